@@ -1,0 +1,104 @@
+// A list of byte strings, each with three 32-bit value slots that travel with it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brenvik {
+
+// Rows live in blocks of a few thousand, each block holding its rows' bytes in one buffer,
+// so an edit moves only the rows of one block and a million short rows cost a few bytes
+// each beyond their text. A string_view returned by Strings is valid until the next change.
+//
+// Invariant: every block holds at least one row; FStarts[b] is the number of rows before
+// block b; each block's ends ascend and the last equals its byte count; each slot vector is
+// empty (all values 0) or as long as the block's row count.
+class TPointerStringList {
+public:
+    static constexpr int SlotCount = 3;
+
+    TPointerStringList() = default;
+    TPointerStringList(const TPointerStringList&) = default;
+    TPointerStringList& operator=(const TPointerStringList&) = default;
+    TPointerStringList(TPointerStringList&&) noexcept = default;
+    TPointerStringList& operator=(TPointerStringList&&) noexcept = default;
+    virtual ~TPointerStringList() = default;
+
+    int Count() const { return FCount; }
+    std::string_view Strings(int index) const;
+    void SetStrings(int index, std::string_view text);
+    std::size_t Length(int index) const;
+
+    std::uint32_t Slot(int index, int slot) const;
+    void SetSlot(int index, int slot, std::uint32_t value);
+
+    // A new row has 0 in every slot.
+    int Add(std::string_view text);
+    void Insert(int index, std::string_view text);
+    void Delete(int index);
+    void Clear();
+
+    void DeleteRange(int index, int count);
+    // value &= keep in one slot of every row from first on, block by block.
+    void MaskSlotFrom(int first, int slot, std::uint32_t keep);
+    // Inserts copies of all rows of source (text and slots) before index; index may equal Count().
+    void InsertFrom(int index, const TPointerStringList& source);
+
+    // Calls visit(text, slot1) for rows [first, first + count) in order, without a lookup per row.
+    template <typename Visit> void ForEachRow(int first, int count, Visit&& visit) const;
+
+    // Sum of the lengths of all rows.
+    std::size_t TextLength() const { return FTextLength; }
+
+    void Swap(TPointerStringList& other) noexcept;
+
+    // Empty when the invariant holds, else what is broken (for tests).
+    std::string CheckInvariant() const;
+
+private:
+    struct Block {
+        std::string Bytes;
+        std::vector<std::uint32_t> Ends;
+        std::array<std::vector<std::uint32_t>, SlotCount> Slots;
+
+        int Rows() const { return static_cast<int>(Ends.size()); }
+        std::size_t Start(int local) const { return local == 0 ? 0 : Ends[local - 1]; }
+        std::string_view Text(int local) const;
+        std::uint32_t SlotAt(int local, int slot) const { return Slots[slot].empty() ? 0 : Slots[slot][local]; }
+    };
+    struct Place {
+        int Block;
+        int Local;
+    };
+
+    Place Locate(int index) const;
+    void RecountFrom(int block);
+    void InsertIntoBlock(int block, int local, std::string_view text);
+    void EraseFromBlock(int block, int local, int count);
+    void SplitBlockAt(int block, int local);
+    void SplitIfFull(int block);
+    void MergeIfSmall(int block);
+
+    std::vector<Block> FBlocks;
+    std::vector<int> FStarts;
+    int FCount = 0;
+    std::size_t FTextLength = 0;
+    mutable int FHint = 0; // block of the last lookup: consecutive rows need no search
+};
+
+template <typename Visit> void TPointerStringList::ForEachRow(int first, int count, Visit&& visit) const
+{
+    if (count <= 0)
+        return;
+    Place place = Locate(first);
+    for (int b = place.Block; count > 0; ++b) {
+        const Block& block = FBlocks[b];
+        for (int local = b == place.Block ? place.Local : 0; local < block.Rows() && count > 0; ++local, --count)
+            visit(block.Text(local), block.SlotAt(local, 1));
+    }
+}
+
+} // namespace brenvik
