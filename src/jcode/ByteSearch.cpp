@@ -1,0 +1,116 @@
+// Byte searches sixteen bytes at a time with SSE2 (part of every x86-64 processor), one byte at a time
+// elsewhere and for the tail.
+#include "jcode/ByteSearch.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace brenvik::jcode_detail {
+
+namespace {
+
+constexpr std::uint8_t kEscByte = 27;
+
+bool IsLineBreak(std::uint8_t b)
+{
+    return b == '\r' || b == '\n';
+}
+
+bool IsBinary(std::uint8_t b)
+{
+    return b < 8 || b == 0xFF;
+}
+
+bool IsHigh(std::uint8_t b)
+{
+    return b >= 0x80;
+}
+
+bool IsRuleStart(std::uint8_t b)
+{
+    return b >= 0x80 || b < 8 || b == kEscByte;
+}
+
+#if defined(__SSE2__)
+int EqualMask(__m128i v, std::uint8_t c)
+{
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(c))));
+}
+
+int AtMostMask(__m128i v, std::uint8_t limit)
+{
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(static_cast<char>(limit))), v));
+}
+
+int LineBreakMask(__m128i v)
+{
+    return EqualMask(v, '\r') | EqualMask(v, '\n');
+}
+
+int BinaryMask(__m128i v)
+{
+    return AtMostMask(v, 7) | EqualMask(v, 0xFF);
+}
+
+int HighMask(__m128i v)
+{
+    return _mm_movemask_epi8(v);
+}
+
+int RuleStartMask(__m128i v)
+{
+    return HighMask(v) | AtMostMask(v, 7) | EqualMask(v, kEscByte);
+}
+#endif
+
+// mask and hit must agree: mask gives the hits of a 16-byte block as bits, hit tests one byte.
+template <class Mask, class Hit>
+std::size_t FindFirst(
+    const std::uint8_t* bytes, std::size_t from, std::size_t end, [[maybe_unused]] Mask mask, Hit hit)
+{
+#if defined(__SSE2__)
+    while (from + 16 <= end) {
+        const auto bits
+            = static_cast<unsigned>(mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from))));
+        if (bits != 0) {
+            return from + static_cast<std::size_t>(__builtin_ctz(bits));
+        }
+        from += 16;
+    }
+#endif
+    while (from < end && !hit(bytes[from])) {
+        ++from;
+    }
+    return from;
+}
+
+} // namespace
+
+#if defined(__SSE2__)
+#define BRENVIK_MASK(name) name
+#else
+#define BRENVIK_MASK(name) nullptr
+#endif
+
+std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+    return FindFirst(bytes, from, end, BRENVIK_MASK(LineBreakMask), IsLineBreak);
+}
+
+std::size_t FindBinaryByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+    return FindFirst(bytes, from, end, BRENVIK_MASK(BinaryMask), IsBinary);
+}
+
+std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+    return FindFirst(bytes, from, end, BRENVIK_MASK(HighMask), IsHigh);
+}
+
+std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+    return FindFirst(bytes, from, end, BRENVIK_MASK(RuleStartMask), IsRuleStart);
+}
+
+} // namespace brenvik::jcode_detail

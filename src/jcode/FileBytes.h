@@ -1,0 +1,42 @@
+// A whole file read in one go, and the error raised when a script file cannot be read or written.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace brenvik {
+
+// A file that could not be read or written; what() is "<file name>: <reason>".
+class EScriptFileError : public std::runtime_error {
+public:
+    EScriptFileError(const std::string& fileName, const std::string& reason);
+    const std::string& FileName() const { return fileName_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string fileName_;
+    std::string reason_;
+};
+
+// The bytes of a file in one buffer that is never zero-filled first; large files get huge pages where the
+// system offers them, which spares most of the page faults of a 100 MB read.
+class TFileBytes {
+public:
+    static TFileBytes Read(const std::string& fileName);
+    std::string_view View() const { return {data_.get(), size_}; }
+
+private:
+    struct TFree {
+        void operator()(char* data) const;
+    };
+    void Reserve(std::size_t capacity);
+
+    std::unique_ptr<char[], TFree> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+} // namespace brenvik

@@ -1,0 +1,274 @@
+// The whole-string converters: one linear pass each, appending to the output.
+#include "jcode/JConvert.h"
+
+#include "jcode/ByteSearch.h"
+#include "jcode/Bytes.h"
+
+namespace brenvik {
+
+using namespace jcode_detail;
+
+namespace {
+
+constexpr std::string_view kEnterKanji = "\x1B$B";
+constexpr std::string_view kLeaveKanji = "\x1B(J";
+
+void AppendPair(std::string& out, TBytePair pair, std::uint8_t orMask = 0)
+{
+    out.push_back(static_cast<char>(pair[0] | orMask));
+    out.push_back(static_cast<char>(pair[1] | orMask));
+}
+
+std::uint8_t At(std::string_view text, std::size_t i)
+{
+    return static_cast<std::uint8_t>(text[i]);
+}
+
+// Appends the run of bytes below 0x80 that starts at i; returns the index after it.
+std::size_t AppendSevenBitRun(std::string_view text, std::size_t i, std::string& out)
+{
+    const std::size_t end = FindHighByte(reinterpret_cast<const std::uint8_t*>(text.data()), i, text.size());
+    out.append(text.substr(i, end - i));
+    return end;
+}
+
+// Walks JIS text: escapes switch the mode, Roman bytes are copied and kanjiStep converts from i in kanji
+// mode, returning the index after what it consumed.
+template <class KanjiStep> void WalkJis(std::string_view text, std::string& out, KanjiStep kanjiStep)
+{
+    bool kanji = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (At(text, i) == kEsc) {
+            if (text.size() - i < 3) {
+                out.append(text.substr(i)); // an escape cut short by the end is kept as it stands
+                return;
+            }
+            const std::uint8_t kind = At(text, i + 1);
+            if (kind == '$') {
+                kanji = true;
+            } else if (kind == '(') {
+                kanji = false;
+            }
+            i += 3; // the next byte may start another escape
+        } else if (kanji) {
+            i = kanjiStep(text, i, out);
+        } else {
+            const std::size_t escape = text.find(static_cast<char>(kEsc), i);
+            const std::size_t end = escape == std::string_view::npos ? text.size() : escape;
+            out.append(text.substr(i, end - i));
+            i = end;
+        }
+    }
+}
+
+// Walks Shift_JIS or EUC text towards JIS: bytes from 0x80 up are converted by highStep in kanji mode,
+// the others copied in Roman mode. A lead byte with nothing after it is kept as it stands.
+template <class NeedsTrail, class HighStep>
+void WalkToJis(
+    std::string_view text, std::string& out, TKanjiEnd end, NeedsTrail needsTrail, HighStep highStep)
+{
+    bool kanji = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::uint8_t b = At(text, i);
+        if (b < 0x80) {
+            if (kanji) {
+                out.append(kLeaveKanji);
+                kanji = false;
+            }
+            i = AppendSevenBitRun(text, i, out);
+        } else if (i + 1 == text.size() && needsTrail(b)) {
+            out.push_back(static_cast<char>(b));
+            ++i;
+        } else {
+            if (!kanji) {
+                out.append(kEnterKanji);
+                kanji = true;
+            }
+            i = highStep(text, i, out);
+        }
+    }
+    if (kanji && end == TKanjiEnd::keClose) {
+        out.append(kLeaveKanji);
+    }
+}
+
+bool IsSjisKana(std::uint8_t b)
+{
+    return InRange(b, 0xA1, 0xDF);
+}
+
+void AppendJisToSjis(std::string_view text, std::string& out)
+{
+    WalkJis(text, out, [](std::string_view t, std::size_t i, std::string& o) {
+        if (i + 1 == t.size()) {
+            o.push_back(t[i]);
+            return i + 1;
+        }
+        AppendPair(o, JisCharToSjis(At(t, i), At(t, i + 1)));
+        return i + 2;
+    });
+}
+
+void AppendJisToEuc(std::string_view text, std::string& out)
+{
+    WalkJis(text, out, [](std::string_view t, std::size_t i, std::string& o) {
+        const std::uint8_t b = At(t, i);
+        o.push_back(static_cast<char>(b <= 0x20 || b > 0x7E ? b : b | 0x80));
+        return i + 1;
+    });
+}
+
+void AppendEucToSjis(std::string_view text, std::string& out)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::uint8_t b = At(text, i);
+        if (b < 0x80) {
+            i = AppendSevenBitRun(text, i, out);
+        } else if (b == 0x80 || b == 0xFF || i + 1 == text.size()) {
+            out.push_back(static_cast<char>(b));
+            ++i;
+        } else if (b == kSs2) {
+            out.push_back(text[i + 1]);
+            i += 2;
+        } else {
+            AppendPair(out, JisCharToSjis(b & 0x7F, At(text, i + 1) & 0x7F));
+            i += 2;
+        }
+    }
+}
+
+void AppendSjisToEuc(std::string_view text, std::string& out)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::uint8_t b = At(text, i);
+        if (b < 0x80) {
+            i = AppendSevenBitRun(text, i, out);
+        } else if (IsSjisKana(b)) {
+            out.push_back(static_cast<char>(kSs2));
+            out.push_back(static_cast<char>(b));
+            ++i;
+        } else if (i + 1 == text.size()) {
+            out.push_back(static_cast<char>(b));
+            ++i;
+        } else {
+            AppendPair(out, SjisCharToJis(b, At(text, i + 1)), 0x80);
+            i += 2;
+        }
+    }
+}
+
+void AppendEucToJis(std::string_view text, std::string& out, TKanjiEnd end)
+{
+    WalkToJis(
+        text, out, end, [](std::uint8_t) { return true; },
+        [](std::string_view t, std::size_t i, std::string& o) {
+            if (At(t, i) == kSs2) {
+                std::size_t position = i + 1;
+                AppendPair(o, EucKanaToJis(t, position));
+                return position - 1;
+            }
+            AppendPair(o,
+                {static_cast<std::uint8_t>(At(t, i) & 0x7F), static_cast<std::uint8_t>(At(t, i + 1) & 0x7F)});
+            return i + 2;
+        });
+}
+
+void AppendSjisToJis(std::string_view text, std::string& out, TKanjiEnd end)
+{
+    WalkToJis(
+        text, out, end, [](std::uint8_t b) { return !IsSjisKana(b); },
+        [](std::string_view t, std::size_t i, std::string& o) {
+            if (IsSjisKana(At(t, i))) {
+                std::size_t position = i + 1;
+                AppendPair(o, SjisKanaToJis(t, position));
+                return position - 1;
+            }
+            AppendPair(o, SjisCharToJis(At(t, i), At(t, i + 1)));
+            return i + 2;
+        });
+}
+
+bool IsJis(JCode code)
+{
+    return code == jcJis || code == jcOldJis;
+}
+
+template <class Append> std::string Converted(std::string_view text, Append append)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    append(text, out);
+    return out;
+}
+
+} // namespace
+
+std::string JisToSjis(std::string_view text)
+{
+    return Converted(text, AppendJisToSjis);
+}
+
+std::string JisToEuc(std::string_view text)
+{
+    return Converted(text, AppendJisToEuc);
+}
+
+std::string EucToSjis(std::string_view text)
+{
+    return Converted(text, AppendEucToSjis);
+}
+
+std::string EucToJis(std::string_view text)
+{
+    return Converted(
+        text, [](std::string_view t, std::string& o) { AppendEucToJis(t, o, TKanjiEnd::keStay); });
+}
+
+std::string SjisToJis(std::string_view text)
+{
+    return Converted(
+        text, [](std::string_view t, std::string& o) { AppendSjisToJis(t, o, TKanjiEnd::keStay); });
+}
+
+std::string SjisToEuc(std::string_view text)
+{
+    return Converted(text, AppendSjisToEuc);
+}
+
+void AppendConvertedFrom(std::string_view text, JCode source, JCode target, std::string& out, TKanjiEnd end)
+{
+    if (source < jcJis || source == target || source == jcUndecided) {
+        out.append(text);
+    } else if (target == jcJis && source == jcEuc) {
+        AppendEucToJis(text, out, end);
+    } else if (target == jcJis && source == jcSjis) {
+        AppendSjisToJis(text, out, end);
+    } else if (target == jcEuc && IsJis(source)) {
+        AppendJisToEuc(text, out);
+    } else if (target == jcEuc && source == jcSjis) {
+        AppendSjisToEuc(text, out);
+    } else if (target == jcSjis && IsJis(source)) {
+        AppendJisToSjis(text, out);
+    } else if (target == jcSjis && source == jcEuc) {
+        AppendEucToSjis(text, out);
+    } else {
+        out.append(text);
+    }
+}
+
+std::string ConvertJCodeFrom(std::string_view text, JCode source, JCode target)
+{
+    return Converted(
+        text, [&](std::string_view t, std::string& o) { AppendConvertedFrom(t, source, target, o); });
+}
+
+std::string ConvertJCode(std::string_view text, JCode target)
+{
+    return ConvertJCodeFrom(text, DetectJCode(text), target);
+}
+
+} // namespace brenvik

@@ -1,0 +1,110 @@
+// The brenvik-jconv program, run as a user would, and compared with nkf where it is installed.
+#include "jcode/FileBytes.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kData = QStringLiteral(BRENVIK_TEST_DATA "/jcode/");
+
+struct TRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+TRun RunProgram(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+TRun Jconv(const QStringList& arguments)
+{
+    return RunProgram(QStringLiteral(BRENVIK_JCONV), arguments);
+}
+
+QByteArray DataFile(const QString& name)
+{
+    const auto bytes = brenvik::TFileBytes::Read((kData + name).toStdString());
+    return QByteArray(bytes.View().data(), static_cast<qsizetype>(bytes.View().size()));
+}
+
+} // namespace
+
+TEST(Jconv, GuessPrintsTheCodesTheEditorDecides)
+{
+    const TRun run = Jconv(
+        {"--guess", kData + "board.sjis.crlf.txt", kData + "board.euc.lf.txt", kData + "board.jis.cr.txt"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out,
+        (kData + "board.sjis.crlf.txt\tS-JIS\tCRLF\n" + kData + "board.euc.lf.txt\tEUC\tLF\n" + kData
+            + "board.jis.cr.txt\tJIS\tCR\n")
+            .toUtf8());
+}
+
+TEST(Jconv, ConvertsBetweenCodesAndLineEnds)
+{
+    const TRun toEuc = Jconv({"--to", "euc", "--eol", "lf", kData + "board.sjis.crlf.txt"});
+    EXPECT_EQ(toEuc.exitCode, 0);
+    EXPECT_EQ(toEuc.out, DataFile("board.euc.lf.txt"));
+    // Without --eol the detected line end is kept.
+    EXPECT_EQ(Jconv({"--to", "sjis", kData + "board.euc.lf.txt"}).out,
+        DataFile("board.sjis.crlf.txt").replace("\r\n", "\n"));
+    EXPECT_EQ(
+        Jconv({"--to", "jis", "--eol", "cr", kData + "board.euc.lf.txt"}).out, DataFile("board.jis.cr.txt"));
+    EXPECT_EQ(Jconv({"--to", "sjis", "--eol", "crlf", kData + "board.jis.cr.txt"}).out,
+        DataFile("board.sjis.crlf.txt"));
+}
+
+TEST(Jconv, MistakesGiveOneLineOnStandardErrorAndFail)
+{
+    const QString file = kData + "board.sjis.crlf.txt";
+    for (const QStringList& arguments :
+        {QStringList {}, QStringList {"--to", "utf8", file}, QStringList {"--to", "euc", "--eol", "nl", file},
+            QStringList {"--bogus", file}, QStringList {"--to"}, QStringList {"--to", "euc", file, file},
+            QStringList {"--guess", "--to", "euc", file}, QStringList {"--to", "euc", kData + "missing.cgi"},
+            QStringList {"--to", "euc", kData}}) {
+        const TRun run = Jconv(arguments);
+        EXPECT_NE(run.exitCode, 0) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("brenvik-jconv: ")) << run.err.toStdString();
+    }
+    // --guess reports every file it can, and fails for the one it cannot read.
+    const TRun guess = Jconv({"--guess", kData + "missing.cgi", file});
+    EXPECT_EQ(guess.exitCode, 1);
+    EXPECT_EQ(guess.out, (file + "\tS-JIS\tCRLF\n").toUtf8());
+    EXPECT_TRUE(guess.err.contains("missing.cgi"));
+}
+
+TEST(Jconv, HelpNamesEveryOption)
+{
+    const TRun run = Jconv({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* option : {"--guess", "--to", "--eol", "sjis|euc|jis", "crlf|cr|lf"}) {
+        EXPECT_TRUE(run.out.contains(option)) << option;
+    }
+}
+
+TEST(Jconv, AgreesWithNkfOnOrdinaryShiftJisText)
+{
+    const QString nkf = QStandardPaths::findExecutable("nkf");
+    if (nkf.isEmpty()) {
+        GTEST_SKIP() << "nkf is not installed";
+    }
+    for (const QString& name :
+        {kData + "board.sjis.crlf.txt", QStringLiteral(BRENVIK_EXAMPLES "/keijiban.cgi")}) {
+        const TRun ours = Jconv({"--to", "euc", name});
+        const TRun theirs = RunProgram(nkf, {"-x", "-e", name});
+        EXPECT_EQ(ours.exitCode, 0);
+        EXPECT_FALSE(ours.out.isEmpty());
+        EXPECT_EQ(ours.out, theirs.out) << name.toStdString();
+    }
+}

@@ -1,0 +1,154 @@
+// The load path (line splitting, majority decision, line-break sample) and the save path.
+#include "DecodedTextCheck.h"
+#include "Samples.h"
+
+#include "jcode/LineCodec.h"
+#include "jcode/TextLines.h"
+
+#include <gtest/gtest.h>
+
+using namespace brenvik;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+Lines Split(std::string_view bytes)
+{
+    const auto views = SplitLines(bytes);
+    return {views.begin(), views.end()};
+}
+
+TDecodedText Decode(std::string_view bytes, std::optional<TStatedCodes> stated = std::nullopt)
+{
+    TDecodedText text = DecodeFileBytes(bytes, stated);
+    CheckDecodedText(text);
+    return text;
+}
+
+} // namespace
+
+TEST(SplitLines, EachBreakEndsALineAndNothingIsLost)
+{
+    EXPECT_EQ(Split(""), Lines {});
+    EXPECT_EQ(Split("a"), Lines {"a"});
+    EXPECT_EQ(Split("a\r\n"), Lines {"a"});
+    EXPECT_EQ(Split("\r\n"), Lines {""});
+    EXPECT_EQ(Split("a\r\nb\rc\nd"), (Lines {"a", "b", "c", "d"}));
+    EXPECT_EQ(Split("a\n\rb"), (Lines {"a", "", "b"})); // LF CR is two breaks
+    EXPECT_EQ(Split("a\r\r\n\n"), (Lines {"a", "", ""}));
+    EXPECT_EQ(Split(std::string("a\0b\r\nc", 6)), (Lines {std::string("a\0b", 3), "c"}));
+    // Breaks found by the word-at-a-time search at every offset in a word.
+    const std::string longLine = "0123456789abcdefghij";
+    for (std::size_t cut = 0; cut < longLine.size(); ++cut) {
+        const std::string text = longLine.substr(0, cut) + "\r" + longLine.substr(cut);
+        EXPECT_EQ(Split(text), (Lines {longLine.substr(0, cut), longLine.substr(cut)})) << cut;
+    }
+}
+
+TEST(DecodeLoadedLines, MajorityDecidesTheWholeFile)
+{
+    using namespace samples;
+    // Two EUC lines outvote one line that reads as Shift_JIS; every line is then read as EUC.
+    const std::string euc = kBoardEuc + "\n" + kBoardEuc + " x\n" + "\x88\x9F\n";
+    const TDecodedText text = Decode(euc);
+    EXPECT_EQ(text.jcode, jcEuc);
+    EXPECT_EQ(text.rcode, rcLf);
+    EXPECT_EQ(text.Lines, (Lines {kBoardSjis, kBoardSjis + " x", EucToSjis("\x88\x9F")}));
+
+    const TDecodedText jis = Decode(kBoardJisClosedB + "\r" + "plain\r" + kNameJis + "\r");
+    EXPECT_EQ(jis.jcode, jcJis);
+    EXPECT_EQ(jis.rcode, rcCr);
+    EXPECT_EQ(jis.Lines, (Lines {kBoardSjis, "plain", kNameSjis}));
+
+    const TDecodedText sjis = Decode(kNameSjis + "\r\n" + kBoardEuc + "\r\n" + kHyoujiSjis + "\r\n");
+    EXPECT_EQ(sjis.jcode, jcSjis);
+    EXPECT_EQ(sjis.Lines, (Lines {kNameSjis, kBoardEuc, kHyoujiSjis})); // the EUC line is left as it is
+}
+
+TEST(DecodeLoadedLines, TieLetsEveryLineDecideForItself)
+{
+    using namespace samples;
+    std::string file;
+    for (int i = 0; i < 3; ++i) {
+        file += kBoardJisClosedB + "\r\n" + kBoardEuc + "\r\n";
+    }
+    file += kNameSjis + "\r\n";
+    const TDecodedText text = Decode(file);
+    EXPECT_EQ(text.jcode, jcSjis);
+    ASSERT_EQ(text.Lines.size(), 7u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(text.Lines[i], kBoardSjis) << i;
+    }
+    EXPECT_EQ(text.Lines[6], kNameSjis);
+
+    const TDecodedText ascii = Decode("print 1;\nprint 2;\n");
+    EXPECT_EQ(ascii.jcode, jcSjis);
+    EXPECT_EQ(ascii.Lines, (Lines {"print 1;", "print 2;"}));
+}
+
+TEST(DecodeLoadedLines, LineBreakCodeComesFromTheFirst1024Bytes)
+{
+    EXPECT_EQ(Decode(std::string(1024, 'a') + "\r\nb\r\n").rcode, rcNone);
+    EXPECT_EQ(Decode(std::string(1023, 'a') + "\r\nb\r\n").rcode, rcCr); // the LF lies past the sample
+    EXPECT_EQ(Decode(std::string(1022, 'a') + "\r\nb\r\n").rcode, rcCrLf);
+    EXPECT_EQ(Decode("").rcode, rcNone);
+    EXPECT_EQ(Decode("").Lines, Lines {});
+    // The same rule on lines already split, with the head handed in.
+    const std::vector<std::string_view> lines {"a", "b"};
+    const TDecodedText text = DecodeLoadedLines(lines, "a\nb\n");
+    CheckDecodedText(text);
+    EXPECT_EQ(text.rcode, rcLf);
+    EXPECT_EQ(text.Lines, (Lines {"a", "b"}));
+}
+
+TEST(DecodeLoadedLines, StatedCodesAreTakenWithoutDetection)
+{
+    using namespace samples;
+    const TDecodedText euc = Decode(kBoardEuc + "\n", TStatedCodes {jcEuc, rcCrLf});
+    EXPECT_EQ(euc.jcode, jcEuc);
+    EXPECT_EQ(euc.rcode, rcCrLf);
+    EXPECT_EQ(euc.Lines, Lines {kBoardSjis});
+    // Shift_JIS stated as JIS: no escapes, nothing converted, and the document is JIS from now on.
+    const TDecodedText jis = Decode(kBoardSjis + "\r\n", TStatedCodes {jcJis, rcLf});
+    EXPECT_EQ(jis.jcode, jcJis);
+    EXPECT_EQ(jis.rcode, rcLf);
+    EXPECT_EQ(jis.Lines, Lines {kBoardSjis});
+}
+
+TEST(EncodeLinesForSave, EveryLineGetsItsTerminator)
+{
+    const Lines lines {"a", "", "b"};
+    EXPECT_EQ(EncodeLinesForSave(lines, jcSjis, rcCrLf), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(EncodeLinesForSave(lines, jcSjis, rcCr), "a\r\rb\r");
+    EXPECT_EQ(EncodeLinesForSave(lines, jcSjis, rcLf), "a\n\nb\n");
+    // No line-break code known: CR LF rather than joining the lines.
+    EXPECT_EQ(EncodeLinesForSave(lines, jcSjis, rcNone), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(EncodeLinesForSave(Lines {}, jcEuc, rcLf), "");
+}
+
+TEST(EncodeLinesForSave, EachLineConvertedFromItsOwnCode)
+{
+    using namespace samples;
+    const Lines lines {kBoardSjis, kNameSjis, "\xB1\xB2", "ascii"};
+    EXPECT_EQ(EncodeLinesForSave(lines, jcEuc, rcLf), kBoardEuc + "\n" + kNameEuc + "\n\xB1\xB2\nascii\n");
+    // A JIS line that ends in kanji mode is closed, so that every saved line ends in Roman mode.
+    EXPECT_EQ(EncodeLinesForSave(lines, jcJis, rcCrLf),
+        kBoardJisOpen + "\x1B(J\r\n" + kNameJis + "\r\n\xB1\xB2\r\nascii\r\n");
+}
+
+TEST(RoundTrip, LoadThenSaveGivesTheBytesBack)
+{
+    using namespace samples;
+    const std::string sjis
+        = kBoardSjis + "\r\n" + kNameSjis + "\r\n\tprint \"ok\";\r\n\r\n" + kHyoujiSjis + "\r\n";
+    const std::string euc = kBoardEuc + "\n" + kNameEuc + "\n\tprint \"ok\";\n\n" + kHyoujiEuc + "\n";
+    const std::string jis = kBoardJisOpen + "\x1B(J\r" + kNameJis + "\r\tprint \"ok\";\r\r"
+        + SjisToJis(kHyoujiSjis) + "\x1B(J\r";
+    for (const auto& [bytes, jcode, rcode] :
+        {std::tuple {sjis, jcSjis, rcCrLf}, std::tuple {euc, jcEuc, rcLf}, std::tuple {jis, jcJis, rcCr}}) {
+        const TDecodedText text = Decode(bytes);
+        EXPECT_EQ(text.jcode, jcode);
+        EXPECT_EQ(text.rcode, rcode);
+        EXPECT_EQ(EncodeLinesForSave(text.Lines, text.jcode, text.rcode), bytes);
+    }
+}
