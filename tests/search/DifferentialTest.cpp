@@ -1,0 +1,196 @@
+// The engine's scan against the reference loop on seeded random Shift_JIS texts full of traps.
+#include "ReferenceScan.h"
+
+#include "search/ScanPattern.h"
+#include "search/ShiftJis.h"
+#include "search/TrailProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace brenvik {
+namespace {
+
+// Pieces of text chosen to trip a careless scan: trail bytes equal to letters or 0x5C, lead-valued trail
+// bytes, letters with full-width and case twins, kana with and without merging marks, breaks and blanks.
+const std::vector<std::string> Pieces = {
+    "a",
+    "b",
+    "g",
+    "A",
+    "G",
+    "x",
+    "f",
+    "o",
+    "z",
+    "0",
+    "_",
+    ".",
+    "\\",
+    " ",
+    "\t",
+    "\r\n",
+    "\n",
+    "\r",
+    "\x83\x67",
+    "\x83\x47",
+    "\x83\x5C",
+    "\x83\x41",
+    "\x82\x81",
+    "\x82\x60",
+    "\x82\x87",
+    "\x82\x66",
+    "\x83\xBF",
+    "\x83\x9F",
+    "\x84\x70",
+    "\x84\x40",
+    "\x84\x80",
+    "\x84\x4F",
+    "\xEE\xEF",
+    "\x87\x54",
+    "\x81\x40",
+    "\x81\x81",
+    "\x82\xA0",
+    "\x9F\x9F",
+    "\xE0\xE0",
+    "\x83\x4A",
+    "\x83\x4B",
+    "\x83\x45",
+    "\x83\x94",
+    "\x83\x6E",
+    "\x83\x70",
+    "\x81\x4A",
+    "\x81\x4B",
+    "\x81\x5F",
+    "\xB6",
+    "\xCA",
+    "\xB3",
+    "\xB1",
+    "\xDE",
+    "\xDF",
+    "\xB0",
+    "\xA5",
+    "\xA1",
+    "\x80",
+    "\xFD",
+};
+
+std::string RandomText(std::mt19937& random)
+{
+    std::uniform_int_distribution<std::size_t> piece(0, Pieces.size() - 1);
+    const int count = std::uniform_int_distribution<int>(0, 60)(random);
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += Pieces[piece(random)];
+    const int ending = std::uniform_int_distribution<int>(0, 9)(random);
+    if (ending == 0)
+        text += '\x83'; // a lead byte with no trail
+    else if (ending == 1)
+        text += std::string("\0tail", 5); // the text ends at its zero byte
+    return text;
+}
+
+std::string RandomPattern(std::mt19937& random, const std::string& text)
+{
+    std::uniform_int_distribution<int> kind(0, 9);
+    const int choice = kind(random);
+    if (text.empty() || choice == 0)
+        return Pieces[std::uniform_int_distribution<std::size_t>(0, Pieces.size() - 1)(random)] + "o";
+    const std::size_t from = std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random);
+    const std::size_t length = std::uniform_int_distribution<std::size_t>(1, 6)(random);
+    std::string pattern = text.substr(from, length);
+    if (choice <= 3) {
+        // Without breaks and blanks, so that skipping is needed to find it again.
+        std::erase_if(pattern, [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; });
+    } else if (choice <= 5) {
+        for (char& c : pattern)
+            c = static_cast<char>(std::isalpha(static_cast<unsigned char>(c)) ? c ^ 0x20 : c);
+    }
+    return pattern;
+}
+
+TSearchRange RandomSelection(std::mt19937& random, const std::string& text)
+{
+    const auto size = static_cast<int>(text.size());
+    TSearchRange range;
+    range.Start = std::uniform_int_distribution<int>(-1, size + 1)(random);
+    range.Length = std::uniform_int_distribution<int>(-1, 4)(random);
+    if (std::uniform_int_distribution<int>(0, 3)(random) == 0)
+        range = {0, 0};
+    return range;
+}
+
+TEST(SearchDifferential, ScanFindsWhatTheReferenceLoopFinds)
+{
+    std::mt19937 random(20240607);
+    int compared = 0;
+    int found = 0;
+    for (int round = 0; round < 400; ++round) {
+        const std::string text = RandomText(random);
+        for (int probe = 0; probe < 12; ++probe) {
+            const std::string pattern = RandomPattern(random, text);
+            const TSearchRange selection = RandomSelection(random, text);
+            for (std::uint16_t bits = 0; bits < 0x40; ++bits) {
+                // Down, MatchCase, WholeWord, NoMatchZenkaku, IncludeCRLF, IncludeSpace; the replace bits
+                // ride along on odd rounds to show that the scan ignores them.
+                const auto flags = static_cast<std::uint16_t>(
+                    (bits & 0x0F) | (bits & 0x30) << 3 | (round % 2 ? 0x070 : 0));
+                const auto expected = test::ReferenceScan(text, selection, pattern, flags);
+                const auto actual = ScanPattern(text, selection, pattern, flags);
+                ++compared;
+                found += expected.has_value();
+                if (expected != actual) {
+                    ADD_FAILURE() << "flags " << std::hex << flags << std::dec << " start " << selection.Start
+                                  << " length " << selection.Length << " pattern size " << pattern.size()
+                                  << " text size " << text.size() << " expected "
+                                  << (expected ? expected->Start : -1) << " got "
+                                  << (actual ? actual->Start : -1);
+                    return;
+                }
+            }
+        }
+    }
+    // The comparison means something only if many scans succeed.
+    EXPECT_GT(found, compared / 20);
+}
+
+// The cached run starts on a character boundary and holds only bytes that can lead.
+void ExpectProbeInvariant(const TTrailProbe& probe, const std::string& text, const std::vector<bool>& trail)
+{
+    ASSERT_LE(probe.RunStart(), probe.RunEnd());
+    ASSERT_FALSE(trail[probe.RunStart()]);
+    for (std::int64_t i = probe.RunStart(); i < probe.RunEnd(); ++i)
+        ASSERT_TRUE(IsLeadByte(static_cast<std::uint8_t>(text[i])));
+}
+
+TEST(SearchDifferential, TrailProbeAgreesWithATrailMapInAnyQueryOrder)
+{
+    std::mt19937 random(77);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int count = std::uniform_int_distribution<int>(1, 80)(random);
+        for (int i = 0; i < count; ++i) {
+            // Runs of lead-valued bytes make the parity of a run decide.
+            const int kind = std::uniform_int_distribution<int>(0, 3)(random);
+            text += kind == 0 ? "a" : kind == 1 ? "\x81\x81" : kind == 2 ? "\x82\xA0" : "\x83\x5C";
+        }
+        const TSearchText searchText(text);
+        std::vector<bool> trail(text.size() + 1, false);
+        for (std::size_t i = 0; i < text.size();
+             i += IsLeadByte(static_cast<std::uint8_t>(text[i])) ? 2 : 1) {
+            if (IsLeadByte(static_cast<std::uint8_t>(text[i])))
+                trail[i + 1] = true;
+        }
+        TTrailProbe probe(searchText);
+        for (int query = 0; query < 60; ++query) {
+            const auto pos = std::uniform_int_distribution<std::int64_t>(0, searchText.Length() - 1)(random);
+            ASSERT_EQ(probe.IsTrail(pos), trail[pos]) << "round " << round << " position " << pos;
+            ExpectProbeInvariant(probe, text, trail);
+        }
+    }
+}
+
+} // namespace
+} // namespace brenvik
