@@ -137,15 +137,7 @@ void TPointerStringList::Insert(int index, std::string_view text)
 {
     assert(index >= 0 && index <= FCount);
     if (index == FCount) {
-        // Appending fills the last block and then opens a new one, so a load leaves full blocks.
-        if (FBlocks.empty() || FBlocks.back().Rows() >= kMaxRows
-            || FBlocks.back().Bytes.size() + text.size() > kMaxBytes) {
-            FBlocks.emplace_back();
-            FStarts.push_back(FCount);
-        }
-        Block& last = FBlocks.back();
-        InsertIntoBlock(static_cast<int>(FBlocks.size()) - 1, last.Rows(), text);
-        ++FCount;
+        Append(text);
         return;
     }
     Place place = Locate(index);
@@ -154,6 +146,29 @@ void TPointerStringList::Insert(int index, std::string_view text)
         ++FStarts[b];
     ++FCount;
     SplitIfFull(place.Block);
+}
+
+void TPointerStringList::Append(std::string_view text)
+{
+    // Appending fills the last block and then opens a new one, so a load leaves full blocks.
+    if (FBlocks.empty() || FBlocks.back().Rows() >= kMaxRows
+        || FBlocks.back().Bytes.size() + text.size() >= kMaxBytes) {
+        FBlocks.emplace_back();
+        FStarts.push_back(FCount);
+        if (FCount > 0) {
+            // A list that grows past one block is being filled in bulk (a load): size blocks once.
+            FBlocks.back().Bytes.reserve(kMaxBytes - 1); // one buffer of kMaxBytes with the terminator
+            FBlocks.back().Ends.reserve(kMaxRows);
+        }
+    }
+    Block& last = FBlocks.back();
+    last.Bytes.append(text);
+    last.Ends.push_back(static_cast<std::uint32_t>(last.Bytes.size()));
+    for (std::vector<std::uint32_t>& values : last.Slots)
+        if (!values.empty())
+            values.push_back(0);
+    FTextLength += text.size();
+    ++FCount;
 }
 
 void TPointerStringList::Delete(int index)
@@ -302,7 +317,8 @@ void TPointerStringList::MergeIfSmall(int block)
         if (second.Slots[slot].empty())
             first.Slots[slot].resize(first.Rows(), 0);
         else
-            first.Slots[slot].insert(first.Slots[slot].end(), second.Slots[slot].begin(), second.Slots[slot].end());
+            first.Slots[slot].insert(
+                first.Slots[slot].end(), second.Slots[slot].begin(), second.Slots[slot].end());
     }
     FBlocks.erase(FBlocks.begin() + block + 1);
     RecountFrom(block);

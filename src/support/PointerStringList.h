@@ -1,6 +1,8 @@
 // A list of byte strings, each with three 32-bit value slots that travel with it.
 #pragma once
 
+#include "support/BlockBuffers.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -60,14 +62,17 @@ public:
 
 private:
     struct Block {
-        std::string Bytes;
+        TBlockBytes Bytes;
         std::vector<std::uint32_t> Ends;
         std::array<std::vector<std::uint32_t>, SlotCount> Slots;
 
         int Rows() const { return static_cast<int>(Ends.size()); }
         std::size_t Start(int local) const { return local == 0 ? 0 : Ends[local - 1]; }
         std::string_view Text(int local) const;
-        std::uint32_t SlotAt(int local, int slot) const { return Slots[slot].empty() ? 0 : Slots[slot][local]; }
+        std::uint32_t SlotAt(int local, int slot) const
+        {
+            return Slots[slot].empty() ? 0 : Slots[slot][local];
+        }
     };
     struct Place {
         int Block;
@@ -76,6 +81,7 @@ private:
 
     Place Locate(int index) const;
     void RecountFrom(int block);
+    void Append(std::string_view text);
     void InsertIntoBlock(int block, int local, std::string_view text);
     void EraseFromBlock(int block, int local, int count);
     void SplitBlockAt(int block, int local);
@@ -96,7 +102,8 @@ template <typename Visit> void TPointerStringList::ForEachRow(int first, int cou
     Place place = Locate(first);
     for (int b = place.Block; count > 0; ++b) {
         const Block& block = FBlocks[b];
-        for (int local = b == place.Block ? place.Local : 0; local < block.Rows() && count > 0; ++local, --count)
+        for (int local = b == place.Block ? place.Local : 0; local < block.Rows() && count > 0;
+             ++local, --count)
             visit(block.Text(local), block.SlotAt(local, 1));
     }
 }

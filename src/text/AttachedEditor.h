@@ -44,6 +44,10 @@ public:
     virtual void Refresh() = 0;
     virtual void InvalidateRow(int row) = 0;
 
+    // The Lines facade's outermost update batch opens (true) or closes (false): the editor
+    // hides its caret and holds back the caret-row underline and repainting meanwhile.
+    virtual void LinesUpdating(bool updating) { (void)updating; }
+
     // True while the editor is being loaded from stored form data or designed:
     // rewrapping and rescanning are skipped then.
     virtual bool IsLoading() const = 0;

@@ -13,7 +13,7 @@ namespace {
 
 struct ModelRow {
     std::string Text;
-    std::array<std::uint32_t, 3> Slots{};
+    std::array<std::uint32_t, 3> Slots {};
 };
 
 void ExpectSame(const TPointerStringList& list, const std::vector<ModelRow>& model)

@@ -1,0 +1,180 @@
+// Timing of the row list on a large script: load, one-line edit and undo, whole text, rescan, rewrap.
+// Usage: bench_text SCRIPT. Times are the thread's CPU time unless marked wall.
+#include "text/EditorStrings.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace brenvik;
+
+// Thread CPU time: the machine is shared, so wall time would measure the neighbours too.
+struct Clock {
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<Clock, duration>;
+    static time_point now()
+    {
+        timespec spec {};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spec);
+        return time_point(duration(spec.tv_sec * 1000000000LL + spec.tv_nsec));
+    }
+};
+
+namespace {
+
+long StatusKilobytes(const char* key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(key, 0) == 0)
+            return std::stol(line.substr(std::string(key).size()));
+    return 0;
+}
+
+double Microseconds(Clock::duration duration)
+{
+    return std::chrono::duration<double, std::micro>(duration).count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// Counts double quotes: a row starts inside a string when an odd number came before it.
+class QuoteScanner : public TRowStateScanner {
+public:
+    RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state) override
+    {
+        auto quotes = std::count(rows.Strings(row).begin(), rows.Strings(row).end(), '"');
+        state.Element = (state.Element + static_cast<int>(quotes)) % 2;
+        return state;
+    }
+};
+
+class BenchEditor : public TAttachedEditor {
+public:
+    bool Highlight = false;
+    int CaretRow() const override { return 0; }
+    int CaretCol() const override { return 0; }
+    void SetCaretRow(int) override { }
+    void SetCaretCol(int) override { }
+    int TopRow() const override { return 0; }
+    void SetTopRow(int) override { }
+    void HideCaret() override { }
+    void ShowCaret() override { }
+    bool HasSelection() const override { return false; }
+    void CancelSelection() override { }
+    bool HasFocus() const override { return true; }
+    void LinesChanged() override { }
+    void Refresh() override { }
+    void InvalidateRow(int) override { }
+    bool IsLoading() const override { return false; }
+    bool IsDestroying() const override { return false; }
+    int TabSpaceCount() const override { return 8; }
+    int ScreenHeight() const override { return 800; }
+    int RowHeight() const override { return 16; }
+    std::unique_ptr<TRowStateScanner> CreateRowStateScanner() override
+    {
+        return Highlight ? std::make_unique<QuoteScanner>() : nullptr;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_text SCRIPT\n");
+        return 2;
+    }
+    const std::string path = argv[1];
+    BenchEditor editor;
+    auto rows = std::make_shared<TEditorScreenStrings>();
+    rows->AddEditor(&editor);
+    TEditorStrings lines(editor, rows);
+
+    long rssBefore = StatusKilobytes("VmRSS:");
+    auto wallStart = std::chrono::steady_clock::now();
+    auto start = Clock::now();
+    lines.LoadFromFile(path);
+    double firstLoad = Microseconds(Clock::now() - start) / 1000;
+    double firstLoadWall
+        = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart).count();
+    long peakGrowth = StatusKilobytes("VmHWM:") - rssBefore;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    auto fileSize = static_cast<double>(file.tellg());
+    std::vector<double> loads;
+    for (int i = 0; i < 5; ++i) {
+        start = Clock::now();
+        lines.LoadFromFile(path);
+        loads.push_back(Microseconds(Clock::now() - start) / 1000);
+    }
+    std::printf(
+        "LoadFromFile: %d rows, first %.1f ms (wall %.1f ms), median of 5 %.1f ms; peak RSS growth %.1f MB = "
+        "%.2fx file (%.1f MB)\n",
+        rows->Count(), firstLoad, firstLoadWall, Median(loads), peakGrowth / 1024.0,
+        peakGrowth * 1024.0 / fileSize, fileSize / 1048576);
+
+    std::vector<double> texts;
+    std::size_t textSize = 0;
+    for (int i = 0; i < 5; ++i) {
+        start = Clock::now();
+        textSize = lines.GetTextStr().size();
+        texts.push_back(Microseconds(Clock::now() - start) / 1000);
+    }
+    std::printf("GetTextStr: %zu bytes, median of 5 %.1f ms\n", textSize, Median(texts));
+
+    const int middle = rows->Count() / 2;
+    std::vector<double> inserts;
+    std::vector<double> undos;
+    for (int i = 0; i < 2000; ++i) {
+        start = Clock::now();
+        rows->ReplaceRows(middle, 0, "my $inserted = \"\x93\xFA\x96\x7B\x8C\xEA\";\r\n");
+        inserts.push_back(Microseconds(Clock::now() - start));
+        start = Clock::now();
+        rows->Undo();
+        undos.push_back(Microseconds(Clock::now() - start));
+    }
+    std::printf("ReplaceRows one line in the middle: median %.2f us; Undo: median %.2f us (2000 runs)\n",
+        Median(inserts), Median(undos));
+
+    // Typing one character in the middle with highlighting: the rescan stops at the first
+    // unchanged row (a letter) or runs two screens ahead (a quote).
+    editor.Highlight = true;
+    rows->RescanAll();
+    for (int row = 0; row <= middle + 1; row += 1000)
+        rows->Rescan(row, false); // computed up to the middle, as painting would have done
+    for (const char* typed : {"x", "\""}) {
+        std::vector<double> typings;
+        for (int i = 0; i < 200; ++i) {
+            std::string text(rows->Strings(middle));
+            text.insert(0, typed);
+            text += "\r\n";
+            start = Clock::now();
+            rows->ReplaceRows(middle, 1, text);
+            typings.push_back(Microseconds(Clock::now() - start));
+            rows->Undo();
+        }
+        std::printf(
+            "Typing %s in the middle with rescan: median %.2f us (200 runs)\n", typed, Median(typings));
+    }
+    editor.Highlight = false;
+
+    rows->SetWordWrap(true); // wraps at the default 80 columns
+    std::vector<double> rewraps;
+    for (int i = 0; i < 3; ++i) {
+        start = Clock::now();
+        rows->RewrapAll();
+        rewraps.push_back(Microseconds(Clock::now() - start) / 1000);
+    }
+    std::printf("RewrapAll at WrapByte %d: %d rows, median of 3 %.1f ms\n", rows->WrapOption().WrapByte(),
+        rows->Count(), Median(rewraps));
+    return 0;
+}

@@ -1,0 +1,137 @@
+// The shared row store of the editor: display rows, attached editors, update batches, undo.
+#pragma once
+
+#include "text/AttachedEditor.h"
+#include "text/EditorStringList.h"
+#include "text/EditorUndoObj.h"
+#include "text/EditorWrapOption.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brenvik {
+
+struct TPendingChange {
+    int FirstRow = 0;
+    int Removed = 0;
+    int Inserted = 0;
+    int Rescanned = 0;
+    bool Pending = false;
+    friend bool operator==(const TPendingChange&, const TPendingChange&) = default;
+};
+
+struct TRowsText {
+    std::string Text;
+    TRowAttribute Attribute = raNone; // of the last row taken; raNone when none
+    int Rows = 0;
+};
+
+// The editors that share one row list each hold it through a std::shared_ptr; the list is
+// freed with the last of them. AddEditor/RemoveEditor keep the (non-owning) list of attached
+// editors, the first being the owner that supplies metrics and the row-state scanner.
+//
+// Invariant: no row contains CR or LF; only the last row may be raEndOfText; with word wrap
+// off no row is raWrapped (CheckRows tells what is broken).
+class TEditorScreenStrings : public TEditorStringList {
+public:
+    TEditorScreenStrings();
+    ~TEditorScreenStrings() override;
+    TEditorScreenStrings(const TEditorScreenStrings&) = delete;
+    TEditorScreenStrings& operator=(const TEditorScreenStrings&) = delete;
+
+    // Attached editors.
+    void AddEditor(TAttachedEditor* editor);
+    void RemoveEditor(TAttachedEditor* editor);
+    const std::vector<TAttachedEditor*>& Editors() const { return FEditors; }
+    TAttachedEditor* OwnerEditor() const { return FEditors.empty() ? nullptr : FEditors.front(); }
+    // The first attached editor with the input focus, else the owner; null when none is attached.
+    TAttachedEditor* ActiveEditor() const;
+    void UpdateEditors();
+    void ClampCarets();
+
+    // Update batches nest; the editors hear of changes when the outermost one ends.
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+    const TPendingChange& PendingChange() const { return FPendingChange; }
+    void SetPendingChange(const TPendingChange& change) { FPendingChange = change; }
+
+    // Logical lines over rows.
+    int LineStartRow(int row) const;
+    int LineEndRow(int row) const;
+    // count -1: up to the end of the logical line.
+    TRowsText RowsText(int row, int count) const;
+
+    // Row moves; slots travel with their rows.
+    void DeleteRows(int row, int count);
+    void InsertRows(int row, const TEditorStringList& rows);
+    void SetRows(int row, int count, const TEditorStringList& rows);
+
+    // The editing primitive: replaces count rows from row by text (CR, LF or CR LF breaks),
+    // re-splits the touched logical lines, records one undo step and rescans row states.
+    void ReplaceRows(int row, int count, std::string_view text);
+
+    // Fills target with the rows of text; the last row is raBreak, the caller sets it.
+    void SplitText(std::string_view text, TEditorStringList& target) const;
+    // Rows one logical line takes.
+    int CountRows(std::string_view line) const;
+
+    // Recomputes stored row states from row on; returns how many changed when notify is set.
+    int Rescan(int row, bool notify);
+    void RescanAll();
+    void RewrapAll();
+    void UnwrapAll();
+
+    void Clear();
+    // The whole text, CR LF after each raBreak row.
+    std::string Text() const;
+    // Byte length of the whole text.
+    std::size_t TextSize() const;
+
+    TEditorUndoObj& UndoObj() { return FUndo; }
+    const TEditorUndoObj& UndoObj() const { return FUndo; }
+    void Undo() { FUndo.Undo(); }
+    void Redo() { FUndo.Redo(); }
+
+    TEditorWrapOption& WrapOption() { return *FWrapOption; }
+    const TEditorWrapOption& WrapOption() const { return *FWrapOption; }
+    int WrapByte() const { return FWrapOption->WrapByte(); }
+
+    bool WordWrap() const { return FWordWrap; }
+    // The editor's WordWrap switch: clears undo, rewraps or unwraps, rescans, keeps carets valid.
+    void SetWordWrap(bool value);
+
+    // Empty when the row invariant holds, else what is broken (for tests).
+    std::string CheckRows() const;
+
+private:
+    void NotifyEditors();
+    // Appends the rows of text (split and, with word wrap on, wrapped) to target.
+    void AppendLines(std::string_view text, TEditorStringList& target) const;
+    void AppendLine(std::string_view line, TEditorStringList& target) const;
+    int TabWidth() const;
+    void MarkNotComputedFrom(int row);
+    // Puts rows in place of all rows without telling the editors (rewrap and unwrap).
+    void ReplaceAllRows(TEditorStringList& rows);
+    // Clears undo, rebuilds the rows for the word-wrap setting, rescans, updates the editors.
+    void Rewrap();
+    bool OwnerLoading() const;
+    void CancelSelections();
+    template <typename Fn> void ForEachEditor(Fn&& fn) const
+    {
+        for (TAttachedEditor* editor : FEditors)
+            fn(*editor);
+    }
+
+    std::vector<TAttachedEditor*> FEditors;
+    TPendingChange FPendingChange;
+    int FUpdateCount = 0;
+    bool FChangeEventBound = true;
+    bool FWordWrap = false;
+    TEditorUndoObj FUndo;
+    std::unique_ptr<TEditorWrapOption> FWrapOption;
+};
+
+} // namespace brenvik

@@ -1,0 +1,129 @@
+// Undo and redo: replaying a record swaps the rows it put in for the text it took out.
+#include "text/EditorUndoObj.h"
+
+#include "support/NotifyPersistent.h"
+#include "text/EditorScreenStrings.h"
+
+#include <algorithm>
+
+namespace brenvik {
+
+TEditorUndoObj::TEditorUndoObj(TEditorScreenStrings& rows)
+    : FRows(rows)
+{
+}
+
+TUndoData& TEditorUndoObj::NewUndoRecord()
+{
+    TUndoData record;
+    if (TAttachedEditor* active = FRows.ActiveEditor()) {
+        record.CaretRow = active->CaretRow();
+        record.CaretCol = active->CaretCol();
+    }
+    FUndoList.push_back(std::move(record));
+    if (static_cast<int>(FUndoList.size()) > FLimit)
+        FUndoList.pop_front();
+    if (!FReplaying)
+        FRedoList.clear();
+    return FUndoList.back();
+}
+
+void TEditorUndoObj::PushRedo(const TUndoData& record)
+{
+    TUndoData copy = record;
+    if (TAttachedEditor* active = FRows.ActiveEditor()) {
+        copy.CaretRow = active->CaretRow();
+        copy.CaretCol = active->CaretCol();
+    }
+    FRedoList.push_back(std::move(copy));
+}
+
+void TEditorUndoObj::ClearAll()
+{
+    FRedoList.clear();
+    FUndoList.clear();
+}
+
+void TEditorUndoObj::SetLimit(int value)
+{
+    FLimit = std::max(MinLimit, value);
+    while (static_cast<int>(FUndoList.size()) > FLimit)
+        FUndoList.pop_front();
+}
+
+TEditorUndoObj::Inverse TEditorUndoObj::Replay(const TUndoData& record)
+{
+    Inverse inverse;
+    if (record.RowCount > 0) {
+        TRowsText taken = FRows.RowsText(record.Row, record.RowCount);
+        inverse.Text = std::move(taken.Text);
+        inverse.Attribute = taken.Attribute;
+        inverse.Removed = taken.Rows;
+        FRows.DeleteRows(record.Row, record.RowCount);
+    }
+    if (record.Attribute != raNone) {
+        TEditorStringList rows;
+        FRows.SplitText(record.Text, rows);
+        // A removed span that ended inside a wrapped line re-splits with an empty tail row.
+        if (record.Attribute == raWrapped && rows.Count() > 1 && rows.Length(rows.Count() - 1) == 0)
+            rows.Delete(rows.Count() - 1);
+        rows.SetRowAttribute(rows.Count() - 1, record.Attribute);
+        inverse.RowCount = rows.Count();
+        FRows.InsertRows(record.Row, rows);
+    }
+    int rescanned = FRows.Rescan(record.Row, true);
+    FRows.SetPendingChange({record.Row, inverse.Removed, inverse.RowCount, rescanned, true});
+    return inverse;
+}
+
+void TEditorUndoObj::SetCaret(int row, int col)
+{
+    if (TAttachedEditor* active = FRows.ActiveEditor()) {
+        active->SetCaretRow(row);
+        active->SetCaretCol(col);
+        active->ShowCaret();
+    }
+}
+
+void TEditorUndoObj::Undo()
+{
+    if (FUndoList.empty())
+        return;
+    TUndoData& record = FUndoList.back();
+    if (TAttachedEditor* active = FRows.ActiveEditor())
+        active->HideCaret();
+    {
+        TUpdateBatch batch(FRows);
+        Inverse inverse = Replay(record);
+        record.RowCount = inverse.RowCount;
+        record.Attribute = inverse.Attribute;
+        record.Text = std::move(inverse.Text);
+        PushRedo(record);
+    }
+    SetCaret(record.CaretRow, record.CaretCol);
+    FUndoList.pop_back();
+}
+
+void TEditorUndoObj::Redo()
+{
+    if (FRedoList.empty())
+        return;
+    TUndoData& record = FRedoList.back();
+    if (TAttachedEditor* active = FRows.ActiveEditor())
+        active->HideCaret();
+    {
+        TUpdateBatch batch(FRows);
+        Inverse inverse = Replay(record);
+        FReplaying = true;
+        TUndoData& redone = NewUndoRecord();
+        FReplaying = false;
+        redone.Row = record.Row;
+        redone.RowCount = inverse.RowCount;
+        redone.Attribute = inverse.Attribute;
+        redone.Text = std::move(inverse.Text);
+    }
+    SetCaret(record.CaretRow, record.CaretCol);
+    FRedoList.pop_back();
+}
+
+} // namespace brenvik

@@ -1,0 +1,67 @@
+// Undo and redo of row replacements: each ReplaceRows leaves one record of the rows it took out.
+#pragma once
+
+#include "text/RowAttribute.h"
+
+#include <deque>
+#include <string>
+
+namespace brenvik {
+
+class TEditorScreenStrings;
+
+struct TUndoData {
+    int CaretRow = 0;
+    int CaretCol = 0;
+    int Row = -1; // first row of the replaced span
+    int RowCount = 0; // rows the operation put in, taken out on replay
+    TRowAttribute Attribute = raNone; // attribute of the last removed row; raNone: nothing removed
+    std::string Text; // text of the removed rows, CR LF after each raBreak row
+};
+
+// Oldest record first.
+using TUndoDataList = std::deque<TUndoData>;
+
+// Invariant: the undo list holds at most Limit() records; Limit() >= 64.
+class TEditorUndoObj {
+public:
+    static constexpr int MinLimit = 64;
+
+    explicit TEditorUndoObj(TEditorScreenStrings& rows);
+
+    // Appends a fresh record (caret from the active editor) for the caller to fill; drops the
+    // oldest when the list is over the limit; clears the redo list unless a redo is replaying.
+    TUndoData& NewUndoRecord();
+    bool CanUndo() const { return !FUndoList.empty(); }
+    bool CanRedo() const { return !FRedoList.empty(); }
+    void Undo();
+    void Redo();
+    void PushRedo(const TUndoData& record);
+    void ClearAll();
+
+    int Limit() const { return FLimit; }
+    // Stores max(64, value).
+    void SetLimit(int value);
+
+    const TUndoDataList& UndoList() const { return FUndoList; }
+    const TUndoDataList& RedoList() const { return FRedoList; }
+
+private:
+    struct Inverse {
+        int RowCount = 0;
+        TRowAttribute Attribute = raNone;
+        std::string Text;
+        int Removed = 0;
+    };
+    // Takes out what the record put in and puts back what it took out; returns the inverse.
+    Inverse Replay(const TUndoData& record);
+    void SetCaret(int row, int col);
+
+    TEditorScreenStrings& FRows;
+    int FLimit = MinLimit;
+    bool FReplaying = false;
+    TUndoDataList FRedoList;
+    TUndoDataList FUndoList;
+};
+
+} // namespace brenvik

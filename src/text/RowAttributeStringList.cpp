@@ -1,0 +1,109 @@
+// Packing of the row attribute and the row start state into the slots of a row.
+#include "text/RowAttributeStringList.h"
+
+#include <cassert>
+
+namespace brenvik {
+
+namespace {
+constexpr std::uint32_t kSlot1Used = 0xFFFFF; // bits 20-31 are cleared by every slot-1 setter
+constexpr std::uint32_t kSlot2Used = 0xFFFF; // bits 16-31 are cleared by every slot-2 setter
+
+std::uint32_t Bits(std::uint32_t slot, int shift, int width)
+{
+    return (slot >> shift) & ((1u << width) - 1);
+}
+
+std::uint32_t WithBits(std::uint32_t slot, int shift, int width, std::uint32_t value, std::uint32_t used)
+{
+    std::uint32_t mask = ((1u << width) - 1) << shift;
+    return ((slot & ~mask) | ((value << shift) & mask)) & used;
+}
+} // namespace
+
+TRowAttribute TRowAttributeStringList::RowAttribute(int row) const
+{
+    return static_cast<TRowAttribute>(Bits(Slot(row, 1), 0, 4));
+}
+
+void TRowAttributeStringList::SetRowAttribute(int row, TRowAttribute value)
+{
+    assert(value != raNone);
+    SetSlot(row, 1, WithBits(Slot(row, 1), 0, 4, value, kSlot1Used));
+}
+
+int TRowAttributeStringList::ScanState(int row) const
+{
+    return static_cast<int>(Bits(Slot(row, 1), 4, 4)) - 2;
+}
+
+int TRowAttributeStringList::ScanState2(int row) const
+{
+    return static_cast<int>(Bits(Slot(row, 1), 8, 4));
+}
+
+int TRowAttributeStringList::ScanState3(int row) const
+{
+    return static_cast<int>(Bits(Slot(row, 1), 12, 8));
+}
+
+int TRowAttributeStringList::ScanState4(int row) const
+{
+    return static_cast<int>(Bits(Slot(row, 2), 0, 8));
+}
+
+int TRowAttributeStringList::ScanState5(int row) const
+{
+    return static_cast<int>(Bits(Slot(row, 2), 8, 8));
+}
+
+void TRowAttributeStringList::SetScanState(int row, int value)
+{
+    assert(value >= -2 && value <= 13);
+    SetSlot(row, 1, WithBits(Slot(row, 1), 4, 4, static_cast<std::uint32_t>(value + 2), kSlot1Used));
+}
+
+void TRowAttributeStringList::SetScanState2(int row, int value)
+{
+    assert(value >= 0 && value <= 15);
+    SetSlot(row, 1, WithBits(Slot(row, 1), 8, 4, static_cast<std::uint32_t>(value), kSlot1Used));
+}
+
+void TRowAttributeStringList::SetScanState3(int row, int value)
+{
+    assert(value >= 0 && value <= 255);
+    SetSlot(row, 1, WithBits(Slot(row, 1), 12, 8, static_cast<std::uint32_t>(value), kSlot1Used));
+}
+
+void TRowAttributeStringList::SetScanState4(int row, int value)
+{
+    assert(value >= 0 && value <= 255);
+    SetSlot(row, 2, WithBits(Slot(row, 2), 0, 8, static_cast<std::uint32_t>(value), kSlot2Used));
+}
+
+void TRowAttributeStringList::SetScanState5(int row, int value)
+{
+    assert(value >= 0 && value <= 255);
+    SetSlot(row, 2, WithBits(Slot(row, 2), 8, 8, static_cast<std::uint32_t>(value), kSlot2Used));
+}
+
+RowTokenState TRowAttributeStringList::RowState(int row) const
+{
+    return {ScanState(row), ScanState2(row), ScanState3(row), ScanState4(row), ScanState5(row)};
+}
+
+void TRowAttributeStringList::SetRowState(int row, const RowTokenState& state)
+{
+    assert(state.BracketIndex >= -2 && state.BracketIndex <= 13 && state.Element >= 0 && state.Element <= 15);
+    assert(state.Remain >= 0 && state.Remain <= 255 && state.WrappedKind >= 0 && state.WrappedKind <= 255);
+    assert(state.LastKind >= 0 && state.LastKind <= 255);
+    std::uint32_t slot1 = Slot(row, 1) & 0xF;
+    slot1 |= static_cast<std::uint32_t>(state.BracketIndex + 2) << 4;
+    slot1 |= static_cast<std::uint32_t>(state.Element) << 8;
+    slot1 |= static_cast<std::uint32_t>(state.Remain) << 12;
+    SetSlot(row, 1, slot1);
+    SetSlot(row, 2,
+        static_cast<std::uint32_t>(state.WrappedKind) | static_cast<std::uint32_t>(state.LastKind) << 8);
+}
+
+} // namespace brenvik

@@ -1,0 +1,43 @@
+// A row-state scanner for tests: the state after a row follows the quotes and letters a in it.
+#pragma once
+
+#include "text/EditorScreenStrings.h"
+
+#include <algorithm>
+
+namespace brenvik::test {
+
+class QuoteScanner : public TRowStateScanner {
+public:
+    explicit QuoteScanner(int* calls = nullptr)
+        : FCalls(calls)
+    {
+    }
+    RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state) override
+    {
+        if (FCalls)
+            ++*FCalls;
+        std::string_view text = rows.Strings(row);
+        state.Element = (state.Element + static_cast<int>(std::count(text.begin(), text.end(), '"'))) % 2;
+        state.LastKind = (state.LastKind + static_cast<int>(std::count(text.begin(), text.end(), 'a'))) % 3;
+        return state;
+    }
+
+private:
+    int* FCalls;
+};
+
+// The start state of every row, scanning all rows in order from the first.
+inline std::vector<RowTokenState> ScanFromTop(const TEditorScreenStrings& rows)
+{
+    std::vector<RowTokenState> states;
+    QuoteScanner scanner;
+    RowTokenState state = RowTokenState::FirstRow();
+    for (int row = 0; row < rows.Count(); ++row) {
+        states.push_back(state);
+        state = scanner.ScanRowState(row, rows, state);
+    }
+    return states;
+}
+
+} // namespace brenvik::test
