@@ -1,0 +1,136 @@
+// Times the Perl tokenizer over a whole script: the row states of a full rescan to the last row,
+// and reading every token of every row as painting does.
+// Usage: bench_highlight SCRIPT [REPEATS]
+#include "highlight/CharClass.h"
+#include "highlight/ConfiguredFountains.h"
+#include "highlight/FountainParser.h"
+#include "highlight/PERLFountain.h"
+#include "text/EditorScreenStrings.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+using namespace brenvik;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Processor time of this thread: on a machine shared with other work it is the steadier figure.
+double CpuMilliseconds()
+{
+    timespec t {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+struct Timing {
+    double Wall = 1e300;
+    double Cpu = 1e300;
+};
+
+void LoadRows(const QByteArray& bytes, TEditorScreenStrings& rows)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        rows.Add(std::string_view(bytes.constData() + start, static_cast<size_t>(i - start)));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    rows.Add(std::string_view(bytes.constData() + start, static_cast<size_t>(bytes.size() - start)));
+    rows.SetRowAttribute(rows.Count() - 1, raEndOfText);
+}
+
+// The best of the repeats, as the least disturbed by other work on the machine.
+template <typename Run> Timing Best(int repeats, Run run)
+{
+    Timing best;
+    for (int i = 0; i < repeats; ++i) {
+        const Clock::time_point start = Clock::now();
+        const double cpu = CpuMilliseconds();
+        run();
+        best.Cpu = std::min(best.Cpu, CpuMilliseconds() - cpu);
+        best.Wall
+            = std::min(best.Wall, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s SCRIPT [REPEATS]\n", argv[0]);
+        return 2;
+    }
+    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    QFile file(QString::fromLocal8Bit(argv[1]));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    TEditorScreenStrings rows;
+    LoadRows(bytes, rows);
+
+    TPERLFountain fountain;
+    ConfigurePERLFountain(fountain);
+    auto parser = fountain.CreateParser();
+
+    long long checksum = 0;
+    // A yardstick for this machine: one class-table lookup per byte of the script.
+    const Timing bytes1 = Best(repeats, [&] {
+        for (const char c : bytes)
+            checksum += charclass::Is(static_cast<unsigned char>(c), charclass::ccWord);
+    });
+    // What a rescan costs the row list alone: reading each row and storing its state.
+    const Timing access = Best(repeats, [&] {
+        for (int row = 0; row < rows.Count(); ++row) {
+            rows.SetRowState(row, RowTokenState::FirstRow());
+            checksum += rows.RowAttribute(row) + static_cast<long long>(rows.Strings(row).size());
+        }
+    });
+    const Timing rescan = Best(repeats, [&] {
+        RowTokenState state = RowTokenState::FirstRow();
+        for (int row = 0; row < rows.Count(); ++row) {
+            rows.SetRowState(row, state);
+            state = parser->ScanRowState(row, rows, state);
+        }
+        checksum += state.Element;
+    });
+
+    long long tokens = 0;
+    const Timing paint = Best(repeats, [&] {
+        tokens = 0;
+        for (int row = 0; row < rows.Count(); ++row) {
+            parser->BeginRow(rows.Strings(row), rows.RowState(row));
+            while (parser->ReadToken() != 0) {
+                checksum += parser->TokenColor() != nullptr;
+                ++tokens;
+            }
+        }
+    });
+
+    std::printf("%d rows, %lld bytes, %lld tokens (checksum %lld), best of %d\n", rows.Count(),
+        static_cast<long long>(bytes.size()), tokens, checksum, repeats);
+    std::printf("one table lookup per byte:             %8.1f ms wall, %8.1f ms processor\n", bytes1.Wall,
+        bytes1.Cpu);
+    std::printf("row list access alone:                 %8.1f ms wall, %8.1f ms processor\n", access.Wall,
+        access.Cpu);
+    std::printf("row states of every row (full rescan): %8.1f ms wall, %8.1f ms processor\n", rescan.Wall,
+        rescan.Cpu);
+    std::printf(
+        "every token of every row with colour:  %8.1f ms wall, %8.1f ms processor\n", paint.Wall, paint.Cpu);
+    return 0;
+}

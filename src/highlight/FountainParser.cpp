@@ -1,0 +1,594 @@
+// Generic scanning rules, token reading and the row-state step of the tokenizer framework.
+#include "highlight/FountainParser.h"
+
+#include "highlight/CharClass.h"
+#include "highlight/Fountain.h"
+#include "text/EditorScreenStrings.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+#include <stdexcept>
+
+namespace brenvik {
+
+using namespace charclass;
+
+namespace {
+
+bool InRange(unsigned char c, unsigned char first, unsigned char last)
+{
+    return c >= first && c <= last;
+}
+
+// Trails of 0x82 that are symbols rather than digits, letters or hiragana.
+bool IsWideSymbolTrail82(unsigned char t)
+{
+    return InRange(t, 0x40, 0x4E) || InRange(t, 0x59, 0x5F) || InRange(t, 0x7A, 0x80)
+        || InRange(t, 0x9B, 0x9E) || t >= 0xF2;
+}
+
+} // namespace
+
+TFountainParser::TFountainParser(TFountain* fountain)
+    : FFountain(fountain)
+{
+    if (fountain == nullptr)
+        throw std::invalid_argument("TFountainParser.Create need instance of TFountain");
+    // The bracket pairs are read once per pass: the fountain does not change while it scans.
+    const TFountainBracketCollection& brackets = *fountain->Brackets();
+    for (int i = 0; i < brackets.Count(); ++i) {
+        const TFountainBracketItem& item = brackets.Brackets(i);
+        FBrackets.push_back({item.LeftBracket(), item.RightBracket(), item.ItemColor()});
+        if (!item.LeftBracket().empty())
+            FBracketStart[static_cast<unsigned char>(item.LeftBracket()[0])] = true;
+    }
+    // So are the reserved words, folded to upper case as the list compares them.
+    for (const std::string& word : fountain->ReserveWordList()->Items()) {
+        std::string folded;
+        for (const char c : word)
+            folded += static_cast<char>(UpCase(static_cast<unsigned char>(c)));
+        FLongestReservedWord = std::max(FLongestReservedWord, folded.size());
+        if (!folded.empty()) {
+            const auto first = static_cast<unsigned char>(word[0]);
+            FReservedStart[first] = FReservedStart[UpCase(first)] = true;
+            if (first >= 'A' && first <= 'Z')
+                FReservedStart[first + ('a' - 'A')] = true;
+        }
+        FReservedWords.insert(std::move(folded));
+    }
+    FText.assign(Padding, '\0');
+    BuildDispatchTables();
+}
+
+TFountainParser::~TFountainParser() = default;
+
+void TFountainParser::BuildDispatchTables()
+{
+    FCharDispatch.fill(&TFountainParser::ScanSymbol);
+    FCharDispatch[0x00] = &TFountainParser::ScanEnd;
+    FCharDispatch[0x09] = &TFountainParser::ScanTab;
+    FCharDispatch[0x0A] = &TFountainParser::ScanLineFeed;
+    FCharDispatch[0x0D] = &TFountainParser::ScanCarriageReturn;
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (Is(byte, ccDigit))
+            FCharDispatch[c] = &TFountainParser::ScanNumber;
+        else if (Is(byte, ccWord))
+            FCharDispatch[c] = &TFountainParser::ScanWord;
+        else if (byte == 0x81 || InRange(byte, 0x84, 0x87))
+            FCharDispatch[c] = &TFountainParser::ScanWideSymbol;
+        else if (byte == 0x82 || byte == 0x83)
+            FCharDispatch[c] = &TFountainParser::ScanWideRun;
+        else if (Is(byte, ccKanjiLead))
+            FCharDispatch[c] = &TFountainParser::ScanKanji;
+        else if (InRange(byte, 0xA1, 0xA5))
+            FCharDispatch[c] = &TFountainParser::ScanNarrowKanaSymbol;
+        else if (Is(byte, ccNarrowKana))
+            FCharDispatch[c] = &TFountainParser::ScanNarrowKana;
+    }
+
+    FResumeDispatch.fill(&TFountainParser::ScanSymbol);
+    FResumeDispatch[tkInteger] = &TFountainParser::ScanNumber;
+    FResumeDispatch[tkFloat] = &TFountainParser::ScanNumber;
+    FResumeDispatch[tkBracket] = &TFountainParser::ScanBracket;
+    FResumeDispatch[tkComment] = &TFountainParser::ScanRestOfLine;
+    FResumeDispatch[tkReserved] = &TFountainParser::ResumeReserved;
+    FResumeDispatch[tkWord] = &TFountainParser::ScanWord;
+    FResumeDispatch[tkWideSymbol] = &TFountainParser::ScanWideSymbol;
+    for (int kind : {tkWideDigits, tkWideLatin, tkHiragana, tkKatakana})
+        FResumeDispatch[kind] = &TFountainParser::ScanWideRun;
+    FResumeDispatch[tkKanji] = &TFountainParser::ScanKanji;
+    FResumeDispatch[tkNarrowKanaSymbol] = &TFountainParser::ScanNarrowKanaSymbol;
+    FResumeDispatch[tkNarrowKana] = &TFountainParser::ScanNarrowKana;
+    FResumeDispatch[tkUrl] = &TFountainParser::ScanUrl;
+    FResumeDispatch[tkMail] = &TFountainParser::ScanMail;
+    FResumeDispatch[tkHexDigits] = &TFountainParser::ScanHexDigits;
+    FResumeDispatch[tkSingleQuoted] = &TFountainParser::ScanSingleQuoted;
+    FResumeDispatch[tkDoubleQuoted] = &TFountainParser::ScanDoubleQuoted;
+}
+
+// ---- rows and tokens ----
+
+void TFountainParser::BeginRow(std::string_view text, const RowTokenState& state)
+{
+    assert(state.BracketIndex >= -1);
+    FLength = static_cast<int>(text.size());
+    // The buffer only grows, so that rows of a pass are copied without allocating.
+    if (FText.size() < text.size() + Padding)
+        FText.resize(text.size() + Padding);
+    std::memcpy(FText.data(), text.data(), text.size());
+    std::memset(FText.data() + text.size(), 0, Padding);
+    FPosition = 0;
+    FTokenStart = 0;
+    FTokenEnd = 0;
+    FTokenKind = tkEnd;
+    FBracketIndex = std::max(state.BracketIndex, -1);
+    FBracketTokenIndex = -2;
+    FElement = state.Element;
+    FLastKind = state.LastKind;
+    FWrappedKind = state.WrappedKind & 0xFF;
+    FRemain = state.Remain;
+    FContinuing = false;
+    FMailFailsBefore = 0;
+}
+
+int TFountainParser::ReadToken()
+{
+    // Carried bytes are counted from the row start, blanks included.
+    if (FWrappedKind == 0 || FRemain == 0)
+        SkipBlanks();
+    FTokenStart = FPosition;
+    FContinuing = FWrappedKind != 0;
+    if (AtRowEnd())
+        FTokenKind = tkEnd;
+    else if (FWrappedKind != 0)
+        ResumeWrappedToken();
+    else if (FBracketIndex < 0)
+        DispatchByChar();
+    else
+        ScanBracket();
+    FTokenEnd = FPosition;
+    return FTokenKind;
+}
+
+std::string_view TFountainParser::TokenView() const
+{
+    return std::string_view(FText.data() + FTokenStart, static_cast<size_t>(FTokenEnd - FTokenStart));
+}
+
+TFountainColor* TFountainParser::BracketColor(int index) const
+{
+    return index >= 0 && index < BracketCount() ? FBrackets[static_cast<size_t>(index)].Color : nullptr;
+}
+
+bool TFountainParser::TokenIsReserved()
+{
+    if (FContinuing || FTokenKind == tkEnd || FTokenKind == tkBracket || FTokenKind == tkComment)
+        return false;
+    const std::string_view token = TokenView();
+    if (token.empty() || token.size() > FLongestReservedWord
+        || !FReservedStart[static_cast<unsigned char>(token[0])])
+        return false;
+    FFoldedToken.clear();
+    for (const char c : token)
+        FFoldedToken += static_cast<char>(UpCase(static_cast<unsigned char>(c)));
+    return FReservedWords.count(FFoldedToken) != 0;
+}
+
+void TFountainParser::PromoteReserved(int& kind)
+{
+    if (TokenIsReserved())
+        kind = tkReserved;
+}
+
+void TFountainParser::ResumeWrappedToken()
+{
+    if (FRemain > 0) {
+        SetPosition(FPosition + FRemain);
+        FTokenKind = FWrappedKind;
+        if (FTokenKind == tkBracket) {
+            FBracketTokenIndex = FBracketIndex;
+            FBracketIndex = -1;
+        }
+    } else {
+        DispatchResume(FWrappedKind);
+    }
+    FWrappedKind = 0;
+    FRemain = 0;
+}
+
+void TFountainParser::DispatchByChar()
+{
+    if (FBracketIndex == -1 && BracketMayStart() && MatchOpenBracket())
+        ScanBracket();
+    else
+        DispatchChar();
+}
+
+RowTokenState TFountainParser::ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state)
+{
+    const TRowAttribute attribute = rows.RowAttribute(row);
+    if (state.WrappedKind == tkComment) {
+        // The row is comment to its end; the comment ends with the logical line.
+        if (attribute != raWrapped)
+            state.WrappedKind = 0;
+        state.Remain = 0;
+        return state;
+    }
+    const std::string_view own = rows.Strings(row);
+    const int length = static_cast<int>(own.size());
+    const bool joined = attribute == raWrapped && row + 1 < rows.Count();
+    if (joined) {
+        // A token crossing the wrap point is scanned whole.
+        const std::string_view next = rows.Strings(row + 1);
+        FJoined.assign(own);
+        FJoined.append(next);
+        BeginRow(FJoined, state);
+    } else {
+        BeginRow(own, state);
+    }
+
+    int bracket = state.BracketIndex;
+    int element = state.Element;
+    int kind = tkEnd;
+    bool crossing = false;
+    for (int read = ReadToken(); read != tkEnd; read = ReadToken()) {
+        // A token that starts in the next row belongs to the next row's own scan.
+        if (FTokenStart >= length)
+            break;
+        kind = read;
+        state.BracketIndex = FBracketIndex;
+        if (read == tkBracket)
+            bracket = FBracketTokenIndex;
+        element = FElement;
+        if (FTokenEnd > length) {
+            crossing = true;
+            break;
+        }
+        state.Element = FElement;
+        state.LastKind = FLastKind;
+    }
+    state.Remain = 0;
+    state.WrappedKind = 0;
+    if (!crossing)
+        return state;
+
+    const int carried = FTokenEnd - length;
+    // The row list keeps Remain in 8 bits; wrapped rows are far shorter than that.
+    const bool countable = carried <= MaxRemain;
+    state.Element = element;
+    if (kind == tkBracket) {
+        if (state.BracketIndex == -1 && bracket >= 0 && bracket < BracketCount()) {
+            // The region closes in the next row, which starts inside it.
+            state.BracketIndex = bracket;
+            const int rightLength = static_cast<int>(FBrackets[static_cast<size_t>(bracket)].Right.size());
+            if (carried < rightLength && countable) {
+                state.WrappedKind = tkBracket;
+                state.Remain = carried;
+            }
+        }
+        return state;
+    }
+    PromoteReserved(kind);
+    state.WrappedKind = kind;
+    // A token that ends in the next row is carried by its byte count, strings included: resumed
+    // by kind, a string would take an escaped or doubled quote right at the row start for its end.
+    // A comment runs to the end of the logical line whatever it holds.
+    const bool endsInNextRow = FTokenEnd < FLength || rows.RowAttribute(row + 1) != raWrapped;
+    if (kind != tkComment && endsInNextRow && countable)
+        state.Remain = carried;
+    return state;
+}
+
+bool TFountainParser::MatchWord(std::string_view word)
+{
+    const int size = static_cast<int>(word.size());
+    if (size == 0 || !TextAtIgnoringCase(FPosition, word) || Is(At(FPosition + size), ccWord))
+        return false;
+    FPosition += size;
+    return true;
+}
+
+std::string TFountainParser::CheckInvariant() const
+{
+    if (static_cast<int>(FText.size()) < FLength + Padding)
+        return "row buffer is shorter than the row and its padding";
+    for (int i = FLength; i < FLength + Padding; ++i) {
+        if (FText[static_cast<size_t>(i)] != '\0')
+            return "padding holds a byte that is not NUL";
+    }
+    if (FTokenStart < 0 || FTokenStart > FTokenEnd || FTokenEnd > FLength)
+        return "token lies outside the row";
+    if (FPosition < 0 || FPosition > FLength)
+        return "scan position lies outside the row";
+    return {};
+}
+
+// ---- position helpers ----
+
+bool TFountainParser::TextAt(int position, std::string_view s) const
+{
+    return static_cast<size_t>(FLength - position) >= s.size()
+        && std::memcmp(FText.data() + position, s.data(), s.size()) == 0;
+}
+
+bool TFountainParser::TextAtIgnoringCase(int position, std::string_view s) const
+{
+    if (static_cast<size_t>(FLength - position) < s.size())
+        return false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (UpCase(At(position + static_cast<int>(i))) != UpCase(static_cast<unsigned char>(s[i])))
+            return false;
+    }
+    return true;
+}
+
+// ---- scanning rules ----
+
+bool TFountainParser::MatchOpenBracket()
+{
+    for (int i = 0; i < BracketCount(); ++i) {
+        const std::string& left = FBrackets[static_cast<size_t>(i)].Left;
+        if (!left.empty() && TextAt(FPosition, left)) {
+            FBracketIndex = i;
+            FPosition += static_cast<int>(left.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFountainParser::ScanBracket()
+{
+    if (FBracketIndex < 0 || FBracketIndex >= BracketCount()
+        || FBrackets[static_cast<size_t>(FBracketIndex)].Right.empty()) {
+        FTokenKind = tkEnd;
+        return;
+    }
+    FTokenKind = tkBracket;
+    FBracketTokenIndex = FBracketIndex;
+    const std::string& right = FBrackets[static_cast<size_t>(FBracketIndex)].Right;
+    const char first = right[0];
+    while (!AtRowEnd()) {
+        if (FText[static_cast<size_t>(FPosition)] == first && TextAt(FPosition, right)) {
+            FPosition += static_cast<int>(right.size());
+            FBracketIndex = -1;
+            return;
+        }
+        FPosition = CharEnd(FPosition);
+    }
+}
+
+bool TFountainParser::LooksLikeMail()
+{
+    if (FPosition < FMailFailsBefore)
+        return false;
+    int position = FPosition;
+    if (!Is(At(position), ccMail) || At(position) == '@')
+        return false;
+    bool passedAt = false;
+    for (;; ++position) {
+        const unsigned char c = At(position);
+        if (!Is(c, ccMail)) {
+            // Any later start inside this run meets the same byte with no more '@' before it.
+            FMailFailsBefore = position;
+            return false;
+        }
+        if (c == '@') {
+            passedAt = true;
+        } else if (c == '.' && passedAt) {
+            FPosition = position + 1;
+            return true;
+        }
+    }
+}
+
+void TFountainParser::ScanMail()
+{
+    FTokenKind = tkMail;
+    SkipClass(ccMail);
+}
+
+bool TFountainParser::LooksLikeUrl()
+{
+    for (std::string_view prefix : {"http:", "https:", "ftp:", "www."}) {
+        if (TextAt(FPosition, prefix)) {
+            FPosition += static_cast<int>(prefix.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFountainParser::ScanUrl()
+{
+    FTokenKind = tkUrl;
+    SkipClass(ccUrl);
+}
+
+void TFountainParser::ResumeReserved()
+{
+    DispatchChar();
+    FTokenKind = tkReserved;
+}
+
+void TFountainParser::ScanEnd()
+{
+    FTokenKind = tkEnd;
+}
+
+void TFountainParser::ScanTab()
+{
+    FTokenKind = tkTab;
+    ++FPosition;
+}
+
+void TFountainParser::ScanLineFeed()
+{
+    FTokenKind = tkEnd;
+    ++FPosition;
+}
+
+void TFountainParser::ScanCarriageReturn()
+{
+    FTokenKind = tkEnd;
+    ++FPosition;
+    if (Current() == 0x0A)
+        ++FPosition;
+}
+
+void TFountainParser::ScanRestOfLine()
+{
+    FTokenKind = tkComment;
+    FPosition = NextStop(FPosition, '\0');
+}
+
+void TFountainParser::ScanHexDigits()
+{
+    FTokenKind = tkHexDigits;
+    SkipClass(ccHex);
+}
+
+void TFountainParser::ScanExponent()
+{
+    ++FPosition; // E or e
+    if (Current() == '+' || Current() == '-')
+        ++FPosition;
+    SkipClass(ccDigit);
+}
+
+void TFountainParser::ScanNumber()
+{
+    FTokenKind = tkInteger;
+    SkipClass(ccDigit);
+    const unsigned char c = Current();
+    if (c == '.') {
+        FTokenKind = tkFloat;
+        const unsigned char next = At(FPosition + 1);
+        if (Is(next, ccDigit)) {
+            ++FPosition;
+            SkipClass(ccDigit);
+            if (Current() == 'E' || Current() == 'e')
+                ScanExponent();
+        } else if (next == 'E' || next == 'e') {
+            ++FPosition;
+            ScanExponent();
+        }
+    } else if (c == 'E' || c == 'e') {
+        FTokenKind = tkFloat;
+        ScanExponent();
+    }
+}
+
+void TFountainParser::ScanWord()
+{
+    FTokenKind = tkWord;
+    SkipClass(ccWord);
+}
+
+void TFountainParser::ScanWideSymbol()
+{
+    FTokenKind = tkWideSymbol;
+    const unsigned char lead = Current();
+    const unsigned char trail = At(FPosition + 1);
+    if (lead == 0x81 || InRange(lead, 0x84, 0x87) || (lead == 0x83 && InRange(trail, 0x97, 0xF0))
+        || (lead == 0x82 && IsWideSymbolTrail82(trail)))
+        SkipPair();
+}
+
+void TFountainParser::SkipWideRun(
+    unsigned char lead, unsigned char first, unsigned char last, unsigned char extra1, unsigned char extra2)
+{
+    for (;;) {
+        const unsigned char l = Current();
+        const unsigned char t = At(FPosition + 1);
+        const bool inRun = (l == lead && InRange(t, first, last))
+            || (l == 0x81 && extra1 != 0 && (t == extra1 || t == extra2));
+        if (!inRun)
+            return;
+        FPosition += 2; // t is no NUL, so it lies inside the row
+    }
+}
+
+void TFountainParser::ScanWideRun()
+{
+    const unsigned char lead = Current();
+    const unsigned char trail = At(FPosition + 1);
+    if (lead == 0x82 && InRange(trail, 0x4F, 0x58)) {
+        FTokenKind = tkWideDigits;
+        SkipWideRun(0x82, 0x4F, 0x58, 0x43, 0x44);
+    } else if (lead == 0x82 && (InRange(trail, 0x60, 0x79) || InRange(trail, 0x81, 0x9A))) {
+        FTokenKind = tkWideLatin;
+        do
+            FPosition += 2;
+        while (Current() == 0x82
+            && (InRange(At(FPosition + 1), 0x60, 0x79) || InRange(At(FPosition + 1), 0x81, 0x9A)));
+    } else if (lead == 0x82 && InRange(trail, 0x9F, 0xF1)) {
+        FTokenKind = tkHiragana;
+        SkipWideRun(0x82, 0x9F, 0xF1, 0x5B, 0x7C);
+    } else if (lead == 0x83 && InRange(trail, 0x40, 0x96)) {
+        FTokenKind = tkKatakana;
+        SkipWideRun(0x83, 0x40, 0x96, 0x5B, 0x7C);
+    } else if ((lead == 0x82 && IsWideSymbolTrail82(trail)) || (lead == 0x83 && InRange(trail, 0x97, 0xF0))) {
+        FTokenKind = tkWideSymbol;
+        FPosition += 2;
+    } else {
+        // A malformed pair (or a lead byte at the row end): the lead byte alone, shown as a
+        // two-byte symbol so that the damage stands out.
+        FTokenKind = tkWideSymbol;
+        ++FPosition;
+    }
+}
+
+void TFountainParser::ScanKanji()
+{
+    FTokenKind = tkKanji;
+    while (Is(Current(), ccKanjiLead))
+        SkipPair();
+}
+
+void TFountainParser::ScanNarrowKanaSymbol()
+{
+    FTokenKind = tkNarrowKanaSymbol;
+    if (InRange(Current(), 0xA1, 0xA5))
+        ++FPosition;
+}
+
+void TFountainParser::ScanNarrowKana()
+{
+    FTokenKind = tkNarrowKana;
+    SkipClass(ccNarrowKana);
+}
+
+void TFountainParser::ScanSymbol()
+{
+    FTokenKind = tkSymbol;
+    if (!AtRowEnd())
+        ++FPosition;
+}
+
+void TFountainParser::ScanQuoted(unsigned char quote, int kind)
+{
+    FTokenKind = kind;
+    int position = FContinuing ? FPosition : FPosition + 1;
+    for (;;) {
+        position = NextStop(position, quote);
+        if (At(position) != quote || At(position + 1) != quote)
+            break;
+        position += 2; // a doubled quote stands for one and the string goes on
+    }
+    FPosition = At(position) == quote ? position + 1 : position;
+}
+
+void TFountainParser::ScanSingleQuoted()
+{
+    ScanQuoted('\'', tkSingleQuoted);
+}
+
+void TFountainParser::ScanDoubleQuoted()
+{
+    ScanQuoted('"', tkDoubleQuoted);
+}
+
+} // namespace brenvik

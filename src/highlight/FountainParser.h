@@ -1,0 +1,197 @@
+// The table-driven tokenizer of one display row, and the row-state step across wrapped rows.
+#pragma once
+
+#include "highlight/CharClass.h"
+#include "highlight/TokenKind.h"
+#include "text/RowTokenState.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace brenvik {
+
+class TEditorScreenStrings;
+class TFountain;
+class TFountainColor;
+
+// One instance per scanning pass, never shared. Usage: BeginRow, then ReadToken until it
+// returns 0, reading TokenOffset, TokenSize, TokenText and TokenColor of each token.
+//
+// Invariant: 0 <= TokenOffset() <= TokenOffset() + TokenSize() <= row length, and the row buffer
+// holds the row and then Padding NULs, so no rule reads outside it (CheckInvariant tells what is
+// broken, for tests).
+class TFountainParser {
+public:
+    using TScanOperation = void (TFountainParser::*)();
+
+    // Raises std::invalid_argument when fountain is null.
+    explicit TFountainParser(TFountain* fountain);
+    virtual ~TFountainParser();
+    TFountainParser(const TFountainParser&) = delete;
+    TFountainParser& operator=(const TFountainParser&) = delete;
+
+    TFountain& Fountain() const { return *FFountain; }
+
+    // Starts scanning text (copied) from state; state.BracketIndex must be computed (not -2).
+    void BeginRow(std::string_view text, const RowTokenState& state);
+    // The next token's kind; 0 when the row has no further token.
+    virtual int ReadToken();
+
+    int TokenKind() const { return FTokenKind; }
+    int TokenOffset() const { return FTokenStart; }
+    int TokenSize() const { return FTokenEnd - FTokenStart; }
+    std::string TokenText() const { return std::string(TokenView()); }
+    std::string_view TokenView() const;
+    int BracketIndex() const { return FBracketIndex; }
+    int BracketTokenIndex() const { return FBracketTokenIndex; }
+    int Element() const { return FElement; }
+    int LastKind() const { return FLastKind; }
+    bool Continuing() const { return FContinuing; }
+
+    // The colour of the current token; null for the editor's own colours.
+    virtual TFountainColor* TokenColor() = 0;
+    virtual bool TokenIsReserved();
+
+    // The start state of the row after row, from the start state of row.
+    RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state);
+
+    // True, past the word, when the text here equals word ignoring ASCII case and a
+    // delimiter (any byte but 0-9 A-Z _ a-z, the row end included) follows.
+    bool MatchWord(std::string_view word);
+
+    std::string CheckInvariant() const;
+
+protected:
+    // Lookahead may read this many bytes past the row end; they hold NUL.
+    static constexpr int Padding = 8;
+    static constexpr int MaxRemain = 255;
+
+    unsigned char At(int position) const { return static_cast<unsigned char>(FText[position]); }
+    unsigned char Current() const { return At(FPosition); }
+    bool AtRowEnd() const { return charclass::Is(Current(), charclass::ccRowEnd); }
+    // The position after the character at position: two bytes at a lead byte with its trail
+    // inside the row, else one.
+    int CharEnd(int position) const
+    {
+        return (charclass::Is(At(position), charclass::ccLead) && position + 1 < FLength) ? position + 2
+                                                                                          : position + 1;
+    }
+    // The first character start from position on that is the byte stop or the row end; the
+    // hot loop of strings and comments.
+    int NextStop(int position, unsigned char stop) const
+    {
+        for (;;) {
+            const unsigned char c = At(position);
+            if (c == stop || charclass::Is(c, charclass::ccRowEnd))
+                return position;
+            position = CharEnd(position);
+        }
+    }
+    // Past two bytes, or one when the second is beyond the row end.
+    void SkipPair() { FPosition += FPosition + 1 < FLength ? 2 : 1; }
+    bool TextAt(int position, std::string_view s) const;
+    // As TextAt, ASCII letters compared without case.
+    bool TextAtIgnoringCase(int position, std::string_view s) const;
+    void SetKind(int kind) { FTokenKind = kind; }
+    int Position() const { return FPosition; }
+    void SetPosition(int position)
+    {
+        FPosition = position < 0 ? 0 : (position > FLength ? FLength : position);
+    }
+
+    void SetElement(int element) { FElement = element; }
+    void SetLastKind(int kind) { FLastKind = kind; }
+    void SetCharDispatch(unsigned char c, TScanOperation operation) { FCharDispatch[c] = operation; }
+    void SetResumeDispatch(int kind, TScanOperation operation) { FResumeDispatch[kind] = operation; }
+    void DispatchChar() { (this->*FCharDispatch[Current()])(); }
+    void DispatchResume(int kind) { (this->*FResumeDispatch[kind & 0xFF])(); }
+    int BracketCount() const { return static_cast<int>(FBrackets.size()); }
+    TFountainColor* BracketColor(int index) const;
+
+    // Scanning rules; each sets the kind and moves past the token.
+    void SkipBlanks() { SkipClass(charclass::ccBlank); }
+    // A cheap first test: some left bracket begins with the byte here.
+    bool BracketMayStart() const { return FBracketStart[Current()]; }
+    bool MatchOpenBracket();
+    void ScanBracket();
+    bool LooksLikeMail();
+    void ScanMail();
+    bool LooksLikeUrl();
+    void ScanUrl();
+    void ResumeReserved();
+    void ScanEnd();
+    void ScanTab();
+    void ScanLineFeed();
+    void ScanCarriageReturn();
+    void ScanRestOfLine();
+    void ScanHexDigits();
+    void ScanNumber();
+    virtual void ScanWord();
+    void ScanWideSymbol();
+    void ScanWideRun();
+    void ScanKanji();
+    void ScanNarrowKanaSymbol();
+    void ScanNarrowKana();
+    void ScanSymbol();
+    void ScanSingleQuoted();
+    virtual void ScanDoubleQuoted();
+    void ResumeWrappedToken();
+    virtual void DispatchByChar();
+    void PromoteReserved(int& kind);
+
+    // Quote scan: past the opening quote unless continuing; a doubled quote continues.
+    void ScanQuoted(unsigned char quote, int kind);
+    // Advances while the byte is of the given class (CharClass bits); the row end is of none.
+    void SkipClass(std::uint16_t bits)
+    {
+        while (charclass::Is(Current(), bits))
+            ++FPosition;
+    }
+
+private:
+    struct TBracket {
+        std::string Left;
+        std::string Right;
+        TFountainColor* Color;
+    };
+
+    void BuildDispatchTables();
+    void ScanExponent();
+    // Advances over the pairs of a run; lead is the run's lead byte, trail in [first, last],
+    // or one of the two extra 0x81 pairs (0 for none).
+    void SkipWideRun(unsigned char lead, unsigned char first, unsigned char last, unsigned char extra1,
+        unsigned char extra2);
+
+    TFountain* FFountain;
+    std::vector<TBracket> FBrackets;
+    std::array<bool, 256> FBracketStart {};
+    std::unordered_set<std::string> FReservedWords; // upper case
+    std::array<bool, 256> FReservedStart {}; // first bytes of reserved words, either case
+    size_t FLongestReservedWord = 0;
+    std::string FFoldedToken;
+
+    std::string FText; // the row, then Padding NULs (and older bytes beyond them)
+    int FLength = 0;
+    int FPosition = 0;
+    int FTokenStart = 0;
+    int FTokenEnd = 0;
+    int FTokenKind = tkEnd;
+    int FBracketIndex = -1;
+    int FBracketTokenIndex = -2;
+    int FElement = 0;
+    int FLastKind = 0;
+    int FWrappedKind = 0;
+    int FRemain = 0;
+    bool FContinuing = false;
+    // LooksLikeMail fails from every position before this one (it scanned that far and failed).
+    int FMailFailsBefore = 0;
+    std::string FJoined; // ScanRowState's row with the next row appended
+
+    std::array<TScanOperation, 256> FCharDispatch {};
+    std::array<TScanOperation, 256> FResumeDispatch {};
+};
+
+} // namespace brenvik

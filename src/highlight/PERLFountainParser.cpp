@@ -1,0 +1,179 @@
+// Perl scanning rules on top of the generic tokenizer.
+#include "highlight/PERLFountainParser.h"
+
+#include "highlight/CharClass.h"
+#include "highlight/PERLFountain.h"
+
+namespace brenvik {
+
+using namespace charclass;
+
+TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
+    : TFountainParser(fountain)
+    , FPERLFountain(*fountain)
+{
+    SetCharDispatch('#', static_cast<TScanOperation>(&TPERLFountainParser::ScanSharp));
+    SetCharDispatch('"', static_cast<TScanOperation>(&TPERLFountainParser::ScanDoubleQuoted));
+    SetCharDispatch('\'', &TPERLFountainParser::ScanSingleQuoted);
+    SetCharDispatch('$', static_cast<TScanOperation>(&TPERLFountainParser::ScanScalar));
+    SetCharDispatch('@', static_cast<TScanOperation>(&TPERLFountainParser::ScanArray));
+    SetCharDispatch('%', static_cast<TScanOperation>(&TPERLFountainParser::ScanHash));
+    SetCharDispatch('&', static_cast<TScanOperation>(&TPERLFountainParser::ScanSubRoutineCall));
+    SetResumeDispatch(tkScalar, static_cast<TScanOperation>(&TPERLFountainParser::ScanScalar));
+    SetResumeDispatch(tkArray, static_cast<TScanOperation>(&TPERLFountainParser::ScanArray));
+    SetResumeDispatch(tkHash, static_cast<TScanOperation>(&TPERLFountainParser::ScanHash));
+    SetResumeDispatch(
+        tkSubRoutineCall, static_cast<TScanOperation>(&TPERLFountainParser::ScanSubRoutineCall));
+}
+
+TFountainColor* TPERLFountainParser::TokenColor()
+{
+    TPERLFountain& f = FPERLFountain;
+    if (TokenIsReserved())
+        return f.Reserve();
+    switch (TokenKind()) {
+    case tkSymbol:
+        return f.Symbol();
+    case tkInteger:
+    case tkFloat:
+        return f.Int();
+    case tkBracket:
+        return BracketColor(BracketTokenIndex());
+    case tkComment:
+        return f.Comment();
+    case tkReserved:
+        return f.Reserve();
+    case tkWord:
+        return f.Ank();
+    case tkWideSymbol:
+    case tkWideDigits:
+    case tkWideLatin:
+    case tkHiragana:
+    case tkKatakana:
+    case tkKanji:
+    case tkNarrowKanaSymbol:
+    case tkNarrowKana:
+        return f.DBCS();
+    case tkSingleQuoted:
+    case tkDoubleQuoted:
+        return f.Str();
+    case tkScalar:
+        return f.Variable();
+    case tkArray:
+        return f.Arrangement();
+    case tkHash:
+        return f.AssocArr();
+    case tkSubRoutine:
+        return f.SubRoutine();
+    case tkSubRoutineCall:
+        return f.SubRoutineCall();
+    default:
+        return nullptr;
+    }
+}
+
+bool TPERLFountainParser::TokenIsReserved()
+{
+    // A subroutine named like a built-in is still painted as a subroutine name.
+    return TokenKind() != tkSubRoutine && TFountainParser::TokenIsReserved();
+}
+
+void TPERLFountainParser::ScanWord()
+{
+    switch (Element()) {
+    case ssNormal: {
+        const unsigned char c = Current();
+        if ((c == 'a' || c == 'A') && MatchWord("asm")) {
+            SetKind(tkWord);
+            SetElement(ssAfterAsm);
+            return;
+        }
+        if ((c == 's' || c == 'S') && MatchWord("sub")) {
+            SetKind(tkWord);
+            SetElement(ssAfterSub);
+            return;
+        }
+        TFountainParser::ScanWord();
+        return;
+    }
+    case ssAfterSub:
+        TFountainParser::ScanWord();
+        SetKind(tkSubRoutine);
+        SetElement(ssNormal);
+        return;
+    default:
+        TFountainParser::ScanWord();
+        return;
+    }
+}
+
+void TPERLFountainParser::ScanDoubleQuoted()
+{
+    if (ScanInsideDoubleQuotes) {
+        ScanSymbol();
+        return;
+    }
+    SetKind(tkDoubleQuoted);
+    int position = Continuing() ? Position() : Position() + 1;
+    for (;;) {
+        position = NextStop(position, '"');
+        if (At(position) != '"')
+            break;
+        // Only the one byte before the quote is looked at; at the row start there is none.
+        const bool escaped = position > 0 && At(position - 1) == '\\';
+        ++position;
+        if (!escaped)
+            break;
+    }
+    SetPosition(position);
+}
+
+void TPERLFountainParser::ScanSharp()
+{
+    // #rrggbb, as in colour attributes of HTML printed from Perl, is a word, not a comment.
+    bool colorValue = true;
+    for (int i = 1; i <= 6 && colorValue; ++i) {
+        const unsigned char c = At(Position() + i);
+        colorValue = Is(c, ccHex) || c == '_';
+    }
+    if (colorValue) {
+        SetKind(tkWord);
+        SetPosition(Position() + 7);
+    } else if (Position() > 0 && At(Position() - 1) == '$') {
+        ScanSymbol(); // $#array
+    } else {
+        ScanRestOfLine();
+    }
+}
+
+void TPERLFountainParser::ScanName()
+{
+    for (;;) {
+        const unsigned char c = Current();
+        if (Is(c, ccWord) || c == '\'')
+            SetPosition(Position() + 1);
+        else if (c == ':' && At(Position() + 1) == ':' && Is(At(Position() + 2), ccWord))
+            SetPosition(Position() + 2);
+        else
+            return;
+    }
+}
+
+void TPERLFountainParser::ScanSigil(int kind)
+{
+    if (Continuing()) {
+        // The rest of a name cut by a wrap: the sigil is on the previous row.
+        SetKind(kind);
+        ScanName();
+        return;
+    }
+    if (!Is(At(Position() + 1), ccWord)) {
+        ScanSymbol();
+        return;
+    }
+    SetKind(kind);
+    SetPosition(Position() + 1);
+    ScanName();
+}
+
+} // namespace brenvik

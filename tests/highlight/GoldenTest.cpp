@@ -1,0 +1,106 @@
+// Sample scripts beside their expected token dumps. Run tests/data/highlight/regen.sh to rewrite
+// the dumps after a deliberate change, and review them as a diff.
+#include "HighlightTestHelpers.h"
+
+#include "highlight/ConfiguredFountains.h"
+#include "highlight/HTMLFountain.h"
+#include "highlight/PERLFountain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <sstream>
+
+namespace brenvik::test {
+namespace {
+
+const QString kDataDir = QStringLiteral(BRENVIK_TEST_DATA "/highlight");
+
+std::vector<std::string> SplitLines(const QByteArray& bytes)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (int i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+// Control bytes and the backslash are escaped so that every token stays on its line.
+std::string Escaped(const std::string& text)
+{
+    std::string result;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == '\\') {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
+            result += buffer;
+        } else {
+            result += static_cast<char>(c);
+        }
+    }
+    return result;
+}
+
+// A header per row with its start state, then one line per token: offset size kind text.
+std::string Dump(TFountain& fountain, const std::vector<std::string>& lines)
+{
+    auto parser = fountain.CreateParser();
+    TEditorScreenStrings rows;
+    FillRows(rows, lines);
+    const std::vector<RowTokenState> states = RowStates(*parser, rows);
+    std::ostringstream out;
+    for (int row = 0; row < rows.Count(); ++row) {
+        const RowTokenState& s = states[static_cast<size_t>(row)];
+        out << "row " << row << " state " << s.BracketIndex << ' ' << s.Element << ' ' << s.Remain << ' '
+            << s.WrappedKind << ' ' << s.LastKind << '\n';
+        for (const Token& t : ReadTokens(*parser, lines[static_cast<size_t>(row)], s))
+            out << t.Offset << ' ' << t.Size << ' ' << t.Kind << ' ' << Escaped(t.Text) << '\n';
+    }
+    return out.str();
+}
+
+class GoldenDumps : public ::testing::TestWithParam<const char*> { };
+
+TEST_P(GoldenDumps, MatchTheReviewedTokens)
+{
+    const QString sample = kDataDir + "/" + GetParam();
+    QFile input(sample);
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly)) << sample.toStdString();
+    const std::vector<std::string> lines = SplitLines(input.readAll());
+
+    TPERLFountain perl;
+    ConfigurePERLFountain(perl);
+    THTMLFountain html;
+    ConfigureHTMLFountain(html);
+    const std::string ext = "." + QFileInfo(sample).suffix().toStdString();
+    TFountain* fountain = perl.HasFileExt(ext) ? static_cast<TFountain*>(&perl) : &html;
+    ASSERT_TRUE(fountain->HasFileExt(ext));
+    const std::string dump = Dump(*fountain, lines);
+
+    QFile expected(sample.left(sample.lastIndexOf('.')) + ".tokens");
+    if (qEnvironmentVariableIsSet("BRENVIK_REGEN_GOLDEN")) {
+        ASSERT_TRUE(expected.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        expected.write(dump.data(), static_cast<qint64>(dump.size()));
+        return;
+    }
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << "no dump beside " << sample.toStdString();
+    const QByteArray want = expected.readAll();
+    EXPECT_EQ(dump, want.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, GoldenDumps, ::testing::Values("keijiban.pl", "form.html"));
+
+} // namespace
+} // namespace brenvik::test
