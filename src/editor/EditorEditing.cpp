@@ -1,0 +1,505 @@
+// TEditor's editing operations: each builds the new text of a run of rows, hands it to
+// ReplaceRows (one undo step) and places the caret by a byte count from the first row of the
+// logical line, which the re-split never moves.
+#include "editor/Editor.h"
+
+#include "editor/EditorCaret.h"
+#include "text/ColumnModel.h"
+#include "text/EditorScreenStrings.h"
+#include "text/LineBreaks.h"
+
+#include <algorithm>
+
+namespace brenvik {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// Bytes that text takes once in the rows: every line break (CR, LF or CR LF) becomes CR LF.
+qint64 BytesInRows(std::string_view text)
+{
+    qint64 bytes = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        bytes += text[i] == '\r' || text[i] == '\n' ? 2 : 1;
+    }
+    return bytes;
+}
+
+std::string Padded(std::string_view text, int size)
+{
+    std::string padded(text);
+    if (int(padded.size()) < size)
+        padded.append(size_t(size) - padded.size(), ' ');
+    return padded;
+}
+
+// Bytes of a row that fill its columns [0, col); a tab or double-byte character cut at col
+// gives spaces for its columns left of col.
+std::string ColumnsBefore(std::string_view text, const std::string& attributes, int col)
+{
+    std::string head;
+    int c = 0;
+    for (size_t i = 0; i < text.size() && c < col; ++i) {
+        int span = 1;
+        while (c + span < int(attributes.size())
+            && (attributes[size_t(c + span)] == '3' || attributes[size_t(c + span)] == '5'))
+            ++span;
+        if (c + span <= col) {
+            head += text[i];
+            if (span > 1 && attributes[size_t(c + 1)] == '5' && i + 1 < text.size())
+                head += text[++i];
+        } else {
+            head.append(size_t(col - c), ' ');
+        }
+        c += span;
+    }
+    return head;
+}
+
+// Bytes of a row from column col on; a tab whose space holds col gives spaces for its
+// columns from col.
+std::string ColumnsFrom(std::string_view text, const std::string& attributes, int col)
+{
+    int c = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        int span = 1;
+        while (c + span < int(attributes.size())
+            && (attributes[size_t(c + span)] == '3' || attributes[size_t(c + span)] == '5'))
+            ++span;
+        const size_t bytes = span > 1 && attributes[size_t(c + 1)] == '5' ? 2 : 1;
+        if (c >= col)
+            return std::string(text.substr(i));
+        if (c + span > col)
+            return std::string(size_t(c + span - col), ' ')
+                + std::string(text.substr(std::min(i + bytes, text.size())));
+        c += span;
+        i += bytes - 1;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string TEditor::WithBreak(std::string text, int row) const
+{
+    if (RowAttribute(row) == raBreak)
+        text += kCrLf;
+    return text;
+}
+
+void TEditor::Replace(int row, int count, std::string_view text, int anchorRow, qint64 caretOffset)
+{
+    HideCaret();
+    FRows->ReplaceRows(row, count, text);
+    InvalidateOffsetsFrom(anchorRow);
+    PlaceCaretAfter(anchorRow, caretOffset);
+    ShowCaret();
+}
+
+std::vector<TEditor::TCutRow> TEditor::RowsWithoutSelection() const
+{
+    std::vector<TCutRow> rows;
+    if (FBoxSelection) {
+        for (int row = FSel.StartRow; row <= std::min(FSel.EndRow, RowCount() - 1); ++row) {
+            const std::string_view text = RowText(row);
+            const int start = BoxStartByte(row);
+            const int end = std::max(start, BoxEndByte(row));
+            rows.push_back(
+                {std::string(text.substr(0, size_t(start))) + std::string(text.substr(size_t(end))),
+                    RowAttribute(row), start});
+        }
+        return rows;
+    }
+    const std::string_view first = RowText(FSel.StartRow);
+    const int start = std::min(FSel.StartByte, int(first.size()));
+    std::string text(first.substr(0, size_t(start)));
+    const std::string_view last = RowText(FSel.EndRow);
+    text += last.substr(std::min(size_t(FSel.EndByte + 1), last.size()));
+    rows.push_back({std::move(text), RowAttribute(FSel.EndRow), start});
+    return rows;
+}
+
+std::string TEditor::JoinRows(const std::vector<TCutRow>& rows)
+{
+    std::string text;
+    for (const TCutRow& row : rows) {
+        text += row.Text;
+        if (row.Attribute == raBreak)
+            text += kCrLf;
+    }
+    return text;
+}
+
+// Replaces the selection by text (which may hold line breaks); the caret ends after it.
+void TEditor::ReplaceSelection(std::string_view text)
+{
+    std::vector<TCutRow> rows = RowsWithoutSelection();
+    const int first = FSel.StartRow;
+    const int last = std::min(FSel.EndRow, RowCount() - 1);
+    const int anchor = LineStart(first);
+    const int cut = rows.empty() ? 0 : rows.front().CutPos;
+    if (!rows.empty())
+        rows.front().Text.insert(size_t(cut), text);
+    const qint64 target = BytesBetween(anchor, first) + cut + BytesInRows(text);
+    CancelSelection();
+    if (rows.empty()) {
+        // A selection that holds only the place after the last row.
+        Replace(RowCount(), 0, text, anchor, target);
+        return;
+    }
+    Replace(first, last - first + 1, JoinRows(rows), anchor, target);
+}
+
+void TEditor::TypeText(std::string_view text)
+{
+    if (text.empty())
+        return;
+    if (HasSelection()) {
+        ReplaceSelection(text);
+        return;
+    }
+    const int row = FRow;
+    const int anchor = LineStart(row);
+    const std::string attributes = ColumnAttributes(row);
+    const std::string_view rowText = RowText(row);
+    const int k = RawCharIndex(attributes, FCol);
+    const qint64 target = BytesBetween(anchor, row) + k + BytesInRows(text);
+    CancelSelection();
+    if (row >= RowCount()) {
+        Replace(row, 0, Padded({}, k) + std::string(text), anchor, target);
+        return;
+    }
+    int lastRow = row;
+    std::string newText;
+    if (k >= int(rowText.size())) {
+        newText = Padded(rowText, k) + std::string(text);
+    } else if (FOverwrite) {
+        // The typed bytes cover as many columns as they have bytes, across wrapped rows.
+        int col = FCol + int(text.size());
+        while (RowAttribute(lastRow) == raWrapped && lastRow + 1 < RowCount() && col >= RowWidth(lastRow)) {
+            col -= RowWidth(lastRow);
+            ++lastRow;
+        }
+        const std::string lastAttributes = ColumnAttributes(lastRow);
+        newText = std::string(rowText.substr(0, size_t(k))) + std::string(text)
+            + ColumnsFrom(RowText(lastRow), lastAttributes, col);
+    } else {
+        newText = std::string(rowText.substr(0, size_t(k))) + std::string(text)
+            + std::string(rowText.substr(size_t(k)));
+    }
+    Replace(row, lastRow - row + 1, WithBreak(std::move(newText), lastRow), anchor, target);
+}
+
+void TEditor::SetSelText(std::string_view text)
+{
+    if (FReadOnly)
+        return;
+    if (HasSelection()) {
+        ReplaceSelection(text);
+        return;
+    }
+    if (text.empty())
+        return;
+    const int row = FRow;
+    const int anchor = LineStart(row);
+    const std::string_view rowText = RowText(row);
+    const int k = RawCharIndex(ColumnAttributes(row), FCol);
+    const qint64 target = BytesBetween(anchor, row) + k + BytesInRows(text);
+    const int head = std::min(k, int(rowText.size()));
+    std::string newText = Padded(rowText.substr(0, size_t(head)), k) + std::string(text)
+        + std::string(rowText.substr(size_t(head)));
+    if (row >= RowCount()) {
+        Replace(row, 0, newText, anchor, target);
+        return;
+    }
+    Replace(row, 1, WithBreak(std::move(newText), row), anchor, target);
+}
+
+void TEditor::DeleteSelection()
+{
+    if (FReadOnly || !HasSelection())
+        return;
+    ReplaceSelection({});
+}
+
+std::string TEditor::SelText() const
+{
+    if (!HasSelection())
+        return {};
+    std::string text;
+    if (FBoxSelection) {
+        for (int row = FSel.StartRow; row <= std::min(FSel.EndRow, RowCount() - 1); ++row) {
+            const int start = BoxStartByte(row);
+            text += RowText(row).substr(size_t(start), size_t(std::max(0, BoxEndByte(row) - start)));
+            text += kCrLf;
+        }
+        return text;
+    }
+    const std::string_view first = RowText(FSel.StartRow);
+    const size_t start = std::min(size_t(FSel.StartByte), first.size());
+    if (FSel.StartRow == FSel.EndRow)
+        return std::string(first.substr(start, size_t(std::max(0, FSel.EndByte - FSel.StartByte + 1))));
+    text.reserve(size_t(SelLength()));
+    text += first.substr(start);
+    if (RowAttribute(FSel.StartRow) == raBreak)
+        text += kCrLf;
+    FRows->ForEachRow(
+        FSel.StartRow + 1, FSel.EndRow - FSel.StartRow - 1, [&](std::string_view row, std::uint32_t packed) {
+            text += row;
+            if (PackedAttribute(packed) == raBreak)
+                text += kCrLf;
+        });
+    text += RowText(FSel.EndRow).substr(0, size_t(FSel.EndByte + 1));
+    return text;
+}
+
+void TEditor::PasteBox(std::string_view text)
+{
+    if (FReadOnly)
+        return;
+    if (text.empty()) {
+        DeleteSelection();
+        return;
+    }
+    std::vector<std::string> lines;
+    ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
+    const bool selected = HasSelection();
+    const int count = RowCount();
+    const int firstRow = selected ? FSel.StartRow : FRow;
+    const int col0 = (selected ? FSelCols.StartCol : FCol) + 1;
+    std::vector<TCutRow> rows = selected ? RowsWithoutSelection() : std::vector<TCutRow> {};
+    // The last text row the work list holds; rows after it are drawn in as lines need them.
+    int lastRow = selected ? std::min(FSel.EndRow, count - 1) : std::min(FRow, count) - 1;
+    int insertAt = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i >= rows.size()) {
+            if (lastRow + 1 < count) {
+                ++lastRow;
+                rows.push_back({std::string(RowText(lastRow)), RowAttribute(lastRow),
+                    SelStartChar(ColumnAttributes(lastRow), col0) - 1});
+            } else {
+                rows.push_back({std::string(), raBreak, col0 - 1});
+            }
+        }
+        TCutRow& row = rows[i];
+        row.Text = Padded(row.Text, row.CutPos);
+        row.Text.insert(size_t(row.CutPos), lines[i]);
+        insertAt = row.CutPos + int(lines[i].size());
+    }
+    for (TCutRow& row : rows)
+        if (row.Attribute == raEndOfText)
+            row.Attribute = raBreak;
+    const int caretRow = firstRow + int(lines.size()) - 1;
+    CancelSelection();
+    HideCaret();
+    if (firstRow >= count)
+        FRows->ReplaceRows(count, 0, JoinRows(rows));
+    else
+        FRows->ReplaceRows(firstRow, lastRow - firstRow + 1, JoinRows(rows));
+    InvalidateOffsetsFrom(LineStart(firstRow));
+    SetRowCol(caretRow, TextWidth(RowText(caretRow).substr(0, size_t(insertAt))));
+    ShowCaret();
+}
+
+// ---- keys -----------------------------------------------------------------------------------
+
+int TEditor::UnindentTarget() const
+{
+    const int lineStart = LineStart(FRow);
+    for (int row = FRow - 1; row >= 0; --row) {
+        const int indent = std::max(0, IndentWidth(RowText(row)));
+        if (row >= lineStart) {
+            if (indent > 0 && indent < FCol)
+                return indent;
+        } else if ((row == 0 || RowAttribute(row - 1) != raWrapped) && indent < FCol) {
+            return indent;
+        }
+    }
+    return 0;
+}
+
+void TEditor::Unindent()
+{
+    const int target = UnindentTarget();
+    const int row = FRow;
+    const std::string attributes = ColumnAttributes(row);
+    if (row >= RowCount() || target >= int(attributes.size())) {
+        SetCol(target);
+        return;
+    }
+    const std::string_view text = RowText(row);
+    const std::string head = ColumnsBefore(text, attributes, target);
+    const int anchor = LineStart(row);
+    Replace(row, 1, WithBreak(head + ColumnsFrom(text, attributes, FCol), row), anchor,
+        BytesBetween(anchor, row) + qint64(head.size()));
+}
+
+void TEditor::Backspace()
+{
+    if (FReadOnly)
+        return;
+    if (HasSelection()) {
+        DeleteSelection();
+        return;
+    }
+    if (RowCount() == 0) {
+        SetCol(FCol - 1);
+        return;
+    }
+    const int row = FRow;
+    const std::string_view text = RowText(row);
+    const std::string attributes = ColumnAttributes(row);
+    if (FCol > 0) {
+        const int indent = IndentWidth(text);
+        const bool blank = text.find_first_not_of(" \t") == std::string_view::npos;
+        if (FCaret->BackSpaceUnIndent() && (blank || indent == FCol)) {
+            Unindent();
+            return;
+        }
+        const int k = RawCharIndex(attributes, FCol);
+        if (k > int(text.size())) {
+            SetCol(FCol - 1);
+            return;
+        }
+        // Inside a tab's space the character before the caret is the tab itself.
+        const bool inTab = ColumnCode(attributes, FCol) == '3';
+        const int start = inTab ? k : k - (ColumnCode(attributes, FCol - 1) == '5' ? 2 : 1);
+        const int end = inTab ? k + 1 : k;
+        const int anchor = LineStart(row);
+        std::string newText
+            = std::string(text.substr(0, size_t(start))) + std::string(text.substr(size_t(end)));
+        Replace(row, 1, WithBreak(std::move(newText), row), anchor, BytesBetween(anchor, row) + start);
+        return;
+    }
+    if (row == 0)
+        return;
+    const int previous = row - 1;
+    const std::string_view previousText = RowText(previous);
+    const int anchor = LineStart(previous);
+    if (RowAttribute(previous) == raWrapped) {
+        const std::string previousAttributes = ColumnAttributes(previous);
+        const size_t cut = ColumnCode(previousAttributes, int(previousAttributes.size()) - 1) == '5' ? 2 : 1;
+        const size_t keep = previousText.size() - std::min(cut, previousText.size());
+        Replace(previous, 1, std::string(previousText.substr(0, keep)), anchor,
+            BytesBetween(anchor, previous) + qint64(keep));
+        return;
+    }
+    const qint64 target = BytesBetween(anchor, previous) + qint64(previousText.size());
+    if (row >= RowCount())
+        Replace(previous, 1, std::string(previousText), anchor, target);
+    else
+        Replace(previous, 2, WithBreak(std::string(previousText) + std::string(text), row), anchor, target);
+}
+
+void TEditor::DeleteChar()
+{
+    if (FReadOnly)
+        return;
+    if (HasSelection()) {
+        DeleteSelection();
+        return;
+    }
+    const int row = FRow;
+    if (row >= RowCount())
+        return;
+    const std::string_view text = RowText(row);
+    const std::string attributes = ColumnAttributes(row);
+    const int k = RawCharIndex(attributes, FCol);
+    const int anchor = LineStart(row);
+    const qint64 target = BytesBetween(anchor, row) + k;
+    if (k < int(text.size())) {
+        const bool lead = ColumnCode(attributes, FCol) == '4';
+        const size_t bytes = std::min<size_t>(lead ? 2 : 1, text.size() - size_t(k));
+        std::string newText
+            = std::string(text.substr(0, size_t(k))) + std::string(text.substr(size_t(k) + bytes));
+        Replace(row, 1, WithBreak(std::move(newText), row), anchor, target);
+        return;
+    }
+    if (RowAttribute(row) == raEndOfText)
+        return;
+    const std::string padded = Padded(text, k);
+    if (row + 1 >= RowCount())
+        Replace(row, 1, padded, anchor, target);
+    else
+        Replace(row, 2, WithBreak(padded + std::string(RowText(row + 1)), row + 1), anchor, target);
+}
+
+int TEditor::EnterIndent() const
+{
+    if (!FCaret->AutoIndent())
+        return 0;
+    const int first = LineStart(FRow);
+    const int indent = IndentWidth(RowText(first));
+    if (indent >= 1)
+        return first == FRow && FCol < indent ? FCol : indent;
+    if (!FCaret->PrevSpaceIndent() || first != FRow || !RowText(FRow).empty())
+        return 0;
+    for (int row = first - 1; row >= 0; --row)
+        if ((row == 0 || RowAttribute(row - 1) != raWrapped) && !RowText(row).empty())
+            return std::max(0, IndentWidth(RowText(row)));
+    return 0;
+}
+
+std::string TEditor::IndentText(int width) const
+{
+    if (!FCaret->TabIndent())
+        return std::string(size_t(width), ' ');
+    const int tab = TabSpaceCount();
+    return std::string(size_t(width / tab), '\t') + std::string(size_t(width % tab), ' ');
+}
+
+void TEditor::Enter(bool shift)
+{
+    if (FReadOnly)
+        return;
+    if (HasSelection()) {
+        if (shift)
+            return;
+        DeleteSelection();
+    }
+    const int row = FRow;
+    const int count = RowCount();
+    if (row >= count) {
+        const int anchor = LineStart(row);
+        Replace(count, 0, kCrLf, anchor, BytesBetween(anchor, row) + 2);
+        return;
+    }
+    if (FOverwrite) {
+        SetRowCol(row + 1, 0);
+        return;
+    }
+    const std::string indent = IndentText(EnterIndent());
+    if (shift) {
+        const int first = LineStart(row);
+        Replace(first, 0, indent + std::string(kCrLf), first, qint64(indent.size()));
+        return;
+    }
+    const std::string_view text = RowText(row);
+    const size_t k = std::min(size_t(RawCharIndex(ColumnAttributes(row), FCol)), text.size());
+    const int anchor = LineStart(row);
+    std::string newText
+        = std::string(text.substr(0, k)) + std::string(kCrLf) + indent + std::string(text.substr(k));
+    Replace(row, 1, WithBreak(std::move(newText), row), anchor,
+        BytesBetween(anchor, row) + qint64(k) + 2 + qint64(indent.size()));
+}
+
+void TEditor::Tab()
+{
+    if (FReadOnly || !FWantTabs)
+        return;
+    const int tab = TabSpaceCount();
+    int n = tab - FCol % tab;
+    if (WordWrap())
+        n = std::min(n, WrapByte() - FCol % WrapByte());
+    if (FOverwrite)
+        SetCol(FCol + n);
+    else if (FCaret->SoftTab())
+        TypeText(std::string(size_t(n), ' '));
+    else
+        TypeText("\t");
+}
+
+} // namespace brenvik

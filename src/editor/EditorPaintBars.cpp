@@ -1,0 +1,162 @@
+// The painter's bars: the corner, the ruler with its caret mark, and the left bar's numbers.
+#include "editor/Editor.h"
+#include "editor/EditorFont.h"
+#include "editor/EditorLeftbar.h"
+#include "editor/EditorPaintImages.h"
+#include "editor/EditorPainter.h"
+#include "editor/EditorRuler.h"
+#include "text/EditorScreenStrings.h"
+
+#include <QPainter>
+
+namespace brenvik {
+
+namespace {
+
+const QColor kEdgeLight = Qt::white;
+const QColor kEdgeShadow(0x80, 0x80, 0x80);
+
+// Right-aligned in digits columns, padded with spaces or zeros.
+std::string PaddedNumber(int number, int digits, bool zeroLead)
+{
+    std::string text = std::to_string(number);
+    if (static_cast<int>(text.size()) < digits)
+        text.insert(0, static_cast<size_t>(digits) - text.size(), zeroLead ? '0' : ' ');
+    return text;
+}
+
+} // namespace
+
+void TEditorPainter::PaintLeftbarEdge(int x, int top, int bottom)
+{
+    const TEditorLeftbar& bar = *FEditor.Leftbar();
+    const bool edge = bar.Edge();
+    FCanvas->fillRect(QRect(x, top, 1, bottom - top), edge ? kEdgeLight : ColorOr(bar.BkColor(), FColor));
+    FCanvas->fillRect(
+        QRect(x + 1, top, 1, bottom - top), edge ? kEdgeShadow : ColorOr(bar.Color(), FFont->Color()));
+}
+
+void TEditorPainter::PaintRulerEdge(int left, int right, int bottom)
+{
+    FCanvas->fillRect(QRect(left, bottom - 2, right - left, 1), kEdgeLight);
+    FCanvas->fillRect(QRect(left, bottom - 1, right - left, 1), kEdgeShadow);
+}
+
+void TEditorPainter::PaintCorner()
+{
+    QPainter& canvas = *FCanvas;
+    const int left = FEditor.LeftOffset();
+    const int top = FEditor.TopOffset();
+    canvas.fillRect(QRect(0, 0, left, top), BackColor());
+    const TEditorLeftbar& bar = *FEditor.Leftbar();
+    if (bar.Visible() && bar.Edge()) {
+        const int width = FEditor.LeftbarWidth();
+        canvas.fillRect(QRect(0, 0, width, top), ColorOr(bar.BkColor(), FColor));
+        PaintLeftbarEdge(width - 2, 0, top);
+    }
+    const TEditorRuler& ruler = *FEditor.Ruler();
+    if (ruler.Visible() && ruler.Edge()) {
+        const int height = FEditor.RulerHeight();
+        canvas.fillRect(QRect(0, 0, left, height), ColorOr(ruler.BkColor(), FColor));
+        PaintRulerEdge(0, left, height);
+    }
+}
+
+void TEditorPainter::PaintLeftbar(int firstRow, int lastRow)
+{
+    QPainter& canvas = *FCanvas;
+    const TEditorLeftbar& bar = *FEditor.Leftbar();
+    const TEditorScreenStrings& rows = FEditor.ListRows();
+    const int width = FEditor.LeftbarWidth();
+    const int top = FEditor.TopOffset();
+    const int rowHeight = std::max(1, FEditor.RowHeight());
+    const int height = FEditor.viewport()->height();
+    PaintLeftbarEdge(width - 2, top, height);
+    const QColor background = ColorOr(bar.BkColor(), FColor);
+    const QColor foreground = ColorOr(bar.Color(), FFont->Color());
+    const int firstY = top + (firstRow - FEditor.TopRow()) * rowHeight;
+    if (!bar.ShowNumber()) {
+        canvas.fillRect(QRect(0, firstY, width - 2, (lastRow - firstRow + 1) * rowHeight), background);
+        return;
+    }
+    const int rowCount = rows.Count();
+    const bool endsOpen = rowCount == 0 || rows.RowAttribute(rowCount - 1) != raEndOfText;
+    const int base = bar.ZeroBase() ? 0 : 1;
+    const int digits = FEditor.LeftbarDigits();
+    const bool byLine = bar.ShowNumberMode() == nmLine;
+    int line = byLine ? FEditor.LineOfRow(std::min(firstRow, rowCount)) : 0;
+    int y = firstY;
+    for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
+        const QRect rowRect(0, y, width - 2, rowHeight);
+        int number = -1;
+        if (!byLine) {
+            if (row < rowCount || (row == rowCount && endsOpen))
+                number = row + base;
+        } else if (row <= rowCount) {
+            const bool startsLine = row == 0 || rows.RowAttribute(row - 1) == raBreak;
+            if (startsLine && (row < rowCount || endsOpen))
+                number = line + base;
+            if (row < rowCount && rows.RowAttribute(row) == raBreak)
+                ++line;
+        }
+        if (number < 0)
+            canvas.fillRect(rowRect, background);
+        else
+            DrawCells(rowRect, bar.LeftMargin(), true, PaddedNumber(number, digits, bar.ZeroLead()), y,
+                foreground, background, FontStyle());
+    }
+}
+
+void TEditorPainter::PaintRuler()
+{
+    QPainter& canvas = *FCanvas;
+    const TEditorRuler& ruler = *FEditor.Ruler();
+    const int left = FEditor.LeftOffset();
+    const int right = TextAreaRight();
+    const int height = FEditor.RulerHeight();
+    const int column = std::max(1, FEditor.ColWidth());
+    const int gauge = ruler.GaugeRange();
+    const QColor background = ColorOr(ruler.BkColor(), FColor);
+    const QColor foreground = ColorOr(ruler.Color(), FFont->Color());
+    const int tickBottom = height - (ruler.Edge() ? 3 : 2);
+    canvas.setClipRect(QRect(left, 0, right - left, height));
+    canvas.fillRect(QRect(left, 0, right - left, height), background);
+    const int firstCol = FEditor.TopCol();
+    const int count = (right - left) / column + 1;
+    for (int i = 0; i < count; ++i) {
+        const int col = firstCol + i;
+        const int x = left + i * column;
+        const int phase = col % gauge;
+        const int tickTop = phase == 0 ? 0 : phase == gauge / 2 ? 3 : 6;
+        canvas.fillRect(QRect(x, tickTop, 1, tickBottom - tickTop + 1), foreground);
+    }
+    // The numbers follow the columns in view, so they move with horizontal scrolling.
+    for (int col = (firstCol + gauge - 1) / gauge * gauge; col < firstCol + count && col <= 999;
+         col += gauge) {
+        const int x = left + (col - firstCol) * column + 2;
+        const int width = static_cast<int>(std::to_string(col).size()) * 6;
+        canvas.fillRect(QRect(x, 0, width, TRulerDigits::Height), background);
+        TRulerDigits::Draw(canvas, x, 0, col, foreground);
+    }
+    if (ruler.Edge())
+        PaintRulerEdge(left, right, height);
+    else
+        canvas.fillRect(QRect(left, height - 1, right - left, 1), foreground);
+    PaintRulerMark(FEditor.Col());
+    canvas.setClipping(false);
+}
+
+void TEditorPainter::PaintRulerMark(int col)
+{
+    const TEditorRuler& ruler = *FEditor.Ruler();
+    const int visible = FEditor.VisibleCols();
+    if (!ruler.Visible() || col < FEditor.TopCol() || col > FEditor.TopCol() + visible)
+        return;
+    const int column = std::max(1, FEditor.ColWidth());
+    const int x = FEditor.LeftOffset() + (col - FEditor.TopCol()) * column;
+    const int tickBottom = FEditor.RulerHeight() - (ruler.Edge() ? 3 : 2);
+    FCanvas->fillRect(
+        QRect(x + 1, 1, column - 2, tickBottom - 1), ColorOr(ruler.MarkColor(), FFont->Color()));
+}
+
+} // namespace brenvik

@@ -1,0 +1,71 @@
+// The part of the window that a selection change repaints: only what changed state.
+#include "editor/Editor.h"
+#include "editor/EditorPainter.h"
+
+#include <QRegion>
+#include <climits>
+
+namespace brenvik {
+
+namespace {
+
+struct TColumnSpan {
+    int From = 0;
+    int To = 0; // exclusive; INT_MAX: to the right edge
+    bool Empty() const { return From >= To; }
+};
+
+TColumnSpan SelectedSpan(const TSelectionCols& selection, bool selected, bool box, int row)
+{
+    if (!selected || row < selection.StartRow || row > selection.EndRow)
+        return {};
+    if (box || selection.StartRow == selection.EndRow)
+        return {selection.StartCol, selection.EndCol};
+    if (row == selection.StartRow)
+        return {selection.StartCol, INT_MAX};
+    if (row == selection.EndRow)
+        return {0, selection.EndCol};
+    return {0, INT_MAX};
+}
+
+} // namespace
+
+QRegion TEditorPainter::SelectionChange(const TSelectionCols& before, bool wasSelected,
+    const TSelectionCols& after, bool selected, bool box) const
+{
+    QRegion region;
+    const int rowHeight = std::max(1, FEditor.RowHeight());
+    const int column = std::max(1, FEditor.ColWidth());
+    const int left = FEditor.LeftOffset();
+    const int right = TextAreaRight();
+    const int x = left - ScrollOffset();
+    const int topRow = FEditor.TopRow();
+    const int lastVisible = topRow + FEditor.VisibleRows();
+    const auto toX = [&](int col) {
+        return col == INT_MAX ? right
+                              : static_cast<int>(std::clamp<qint64>(x + qint64(col) * column, left, right));
+    };
+    const auto add = [&](int row, int from, int to) {
+        const int l = toX(from);
+        const int r = toX(to);
+        if (l < r)
+            region += QRect(l, FEditor.TopOffset() + (row - topRow) * rowHeight, r - l, rowHeight);
+    };
+    for (int row = topRow; row <= lastVisible; ++row) {
+        const TColumnSpan a = SelectedSpan(before, wasSelected, box, row);
+        const TColumnSpan b = SelectedSpan(after, selected, box, row);
+        if (a.Empty() && b.Empty())
+            continue;
+        if (a.Empty() || b.Empty()) {
+            const TColumnSpan& only = a.Empty() ? b : a;
+            add(row, only.From, only.To);
+            continue;
+        }
+        // The symmetric difference of two spans: at most a left and a right piece.
+        add(row, std::min(a.From, b.From), std::max(a.From, b.From));
+        add(row, std::min(a.To, b.To), std::max(a.To, b.To));
+    }
+    return region;
+}
+
+} // namespace brenvik

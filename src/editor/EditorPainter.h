@@ -1,0 +1,122 @@
+// Paints the editor: corner, ruler, left bar, text rows with tokens, selection and marks.
+#pragma once
+
+#include "editor/EditorEnums.h"
+#include "editor/EditorPaintGlyphs.h"
+#include "highlight/Colors.h"
+
+#include <QColor>
+#include <QRect>
+#include <QTimer>
+#include <string>
+#include <string_view>
+
+class QPainter;
+
+namespace brenvik {
+
+class TEditor;
+class TEditorFont;
+class TEditorViewInfo;
+class TFountainParser;
+struct TSelectionCols;
+
+// The editor's view: the view objects that belong to painting, and the painting itself. The
+// text sits on a fixed grid, one column per byte; a paint pass touches only the rows that its
+// rectangle meets and shares one parser among them.
+// Invariant: Canvas() is non-null exactly while a paint pass runs.
+class TEditorPainter {
+public:
+    explicit TEditorPainter(TEditor& editor);
+    ~TEditorPainter();
+    TEditorPainter(const TEditorPainter&) = delete;
+    TEditorPainter& operator=(const TEditorPainter&) = delete;
+
+    TEditorViewInfo* View() const { return FView; }
+    TEditorFont* Font() const { return FFont; }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value) { FColor = value; }
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle value) { FBorderStyle = value; }
+
+    // A colour value as Qt draws it: system colours come from the palette.
+    QColor ToQColor(TColor color) const;
+    // clNone falls back to the given colour.
+    QColor ColorOr(TColor color, TColor fallback) const
+    {
+        return ToQColor(color == clNone ? fallback : color);
+    }
+
+    // The whole paint event: every area the rectangle meets, then the underline and the caret.
+    void Paint(QPainter& canvas, const QRect& rect);
+    QPainter* Canvas() const { return FCanvas; }
+
+    void PaintArea(const QRect& rect);
+    // One row, clipped to rect: x is the x of column 0, y the top of the text.
+    void PaintRow(const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y);
+    void PaintSelectedRow(
+        const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y);
+    void PaintRowWithSelection(
+        const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y);
+    void PaintLeftbar(int firstRow, int lastRow);
+    void PaintRuler();
+    void PaintCorner();
+    // The caret's column in the ruler; nothing for a column out of view.
+    void PaintRulerMark(int col);
+    void PaintUnderline();
+
+    // Text on the grid clipped to clip (filled first with bkColor when opaque), cut at 1000
+    // columns, or 1001 when a double-byte character starts in column 999.
+    void DrawCells(const QRect& clip, int x, bool opaque, std::string_view text, int y, const QColor& color,
+        const QColor& bkColor, TFontStyles style);
+
+    // Mark painters at the mark column's left x and the row's text top y.
+    void PaintEofMark(int x, int y);
+    void PaintRetMark(int x, int y, bool selected);
+    void PaintWrapMark(int x, int y, bool selected);
+    void PaintHideMark(int x, int y, bool selected);
+
+    // The row with tabs expanded to spaces (with word wrap, never past a multiple of WrapByte).
+    std::string ExpandTabs(std::string_view text) const;
+    // Columns drawn of a row text: 1000, or 1001 when a double-byte character starts in 999.
+    static int CutLength(std::string_view text);
+    // What changed between two selections, for a repaint of only that (viewport pixels).
+    QRegion SelectionChange(const TSelectionCols& before, bool wasSelected, const TSelectionCols& after,
+        bool selected, bool box) const;
+
+    // True when the editor font or a colour of the active fountain is italic.
+    bool ItalicFlag() const;
+    TEditorPaintGlyphs& Glyphs() { return FGlyphs; }
+
+private:
+    enum class TRowMode { Plain, Selected };
+    void PaintRowPart(const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text,
+        int y, TRowMode mode);
+    void PaintRowMarks(const QRect& rect, int x, int row, int length, int cut, int y, bool selected);
+    void PaintTextRows(const QRect& snapped, int firstRow, int lastRow);
+    void PaintMarkLines(const QColor& color, std::initializer_list<QPoint> points);
+    void PaintLeftbarEdge(int x, int top, int bottom);
+    void PaintRulerEdge(int left, int right, int bottom);
+    int ScrollOffset() const;
+    int TextAreaRight() const;
+    void PaintCaret(const QRect& rect);
+    QColor FontColor() const;
+    QColor BackColor() const;
+    TFontStyles FontStyle() const;
+
+    TEditor& FEditor;
+    TEditorViewInfo* FView;
+    TEditorFont* FFont;
+    TColor FColor = clWhite;
+    TBorderStyle FBorderStyle = bsSingle;
+    TEditorPaintGlyphs FGlyphs;
+    QPainter* FCanvas = nullptr;
+    bool FItalic = false; // for the pass under way
+    int FRowRectHeight = 0; // for the pass under way
+    // The caret blinks at the platform's flash time and shows at once wherever it moves.
+    QTimer FBlink;
+    bool FCaretOn = true;
+    QRect FCaretPainted;
+};
+
+} // namespace brenvik

@@ -1,0 +1,113 @@
+// The editor's clipboard: plain and box formats, refusing text without a Shift_JIS form.
+#include "EditorTestSupport.h"
+
+#include "editor/EditorCharset.h"
+#include "editor/EditorMessages.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace brenvik::test {
+namespace {
+
+QClipboard& Clipboard()
+{
+    return *QGuiApplication::clipboard();
+}
+
+void SelectBox(TEditor& editor, TEditorPos from, TEditorPos to)
+{
+    editor.SetBoxSelection(true);
+    editor.SetRowCol(from.Row, from.Col);
+    editor.StartSelection();
+    editor.SetRowCol(to.Row, to.Col);
+    editor.ExtendSelection();
+}
+
+TEST_F(EditorTest, CopyingABoxPutsBothFormatsAndPastingItKeepsTheColumns)
+{
+    SetText("ab" + kA + "cd\r\nxyz\r\n0123456\r\n\r\n");
+    SelectBox(editor, {0, 2}, {2, 4});
+    editor.CopyToClipboard();
+    const QMimeData* data = Clipboard().mimeData();
+    ASSERT_NE(data, nullptr);
+    const QString expected = QString::fromUtf8("あ\r\nz\r\n23\r\n");
+    EXPECT_EQ(data->text(), expected);
+    ASSERT_TRUE(data->hasFormat(TEditor::BoxMimeType()));
+    EXPECT_EQ(QString::fromUtf8(data->data(TEditor::BoxMimeType())), expected);
+
+    editor.SetBoxSelection(false);
+    editor.CancelSelection();
+    editor.SetRowCol(1, 1);
+    editor.PasteFromClipboard();
+    EXPECT_EQ(Text(), "ab" + kA + "cd\r\nx" + kA + "yz\r\n0z123456\r\n 23\r\n");
+    Check();
+}
+
+TEST_F(EditorTest, CopyingAStreamSelectionLeavesNoBoxFormat)
+{
+    SetText("one\r\ntwo\r\n");
+    editor.SetSelStart(1);
+    editor.SetSelLength(6);
+    editor.CopyToClipboard();
+    EXPECT_EQ(Clipboard().text(), QString("ne\r\ntw"));
+    EXPECT_FALSE(Clipboard().mimeData()->hasFormat(TEditor::BoxMimeType()));
+    editor.CutToClipboard();
+    EXPECT_EQ(Text(), "oo\r\n");
+    editor.SetRowCol(0, 2);
+    editor.PasteFromClipboard();
+    EXPECT_EQ(Text(), "oone\r\ntw\r\n");
+    EXPECT_EQ(Caret(), (TEditorPos {1, 2}));
+}
+
+TEST_F(EditorTest, CopyAndCutWithoutASelectionEmptyTheClipboardText)
+{
+    SetText("abc");
+    Clipboard().setText("previous");
+    editor.Perform(WM_COPY);
+    EXPECT_EQ(Clipboard().text(), QString());
+    Clipboard().setText("previous");
+    editor.SelectAll();
+    editor.SetReadOnly(true);
+    editor.Perform(WM_CUT);
+    EXPECT_EQ(Clipboard().text(), QString()) << "a read-only editor cuts nothing";
+    EXPECT_EQ(Text(), "abc");
+}
+
+TEST_F(EditorTest, PastingTextWithoutAShiftJisFormIsRefusedWhole)
+{
+    SetText("abc\r\n");
+    editor.SetRowCol(0, 1);
+    Clipboard().setText(QString::fromUtf8("x€y😀"));
+    EXPECT_THROW(editor.PasteFromClipboard(), std::runtime_error);
+    EXPECT_THROW(editor.Perform(WM_PASTE), std::runtime_error);
+    EXPECT_EQ(Text(), "abc\r\n");
+    EXPECT_FALSE(editor.CanUndo());
+    Clipboard().setText(QString::fromUtf8("表ソ"));
+    editor.PasteFromClipboard();
+    EXPECT_EQ(Text(), "a" + kHyo + kSo + "bc\r\n");
+}
+
+TEST_F(EditorTest, BytesWithoutAUnicodeFormSurviveACopyInsideTheEditor)
+{
+    const std::string odd = "\x85\x40"; // an unassigned double-byte code
+    SetText("[" + odd + "]\r\n");
+    editor.SelectAll();
+    editor.CopyToClipboard();
+    editor.CancelSelection();
+    editor.SetRowCol(1, 0);
+    editor.PasteFromClipboard();
+    EXPECT_EQ(Text(), "[" + odd + "]\r\n[" + odd + "]\r\n");
+}
+
+TEST(EditorCharsetTest, RoundTripsShiftJisAndRefusesWhatItCannotEncode)
+{
+    const std::string bytes = "a" + kHyo + kA + "\xb1"; // a 表 あ ｱ
+    EXPECT_EQ(TEditorCharset::ToUnicode(bytes), QString::fromUtf8("a表あｱ"));
+    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("a表あｱ")), bytes);
+    EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8("€")).has_value());
+}
+
+} // namespace
+} // namespace brenvik::test
