@@ -74,8 +74,16 @@ int main(int argc, char** argv)
         const int page = editor.VisibleRows();
         const double paged
             = MedianPaintMs(editor, image, 200, [&](int i) { editor.SetTopRow(middle + (i + 1) * page); });
-        std::printf("word wrap %s: whole-window paint median %.2f ms; after each page down %.2f ms\n",
-            wrap ? "on " : "off", steady, paged);
+        editor.SetTopRow(middle);
+        editor.SetRowCol(middle + 2, 5);
+        editor.StartSelection();
+        editor.SetRowCol(middle + editor.VisibleRows() - 3, 10);
+        editor.ExtendSelection();
+        const double selected = MedianPaintMs(editor, image, 200, [](int) {});
+        editor.CancelSelection();
+        std::printf("word wrap %s: whole-window paint median %.2f ms; after each page down %.2f ms; "
+                    "with a selection over the window %.2f ms\n",
+            wrap ? "on " : "off", steady, paged, selected);
     }
     return 0;
 }

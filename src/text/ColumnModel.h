@@ -1,15 +1,12 @@
 // Display columns of Shift_JIS text: double-byte characters take two columns, tabs expand.
 #pragma once
 
+#include "support/DoubleByte.h"
+
 #include <string>
 #include <string_view>
 
 namespace brenvik {
-
-inline bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 struct TColumnLayout {
     int TabWidth = 8;

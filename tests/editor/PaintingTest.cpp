@@ -334,6 +334,34 @@ TEST_F(PaintingTest, LeftbarDigitsFollowAWrapChange)
     EXPECT_EQ(editor.LeftOffset(), before + editor.ColWidth()) << "two digits once the rows pass nine";
 }
 
+TEST_F(PaintingTest, EdgeStripsOfTheBarsAndTheCorner)
+{
+    editor.Ruler()->SetVisible(true);
+    editor.Ruler()->SetBkColor(clSilver);
+    TEditorLeftbar& bar = *editor.Leftbar();
+    bar.SetVisible(true);
+    bar.SetBkColor(clYellow);
+    bar.SetColor(clBlue);
+    SetText("x");
+    const QColor gray(0x80, 0x80, 0x80);
+    const int edge = editor.LeftbarWidth() - 2;
+    const int rulerBottom = editor.RulerHeight() - 1;
+    const int textY = editor.TopOffset() + 3;
+    QImage image = Render();
+    EXPECT_EQ(QColor(image.pixel(edge, textY)), kWhite);
+    EXPECT_EQ(QColor(image.pixel(edge + 1, textY)), gray);
+    EXPECT_EQ(QColor(image.pixel(edge - 1, textY)), QColor(Qt::yellow));
+    EXPECT_EQ(QColor(image.pixel(editor.LeftOffset() + 40, rulerBottom - 1)), kWhite);
+    EXPECT_EQ(QColor(image.pixel(editor.LeftOffset() + 40, rulerBottom)), gray);
+    EXPECT_EQ(QColor(image.pixel(2, rulerBottom)), gray) << "the corner carries the ruler's edge";
+    EXPECT_EQ(QColor(image.pixel(2, 3)), QColor(0xC0, 0xC0, 0xC0)) << "in the ruler's background";
+
+    bar.SetEdge(false);
+    image = Render();
+    EXPECT_EQ(QColor(image.pixel(edge, textY)), QColor(Qt::yellow)) << "without an edge: the bar colours";
+    EXPECT_EQ(QColor(image.pixel(edge + 1, textY)), kBlue);
+}
+
 TEST_F(PaintingTest, RulerCaretMarkAndNumbersFollowScrolling)
 {
     TEditorRuler& ruler = *editor.Ruler();
