@@ -335,7 +335,7 @@ private:
     void CaretMoved();
     void FollowCaret();
     void UpdateScrollRanges();
-    void RecomputeSelection();
+    void RecomputeSelection(bool wasSelected);
     void InvalidateOffsetsFrom(int row) const;
     int LineStart(int row) const;
     int CaretByte() const;

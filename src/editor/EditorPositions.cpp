@@ -1,5 +1,6 @@
 // TEditor's position model: caret and view, display columns, byte offsets and the selection.
 #include "editor/Editor.h"
+#include "editor/EditorPainter.h"
 
 #include "editor/EditorCaret.h"
 #include "highlight/Fountain.h"
@@ -497,11 +498,12 @@ void TEditor::ExtendSelection()
 {
     if (FSelState == TSelectionState::None)
         return;
+    const bool wasSelected = FSelState == TSelectionState::Selected;
     FSelState = TSelectionState::Selected;
-    RecomputeSelection();
+    RecomputeSelection(wasSelected);
 }
 
-void TEditor::RecomputeSelection()
+void TEditor::RecomputeSelection(bool wasSelected)
 {
     const int k = CaretByte();
     TSelectionBytes bytes {std::min(FAnchorRow, FRow), std::max(FAnchorRow, FRow), 0, -1};
@@ -533,7 +535,8 @@ void TEditor::RecomputeSelection()
     const TSelectionCols before = FSelCols;
     FSel = bytes;
     FSelCols = cols;
-    InvalidateRows(std::min(before.StartRow, cols.StartRow), std::max(before.EndRow, cols.EndRow));
+    // Only the cells whose selected state changed are repainted.
+    viewport()->update(Painter().SelectionChange(before, wasSelected, cols, true, FBoxSelection));
     if (OnSelectionChange)
         OnSelectionChange(this, true);
 }
@@ -626,7 +629,7 @@ void TEditor::SetBoxSelection(bool value)
     if (HasSelection()) {
         if (value)
             viewport()->unsetCursor();
-        RecomputeSelection();
+        RecomputeSelection(true);
         viewport()->update();
     }
     if (OnSelectionModeChange)
