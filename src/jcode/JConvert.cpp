@@ -4,6 +4,8 @@
 #include "jcode/ByteSearch.h"
 #include "jcode/Bytes.h"
 
+#include <cstring>
+
 namespace brenvik {
 
 using namespace jcode_detail;
@@ -122,22 +124,35 @@ void AppendJisToEuc(std::string_view text, std::string& out)
 
 void AppendEucToSjis(std::string_view text, std::string& out)
 {
+    // Shift_JIS is never longer than the EUC it comes from, so the output is written in place
+    // of per-byte appends: this is the whole-file hot path of opening an EUC script.
+    const std::size_t base = out.size();
+    out.resize(base + text.size());
+    char* const start = out.data() + base;
+    char* p = start;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::uint8_t b = At(text, i);
+        const std::uint8_t b = bytes[i];
         if (b < 0x80) {
-            i = AppendSevenBitRun(text, i, out);
+            const std::size_t end = FindHighByte(bytes, i, text.size());
+            std::memcpy(p, text.data() + i, end - i);
+            p += end - i;
+            i = end;
         } else if (b == 0x80 || b == 0xFF || i + 1 == text.size()) {
-            out.push_back(static_cast<char>(b));
+            *p++ = static_cast<char>(b);
             ++i;
         } else if (b == kSs2) {
-            out.push_back(text[i + 1]);
+            *p++ = text[i + 1];
             i += 2;
         } else {
-            AppendPair(out, JisCharToSjis(b & 0x7F, At(text, i + 1) & 0x7F));
+            const TBytePair pair = JisCharToSjis(b & 0x7F, bytes[i + 1] & 0x7F);
+            *p++ = static_cast<char>(pair[0]);
+            *p++ = static_cast<char>(pair[1]);
             i += 2;
         }
     }
+    out.resize(base + static_cast<std::size_t>(p - start));
 }
 
 void AppendSjisToEuc(std::string_view text, std::string& out)
