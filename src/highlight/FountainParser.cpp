@@ -43,19 +43,15 @@ TFountainParser::TFountainParser(TFountain* fountain)
         if (!item.LeftBracket().empty())
             FBracketStart[static_cast<unsigned char>(item.LeftBracket()[0])] = true;
     }
-    // So are the reserved words, folded to upper case as the list compares them.
+    // So are the reserved words, compared case-insensitively as the list compares them.
     for (const std::string& word : fountain->ReserveWordList()->Items()) {
-        std::string folded;
-        for (const char c : word)
-            folded += static_cast<char>(UpCase(static_cast<unsigned char>(c)));
-        FLongestReservedWord = std::max(FLongestReservedWord, folded.size());
-        if (!folded.empty()) {
+        if (!word.empty()) {
             const auto first = static_cast<unsigned char>(word[0]);
             FReservedStart[first] = FReservedStart[UpCase(first)] = true;
             if (first >= 'A' && first <= 'Z')
                 FReservedStart[first + ('a' - 'A')] = true;
         }
-        FReservedWords.insert(std::move(folded));
+        FReservedWords.Insert(word);
     }
     FText.assign(Padding, '\0');
     BuildDispatchTables();
@@ -167,13 +163,9 @@ bool TFountainParser::TokenIsReserved()
     if (FContinuing || FTokenKind == tkEnd || FTokenKind == tkBracket || FTokenKind == tkComment)
         return false;
     const std::string_view token = TokenView();
-    if (token.empty() || token.size() > FLongestReservedWord
-        || !FReservedStart[static_cast<unsigned char>(token[0])])
+    if (token.empty() || !FReservedStart[static_cast<unsigned char>(token[0])])
         return false;
-    FFoldedToken.clear();
-    for (const char c : token)
-        FFoldedToken += static_cast<char>(UpCase(static_cast<unsigned char>(c)));
-    return FReservedWords.count(FFoldedToken) != 0;
+    return FReservedWords.Contains(token);
 }
 
 void TFountainParser::PromoteReserved(int& kind)

@@ -2,13 +2,13 @@
 #pragma once
 
 #include "highlight/CharClass.h"
+#include "highlight/ReservedWordSet.h"
 #include "highlight/TokenKind.h"
 #include "text/RowTokenState.h"
 
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace brenvik {
@@ -168,10 +168,8 @@ private:
     TFountain* FFountain;
     std::vector<TBracket> FBrackets;
     std::array<bool, 256> FBracketStart {};
-    std::unordered_set<std::string> FReservedWords; // upper case
+    TReservedWordSet FReservedWords;
     std::array<bool, 256> FReservedStart {}; // first bytes of reserved words, either case
-    size_t FLongestReservedWord = 0;
-    std::string FFoldedToken;
 
     std::string FText; // the row, then Padding NULs (and older bytes beyond them)
     int FLength = 0;
