@@ -1,8 +1,11 @@
 // Timing of the editor's own operations on a 1,000,000-line script: typing, Enter,
 // Backspace joining lines and their undo in the middle of the file, selecting and copying
-// the whole text, and offset queries near its end. Run: bench_editor_core [SCRIPT]
+// the whole text, and offset queries near its end, with the main window's Perl highlighting.
+// Run: bench_editor_core [SCRIPT]
 #include "editor/Editor.h"
 #include "editor/EditorMessages.h"
+#include "highlight/ConfiguredFountains.h"
+#include "highlight/PERLFountain.h"
 #include "text/EditorScreenStrings.h"
 #include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"
@@ -102,7 +105,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const char* script = argc > 1 ? argv[1] : BRENVIK_BENCH_SCRIPT;
+    // Highlighted as in the main window, so every edit pays for the Perl rescan.
+    TPERLFountain perl;
+    ConfigurePERLFountain(perl);
     TEditor editor;
+    editor.SetFountain(&perl);
     editor.resize(1280, 1024);
     editor.Lines().LoadFromFile(script);
     Run(editor, false);
