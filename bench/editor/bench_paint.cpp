@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -38,6 +40,28 @@ template <typename Move> double MedianPaintMs(TEditor& editor, QImage& image, in
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     return Median(times);
+}
+
+// Times an input step together with the whole-window repaint that shows it; undo runs untimed.
+template <typename Step, typename Undo>
+double MedianStepMs(TEditor& editor, QImage& image, int count, Step step, Undo undo)
+{
+    std::vector<double> times;
+    for (int i = 0; i < count; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        editor.viewport()->render(&image);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        undo();
+    }
+    return Median(times);
+}
+
+void SendKey(QWidget& target, int key, const QString& text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&target, &press);
 }
 
 } // namespace
@@ -81,9 +105,36 @@ int main(int argc, char** argv)
         editor.ExtendSelection();
         const double selected = MedianPaintMs(editor, image, 200, [](int) {});
         editor.CancelSelection();
+        editor.setFocus();
+        const int topBefore = editor.TopRow();
+        const double pageDown = MedianStepMs(
+            editor, image, 200, [&] { SendKey(editor, Qt::Key_PageDown); }, [] {});
+        const double notch = MedianStepMs(
+            editor, image, 200,
+            [&] {
+                QWheelEvent wheel(QPointF(200, 200), editor.mapToGlobal(QPointF(200, 200)), QPoint(),
+                    QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(editor.viewport(), &wheel);
+            },
+            [] {});
+        const int topAfter = editor.TopRow();
+        editor.SetRowCol(editor.TopRow() + 5, 4);
+        int typedChars = 0;
+        const qint64 length = editor.TextLength();
+        const double typed = MedianStepMs(
+            editor, image, 200, [&] { SendKey(editor, Qt::Key_X, QStringLiteral("x")); },
+            [&] {
+                typedChars += editor.TextLength() == length + 1;
+                editor.Undo();
+            });
         std::printf("word wrap %s: whole-window paint median %.2f ms; after each page down %.2f ms; "
                     "with a selection over the window %.2f ms\n",
             wrap ? "on " : "off", steady, paged, selected);
+        std::printf("          PageDown key with repaint %.2f ms; one wheel notch with repaint %.2f ms; "
+                    "typing a character with repaint %.2f ms\n",
+            pageDown, notch, typed);
+        std::printf("          (the steps moved the top row from %d to %d; %d of 200 key presses typed)\n", topBefore,
+            topAfter, typedChars);
     }
     return 0;
 }
