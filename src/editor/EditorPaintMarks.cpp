@@ -61,17 +61,15 @@ void TEditorPainter::PaintRetMark(int x, int y, bool selected)
 
 void TEditorPainter::PaintWrapMark(int x, int y, bool selected)
 {
-    if (x < FEditor.LeftOffset())
-        return;
-    const int c = FEditor.ColWidth();
-    const int e = std::max(2, 3 * c / 5);
-    const int m = y + FEditor.FontHeight() / 2;
-    const QColor color = selected ? ColorOr(FView->Colors()->Select()->Color(), FColor)
-                                  : ColorOr(FEditor.Marks()->WrapMark()->Color(), FFont->Color());
-    PaintMarkLines(color, {QPoint(x + c, m - e), QPoint(x + c - e, m), QPoint(x + c + 1, m + e + 1)});
+    PaintArrowMark(x, y, selected, *FEditor.Marks()->WrapMark(), true);
 }
 
 void TEditorPainter::PaintHideMark(int x, int y, bool selected)
+{
+    PaintArrowMark(x, y, selected, *FEditor.Marks()->HideMark(), false);
+}
+
+void TEditorPainter::PaintArrowMark(int x, int y, bool selected, const TEditorMark& mark, bool pointsLeft)
 {
     if (x < FEditor.LeftOffset())
         return;
@@ -79,8 +77,12 @@ void TEditorPainter::PaintHideMark(int x, int y, bool selected)
     const int e = std::max(2, 3 * c / 5);
     const int m = y + FEditor.FontHeight() / 2;
     const QColor color = selected ? ColorOr(FView->Colors()->Select()->Color(), FColor)
-                                  : ColorOr(FEditor.Marks()->HideMark()->Color(), FFont->Color());
-    PaintMarkLines(color, {QPoint(x + c - e, m - e), QPoint(x + c, m), QPoint(x + c - e - 1, m + e + 1)});
+                                  : ColorOr(mark.Color(), FFont->Color());
+    // The arrow head fills the column's right part; its arms lie on the side it does not point to.
+    const int arms = pointsLeft ? x + c : x + c - e;
+    const int tip = pointsLeft ? x + c - e : x + c;
+    const int outward = pointsLeft ? 1 : -1;
+    PaintMarkLines(color, {QPoint(arms, m - e), QPoint(tip, m), QPoint(arms + outward, m + e + 1)});
 }
 
 void TEditorPainter::PaintUnderline()

@@ -17,6 +17,7 @@ namespace brenvik {
 
 class TEditor;
 class TEditorFont;
+class TEditorMark;
 class TEditorViewInfo;
 class TFountainParser;
 struct TSelectionCols;
@@ -75,6 +76,7 @@ public:
     void PaintRetMark(int x, int y, bool selected);
     void PaintWrapMark(int x, int y, bool selected);
     void PaintHideMark(int x, int y, bool selected);
+    void PaintArrowMark(int x, int y, bool selected, const TEditorMark& mark, bool pointsLeft);
 
     // The row with tabs expanded to spaces (with word wrap, never past a multiple of WrapByte).
     std::string ExpandTabs(std::string_view text) const;

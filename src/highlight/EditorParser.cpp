@@ -29,29 +29,8 @@ TFountainColor* TEditorParser::TokenColor()
     if (TokenIsReserved())
         return colors.Reserve();
     switch (TokenKind()) {
-    case tkSymbol:
-        return colors.Symbol();
-    case tkInteger:
-    case tkFloat:
     case tkHexDigits:
         return colors.Int();
-    case tkBracket:
-        return BracketColor(BracketTokenIndex());
-    case tkComment:
-        return colors.Comment();
-    case tkReserved:
-        return colors.Reserve();
-    case tkWord:
-        return colors.Ank();
-    case tkWideSymbol:
-    case tkWideDigits:
-    case tkWideLatin:
-    case tkHiragana:
-    case tkKatakana:
-    case tkKanji:
-    case tkNarrowKanaSymbol:
-    case tkNarrowKana:
-        return colors.DBCS();
     case tkUrl:
         return colors.Url();
     case tkMail:
@@ -61,7 +40,7 @@ TFountainColor* TEditorParser::TokenColor()
     case tkControlHex:
         return colors.Str();
     default:
-        return nullptr;
+        return CommonKindColor(colors);
     }
 }
 

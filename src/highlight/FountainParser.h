@@ -110,6 +110,37 @@ protected:
     void DispatchResume(int kind) { (this->*FResumeDispatch[kind & 0xFF])(); }
     int BracketCount() const { return static_cast<int>(FBrackets.size()); }
     TFountainColor* BracketColor(int index) const;
+    // The colour of the kinds that every language paints alike, from its palette (a fountain or a
+    // colour set with Symbol, Int, Comment, Reserve, Ank and DBCS); null for the language's own kinds.
+    template <class Palette> TFountainColor* CommonKindColor(Palette& palette) const
+    {
+        switch (FTokenKind) {
+        case tkSymbol:
+            return palette.Symbol();
+        case tkInteger:
+        case tkFloat:
+            return palette.Int();
+        case tkBracket:
+            return BracketColor(FBracketTokenIndex);
+        case tkComment:
+            return palette.Comment();
+        case tkReserved:
+            return palette.Reserve();
+        case tkWord:
+            return palette.Ank();
+        case tkWideSymbol:
+        case tkWideDigits:
+        case tkWideLatin:
+        case tkHiragana:
+        case tkKatakana:
+        case tkKanji:
+        case tkNarrowKanaSymbol:
+        case tkNarrowKana:
+            return palette.DBCS();
+        default:
+            return nullptr;
+        }
+    }
 
     // Scanning rules; each sets the kind and moves past the token.
     void SkipBlanks() { SkipClass(charclass::ccBlank); }

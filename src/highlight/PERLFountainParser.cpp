@@ -32,28 +32,6 @@ TFountainColor* TPERLFountainParser::TokenColor()
     if (TokenIsReserved())
         return f.Reserve();
     switch (TokenKind()) {
-    case tkSymbol:
-        return f.Symbol();
-    case tkInteger:
-    case tkFloat:
-        return f.Int();
-    case tkBracket:
-        return BracketColor(BracketTokenIndex());
-    case tkComment:
-        return f.Comment();
-    case tkReserved:
-        return f.Reserve();
-    case tkWord:
-        return f.Ank();
-    case tkWideSymbol:
-    case tkWideDigits:
-    case tkWideLatin:
-    case tkHiragana:
-    case tkKatakana:
-    case tkKanji:
-    case tkNarrowKanaSymbol:
-    case tkNarrowKana:
-        return f.DBCS();
     case tkSingleQuoted:
     case tkDoubleQuoted:
         return f.Str();
@@ -68,7 +46,7 @@ TFountainColor* TPERLFountainParser::TokenColor()
     case tkSubRoutineCall:
         return f.SubRoutineCall();
     default:
-        return nullptr;
+        return CommonKindColor(f);
     }
 }
 
