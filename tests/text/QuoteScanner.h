@@ -28,16 +28,21 @@ private:
 };
 
 // The start state of every row, scanning all rows in order from the first.
-inline std::vector<RowTokenState> ScanFromTop(const TEditorScreenStrings& rows)
+inline std::vector<RowTokenState> ScanFromTop(const TEditorScreenStrings& rows, TRowStateScanner& scanner)
 {
     std::vector<RowTokenState> states;
-    QuoteScanner scanner;
     RowTokenState state = RowTokenState::FirstRow();
     for (int row = 0; row < rows.Count(); ++row) {
         states.push_back(state);
         state = scanner.ScanRowState(row, rows, state);
     }
     return states;
+}
+
+inline std::vector<RowTokenState> ScanFromTop(const TEditorScreenStrings& rows)
+{
+    QuoteScanner scanner;
+    return ScanFromTop(rows, scanner);
 }
 
 } // namespace brenvik::test
