@@ -2,8 +2,7 @@
 # Installs the Debian packages that building, testing and running need,
 # asking apt only for those that are missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev googletest libgtest-dev
-          libbenchmark-dev fonts-ipafont-gothic nkf xvfb xauth)
+mapfile -t packages < "$(dirname "$0")/packages.txt"
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

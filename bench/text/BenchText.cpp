@@ -18,9 +18,9 @@ struct Clock {
     using time_point = std::chrono::time_point<Clock, duration>;
     static time_point now()
     {
-        timespec spec {};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spec);
-        return time_point(duration(spec.tv_sec * 1000000000LL + spec.tv_nsec));
+        timespec now {};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return time_point(duration(now.tv_sec * 1000000000LL + now.tv_nsec));
     }
 };
 

@@ -13,7 +13,7 @@
 namespace brenvik::test {
 namespace {
 
-using Rows = std::vector<RowSpec>;
+using Rows = std::vector<RowShape>;
 
 class EditorStringsTest : public ::testing::Test {
 protected:

@@ -7,7 +7,7 @@
 namespace brenvik::test {
 namespace {
 
-using Rows = std::vector<RowSpec>;
+using Rows = std::vector<RowShape>;
 
 class ReplaceRowsTest : public ::testing::Test {
 protected:

@@ -9,30 +9,30 @@
 
 namespace brenvik::test {
 
-struct RowSpec {
+struct RowShape {
     std::string Text;
     TRowAttribute Attribute;
-    friend bool operator==(const RowSpec&, const RowSpec&) = default;
+    friend bool operator==(const RowShape&, const RowShape&) = default;
 };
 
-inline std::vector<RowSpec> RowsOf(const TRowAttributeStringList& rows)
+inline std::vector<RowShape> RowsOf(const TRowAttributeStringList& rows)
 {
-    std::vector<RowSpec> result;
+    std::vector<RowShape> result;
     for (int i = 0; i < rows.Count(); ++i)
         result.push_back({std::string(rows.Strings(i)), rows.RowAttribute(i)});
     return result;
 }
 
-inline void SetRowsTo(TEditorScreenStrings& rows, const std::vector<RowSpec>& specs)
+inline void SetRowsTo(TEditorScreenStrings& rows, const std::vector<RowShape>& shapes)
 {
     rows.TPointerStringList::Clear();
-    for (const RowSpec& spec : specs) {
-        rows.Add(spec.Text);
-        rows.SetRowAttribute(rows.Count() - 1, spec.Attribute);
+    for (const RowShape& shape : shapes) {
+        rows.Add(shape.Text);
+        rows.SetRowAttribute(rows.Count() - 1, shape.Attribute);
     }
 }
 
-inline std::ostream& operator<<(std::ostream& out, const RowSpec& row)
+inline std::ostream& operator<<(std::ostream& out, const RowShape& row)
 {
     static const char* names[] = {"raBreak", "raWrapped", "raEndOfText", "raNone"};
     return out << "{\"" << row.Text << "\", " << names[row.Attribute] << "}";

@@ -63,7 +63,7 @@ TEST(Undo, RestoresAFinalRowWithoutLineBreak)
     rows.ReplaceRows(1, 1, "bc\r\n");
     EXPECT_EQ(rows.Text(), "a\r\nbc\r\n");
     rows.Undo();
-    EXPECT_EQ(RowsOf(rows), (std::vector<RowSpec> {{"a", raBreak}, {"b", raEndOfText}}));
+    EXPECT_EQ(RowsOf(rows), (std::vector<RowShape> {{"a", raBreak}, {"b", raEndOfText}}));
     rows.Redo();
     EXPECT_EQ(rows.Text(), "a\r\nbc\r\n");
 }

@@ -9,7 +9,7 @@
 namespace brenvik::test {
 namespace {
 
-using Rows = std::vector<RowSpec>;
+using Rows = std::vector<RowShape>;
 
 class WordWrapTest : public ::testing::Test {
 protected:
@@ -80,7 +80,7 @@ TEST_F(WordWrapTest, WordBreakEndsRowsAfterABreakCharacterOrAtAThird)
     EXPECT_EQ(Split("hello wonderful world"), (Rows {{"hello wonderful ", raWrapped}, {"world", raBreak}}));
     // No break character above a third of the width: cut at column 20 div 3.
     std::string letters = "ab " + Repeat('c', 30);
-    EXPECT_EQ(Split(letters)[0], (RowSpec {"ab " + Repeat('c', 3), raWrapped}));
+    EXPECT_EQ(Split(letters)[0], (RowShape {"ab " + Repeat('c', 3), raWrapped}));
     // The end of a double-byte character is a break point: 日本語 runs wrap between characters.
     std::string kanji;
     for (int i = 0; i < 12; ++i)
