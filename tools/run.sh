@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
-tools/build.sh brenvik
+tools/build.sh --target brenvik
 exec build/src/app/brenvik "$@"
