@@ -1,12 +1,15 @@
 # Helpers shared by every layer: one library per folder, one test binary per
 # test folder. Sources are globbed so adding a file needs no CMake edit.
 
-# brenvik_library(<name> DEPS <targets...>)
+# brenvik_library(<name> [EXCLUDE <files...>] DEPS <targets...>)
 # Builds src/<name>/*.cpp into the static library brenvik_<name>; headers are
 # included as "<name>/Header.h" from src/.
 function(brenvik_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   if(NOT sources MATCHES "\\.cpp")
     # A layer whose sources are not written yet: headers only.
     add_library(brenvik_${name} INTERFACE)

@@ -6,7 +6,7 @@
 #include "editor/EditorCaret.h"
 #include "text/ColumnModel.h"
 #include "text/EditorScreenStrings.h"
-#include "text/LineBreaks.h"
+#include "support/LineBreaks.h"
 
 #include <algorithm>
 

@@ -12,11 +12,6 @@ namespace {
 
 constexpr std::uint8_t kEscByte = 27;
 
-bool IsLineBreak(std::uint8_t b)
-{
-    return b == '\r' || b == '\n';
-}
-
 bool IsBinary(std::uint8_t b)
 {
     return b < 8 || b == 0xFF;
@@ -41,11 +36,6 @@ int EqualMask(__m128i v, std::uint8_t c)
 int AtMostMask(__m128i v, std::uint8_t limit)
 {
     return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(static_cast<char>(limit))), v));
-}
-
-int LineBreakMask(__m128i v)
-{
-    return EqualMask(v, '\r') | EqualMask(v, '\n');
 }
 
 int BinaryMask(__m128i v)
@@ -92,11 +82,6 @@ std::size_t FindFirst(
 #else
 #define BRENVIK_MASK(name) nullptr
 #endif
-
-std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
-{
-    return FindFirst(bytes, from, end, BRENVIK_MASK(LineBreakMask), IsLineBreak);
-}
 
 std::size_t FindBinaryByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
 {

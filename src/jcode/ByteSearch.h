@@ -1,4 +1,4 @@
-// Searches for the loops that run over every byte of a file: the next line break, binary byte, or byte
+// Searches for the loops that run over every byte of a file: the next binary byte, or byte
 // that may start a detection rule. Each returns the index of the first such byte in [from, end), or end.
 #pragma once
 
@@ -6,8 +6,6 @@
 #include <cstdint>
 
 namespace brenvik::jcode_detail {
-
-std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
 
 // A byte below 8, or 0xFF.
 std::size_t FindBinaryByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);

@@ -1,7 +1,7 @@
 // The file-level load and save rules on top of the string converters.
 #include "jcode/LineCodec.h"
 
-#include "jcode/TextLines.h"
+#include "support/LineBreaks.h"
 
 #include <algorithm>
 #include <cassert>

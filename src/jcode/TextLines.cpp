@@ -1,15 +1,9 @@
 // Line splitting for loaded files.
 #include "jcode/TextLines.h"
 
-#include "jcode/ByteSearch.h"
+#include "support/LineBreaks.h"
 
 namespace brenvik {
-
-std::size_t FindLineBreak(std::string_view bytes, std::size_t from)
-{
-    return jcode_detail::FindLineBreakByte(
-        reinterpret_cast<const std::uint8_t*>(bytes.data()), from, bytes.size());
-}
 
 std::vector<std::string_view> SplitLines(std::string_view bytes)
 {

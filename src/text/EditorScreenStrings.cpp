@@ -2,7 +2,7 @@
 #include "text/EditorScreenStrings.h"
 
 #include "support/NotifyPersistent.h"
-#include "text/LineBreaks.h"
+#include "support/LineBreaks.h"
 #include "text/LineWrapper.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "text/EditorStrings.h"
 
 #include "support/NotifyPersistent.h"
-#include "text/LineBreaks.h"
+#include "support/LineBreaks.h"
 #include "text/PlaceCaretAfter.h"
 
 #include <cerrno>

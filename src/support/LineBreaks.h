@@ -1,4 +1,4 @@
-// Cutting a byte text into lines at CR, LF or CR LF.
+// Cutting a byte text into lines at CR, LF or CR LF: the one line splitter of the program.
 #pragma once
 
 #include <algorithm>
@@ -60,6 +60,10 @@ template <typename Visit> void ForEachLine(std::string_view text, Visit&& visit)
             ++start;
     }
 }
+
+// What a line break counts in byte offsets and lengths over the whole text (CR LF), whatever
+// line break the file had.
+constexpr int LineBreakBytes = 2;
 
 inline bool EndsWithLineBreak(std::string_view text)
 {
