@@ -1,0 +1,152 @@
+// The code dialog: presets, the free combination and the mapping of group items to code numbers.
+#include "app/dlgSaveCode.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <array>
+
+namespace brenvik {
+
+namespace {
+
+// Group item i stands for these codes.
+constexpr std::array<JCode, 3> kJcodeItems {jcSjis, jcJis, jcEuc};
+constexpr std::array<RCode, 3> kRCodeItems {rcCrLf, rcCr, rcLf};
+
+constexpr TCodePair kWin {jcSjis, rcCrLf};
+constexpr TCodePair kMac {jcSjis, rcCr};
+constexpr TCodePair kUnix {jcEuc, rcLf};
+
+template <std::size_t N, typename Code> int ItemOf(const std::array<Code, N>& items, Code code)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (items[i] == code)
+            return static_cast<int>(i);
+    return 0;
+}
+
+QGroupBox* RadioGroup(const QString& title, const QStringList& items, QButtonGroup*& buttons, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(box);
+    buttons = new QButtonGroup(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], box);
+        buttons->addButton(button, i);
+        layout->addWidget(button);
+    }
+    buttons->button(0)->setChecked(true);
+    return box;
+}
+
+} // namespace
+
+TdlgSaveCode::TdlgSaveCode(const QString& fileName, bool saving, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dlgSaveCode"));
+    setWindowTitle(saving ? QStringLiteral("コード形式を指定して保存") : QStringLiteral("コード形式を指定して開く"));
+
+    memFileName = new QPlainTextEdit(fileName, this);
+    memFileName->setObjectName(QStringLiteral("memFileName"));
+    memFileName->setReadOnly(true);
+    memFileName->setFrameShape(QFrame::NoFrame);
+    memFileName->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memFileName->setMaximumHeight(memFileName->fontMetrics().lineSpacing() * 3);
+
+    rdbWin = new QRadioButton(QStringLiteral("Windows：SHIFT-JIS/CR+LF"), this);
+    rdbMac = new QRadioButton(QStringLiteral("Macintosh：SHIFT-JIS/CR"), this);
+    rdbUnix = new QRadioButton(QStringLiteral("UNIX：EUC/LF"), this);
+    actOther = new QAction(QStringLiteral("Others..."), this);
+    actOther->setCheckable(true);
+    rdbOther = new QRadioButton(actOther->text(), this);
+    rdbWin->setObjectName(QStringLiteral("rdbWin"));
+    rdbMac->setObjectName(QStringLiteral("rdbMac"));
+    rdbUnix->setObjectName(QStringLiteral("rdbUnix"));
+    rdbOther->setObjectName(QStringLiteral("rdbOther"));
+    actOther->setObjectName(QStringLiteral("actOther"));
+    rdbWin->setChecked(true);
+
+    rdgJcode = RadioGroup(QStringLiteral("文字コード "), {QStringLiteral("SHIFT-JIS"), QStringLiteral("JIS"), QStringLiteral("EUC")},
+        FJcodeItems, this);
+    rdgRCode = RadioGroup(QStringLiteral("改行コード "), {QStringLiteral("CR+LF"), QStringLiteral("CR"), QStringLiteral("LF")},
+        FRCodeItems, this);
+    rdgJcode->setObjectName(QStringLiteral("rdgJcode"));
+    rdgRCode->setObjectName(QStringLiteral("rdgRCode"));
+
+    // The groups follow "Others..." at once rather than at the next idle moment.
+    connect(rdbOther, &QRadioButton::toggled, actOther, &QAction::setChecked);
+    connect(actOther, &QAction::toggled, rdgJcode, &QWidget::setEnabled);
+    connect(actOther, &QAction::toggled, rdgRCode, &QWidget::setEnabled);
+    rdgJcode->setEnabled(false);
+    rdgRCode->setEnabled(false);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(rdgJcode);
+    groups->addWidget(rdgRCode);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("ファイル名"), this));
+    layout->addWidget(memFileName);
+    layout->addWidget(new QLabel(QStringLiteral("文字/改行コード"), this));
+    for (QRadioButton* preset : {rdbWin, rdbMac, rdbUnix, rdbOther})
+        layout->addWidget(preset);
+    layout->addLayout(groups);
+    layout->addWidget(buttons);
+}
+
+void TdlgSaveCode::Preset(TCodePair codes)
+{
+    if (codes == kWin) {
+        rdbWin->setChecked(true);
+    } else if (codes == kMac) {
+        rdbMac->setChecked(true);
+    } else if (codes == kUnix) {
+        rdbUnix->setChecked(true);
+    } else {
+        rdbOther->setChecked(true);
+        FJcodeItems->button(ItemOf(kJcodeItems, codes.jcode))->setChecked(true);
+        FRCodeItems->button(ItemOf(kRCodeItems, codes.rcode))->setChecked(true);
+    }
+}
+
+TCodePair TdlgSaveCode::Choice() const
+{
+    if (rdbWin->isChecked())
+        return kWin;
+    if (rdbMac->isChecked())
+        return kMac;
+    if (rdbUnix->isChecked())
+        return kUnix;
+    return {kJcodeItems[FJcodeItems->checkedId()], kRCodeItems[FRCodeItems->checkedId()]};
+}
+
+bool ChooseCode(const QString& fileName, TCodePair& codes, bool saving, QWidget* parent)
+{
+    TdlgSaveCode dialog(fileName, saving, parent);
+    dialog.Preset(codes);
+    dialog.adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    codes = dialog.Choice();
+    return true;
+}
+
+} // namespace brenvik
