@@ -1,0 +1,47 @@
+// The "Option" section of the settings file: what the main window reads at start and writes
+// at close.
+#pragma once
+
+#include "jcode/JCodeTypes.h"
+
+#include <cstdint>
+
+class QSettings;
+
+namespace brenvik {
+
+// Every value falls back to its default when its key is missing, malformed ("abc" is no
+// Boolean and no number) or out of range, so a damaged settings file never leaves the window
+// in a state the program cannot handle.
+struct TMainOptions {
+    bool WordWrapWindow = true;
+    JCode DefaultJCode = jcSjis;  // 2 (JIS), 4 (EUC) or 5 (Shift_JIS)
+    RCode DefaultRCode = rcCrLf;  // 1 to 3
+    bool SubRoutineSorted = false;
+    bool VariableSorted = true;
+    bool ArrangementSorted = true;
+    bool AssocArrSorted = true;
+    int SubRoutineDefaultMenu = 0;  // 0 to 4
+    int VariableDefaultMenu = 0;    // 0 to 3
+    int ArrangementDefaultMenu = 0; // 0 to 3
+    int AssocArrDefaultMenu = 0;    // 0 to 3
+    int KeyWordDefaultMenu = 2;     // 0 to 3
+    std::uint32_t TabMarkColor = 0x808080;
+    bool TabMarkVisible = true;
+    std::uint32_t DBSpaceMarkColor = 0x808080;
+    bool DBSpaceMarkVisible = true;
+    int ListUpdate = 1;     // 0 to 2
+    int ListDefaultSet = 2; // panel layout 0 to 3
+
+    // The version written at close; never read.
+    static constexpr int Version = 300;
+
+    // Reads the keys of group "Option" that are present and valid.
+    void Read(QSettings& settings);
+    // Writes every key of group "Option", "Version" included; Booleans as 1 and 0.
+    void Write(QSettings& settings) const;
+
+    friend bool operator==(const TMainOptions&, const TMainOptions&) = default;
+};
+
+} // namespace brenvik
