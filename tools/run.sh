@@ -4,5 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
-tools/build.sh --target brenvik
+tools/build.sh --target brenvik brenvik-jconv
+[ $# -gt 0 ] || set -- examples/keijiban.cgi
 exec build/src/app/brenvik "$@"

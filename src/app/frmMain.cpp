@@ -11,8 +11,10 @@
 #include "text/EditorStrings.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <new>
 
 namespace brenvik {
@@ -24,7 +26,7 @@ TfrmMain::TfrmMain(QWidget* parent)
 {
     setObjectName("frmMain");
     edrMain->setObjectName("edrMain");
-    setWindowTitle(QStringLiteral("Brenvik"));
+    setWindowTitle(QStringLiteral("新規文章"));
     setCentralWidget(edrMain);
     ConfigurePERLFountain(*PERLFountain);
     ConfigureEditor();
@@ -72,6 +74,7 @@ bool TfrmMain::LoadFile(const QString& fileName)
         edrMain->SetRowCol(0, 0);
         edrMain->setUpdatesEnabled(true);
         FFileName = fileName;
+        setWindowTitle(fileName);
         return true;
     } catch (const EScriptFileError& error) {
         reason = QString::fromLocal8Bit(error.Reason());
@@ -85,6 +88,19 @@ bool TfrmMain::LoadFile(const QString& fileName)
         ? QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(fileName, reason)
         : QStringLiteral("ファイル「%1」が見つかりません。").arg(fileName);
     QMessageBox::warning(this, QStringLiteral("Brenvik"), message);
+    return false;
+}
+
+bool TfrmMain::OpenElsewhere(const QString& fileName)
+{
+    // The name travels as one argument, never through a command line a quote could break.
+    QStringList arguments;
+    if (!fileName.isEmpty())
+        arguments.append(QFileInfo(fileName).absoluteFilePath());
+    if (QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments))
+        return true;
+    QMessageBox::warning(this, QStringLiteral("Brenvik"),
+        QStringLiteral("新しいウィンドウを開けませんでした。\n%1").arg(QCoreApplication::applicationFilePath()));
     return false;
 }
 

@@ -21,6 +21,9 @@ public:
     // Reads a script as the open command does (its character and line-break codes detected).
     // A file that cannot be read is reported in a message box and the window keeps its text.
     bool LoadFile(const QString& fileName);
+    // Starts another copy of the program on fileName (empty: on a new text); a failed start is
+    // reported in a message box.
+    bool OpenElsewhere(const QString& fileName = QString());
 
 private:
     void ConfigureEditor();

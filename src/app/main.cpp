@@ -1,15 +1,41 @@
-// The program entry: the main window with the script named on the command line, or the example.
-#include "frmMain.h"
+// The program entry: the command line, then the main window with the first file named on it;
+// every further file opens in a process of its own, one document per process.
+#include "app/CommandLine.h"
+#include "app/frmMain.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Help and version need no display, so they are answered before the application exists.
+    const brenvik::TCommandLine commandLine = brenvik::ParseCommandLine(arguments);
+    switch (commandLine.Action) {
+    case brenvik::TCommandLine::caHelp:
+        std::fputs(brenvik::UsageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case brenvik::TCommandLine::caVersion:
+        std::puts(brenvik::kVersionText);
+        return 0;
+    case brenvik::TCommandLine::caUsageError:
+        std::fprintf(stderr, "brenvik: 不明なオプションです: %s\n%s", commandLine.BadOption.toLocal8Bit().constData(),
+            brenvik::UsageText().toLocal8Bit().constData());
+        return 2;
+    case brenvik::TCommandLine::caRun:
+        break;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     brenvik::TfrmMain window;
     window.show();
-    const QStringList arguments = QApplication::arguments();
-    window.LoadFile(arguments.size() > 1 ? arguments.at(1) : QStringLiteral(BRENVIK_EXAMPLE_SCRIPT));
+    for (int i = 1; i < commandLine.Files.size(); ++i)
+        window.OpenElsewhere(QFileInfo(commandLine.Files[i]).absoluteFilePath());
+    if (!commandLine.Files.isEmpty())
+        window.LoadFile(QFileInfo(commandLine.Files.front()).absoluteFilePath());
     return application.exec();
 }

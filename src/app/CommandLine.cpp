@@ -1,0 +1,43 @@
+// Command-line parsing, done before any window or display is needed.
+#include "app/CommandLine.h"
+
+namespace brenvik {
+
+TCommandLine ParseCommandLine(const QStringList& arguments)
+{
+    TCommandLine result;
+    bool options = true;
+    for (const QString& argument : arguments) {
+        if (options && argument == QLatin1String("--")) {
+            options = false;
+        } else if (options && argument == QLatin1String("--help")) {
+            result.Action = TCommandLine::caHelp;
+            return result;
+        } else if (options && argument == QLatin1String("--version")) {
+            result.Action = TCommandLine::caVersion;
+            return result;
+        } else if (options && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
+            result.Action = TCommandLine::caUsageError;
+            result.BadOption = argument;
+            return result;
+        } else {
+            options = false;
+            result.Files.append(argument);
+        }
+    }
+    return result;
+}
+
+QString UsageText()
+{
+    return QStringLiteral(
+        "使い方: brenvik [--help] [--version] [--] [ファイル...]\n"
+        "Perl/CGI スクリプトエディタ。ファイルを指定しなければ新規文章で起動します。\n"
+        "二つ目以降のファイルは、それぞれ新しいウィンドウで開きます。\n"
+        "\n"
+        "  --help     この説明を表示して終了します\n"
+        "  --version  バージョンを表示して終了します\n"
+        "  --         以降の引数をすべてファイル名として扱います\n");
+}
+
+} // namespace brenvik

@@ -1,0 +1,22 @@
+// The program's command line: brenvik [--help] [--version] [--] [FILE...]
+#pragma once
+
+#include <QStringList>
+
+namespace brenvik {
+
+struct TCommandLine {
+    enum TAction { caRun, caHelp, caVersion, caUsageError };
+    TAction Action = caRun;
+    QStringList Files;   // as given; the window makes them absolute
+    QString BadOption;   // for caUsageError
+};
+
+// Reads the arguments after the program name. Options stop at "--" or at the first file.
+TCommandLine ParseCommandLine(const QStringList& arguments);
+
+inline constexpr const char* kVersionText = "Brenvik 0.301";
+// The usage text printed by --help and, with an error line before it, for an unknown option.
+QString UsageText();
+
+} // namespace brenvik
