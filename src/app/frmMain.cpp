@@ -1,43 +1,77 @@
-// The main window: one script in the editor edrMain, highlighted as Perl.
-#include "frmMain.h"
+// The main window's start-up, settings file and shut-down.
+#include "app/frmMain.h"
 
+#include "app/FileHistory.h"
+#include "app/ProgramFolder.h"
+#include "app/RestorePos.h"
 #include "editor/Editor.h"
 #include "editor/EditorCaret.h"
 #include "editor/EditorLeftbar.h"
+#include "editor/EditorProp.h"
 #include "editor/EditorRuler.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/PERLFountain.h"
-#include "jcode/ScriptFile.h"
-#include "text/EditorStrings.h"
+#include "support/IniStorage.h"
 
-#include <QFile>
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QProcess>
-#include <new>
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QPlainTextEdit>
+#include <QSettings>
 
 namespace brenvik {
 
-TfrmMain::TfrmMain(QWidget* parent)
+namespace {
+const QString kPropertySection = QStringLiteral("property");
+const QString kPanelSection = QStringLiteral("Panel");
+} // namespace
+
+TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     : QMainWindow(parent)
+    , FPrompts(prompts ? prompts : &FDialogs)
     , PERLFountain(std::make_unique<TPERLFountain>())
     , edrMain(new TEditor(this))
+    , RestorePos(new TRestorePos(this))
 {
-    setObjectName("frmMain");
-    edrMain->setObjectName("edrMain");
-    setWindowTitle(QStringLiteral("新規文章"));
+    setObjectName(QStringLiteral("frmMain"));
+    setAcceptDrops(true);
+    edrMain->setObjectName(QStringLiteral("edrMain"));
     setCentralWidget(edrMain);
+    resize(900, 700);
+    RestorePos->SetKeyName(QStringLiteral("Vessan.Orlu\\BV03\\Window"));
+
     ConfigurePERLFountain(*PERLFountain);
     ConfigureEditor();
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreatePanels();
+    CreateStatusBar();
+    ReadSettings();
     edrMain->SetFountain(PERLFountain.get());
-    resize(900, 700);
+    FJCode = FOptions.DefaultJCode;
+    FRCode = FOptions.DefaultRCode;
+    edrMain->installEventFilter(this);
+    edrMain->viewport()->installEventFilter(this);
+    memMemo->installEventFilter(this);
+    RestorePos->Restore();
+    UpdateTitle();
+
+    // "Idle" is the moment the event loop is about to wait; the handler changes only what
+    // differs, so what it does never wakes the loop again.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+        [this] { RunCommand([this] { IdleUpdate(); }); });
 }
 
 TfrmMain::~TfrmMain()
 {
     // The editor refers to the fountain: let it go first.
     delete edrMain;
+}
+
+QString TfrmMain::SettingsFile() const
+{
+    return SettingsFileName();
 }
 
 void TfrmMain::ConfigureEditor()
@@ -59,49 +93,61 @@ void TfrmMain::ConfigureEditor()
     edrMain->Leftbar()->SetShowNumber(true);
 }
 
-bool TfrmMain::LoadFile(const QString& fileName)
+void TfrmMain::ReadSettings()
 {
-    QString reason;
-    try {
-        TDecodedText text = LoadScriptFile(QFile::encodeName(fileName).toStdString());
-        edrMain->setUpdatesEnabled(false);
-        edrMain->Lines().Assign(text.Lines);
-        if (edrMain->WordWrap()) {
-            edrMain->SetWordWrap(false);
-            edrMain->SetWordWrap(true);
-        }
-        edrMain->SetModified(false);
-        edrMain->SetRowCol(0, 0);
-        edrMain->setUpdatesEnabled(true);
-        FFileName = fileName;
-        setWindowTitle(fileName);
-        return true;
-    } catch (const EScriptFileError& error) {
-        reason = QString::fromLocal8Bit(error.Reason());
-    } catch (const std::bad_alloc&) {
-        reason = QStringLiteral("メモリが足りません。");
-    } catch (const std::exception& error) {
-        reason = QString::fromLocal8Bit(error.what());
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    FOptions.Read(settings);
+    if (settings.contains(kPropertySection + QStringLiteral("/edrMain_c"))) {
+        TEditorProp edpMain;
+        edpMain.AssignFromEditor(*edrMain);
+        ReadComponentFromIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
+        edpMain.AssignToEditor(*edrMain);
     }
-    edrMain->setUpdatesEnabled(true);
-    const QString message = QFileInfo::exists(fileName)
-        ? QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(fileName, reason)
-        : QStringLiteral("ファイル「%1」が見つかりません。").arg(fileName);
-    QMessageBox::warning(this, QStringLiteral("Brenvik"), message);
+    ReadComponentFromIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
+}
+
+bool TfrmMain::WriteSettings()
+{
+    // One settings object, synced once; "Hist" belongs to AddHistory and is never written here,
+    // so the history another copy wrote meanwhile survives.
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    TEditorProp edpMain;
+    edpMain.AssignFromEditor(*edrMain);
+    WriteComponentToIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
+    WriteComponentToIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
+    FOptions.Write(settings);
+    settings.beginGroup(kPanelSection);
+    for (QDockWidget* panel : {pnlSubRoutine, pnlVariable, pnlArrangement, pnlAssocArr, pnlKeyWord, pnlMemo, pnlTab})
+        settings.setValue(panel->objectName(), PanelShown(panel) ? 1 : 0);
+    settings.endGroup();
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return true;
+    FPrompts->ShowError(this, QStringLiteral("設定ファイル「%1」に書き込めませんでした。").arg(SettingsFile()));
     return false;
 }
 
-bool TfrmMain::OpenElsewhere(const QString& fileName)
+void TfrmMain::showEvent(QShowEvent* event)
 {
-    // The name travels as one argument, never through a command line a quote could break.
-    QStringList arguments;
-    if (!fileName.isEmpty())
-        arguments.append(QFileInfo(fileName).absoluteFilePath());
-    if (QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments))
-        return true;
-    QMessageBox::warning(this, QStringLiteral("Brenvik"),
-        QStringLiteral("新しいウィンドウを開けませんでした。\n%1").arg(QCoreApplication::applicationFilePath()));
-    return false;
+    QMainWindow::showEvent(event);
+    if (FFirstShown)
+        return;
+    FFirstShown = true;
+    ApplyLayout(FOptions.ListDefaultSet);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    // Whatever goes wrong here, the close is refused rather than the text lost.
+    event->ignore();
+    RunCommand([&] {
+        if (!SaveIfAsked())
+            return;
+        WriteSettings();
+        RestorePos->Save();
+        FClosing = true;
+        event->accept();
+    });
 }
 
 } // namespace brenvik

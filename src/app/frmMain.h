@@ -1,36 +1,165 @@
-// The main window: one script in the editor edrMain, highlighted as Perl.
+// The main window: one script in the editor edrMain, its codes, the settings file, the
+// commands, the explorer panels and the status bar. One document per process.
 #pragma once
 
+#include "app/MainOptions.h"
+#include "app/UserPrompts.h"
+
+#include <QDateTime>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
+#include <vector>
+
+class QDockWidget;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QTabWidget;
+class QToolButton;
 
 namespace brenvik {
 
 class TEditor;
 class TPERLFountain;
+class TRestorePos;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    // prompts (not owned) answers the dialogs; null: the real ones.
+    explicit TfrmMain(TUserPrompts* prompts = nullptr, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     TEditor& Editor() const { return *edrMain; }
     const QString& FileName() const { return FFileName; }
+    JCode DocumentJCode() const { return FJCode; }
+    RCode DocumentRCode() const { return FRCode; }
+    const TMainOptions& Options() const { return FOptions; }
+    QAction* Action(const QString& name) const;
+    QString StatusPanelText(int panel) const;
 
-    // Reads a script as the open command does (its character and line-break codes detected).
-    // A file that cannot be read is reported in a message box and the window keeps its text.
-    bool LoadFile(const QString& fileName);
-    // Starts another copy of the program on fileName (empty: on a new text); a failed start is
-    // reported in a message box.
+    // Reads a script into this window: by detection, or from the stated codes. Text, codes,
+    // name, modified flag and undo change together, and only when the read succeeded; a
+    // failure is reported and leaves the window as it was.
+    bool LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool stated);
+    bool LoadFile(const QString& fileName) { return LoadFile(fileName, FOptions.DefaultJCode, FOptions.DefaultRCode, false); }
+    // Writes the document; on success the document takes the name and codes.
+    bool SaveFile(const QString& fileName, JCode jcode, RCode rcode);
+    // Yes, No or Cancel; No at once when nothing changed.
+    QMessageBox::StandardButton QuerySave();
+    // Asks, then saves on Yes; true when the command may go on (No, or Yes and saved).
+    bool SaveIfAsked();
+    void AddHistory(const QString& fileName);
     bool OpenElsewhere(const QString& fileName = QString());
+    void ApplyLayout(int layout);
+    // The update handlers of the commands, the status bar and the title; run when the event
+    // loop is about to wait.
+    void IdleUpdate();
+
+    // The file commands (also bound to the actions).
+    void FileNew();
+    void FileOpen();
+    void FileOpenClose();
+    void FileOpenCode();
+    bool FileSave();
+    bool FileSaveAs();
+    bool FileSaveCode();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    void ConfigureEditor();
+    struct TUpdateRule {
+        QAction* Action;
+        std::function<bool()> Enabled;
+        std::function<bool()> Checked; // empty: not checkable
+    };
 
+    // Start-up, in frmMain.cpp.
+    void ConfigureEditor();
+    void ReadSettings();
+    bool WriteSettings();
+    // Commands, menus, tool bar and popup, in frmMainActions.cpp.
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    QAction* AddAction(const char* name, const char* caption, const char* shortcut, const char* hint);
+    void AddRule(const char* name, std::function<bool()> enabled, std::function<bool()> checked = {});
+    void RunCommand(const std::function<void()>& command);
+    bool MemoFocused() const;
+    // Panels, in frmMainPanels.cpp.
+    void CreatePanels();
+    QDockWidget* AddPanel(const char* name, const QString& caption, QWidget* content);
+    void TogglePanel(QDockWidget* panel);
+    bool PanelShown(QDockWidget* panel) const;
+    bool IsTabPage(QDockWidget* panel) const;
+    void PutIntoTabs(QDockWidget* panel);
+    void TakeOutOfTabs(QDockWidget* panel);
+    // Status bar, title, wrap and history, in frmMainStatus.cpp.
+    void CreateStatusBar();
+    void UpdateStatusBar();
+    void UpdateTitle();
+    void FollowWindowWidth();
+    void UpdateHistoryMenus();
+    void OpenHistoryEntry(const QString& fileName);
+    // Opening where the document model says: here when the window is empty, else elsewhere.
+    void OpenHereOrElsewhere(const QString& fileName);
+    bool IsEmptyDocument() const;
+    QString DocumentFolder() const;
+    QString SettingsFile() const;
+
+    TDialogPrompts FDialogs;
+    TUserPrompts* FPrompts;
     std::unique_ptr<TPERLFountain> PERLFountain;
     TEditor* edrMain;
+    TRestorePos* RestorePos;
+    TMainOptions FOptions;
     QString FFileName;
+    JCode FJCode = jcSjis;
+    RCode FRCode = rcCrLf;
+    // The code of the file's first line break, for saving a document read with RCode 0.
+    RCode FFirstBreak = rcNone;
+    std::vector<TUpdateRule> FRules;
+    bool FFirstShown = false;
+    bool FClosing = false;
+    int FWrapColumns = -1;
+    int FWheelPending = 0; // wheel movement short of a notch
+
+    // Menus and the history.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuHistorySplit = nullptr;
+    QMenu* FReOpenMenu = nullptr;
+    QToolButton* sbtReOpen = nullptr;
+    QAction* FReOpenSplit = nullptr;
+    QList<QAction*> FHistoryItems;
+    QStringList FHistoryShown;
+    QDateTime FHistoryStamp;
+
+    // Panels.
+    QDockWidget* pnlSubRoutine = nullptr;
+    QDockWidget* pnlVariable = nullptr;
+    QDockWidget* pnlArrangement = nullptr;
+    QDockWidget* pnlAssocArr = nullptr;
+    QDockWidget* pnlKeyWord = nullptr;
+    QDockWidget* pnlMemo = nullptr;
+    QDockWidget* pnlTab = nullptr;
+    QTabWidget* pgcDock = nullptr;
+    QListWidget* lbxSubRoutine = nullptr;
+    QListWidget* lbxVariable = nullptr;
+    QListWidget* lbxArrangement = nullptr;
+    QListWidget* lbxAssocArr = nullptr;
+    QListWidget* lbxKeyWord = nullptr;
+    QPlainTextEdit* memMemo = nullptr;
+
+    // The six status panels.
+    std::vector<QLabel*> FStatusPanels;
 };
 
 } // namespace brenvik

@@ -65,12 +65,10 @@ QByteArray HexLinesToBytes(const QStringList& lines)
     return bytes;
 }
 
-void WriteStreamToIni(
-    const QByteArray& bytes, const QString& fileName, const QString& section, const QString& name)
+void WriteStreamToIni(const QByteArray& bytes, QSettings& settings, const QString& section, const QString& name)
 {
     const QStringList lines = BytesToHexLines(bytes);
     const int count = static_cast<int>(lines.size());
-    QSettings settings(fileName, QSettings::IniFormat);
     settings.beginGroup(section);
     const int oldCount = StoredCount(settings, name);
     if (oldCount > count) {
@@ -85,6 +83,13 @@ void WriteStreamToIni(
             settings.setValue(LineKey(name, i), lines[i]);
     }
     settings.endGroup();
+}
+
+void WriteStreamToIni(
+    const QByteArray& bytes, const QString& fileName, const QString& section, const QString& name)
+{
+    QSettings settings(fileName, QSettings::IniFormat);
+    WriteStreamToIni(bytes, settings, section, name);
     settings.sync();
     if (settings.status() != QSettings::NoError)
         throw std::runtime_error("Unable to write to " + fileName.toStdString());
@@ -93,10 +98,17 @@ void WriteStreamToIni(
 QByteArray ReadStreamFromIni(const QString& fileName, const QString& section, const QString& name)
 {
     QSettings settings(fileName, QSettings::IniFormat);
+    return ReadStreamFromIni(settings, section, name);
+}
+
+QByteArray ReadStreamFromIni(QSettings& settings, const QString& section, const QString& name)
+{
     settings.beginGroup(section);
     const int count = StoredCount(settings, name);
-    if (count <= 0)
+    if (count <= 0) {
+        settings.endGroup();
         return {};
+    }
     // Walk the keys that exist rather than the count, which may be damaged and huge.
     std::map<int, QString> lines;
     const QString prefix = name + "_d";
@@ -106,6 +118,7 @@ QByteArray ReadStreamFromIni(const QString& fileName, const QString& section, co
         if (ok && i >= 0 && i < count && key == LineKey(name, i))
             lines[i] = settings.value(key).toString();
     }
+    settings.endGroup();
     QStringList ordered;
     for (const auto& [index, line] : lines)
         ordered << line;
@@ -118,10 +131,21 @@ void WriteComponentToIni(
     WriteStreamToIni(SaveProperties(component), fileName, section, name);
 }
 
+void WriteComponentToIni(const QObject& component, QSettings& settings, const QString& section, const QString& name)
+{
+    WriteStreamToIni(SaveProperties(component), settings, section, name);
+}
+
 bool ReadComponentFromIni(
     QObject& component, const QString& fileName, const QString& section, const QString& name)
 {
-    const QByteArray bytes = ReadStreamFromIni(fileName, section, name);
+    QSettings settings(fileName, QSettings::IniFormat);
+    return ReadComponentFromIni(component, settings, section, name);
+}
+
+bool ReadComponentFromIni(QObject& component, QSettings& settings, const QString& section, const QString& name)
+{
+    const QByteArray bytes = ReadStreamFromIni(settings, section, name);
     return bytes.isEmpty() || LoadProperties(component, bytes);
 }
 

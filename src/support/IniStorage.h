@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QObject;
+class QSettings;
 
 namespace brenvik {
 
@@ -17,14 +18,19 @@ QByteArray HexLinesToBytes(const QStringList& lines);
 // Writes the lines under Name + "_c" (count) and Name + "_d" + i, deleting surplus old lines.
 void WriteStreamToIni(
     const QByteArray& bytes, const QString& fileName, const QString& section, const QString& name);
+// The same on settings already open; the caller syncs them and checks their status.
+void WriteStreamToIni(const QByteArray& bytes, QSettings& settings, const QString& section, const QString& name);
 // The bytes stored under Name; empty when the count is absent, not a number or not positive.
 QByteArray ReadStreamFromIni(const QString& fileName, const QString& section, const QString& name);
+QByteArray ReadStreamFromIni(QSettings& settings, const QString& section, const QString& name);
 
 void WriteComponentToIni(
     const QObject& component, const QString& fileName, const QString& section, const QString& name);
+void WriteComponentToIni(const QObject& component, QSettings& settings, const QString& section, const QString& name);
 // Leaves the component untouched when nothing is stored; returns false when the stored bytes
 // were damaged (the properties read before the damage are kept).
 bool ReadComponentFromIni(
     QObject& component, const QString& fileName, const QString& section, const QString& name);
+bool ReadComponentFromIni(QObject& component, QSettings& settings, const QString& section, const QString& name);
 
 } // namespace brenvik

@@ -1,0 +1,23 @@
+// What the window learns about a file before it reads it into the editor.
+#pragma once
+
+#include "jcode/JCodeTypes.h"
+
+#include <QString>
+
+namespace brenvik {
+
+struct TScriptFileCheck {
+    // Empty when the file can be read as a script; else why not, in Japanese
+    // ("見つかりません", "フォルダです", ...).
+    QString Refusal;
+    // A NUL byte anywhere, or first 512 bytes that detect as binary.
+    bool LooksBinary = false;
+    // The line-break code of the first line break anywhere in the file; rcNone without one.
+    RCode FirstBreak = rcNone;
+};
+
+// Reads the file once in pieces (nothing of it stays in memory).
+TScriptFileCheck CheckScriptFile(const QString& fileName);
+
+} // namespace brenvik

@@ -1,0 +1,62 @@
+// The dialogs the main window shows, one box at a time.
+#include "app/UserPrompts.h"
+
+#include <QFileDialog>
+#include <QProcess>
+
+namespace brenvik {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Brenvik");
+
+QString ScriptFilters()
+{
+    return QStringLiteral("Perl/CGI スクリプト (*.cgi *.pl *.pm);;すべてのファイル (*)");
+}
+
+} // namespace
+
+QMessageBox::StandardButton TDialogPrompts::AskSave(QWidget* parent, const QString& text)
+{
+    return QMessageBox::warning(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+        QMessageBox::Yes);
+}
+
+bool TDialogPrompts::AskYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+void TDialogPrompts::ShowError(QWidget* parent, const QString& text)
+{
+    QMessageBox::critical(parent, kCaption, text);
+}
+
+QString TDialogPrompts::OpenFileName(QWidget* parent, const QString& folder)
+{
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("開く"), folder, ScriptFilters());
+}
+
+QString TDialogPrompts::SaveFileName(QWidget* parent, const QString& suggested)
+{
+    QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"), suggested, ScriptFilters());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("cgi"));
+    if (!suggested.isEmpty())
+        dialog.selectFile(suggested);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+bool TDialogPrompts::ChooseCode(QWidget* parent, const QString& fileName, TCodePair& codes, bool saving)
+{
+    return brenvik::ChooseCode(fileName, codes, saving, parent);
+}
+
+bool TDialogPrompts::StartProcess(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}
+
+} // namespace brenvik

@@ -1,0 +1,175 @@
+// The main window at idle: command states, the six status panels, the title, the wrap width
+// that follows the window, and the history items rebuilt when another copy changed them.
+#include "app/FileHistory.h"
+#include "app/frmMain.h"
+#include "editor/Editor.h"
+#include "editor/EditorLeftbar.h"
+#include "text/EditorWrapOption.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QStatusBar>
+
+namespace brenvik {
+
+namespace {
+
+void SetText(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+QString CodeText(JCode jcode, RCode rcode)
+{
+    QString text;
+    switch (jcode) {
+    case jcJis:
+        text = QStringLiteral("JIS ");
+        break;
+    case jcEuc:
+        text = QStringLiteral("EUC ");
+        break;
+    case jcSjis:
+        text = QStringLiteral("S-JIS ");
+        break;
+    default:
+        break;
+    }
+    switch (rcode) {
+    case rcCrLf:
+        return text + QStringLiteral("CRLF");
+    case rcCr:
+        return text + QStringLiteral("CR");
+    case rcLf:
+        return text + QStringLiteral("LF");
+    default:
+        return text;
+    }
+}
+
+} // namespace
+
+void TfrmMain::CreateStatusBar()
+{
+    // Panels 0-4 keep at least their designed widths; panel 5 takes the rest.
+    constexpr int kWidths[] = {80, 50, 50, 50, 80, 50};
+    for (int i = 0; i < 6; ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setMinimumWidth(kWidths[i]);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(panel, i == 5 ? 1 : 0);
+        FStatusPanels.push_back(panel);
+    }
+}
+
+QString TfrmMain::StatusPanelText(int panel) const
+{
+    return FStatusPanels.at(static_cast<std::size_t>(panel))->text();
+}
+
+void TfrmMain::UpdateStatusBar()
+{
+    const int row = edrMain->Row();
+    const bool byLine = edrMain->Leftbar()->ShowNumberMode() == TEditorEnums::nmLine;
+    const int line = byLine ? edrMain->LineOfRow(row) : row;
+    const int column = byLine ? edrMain->LineCharIndex(row, edrMain->Col()) : edrMain->Col();
+    SetText(FStatusPanels[0], QString::asprintf("%5d 行:%4d 桁", line + 1, column + 1));
+    SetText(FStatusPanels[1], edrMain->Modified() ? QStringLiteral("更新") : QString());
+    SetText(FStatusPanels[2], edrMain->Overwrite() ? QStringLiteral("上書き") : QStringLiteral("挿入"));
+    SetText(FStatusPanels[3], edrMain->BoxSelection() ? QStringLiteral("矩形") : QString());
+    SetText(FStatusPanels[4], CodeText(FJCode, FRCode));
+}
+
+void TfrmMain::UpdateTitle()
+{
+    const QString caption = FFileName.isEmpty() ? QStringLiteral("新規文章") : FFileName;
+    const QString shortName = FFileName.isEmpty() ? caption : QFileInfo(FFileName).fileName();
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+    const QString title = shortName + QStringLiteral(" : BV");
+    if (QGuiApplication::applicationDisplayName() != title)
+        QGuiApplication::setApplicationDisplayName(title);
+}
+
+void TfrmMain::FollowWindowWidth()
+{
+    if (!FOptions.WordWrapWindow || !edrMain->WordWrap() || !isVisible())
+        return;
+    const int columns = std::clamp(edrMain->VisibleCols(), TEditorWrapOption::MinWrapByte, TEditorWrapOption::MaxWrapByte);
+    if (columns == FWrapColumns)
+        return;
+    FWrapColumns = columns;
+    edrMain->WrapOption()->SetWrapByte(columns);
+}
+
+void TfrmMain::UpdateHistoryMenus()
+{
+    // Rebuilt only when the settings file changed, and never under the user's pointer.
+    const QDateTime stamp = QFileInfo(SettingsFile()).lastModified();
+    if (stamp == FHistoryStamp && !FHistoryItems.isEmpty())
+        return;
+    if (mnuFile->isVisible() || FReOpenMenu->isVisible())
+        return;
+    FHistoryStamp = stamp;
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    const QStringList entries = ReadHistory(settings);
+    if (entries == FHistoryShown && !FHistoryItems.isEmpty())
+        return;
+    FHistoryShown = entries;
+    qDeleteAll(FHistoryItems);
+    FHistoryItems.clear();
+    const auto insertAfter = [this, &entries](QMenu* menu, QAction* split) {
+        const QList<QAction*> items = menu->actions();
+        QAction* before = items.value(items.indexOf(split) + 1, nullptr);
+        for (int i = 0; i < entries.size(); ++i) {
+            // The path travels in the item's data; in the caption an "&" is doubled so that it
+            // shows as itself instead of underlining the next letter.
+            QString caption = entries[i];
+            auto* item = new QAction(QStringLiteral("&%1 %2").arg(i).arg(caption.replace(QLatin1Char('&'), QStringLiteral("&&"))), menu);
+            item->setData(entries[i]);
+            connect(item, &QAction::triggered, this, [this, item] { RunCommand([&] { OpenHistoryEntry(item->data().toString()); }); });
+            menu->insertAction(before, item);
+            FHistoryItems.append(item);
+        }
+    };
+    insertAfter(mnuFile, mnuHistorySplit);
+    insertAfter(FReOpenMenu, FReOpenSplit);
+}
+
+void TfrmMain::OpenHistoryEntry(const QString& fileName)
+{
+    if (!QFileInfo::exists(fileName)) {
+        FPrompts->ShowError(this, fileName + QStringLiteral("が見つかりません。"));
+        return;
+    }
+    OpenHereOrElsewhere(fileName);
+}
+
+void TfrmMain::IdleUpdate()
+{
+    if (FClosing)
+        return;
+    for (const TUpdateRule& rule : FRules) {
+        const bool enabled = rule.Enabled();
+        if (rule.Action->isEnabled() != enabled)
+            rule.Action->setEnabled(enabled);
+        if (rule.Checked) {
+            const bool checked = rule.Checked();
+            if (rule.Action->isChecked() != checked)
+                rule.Action->setChecked(checked);
+        }
+    }
+    UpdateStatusBar();
+    UpdateTitle();
+    FollowWindowWidth();
+    UpdateHistoryMenus();
+}
+
+} // namespace brenvik
