@@ -97,6 +97,8 @@ void TfrmMain::TakeOutOfTabs(QDockWidget* panel)
     panel->setTitleBarWidget(nullptr);
     delete titleBar;
     addDockWidget(Qt::LeftDockWidgetArea, panel);
+    // The tabs hid it unless it was the current page.
+    panel->show();
 }
 
 void TfrmMain::TogglePanel(QDockWidget* panel)

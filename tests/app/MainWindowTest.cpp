@@ -1,0 +1,336 @@
+// The main window driven as a user would, offscreen, with its dialogs answered by a fake:
+// opening and saving in every code, asking to save, history, other processes, status texts.
+#include "FakePrompts.h"
+#include "app/FileHistory.h"
+#include "app/frmMain.h"
+#include "editor/Editor.h"
+#include "text/EditorStrings.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace brenvik {
+namespace {
+
+using test::TFakePrompts;
+
+// Shift_JIS: 髙 is an IBM extension (FB FC), ｶﾅ two half-width kana.
+// The comment line (掲示板) makes the file's code plain for detection.
+const QByteArray kSjisLines = "print \"\xFB\xFC\x8B\xB4\";\r\n\xB6\xC5\r\n# end\r\n# \x8C\x66\x8E\xA6\x94\xC2\r\n";
+const QByteArray kEucLines = "print \"\xFC\xE2\xB6\xB6\";\n\x8E\xB6\x8E\xC5\n# end\n# \xB7\xC7\xBC\xA8\xC8\xC4\n";
+const QByteArray kJisLines = "print \"\x1B$B|b66\x1B(J\";\rx\r# end\r";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+    {
+        qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
+        window = std::make_unique<TfrmMain>(&prompts);
+    }
+    ~MainWindowTest() override { qunsetenv("BRENVIK_HOME"); }
+
+    QString Path(const QString& name) const { return FHome.filePath(name); }
+    QString Write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return Path(name);
+    }
+    static QByteArray Read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+    QStringList History() const
+    {
+        QSettings settings(Path("brenvik.ini"), QSettings::IniFormat);
+        return ReadHistory(settings);
+    }
+    void Type(const char* text) { window->Editor().TypeText(text); }
+
+    QTemporaryDir FHome;
+    TFakePrompts prompts;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(MainWindowTest, EachCodeAndLineEndOpensAndSavesBackByteForByte)
+{
+    const struct {
+        const char* Name;
+        QByteArray Bytes;
+        JCode jcode;
+        RCode rcode;
+        const char* Status;
+    } cases[] = {{"s.cgi", kSjisLines, jcSjis, rcCrLf, "S-JIS CRLF"}, {"e.cgi", kEucLines, jcEuc, rcLf, "EUC LF"},
+        {"j.cgi", kJisLines, jcJis, rcCr, "JIS CR"}};
+    for (const auto& sample : cases) {
+        const QString path = Write(sample.Name, sample.Bytes);
+        ASSERT_TRUE(window->LoadFile(path)) << sample.Name;
+        EXPECT_EQ(window->DocumentJCode(), sample.jcode) << sample.Name;
+        EXPECT_EQ(window->DocumentRCode(), sample.rcode) << sample.Name;
+        EXPECT_EQ(window->Editor().Lines().Get(2), "# end");
+        window->IdleUpdate();
+        EXPECT_EQ(window->StatusPanelText(4), QString::fromLatin1(sample.Status));
+        const QString copy = Path(QStringLiteral("copy-") + sample.Name);
+        ASSERT_TRUE(window->SaveFile(copy, sample.jcode, sample.rcode));
+        EXPECT_EQ(Read(copy), sample.Bytes) << sample.Name;
+    }
+    EXPECT_TRUE(prompts.Errors.isEmpty()) << prompts.Errors.join('\n').toStdString();
+}
+
+TEST_F(MainWindowTest, SaveAsUsesTheDefaultCodesAndSaveTheCodesTheFileWasReadWith)
+{
+    const QString path = Write("e.cgi", kEucLines);
+    ASSERT_TRUE(window->LoadFile(path));
+    Type("#");
+    ASSERT_TRUE(window->FileSave());
+    EXPECT_EQ(Read(path), "#" + kEucLines);
+    prompts.SaveNames.push_back(Path("as.cgi"));
+    ASSERT_TRUE(window->FileSaveAs());
+    EXPECT_EQ(Read(Path("as.cgi")), "#" + kSjisLines);
+    EXPECT_EQ(window->FileName(), Path("as.cgi"));
+    EXPECT_EQ(window->DocumentJCode(), jcSjis);
+}
+
+TEST_F(MainWindowTest, QuerySaveGoesOnOnlyWhenTheSaveHappened)
+{
+    Type("typed");
+    prompts.SaveAnswer = QMessageBox::Yes;
+    // Yes, then the Save As dialog is cancelled: the command must not go on.
+    EXPECT_FALSE(window->SaveIfAsked());
+    prompts.OpenNames.push_back(Write("other.cgi", kSjisLines));
+    window->FileOpenClose();
+    EXPECT_EQ(window->Editor().Lines().Get(0), "typed");
+    EXPECT_TRUE(window->FileName().isEmpty());
+
+    // Yes, then a save that fails (the target is a folder): still no.
+    QDir(FHome.path()).mkdir("folder.cgi");
+    prompts.SaveNames.push_back(Path("folder.cgi"));
+    EXPECT_FALSE(window->SaveIfAsked());
+    EXPECT_EQ(prompts.Errors.size(), 1);
+    EXPECT_TRUE(window->Editor().Modified());
+
+    // A close that cannot save stays open with the text.
+    prompts.SaveNames.push_back(Path("folder.cgi"));
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(window->Editor().Lines().Get(0), "typed");
+
+    prompts.SaveAnswer = QMessageBox::No;
+    EXPECT_TRUE(window->SaveIfAsked());
+    prompts.SaveAnswer = QMessageBox::Cancel;
+    EXPECT_FALSE(window->SaveIfAsked());
+    EXPECT_TRUE(prompts.Asked.back().startsWith(QStringLiteral("新規文章は変更されています。")));
+}
+
+TEST_F(MainWindowTest, AFailedOpenLeavesTextNameAndCodesAsTheyWere)
+{
+    const QString a = Write("a.cgi", kSjisLines);
+    ASSERT_TRUE(window->LoadFile(a));
+    prompts.OpenNames.push_back(Path("vanished.cgi"));
+    prompts.CodeAnswer = TCodePair {jcEuc, rcLf};
+    window->FileOpenCode();
+    EXPECT_EQ(window->FileName(), a);
+    EXPECT_EQ(window->DocumentJCode(), jcSjis);
+    EXPECT_EQ(window->DocumentRCode(), rcCrLf);
+    ASSERT_EQ(prompts.Errors.size(), 1);
+    EXPECT_TRUE(prompts.Errors.front().contains(QStringLiteral("見つかりません")));
+
+    QDir(FHome.path()).mkdir("dir.cgi");
+    EXPECT_FALSE(window->LoadFile(Path("dir.cgi")));
+    EXPECT_TRUE(prompts.Errors.back().contains(QStringLiteral("フォルダです")));
+    EXPECT_EQ(window->FileName(), a);
+}
+
+TEST_F(MainWindowTest, AStatedCodeIsTakenWithoutDetection)
+{
+    // Shift_JIS bytes opened as JIS: nothing to convert, and the next save writes JIS.
+    const QString path = Write("s.cgi", "print 1;\r\n");
+    prompts.OpenNames.push_back(path);
+    prompts.CodeAnswer = TCodePair {jcJis, rcLf};
+    window->FileOpenCode();
+    ASSERT_EQ(prompts.CodeDialogs.size(), 1);
+    EXPECT_FALSE(prompts.CodeDialogs.front().second);
+    EXPECT_EQ(window->DocumentJCode(), jcJis);
+    EXPECT_EQ(window->DocumentRCode(), rcLf);
+    EXPECT_EQ(window->Editor().Lines().Get(0), "print 1;");
+}
+
+TEST_F(MainWindowTest, BinaryFilesAreOpenedOnlyWhenTheUserSaysSo)
+{
+    const QString path = Write("b.bin", QByteArray("ab\0cd\n", 6));
+    EXPECT_FALSE(window->LoadFile(path));
+    ASSERT_EQ(prompts.Asked.size(), 1);
+    EXPECT_TRUE(prompts.Asked.front().endsWith(QStringLiteral("はバイナリファイルのようです。開きますか？")));
+    prompts.YesNoAnswer = true;
+    ASSERT_TRUE(window->LoadFile(path));
+    EXPECT_EQ(window->Editor().Lines().Get(0), std::string("ab\0cd", 5));
+}
+
+TEST_F(MainWindowTest, OtherProcessesGetTheWholeAbsolutePathAsOneArgument)
+{
+    const QString quoted = Write("a \"quoted\" & name.cgi", kSjisLines);
+    ASSERT_TRUE(window->LoadFile(Path("s.cgi").isEmpty() ? QString() : Write("s.cgi", kSjisLines)));
+    prompts.OpenNames.push_back(quoted);
+    window->FileOpen();
+    ASSERT_EQ(prompts.Started.size(), 1);
+    EXPECT_EQ(prompts.Started.front(), QStringList {quoted});
+
+    // Choosing the window's own file again starts nothing.
+    prompts.OpenNames.push_back(window->FileName());
+    window->FileOpen();
+    EXPECT_EQ(prompts.Started.size(), 1);
+
+    prompts.StartSucceeds = false;
+    window->FileNew();
+    EXPECT_EQ(prompts.Started.back(), QStringList());
+    EXPECT_EQ(prompts.Errors.size(), 1);
+}
+
+TEST_F(MainWindowTest, AnEmptyWindowLoadsInPlaceAndRelativeNamesBecomeAbsolute)
+{
+    Write("rel.cgi", kSjisLines);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(FHome.path());
+    prompts.OpenNames.push_back(QStringLiteral("rel.cgi"));
+    window->FileOpen();
+    QDir::setCurrent(before);
+    EXPECT_TRUE(prompts.Started.isEmpty());
+    EXPECT_EQ(window->FileName(), Path("rel.cgi"));
+    EXPECT_EQ(History(), QStringList {Path("rel.cgi")});
+}
+
+TEST_F(MainWindowTest, HistoryItemsKeepAmpersandsAndFollowTheSettingsFile)
+{
+    const QString odd = Write("R&D.cgi", kSjisLines);
+    ASSERT_TRUE(window->LoadFile(odd));
+    window->IdleUpdate();
+    QAction* item = nullptr;
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->data().toString() == odd)
+            item = action;
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->text().contains(QStringLiteral("R&&D.cgi")));
+
+    // Another copy of the program adds a file: the menu follows at the next idle moment.
+    {
+        QSettings settings(Path("brenvik.ini"), QSettings::IniFormat);
+        AddHistory(settings, Path("elsewhere.cgi"));
+    }
+    QTest::qWait(1100); // the file's time stamp must move on
+    QSettings(Path("brenvik.ini"), QSettings::IniFormat).setValue("Touch/x", 1);
+    window->IdleUpdate();
+    QStringList shown;
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->data().isValid())
+            shown.append(action->data().toString());
+    EXPECT_TRUE(shown.contains(Path("elsewhere.cgi")));
+}
+
+TEST_F(MainWindowTest, StatusPanelsAndTitleFollowTheDocument)
+{
+    window->IdleUpdate();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("新規文章"));
+    EXPECT_EQ(window->StatusPanelText(0), QStringLiteral("    1 行:   1 桁"));
+    EXPECT_EQ(window->StatusPanelText(1), QString());
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("挿入"));
+    Type("abc");
+    window->Editor().SetOverwrite(true);
+    window->Editor().SetBoxSelection(true);
+    window->IdleUpdate();
+    EXPECT_EQ(window->StatusPanelText(0), QStringLiteral("    1 行:   4 桁"));
+    EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("更新"));
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("上書き"));
+    EXPECT_EQ(window->StatusPanelText(3), QStringLiteral("矩形"));
+    EXPECT_TRUE(window->Action("actFileSave")->isEnabled());
+
+    // A file without a line break in its first bytes shows only its character code.
+    const QString path = Write("x.cgi", QByteArray(2000, 'x') + "\n");
+    window->Editor().SetModified(false);
+    ASSERT_TRUE(window->LoadFile(path));
+    window->IdleUpdate();
+    EXPECT_EQ(window->StatusPanelText(4), QStringLiteral("S-JIS "));
+    EXPECT_EQ(window->windowTitle(), path);
+    // Saved, it keeps the file's own line break rather than the default CR LF.
+    ASSERT_TRUE(window->FileSave());
+    EXPECT_EQ(Read(path), QByteArray(2000, 'x') + "\n");
+}
+
+TEST_F(MainWindowTest, EveryShortcutFiresOnceAndTheEditorsOwnPopupKeysAreGone)
+{
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->Editor().setFocus();
+    Type("ab");
+    QTest::keyClick(&window->Editor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window->Editor().Lines().GetCount(), 0);
+    QTest::keyClick(&window->Editor(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window->Editor().Lines().Get(0), "ab");
+    QTest::keyClick(&window->Editor(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(window->Editor().HasSelection());
+    for (QAction* own : window->Editor().actions())
+        EXPECT_TRUE(own->shortcut().isEmpty()) << own->text().toStdString();
+
+    prompts.SaveNames.push_back(Path("keyed.cgi"));
+    QTest::keyClick(&window->Editor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Read(Path("keyed.cgi")), "ab\r\n");
+}
+
+TEST_F(MainWindowTest, UnwritableSettingsAreReportedNamingTheFile)
+{
+    // A folder where the settings file should be: nothing can be written there, even as root.
+    QDir(FHome.path()).mkdir("brenvik.ini");
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(prompts.Errors.size(), 1);
+    EXPECT_TRUE(prompts.Errors.front().contains(Path("brenvik.ini")));
+}
+
+TEST_F(MainWindowTest, EachLayoutShowsItsPanels)
+{
+    window->show();
+    const auto shown = [&](const char* name) { return window->Action(QLatin1String(name))->isChecked(); };
+    window->ApplyLayout(0);
+    window->IdleUpdate();
+    EXPECT_FALSE(shown("actViewListSubRoutine"));
+    EXPECT_FALSE(shown("actViewListVariable"));
+    EXPECT_FALSE(shown("actViewMemo"));
+    window->Action("actViewListTabPage")->trigger();
+    window->IdleUpdate();
+    EXPECT_TRUE(shown("actViewListTabPage"));
+    EXPECT_TRUE(shown("actViewListVariable"));
+    EXPECT_TRUE(shown("actViewListAssocArr"));
+    // A page hidden by its view command stays hidden.
+    window->Action("actViewListArrangement")->trigger();
+    window->IdleUpdate();
+    EXPECT_FALSE(shown("actViewListArrangement"));
+    EXPECT_TRUE(shown("actViewListVariable"));
+
+    window->ApplyLayout(1);
+    window->IdleUpdate();
+    EXPECT_TRUE(shown("actViewListSubRoutine"));
+    EXPECT_TRUE(shown("actViewListKeyWord"));
+    EXPECT_FALSE(shown("actViewListVariable"));
+    EXPECT_FALSE(shown("actViewListTabPage"));
+
+    window->ApplyLayout(2);
+    window->IdleUpdate();
+    for (const char* name : {"actViewListSubRoutine", "actViewListVariable", "actViewListArrangement",
+             "actViewListAssocArr", "actViewListKeyWord", "actViewMemo", "actViewListTabPage"})
+        EXPECT_TRUE(shown(name)) << name;
+
+    window->ApplyLayout(3);
+    window->IdleUpdate();
+    EXPECT_TRUE(shown("actViewListVariable"));
+    EXPECT_TRUE(shown("actViewMemo"));
+    EXPECT_FALSE(shown("actViewListTabPage"));
+}
+
+} // namespace
+} // namespace brenvik
