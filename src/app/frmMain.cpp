@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <new>
 
 namespace brenvik {
@@ -29,6 +30,9 @@ TfrmMain::TfrmMain(QWidget* parent)
     ConfigurePERLFountain(*PERLFountain);
     ConfigureEditor();
     edrMain->SetFountain(PERLFountain.get());
+    // Refused input is told in the status bar (the status panel's first home).
+    connect(edrMain, &TEditor::InputRefused, this,
+        [this](const QString& message) { statusBar()->showMessage(message, 10000); });
     resize(900, 700);
 }
 
