@@ -16,6 +16,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
 
@@ -54,6 +55,8 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     edrMain->installEventFilter(this);
     edrMain->viewport()->installEventFilter(this);
     memMemo->installEventFilter(this);
+    // Text the editor refused (no Shift_JIS form) is reported where hints go.
+    connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { FStatusPanels[5]->setText(message); });
     RestorePos->Restore();
     UpdateTitle();
 

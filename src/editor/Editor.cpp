@@ -2,6 +2,7 @@
 #include "editor/Editor.h"
 
 #include "editor/EditorCaret.h"
+#include "editor/EditorGuard.h"
 #include "editor/EditorLeftbar.h"
 #include "editor/EditorMargin.h"
 #include "editor/EditorMarks.h"
@@ -192,8 +193,10 @@ void TEditor::LinesChanged()
     RowsRebuilt();
     if (change.Pending) {
         FModified = true;
+        // The row list calls this from the end of its update batch, a destructor: the
+        // handler's exceptions must stop here.
         if (OnChange)
-            OnChange(this);
+            GuardInput(*this, [this] { OnChange(this); return true; });
     }
 }
 

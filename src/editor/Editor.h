@@ -207,13 +207,17 @@ public:
     QMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
 
-    // Clipboard (EditorClipboard.cpp). Pasting text with no Shift_JIS form raises
-    // std::runtime_error and changes nothing.
+    // Clipboard (EditorClipboard.cpp). Pasting text with no Shift_JIS form changes nothing
+    // and is refused through InputRefused.
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
     void PasteBoxFromClipboard();
     static QString BoxMimeType();
+    // The X primary selection: set from a finished selection, pasted by a middle click at a
+    // viewport point.
+    void CopyToPrimarySelection();
+    void PastePrimarySelection(QPoint point);
 
     // The edit-control protocol (EditorMessages.cpp): pointers travel as integers.
     qintptr Perform(unsigned msg, qintptr wParam = 0, qintptr lParam = 0);
@@ -239,6 +243,13 @@ public:
     std::function<void(TEditor*)> OnSelectionModeChange;
     std::function<void(TEditor*)> OnTopRowChange;
     std::function<void(TEditor*)> OnTopColChange;
+
+signals:
+    // Typed, committed or pasted text was refused, or an edit failed: a message for the
+    // window's status panel. The text is unchanged.
+    void InputRefused(const QString& message);
+
+public:
 
     // TAttachedEditor.
     int CaretRow() const override { return FRow; }
@@ -306,6 +317,9 @@ public:
     // End of painting (editor-view)
 
 protected:
+    // Every event goes through GuardInput (EditorGuard.cpp).
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

@@ -4,11 +4,46 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <iterator>
+
 namespace brenvik {
 
 namespace {
+
 // Code page 932 as Windows defines it (NEC and IBM extensions included).
 constexpr const char* kCodePage = "windows-31j";
+
+// Characters that input methods and other programs produce in their JIS X 0208 / JIS X 0201
+// forms, while code page 932 knows only its own: each goes to the code page 932 character
+// with the same Shift_JIS code, so that 〜 types as 81 60 and ¥ as 5C.
+struct TJisForm {
+    char16_t From;
+    char16_t To;
+};
+constexpr TJisForm kJisForms[] = {
+    {u'\u00A2', u'\uFFE0'}, // ¢ -> 81 91
+    {u'\u00A3', u'\uFFE1'}, // £ -> 81 92
+    {u'\u00A5', u'\\'},     // ¥ -> 5C
+    {u'\u00AC', u'\uFFE2'}, // ¬ -> 81 CA
+    {u'\u2014', u'\u2015'}, // — -> 81 5C
+    {u'\u2016', u'\u2225'}, // ‖ -> 81 61
+    {u'\u203E', u'~'},      // ‾ -> 7E
+    {u'\u2212', u'\uFF0D'}, // − -> 81 7C
+    {u'\u301C', u'\uFF5E'}, // 〜 -> 81 60
+};
+
+QString WithCodePageForms(QString text)
+{
+    for (QChar& c : text) {
+        const auto* found = std::lower_bound(std::begin(kJisForms), std::end(kJisForms), c.unicode(),
+            [](const TJisForm& form, char16_t unit) { return form.From < unit; });
+        if (found != std::end(kJisForms) && found->From == c.unicode())
+            c = QChar(found->To);
+    }
+    return text;
+}
+
 } // namespace
 
 QString TEditorCharset::ToUnicode(const std::string& bytes)
@@ -20,7 +55,7 @@ QString TEditorCharset::ToUnicode(const std::string& bytes)
 std::optional<std::string> TEditorCharset::FromUnicode(const QString& text)
 {
     QStringEncoder encoder(kCodePage);
-    const QByteArray bytes = encoder.encode(text);
+    const QByteArray bytes = encoder.encode(WithCodePageForms(text));
     if (encoder.hasError())
         return std::nullopt;
     return std::string(bytes.constData(), std::size_t(bytes.size()));

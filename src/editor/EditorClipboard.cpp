@@ -1,5 +1,6 @@
-// TEditor's clipboard: plain text as Unicode, the box format as a custom MIME type beside it,
-// and the Shift_JIS bytes themselves so that a copy pasted back into an editor is unchanged.
+// TEditor's clipboard and X primary selection: plain text as Unicode with LF line breaks, the
+// box format as a custom MIME type beside it, and the Shift_JIS bytes themselves so that a
+// copy pasted back into an editor is unchanged.
 #include "editor/Editor.h"
 
 #include "editor/EditorCharset.h"
@@ -8,7 +9,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include <stdexcept>
+#include <optional>
 
 namespace brenvik {
 
@@ -17,20 +18,52 @@ namespace {
 // The copied bytes: text whose bytes have no Unicode form survives a copy inside Brenvik.
 const QString kShiftJisMimeType = QStringLiteral("application/x-brenvik-shift-jis");
 
-// The clipboard's text as Shift_JIS; raises when the text has no Shift_JIS form.
-std::string ClipboardBytes(const QMimeData& data)
+// Other Linux programs take LF line breaks; a terminal would show the CR of CR LF.
+QString WithLineFeeds(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QMimeData* CreateMimeData(const std::string& bytes, bool box)
+{
+    const QString text = TEditorCharset::ToUnicode(bytes);
+    auto* data = new QMimeData;
+    data->setText(WithLineFeeds(text));
+    data->setData(kShiftJisMimeType, QByteArray(bytes.data(), qsizetype(bytes.size())));
+    if (box)
+        data->setData(TEditor::BoxMimeType(), text.toUtf8());
+    return data;
+}
+
+// The data's text as Shift_JIS: our own bytes while they still match the plain text, else
+// the text converted; empty when some character has no Shift_JIS form.
+std::optional<std::string> MimeDataBytes(const QMimeData& data)
 {
     const QString text = data.text();
     if (data.hasFormat(kShiftJisMimeType)) {
         const QByteArray raw = data.data(kShiftJisMimeType);
         std::string bytes(raw.constData(), size_t(raw.size()));
-        if (TEditorCharset::ToUnicode(bytes) == text)
+        if (WithLineFeeds(TEditorCharset::ToUnicode(bytes)) == text)
             return bytes;
     }
-    std::optional<std::string> bytes = TEditorCharset::FromUnicode(text);
-    if (!bytes)
-        throw std::runtime_error(TEditorCharset::NoShiftJisMessage().toStdString());
-    return *bytes;
+    return TEditorCharset::FromUnicode(text);
+}
+
+// Pastes at the caret (replacing the selection): as a box when asked or when the data
+// carries the box format. Text without a Shift_JIS form is refused whole.
+void PasteMimeData(TEditor& editor, const QMimeData* data, bool asBox)
+{
+    if (editor.ReadOnly() || data == nullptr || !data->hasText())
+        return;
+    const std::optional<std::string> bytes = MimeDataBytes(*data);
+    if (!bytes) {
+        emit editor.InputRefused(TEditorCharset::NoShiftJisMessage());
+        return;
+    }
+    if (asBox || data->hasFormat(TEditor::BoxMimeType()))
+        editor.PasteBox(*bytes);
+    else
+        editor.SetSelText(*bytes);
 }
 
 } // namespace
@@ -42,16 +75,8 @@ QString TEditor::BoxMimeType()
 
 void TEditor::CopyToClipboard()
 {
-    if (!HasSelection())
-        return;
-    const std::string bytes = SelText();
-    const QString text = TEditorCharset::ToUnicode(bytes);
-    auto* data = new QMimeData;
-    data->setText(text);
-    data->setData(kShiftJisMimeType, QByteArray(bytes.data(), qsizetype(bytes.size())));
-    if (FBoxSelection)
-        data->setData(BoxMimeType(), text.toUtf8());
-    QGuiApplication::clipboard()->setMimeData(data);
+    if (HasSelection())
+        QGuiApplication::clipboard()->setMimeData(CreateMimeData(SelText(), FBoxSelection));
 }
 
 void TEditor::CutToClipboard()
@@ -64,22 +89,31 @@ void TEditor::CutToClipboard()
 
 void TEditor::PasteFromClipboard()
 {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (FReadOnly || data == nullptr || !data->hasText())
-        return;
-    const std::string bytes = ClipboardBytes(*data);
-    if (data->hasFormat(BoxMimeType()))
-        PasteBox(bytes);
-    else
-        SetSelText(bytes);
+    PasteMimeData(*this, QGuiApplication::clipboard()->mimeData(), false);
 }
 
 void TEditor::PasteBoxFromClipboard()
 {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    PasteMimeData(*this, QGuiApplication::clipboard()->mimeData(), true);
+}
+
+void TEditor::CopyToPrimarySelection()
+{
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    if (HasSelection() && clipboard.supportsSelection())
+        clipboard.setMimeData(CreateMimeData(SelText(), FBoxSelection), QClipboard::Selection);
+}
+
+void TEditor::PastePrimarySelection(QPoint point)
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Selection);
     if (FReadOnly || data == nullptr || !data->hasText())
         return;
-    PasteBox(ClipboardBytes(*data));
+    // The text lands where the click was, whatever is selected (often the text itself).
+    const TEditorPos position = PositionAt(point);
+    CancelSelection();
+    SetRowCol(position.Row, position.Col);
+    PasteMimeData(*this, data, false);
 }
 
 } // namespace brenvik

@@ -10,7 +10,6 @@
 #include "highlight/FountainParser.h"
 #include "text/EditorScreenStrings.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -83,6 +82,8 @@ void TEditor::keyReleaseEvent(QKeyEvent* event)
     if (!event->isAutoRepeat()) {
         FAutoRepeat = false;
         updateMicroFocus();
+        if (IsMotionKey(event->key()))
+            CopyToPrimarySelection();
     }
 }
 
@@ -205,7 +206,7 @@ void TEditor::TypeUnicode(const QString& text)
         return;
     const std::optional<std::string> bytes = TEditorCharset::FromUnicode(text);
     if (!bytes) {
-        QApplication::beep();
+        emit InputRefused(TEditorCharset::NoShiftJisMessage());
         return;
     }
     updateMicroFocus();
@@ -348,6 +349,8 @@ void TEditor::mousePressEvent(QMouseEvent* event)
 {
     if (!hasFocus())
         setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::MiddleButton && FDragState == 0 && !FLeftButtonDown)
+        PastePrimarySelection(event->position().toPoint());
     if (event->button() != Qt::LeftButton || FDragState != 0)
         return;
     const QPoint point = event->position().toPoint();
@@ -436,6 +439,7 @@ void TEditor::mouseReleaseEvent(QMouseEvent* event)
         SetCursorKind(ckDefault);
         CancelSelection();
     }
+    CopyToPrimarySelection();
 }
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* event)

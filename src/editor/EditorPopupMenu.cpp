@@ -2,6 +2,7 @@
 #include "editor/EditorPopupMenu.h"
 
 #include "editor/Editor.h"
+#include "editor/EditorGuard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -96,8 +97,11 @@ void TEditorPopupMenu::AddItem(const TItem& item)
     const TRule rule = item.Enabled;
     const auto run = item.Action;
     connect(action, &QAction::triggered, this, [this, rule, run] {
-        if (rule(FEditor))
-            run(FEditor);
+        GuardInput(FEditor, [&] {
+            if (rule(FEditor))
+                run(FEditor);
+            return true;
+        });
     });
     FRules.emplace_back(action, rule);
 }

@@ -421,24 +421,6 @@ void TEditor::SetTopCol(int col)
         OnTopColChange(this);
 }
 
-void TEditor::UpdateScrollRanges()
-{
-    const int rows = std::max(FVisibleRows, 1);
-    const int cols = std::max(FVisibleCols, 1);
-    {
-        const QSignalBlocker blocker(verticalScrollBar());
-        verticalScrollBar()->setRange(0, MaxTopRow());
-        verticalScrollBar()->setPageStep(rows);
-    }
-    {
-        const QSignalBlocker blocker(horizontalScrollBar());
-        horizontalScrollBar()->setRange(0, MaxCol - cols / 2);
-        horizontalScrollBar()->setPageStep(cols);
-    }
-    SetTopRow(std::min(FTopRow, MaxTopRow()));
-    SetTopCol(std::min(FTopCol, MaxCol - cols / 2));
-}
-
 void TEditor::ScrollCaret()
 {
     const int rows = std::max(FVisibleRows, 1);

@@ -1,0 +1,273 @@
+// The editor's edges with the rest of the desktop, driven by real events: text without a
+// Shift_JIS form is refused whole with a message, no exception leaves an event handler,
+// the clipboard carries LF line breaks, the X primary selection and the scroll bars.
+#include "EditorTestSupport.h"
+
+#include "editor/EditorCharset.h"
+#include "editor/EditorMessages.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <stdexcept>
+
+namespace brenvik::test {
+namespace {
+
+QClipboard& Clipboard()
+{
+    return *QGuiApplication::clipboard();
+}
+
+class EditorEdgesTest : public EditorTest {
+protected:
+    EditorEdgesTest()
+    {
+        editor.show();
+        editor.activateWindow();
+        editor.setFocus();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
+    }
+
+    void Commit(const QString& text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(&editor, &event);
+    }
+    QPoint Cell(int row, int col) const
+    {
+        return {editor.LeftOffset() + (col - editor.TopCol()) * editor.ColWidth() + editor.ColWidth() / 4,
+            editor.TopOffset() + (row - editor.TopRow()) * editor.RowHeight() + editor.RowHeight() / 2};
+    }
+    QStringList Refusals() const
+    {
+        QStringList messages;
+        for (const QList<QVariant>& call : refused)
+            messages << call.at(0).toString();
+        return messages;
+    }
+
+    QSignalSpy refused {&editor, &TEditor::InputRefused};
+};
+
+// ---- characters without a code page 932 form --------------------------------------------------
+
+TEST(EditorCharsetTest, JisFormsThatInputMethodsProduceTakeTheirShiftJisCodes)
+{
+    const struct {
+        const char* Unicode;
+        std::string Bytes;
+    } forms[] = {
+        {"〜", "\x81\x60"}, {"−", "\x81\x7c"}, {"—", "\x81\x5c"}, {"‖", "\x81\x61"}, {"¢", "\x81\x91"},
+        {"£", "\x81\x92"}, {"¬", "\x81\xca"}, {"¥", "\x5c"}, {"‾", "\x7e"},
+    };
+    for (const auto& form : forms) {
+        const std::optional<std::string> bytes = TEditorCharset::FromUnicode(QString::fromUtf8(form.Unicode));
+        ASSERT_TRUE(bytes.has_value()) << form.Unicode;
+        EXPECT_EQ(*bytes, form.Bytes) << form.Unicode;
+    }
+    // The code page's own forms still encode to the same codes.
+    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("x～－―∥￠￡￢\\~y")),
+        "x\x81\x60\x81\x7c\x81\x5c\x81\x61\x81\x91\x81\x92\x81\xca\\~y");
+    for (const char* refused : {"€", "😀", "a\xe2\x82\xac", "ℵ"})
+        EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8(refused)).has_value()) << refused;
+}
+
+TEST_F(EditorEdgesTest, CtrlVOfTextWithAJisFormPastesItsShiftJisCodes)
+{
+    SetText("ab\r\n");
+    editor.SetRowCol(0, 1);
+    Clipboard().setText(QString::fromUtf8("x〜y−¥"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "ax\x81\x60y\x81\x7c\\b\r\n");
+    EXPECT_EQ(Caret(), (TEditorPos {0, 8}));
+    EXPECT_TRUE(Refusals().isEmpty());
+    Check();
+}
+
+TEST_F(EditorEdgesTest, PastesWithoutAShiftJisFormAreRefusedWholeWithTheMessage)
+{
+    SetText("abc\r\n");
+    editor.SetRowCol(0, 1);
+    Clipboard().setText(QString::fromUtf8("x〜y€"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
+    editor.Perform(WM_PASTE);
+    const QString message = QString::fromUtf8("Shift_JIS で表せない文字を含むテキストは入力できません。");
+    EXPECT_EQ(Refusals(), QStringList({message, message, message}));
+    EXPECT_EQ(Text(), "abc\r\n");
+    EXPECT_FALSE(editor.CanUndo());
+    EXPECT_FALSE(editor.Modified());
+    EXPECT_EQ(Caret(), (TEditorPos {0, 1}));
+}
+
+TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
+{
+    SetText("");
+    Commit(QString::fromUtf8("〜"));
+    QKeyEvent silent(QEvent::KeyPress, Qt::Key_F13, Qt::NoModifier); // a key without text types nothing
+    QApplication::sendEvent(&editor, &silent);
+    QKeyEvent yen(QEvent::KeyPress, Qt::Key_yen, Qt::NoModifier, QString::fromUtf8("¥"));
+    QApplication::sendEvent(&editor, &yen);
+    EXPECT_EQ(Text(), "\x81\x60\\");
+    EXPECT_TRUE(Refusals().isEmpty());
+
+    Commit(QString::fromUtf8("a€"));
+    QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("€"));
+    QApplication::sendEvent(&editor, &euro);
+    EXPECT_EQ(Refusals().size(), 2);
+    EXPECT_EQ(Refusals().value(0), TEditorCharset::NoShiftJisMessage());
+    EXPECT_EQ(Text(), "\x81\x60\\") << "a refused commit types none of its characters";
+}
+
+// ---- no exception leaves a handler ----------------------------------------------------------
+
+TEST_F(EditorEdgesTest, AnExceptionInAHandlerEndsAsAMessageInsteadOfLeavingIt)
+{
+    SetText("abc\r\n");
+    const std::runtime_error failure("書き込めません");
+    // The window's own handlers may fail; the caret moves on keys, clicks, pastes and drops.
+    editor.OnCaretMoved = [&](TEditor*) { throw failure; };
+    QTest::keyClick(&editor, 'x');
+    Commit("y");
+    Clipboard().setText("z");
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier); // through the menu's shortcut
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier, Cell(0, 2));
+    EXPECT_EQ(Refusals(), QStringList(4, QString::fromUtf8("書き込めません")));
+    EXPECT_EQ(Text(), "xyzabc\r\n") << "the edits themselves were made";
+
+    // The change handler runs at the end of the row list's update batch, in a destructor.
+    editor.OnCaretMoved = nullptr;
+    editor.OnChange = [&](TEditor*) { throw failure; };
+    refused.clear();
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    EXPECT_EQ(Refusals(), QStringList(1, QString::fromUtf8("書き込めません")));
+    editor.OnChange = nullptr;
+    Check();
+}
+
+// ---- clipboard line breaks --------------------------------------------------------------------
+
+TEST_F(EditorEdgesTest, ThePlainTextFormatCarriesLineFeedsAndTheBoxFormatKeepsCrLf)
+{
+    SetText("one\r\ntwo\r\nsix\r\n");
+    editor.SetSelStart(1);
+    editor.SetSelLength(6);
+    QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard().text(), QString("ne\ntw"));
+
+    editor.SetBoxSelection(true);
+    editor.SetRowCol(0, 1);
+    editor.StartSelection();
+    editor.SetRowCol(2, 3);
+    editor.ExtendSelection();
+    QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData& data = *Clipboard().mimeData();
+    EXPECT_EQ(data.text(), QString("ne\nwo\nix\n"));
+    EXPECT_EQ(data.data(TEditor::BoxMimeType()), QByteArray("ne\r\nwo\r\nix\r\n"));
+
+    // Pasted back, the copy is a box again.
+    editor.SetBoxSelection(false);
+    editor.CancelSelection();
+    editor.SetRowCol(0, 0);
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "neone\r\nwotwo\r\nixsix\r\n");
+    Check();
+}
+
+TEST_F(EditorEdgesTest, TextFromOtherProgramsWithLineFeedsGetsTheDocumentsLineBreaks)
+{
+    SetText("ab\r\ncd\r\n");
+    editor.SetRowCol(0, 1);
+    Clipboard().setText(QString::fromUtf8("1\n表\n"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "a1\r\n" + kHyo + "\r\nb\r\ncd\r\n");
+    EXPECT_EQ(Caret(), (TEditorPos {2, 0}));
+    // Copying it again gives the same text back.
+    editor.SetSelStart(1);
+    editor.SetSelLength(7);
+    QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard().text(), QString::fromUtf8("1\n表\n"));
+    Check();
+}
+
+// ---- X primary selection (xcb only: the offscreen platform has no selection) --------------
+
+TEST_F(EditorEdgesTest, SelectingSetsThePrimarySelectionAndAMiddleClickPastesItThere)
+{
+    if (!Clipboard().supportsSelection()) {
+        if (qEnvironmentVariableIsSet("BRENVIK_TEST_X_SELECTION"))
+            FAIL() << "no primary selection under X";
+        GTEST_SKIP() << "the platform has no primary selection; ctest runs this under Xvfb";
+    }
+    SetText("hello world\r\nxy\r\n");
+    QTest::mousePress(editor.viewport(), Qt::LeftButton, Qt::NoModifier, Cell(0, 0));
+    QTest::mouseMove(editor.viewport(), Cell(0, 3));
+    QTest::mouseMove(editor.viewport(), Cell(0, 5));
+    QTest::mouseRelease(editor.viewport(), Qt::LeftButton, Qt::NoModifier, Cell(0, 5));
+    ASSERT_EQ(editor.SelText(), "hello");
+    EXPECT_EQ(Clipboard().text(QClipboard::Selection), QString("hello"));
+
+    Clipboard().setText("clipboard");
+    QTest::mouseClick(editor.viewport(), Qt::MiddleButton, Qt::NoModifier, Cell(1, 1));
+    EXPECT_EQ(Text(), "hello world\r\nxhelloy\r\n") << "the primary selection, not the clipboard";
+    EXPECT_FALSE(editor.HasSelection());
+    EXPECT_EQ(Caret(), (TEditorPos {1, 6}));
+
+    // Shift+arrows publish their selection when the key is released; line breaks as LF.
+    editor.SetRowCol(0, 6);
+    QTest::keyClick(&editor, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Clipboard().text(QClipboard::Selection), QString("world\nxhello"));
+
+    editor.SetReadOnly(true);
+    QTest::mouseClick(editor.viewport(), Qt::MiddleButton, Qt::NoModifier, Cell(0, 0));
+    EXPECT_EQ(Text(), "hello world\r\nxhelloy\r\n") << "a read-only editor takes no paste";
+    Check();
+}
+
+// ---- scroll bars ------------------------------------------------------------------------------
+
+std::string Lines(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "print \"line\";\r\n";
+    return text;
+}
+
+TEST(EditorScrollBarsTest, TheVerticalBarFollowsTheTextWithoutAResize)
+{
+    // As the window opens a script: shown empty first, then loaded.
+    TEditor editor;
+    editor.resize(900, 700);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    const QScrollBar& bar = *editor.verticalScrollBar();
+    const QSize size = editor.size();
+    for (const int count : {117, 0, 1000}) {
+        editor.Lines().SetTextStr(Lines(count));
+        QApplication::processEvents();
+        EXPECT_EQ(bar.isVisible(), count > 0) << count << " lines";
+        EXPECT_EQ(bar.maximum(), count);
+        EXPECT_EQ(bar.pageStep(), editor.VisibleRows());
+    }
+    editor.verticalScrollBar()->setValue(500);
+    EXPECT_EQ(editor.TopRow(), 500) << "the bar drives the view";
+    editor.SetSelStart(qint64(Lines(100).size()));
+    editor.SetSelLength(qint64(Lines(900).size()));
+    editor.DeleteSelection();
+    QApplication::processEvents();
+    EXPECT_EQ(bar.maximum(), 100);
+    EXPECT_EQ(editor.TopRow(), 100) << "a shorter text pulls the view back to its end";
+    EXPECT_EQ(bar.value(), 100);
+    EXPECT_EQ(editor.size(), size) << "no resize was needed";
+}
+
+} // namespace
+} // namespace brenvik::test
