@@ -27,7 +27,9 @@ TBytePair JisCharToSjis(std::uint8_t a, std::uint8_t b)
     } else {
         b = static_cast<std::uint8_t>(b + 0x7E);
     }
-    a = static_cast<std::uint8_t>(((a + 1) >> 1) + (a < 0x5F ? 0x70 : 0xB0));
+    // Byte arithmetic throughout: a lead of 0xFF (malformed JIS) wraps to 0 before the shift.
+    const auto next = static_cast<std::uint8_t>(a + 1);
+    a = static_cast<std::uint8_t>((next >> 1) + (a < 0x5F ? 0x70 : 0xB0));
     return {a, b};
 }
 

@@ -84,8 +84,13 @@ TFileBytes TFileBytes::Read(const std::string& fileName)
     if (file.Get() < 0) {
         ThrowSystemError(fileName, errno);
     }
+    return ReadDescriptor(file.Get(), fileName);
+}
+
+TFileBytes TFileBytes::ReadDescriptor(int fd, const std::string& fileName)
+{
     struct stat info { };
-    if (::fstat(file.Get(), &info) != 0) {
+    if (::fstat(fd, &info) != 0) {
         ThrowSystemError(fileName, errno);
     }
     if (S_ISDIR(info.st_mode)) {
@@ -98,8 +103,7 @@ TFileBytes TFileBytes::Read(const std::string& fileName)
         if (bytes.size_ == bytes.capacity_) {
             bytes.Reserve(bytes.capacity_ * 2);
         }
-        const ssize_t got
-            = ::read(file.Get(), bytes.data_.get() + bytes.size_, bytes.capacity_ - bytes.size_);
+        const ssize_t got = ::read(fd, bytes.data_.get() + bytes.size_, bytes.capacity_ - bytes.size_);
         if (got < 0 && errno == EINTR) {
             continue;
         }

@@ -26,6 +26,8 @@ private:
 class TFileBytes {
 public:
     static TFileBytes Read(const std::string& fileName);
+    // Reads an open descriptor to its end; fileName names it in errors.
+    static TFileBytes ReadDescriptor(int fd, const std::string& fileName);
     std::string_view View() const { return {data_.get(), size_}; }
 
 private:

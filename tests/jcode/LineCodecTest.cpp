@@ -126,14 +126,16 @@ TEST(EncodeLinesForSave, EveryLineGetsItsTerminator)
     EXPECT_EQ(EncodeLinesForSave(Lines {}, jcEuc, rcLf), "");
 }
 
-TEST(EncodeLinesForSave, EachLineConvertedFromItsOwnCode)
+TEST(EncodeLinesForSave, EveryLineConvertedFromShiftJis)
 {
     using namespace samples;
+    // B1 B2 (ｱｲ) alone detects as undecided, and is still the editor's Shift_JIS.
     const Lines lines {kBoardSjis, kNameSjis, "\xB1\xB2", "ascii"};
-    EXPECT_EQ(EncodeLinesForSave(lines, jcEuc, rcLf), kBoardEuc + "\n" + kNameEuc + "\n\xB1\xB2\nascii\n");
+    EXPECT_EQ(EncodeLinesForSave(lines, jcEuc, rcLf),
+        kBoardEuc + "\n" + kNameEuc + "\n\x8E\xB1\x8E\xB2\nascii\n");
     // A JIS line that ends in kanji mode is closed, so that every saved line ends in Roman mode.
     EXPECT_EQ(EncodeLinesForSave(lines, jcJis, rcCrLf),
-        kBoardJisOpen + "\x1B(J\r\n" + kNameJis + "\r\n\xB1\xB2\r\nascii\r\n");
+        kBoardJisOpen + "\x1B(J\r\n" + kNameJis + "\r\n\x1B$B\x25\x22\x25\x24\x1B(J\r\nascii\r\n");
 }
 
 TEST(RoundTrip, LoadThenSaveGivesTheBytesBack)
