@@ -48,7 +48,8 @@ private:
 
 } // namespace
 
-TFileWindow::TFileWindow(const std::string& fileName)
+TFileWindow::TFileWindow(const std::string& fileName, TKeep keep)
+    : keep_(keep)
 {
     if (fileName == "-") {
         bytes_ = TFileBytes::ReadDescriptor(STDIN_FILENO, fileName);
@@ -68,7 +69,8 @@ TFileWindow::TFileWindow(const std::string& fileName)
     }
     const auto size = static_cast<std::size_t>(info.st_size);
     if (S_ISREG(info.st_mode) && size > 0) {
-        void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.Get(), 0);
+        const int populate = keep == wkWhole ? MAP_POPULATE : 0;
+        void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | populate, file.Get(), 0);
         if (map != MAP_FAILED) {
             ::madvise(map, size, MADV_SEQUENTIAL);
             map_ = map;
@@ -89,7 +91,7 @@ TFileWindow::~TFileWindow()
 
 void TFileWindow::Consumed(const char* end)
 {
-    if (map_ == nullptr) {
+    if (map_ == nullptr || keep_ == wkWhole) {
         return;
     }
     const auto walked = static_cast<std::size_t>(end - view_.data());

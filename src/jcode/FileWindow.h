@@ -13,9 +13,13 @@ namespace brenvik {
 
 class TFileWindow {
 public:
+    // wkWindow keeps only the pages near the walk (opening into the editor, where memory counts);
+    // wkWhole maps the file in at once and keeps it (a converter run, where page faults count).
+    enum TKeep { wkWindow, wkWhole };
+
     // Opens fileName, or standard input for "-"; throws EScriptFileError when it cannot be read.
     // Files that cannot be mapped (pipes, terminals) are read whole instead.
-    explicit TFileWindow(const std::string& fileName);
+    explicit TFileWindow(const std::string& fileName, TKeep keep = wkWindow);
     ~TFileWindow();
     TFileWindow(const TFileWindow&) = delete;
     TFileWindow& operator=(const TFileWindow&) = delete;
@@ -30,6 +34,7 @@ public:
 private:
     std::string_view view_;
     void* map_ = nullptr;
+    TKeep keep_;
     std::size_t released_ = 0;
     std::optional<TFileBytes> bytes_;
 };

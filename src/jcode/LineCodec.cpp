@@ -1,6 +1,7 @@
 // The file-level load and save rules on top of the string converters.
 #include "jcode/LineCodec.h"
 
+#include "jcode/ByteSearch.h"
 #include "support/LineBreaks.h"
 
 #include <algorithm>
@@ -118,20 +119,70 @@ void AppendDecodedLine(std::string_view line, TLineSource source, std::string& o
 
 } // namespace
 
+void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked)
+{
+    // A line without a byte that starts a detection rule detects as plain text and counts for
+    // nothing, so only the lines around such bytes are cut out and detected.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    TLineBreakFinder breaks(text);
+    std::size_t at = 0; // a line start, or the break before one
+    while (at < text.size()) {
+        const std::size_t hit = jcode_detail::FindRuleStartByte(bytes, at, text.size());
+        if (hit == text.size()) {
+            break;
+        }
+        std::size_t start = hit;
+        while (start > at && bytes[start - 1] != '\r' && bytes[start - 1] != '\n') {
+            --start;
+        }
+        const std::size_t end = std::min(breaks.Next(hit), text.size());
+        Add(text.substr(start, end - start));
+        if (walked) {
+            walked(text.data() + end);
+        }
+        at = end;
+    }
+}
+
+namespace {
+
+TLoadDecision StatedDecision(const TStatedCodes& stated)
+{
+    assert(IsStatedJCode(stated.jcode) && stated.rcode >= rcCrLf && stated.rcode <= rcLf);
+    const bool jis = stated.jcode == jcJis || stated.jcode == jcOldJis;
+    const TLineSource source = jis ? TLineSource::lsJis
+        : stated.jcode == jcEuc    ? TLineSource::lsEuc
+                                   : TLineSource::lsKeep;
+    // The document keeps JIS as 2: the 1978 escape is only ever read.
+    return {source, {jis ? jcJis : stated.jcode, stated.rcode}};
+}
+
+TLoadDecision VotedDecision(const TJCodeVote& vote, std::string_view head)
+{
+    return {vote.Source(), {vote.FileJCode(), DetectFileRCode(head)}};
+}
+
+} // namespace
+
 TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated)
 {
     if (stated) {
-        assert(IsStatedJCode(stated->jcode) && stated->rcode >= rcCrLf && stated->rcode <= rcLf);
-        const bool jis = stated->jcode == jcJis || stated->jcode == jcOldJis;
-        const TLineSource source = jis ? TLineSource::lsJis
-            : stated->jcode == jcEuc   ? TLineSource::lsEuc
-                                       : TLineSource::lsKeep;
-        // The document keeps JIS as 2: the 1978 escape is only ever read.
-        return {source, {jis ? jcJis : stated->jcode, stated->rcode}};
+        return StatedDecision(*stated);
     }
     TJCodeVote vote;
     walk([&](std::string_view line) { vote.Add(line); });
-    return {vote.Source(), {vote.FileJCode(), DetectFileRCode(head)}};
+    return VotedDecision(vote, head);
+}
+
+TLoadDecision DecideFileLoad(
+    std::string_view bytes, std::optional<TStatedCodes> stated, const std::function<void(const char*)>& walked)
+{
+    if (stated) {
+        return StatedDecision(*stated);
+    }
+    TJCodeVote vote;
+    vote.AddLinesOf(bytes, walked);
+    return VotedDecision(vote, bytes);
 }
 
 void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink)
@@ -173,7 +224,9 @@ TDecodedText CollectLines(
 
 TStatedCodes DecodeFileTo(std::string_view bytes, std::optional<TStatedCodes> stated, const TLineSink& sink)
 {
-    return DecodeLinesTo([&](const TLineSink& onLine) { ForEachLine(bytes, onLine); }, bytes, stated, sink);
+    const TLoadDecision decision = DecideFileLoad(bytes, stated);
+    DecodeDecidedLines([&](const TLineSink& onLine) { ForEachLine(bytes, onLine); }, decision.source, sink);
+    return decision.codes;
 }
 
 TDecodedText DecodeFileBytes(std::string_view bytes, std::optional<TStatedCodes> stated)
@@ -208,6 +261,21 @@ std::string_view LineTerminator(RCode rcode)
         return "\n";
     default:
         return "\r\n";
+    }
+}
+
+void AppendTranscodedLine(
+    std::string_view line, TLineSource source, JCode target, RCode rcode, std::string& decoded, std::string& out)
+{
+    if (target == jcSjis) {
+        AppendDecodedLine(line, source, out);
+        out.append(LineTerminator(rcode));
+    } else if (source == TLineSource::lsKeep) {
+        AppendEncodedLine(line, target, rcode, out);
+    } else {
+        decoded.clear();
+        AppendDecodedLine(line, source, decoded);
+        AppendEncodedLine(decoded, target, rcode, out);
     }
 }
 

@@ -39,6 +39,8 @@ enum class TLineSource { lsJis, lsEuc, lsKeep, lsEachLine };
 class TJCodeVote {
 public:
     void Add(std::string_view line);
+    // Add for every line of a file's bytes; walked is told how far the walk has come.
+    void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {});
     JCode FileJCode() const;
     TLineSource Source() const;
 
@@ -92,6 +94,9 @@ struct TLoadDecision {
 
 // The stated codes, or the vote of a pass over the lines and the line break within head.
 TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated);
+// The same on a file's bytes.
+TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes> stated,
+    const std::function<void(const char*)>& walked = {});
 // A second pass: every line in Shift_JIS to sink; lines kept as they are go to it as the walk's views.
 void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink);
 
@@ -118,6 +123,11 @@ std::string_view LineTerminator(RCode rcode);
 // One line of the editor's text converted from Shift_JIS to target, then its terminator. A line that
 // detects as binary is written as it is.
 void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::string& out);
+
+// A line of a file decoded as source says and encoded to target, then its terminator: open and save
+// joined, converting once where one of the codes is Shift_JIS. decoded is scratch space.
+void AppendTranscodedLine(std::string_view line, TLineSource source, JCode target, RCode rcode,
+    std::string& decoded, std::string& out);
 
 // The file image of a save, built in one buffer allocated once.
 std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode);

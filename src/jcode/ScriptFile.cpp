@@ -25,7 +25,10 @@ TStatedCodes DecodeScriptFileTo(
     const std::string& fileName, std::optional<TStatedCodes> stated, const TLineSink& sink)
 {
     TFileWindow window(fileName);
-    return DecodeLinesTo(WindowWalk(window), window.View(), stated, sink);
+    const TLoadDecision decision
+        = DecideFileLoad(window.View(), stated, [&](const char* walked) { window.Consumed(walked); });
+    DecodeDecidedLines(WindowWalk(window), decision.source, sink);
+    return decision.codes;
 }
 
 TDecodedText LoadScriptFile(const std::string& fileName, std::optional<TStatedCodes> stated)

@@ -1,6 +1,7 @@
 // brenvik-jconv: reports the codes the editor would decide for files, or converts a file as open-then-save
 // would.
 #include "jcode/ScriptFile.h"
+#include "support/LineBreaks.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -139,7 +140,7 @@ void Guess(const std::vector<std::string>& files, bool& failed)
             TFileWindow window(file);
             const JCode jcode = LooksBinary(window.View())
                 ? jcBinary
-                : DecideLoad(WindowWalk(window), window.View(), std::nullopt).codes.jcode;
+                : DecideFileLoad(window.View(), std::nullopt).codes.jcode;
             WriteOut(file + "\t" + std::string(JCodeName(jcode)) + "\t"
                 + std::string(RCodeName(DetectFileRCode(window.View()))) + "\n");
         } catch (const EScriptFileError& error) {
@@ -156,23 +157,37 @@ struct TConvert {
     std::optional<std::string> output;
 };
 
-// The load path and the save path joined: the codes are decided once, each line is decoded and
-// encoded straight into the one image, and the image is written as the editor's save writes it.
+// Standard output is written in blocks of this size, which stay in the cache.
+constexpr std::size_t kOutputBlock = 1 << 20;
+
+// The load path and the save path joined: the codes are decided once and each line is decoded and
+// encoded once. A file named with --output gets the image the editor's save writes; standard output
+// gets the same bytes block by block.
 void Convert(const std::string& file, const TConvert& convert)
 {
-    TFileWindow window(file);
+    TFileWindow window(file, TFileWindow::wkWhole);
     if (!convert.force && LooksBinary(window.View())) {
         throw EScriptFileError(file,
             "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it anyway");
     }
-    const TLoadDecision decision = DecideLoad(WindowWalk(window), window.View(), std::nullopt);
+    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
     const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
-    const std::string image = EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode);
     if (convert.output) {
-        WriteFileImage(*convert.output, image);
+        WriteFileImage(
+            *convert.output, EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode));
         return;
     }
-    WriteOut(image);
+    std::string block;
+    std::string decoded;
+    block.reserve(2 * kOutputBlock);
+    ForEachLine(window.View(), [&](std::string_view line) {
+        AppendTranscodedLine(line, decision.source, convert.target, rcode, decoded, block);
+        if (block.size() >= kOutputBlock) {
+            WriteOut(block);
+            block.clear();
+        }
+    });
+    WriteOut(block);
 }
 
 struct TOptions {
