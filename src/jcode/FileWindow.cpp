@@ -1,9 +1,6 @@
 // Mapping a script file for sequential passes.
 #include "jcode/FileWindow.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,31 +18,6 @@ std::size_t PageSize()
     return size;
 }
 
-class TDescriptor {
-public:
-    explicit TDescriptor(int fd)
-        : fd_(fd)
-    {
-    }
-    ~TDescriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-[[noreturn]] void Fail(const std::string& fileName, int error)
-{
-    throw EScriptFileError(fileName, std::strerror(error));
-}
-
 } // namespace
 
 TFileWindow::TFileWindow(const std::string& fileName, TKeep keep)
@@ -56,17 +28,8 @@ TFileWindow::TFileWindow(const std::string& fileName, TKeep keep)
         view_ = bytes_->View();
         return;
     }
-    const TDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        Fail(fileName, errno);
-    }
-    struct stat info { };
-    if (::fstat(file.Get(), &info) != 0) {
-        Fail(fileName, errno);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        Fail(fileName, EISDIR);
-    }
+    const TFileDescriptor file(fileName);
+    const struct stat info = ReadableStatus(file.Get(), fileName);
     const auto size = static_cast<std::size_t>(info.st_size);
     if (S_ISREG(info.st_mode) && size > 0) {
         const int populate = keep == wkWhole ? MAP_POPULATE : 0;
