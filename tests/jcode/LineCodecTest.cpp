@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace brenvik;
 using Lines = std::vector<std::string>;
 
@@ -246,4 +248,27 @@ TEST(EncodeFileImage, WorstCaseLinesForTheBufferBound)
     }
     EXPECT_EQ(EncodeFileImage(lines, jcJis, rcCrLf), expected);
     EXPECT_EQ(EncodeFileImage(lines, jcEuc, rcLf), SjisToEuc(mixed) + "\n\x8E\xB6\x8E\xDE\n\xB0\xA1\x82\n");
+}
+
+// The vote over a file's bytes cuts out only the lines that hold a byte detection looks at; it must
+// decide as a vote over every line does, whatever the lines and breaks.
+TEST(DecodeFileBytes, DecidesAsTheVoteOverEveryLine)
+{
+    using namespace samples;
+    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc,
+        "\xA4\xA2\xA4\xA4", "\xB1\xB2", "\x8E\xB6\x8E\xC5", std::string("\x01\x00", 2), "\xFF", "ascii", "\x1B",
+        "", "\r", "\n", "\r\n", "\n\r"};
+    std::mt19937 random(99);
+    for (int round = 0; round < 3000; ++round) {
+        std::string file;
+        for (int n = static_cast<int>(random() % 12); n > 0; --n) {
+            file += pieces[random() % pieces.size()];
+        }
+        const auto lines = SplitLines(file);
+        const TDecodedText byLine = DecodeLoadedLines(lines, file);
+        const TDecodedText byBytes = DecodeFileBytes(file);
+        ASSERT_EQ(byBytes.jcode, byLine.jcode) << round;
+        ASSERT_EQ(byBytes.rcode, byLine.rcode) << round;
+        ASSERT_EQ(byBytes.Lines, byLine.Lines) << round;
+    }
 }
