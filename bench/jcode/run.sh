@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Whole-file code conversion speed: brenvik-jconv against iconv and nkf on the same 1,000,000-line script,
-# side by side, best of several runs each (the machine is shared, so the best run is the fair one).
+# Whole-file code conversion speed: brenvik-jconv against iconv (and nkf for reference) on the same
+# 1,000,000-line script, in both directions, each run several times; medians of wall and CPU time
+# (user + system; a busy shared machine disturbs it less). Every output is compared byte for byte.
 # Usage: bench/jcode/run.sh [BUILD_DIR] [RUNS]    (BUILD_DIR defaults to build)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
-runs=${2:-5}
+runs=${2:-7}
 jconv=$build/src/jconv/brenvik-jconv
 [ -x "$jconv" ] || { echo "build brenvik-jconv first: cmake --build $build --target brenvik-jconv" >&2; exit 1; }
 
@@ -21,47 +22,54 @@ euc=$work/script1m.euc
 "$jconv" --to euc "$sjis" > "$euc"
 bytes=$(stat -c %s "$sjis")
 
-# best_of LABEL OUTPUT COMMAND...: runs COMMAND > OUTPUT $runs times; prints the best wall time and the best
-# CPU time (user + system), which a busy shared machine disturbs less; the CPU time is remembered.
-best_of() {
-    local label=$1 output=$2 wall="" cpu=""
-    shift 2
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+
+# measure NAME LABEL OUTPUT COMMAND...: runs COMMAND > OUTPUT $runs times; prints the medians and one
+# result line per figure; leaves the medians in $wall and $cpu (ms).
+measure() {
+    local name=$1 label=$2 output=$3
+    shift 3
+    : > "$work/walls"
+    : > "$work/cpus"
     for _ in $(seq "$runs"); do
         /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" > "$output"
         read -r e u s < "$work/time"
-        local w c
-        w=$(echo "$e * 1000 / 1" | bc)
-        c=$(echo "($u + $s) * 1000 / 1" | bc)
-        if [ -z "$wall" ] || [ "$w" -lt "$wall" ]; then wall=$w; fi
-        if [ -z "$cpu" ] || [ "$c" -lt "$cpu" ]; then cpu=$c; fi
+        echo "$e * 1000 / 1" | bc >> "$work/walls"
+        echo "($u + $s) * 1000 / 1" | bc >> "$work/cpus"
     done
+    wall=$(median < "$work/walls")
+    cpu=$(median < "$work/cpus")
     [ "$wall" -gt 0 ] || wall=1
-    [ "$cpu" -gt 0 ] || cpu=10
+    [ "$cpu" -gt 0 ] || cpu=10 # below the 10 ms resolution of the CPU clock
     printf '  %-28s wall %5d ms %7.1f MB/s   cpu %5d ms %7.1f MB/s\n' "$label" "$wall" \
         "$(echo "$bytes / $wall / 1000" | bc -l)" "$cpu" "$(echo "$bytes / $cpu / 1000" | bc -l)"
-    last_wall=$wall
-    last_cpu=$cpu
+    printf 'result\t%s.wall\t%d\tms\nresult\t%s.cpu\t%d\tms\n' "$name" "$wall" "$name" "$cpu"
 }
 
-ratio() { echo "scale=2; $1 / $2" | bc; }
-# report NAME OURS_WALL OURS_CPU: speed-up of one direction over the iconv Shift_JIS -> EUC-JP baseline.
-report() {
-    echo "  $1 speed-up over iconv -f CP932 -t EUC-JP: wall $(ratio "$iconv_wall" "$2")x, cpu $(ratio "$iconv_cpu" "$3")x (target 2x)"
+ratio() { printf '%.2f' "$(echo "scale=4; $1 / $2" | bc)"; }
+# speedup NAME IWALL ICPU OWALL OCPU: how many times the peer's time ours is, as ratios.
+speedup() {
+    local w c
+    w=$(ratio "$2" "$4")
+    c=$(ratio "$3" "$5")
+    echo "  speed-up over iconv: wall ${w}x, cpu ${c}x (target 2x)"
+    printf 'result\t%s.speedup_wall\t%s\tratio\nresult\t%s.speedup_cpu\t%s\tratio\n' "$1" "$w" "$1" "$c"
 }
 
-echo "input: $sjis ($bytes bytes, $(wc -l < "$sjis") lines); best of $runs runs; $(nproc) cores"
+echo "input: $sjis ($bytes bytes, $(wc -l < "$sjis") lines); median of $runs runs; $(nproc) cores (shared)"
 echo "Shift_JIS -> EUC-JP"
-best_of "iconv -f CP932 -t EUC-JP" "$work/b.euc" iconv -f CP932 -t EUC-JP "$sjis"; iconv_wall=$last_wall; iconv_cpu=$last_cpu
-best_of "brenvik-jconv --to euc" "$work/a.euc" "$jconv" --to euc "$sjis"; to_euc_wall=$last_wall; to_euc_cpu=$last_cpu
-if command -v nkf >/dev/null; then best_of "nkf -x -e" "$work/c.euc" nkf -x -e "$sjis"; fi
-cmp -s "$work/a.euc" "$work/b.euc" && echo "  brenvik-jconv output identical to iconv's" || echo "  brenvik-jconv output DIFFERS from iconv's"
+measure peer.iconv.jconv.to_euc "iconv -f CP932 -t EUC-JP" "$work/b.euc" iconv -f CP932 -t EUC-JP "$sjis"
+iw=$wall ic=$cpu
+measure jconv.to_euc "brenvik-jconv --to euc" "$work/a.euc" "$jconv" --to euc "$sjis"
+speedup jconv.to_euc "$iw" "$ic" "$wall" "$cpu"
+if command -v nkf >/dev/null; then measure peer.nkf.jconv.to_euc "nkf -x -e" "$work/c.euc" nkf -x -e "$sjis"; fi
+cmp -s "$work/a.euc" "$work/b.euc" && echo "  output identical to iconv's" || echo "  output DIFFERS from iconv's"
 
 echo "EUC-JP -> Shift_JIS"
-best_of "iconv -f EUC-JP -t CP932" "$work/b.sjis" iconv -f EUC-JP -t CP932 "$euc"
-best_of "brenvik-jconv --to sjis" "$work/a.sjis" "$jconv" --to sjis "$euc"; to_sjis_wall=$last_wall; to_sjis_cpu=$last_cpu
-if command -v nkf >/dev/null; then best_of "nkf -x -s" "$work/c.sjis" nkf -x -s "$euc"; fi
-cmp -s "$work/a.sjis" "$sjis" && echo "  brenvik-jconv output identical to the original file" || echo "  brenvik-jconv output DIFFERS from the original"
-
-echo "Against the baseline"
-report "to EUC:      " "$to_euc_wall" "$to_euc_cpu"
-report "to Shift_JIS:" "$to_sjis_wall" "$to_sjis_cpu"
+measure peer.iconv.jconv.to_sjis "iconv -f EUC-JP -t CP932" "$work/b.sjis" iconv -f EUC-JP -t CP932 "$euc"
+iw=$wall ic=$cpu
+measure jconv.to_sjis "brenvik-jconv --to sjis" "$work/a.sjis" "$jconv" --to sjis "$euc"
+speedup jconv.to_sjis "$iw" "$ic" "$wall" "$cpu"
+if command -v nkf >/dev/null; then measure peer.nkf.jconv.to_sjis "nkf -x -s" "$work/c.sjis" nkf -x -s "$euc"; fi
+cmp -s "$work/a.sjis" "$sjis" && echo "  output identical to the original file" || echo "  output DIFFERS from the original"
+cmp -s "$work/a.sjis" "$work/b.sjis" && echo "  output identical to iconv's" || echo "  output DIFFERS from iconv's"

@@ -20,29 +20,6 @@ const std::array<std::uint16_t, kKanaLast - kKanaFirst + 1> KanaTable = {
     0x256B, 0x256C, 0x256D, 0x256F, 0x2573, 0x212B, 0x212C, // 0x59..0x5F
 };
 
-TBytePair JisCharToSjis(std::uint8_t a, std::uint8_t b)
-{
-    if (a % 2 == 1) {
-        b = static_cast<std::uint8_t>(b + (b > 0x5F ? 0x20 : 0x1F));
-    } else {
-        b = static_cast<std::uint8_t>(b + 0x7E);
-    }
-    a = static_cast<std::uint8_t>(((a + 1) >> 1) + (a < 0x5F ? 0x70 : 0xB0));
-    return {a, b};
-}
-
-TBytePair SjisCharToJis(std::uint8_t a, std::uint8_t b)
-{
-    a = static_cast<std::uint8_t>((a - (a < 0xA0 ? 0x70 : 0xB0)) * 2);
-    if (b < 0x9F) {
-        a = static_cast<std::uint8_t>(a - 1);
-        b = static_cast<std::uint8_t>(b - (b > 0x7F ? 0x20 : 0x1F));
-    } else {
-        b = static_cast<std::uint8_t>(b - 0x7E);
-    }
-    return {a, b};
-}
-
 namespace {
 
 constexpr std::uint8_t kVoicedMark = 0xDE; // ﾞ

@@ -24,33 +24,37 @@ namespace {
 constexpr std::size_t kHugePage = 2 * 1024 * 1024;
 constexpr std::size_t kPipeBlock = 256 * 1024;
 
-// Closes the descriptor on every path out of Read.
-class TFileDescriptor {
-public:
-    explicit TFileDescriptor(int fd)
-        : fd_(fd)
-    {
-    }
-    ~TFileDescriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 [[noreturn]] void ThrowSystemError(const std::string& fileName, int error)
 {
     throw EScriptFileError(fileName, std::strerror(error));
 }
 
 } // namespace
+
+TFileDescriptor::TFileDescriptor(const std::string& fileName)
+    : fd_(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC))
+{
+    if (fd_ < 0) {
+        ThrowSystemError(fileName, errno);
+    }
+}
+
+TFileDescriptor::~TFileDescriptor()
+{
+    ::close(fd_);
+}
+
+struct stat ReadableStatus(int fd, const std::string& fileName)
+{
+    struct stat info { };
+    if (::fstat(fd, &info) != 0) {
+        ThrowSystemError(fileName, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        ThrowSystemError(fileName, EISDIR);
+    }
+    return info;
+}
 
 void TFileBytes::TFree::operator()(char* data) const
 {
@@ -80,17 +84,13 @@ void TFileBytes::Reserve(std::size_t capacity)
 
 TFileBytes TFileBytes::Read(const std::string& fileName)
 {
-    const TFileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        ThrowSystemError(fileName, errno);
-    }
-    struct stat info { };
-    if (::fstat(file.Get(), &info) != 0) {
-        ThrowSystemError(fileName, errno);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        ThrowSystemError(fileName, EISDIR);
-    }
+    const TFileDescriptor file(fileName);
+    return ReadDescriptor(file.Get(), fileName);
+}
+
+TFileBytes TFileBytes::ReadDescriptor(int fd, const std::string& fileName)
+{
+    const struct stat info = ReadableStatus(fd, fileName);
     // The size is only a hint: a file that grows, or a pipe, is read to its end all the same.
     TFileBytes bytes;
     bytes.Reserve(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : kPipeBlock);
@@ -98,8 +98,7 @@ TFileBytes TFileBytes::Read(const std::string& fileName)
         if (bytes.size_ == bytes.capacity_) {
             bytes.Reserve(bytes.capacity_ * 2);
         }
-        const ssize_t got
-            = ::read(file.Get(), bytes.data_.get() + bytes.size_, bytes.capacity_ - bytes.size_);
+        const ssize_t got = ::read(fd, bytes.data_.get() + bytes.size_, bytes.capacity_ - bytes.size_);
         if (got < 0 && errno == EINTR) {
             continue;
         }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace brenvik {
 
@@ -21,11 +22,30 @@ private:
     std::string reason_;
 };
 
+// A descriptor opened for reading, closed on every path out; throws EScriptFileError when the file
+// cannot be opened.
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(const std::string& fileName);
+    ~TFileDescriptor();
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// The status of an open file that is to be read; a folder, or a failing call, throws EScriptFileError.
+struct stat ReadableStatus(int fd, const std::string& fileName);
+
 // The bytes of a file in one buffer that is never zero-filled first; large files get huge pages where the
 // system offers them, which spares most of the page faults of a 100 MB read.
 class TFileBytes {
 public:
     static TFileBytes Read(const std::string& fileName);
+    // Reads an open descriptor to its end; fileName names it in errors.
+    static TFileBytes ReadDescriptor(int fd, const std::string& fileName);
     std::string_view View() const { return {data_.get(), size_}; }
 
 private:

@@ -3,6 +3,7 @@
 
 #include "jcode/ByteSearch.h"
 #include "jcode/Bytes.h"
+#include "jcode/VendorRows.h"
 
 #include <cstring>
 
@@ -108,7 +109,7 @@ void AppendJisToSjis(std::string_view text, std::string& out)
             o.push_back(t[i]);
             return i + 1;
         }
-        AppendPair(o, JisCharToSjis(At(t, i), At(t, i + 1)));
+        AppendPair(o, JisToSjisCode(At(t, i), At(t, i + 1)));
         return i + 2;
     });
 }
@@ -146,7 +147,9 @@ void AppendEucToSjis(std::string_view text, std::string& out)
             *p++ = text[i + 1];
             i += 2;
         } else {
-            const TBytePair pair = JisCharToSjis(b & 0x7F, bytes[i + 1] & 0x7F);
+            const auto a7 = static_cast<std::uint8_t>(b & 0x7F);
+            const auto b7 = static_cast<std::uint8_t>(bytes[i + 1] & 0x7F);
+            const TBytePair pair = b >= 0xF5 ? JisToSjisCode(a7, b7) : JisCharToSjis(a7, b7);
             *p++ = static_cast<char>(pair[0]);
             *p++ = static_cast<char>(pair[1]);
             i += 2;
@@ -170,7 +173,7 @@ void AppendSjisToEuc(std::string_view text, std::string& out)
             out.push_back(static_cast<char>(b));
             ++i;
         } else {
-            AppendPair(out, SjisCharToJis(b, At(text, i + 1)), 0x80);
+            AppendPair(out, SjisToJisCode(b, At(text, i + 1)), 0x80);
             i += 2;
         }
     }
@@ -202,7 +205,7 @@ void AppendSjisToJis(std::string_view text, std::string& out, TKanjiEnd end)
                 AppendPair(o, SjisKanaToJis(t, position));
                 return position - 1;
             }
-            AppendPair(o, SjisCharToJis(At(t, i), At(t, i + 1)));
+            AppendPair(o, SjisToJisCode(At(t, i), At(t, i + 1)));
             return i + 2;
         });
 }

@@ -1,6 +1,7 @@
 // The file-level load and save rules on top of the string converters.
 #include "jcode/LineCodec.h"
 
+#include "jcode/ByteSearch.h"
 #include "support/LineBreaks.h"
 
 #include <algorithm>
@@ -11,6 +12,10 @@ namespace brenvik {
 void TJCodeVote::Add(std::string_view line)
 {
     switch (DetectJCode(line)) {
+    case jcUndecided:
+        ++undecided_;
+        CountUndecidedPairs(line);
+        break;
     case jcJis:
     case jcOldJis:
         ++jis_;
@@ -37,7 +42,41 @@ TLineSource TJCodeVote::Source() const
     if (sjis_ > jis_ && sjis_ > euc_) {
         return TLineSource::lsKeep;
     }
-    return TLineSource::lsEachLine; // a tie, or no line that counts
+    // A tie, or no line that counts. Lines undecided between EUC and Shift_JIS would be left
+    // unconverted each on its own, so an EUC script whose kanji pairs are also valid Shift_JIS
+    // would open garbled: their bytes decide the whole file instead (JIS lines need their own).
+    if (undecided_ > 0 && jis_ == 0) {
+        return UndecidedReadAsEuc() ? TLineSource::lsEuc : TLineSource::lsKeep;
+    }
+    return TLineSource::lsEachLine;
+}
+
+void TJCodeVote::CountUndecidedPairs(std::string_view line)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(line.data());
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const std::uint8_t b = bytes[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if (b >= 0xA1 && b != 0xFF) {
+            ++pairs_;
+            const std::uint8_t trail = i + 1 < line.size() ? bytes[i + 1] : 0;
+            if ((b == 0xA4 || b == 0xA5) && trail >= 0xA1 && trail <= 0xF6) {
+                ++kanaPairs_;
+            }
+        }
+        i += 2;
+    }
+}
+
+bool TJCodeVote::UndecidedReadAsEuc() const
+{
+    // One pair in eight: ordinary EUC text has far more kana, half-width Shift_JIS text far fewer marks.
+    constexpr std::size_t kKanaShare = 8;
+    return kanaPairs_ > 0 && kanaPairs_ * kKanaShare >= pairs_;
 }
 
 JCode TJCodeVote::FileJCode() const
@@ -54,9 +93,10 @@ JCode TJCodeVote::FileJCode() const
 
 namespace {
 
-[[maybe_unused]] bool IsDocumentJCode(JCode jcode)
+// Codes that may be stated on open: the document codes, and the 1978 JIS escape read as JIS.
+[[maybe_unused]] bool IsStatedJCode(JCode jcode)
 {
-    return jcode == jcJis || jcode == jcEuc || jcode == jcSjis;
+    return jcode == jcJis || jcode == jcOldJis || jcode == jcEuc || jcode == jcSjis;
 }
 
 void AppendDecodedLine(std::string_view line, TLineSource source, std::string& out)
@@ -77,35 +117,97 @@ void AppendDecodedLine(std::string_view line, TLineSource source, std::string& o
     }
 }
 
-// forEachLine(f) calls f for every line of the file in order; it is walked twice when the codes are detected.
-template <class ForEachLine>
-TStatedCodes DecodeLines(
-    ForEachLine forEachLine, std::string_view head, std::optional<TStatedCodes> stated, const TLineSink& sink)
+} // namespace
+
+void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked)
 {
-    std::string decoded;
+    // A line without a byte that starts a detection rule detects as plain text and counts for
+    // nothing, so only the lines around such bytes are cut out and detected.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    TLineBreakFinder breaks(text);
+    std::size_t at = 0; // a line start, or the break before one
+    while (at < text.size()) {
+        const std::size_t hit = jcode_detail::FindRuleStartByte(bytes, at, text.size());
+        if (hit == text.size()) {
+            break;
+        }
+        std::size_t start = hit;
+        while (start > at && bytes[start - 1] != '\r' && bytes[start - 1] != '\n') {
+            --start;
+        }
+        const std::size_t end = std::min(breaks.Next(hit), text.size());
+        Add(text.substr(start, end - start));
+        if (walked) {
+            walked(text.data() + end);
+        }
+        at = end;
+    }
+}
+
+namespace {
+
+TLoadDecision StatedDecision(const TStatedCodes& stated)
+{
+    assert(IsStatedJCode(stated.jcode) && stated.rcode >= rcCrLf && stated.rcode <= rcLf);
+    const bool jis = stated.jcode == jcJis || stated.jcode == jcOldJis;
+    const TLineSource source = jis ? TLineSource::lsJis
+        : stated.jcode == jcEuc    ? TLineSource::lsEuc
+                                   : TLineSource::lsKeep;
+    // The document keeps JIS as 2: the 1978 escape is only ever read.
+    return {source, {jis ? jcJis : stated.jcode, stated.rcode}};
+}
+
+TLoadDecision VotedDecision(const TJCodeVote& vote, std::string_view head)
+{
+    return {vote.Source(), {vote.FileJCode(), DetectFileRCode(head)}};
+}
+
+} // namespace
+
+TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated)
+{
     if (stated) {
-        assert(IsDocumentJCode(stated->jcode) && stated->rcode >= rcCrLf && stated->rcode <= rcLf);
-        forEachLine([&](std::string_view line) {
-            decoded.clear();
-            AppendConvertedFrom(line, stated->jcode, jcSjis, decoded);
-            sink(decoded);
-        });
-        return *stated;
+        return StatedDecision(*stated);
     }
     TJCodeVote vote;
-    forEachLine([&](std::string_view line) { vote.Add(line); });
-    const TLineSource source = vote.Source();
-    forEachLine([&](std::string_view line) {
-        if (source == TLineSource::lsKeep) {
-            sink(line);
-            return;
-        }
+    walk([&](std::string_view line) { vote.Add(line); });
+    return VotedDecision(vote, head);
+}
+
+TLoadDecision DecideFileLoad(
+    std::string_view bytes, std::optional<TStatedCodes> stated, const std::function<void(const char*)>& walked)
+{
+    if (stated) {
+        return StatedDecision(*stated);
+    }
+    TJCodeVote vote;
+    vote.AddLinesOf(bytes, walked);
+    return VotedDecision(vote, bytes);
+}
+
+void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink)
+{
+    if (source == TLineSource::lsKeep) {
+        walk(sink);
+        return;
+    }
+    std::string decoded;
+    walk([&](std::string_view line) {
         decoded.clear();
         AppendDecodedLine(line, source, decoded);
         sink(decoded);
     });
-    return {vote.FileJCode(), DetectFileRCode(head)};
 }
+
+TStatedCodes DecodeLinesTo(
+    const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated, const TLineSink& sink)
+{
+    const TLoadDecision decision = DecideLoad(walk, head, stated);
+    DecodeDecidedLines(walk, decision.source, sink);
+    return decision.codes;
+}
+
+namespace {
 
 TDecodedText CollectLines(
     std::size_t expectedLines, const std::function<TStatedCodes(const TLineSink&)>& decode)
@@ -122,7 +224,9 @@ TDecodedText CollectLines(
 
 TStatedCodes DecodeFileTo(std::string_view bytes, std::optional<TStatedCodes> stated, const TLineSink& sink)
 {
-    return DecodeLines([&](auto&& onLine) { ForEachLine(bytes, onLine); }, bytes, stated, sink);
+    const TLoadDecision decision = DecideFileLoad(bytes, stated);
+    DecodeDecidedLines([&](const TLineSink& onLine) { ForEachLine(bytes, onLine); }, decision.source, sink);
+    return decision.codes;
 }
 
 TDecodedText DecodeFileBytes(std::string_view bytes, std::optional<TStatedCodes> stated)
@@ -134,13 +238,13 @@ TDecodedText DecodeFileBytes(std::string_view bytes, std::optional<TStatedCodes>
 TDecodedText DecodeLoadedLines(
     std::span<const std::string_view> lines, std::string_view head, std::optional<TStatedCodes> stated)
 {
-    auto forEachLine = [&](auto&& onLine) {
+    auto walk = [&](const TLineSink& onLine) {
         for (std::string_view line : lines) {
             onLine(line);
         }
     };
     return CollectLines(
-        lines.size(), [&](const TLineSink& sink) { return DecodeLines(forEachLine, head, stated, sink); });
+        lines.size(), [&](const TLineSink& sink) { return DecodeLinesTo(walk, head, stated, sink); });
 }
 
 RCode DetectFileRCode(std::string_view fileBytes)
@@ -160,24 +264,88 @@ std::string_view LineTerminator(RCode rcode)
     }
 }
 
+void AppendTranscodedLine(
+    std::string_view line, TLineSource source, JCode target, RCode rcode, std::string& decoded, std::string& out)
+{
+    if (target == jcSjis) {
+        AppendDecodedLine(line, source, out);
+        out.append(LineTerminator(rcode));
+    } else if (source == TLineSource::lsKeep) {
+        AppendEncodedLine(line, target, rcode, out);
+    } else {
+        decoded.clear();
+        AppendDecodedLine(line, source, decoded);
+        AppendEncodedLine(decoded, target, rcode, out);
+    }
+}
+
 void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::string& out)
 {
-    AppendConvertedFrom(line, DetectJCode(line), target, out, TKanjiEnd::keClose);
+    // The editor's text is Shift_JIS whatever the file was: every line converts from there.
+    if (target == jcSjis || DetectJCode(line) == jcBinary) {
+        out.append(line);
+    } else {
+        AppendConvertedFrom(line, jcSjis, target, out, TKanjiEnd::keClose);
+    }
     out.append(LineTerminator(rcode));
+}
+
+namespace {
+
+// What converting a line from Shift_JIS to target can add to its length: a half-width kana gains
+// its single-shift byte or becomes a two-byte character, and a JIS run of non-ASCII bytes gains
+// its two escapes.
+std::size_t GrowthBound(std::string_view line, JCode target)
+{
+    constexpr std::size_t kEscapesPerRun = 6;
+    std::size_t growth = 0;
+    bool inHighRun = false;
+    for (const char c : line) {
+        const auto b = static_cast<std::uint8_t>(c);
+        growth += b >= 0xA1 && b <= 0xDF;
+        if (target == jcJis && b >= 0x80 && !inHighRun) {
+            growth += kEscapesPerRun;
+        }
+        inHighRun = b >= 0x80;
+    }
+    return growth;
+}
+
+} // namespace
+
+std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode)
+{
+    std::size_t size = lines.TextBytes() + lines.LineCount() * LineTerminator(rcode).size();
+    if (target == jcEuc || target == jcJis) {
+        lines.ForEachLine([&](std::string_view line) { size += GrowthBound(line, target); });
+    }
+    std::string out;
+    out.reserve(size);
+    [[maybe_unused]] const char* const buffer = out.data();
+    lines.ForEachLine([&](std::string_view line) { AppendEncodedLine(line, target, rcode, out); });
+    assert(out.data() == buffer); // the bound held: the image was never moved
+    return out;
+}
+
+void TVectorSaveLines::ForEachLine(const TLineSink& visit) const
+{
+    for (const std::string& line : lines_) {
+        visit(line);
+    }
+}
+
+std::size_t TVectorSaveLines::TextBytes() const
+{
+    std::size_t bytes = 0;
+    for (const std::string& line : lines_) {
+        bytes += line.size();
+    }
+    return bytes;
 }
 
 std::string EncodeLinesForSave(std::span<const std::string> lines, JCode target, RCode rcode)
 {
-    std::size_t size = 0;
-    for (const std::string& line : lines) {
-        size += line.size() + 2;
-    }
-    std::string out;
-    out.reserve(size + size / 8);
-    for (const std::string& line : lines) {
-        AppendEncodedLine(line, target, rcode, out);
-    }
-    return out;
+    return EncodeFileImage(TVectorSaveLines(lines), target, rcode);
 }
 
 } // namespace brenvik

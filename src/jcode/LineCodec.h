@@ -32,20 +32,77 @@ struct TDecodedText {
 // How every line of a file is brought to Shift_JIS.
 enum class TLineSource { lsJis, lsEuc, lsKeep, lsEachLine };
 
-// Counts per-line detections and decides the code of the whole file.
+// Counts per-line detections and decides the code of the whole file. When no code wins and lines
+// were left undecided between EUC and Shift_JIS, their bytes decide: hiragana and katakana (EUC leads
+// 0xA4 and 0xA5) are the bulk of Japanese text in EUC, while in Shift_JIS those bytes are the rare
+// half-width marks ､ and ･ followed by another kana.
 class TJCodeVote {
 public:
     void Add(std::string_view line);
+    // Add for every line of a file's bytes; walked is told how far the walk has come.
+    void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {});
     JCode FileJCode() const;
     TLineSource Source() const;
 
 private:
+    void CountUndecidedPairs(std::string_view line);
+    bool UndecidedReadAsEuc() const;
+
     int jis_ = 0;
     int euc_ = 0;
     int sjis_ = 0;
+    int undecided_ = 0;
+    // Over the undecided lines read as EUC: double-byte pairs, and those that are hiragana or katakana.
+    std::size_t pairs_ = 0;
+    std::size_t kanaPairs_ = 0;
 };
 
 using TLineSink = std::function<void(std::string_view)>;
+// Calls its argument for every line of a file in order; the decoder walks the lines twice.
+using TLineWalk = std::function<void(const TLineSink&)>;
+
+// The editor's text as save sees it: each logical line in Shift_JIS, without its line break.
+class TSaveLines {
+public:
+    virtual ~TSaveLines() = default;
+    virtual void ForEachLine(const TLineSink& visit) const = 0;
+    virtual std::size_t LineCount() const = 0;
+    // The bytes of all lines together, breaks not counted.
+    virtual std::size_t TextBytes() const = 0;
+};
+
+// TSaveLines over lines held in a vector.
+class TVectorSaveLines : public TSaveLines {
+public:
+    explicit TVectorSaveLines(std::span<const std::string> lines)
+        : lines_(lines)
+    {
+    }
+    void ForEachLine(const TLineSink& visit) const override;
+    std::size_t LineCount() const override { return lines_.size(); }
+    std::size_t TextBytes() const override;
+
+private:
+    std::span<const std::string> lines_;
+};
+
+// How a file's lines are brought to Shift_JIS, and the document's codes that follow.
+struct TLoadDecision {
+    TLineSource source = TLineSource::lsKeep;
+    TStatedCodes codes;
+};
+
+// The stated codes, or the vote of a pass over the lines and the line break within head.
+TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated);
+// The same on a file's bytes.
+TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes> stated,
+    const std::function<void(const char*)>& walked = {});
+// A second pass: every line in Shift_JIS to sink; lines kept as they are go to it as the walk's views.
+void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink);
+
+// The load path on lines walked by walk; head holds the file's first bytes for the line-break code.
+TStatedCodes DecodeLinesTo(
+    const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated, const TLineSink& sink);
 
 // The load path on a file's bytes: splits them into lines, decides the codes (stated, or by the majority of
 // line detections and from the first kRCodeSampleSize bytes) and hands each line, in Shift_JIS, to sink in
@@ -63,9 +120,17 @@ RCode DetectFileRCode(std::string_view fileBytes);
 // The terminator written for an RCode; a document without one (0) is written with CR LF, so lines never join.
 std::string_view LineTerminator(RCode rcode);
 
-// One Shift_JIS line converted from its own detected code to target, then its terminator.
+// One line of the editor's text converted from Shift_JIS to target, then its terminator. A line that
+// detects as binary is written as it is.
 void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::string& out);
 
+// A line of a file decoded as source says and encoded to target, then its terminator: open and save
+// joined, converting once where one of the codes is Shift_JIS. decoded is scratch space.
+void AppendTranscodedLine(std::string_view line, TLineSource source, JCode target, RCode rcode,
+    std::string& decoded, std::string& out);
+
+// The file image of a save, built in one buffer allocated once.
+std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode);
 std::string EncodeLinesForSave(std::span<const std::string> lines, JCode target, RCode rcode);
 
 } // namespace brenvik

@@ -1,28 +1,127 @@
-// The editor's open and save paths on files: one read of the whole file, one atomic write.
+// The editor's open and save paths on files: two passes through a window, one atomic write.
 #include "jcode/ScriptFile.h"
 
-#include <QFile>
+#include "support/LineBreaks.h"
+
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace brenvik {
 
+TLineWalk WindowWalk(TFileWindow& window)
+{
+    return [&window](const TLineSink& onLine) {
+        window.Rewind();
+        ForEachLine(window.View(), [&](std::string_view line) {
+            onLine(line);
+            window.Consumed(line.data() + line.size());
+        });
+    };
+}
+
+TStatedCodes DecodeScriptFileTo(
+    const std::string& fileName, std::optional<TStatedCodes> stated, const TLineSink& sink)
+{
+    TFileWindow window(fileName);
+    const TLoadDecision decision
+        = DecideFileLoad(window.View(), stated, [&](const char* walked) { window.Consumed(walked); });
+    DecodeDecidedLines(WindowWalk(window), decision.source, sink);
+    return decision.codes;
+}
+
 TDecodedText LoadScriptFile(const std::string& fileName, std::optional<TStatedCodes> stated)
 {
-    const TFileBytes bytes = TFileBytes::Read(fileName);
-    return DecodeFileBytes(bytes.View(), stated);
+    TDecodedText text;
+    const TStatedCodes codes
+        = DecodeScriptFileTo(fileName, stated, [&](std::string_view line) { text.Lines.emplace_back(line); });
+    text.jcode = codes.jcode;
+    text.rcode = codes.rcode;
+    return text;
+}
+
+TDecodedFileLines::TDecodedFileLines(TFileWindow& window, const TLoadDecision& decision)
+    : window_(window)
+    , source_(decision.source)
+{
+    WindowWalk(window_)([&](std::string_view) { ++lineCount_; });
+}
+
+void TDecodedFileLines::ForEachLine(const TLineSink& visit) const
+{
+    DecodeDecidedLines(WindowWalk(window_), source_, visit);
+}
+
+namespace {
+
+QString Native(const std::string& fileName)
+{
+    return QFile::decodeName(fileName.c_str());
+}
+
+std::string OpenFailureReason(const std::string& fileName)
+{
+    const QFileInfo folder(QFileInfo(Native(fileName)).absolutePath());
+    if (!folder.exists()) {
+        return "保存先のフォルダがありません。";
+    }
+    if (!folder.isDir()) {
+        return "保存先のフォルダ名がフォルダではありません。";
+    }
+    return "保存先のフォルダに書き込めません（読み取り専用か、書き込む権限がありません）。";
+}
+
+std::string WriteFailureReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return "ディスクの空きが足りません。";
+    case EFBIG:
+        return "ファイルが大きすぎて書き込めません。";
+    case EROFS:
+        return "保存先は読み取り専用です。";
+    default:
+        return "書き込みに失敗しました。";
+    }
+}
+
+[[noreturn]] void FailSave(const std::string& fileName, const std::string& reason, const QSaveFile& file)
+{
+    throw EScriptFileError(fileName,
+        reason + "元のファイルは変更していません。（" + file.errorString().toStdString() + "）");
+}
+
+} // namespace
+
+void WriteFileImage(const std::string& fileName, std::string_view image)
+{
+    QSaveFile file(Native(fileName));
+    if (!file.open(QIODevice::WriteOnly)) {
+        FailSave(fileName, OpenFailureReason(fileName), file);
+    }
+    // errno is read right after the failing call: Qt keeps only the text of the system's reason.
+    errno = 0;
+    if (file.write(image.data(), static_cast<qint64>(image.size())) != static_cast<qint64>(image.size())) {
+        const int error = errno;
+        file.cancelWriting();
+        FailSave(fileName, WriteFailureReason(error), file);
+    }
+    errno = 0;
+    if (!file.commit()) {
+        FailSave(fileName, WriteFailureReason(errno), file);
+    }
+}
+
+void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode jcode, RCode rcode)
+{
+    WriteFileImage(fileName, EncodeFileImage(lines, jcode, rcode));
 }
 
 void SaveScriptFile(const std::string& fileName, std::span<const std::string> lines, JCode jcode, RCode rcode)
 {
-    const std::string image = EncodeLinesForSave(lines, jcode, rcode);
-    QSaveFile file(QFile::decodeName(fileName.c_str()));
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw EScriptFileError(fileName, file.errorString().toStdString());
-    }
-    if (file.write(image.data(), static_cast<qint64>(image.size())) != static_cast<qint64>(image.size())
-        || !file.commit()) {
-        throw EScriptFileError(fileName, file.errorString().toStdString());
-    }
+    SaveScriptFile(fileName, TVectorSaveLines(lines), jcode, rcode);
 }
 
 } // namespace brenvik

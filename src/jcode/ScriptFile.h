@@ -2,19 +2,50 @@
 #pragma once
 
 #include "jcode/FileBytes.h"
+#include "jcode/FileWindow.h"
 #include "jcode/LineCodec.h"
 
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace brenvik {
 
-// Splits into lines and decodes to Shift_JIS: by detection, or from the stated codes.
+// Every line of the file's lines through a window that gives back the pages walked past.
+TLineWalk WindowWalk(TFileWindow& window);
+
+// Reads the file through a window in two passes (the vote, then the decode) and hands each line, in
+// Shift_JIS, to sink; lines that need no conversion are views into the window, to be copied by the
+// sink. A file that cannot be opened throws EScriptFileError before sink is called.
+TStatedCodes DecodeScriptFileTo(
+    const std::string& fileName, std::optional<TStatedCodes> stated, const TLineSink& sink);
+
+// The same, collecting the lines.
 TDecodedText LoadScriptFile(const std::string& fileName, std::optional<TStatedCodes> stated = std::nullopt);
 
-// Encodes every line (each followed by its terminator) and replaces the file only once all is written,
-// so a failed save leaves the old file as it was.
+// A file's lines as the load path decodes them, handed to save without being held: each walk decodes
+// again from the window.
+class TDecodedFileLines : public TSaveLines {
+public:
+    TDecodedFileLines(TFileWindow& window, const TLoadDecision& decision);
+    void ForEachLine(const TLineSink& visit) const override;
+    std::size_t LineCount() const override { return lineCount_; }
+    // An upper bound: the file's bytes, which no decoding to Shift_JIS makes longer.
+    std::size_t TextBytes() const override { return window_.View().size(); }
+
+private:
+    TFileWindow& window_;
+    TLineSource source_;
+    std::size_t lineCount_ = 0;
+};
+
+// Writes image in place of the file only once all of it is written, so a failed save leaves the old
+// file as it was. Failures throw EScriptFileError with the reason in Japanese.
+void WriteFileImage(const std::string& fileName, std::string_view image);
+
+// Encodes every line (each followed by its terminator) into one image and writes it.
+void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode jcode, RCode rcode);
 void SaveScriptFile(
     const std::string& fileName, std::span<const std::string> lines, JCode jcode, RCode rcode);
 

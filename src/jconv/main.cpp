@@ -1,7 +1,9 @@
 // brenvik-jconv: reports the codes the editor would decide for files, or converts a file as open-then-save
 // would.
 #include "jcode/ScriptFile.h"
+#include "support/LineBreaks.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,27 +18,29 @@ using namespace brenvik;
 namespace {
 
 constexpr std::string_view kUsage = R"(usage: brenvik-jconv --guess FILE...
-       brenvik-jconv --to sjis|euc|jis [--eol crlf|cr|lf] FILE
+       brenvik-jconv --to sjis|euc|jis [--eol crlf|cr|lf] [--force] [-o OUT] FILE
 
 Reads files exactly as Brenvik's open command does: the character code of the
 whole file is decided by a majority of per-line detections, the line-break code
 by the first 1024 bytes.
 
-  --guess FILE...   print, per file, its name, character code (JIS, EUC, S-JIS;
-                    none, binary or undecided never result from a whole file)
-                    and line-break code (CRLF, CR, LF, or none), tab-separated
+  --guess FILE...   print, per file, its name, character code (JIS, EUC, S-JIS,
+                    or binary when a byte below 8 or 0xFF is among the first
+                    512 bytes) and line-break code (CRLF, CR, LF, or none),
+                    tab-separated
   --to CODE         write FILE to standard output converted to CODE, as
                     Brenvik's save command would write it
   --eol EOL         line end for --to; default: the one detected, CR LF when
                     the file has none
+  --force           convert with --to even a file that --guess calls binary
+  -o, --output OUT  write to OUT (replaced only once all is written) instead
+                    of standard output
+  --version         print the version
   --help            show this text
 
-The input file is never written. Exit status: 0 on success, 1 on a file error,
-2 on a usage error.
+FILE may be - for standard input. The input file is never written. Exit
+status: 0 on success, 1 on a file error, 2 on a usage error.
 )";
-
-// Output is gathered and written in blocks of this size.
-constexpr std::size_t kOutputBlock = 1 << 20;
 
 class EUsage : public std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -103,22 +107,42 @@ RCode ParseEol(std::string_view name)
     throw EUsage("unknown line end for --eol: '" + std::string(name) + "' (use crlf, cr or lf)");
 }
 
+[[noreturn]] void FailOutput()
+{
+    throw std::runtime_error(std::string("standard output: ") + std::strerror(errno));
+}
+
 void WriteOut(std::string_view bytes)
 {
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-        throw std::runtime_error(std::string("standard output: ") + std::strerror(errno));
+        FailOutput();
     }
+}
+
+// Buffered output fails here at the latest, on a full disk for instance.
+void FlushOut()
+{
+    if (std::fflush(stdout) != 0) {
+        FailOutput();
+    }
+}
+
+// A file whose first bytes detect as binary is no script: --guess says so and --to leaves it alone.
+bool LooksBinary(std::string_view bytes)
+{
+    return DetectJCode(bytes.substr(0, std::min(bytes.size(), kBinaryScanLimit))) == jcBinary;
 }
 
 void Guess(const std::vector<std::string>& files, bool& failed)
 {
     for (const std::string& file : files) {
         try {
-            const TFileBytes bytes = TFileBytes::Read(file);
-            const TStatedCodes codes = DecodeFileTo(bytes.View(), std::nullopt, [](std::string_view) {});
-            std::string line = file + "\t" + std::string(JCodeName(codes.jcode)) + "\t"
-                + std::string(RCodeName(codes.rcode)) + "\n";
-            WriteOut(line);
+            TFileWindow window(file);
+            const JCode jcode = LooksBinary(window.View())
+                ? jcBinary
+                : DecideFileLoad(window.View(), std::nullopt).codes.jcode;
+            WriteOut(file + "\t" + std::string(JCodeName(jcode)) + "\t"
+                + std::string(RCodeName(DetectFileRCode(window.View()))) + "\n");
         } catch (const EScriptFileError& error) {
             std::fprintf(stderr, "brenvik-jconv: %s\n", error.what());
             failed = true;
@@ -126,32 +150,52 @@ void Guess(const std::vector<std::string>& files, bool& failed)
     }
 }
 
-// The load path and the save path joined line by line, so the file is never held twice in Shift_JIS.
-void Convert(const std::string& file, JCode target, std::optional<RCode> eol)
+struct TConvert {
+    JCode target = jcSjis;
+    std::optional<RCode> eol;
+    bool force = false;
+    std::optional<std::string> output;
+};
+
+// Standard output is written in blocks of this size, which stay in the cache.
+constexpr std::size_t kOutputBlock = 1 << 20;
+
+// The load path and the save path joined: the codes are decided once and each line is decoded and
+// encoded once. A file named with --output gets the image the editor's save writes; standard output
+// gets the same bytes block by block.
+void Convert(const std::string& file, const TConvert& convert)
 {
-    const TFileBytes bytes = TFileBytes::Read(file);
-    const RCode detected = DetectFileRCode(bytes.View());
-    const RCode rcode = eol.value_or(detected == rcNone ? rcCrLf : detected);
-    std::string out;
-    out.reserve(kOutputBlock + kOutputBlock / 4);
-    DecodeFileTo(bytes.View(), std::nullopt, [&](std::string_view line) {
-        AppendEncodedLine(line, target, rcode, out);
-        if (out.size() >= kOutputBlock) {
-            WriteOut(out);
-            out.clear();
+    TFileWindow window(file, TFileWindow::wkWhole);
+    if (!convert.force && LooksBinary(window.View())) {
+        throw EScriptFileError(file,
+            "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it anyway");
+    }
+    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
+    const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
+    if (convert.output) {
+        WriteFileImage(
+            *convert.output, EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode));
+        return;
+    }
+    std::string block;
+    std::string decoded;
+    block.reserve(2 * kOutputBlock);
+    ForEachLine(window.View(), [&](std::string_view line) {
+        AppendTranscodedLine(line, decision.source, convert.target, rcode, decoded, block);
+        if (block.size() >= kOutputBlock) {
+            WriteOut(block);
+            block.clear();
         }
     });
-    WriteOut(out);
-    if (std::fflush(stdout) != 0) {
-        throw std::runtime_error(std::string("standard output: ") + std::strerror(errno));
-    }
+    WriteOut(block);
 }
 
 struct TOptions {
     bool help = false;
+    bool version = false;
     bool guess = false;
     std::optional<JCode> target;
-    std::optional<RCode> eol;
+    TConvert convert;
     std::vector<std::string> files;
 };
 
@@ -175,24 +219,30 @@ TOptions ParseOptions(int argc, char** argv)
             onlyFiles = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg == "--force") {
+            options.convert.force = true;
+        } else if (arg == "-o" || arg == "--output") {
+            options.convert.output = std::string(OptionValue(argc, argv, i));
         } else if (arg == "--guess") {
             options.guess = true;
         } else if (arg == "--to") {
             options.target = ParseTarget(OptionValue(argc, argv, i));
         } else if (arg == "--eol") {
-            options.eol = ParseEol(OptionValue(argc, argv, i));
+            options.convert.eol = ParseEol(OptionValue(argc, argv, i));
         } else {
             throw EUsage("unknown option '" + std::string(arg) + "'");
         }
     }
-    if (options.help) {
+    if (options.help || options.version) {
         return options;
     }
     if (options.guess == options.target.has_value()) {
         throw EUsage("give either --guess or --to");
     }
-    if (options.guess && options.eol) {
-        throw EUsage("--eol goes with --to only");
+    if (options.guess && (options.convert.eol || options.convert.force || options.convert.output)) {
+        throw EUsage("--eol, --force and --output go with --to only");
     }
     if (options.files.empty()) {
         throw EUsage("no input file given");
@@ -209,16 +259,21 @@ int main(int argc, char** argv)
 {
     try {
         const TOptions options = ParseOptions(argc, argv);
-        if (options.help) {
-            WriteOut(kUsage);
+        if (options.help || options.version) {
+            WriteOut(options.help ? kUsage : "brenvik-jconv " BRENVIK_VERSION "\n");
+            FlushOut();
             return 0;
         }
         if (options.guess) {
             bool failed = false;
             Guess(options.files, failed);
+            FlushOut();
             return failed ? 1 : 0;
         }
-        Convert(options.files.front(), *options.target, options.eol);
+        TConvert convert = options.convert;
+        convert.target = *options.target;
+        Convert(options.files.front(), convert);
+        FlushOut();
         return 0;
     } catch (const EUsage& error) {
         std::fprintf(stderr, "brenvik-jconv: %s (see --help)\n", error.what());

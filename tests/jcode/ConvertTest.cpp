@@ -3,6 +3,9 @@
 
 #include "jcode/JConvert.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -19,6 +22,13 @@ std::string Bytes(TBytePair pair)
 bool IsSjisLead(int b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF);
+}
+
+// Leads of the standard rows, whose characters keep their bytes through EUC and JIS; the vendor rows
+// from 0xED on map onto one another.
+bool IsStandardLead(int b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEA);
 }
 
 bool IsSjisTrail(int b)
@@ -99,7 +109,7 @@ TEST(Converters, EveryShiftJisCharacterSurvivesEucAndJis)
     std::string all;
     for (int a = 0x81; a <= 0xEF; ++a) {
         for (int b = 0x40; b <= 0xFC; ++b) {
-            if (IsSjisLead(a) && b != 0x7F) {
+            if (IsStandardLead(a) && b != 0x7F) {
                 all += static_cast<char>(a);
                 all += static_cast<char>(b);
             }
@@ -184,7 +194,7 @@ TEST(Converters, RandomShiftJisTextRoundTrips)
                 part.assign(static_cast<std::size_t>(pick(0, 40)), static_cast<char>(pick(0x20, 0x7E)));
                 break;
             case 1:
-                part += static_cast<char>(pick(0, 1) ? pick(0x81, 0x9F) : pick(0xE0, 0xEF));
+                part += static_cast<char>(pick(0, 1) ? pick(0x81, 0x9F) : pick(0xE0, 0xEA));
                 part += static_cast<char>(pick(0, 1) ? pick(0x40, 0x7E) : pick(0x80, 0xFC));
                 break;
             default:
@@ -227,4 +237,92 @@ TEST(MalformedInput, ArbitraryBytesPassEveryRoutine)
             ASSERT_EQ(convert(sevenBit), sevenBit);
         }
     }
+}
+
+TEST(CharConvert, ArithmeticWrapsOnBytes)
+{
+    // A lead of 0xFF (malformed JIS) wraps to 0 before the shift.
+    EXPECT_EQ(Bytes(JisCharToSjis(0xFF, 0x21)), "\xB0\x40");
+}
+
+namespace {
+
+// Every IBM extension FA 40..FC 4B, or every code of the user-defined leads F0..F4.
+std::string CodesOfLeads(int firstLead, int lastLead, int lastCode)
+{
+    std::string codes;
+    for (int a = firstLead; a <= lastLead; ++a) {
+        for (int b = 0x40; b <= 0xFC; ++b) {
+            if (b != 0x7F && (a << 8 | b) <= lastCode) {
+                codes += static_cast<char>(a);
+                codes += static_cast<char>(b);
+            }
+        }
+    }
+    return codes;
+}
+
+// The text of Windows Shift_JIS bytes in UTF-8, by the system's iconv.
+QByteArray Cp932Text(const std::string& sjis)
+{
+    QProcess iconv;
+    iconv.start(QStringLiteral("iconv"), {"-f", "CP932", "-t", "UTF-8"});
+    iconv.write(sjis.data(), static_cast<qint64>(sjis.size()));
+    iconv.closeWriteChannel();
+    EXPECT_TRUE(iconv.waitForFinished(10000));
+    EXPECT_EQ(iconv.exitCode(), 0);
+    return iconv.readAllStandardOutput();
+}
+
+QByteArray Nkf(const QStringList& arguments, const std::string& input)
+{
+    QProcess nkf;
+    nkf.start(QStandardPaths::findExecutable("nkf"), arguments);
+    nkf.write(input.data(), static_cast<qint64>(input.size()));
+    nkf.closeWriteChannel();
+    EXPECT_TRUE(nkf.waitForFinished(10000));
+    return nkf.readAllStandardOutput();
+}
+
+} // namespace
+
+// IBM extensions go out in the NEC-selected or standard codes of the same characters and come back as
+// the same characters; the user-defined rows come back as they were.
+TEST(VendorRows, SameCharactersThroughEucAndJis)
+{
+    const std::string ibm = CodesOfLeads(0xFA, 0xFC, 0xFC4B);
+    ASSERT_EQ(ibm.size(), 388u * 2);
+    const std::string euc = SjisToEuc(ibm);
+    for (std::size_t i = 0; i < euc.size(); ++i) {
+        ASSERT_GE(static_cast<std::uint8_t>(euc[i]), 0xA1) << i; // EUC double-byte characters only
+    }
+    const std::string back = EucToSjis(euc);
+    EXPECT_EQ(Cp932Text(back), Cp932Text(ibm));
+    EXPECT_EQ(JisToSjis(SjisToJis(ibm)), back);
+    EXPECT_EQ(SjisToJis("\xFB\xFC"), "\x1B$B\x7C\x62"); // 髙
+
+    // NEC-selected codes come back as the IBM codes of the same characters.
+    EXPECT_EQ(EucToSjis(SjisToEuc("\xED\x40\xEE\xFC")), "\xFA\x5C\xFA\x57");
+
+    const std::string user = CodesOfLeads(0xF0, 0xF4, 0xF4FC);
+    EXPECT_EQ(SjisToEuc("\xF0\x40\xF4\xFC"), "\xF5\xA1\xFE\xFE");
+    std::string userOutsideNec;
+    for (std::size_t i = 0; i < user.size(); i += 2) {
+        if (user[i] != '\xF2' && user[i] != '\xF3') { // F2 and F3 share their JIS rows with the NEC-selected ones
+            userOutsideNec += user.substr(i, 2);
+        }
+    }
+    EXPECT_EQ(EucToSjis(SjisToEuc(userOutsideNec)), userOutsideNec);
+    EXPECT_EQ(JisToSjis(SjisToJis(userOutsideNec)), userOutsideNec);
+}
+
+TEST(VendorRows, EucAgreesWithNkf)
+{
+    if (QStandardPaths::findExecutable("nkf").isEmpty()) {
+        GTEST_SKIP() << "nkf is not installed";
+    }
+    const std::string ibm = CodesOfLeads(0xFA, 0xFC, 0xFC4B);
+    EXPECT_EQ(QByteArray::fromStdString(SjisToEuc(ibm)), Nkf({"-x", "-S", "-e"}, ibm));
+    const std::string euc = SjisToEuc(ibm);
+    EXPECT_EQ(QByteArray::fromStdString(EucToSjis(euc)), Nkf({"-x", "-E", "-s"}, euc));
 }

@@ -1,8 +1,11 @@
 // The brenvik-jconv program, run as a user would, and compared with nkf where it is installed.
 #include "jcode/FileBytes.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -107,4 +110,80 @@ TEST(Jconv, AgreesWithNkfOnOrdinaryShiftJisText)
         EXPECT_FALSE(ours.out.isEmpty());
         EXPECT_EQ(ours.out, theirs.out) << name.toStdString();
     }
+}
+
+namespace {
+
+TRun JconvWithInput(const QStringList& arguments, const QByteArray& input)
+{
+    QProcess process;
+    process.start(QStringLiteral(BRENVIK_JCONV), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace
+
+TEST(Jconv, BinaryFilesAreNamedAndConvertedOnlyWhenForced)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString binary = dir.filePath("program");
+    QFile file(binary);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\x7F" "ELF\x02\x01\x01\x00\x00\x00\n\x88\x9F\n", 14));
+    file.close();
+    const TRun guess = Jconv({"--guess", binary});
+    EXPECT_EQ(guess.exitCode, 0);
+    EXPECT_EQ(guess.out, (binary + "\tbinary\tLF\n").toUtf8());
+    const TRun refused = Jconv({"--to", "euc", binary});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.out.isEmpty());
+    EXPECT_TRUE(refused.err.contains("--force")) << refused.err.toStdString();
+    const TRun forced = Jconv({"--to", "euc", "--force", binary});
+    EXPECT_EQ(forced.exitCode, 0);
+    EXPECT_TRUE(forced.out.endsWith("\n\xB0\xA1\n")) << forced.out.toHex().toStdString();
+}
+
+TEST(Jconv, StandardInputVersionAndOutputFile)
+{
+    const TRun piped = JconvWithInput({"--to", "sjis", "--eol", "crlf", "-"}, DataFile("board.euc.lf.txt"));
+    EXPECT_EQ(piped.exitCode, 0);
+    EXPECT_EQ(piped.out, DataFile("board.sjis.crlf.txt"));
+    const TRun guessed = JconvWithInput({"--guess", "-"}, DataFile("board.jis.cr.txt"));
+    EXPECT_EQ(guessed.out, "-\tJIS\tCR\n");
+
+    const TRun version = Jconv({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("brenvik-jconv ")) << version.out.toStdString();
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath("board.euc");
+    const TRun written = Jconv({"--to", "euc", "--eol", "lf", "-o", out, kData + "board.sjis.crlf.txt"});
+    EXPECT_EQ(written.exitCode, 0);
+    EXPECT_TRUE(written.out.isEmpty());
+    EXPECT_EQ(QByteArray::fromStdString(std::string(brenvik::TFileBytes::Read(out.toStdString()).View())),
+        DataFile("board.euc.lf.txt"));
+}
+
+TEST(Jconv, WritesThatFailGiveAMessageAndFail)
+{
+    const QString file = kData + "board.sjis.crlf.txt";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const TRun missing = Jconv({"--to", "euc", "--output", dir.filePath("no/such/out.euc"), file});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.startsWith("brenvik-jconv: ")) << missing.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("no")));
+
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(BRENVIK_JCONV), {"--to", "euc", file});
+    ASSERT_TRUE(full.waitForFinished(30000));
+    EXPECT_EQ(full.exitCode(), 1);
+    EXPECT_TRUE(full.readAllStandardError().contains("standard output"));
 }

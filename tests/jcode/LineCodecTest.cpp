@@ -4,8 +4,11 @@
 
 #include "jcode/LineCodec.h"
 #include "jcode/TextLines.h"
+#include "support/LineBreaks.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace brenvik;
 using Lines = std::vector<std::string>;
@@ -126,14 +129,16 @@ TEST(EncodeLinesForSave, EveryLineGetsItsTerminator)
     EXPECT_EQ(EncodeLinesForSave(Lines {}, jcEuc, rcLf), "");
 }
 
-TEST(EncodeLinesForSave, EachLineConvertedFromItsOwnCode)
+TEST(EncodeLinesForSave, EveryLineConvertedFromShiftJis)
 {
     using namespace samples;
+    // B1 B2 (ｱｲ) alone detects as undecided, and is still the editor's Shift_JIS.
     const Lines lines {kBoardSjis, kNameSjis, "\xB1\xB2", "ascii"};
-    EXPECT_EQ(EncodeLinesForSave(lines, jcEuc, rcLf), kBoardEuc + "\n" + kNameEuc + "\n\xB1\xB2\nascii\n");
+    EXPECT_EQ(EncodeLinesForSave(lines, jcEuc, rcLf),
+        kBoardEuc + "\n" + kNameEuc + "\n\x8E\xB1\x8E\xB2\nascii\n");
     // A JIS line that ends in kanji mode is closed, so that every saved line ends in Roman mode.
     EXPECT_EQ(EncodeLinesForSave(lines, jcJis, rcCrLf),
-        kBoardJisOpen + "\x1B(J\r\n" + kNameJis + "\r\n\xB1\xB2\r\nascii\r\n");
+        kBoardJisOpen + "\x1B(J\r\n" + kNameJis + "\r\n\x1B$B\x25\x22\x25\x24\x1B(J\r\nascii\r\n");
 }
 
 TEST(RoundTrip, LoadThenSaveGivesTheBytesBack)
@@ -150,5 +155,120 @@ TEST(RoundTrip, LoadThenSaveGivesTheBytesBack)
         EXPECT_EQ(text.jcode, jcode);
         EXPECT_EQ(text.rcode, rcode);
         EXPECT_EQ(EncodeLinesForSave(text.Lines, text.jcode, text.rcode), bytes);
+    }
+}
+
+// The editor's text is Shift_JIS whatever code the file had: save converts from there, never from a
+// code the line happens to detect as.
+TEST(EncodeLinesForSave, LinesThatLookLikeOtherCodesAreStillShiftJis)
+{
+    const std::string takahashi = "print \"\xFB\xFC\x8B\xB4\";"; // 髙橋, detects as EUC
+    EXPECT_EQ(EncodeLinesForSave(Lines {takahashi}, jcSjis, rcLf), takahashi + "\n");
+    // In EUC the IBM 髙 takes its NEC-selected code; 橋 is 8B B4 -> B6 B6.
+    EXPECT_EQ(EncodeLinesForSave(Lines {takahashi}, jcEuc, rcLf), "print \"\xFC\xE2\xB6\xB6\";\n");
+    // A binary line is written as it stands.
+    const std::string binary("\x01\x88\x9F", 3);
+    EXPECT_EQ(EncodeLinesForSave(Lines {binary}, jcEuc, rcLf), binary + "\n");
+}
+
+TEST(RoundTrip, EucHalfWidthKanaAndVendorRowsKeepTheirBytes)
+{
+    using namespace samples;
+    // ｶﾅ with its single shifts, and FC FC from the NEC-selected rows, beside an ordinary EUC line.
+    const std::string euc = kBoardEuc + "\n" + "my $k = '\x8E\xB6\x8E\xC5';\n" + "\xFC\xFC\n";
+    const TDecodedText text = Decode(euc);
+    EXPECT_EQ(text.jcode, jcEuc);
+    EXPECT_EQ(text.Lines[1], "my $k = '\xB6\xC5';");
+    EXPECT_EQ(text.Lines[2], "\xFA\x55"); // ￤ in the IBM rows
+    EXPECT_EQ(EncodeLinesForSave(text.Lines, text.jcode, text.rcode), euc);
+}
+
+// Files whose Japanese lines all detect as undecided: EUC whose pairs are also valid Shift_JIS, and
+// Shift_JIS of half-width kana only.
+TEST(DecodeLoadedLines, UndecidedFilesAreDecidedByTheirKana)
+{
+    // 掲示板です。 / あいうえお in EUC: every pair lies in A1..DF.
+    const std::string eucBoard = "\xB7\xC7\xBC\xA8\xC8\xC4\xA4\xC7\xA4\xB9\xA1\xA3";
+    const std::string eucKana = "\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8\xA4\xAA";
+    ASSERT_EQ(DetectJCode(eucBoard), jcUndecided);
+    const TDecodedText euc = Decode("my $t = '" + eucBoard + "';\n# " + eucKana + "\nprint 1;\n");
+    EXPECT_EQ(euc.jcode, jcEuc);
+    EXPECT_EQ(euc.Lines, (Lines {"my $t = '" + EucToSjis(eucBoard) + "';", "# " + EucToSjis(eucKana), "print 1;"}));
+    EXPECT_EQ(EucToSjis(eucKana), "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8");
+
+    // ｶﾀｶﾅ ﾃﾞｽ､ｺﾝﾆﾁﾊ･･･ : Shift_JIS half-width kana, marks included, stays as it is.
+    const std::string sjisKana = "\xB6\xC0\xB6\xC5 \xC3\xDE\xBD\xA4\xBA\xDD\xC6\xC1\xCA\xA5\xA5\xA5";
+    ASSERT_EQ(DetectJCode(sjisKana), jcUndecided);
+    const std::string sjisFile = "$a = '" + sjisKana + "';\r\n$b = '\xB1\xB2';\r\n";
+    const TDecodedText sjis = Decode(sjisFile);
+    EXPECT_EQ(sjis.jcode, jcSjis);
+    EXPECT_EQ(EncodeLinesForSave(sjis.Lines, sjis.jcode, sjis.rcode), sjisFile);
+
+    // Plain 7-bit text is still Shift_JIS and untouched.
+    EXPECT_EQ(Decode("print 1;\n").jcode, jcSjis);
+}
+
+TEST(DecodeLoadedLines, StatedOldJisReadsAsJis)
+{
+    const TDecodedText text = Decode("\x1B$@0!\x1B(J\n", TStatedCodes {jcOldJis, rcLf});
+    EXPECT_EQ(text.jcode, jcJis);
+    EXPECT_EQ(text.Lines, Lines {"\x88\x9F"});
+}
+
+namespace {
+
+// Lines held elsewhere than in a vector, as the editor's rows are.
+class TJoinedLines : public TSaveLines {
+public:
+    explicit TJoinedLines(std::string text)
+        : text_(std::move(text))
+    {
+    }
+    void ForEachLine(const TLineSink& visit) const override { brenvik::ForEachLine(text_, visit); }
+    std::size_t LineCount() const override { return SplitLines(text_).size(); }
+    std::size_t TextBytes() const override { return text_.size() - LineCount(); }
+
+private:
+    std::string text_;
+};
+
+} // namespace
+
+TEST(EncodeFileImage, WorstCaseLinesForTheBufferBound)
+{
+    // Kana between ASCII bytes: every kana costs two escapes and a second byte in JIS.
+    std::string mixed;
+    for (int i = 0; i < 500; ++i) {
+        mixed += "a\xB1";
+    }
+    const TJoinedLines lines(mixed + "\n\xB6\xDE\n\x88\x9F\x82\n");
+    std::string expected;
+    for (const std::string& line : {mixed, std::string("\xB6\xDE"), std::string("\x88\x9F\x82")}) {
+        expected += ConvertJCodeFrom(line, jcSjis, jcJis) + "\x1B(J\r\n"; // each ends in kanji mode
+    }
+    EXPECT_EQ(EncodeFileImage(lines, jcJis, rcCrLf), expected);
+    EXPECT_EQ(EncodeFileImage(lines, jcEuc, rcLf), SjisToEuc(mixed) + "\n\x8E\xB6\x8E\xDE\n\xB0\xA1\x82\n");
+}
+
+// The vote over a file's bytes cuts out only the lines that hold a byte detection looks at; it must
+// decide as a vote over every line does, whatever the lines and breaks.
+TEST(DecodeFileBytes, DecidesAsTheVoteOverEveryLine)
+{
+    using namespace samples;
+    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc,
+        "\xA4\xA2\xA4\xA4", "\xB1\xB2", "\x8E\xB6\x8E\xC5", std::string("\x01\x00", 2), "\xFF", "ascii", "\x1B",
+        "", "\r", "\n", "\r\n", "\n\r"};
+    std::mt19937 random(99);
+    for (int round = 0; round < 3000; ++round) {
+        std::string file;
+        for (int n = static_cast<int>(random() % 12); n > 0; --n) {
+            file += pieces[random() % pieces.size()];
+        }
+        const auto lines = SplitLines(file);
+        const TDecodedText byLine = DecodeLoadedLines(lines, file);
+        const TDecodedText byBytes = DecodeFileBytes(file);
+        ASSERT_EQ(byBytes.jcode, byLine.jcode) << round;
+        ASSERT_EQ(byBytes.rcode, byLine.rcode) << round;
+        ASSERT_EQ(byBytes.Lines, byLine.Lines) << round;
     }
 }

@@ -124,3 +124,100 @@ TEST(LoadScriptFile, LongLinesAndLargeFilesAreReadWhole)
     EXPECT_EQ(text.Lines.front(), longLine);
     EXPECT_EQ(text.Lines.back(), longLine);
 }
+
+namespace {
+
+struct TCollected {
+    Lines lines;
+    TStatedCodes codes;
+};
+
+TCollected DecodeThroughWindow(const std::string& path, std::optional<TStatedCodes> stated = std::nullopt)
+{
+    TCollected collected;
+    collected.codes = DecodeScriptFileTo(
+        path, stated, [&](std::string_view line) { collected.lines.emplace_back(line); });
+    return collected;
+}
+
+// Kilobytes of file-backed memory mapped into this process.
+long RssFileKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "RssFile:") {
+            status >> value;
+            return value;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+// The windowed open gives the lines and codes of the whole-buffer decode for every awkward file,
+// and for one that spans several release steps of the window.
+TEST(DecodeScriptFileTo, LinesAreThoseOfTheWholeFileDecode)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("f.cgi").toStdString();
+    std::string big;
+    for (int i = 0; big.size() < 9 * 1024 * 1024; ++i) {
+        big += i % 7 == 0 ? std::string(100000, 'y') + "\n" : samples::kBoardEuc + " " + std::to_string(i) + "\n";
+    }
+    const std::vector<std::string> files {"", "x", "a\r\nb", "a\rb\r\r\n\n",
+        std::string("nul\0\x1A\r\n", 7) + "\xFF\xFE\x80\r\n" + "lead at end\x82\r\n" + samples::kBoardSjis,
+        samples::kBoardEuc + "\n\xA4\xA2\n", samples::kBoardJisClosedB + "\r", big};
+    for (const std::string& file : files) {
+        WriteAll(path, file);
+        const TDecodedText whole = DecodeFileBytes(file);
+        const TCollected windowed = DecodeThroughWindow(path);
+        EXPECT_EQ(windowed.lines, whole.Lines) << file.substr(0, 40);
+        EXPECT_EQ(windowed.codes.jcode, whole.jcode);
+        EXPECT_EQ(windowed.codes.rcode, whole.rcode);
+    }
+    const TCollected stated = DecodeThroughWindow(path, TStatedCodes {jcSjis, rcCr});
+    EXPECT_EQ(stated.codes.rcode, rcCr);
+    EXPECT_EQ(stated.lines, DecodeFileBytes(big, TStatedCodes {jcSjis, rcCr}).Lines);
+}
+
+TEST(DecodeScriptFileTo, AFileThatCannotBeReadNeverReachesTheSink)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    bool called = false;
+    const auto sink = [&](std::string_view) { called = true; };
+    EXPECT_THROW(DecodeScriptFileTo(dir.filePath("missing.cgi").toStdString(), std::nullopt, sink),
+        EScriptFileError);
+    EXPECT_THROW(DecodeScriptFileTo(dir.path().toStdString(), std::nullopt, sink), EScriptFileError);
+    EXPECT_FALSE(called);
+}
+
+// Both passes give back the pages they have walked: the mapped part of a 48 MB file stays small.
+TEST(DecodeScriptFileTo, TheFileIsNeverMappedWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("large.cgi").toStdString();
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string line = "print \"" + samples::kBoardSjis + "\";\r\n";
+        for (std::size_t size = 0; size < 48u * 1024 * 1024; size += line.size()) {
+            out << line;
+        }
+    }
+    const long before = RssFileKb();
+    ASSERT_GE(before, 0);
+    long peak = before;
+    std::size_t lines = 0;
+    DecodeScriptFileTo(path, std::nullopt, [&](std::string_view) {
+        if (++lines % 20000 == 0) {
+            peak = std::max(peak, RssFileKb());
+        }
+    });
+    EXPECT_GT(lines, 1000000u);
+    EXPECT_LT(peak - before, 16 * 1024) << "KB of the file mapped at once";
+}
