@@ -1,0 +1,70 @@
+// The main window's own save command on a script it opened:
+//   bench_save SCRIPT [REPEATS]
+// Saving into /dev/shm (memory: no disk flush) times the encoding and the write; saving beside
+// the script times the same plus the flush to disk, reported apart as the difference.
+#include "app/frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace brenvik;
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double MedianSaveMs(TfrmMain& window, const QString& target, int repeats)
+{
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!window.SaveFile(target, window.DocumentJCode(), window.DocumentRCode()))
+            std::exit(1);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    QFile::remove(target);
+    return Median(times);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_save SCRIPT [REPEATS]\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window's settings go to a folder of their own, not beside the program.
+    QTemporaryDir home;
+    qputenv("BRENVIK_HOME", home.path().toLocal8Bit());
+    QApplication application(argc, argv);
+    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 9;
+    const QString script = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+
+    TfrmMain window;
+    if (!window.LoadFile(script))
+        return 1;
+    const QString inMemory = QStringLiteral("/dev/shm/brenvik-bench-save.cgi");
+    const QString onDisk = QFileInfo(script).absolutePath() + QStringLiteral("/.brenvik-bench-save.cgi");
+    const double memoryMs = MedianSaveMs(window, inMemory, repeats);
+    const double diskMs = MedianSaveMs(window, onDisk, repeats);
+    std::printf("SaveFile of %s (%lld bytes), median of %d\n", argv[1],
+        static_cast<long long>(QFileInfo(script).size()), repeats);
+    std::printf("  into memory (/dev/shm): %.1f ms; on disk: %.1f ms\n", memoryMs, diskMs);
+    std::printf("result\tsave.encode_write\t%.1f\tms\n", memoryMs);
+    std::printf("result\tsave.flush\t%.1f\tms\n", std::max(0.0, diskMs - memoryMs));
+    return 0;
+}
