@@ -165,6 +165,8 @@ void TfrmMain::CreateActions()
     AddAction("actViewListTabPage", "タブシート(&T)", nullptr, "変数エクスプローラー・タブシートの表示設定");
     AddAction("actOption", "設定(&O)", nullptr, "設定ダイアログを開く");
     AddAction("actAbout", "バージョン情報(&A)...", nullptr, "バージョン情報を表示");
+    // "-": the separator after which the history entries stand.
+    Action("actReOpen")->setText(QString());
     Action("actReOpen")->setSeparator(true);
 
     const auto bind = [this](const char* name, auto handler) {

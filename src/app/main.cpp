@@ -1,9 +1,9 @@
 // The program entry: the command line, then the main window with the first file named on it;
 // every further file opens in a process of its own, one document per process.
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -29,8 +29,7 @@ int main(int argc, char** argv)
         break;
     }
 
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brenvik"));
+    brenvik::TApplication application(argc, argv);
     brenvik::TfrmMain window;
     window.show();
     for (int i = 1; i < commandLine.Files.size(); ++i)

@@ -1,0 +1,20 @@
+// The application object: the last line of defence for exceptions that reach the event loop.
+#pragma once
+
+#include <QApplication>
+
+namespace brenvik {
+
+// An exception that leaves an event handler is shown in an error box (one at a time) and the
+// program goes on, with the user's text intact.
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    void ShowError(const QString& message);
+    bool FShowing = false;
+};
+
+} // namespace brenvik
