@@ -1,0 +1,89 @@
+// Figures a bench program reads about itself from /proc.
+#include "BenchProbe.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace brenvik::bench {
+
+namespace {
+
+double NowMs(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Field 22 of /proc/self/stat: the start time in clock ticks after boot. The command name (field 2) may hold
+// spaces, so counting starts after its closing parenthesis.
+double StartAfterBootMs()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    for (int index = 3; index <= 22 && fields >> field; ++index) {
+    }
+    return std::stod(field) * 1e3 / sysconf(_SC_CLK_TCK);
+}
+
+} // namespace
+
+TMemory ReadMemory()
+{
+    TMemory memory;
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    std::int64_t kilobytes = 0;
+    std::string unit;
+    while (status >> key) {
+        if (key == "VmRSS:" || key == "VmHWM:") {
+            status >> kilobytes >> unit;
+            (key == "VmRSS:" ? memory.ResidentBytes : memory.PeakBytes) = kilobytes * 1024;
+        } else {
+            std::getline(status, unit);
+        }
+    }
+    return memory;
+}
+
+bool ResetPeakMemory()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
+}
+
+double MillisecondsSinceProcessStart()
+{
+    if (const char* started = std::getenv("BENCH_START_NS"); started && *started)
+        return NowMs(CLOCK_REALTIME) - std::strtod(started, nullptr) / 1e6;
+    return NowMs(CLOCK_BOOTTIME) - StartAfterBootMs();
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void PrintResult(const char* measure, double value, const char* unit)
+{
+    std::printf("result\t%s\t%.3f\t%s\n", measure, value, unit);
+    std::fflush(stdout);
+}
+
+} // namespace brenvik::bench
