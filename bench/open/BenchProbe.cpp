@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -22,21 +21,22 @@ double NowMs(clockid_t clock)
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
-// Field 22 of /proc/self/stat: the start time in clock ticks after boot. The command name (field 2) may hold
-// spaces, so counting starts after its closing parenthesis.
-double StartAfterBootMs()
-{
-    std::ifstream stat("/proc/self/stat");
-    std::string line;
-    std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string field;
-    for (int index = 3; index <= 22 && fields >> field; ++index) {
-    }
-    return std::stod(field) * 1e3 / sysconf(_SC_CLK_TCK);
-}
-
 } // namespace
+
+long long StartTicksOfStat(const std::string& statLine)
+{
+    // The command name (field 2) may hold spaces and parentheses: fields are counted after its last ')'.
+    const std::size_t nameEnd = statLine.rfind(')');
+    if (nameEnd == std::string::npos)
+        return -1;
+    std::istringstream fields(statLine.substr(nameEnd + 1));
+    std::string field;
+    for (int index = 3; index <= 22; ++index) {
+        if (!(fields >> field))
+            return -1;
+    }
+    return std::atoll(field.c_str());
+}
 
 TMemory ReadMemory()
 {
@@ -68,7 +68,10 @@ double MillisecondsSinceProcessStart()
 {
     if (const char* started = std::getenv("BENCH_START_NS"); started && *started)
         return NowMs(CLOCK_REALTIME) - std::strtod(started, nullptr) / 1e6;
-    return NowMs(CLOCK_BOOTTIME) - StartAfterBootMs();
+    std::ifstream stat("/proc/self/stat");
+    std::string line;
+    std::getline(stat, line);
+    return NowMs(CLOCK_BOOTTIME) - StartTicksOfStat(line) * 1e3 / sysconf(_SC_CLK_TCK);
 }
 
 double Median(std::vector<double> values)

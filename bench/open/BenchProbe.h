@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace brenvik::bench {
@@ -20,6 +21,9 @@ bool ResetPeakMemory();
 // Nanoseconds since this process started: from BENCH_START_NS (CLOCK_REALTIME nanoseconds, taken by the
 // script that starts the process) when it is set, else from the start time the kernel records (10 ms steps).
 double MillisecondsSinceProcessStart();
+
+// Field 22 of a /proc/PID/stat line, the start time in clock ticks after boot; -1 when the line is cut short.
+long long StartTicksOfStat(const std::string& statLine);
 
 double Median(std::vector<double> values);
 

@@ -1,7 +1,6 @@
 // Qt's QPlainTextEdit as a peer of the main window: bench_peer_plaintext open|start SCRIPT [--screenshot PNG].
 // No line wrapping (the main window opens scripts unwrapped); search is QTextDocument::find over the whole text.
-#include "PeerText.h"
-#include "WindowBench.h"
+#include "PeerSubject.h"
 
 #include "BenchProbe.h"
 
@@ -19,22 +18,9 @@ namespace {
 
 constexpr int kSearchRuns = 3;
 
-class TPlainTextSubject : public TWindowSubject {
+class TPlainTextSubject : public TPeerSubject<QPlainTextEdit> {
 public:
     TPlainTextSubject() { FEditor.setLineWrapMode(QPlainTextEdit::NoWrap); }
-
-    QWidget& Window() override { return FEditor; }
-    QWidget& Viewport() override { return *FEditor.viewport(); }
-    QWidget& KeyTarget() override { return FEditor; }
-
-    bool Open(const QString& path) override
-    {
-        QString text;
-        if (!ReadShiftJisFile(path, text))
-            return false;
-        FEditor.setPlainText(text);
-        return true;
-    }
 
     void GoToMiddleLine() override
     {
@@ -44,7 +30,6 @@ public:
     }
 
     long long TextLength() const override { return FEditor.document()->characterCount(); }
-    void Undo() override { FEditor.undo(); }
 
     void MeasureOwn() override
     {
@@ -53,6 +38,8 @@ public:
     }
 
 private:
+    void SetText(const QString& text) override { FEditor.setPlainText(text); }
+
     void MeasureSearch(const char* measure, QTextDocument::FindFlags flags)
     {
         std::vector<double> times;
@@ -69,8 +56,6 @@ private:
         }
         PrintResult(measure, Median(times), "ms");
     }
-
-    QPlainTextEdit FEditor;
 };
 
 } // namespace

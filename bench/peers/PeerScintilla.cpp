@@ -2,8 +2,7 @@
 // script decoded from Shift_JIS, line numbers shown and its Perl lexer set:
 // bench_peer_qsci open|start SCRIPT [--screenshot PNG]. Besides the common figures it times the lexer over the
 // whole text and a search for an absent word through the target (case matched and not).
-#include "PeerText.h"
-#include "WindowBench.h"
+#include "PeerSubject.h"
 
 #include "BenchProbe.h"
 
@@ -22,7 +21,7 @@ namespace {
 constexpr int kColouriseRuns = 1;
 constexpr int kSearchRuns = 3;
 
-class TScintillaSubject : public TWindowSubject {
+class TScintillaSubject : public TPeerSubject<QsciScintilla> {
 public:
     TScintillaSubject()
     {
@@ -30,19 +29,6 @@ public:
         FEditor.setLexer(new QsciLexerPerl(&FEditor));
         FEditor.setMarginLineNumbers(0, true);
         FEditor.setMarginWidth(0, QStringLiteral("00000000"));
-    }
-
-    QWidget& Window() override { return FEditor; }
-    QWidget& Viewport() override { return *FEditor.viewport(); }
-    QWidget& KeyTarget() override { return FEditor; }
-
-    bool Open(const QString& path) override
-    {
-        QString text;
-        if (!ReadShiftJisFile(path, text))
-            return false;
-        FEditor.setText(text);
-        return true;
     }
 
     void GoToMiddleLine() override
@@ -53,7 +39,6 @@ public:
     }
 
     long long TextLength() const override { return FEditor.length(); }
-    void Undo() override { FEditor.undo(); }
 
     void MeasureOwn() override
     {
@@ -63,6 +48,8 @@ public:
     }
 
 private:
+    void SetText(const QString& text) override { FEditor.setText(text); }
+
     long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0)
     {
         return FEditor.SendScintilla(message, wParam, lParam);
@@ -105,8 +92,6 @@ private:
         }
         PrintResult(measure, Median(times), "ms");
     }
-
-    QsciScintilla FEditor;
 };
 
 } // namespace
