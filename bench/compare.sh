@@ -119,9 +119,19 @@ for run in $(seq "$runs"); do
     done
 done
 
-median() { tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) exit; \
-    printf "%.3f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-median_of() { echo "${samples["$1 $2"]:-}" | median; }
+# medians["SIZE MEASURE"], one awk over every run's figures (an insertion sort: a handful of runs each).
+for key in "${!samples[@]}"; do echo "$key ${samples[$key]}"; done > "$work/samples"
+awk '{
+    n = 0
+    for (i = 3; i <= NF; ++i) {
+        x = $i + 0
+        for (j = ++n; j > 1 && v[j - 1] > x; --j) v[j] = v[j - 1]
+        v[j] = x
+    }
+    printf "%s %s %.3f\n", $1, $2, n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+}' "$work/samples" | sort -k2 > "$work/medians"
+declare -A medians
+while read -r size measure value; do medians["$size $measure"]=$value; done < "$work/medians"
 
 # The pairs the program is judged by: program measure, peer measure, target ratio program/peer ("-": none).
 pairs=(
@@ -161,15 +171,16 @@ echo "machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores, $(free -
     "Qt $(dpkg-query -W -f '${Version}' libqt6widgets6 2>/dev/null), QScintilla $(dpkg-query -W -f '${Version}' libqscintilla2-qt6-15 2>/dev/null)"
 echo "platform $QT_QPA_PLATFORM; $runs runs, interleaved; $(( $(date +%s) - started )) s;" \
     "load average before $load_before, after $(cut -d' ' -f1-3 /proc/loadavg) (the machine may be shared)"
-echo "the peer widgets are given the text decoded from Shift_JIS to Unicode (QStringDecoder); process figures are whole-process wall times"
+echo "the peer widgets are given the text decoded from Shift_JIS to Unicode (QStringDecoder); process figures are whole-process"
+echo "wall times (start, read, work), the program's search figures are in memory; open.peak_extra_ratio has an absolute target: <= 1.5"
 for size in "${sizes[@]}"; do
     echo
     echo "script$size.cgi: ${lines[$size]} lines, ${bytes[$size]} bytes; medians of $runs"
     printf '%-26s %11s  %-36s %11s  %8s  %7s\n' measure program peer peer ratio target
     for pair in "${pairs[@]}"; do
         read -r ours theirs target <<< "$pair"
-        mine=$(median_of "$size" "$ours")
-        peer=$(median_of "$size" "$theirs")
+        mine=${medians["$size $ours"]:-}
+        peer=${medians["$size $theirs"]:-}
         [ -n "$mine$peer" ] || continue
         ratio=-
         [ -n "$mine" ] && [ -n "$peer" ] && ratio=$(awk -v a="$mine" -v b="$peer" 'BEGIN { if (b > 0) printf "%.3f", a / b; else print "-" }')
@@ -177,9 +188,8 @@ for size in "${sizes[@]}"; do
             "$([ "$target" = - ] && echo - || echo "<= $target")"
     done
     echo "every figure:"
-    for key in "${!samples[@]}"; do
-        [ "${key%% *}" = "$size" ] && echo "${key#* }"
-    done | sort | while read -r measure; do
-        printf '  %-44s %11s %s\n' "$measure" "$(median_of "$size" "$measure")" "${units[$measure]}"
-    done
+    while read -r figureSize measure value; do
+        [ "$figureSize" = "$size" ] && printf '  %-44s %11s %s\n' "$measure" "$value" "${units[$measure]}"
+    done < "$work/medians"
 done
+exit 0
