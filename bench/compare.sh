@@ -128,7 +128,7 @@ awk '{
         for (j = ++n; j > 1 && v[j - 1] > x; --j) v[j] = v[j - 1]
         v[j] = x
     }
-    printf "%s %s %.3f\n", $1, $2, n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+    printf "%s %s %.5g\n", $1, $2, n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
 }' "$work/samples" | sort -k2 > "$work/medians"
 declare -A medians
 while read -r size measure value; do medians["$size $measure"]=$value; done < "$work/medians"
@@ -183,7 +183,7 @@ for size in "${sizes[@]}"; do
         peer=${medians["$size $theirs"]:-}
         [ -n "$mine$peer" ] || continue
         ratio=-
-        [ -n "$mine" ] && [ -n "$peer" ] && ratio=$(awk -v a="$mine" -v b="$peer" 'BEGIN { if (b > 0) printf "%.3f", a / b; else print "-" }')
+        [ -n "$mine" ] && [ -n "$peer" ] && ratio=$(awk -v a="$mine" -v b="$peer" 'BEGIN { if (b > 0) printf "%.3g", a / b; else print "-" }')
         printf '%-26s %11s  %-36s %11s  %8s  %7s\n' "$ours" "${mine:--}" "$theirs" "${peer:--}" "$ratio" \
             "$([ "$target" = - ] && echo - || echo "<= $target")"
     done

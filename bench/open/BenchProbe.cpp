@@ -85,7 +85,7 @@ double Median(std::vector<double> values)
 
 void PrintResult(const char* measure, double value, const char* unit)
 {
-    std::printf("result\t%s\t%.3f\t%s\n", measure, value, unit);
+    std::printf("result\t%s\t%.6g\t%s\n", measure, value, unit);
     std::fflush(stdout);
 }
 

@@ -2,7 +2,7 @@
 // result protocol, and refuses a file it cannot read.
 #include "PeerText.h"
 
-#include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QProcess>
 #include <QStringEncoder>
@@ -40,11 +40,13 @@ struct TRun {
     QString Errors;
 };
 
-TRun Run(const QString& program, const QStringList& arguments)
+TRun RunBench(const QString& program, const QStringList& arguments, const QString& startNs = QString())
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!startNs.isEmpty())
+        environment.insert(QStringLiteral("BENCH_START_NS"), startNs);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     EXPECT_TRUE(process.waitForFinished(300000)) << program.toStdString();
@@ -65,7 +67,7 @@ void ExpectWindowFigures(const QString& program, const QStringList& openMeasures
     QTemporaryDir dir;
     const QString script = WriteFile(dir, "small.cgi", SmallScript());
 
-    const TRun open = Run(program, {QStringLiteral("open"), script});
+    const TRun open = RunBench(program, {QStringLiteral("open"), script});
     EXPECT_EQ(open.ExitCode, 0) << open.Errors.toStdString();
     ASSERT_EQ(open.Results.size(), static_cast<std::size_t>(openMeasures.size())) << open.Errors.toStdString();
     for (const QString& measure : openMeasures) {
@@ -74,12 +76,12 @@ void ExpectWindowFigures(const QString& program, const QStringList& openMeasures
         EXPECT_GE(open.Results.at(measure), 0) << measure.toStdString();
     }
 
-    const TRun start = Run(program, {QStringLiteral("start"), script});
+    const TRun start = RunBench(program, {QStringLiteral("start"), script});
     EXPECT_EQ(start.ExitCode, 0) << start.Errors.toStdString();
     ASSERT_EQ(start.Results.size(), 1u);
     EXPECT_GT(start.Results.at(startMeasure), 0);
 
-    const TRun missing = Run(program, {QStringLiteral("open"), dir.filePath(QStringLiteral("absent.cgi"))});
+    const TRun missing = RunBench(program, {QStringLiteral("open"), dir.filePath(QStringLiteral("absent.cgi"))});
     EXPECT_EQ(missing.ExitCode, 1);
     EXPECT_TRUE(missing.Results.empty());
     EXPECT_TRUE(missing.Errors.contains(QStringLiteral("cannot read"))) << missing.Errors.toStdString();
@@ -112,6 +114,16 @@ TEST(WindowBenches, TheMainWindowPrintsEveryOpenFigure)
         QStringLiteral("app.start_to_first_paint"));
 }
 
+TEST(WindowBenches, StartIsCountedFromTheTimeHandedOver)
+{
+    QTemporaryDir dir;
+    const QString script = WriteFile(dir, "small.cgi", SmallScript());
+    const qint64 fiveSecondsAgo = (QDateTime::currentMSecsSinceEpoch() - 5000) * 1000000;
+    const TRun start = RunBench(QStringLiteral(BENCH_OPEN), {QStringLiteral("start"), script}, QString::number(fiveSecondsAgo));
+    ASSERT_EQ(start.ExitCode, 0) << start.Errors.toStdString();
+    EXPECT_GE(start.Results.at(QStringLiteral("app.start_to_first_paint")), 5000);
+}
+
 TEST(WindowBenches, PlainTextPeerPrintsEveryFigure)
 {
     ExpectWindowFigures(QStringLiteral(BENCH_PEER_PLAINTEXT),
@@ -128,6 +140,22 @@ TEST(WindowBenches, ScintillaPeerPrintsEveryFigure)
 #else
     GTEST_SKIP() << "bench_peer_qsci is not built here";
 #endif
+}
+
+TEST(Floor, CopiesTheWholeFileAndRefusesAnEmptyOrMissingOne)
+{
+    QTemporaryDir dir;
+    const TRun copied = RunBench(QStringLiteral(BENCH_PEER_FLOOR), {WriteFile(dir, "small.cgi", SmallScript())});
+    EXPECT_EQ(copied.ExitCode, 0) << copied.Errors.toStdString();
+    ASSERT_EQ(copied.Results.count(QStringLiteral("peer.memcpy.copy")), 1u);
+    EXPECT_GT(copied.Results.at(QStringLiteral("peer.memcpy.copy")), 0);
+
+    for (const QString& path : {WriteFile(dir, "empty.cgi", {}), dir.filePath(QStringLiteral("absent.cgi"))}) {
+        const TRun refused = RunBench(QStringLiteral(BENCH_PEER_FLOOR), {path});
+        EXPECT_EQ(refused.ExitCode, 1) << path.toStdString();
+        EXPECT_TRUE(refused.Results.empty());
+        EXPECT_TRUE(refused.Errors.contains(QStringLiteral("cannot read")));
+    }
 }
 
 } // namespace
