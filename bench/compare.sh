@@ -173,6 +173,12 @@ echo "platform $QT_QPA_PLATFORM; $runs runs, interleaved; $(( $(date +%s) - star
     "load average before $load_before, after $(cut -d' ' -f1-3 /proc/loadavg) (the machine may be shared)"
 echo "the peer widgets are given the text decoded from Shift_JIS to Unicode (QStringDecoder); process figures are whole-process"
 echo "wall times (start, read, work), the program's search figures are in memory; open.peak_extra_ratio has an absolute target: <= 1.5"
+declare -A paired
+for pair in "${pairs[@]}"; do
+    read -r ours theirs _ <<< "$pair"
+    paired[$ours]=1
+    paired[$theirs]=1
+done
 for size in "${sizes[@]}"; do
     echo
     echo "script$size.cgi: ${lines[$size]} lines, ${bytes[$size]} bytes; medians of $runs"
@@ -187,9 +193,10 @@ for size in "${sizes[@]}"; do
         printf '%-26s %11s  %-36s %11s  %8s  %7s\n' "$ours" "${mine:--}" "$theirs" "${peer:--}" "$ratio" \
             "$([ "$target" = - ] && echo - || echo "<= $target")"
     done
-    echo "every figure:"
-    while read -r figureSize measure value; do
-        [ "$figureSize" = "$size" ] && printf '  %-44s %11s %s\n' "$measure" "$value" "${units[$measure]}"
-    done < "$work/medians"
+    others=$(while read -r figureSize measure value; do
+        [ "$figureSize" = "$size" ] && [ -z "${paired[$measure]:-}" ] &&
+            printf '  %-44s %11s %s\n' "$measure" "$value" "${units[$measure]}"
+    done < "$work/medians")
+    [ -z "$others" ] || printf 'other figures:\n%s\n' "$others"
 done
 exit 0
