@@ -69,6 +69,9 @@ protected:
     static constexpr int Padding = 8;
     static constexpr int MaxRemain = 255;
 
+    // True while the current token continues a token of kind from the previous row. A reserved
+    // word's rest is resumed through the rule of its first byte, which then starts afresh.
+    bool Resuming(int kind) const { return FContinuing && FWrappedKind == kind; }
     unsigned char At(int position) const { return static_cast<unsigned char>(FText[position]); }
     unsigned char Current() const { return At(FPosition); }
     bool AtRowEnd() const { return charclass::Is(Current(), charclass::ccRowEnd); }
@@ -191,10 +194,6 @@ private:
 
     void BuildDispatchTables();
     void ScanExponent();
-    // Advances over the pairs of a run; lead is the run's lead byte, trail in [first, last],
-    // or one of the two extra 0x81 pairs (0 for none).
-    void SkipWideRun(unsigned char lead, unsigned char first, unsigned char last, unsigned char extra1,
-        unsigned char extra2);
 
     TFountain* FFountain;
     std::vector<TBracket> FBrackets;

@@ -108,7 +108,7 @@ void THTMLFountainParser::AdjustKind()
 void THTMLFountainParser::ScanEntity()
 {
     SetKind(tkEntity);
-    if (!Continuing())
+    if (!Resuming(tkEntity))
         SetPosition(Position() + 1);
     const int start = Position();
     SkipClass(ccEntity);

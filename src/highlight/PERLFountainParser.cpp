@@ -92,7 +92,7 @@ void TPERLFountainParser::ScanDoubleQuoted()
         return;
     }
     SetKind(tkDoubleQuoted);
-    int position = Continuing() ? Position() : Position() + 1;
+    int position = Resuming(tkDoubleQuoted) ? Position() : Position() + 1;
     for (;;) {
         position = NextStop(position, '"');
         if (At(position) != '"')
@@ -139,7 +139,7 @@ void TPERLFountainParser::ScanName()
 
 void TPERLFountainParser::ScanSigil(int kind)
 {
-    if (Continuing()) {
+    if (Resuming(kind)) {
         // The rest of a name cut by a wrap: the sigil is on the previous row.
         SetKind(kind);
         ScanName();
