@@ -119,6 +119,14 @@ void TFountainParser::BuildDispatchTables()
             FCharDispatch[c] = &TFountainParser::ScanNarrowKanaSymbol;
         else if (Is(byte, ccNarrowKana))
             FCharDispatch[c] = &TFountainParser::ScanNarrowKana;
+        if (Is(byte, ccBlank))
+            FByteAction[c] = baBlank;
+        else if (Is(byte, ccRowEnd))
+            FByteAction[c] = baRowEnd;
+        else if (FCharDispatch[c] == &TFountainParser::ScanSymbol && !FBracketStart[c])
+            FByteAction[c] = baSymbol;
+        else
+            FByteAction[c] = baDispatch;
     }
 
     FResumeDispatch.fill(&TFountainParser::ScanSymbol);
@@ -168,6 +176,30 @@ void TFountainParser::BeginRow(std::string_view text, const RowTokenState& state
 
 int TFountainParser::ReadToken()
 {
+    if (FWrappedKind != 0 || FBracketIndex >= 0)
+        return ReadCarriedToken();
+    int position = FPosition;
+    TByteAction action;
+    while ((action = FByteAction[At(position)]) == baBlank)
+        ++position;
+    FTokenStart = position;
+    FContinuing = false;
+    if (action == baSymbol) {
+        FTokenKind = tkSymbol;
+        FPosition = FTokenEnd = position + 1;
+        return tkSymbol;
+    }
+    FPosition = position;
+    if (action == baRowEnd)
+        FTokenKind = tkEnd;
+    else
+        DispatchByChar();
+    FTokenEnd = FPosition;
+    return FTokenKind;
+}
+
+int TFountainParser::ReadCarriedToken()
+{
     // Carried bytes are counted from the row start, blanks included.
     if (FWrappedKind == 0 || FRemain == 0)
         SkipBlanks();
@@ -177,12 +209,18 @@ int TFountainParser::ReadToken()
         FTokenKind = tkEnd;
     else if (FWrappedKind != 0)
         ResumeWrappedToken();
-    else if (FBracketIndex < 0)
-        DispatchByChar();
     else
         ScanBracket();
     FTokenEnd = FPosition;
     return FTokenKind;
+}
+
+void TFountainParser::ExamineEveryByte()
+{
+    for (TByteAction& action : FByteAction) {
+        if (action == baSymbol)
+            action = baDispatch;
+    }
 }
 
 std::string_view TFountainParser::TokenView() const

@@ -87,8 +87,10 @@ protected:
     int NextStop(int position, unsigned char stop) const
     {
         for (;;) {
-            const unsigned char c = At(position);
-            if (c == stop || charclass::Is(c, charclass::ccRowEnd))
+            unsigned char c = At(position);
+            while (c != stop && !charclass::Is(c, charclass::ccRowEnd | charclass::ccLead))
+                c = At(++position);
+            if (c == stop || !charclass::Is(c, charclass::ccLead))
                 return position;
             position = CharEnd(position);
         }
@@ -107,7 +109,12 @@ protected:
 
     void SetElement(int element) { FElement = element; }
     void SetLastKind(int kind) { FLastKind = kind; }
-    void SetCharDispatch(unsigned char c, TScanOperation operation) { FCharDispatch[c] = operation; }
+    void SetCharDispatch(unsigned char c, TScanOperation operation)
+    {
+        FCharDispatch[c] = operation;
+        if (operation != &TFountainParser::ScanSymbol && FByteAction[c] == baSymbol)
+            FByteAction[c] = baDispatch;
+    }
     void SetResumeDispatch(int kind, TScanOperation operation) { FResumeDispatch[kind] = operation; }
     void DispatchChar() { (this->*FCharDispatch[Current()])(); }
     void DispatchResume(int kind) { (this->*FResumeDispatch[kind & 0xFF])(); }
@@ -173,7 +180,10 @@ protected:
     void ScanSingleQuoted();
     virtual void ScanDoubleQuoted();
     void ResumeWrappedToken();
+    // A subclass that looks at the bytes here before the char table calls ExamineEveryByte.
     virtual void DispatchByChar();
+    // No byte is taken for a one-byte symbol before DispatchByChar has seen it.
+    void ExamineEveryByte();
     void PromoteReserved(int& kind);
 
     // Quote scan: past the opening quote unless continuing; a doubled quote continues.
@@ -181,8 +191,10 @@ protected:
     // Advances while the byte is of the given class (CharClass bits); the row end is of none.
     void SkipClass(std::uint16_t bits)
     {
-        while (charclass::Is(Current(), bits))
-            ++FPosition;
+        int position = FPosition;
+        while (charclass::Is(At(position), bits))
+            ++position;
+        FPosition = position;
     }
 
 private:
@@ -193,6 +205,9 @@ private:
     };
 
     void BuildDispatchTables();
+    // ReadToken at the start of a row that continues a token of the previous row or lies in an
+    // open bracket region.
+    int ReadCarriedToken();
     void ScanExponent();
 
     TFountain* FFountain;
@@ -219,6 +234,15 @@ private:
     std::string FJoined; // ScanRowState's row with the next row appended
 
     std::array<TScanOperation, 256> FCharDispatch {};
+    // What ReadToken does at a byte outside carried tokens and bracket regions. Half the tokens
+    // of a script are one-byte symbols: they are taken without dispatching.
+    enum TByteAction : unsigned char {
+        baDispatch, // DispatchByChar
+        baBlank, // skipped
+        baSymbol, // a one-byte symbol: no bracket starts with it and no rule claims it
+        baRowEnd, // no further token
+    };
+    std::array<TByteAction, 256> FByteAction {};
     std::array<TScanOperation, 256> FResumeDispatch {};
 };
 

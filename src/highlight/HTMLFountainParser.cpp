@@ -12,6 +12,8 @@ THTMLFountainParser::THTMLFountainParser(THTMLFountain* fountain)
     : TFountainParser(fountain)
     , FHTMLFountain(*fountain)
 {
+    // URLs, mail addresses and attribute values may begin with any byte.
+    ExamineEveryByte();
     SetCharDispatch('"', &THTMLFountainParser::ScanDoubleQuoted);
     SetCharDispatch('&', static_cast<TScanOperation>(&THTMLFountainParser::ScanEntity));
     SetCharDispatch('/', static_cast<TScanOperation>(&THTMLFountainParser::ScanSlash));

@@ -126,15 +126,17 @@ void TPERLFountainParser::ScanSharp()
 
 void TPERLFountainParser::ScanName()
 {
+    int position = Position();
     for (;;) {
-        const unsigned char c = Current();
+        const unsigned char c = At(position);
         if (Is(c, ccWord) || c == '\'')
-            SetPosition(Position() + 1);
-        else if (c == ':' && At(Position() + 1) == ':' && Is(At(Position() + 2), ccWord))
-            SetPosition(Position() + 2);
+            ++position;
+        else if (c == ':' && At(position + 1) == ':' && Is(At(position + 2), ccWord))
+            position += 2;
         else
-            return;
+            break;
     }
+    SetPosition(position);
 }
 
 void TPERLFountainParser::ScanSigil(int kind)
