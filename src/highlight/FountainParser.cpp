@@ -123,10 +123,10 @@ void TFountainParser::BuildDispatchTables()
             FByteAction[c] = baBlank;
         else if (Is(byte, ccRowEnd))
             FByteAction[c] = baRowEnd;
-        else if (FCharDispatch[c] == &TFountainParser::ScanSymbol && !FBracketStart[c])
-            FByteAction[c] = baSymbol;
-        else
+        else if (FBracketStart[c])
             FByteAction[c] = baDispatch;
+        else
+            FByteAction[c] = FCharDispatch[c] == &TFountainParser::ScanSymbol ? baSymbol : baTable;
     }
 
     FResumeDispatch.fill(&TFountainParser::ScanSymbol);
@@ -190,7 +190,9 @@ int TFountainParser::ReadToken()
         return tkSymbol;
     }
     FPosition = position;
-    if (action == baRowEnd)
+    if (action == baTable)
+        DispatchChar();
+    else if (action == baRowEnd)
         FTokenKind = tkEnd;
     else
         DispatchByChar();
@@ -218,7 +220,7 @@ int TFountainParser::ReadCarriedToken()
 void TFountainParser::ExamineEveryByte()
 {
     for (TByteAction& action : FByteAction) {
-        if (action == baSymbol)
+        if (action == baSymbol || action == baTable)
             action = baDispatch;
     }
 }

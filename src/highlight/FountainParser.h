@@ -112,8 +112,8 @@ protected:
     void SetCharDispatch(unsigned char c, TScanOperation operation)
     {
         FCharDispatch[c] = operation;
-        if (operation != &TFountainParser::ScanSymbol && FByteAction[c] == baSymbol)
-            FByteAction[c] = baDispatch;
+        if (FByteAction[c] == baSymbol || FByteAction[c] == baTable)
+            FByteAction[c] = operation == &TFountainParser::ScanSymbol ? baSymbol : baTable;
     }
     void SetResumeDispatch(int kind, TScanOperation operation) { FResumeDispatch[kind] = operation; }
     void DispatchChar() { (this->*FCharDispatch[Current()])(); }
@@ -182,7 +182,7 @@ protected:
     void ResumeWrappedToken();
     // A subclass that looks at the bytes here before the char table calls ExamineEveryByte.
     virtual void DispatchByChar();
-    // No byte is taken for a one-byte symbol before DispatchByChar has seen it.
+    // Every byte that is no blank or row end goes through DispatchByChar.
     void ExamineEveryByte();
     void PromoteReserved(int& kind);
 
@@ -235,9 +235,11 @@ private:
 
     std::array<TScanOperation, 256> FCharDispatch {};
     // What ReadToken does at a byte outside carried tokens and bracket regions. Half the tokens
-    // of a script are one-byte symbols: they are taken without dispatching.
+    // of a script are one-byte symbols: they are taken without dispatching, and the rest go to
+    // the char table directly when DispatchByChar would add nothing.
     enum TByteAction : unsigned char {
         baDispatch, // DispatchByChar
+        baTable, // the char table: no bracket starts with the byte
         baBlank, // skipped
         baSymbol, // a one-byte symbol: no bracket starts with it and no rule claims it
         baRowEnd, // no further token
