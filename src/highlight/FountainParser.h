@@ -186,7 +186,8 @@ protected:
     void ExamineEveryByte();
     void PromoteReserved(int& kind);
 
-    // Quote scan: past the opening quote unless continuing; a doubled quote continues.
+    // Quote scan: past the opening quote unless resuming a string of kind; a doubled quote
+    // continues.
     void ScanQuoted(unsigned char quote, int kind);
     // Advances while the byte is of the given class (CharClass bits); the row end is of none.
     void SkipClass(std::uint16_t bits)
