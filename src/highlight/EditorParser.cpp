@@ -18,6 +18,8 @@ TEditorParser::TEditorParser(TEditorFountain* fountain)
     , FMail(fountain->Mail())
     , FUrl(fountain->Url())
 {
+    // The commenter, the quotation, the control codes and the hex prefix may be any bytes.
+    ExamineEveryByte();
     SetResumeDispatch(tkQuotation, static_cast<TScanOperation>(&TEditorParser::ScanQuotation));
     SetResumeDispatch(tkControlDecimal, static_cast<TScanOperation>(&TEditorParser::ScanControlDecimal));
     SetResumeDispatch(tkControlHex, static_cast<TScanOperation>(&TEditorParser::ScanControlHex));

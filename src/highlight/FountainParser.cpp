@@ -28,6 +28,43 @@ bool IsWideSymbolTrail82(unsigned char t)
         || InRange(t, 0x9B, 0x9E) || t >= 0xF2;
 }
 
+bool IsProlongedMark(unsigned char lead, unsigned char trail)
+{
+    return lead == 0x81 && (trail == 0x5B || trail == 0x7C);
+}
+
+// The kind of run that the pair starts: full-width digits, Latin letters, hiragana or katakana;
+// 0 for any other pair.
+int RunStartedBy(unsigned char lead, unsigned char trail)
+{
+    if (lead == 0x82) {
+        if (InRange(trail, 0x4F, 0x58))
+            return tkWideDigits;
+        if (InRange(trail, 0x60, 0x79) || InRange(trail, 0x81, 0x9A))
+            return tkWideLatin;
+        if (InRange(trail, 0x9F, 0xF1))
+            return tkHiragana;
+    } else if (lead == 0x83 && InRange(trail, 0x40, 0x96)) {
+        return tkKatakana;
+    }
+    return 0;
+}
+
+// True when the pair continues a run of kind: a pair of the kind itself, the full-width comma
+// and period in digits, the prolonged-sound marks in hiragana and katakana.
+bool ContinuesRun(int kind, unsigned char lead, unsigned char trail)
+{
+    switch (kind) {
+    case tkWideDigits:
+        return RunStartedBy(lead, trail) == kind || (lead == 0x81 && (trail == 0x43 || trail == 0x44));
+    case tkHiragana:
+    case tkKatakana:
+        return RunStartedBy(lead, trail) == kind || IsProlongedMark(lead, trail);
+    default:
+        return RunStartedBy(lead, trail) == kind;
+    }
+}
+
 } // namespace
 
 TFountainParser::TFountainParser(TFountain* fountain)
@@ -82,6 +119,14 @@ void TFountainParser::BuildDispatchTables()
             FCharDispatch[c] = &TFountainParser::ScanNarrowKanaSymbol;
         else if (Is(byte, ccNarrowKana))
             FCharDispatch[c] = &TFountainParser::ScanNarrowKana;
+        if (Is(byte, ccBlank))
+            FByteAction[c] = baBlank;
+        else if (Is(byte, ccRowEnd))
+            FByteAction[c] = baRowEnd;
+        else if (FBracketStart[c])
+            FByteAction[c] = baDispatch;
+        else
+            FByteAction[c] = FCharDispatch[c] == &TFountainParser::ScanSymbol ? baSymbol : baTable;
     }
 
     FResumeDispatch.fill(&TFountainParser::ScanSymbol);
@@ -131,6 +176,32 @@ void TFountainParser::BeginRow(std::string_view text, const RowTokenState& state
 
 int TFountainParser::ReadToken()
 {
+    if (FWrappedKind != 0 || FBracketIndex >= 0)
+        return ReadCarriedToken();
+    int position = FPosition;
+    TByteAction action;
+    while ((action = FByteAction[At(position)]) == baBlank)
+        ++position;
+    FTokenStart = position;
+    FContinuing = false;
+    if (action == baSymbol) {
+        FTokenKind = tkSymbol;
+        FPosition = FTokenEnd = position + 1;
+        return tkSymbol;
+    }
+    FPosition = position;
+    if (action == baTable)
+        DispatchChar();
+    else if (action == baRowEnd)
+        FTokenKind = tkEnd;
+    else
+        DispatchByChar();
+    FTokenEnd = FPosition;
+    return FTokenKind;
+}
+
+int TFountainParser::ReadCarriedToken()
+{
     // Carried bytes are counted from the row start, blanks included.
     if (FWrappedKind == 0 || FRemain == 0)
         SkipBlanks();
@@ -140,12 +211,18 @@ int TFountainParser::ReadToken()
         FTokenKind = tkEnd;
     else if (FWrappedKind != 0)
         ResumeWrappedToken();
-    else if (FBracketIndex < 0)
-        DispatchByChar();
     else
         ScanBracket();
     FTokenEnd = FPosition;
     return FTokenKind;
+}
+
+void TFountainParser::ExamineEveryByte()
+{
+    for (TByteAction& action : FByteAction) {
+        if (action == baSymbol || action == baTable)
+            action = baDispatch;
+    }
 }
 
 std::string_view TFountainParser::TokenView() const
@@ -489,39 +566,19 @@ void TFountainParser::ScanWideSymbol()
         SkipPair();
 }
 
-void TFountainParser::SkipWideRun(
-    unsigned char lead, unsigned char first, unsigned char last, unsigned char extra1, unsigned char extra2)
-{
-    for (;;) {
-        const unsigned char l = Current();
-        const unsigned char t = At(FPosition + 1);
-        const bool inRun = (l == lead && InRange(t, first, last))
-            || (l == 0x81 && extra1 != 0 && (t == extra1 || t == extra2));
-        if (!inRun)
-            return;
-        FPosition += 2; // t is no NUL, so it lies inside the row
-    }
-}
-
 void TFountainParser::ScanWideRun()
 {
     const unsigned char lead = Current();
     const unsigned char trail = At(FPosition + 1);
-    if (lead == 0x82 && InRange(trail, 0x4F, 0x58)) {
-        FTokenKind = tkWideDigits;
-        SkipWideRun(0x82, 0x4F, 0x58, 0x43, 0x44);
-    } else if (lead == 0x82 && (InRange(trail, 0x60, 0x79) || InRange(trail, 0x81, 0x9A))) {
-        FTokenKind = tkWideLatin;
+    // A run cut by a wrap goes on at the row start over any pair of the run, a prolonged-sound
+    // mark or a full-width comma included.
+    const bool resumed = FContinuing && ContinuesRun(FWrappedKind, lead, trail);
+    const int run = resumed ? FWrappedKind : RunStartedBy(lead, trail);
+    if (run != 0) {
+        FTokenKind = run;
         do
-            FPosition += 2;
-        while (Current() == 0x82
-            && (InRange(At(FPosition + 1), 0x60, 0x79) || InRange(At(FPosition + 1), 0x81, 0x9A)));
-    } else if (lead == 0x82 && InRange(trail, 0x9F, 0xF1)) {
-        FTokenKind = tkHiragana;
-        SkipWideRun(0x82, 0x9F, 0xF1, 0x5B, 0x7C);
-    } else if (lead == 0x83 && InRange(trail, 0x40, 0x96)) {
-        FTokenKind = tkKatakana;
-        SkipWideRun(0x83, 0x40, 0x96, 0x5B, 0x7C);
+            FPosition += 2; // the trail is no NUL, so it lies inside the row
+        while (ContinuesRun(run, Current(), At(FPosition + 1)));
     } else if ((lead == 0x82 && IsWideSymbolTrail82(trail)) || (lead == 0x83 && InRange(trail, 0x97, 0xF0))) {
         FTokenKind = tkWideSymbol;
         FPosition += 2;
@@ -563,7 +620,7 @@ void TFountainParser::ScanSymbol()
 void TFountainParser::ScanQuoted(unsigned char quote, int kind)
 {
     FTokenKind = kind;
-    int position = FContinuing ? FPosition : FPosition + 1;
+    int position = Resuming(kind) ? FPosition : FPosition + 1;
     for (;;) {
         position = NextStop(position, quote);
         if (At(position) != quote || At(position + 1) != quote)

@@ -69,6 +69,9 @@ protected:
     static constexpr int Padding = 8;
     static constexpr int MaxRemain = 255;
 
+    // True while the current token continues a token of kind from the previous row. A reserved
+    // word's rest is resumed through the rule of its first byte, which then starts afresh.
+    bool Resuming(int kind) const { return FContinuing && FWrappedKind == kind; }
     unsigned char At(int position) const { return static_cast<unsigned char>(FText[position]); }
     unsigned char Current() const { return At(FPosition); }
     bool AtRowEnd() const { return charclass::Is(Current(), charclass::ccRowEnd); }
@@ -84,8 +87,10 @@ protected:
     int NextStop(int position, unsigned char stop) const
     {
         for (;;) {
-            const unsigned char c = At(position);
-            if (c == stop || charclass::Is(c, charclass::ccRowEnd))
+            unsigned char c = At(position);
+            while (c != stop && !charclass::Is(c, charclass::ccRowEnd | charclass::ccLead))
+                c = At(++position);
+            if (c == stop || !charclass::Is(c, charclass::ccLead))
                 return position;
             position = CharEnd(position);
         }
@@ -104,7 +109,12 @@ protected:
 
     void SetElement(int element) { FElement = element; }
     void SetLastKind(int kind) { FLastKind = kind; }
-    void SetCharDispatch(unsigned char c, TScanOperation operation) { FCharDispatch[c] = operation; }
+    void SetCharDispatch(unsigned char c, TScanOperation operation)
+    {
+        FCharDispatch[c] = operation;
+        if (FByteAction[c] == baSymbol || FByteAction[c] == baTable)
+            FByteAction[c] = operation == &TFountainParser::ScanSymbol ? baSymbol : baTable;
+    }
     void SetResumeDispatch(int kind, TScanOperation operation) { FResumeDispatch[kind] = operation; }
     void DispatchChar() { (this->*FCharDispatch[Current()])(); }
     void DispatchResume(int kind) { (this->*FResumeDispatch[kind & 0xFF])(); }
@@ -170,16 +180,22 @@ protected:
     void ScanSingleQuoted();
     virtual void ScanDoubleQuoted();
     void ResumeWrappedToken();
+    // A subclass that looks at the bytes here before the char table calls ExamineEveryByte.
     virtual void DispatchByChar();
+    // Every byte that is no blank or row end goes through DispatchByChar.
+    void ExamineEveryByte();
     void PromoteReserved(int& kind);
 
-    // Quote scan: past the opening quote unless continuing; a doubled quote continues.
+    // Quote scan: past the opening quote unless resuming a string of kind; a doubled quote
+    // continues.
     void ScanQuoted(unsigned char quote, int kind);
     // Advances while the byte is of the given class (CharClass bits); the row end is of none.
     void SkipClass(std::uint16_t bits)
     {
-        while (charclass::Is(Current(), bits))
-            ++FPosition;
+        int position = FPosition;
+        while (charclass::Is(At(position), bits))
+            ++position;
+        FPosition = position;
     }
 
 private:
@@ -190,11 +206,10 @@ private:
     };
 
     void BuildDispatchTables();
+    // ReadToken at the start of a row that continues a token of the previous row or lies in an
+    // open bracket region.
+    int ReadCarriedToken();
     void ScanExponent();
-    // Advances over the pairs of a run; lead is the run's lead byte, trail in [first, last],
-    // or one of the two extra 0x81 pairs (0 for none).
-    void SkipWideRun(unsigned char lead, unsigned char first, unsigned char last, unsigned char extra1,
-        unsigned char extra2);
 
     TFountain* FFountain;
     std::vector<TBracket> FBrackets;
@@ -220,6 +235,17 @@ private:
     std::string FJoined; // ScanRowState's row with the next row appended
 
     std::array<TScanOperation, 256> FCharDispatch {};
+    // What ReadToken does at a byte outside carried tokens and bracket regions. Half the tokens
+    // of a script are one-byte symbols: they are taken without dispatching, and the rest go to
+    // the char table directly when DispatchByChar would add nothing.
+    enum TByteAction : unsigned char {
+        baDispatch, // DispatchByChar
+        baTable, // the char table: no bracket starts with the byte
+        baBlank, // skipped
+        baSymbol, // a one-byte symbol: no bracket starts with it and no rule claims it
+        baRowEnd, // no further token
+    };
+    std::array<TByteAction, 256> FByteAction {};
     std::array<TScanOperation, 256> FResumeDispatch {};
 };
 

@@ -12,6 +12,8 @@ THTMLFountainParser::THTMLFountainParser(THTMLFountain* fountain)
     : TFountainParser(fountain)
     , FHTMLFountain(*fountain)
 {
+    // URLs, mail addresses and attribute values may begin with any byte.
+    ExamineEveryByte();
     SetCharDispatch('"', &THTMLFountainParser::ScanDoubleQuoted);
     SetCharDispatch('&', static_cast<TScanOperation>(&THTMLFountainParser::ScanEntity));
     SetCharDispatch('/', static_cast<TScanOperation>(&THTMLFountainParser::ScanSlash));
@@ -108,7 +110,7 @@ void THTMLFountainParser::AdjustKind()
 void THTMLFountainParser::ScanEntity()
 {
     SetKind(tkEntity);
-    if (!Continuing())
+    if (!Resuming(tkEntity))
         SetPosition(Position() + 1);
     const int start = Position();
     SkipClass(ccEntity);

@@ -92,7 +92,7 @@ void TPERLFountainParser::ScanDoubleQuoted()
         return;
     }
     SetKind(tkDoubleQuoted);
-    int position = Continuing() ? Position() : Position() + 1;
+    int position = Resuming(tkDoubleQuoted) ? Position() : Position() + 1;
     for (;;) {
         position = NextStop(position, '"');
         if (At(position) != '"')
@@ -126,20 +126,22 @@ void TPERLFountainParser::ScanSharp()
 
 void TPERLFountainParser::ScanName()
 {
+    int position = Position();
     for (;;) {
-        const unsigned char c = Current();
+        const unsigned char c = At(position);
         if (Is(c, ccWord) || c == '\'')
-            SetPosition(Position() + 1);
-        else if (c == ':' && At(Position() + 1) == ':' && Is(At(Position() + 2), ccWord))
-            SetPosition(Position() + 2);
+            ++position;
+        else if (c == ':' && At(position + 1) == ':' && Is(At(position + 2), ccWord))
+            position += 2;
         else
-            return;
+            break;
     }
+    SetPosition(position);
 }
 
 void TPERLFountainParser::ScanSigil(int kind)
 {
-    if (Continuing()) {
+    if (Resuming(kind)) {
         // The rest of a name cut by a wrap: the sigil is on the previous row.
         SetKind(kind);
         ScanName();

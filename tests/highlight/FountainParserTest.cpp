@@ -66,6 +66,12 @@ TEST_F(GenericRules, MalformedShiftJisIsScannedByteWiseWithinTheRow)
     EXPECT_EQ(Kinds(Scan("\xfd\xfe\xff")), (std::vector<int> {tkSymbol, tkSymbol, tkSymbol}));
     // A NUL ends the row's tokens.
     EXPECT_EQ(Texts(Scan(std::string("ab\0cd", 5))), (std::vector<std::string> {"ab"}));
+    // A string or comment whose last byte is a lead byte ends with the row.
+    fountain.SetQuotation("'");
+    fountain.SetCommenter("//");
+    parser = fountain.CreateParser();
+    EXPECT_EQ(Scan("'a\x88"), (std::vector<Token> {{0, 3, tkQuotation, "'a\x88"}}));
+    EXPECT_EQ(Scan("//\x88"), (std::vector<Token> {{0, 3, tkComment, "//\x88"}}));
 }
 
 TEST_F(GenericRules, RandomBytesNeverLeaveTheRowOrStall)

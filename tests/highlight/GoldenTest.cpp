@@ -1,15 +1,18 @@
-// Sample scripts beside their expected token dumps. Run tests/data/highlight/regen.sh to rewrite
+// Sample scripts beside their expected token dumps. Run tools/regen-highlight-golden.sh to rewrite
 // the dumps after a deliberate change, and review them as a diff.
 #include "HighlightTestHelpers.h"
 
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/HTMLFountain.h"
+#include "highlight/HTMLFountainParser.h"
 #include "highlight/PERLFountain.h"
+#include "highlight/PERLFountainParser.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <map>
 #include <sstream>
 
 namespace brenvik::test {
@@ -53,20 +56,61 @@ std::string Escaped(const std::string& text)
     return result;
 }
 
-// A header per row with its start state, then one line per token: offset size kind text.
-std::string Dump(TFountain& fountain, const std::vector<std::string>& lines)
+using KindNames = std::map<int, const char*>;
+
+// The generic kinds' names; each language adds its own, which share the codes from 50 up.
+KindNames GenericKindNames()
+{
+    return {{tkEnd, "end"}, {tkSymbol, "symbol"}, {tkInteger, "integer"}, {tkFloat, "float"},
+        {tkBracket, "bracket"}, {tkComment, "comment"}, {tkReserved, "reserved"}, {tkTab, "tab"},
+        {tkWord, "word"}, {tkWideSymbol, "wide-symbol"}, {tkWideDigits, "wide-digits"},
+        {tkWideLatin, "wide-latin"}, {tkHiragana, "hiragana"}, {tkKatakana, "katakana"}, {tkKanji, "kanji"},
+        {tkNarrowKanaSymbol, "narrow-kana-symbol"}, {tkNarrowKana, "narrow-kana"}, {tkUrl, "url"},
+        {tkMail, "mail"}, {tkHexDigits, "hex-digits"}, {tkSingleQuoted, "single-quoted"},
+        {tkDoubleQuoted, "double-quoted"}};
+}
+
+KindNames PerlKindNames()
+{
+    KindNames names = GenericKindNames();
+    names.insert({{tkScalar, "scalar"}, {tkArray, "array"}, {tkHash, "hash"}, {tkSubRoutine, "sub-name"},
+        {tkSubRoutineCall, "sub-call"}});
+    return names;
+}
+
+KindNames HtmlKindNames()
+{
+    KindNames names = GenericKindNames();
+    names.insert({{tkTagOpen, "tag-open"}, {tkTagClose, "tag-close"}, {tkElement, "element"},
+        {tkAttribute, "attribute"}, {tkEquals, "equals"}, {tkAttributeValue, "attribute-value"},
+        {tkEntity, "entity"}});
+    return names;
+}
+
+// A kind without a name shows as its code, so that a new kind stands out in the diff.
+std::string Name(const KindNames& names, int kind)
+{
+    const auto found = names.find(kind);
+    return found != names.end() ? found->second : "kind-" + std::to_string(kind);
+}
+
+// A header per row with its start state (a kind of 0 there shows as -), then one line per
+// token: offset, size, kind and text.
+std::string Dump(TFountain& fountain, const KindNames& names, const std::vector<std::string>& lines)
 {
     auto parser = fountain.CreateParser();
     TEditorScreenStrings rows;
     FillRows(rows, lines);
     const std::vector<RowTokenState> states = RowStates(*parser, rows);
+    const auto stateKind = [&names](int kind) { return kind == 0 ? std::string("-") : Name(names, kind); };
     std::ostringstream out;
     for (int row = 0; row < rows.Count(); ++row) {
         const RowTokenState& s = states[static_cast<size_t>(row)];
-        out << "row " << row << " state " << s.BracketIndex << ' ' << s.Element << ' ' << s.Remain << ' '
-            << s.WrappedKind << ' ' << s.LastKind << '\n';
+        out << "row " << row << " bracket " << s.BracketIndex << " element " << s.Element << " remain "
+            << s.Remain << " wrapped " << stateKind(s.WrappedKind) << " last " << stateKind(s.LastKind)
+            << '\n';
         for (const Token& t : ReadTokens(*parser, lines[static_cast<size_t>(row)], s))
-            out << t.Offset << ' ' << t.Size << ' ' << t.Kind << ' ' << Escaped(t.Text) << '\n';
+            out << t.Offset << ' ' << t.Size << ' ' << Name(names, t.Kind) << ' ' << Escaped(t.Text) << '\n';
     }
     return out.str();
 }
@@ -85,9 +129,10 @@ TEST_P(GoldenDumps, MatchTheReviewedTokens)
     THTMLFountain html;
     ConfigureHTMLFountain(html);
     const std::string ext = "." + QFileInfo(sample).suffix().toStdString();
-    TFountain* fountain = perl.HasFileExt(ext) ? static_cast<TFountain*>(&perl) : &html;
+    const bool isPerl = perl.HasFileExt(ext);
+    TFountain* fountain = isPerl ? static_cast<TFountain*>(&perl) : &html;
     ASSERT_TRUE(fountain->HasFileExt(ext));
-    const std::string dump = Dump(*fountain, lines);
+    const std::string dump = Dump(*fountain, isPerl ? PerlKindNames() : HtmlKindNames(), lines);
 
     QFile expected(sample.left(sample.lastIndexOf('.')) + ".tokens");
     if (qEnvironmentVariableIsSet("BRENVIK_REGEN_GOLDEN")) {

@@ -32,6 +32,7 @@ TEST_F(HtmlRules, EverythingAfterTheElementNameInATagIsAnAttribute)
 {
     EXPECT_EQ(Kinds(Scan("<td nowrap>")), (std::vector<int> {tkTagOpen, tkElement, tkAttribute, tkTagClose}));
     EXPECT_EQ(Scan("<input value=abc>")[4], (Token {13, 3, tkAttributeValue, "abc"}));
+    EXPECT_EQ(Scan("<td width=-1>")[4], (Token {10, 2, tkAttributeValue, "-1"})) << "not a symbol";
     EXPECT_EQ(Kinds(Scan("<p a=1 ; b>")),
         (std::vector<int> {tkTagOpen, tkElement, tkAttribute, tkEquals, tkAttributeValue, tkAttribute,
             tkAttribute, tkTagClose}));
@@ -46,6 +47,7 @@ TEST_F(HtmlRules, EntitiesUrlsAndMailAddresses)
     EXPECT_EQ(Kinds(Scan("&amp;")), (std::vector<int> {tkEntity}));
     EXPECT_EQ(Scan("see http://example.jp/a?b=1 now")[1], (Token {4, 23, tkUrl, "http://example.jp/a?b=1"}));
     EXPECT_EQ(Scan("to info@example.jp.")[1], (Token {3, 16, tkMail, "info@example.jp."}));
+    EXPECT_EQ(Scan("mail -x@a.jp")[1], (Token {5, 7, tkMail, "-x@a.jp"})) << "begun by a symbol byte";
 }
 
 TEST_F(HtmlRules, ACommentSpanningLinesIsOneBracketTokenPerRow)

@@ -7,6 +7,14 @@
 
 namespace brenvik::test {
 
+std::string Repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
 std::vector<std::string> CutLine(const std::string& line, int width)
 {
     std::vector<std::string> rows;

@@ -71,6 +71,9 @@ inline void FillRows(TEditorScreenStrings& rows, const std::vector<std::string>&
     }
 }
 
+// piece, times over.
+std::string Repeated(std::string_view piece, int times);
+
 // One logical line cut into rows of width bytes (never inside a two-byte character), all but
 // the last raWrapped.
 std::vector<std::string> CutLine(const std::string& line, int width);

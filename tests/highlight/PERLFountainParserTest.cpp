@@ -69,6 +69,12 @@ TEST_F(PerlRules, StringsFollowPerlEscapes)
     EXPECT_EQ(Texts(Scan("'a\\' x")), (std::vector<std::string> {"'a\\'", "x"}));
     // A kanji whose trail byte is 0x5C keeps the following quote from closing the string.
     EXPECT_EQ(Scan("\"\x95\x5c\" x")[0].Size, 6);
+    // Kanji whose trail bytes lie in the lead-byte range pair up before the closing quote; a
+    // lone lead byte takes the quote or NUL after it as its trail.
+    EXPECT_EQ(Scan("\"\x88\x9f\x88\xe0\" x")[0].Size, 6);
+    EXPECT_EQ(Scan("\"\x88\x9f\x88\" x\" y")[0].Size, 8);
+    EXPECT_EQ(Scan(std::string("# \x88\0 x", 6))[0].Size, 6);
+    EXPECT_EQ(Scan(std::string("# \x88\x9f\0 x", 7))[0].Size, 4);
     EXPECT_EQ(Scan("\"open")[0], (Token {0, 5, tkDoubleQuoted, "\"open"}));
 }
 

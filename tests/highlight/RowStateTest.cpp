@@ -135,6 +135,46 @@ TEST_F(WrappedTokens, AQuoteCutFromItsEscapeOrPartnerByAWrapStaysInsideTheString
         (std::vector<Token> {{0, 4, tkSingleQuoted, "''s'"}, {4, 1, tkSymbol, ";"}}));
 }
 
+TEST_F(WrappedTokens, ARunOverAWholeRowGoesOnOverTheMarksThatContinueIt)
+{
+    struct Case {
+        const char* Pair; // a character of the run
+        const char* Mark; // a pair that continues the run but starts none
+        int Kind;
+    };
+    const Case cases[] = {
+        {"\x83\x4a", "\x81\x5b", tkKatakana}, // カ and ー
+        {"\x82\xa0", "\x81\x7c", tkHiragana}, // あ and the other prolonged-sound mark
+        {"\x82\x50", "\x81\x43", tkWideDigits}, // １ and the full-width comma
+    };
+    for (const Case& c : cases) {
+        const std::string first = Repeated(c.Pair, 10);
+        const std::string second = c.Mark + Repeated(c.Pair, 9);
+        const std::string third = Repeated(c.Pair, 2) + " ;";
+        FillRows(rows, {first, second, third}, {raWrapped, raWrapped, raBreak});
+        const std::vector<RowTokenState> states = RowStates(*parser, rows);
+        // The run covers the second row whole, so that row resumes it by kind, not by a count.
+        EXPECT_EQ(states[1], State(-1, 0, 0, c.Kind)) << c.Kind;
+        EXPECT_EQ(ReadTokens(*parser, second, states[1]), (std::vector<Token> {{0, 20, c.Kind, second}}))
+            << c.Kind;
+        EXPECT_EQ(states[2], State(-1, 0, 4, c.Kind)) << c.Kind;
+    }
+}
+
+TEST_F(WrappedTokens, TheRestOfAReservedWordIsScannedAsAFreshToken)
+{
+    // Resumed through the rule of its first byte: a sigil or a quote there starts its token.
+    EXPECT_EQ(ReadTokens(*parser, "&amp; x", State(-1, 0, 0, tkReserved)),
+        (std::vector<Token> {{0, 4, tkReserved, "&amp"}, {4, 1, tkSymbol, ";"}, {6, 1, tkWord, "x"}}));
+    EXPECT_EQ(ReadTokens(*parser, "\"ab\" x", State(-1, 0, 0, tkReserved)),
+        (std::vector<Token> {{0, 4, tkReserved, "\"ab\""}, {5, 1, tkWord, "x"}}));
+    // The rest of a name or a string resumed by its own kind has no sigil or quote to pass.
+    EXPECT_EQ(ReadTokens(*parser, "amp; x", State(-1, 0, 0, tkSubRoutineCall)),
+        (std::vector<Token> {{0, 3, tkSubRoutineCall, "amp"}, {3, 1, tkSymbol, ";"}, {5, 1, tkWord, "x"}}));
+    EXPECT_EQ(ReadTokens(*parser, "ab\" x", State(-1, 0, 0, tkDoubleQuoted)),
+        (std::vector<Token> {{0, 3, tkDoubleQuoted, "ab\""}, {4, 1, tkWord, "x"}}));
+}
+
 TEST_F(WrappedTokens, ACommentRunsToTheEndOfItsLogicalLineOnly)
 {
     FillRows(

@@ -23,6 +23,8 @@ const std::vector<std::string> kPerlLines = {
     "$a %2; $$ref; ${name}; $Foo::Bar::baz = 'x'; # comment with \xb6\xc5 and \x81\x41 marks",
     "sub",
     "  main_loop { print STDOUT \"\\\"quoted\\\" \" x 3; $t = 'it''s'; }",
+    // カーカー... over several rows: some rows start with the prolonged-sound mark.
+    "$k = " + Repeated("\x83\x4a\x81\x5b", 26) + ";",
 };
 
 const std::vector<std::string> kHtmlLines = {
