@@ -22,36 +22,24 @@ constexpr std::uint16_t FullWidthSmallA = 0x8281;
 constexpr std::uint16_t FullWidthSmallZ = 0x829A;
 constexpr std::uint16_t FullWidthCaseStep = 0x8281 - 0x8260;
 
-std::int64_t CountCharacters(std::string_view pattern)
-{
-    std::int64_t count = 0;
-    for (std::size_t i = 0; i < pattern.size(); ++count)
-        i += IsLeadByte(static_cast<std::uint8_t>(pattern[i])) && i + 1 < pattern.size() ? 2 : 1;
-    return count;
-}
-
 } // namespace
 
 TPatternMatcher::TPatternMatcher(std::string_view pattern, TSearchFlags flags)
     : flags_(flags)
     , pattern_(flags.Has(TSearchFlags::MatchCase) ? std::string(pattern) : UpperCasePattern(pattern))
 {
-    if (flags.Has(TSearchFlags::NoMatchZenkaku)) {
+    const bool zenkaku = flags.Has(TSearchFlags::NoMatchZenkaku);
+    if (zenkaku)
         pattern_ = HankakuToZenkaku(pattern_);
-        charCount_ = CountCharacters(pattern_);
-        extent_ = charCount_;
-    } else {
-        charCount_ = CountCharacters(pattern_);
-        extent_ = static_cast<std::int64_t>(pattern_.size());
-    }
-    BuildStartBytes();
-    exactBytes_ = flags.Has(TSearchFlags::MatchCase) && !flags.Has(TSearchFlags::NoMatchZenkaku)
-        && !flags.Has(TSearchFlags::IncludeCRLF) && !flags.Has(TSearchFlags::IncludeSpace);
-    std::size_t lastChar = 0;
     for (std::size_t i = 0; i < pattern_.size(); i += PatternLeadAt(i) ? 2 : 1)
-        lastChar = i;
-    endsWithLoneLead_ = !pattern_.empty() && lastChar + 1 == pattern_.size()
-        && IsLeadByte(static_cast<std::uint8_t>(pattern_[lastChar]));
+        charStarts_.push_back(i);
+    charCount_ = static_cast<std::int64_t>(charStarts_.size());
+    extent_ = zenkaku ? charCount_ : static_cast<std::int64_t>(pattern_.size());
+    const bool skips = flags.Has(TSearchFlags::IncludeCRLF) || flags.Has(TSearchFlags::IncludeSpace);
+    fixedWidth_ = !zenkaku && !skips;
+    exactBytes_ = fixedWidth_ && flags.Has(TSearchFlags::MatchCase);
+    endsWithLoneLead_ = !pattern_.empty() && charStarts_.back() + 1 == pattern_.size()
+        && IsLeadByte(static_cast<std::uint8_t>(pattern_.back()));
 }
 
 bool TPatternMatcher::PatternLeadAt(std::size_t index) const
@@ -140,39 +128,48 @@ std::optional<std::int64_t> TPatternMatcher::MatchAt(const TSearchText& text, st
     return consumed + skipped;
 }
 
-bool TPatternMatcher::FirstCharMatches(std::uint8_t first, std::uint8_t second) const
+bool TPatternMatcher::MatchesAlone(std::size_t index, std::uint8_t first, std::uint8_t second) const
 {
-    const char pair[2] = {static_cast<char>(first), static_cast<char>(second)};
-    return MatchChar(TSearchText(std::string_view(pair, 2)), 0, 0).Match;
+    const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
+    const TSearchText text(std::string_view(bytes, second ? 2 : 1));
+    const TCharStep step = MatchChar(text, 0, index);
+    return step.Match && step.TextBytes == text.Length();
 }
 
-void TPatternMatcher::BuildStartBytes()
+std::vector<TTextForm> TPatternMatcher::TextForms(std::size_t index) const
 {
-    if (pattern_.empty())
-        return;
-    const auto patternFirst = static_cast<std::uint8_t>(pattern_[0]);
-    const bool matchCase = flags_.Has(TSearchFlags::MatchCase);
-    int members = 0;
+    std::vector<TTextForm> forms;
+    // Single bytes (a lead byte counts alone only at the end of the text) and kana joined with a mark.
     for (unsigned value = 1; value < 256; ++value) {
         const auto byte = static_cast<std::uint8_t>(value);
-        // A zero second byte stands for the end of the text, where a lead byte is a lone byte.
-        bool can = FirstCharMatches(byte, 0);
-        if (!IsLeadByte(byte)) {
-            can = can || FirstCharMatches(byte, VoicedMark) || FirstCharMatches(byte, SemiVoicedMark);
-        } else if (byte == patternFirst) {
-            can = true;
-        } else if (!matchCase && HasFoldsFromLead(byte)) {
-            for (unsigned trail = 1; trail < 256 && !can; ++trail)
-                can = FirstCharMatches(byte, static_cast<std::uint8_t>(trail));
-        }
-        canStart_[byte] = can;
-        if (can) {
-            ++members;
-            soleStart_ = byte;
+        if (MatchesAlone(index, byte, 0))
+            forms.push_back({{byte, 0}, 1});
+        for (const std::uint8_t mark : {VoicedMark, SemiVoicedMark}) {
+            if (MarkMergesWithKana(byte, mark) && MatchesAlone(index, byte, mark))
+                forms.push_back({{byte, mark}, 2});
         }
     }
-    if (members != 1)
-        soleStart_.reset();
+    // A double-byte text character matches only a double-byte pattern character: itself or its small twin.
+    if (PatternLeadAt(index)) {
+        const auto code = static_cast<std::uint16_t>(
+            static_cast<std::uint8_t>(pattern_[index]) << 8 | static_cast<std::uint8_t>(pattern_[index + 1]));
+        const std::uint16_t twin = flags_.Has(TSearchFlags::MatchCase) ? 0 : LowerCaseTwin(code);
+        for (const std::uint16_t form : {code, twin}) {
+            if (form != 0)
+                forms.push_back({{static_cast<std::uint8_t>(form >> 8), static_cast<std::uint8_t>(form)}, 2});
+        }
+    }
+    return forms;
+}
+
+std::vector<std::uint8_t> TPatternMatcher::SkippableFirstBytes() const
+{
+    std::vector<std::uint8_t> bytes;
+    if (flags_.Has(TSearchFlags::IncludeCRLF))
+        bytes.insert(bytes.end(), {CR, LF});
+    if (flags_.Has(TSearchFlags::IncludeSpace))
+        bytes.insert(bytes.end(), {Tab, Blank, static_cast<std::uint8_t>(IdeographicSpace >> 8)});
+    return bytes;
 }
 
 } // namespace brenvik
