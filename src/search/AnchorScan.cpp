@@ -14,6 +14,8 @@ namespace brenvik {
 namespace {
 
 constexpr std::int64_t BlockSize = 64;
+// The byte-mask kernel reads one vector beyond the block for tests at later offsets.
+constexpr std::int64_t ByteMaskReach = 16;
 
 std::uint64_t BitsUpTo(std::int64_t count)
 {
@@ -29,39 +31,82 @@ __m128i Load(const std::uint8_t* at)
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
 }
 
-__m128i Wanted(const std::uint8_t (&bytes)[16])
+__m128i Splat(const std::uint8_t (&bytes)[16])
 {
     return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes));
 }
 
-std::uint64_t LaneBits(__m128i hits, int lane)
+std::uint64_t MoveMask(__m128i hits)
 {
-    return static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(hits))) << (16 * lane);
+    return static_cast<std::uint16_t>(_mm_movemask_epi8(hits));
 }
 
-struct TGenericKernel {
-    const TSearchAnchor& Anchor;
-    const std::uint8_t (&Wanted)[4][3][8][16];
+#endif
+
+} // namespace
+
+#if defined(__SSE2__)
+
+// One spelling of one or two tests of one or two bytes each (a test's first byte stands in for a missing
+// second): the case-sensitive and case-blind searches, with the fewest instructions.
+struct TPairKernel {
+    __m128i First0, First1, Second0, Second1;
+    std::int64_t FirstOffset, SecondOffset;
 
     std::uint64_t operator()(const std::uint8_t* at) const
     {
         std::uint64_t bits = 0;
         for (int lane = 0; lane < Lanes; ++lane) {
-            __m128i any = _mm_setzero_si128();
-            for (int s = 0; s < Anchor.Count; ++s) {
-                const TAnchorSpelling& spelling = Anchor.Spellings[s];
-                __m128i all = _mm_set1_epi8(-1);
-                for (int t = 0; t < spelling.Count; ++t) {
-                    const TByteTest& test = spelling.Tests[t];
-                    const __m128i bytes = Load(at + test.Offset + 16 * lane);
-                    __m128i hit = _mm_setzero_si128();
-                    for (int b = 0; b < test.Count; ++b)
-                        hit = _mm_or_si128(hit, _mm_cmpeq_epi8(bytes, brenvik::Wanted(Wanted[s][t][b])));
-                    all = _mm_and_si128(all, hit);
+            const __m128i first = Load(at + FirstOffset + 16 * lane);
+            const __m128i second = Load(at + SecondOffset + 16 * lane);
+            const __m128i hits = _mm_and_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(first, First0), _mm_cmpeq_epi8(first, First1)),
+                _mm_or_si128(_mm_cmpeq_epi8(second, Second0), _mm_cmpeq_epi8(second, Second1)));
+            bits |= MoveMask(hits) << (16 * lane);
+        }
+        return bits;
+    }
+};
+
+// Any anchor whose tests lie within 16 bytes: each distinct byte is compared once over the block and the
+// next 16 bytes, and the tests are put together from those masks with shifts.
+struct TByteMaskKernel {
+    const TSearchAnchor& Anchor;
+    const std::uint8_t (&Wanted)[TAnchorScan::MaxDistinctBytes][16];
+    int Distinct;
+    const std::uint64_t (&Accepts)[4][3];
+
+    std::uint64_t operator()(const std::uint8_t* at) const
+    {
+        __m128i bytes[Lanes + 1];
+        for (int lane = 0; lane <= Lanes; ++lane)
+            bytes[lane] = Load(at + 16 * lane);
+        std::uint64_t low[TAnchorScan::MaxDistinctBytes];
+        std::uint64_t high[TAnchorScan::MaxDistinctBytes];
+        for (int d = 0; d < Distinct; ++d) {
+            const __m128i wanted = Splat(Wanted[d]);
+            std::uint64_t mask = 0;
+            for (int lane = 0; lane < Lanes; ++lane)
+                mask |= MoveMask(_mm_cmpeq_epi8(bytes[lane], wanted)) << (16 * lane);
+            low[d] = mask;
+            high[d] = MoveMask(_mm_cmpeq_epi8(bytes[Lanes], wanted));
+        }
+        std::uint64_t bits = 0;
+        for (int s = 0; s < Anchor.Count; ++s) {
+            const TAnchorSpelling& spelling = Anchor.Spellings[s];
+            std::uint64_t all = ~std::uint64_t {0};
+            for (int t = 0; t < spelling.Count; ++t) {
+                std::uint64_t lowHits = 0;
+                std::uint64_t highHits = 0;
+                for (std::uint64_t accepts = Accepts[s][t]; accepts != 0; accepts &= accepts - 1) {
+                    const int d = std::countr_zero(accepts);
+                    lowHits |= low[d];
+                    highHits |= high[d];
                 }
-                any = _mm_or_si128(any, all);
+                const auto offset = static_cast<int>(spelling.Tests[t].Offset);
+                all &= offset == 0 ? lowHits : lowHits >> offset | highHits << (64 - offset);
             }
-            bits |= LaneBits(any, lane);
+            bits |= all;
         }
         return bits;
     }
@@ -80,31 +125,10 @@ std::int64_t NextVectorBlock(
     return base;
 }
 
-#endif
+#else
 
-} // namespace
-
-#if defined(__SSE2__)
-
-// A test of at most two bytes: its first byte stands in for a missing second.
-struct TPairKernel {
-    __m128i First0, First1, Second0, Second1;
-    std::int64_t Distance;
-
-    std::uint64_t operator()(const std::uint8_t* at) const
-    {
-        std::uint64_t bits = 0;
-        for (int lane = 0; lane < Lanes; ++lane) {
-            const __m128i first = Load(at + 16 * lane);
-            const __m128i second = Load(at + Distance + 16 * lane);
-            const __m128i hits = _mm_and_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(first, First0), _mm_cmpeq_epi8(first, First1)),
-                _mm_or_si128(_mm_cmpeq_epi8(second, Second0), _mm_cmpeq_epi8(second, Second1)));
-            bits |= LaneBits(hits, lane);
-        }
-        return bits;
-    }
-};
+struct TPairKernel { };
+struct TByteMaskKernel { };
 
 #endif
 
@@ -112,17 +136,36 @@ TAnchorScan::TAnchorScan(const TSearchText& text, const TSearchAnchor& anchor)
     : text_(text)
     , anchor_(anchor)
 {
+    std::uint8_t distinct[MaxDistinctBytes];
+    bool named = true;
     for (int s = 0; s < anchor.Count; ++s) {
         const TAnchorSpelling& spelling = anchor.Spellings[s];
         for (int t = 0; t < spelling.Count; ++t) {
-            for (int b = 0; b < spelling.Tests[t].Count; ++b)
-                std::memset(wanted_[s][t][b], spelling.Tests[t].Bytes[b], sizeof wanted_[s][t][b]);
+            const TByteTest& test = spelling.Tests[t];
+            for (int b = 0; b < test.Count; ++b) {
+                const auto found = std::find(distinct, distinct + distinct_, test.Bytes[b]) - distinct;
+                if (found == MaxDistinctBytes) {
+                    named = false;
+                    continue;
+                }
+                if (found == distinct_) {
+                    distinct[distinct_] = test.Bytes[b];
+                    std::memset(wanted_[distinct_++], test.Bytes[b], sizeof wanted_[0]);
+                }
+                accepts_[s][t] |= std::uint64_t {1} << found;
+            }
         }
     }
+#if defined(__SSE2__)
     const TAnchorSpelling& first = anchor.Spellings[0];
-    pair_ = anchor.Count == 1 && first.Count >= 1 && first.Count <= 2
+    const bool pair = anchor.Count == 1 && first.Count <= 2
         && std::all_of(first.Tests.begin(), first.Tests.begin() + first.Count,
             [](const TByteTest& test) { return test.Count >= 1 && test.Count <= 2; });
+    if (pair)
+        kernel_ = TKernel::Pair;
+    else if (anchor.Count > 0 && named && anchor.Reach < ByteMaskReach)
+        kernel_ = TKernel::ByteMask;
+#endif
 }
 
 bool TAnchorScan::HoldsAt(std::int64_t pos) const
@@ -151,20 +194,34 @@ std::uint64_t TAnchorScan::ScalarBlock(std::int64_t base) const
 TPairKernel TAnchorScan::PairKernel() const
 {
     const TAnchorSpelling& spelling = anchor_.Spellings[0];
-    const int second = spelling.Count - 1;
-    return {Wanted(wanted_[0][0][0]), Wanted(wanted_[0][0][spelling.Tests[0].Count - 1]),
-        Wanted(wanted_[0][second][0]), Wanted(wanted_[0][second][spelling.Tests[second].Count - 1]),
-        spelling.Tests[second].Offset};
+    const TByteTest& first = spelling.Tests[0];
+    const TByteTest& second = spelling.Tests[spelling.Count - 1];
+    const auto splat = [](std::uint8_t byte) { return _mm_set1_epi8(static_cast<char>(byte)); };
+    return {splat(first.Bytes[0]), splat(first.Bytes[first.Count - 1]), splat(second.Bytes[0]),
+        splat(second.Bytes[second.Count - 1]), first.Offset, second.Offset};
+}
+
+TByteMaskKernel TAnchorScan::ByteMaskKernel() const
+{
+    return {anchor_, wanted_, distinct_, accepts_};
 }
 
 #endif
 
+std::int64_t TAnchorScan::VectorEnd() const
+{
+    if (kernel_ == TKernel::Scalar)
+        return 0;
+    const std::int64_t reach = kernel_ == TKernel::ByteMask ? ByteMaskReach : anchor_.Reach;
+    return text_.Length() - BlockSize - reach + 1;
+}
+
 std::uint64_t TAnchorScan::BlockAt(std::int64_t base) const
 {
 #if defined(__SSE2__)
-    if (base + BlockSize + anchor_.Reach <= text_.Length()) {
+    if (base < VectorEnd()) {
         const std::uint8_t* at = text_.Data() + base;
-        return pair_ ? PairKernel()(at) : TGenericKernel {anchor_, wanted_}(at);
+        return kernel_ == TKernel::Pair ? PairKernel()(at) : ByteMaskKernel()(at);
     }
 #endif
     return ScalarBlock(base);
@@ -174,12 +231,12 @@ std::int64_t TAnchorScan::NextBlock(std::int64_t base, std::int64_t last, std::u
 {
 #if defined(__SSE2__)
     // Whole blocks that end by last and whose loads stay inside the text run in a tight loop.
-    const std::int64_t vectorEnd = std::min(text_.Length() - anchor_.Reach - BlockSize + 1, last - BlockSize + 2);
-    if (base < vectorEnd) {
+    const std::int64_t end = std::min(last - BlockSize + 2, VectorEnd());
+    if (base < end) {
         const std::uint8_t* data = text_.Data();
-        base = pair_ ? NextVectorBlock(PairKernel(), data, base, vectorEnd, bits)
-                     : NextVectorBlock(TGenericKernel {anchor_, wanted_}, data, base, vectorEnd, bits);
-        if (base < vectorEnd)
+        base = kernel_ == TKernel::Pair ? NextVectorBlock(PairKernel(), data, base, end, bits)
+                                        : NextVectorBlock(ByteMaskKernel(), data, base, end, bits);
+        if (base < end)
             return base;
     }
 #endif

@@ -10,6 +10,7 @@
 namespace brenvik {
 
 struct TPairKernel;
+struct TByteMaskKernel;
 
 class TAnchorScan {
 public:
@@ -46,6 +47,8 @@ public:
         return false;
     }
 
+    static constexpr int MaxDistinctBytes = 64;
+
 private:
     // The first block of 64 positions from base on (bit i for base + i, positions past last cleared) that
     // holds an anchor; its base, or a value past last when none does.
@@ -55,15 +58,22 @@ private:
     // Bit i set when the anchor holds at base + i.
     std::uint64_t BlockAt(std::int64_t base) const;
     std::uint64_t ScalarBlock(std::int64_t base) const;
-    TPairKernel PairKernel() const;
     bool HoldsAt(std::int64_t pos) const;
+    TPairKernel PairKernel() const;
+    TByteMaskKernel ByteMaskKernel() const;
+    // Blocks starting below this can be loaded as vectors.
+    std::int64_t VectorEnd() const;
+
+    enum class TKernel { Scalar, Pair, ByteMask };
 
     const TSearchText& text_;
     const TSearchAnchor& anchor_;
-    // Each test byte repeated over a vector: [spelling][test][byte].
-    alignas(16) std::uint8_t wanted_[4][3][8][16] {};
-    // One spelling of at most two tests of at most two bytes each: the common case, scanned by a short loop.
-    bool pair_ = false;
+    TKernel kernel_ = TKernel::Scalar;
+    // The distinct bytes of all tests, each repeated over a vector.
+    alignas(16) std::uint8_t wanted_[MaxDistinctBytes][16] {};
+    int distinct_ = 0;
+    // Per spelling and test, bit i set when the test accepts distinct byte i.
+    std::uint64_t accepts_[4][3] {};
 };
 
 } // namespace brenvik

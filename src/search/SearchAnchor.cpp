@@ -37,6 +37,17 @@ public:
         return std::min(share, 1.0);
     }
 
+    // Share of the positions holding a byte of this set with a byte of next right after it.
+    double PairShare(const TByteSet& next, const TByteFrequency& frequency) const
+    {
+        double share = 0;
+        for (const std::uint8_t first : bytes_) {
+            for (const std::uint8_t second : next.bytes_)
+                share += frequency.PairShare(first, second);
+        }
+        return std::min(share, 1.0);
+    }
+
     bool Fits() const { return bytes_.size() <= TByteTest {}.Bytes.size(); }
 
     // False when the set is too large for one test.
@@ -139,14 +150,17 @@ std::optional<TSearchAnchor> SpellingsOf(const TCharForms& forms, const std::opt
     if (spellings == 0 || spellings > static_cast<int>(anchor.Spellings.size()))
         return std::nullopt;
     const bool nextTestable = next && next->Fits();
-    const double nextShare = nextTestable ? next->Share(frequency) : 1.0;
+    // The share of a byte followed by the next character's first byte, which often go together in text.
+    const auto followedShare = [&](const TByteSet& last) {
+        return nextTestable ? last.PairShare(*next, frequency) : last.Share(frequency);
+    };
     cost = 0;
     if (anySingle) {
         TAnchorSpelling& spelling = anchor.Spellings[anchor.Count++];
         singles.AddTest(spelling, 0);
         if (nextTestable)
             next->AddTest(spelling, 1);
-        cost += singles.Share(frequency) * nextShare;
+        cost += followedShare(singles);
     }
     for (const std::uint8_t lead : leads) {
         TByteSet leadSet;
@@ -162,7 +176,7 @@ std::optional<TSearchAnchor> SpellingsOf(const TCharForms& forms, const std::opt
             spelling.Count = 1;
         if (nextTestable)
             next->AddTest(spelling, 2);
-        cost += leadSet.Share(frequency) * trails.Share(frequency) * nextShare;
+        cost += leadSet.PairShare(trails, frequency) * followedShare(trails) / trails.Share(frequency);
     }
     return anchor;
 }
@@ -189,8 +203,8 @@ TSearchAnchor VariableWidthAnchor(const TPatternMatcher& matcher, const TByteFre
         }
         double cost = 0;
         if (std::optional<TSearchAnchor> anchor = SpellingsOf(forms[k], next, frequency, cost)) {
-            // Each anchor found is tried at every start its window allows.
-            cost *= static_cast<double>(farMax - nearMin + 1);
+            // Each anchor found costs a pause in the scan and a comparison at every start its window allows.
+            cost *= static_cast<double>(farMax - nearMin + 3);
             if (cost < bestCost) {
                 bestCost = cost;
                 best = *anchor;
@@ -203,6 +217,22 @@ TSearchAnchor VariableWidthAnchor(const TPatternMatcher& matcher, const TByteFre
     }
     best.Reach = ReachOf(best);
     return best;
+}
+
+// The rarest test first, so that a scan can stop testing a block once nothing in it can hold.
+void OrderByRarity(TSearchAnchor& anchor, const TByteFrequency& frequency)
+{
+    const auto share = [&](const TByteTest& test) {
+        double sum = 0;
+        for (int b = 0; b < test.Count; ++b)
+            sum += frequency.Share(test.Bytes[b]);
+        return sum;
+    };
+    for (int s = 0; s < anchor.Count; ++s) {
+        TAnchorSpelling& spelling = anchor.Spellings[s];
+        std::stable_sort(spelling.Tests.begin(), spelling.Tests.begin() + spelling.Count,
+            [&](const TByteTest& a, const TByteTest& b) { return share(a) < share(b); });
+    }
 }
 
 } // namespace
@@ -220,9 +250,11 @@ TSearchAnchor ChooseAnchor(const TPatternMatcher& matcher, const TByteFrequency&
 {
     if (matcher.Empty())
         return {};
-    if (matcher.FixedWidth())
-        return FixedWidthAnchor(matcher, frequency);
-    return VariableWidthAnchor(matcher, frequency, !matcher.SkippableFirstBytes().empty());
+    TSearchAnchor anchor = matcher.FixedWidth()
+        ? FixedWidthAnchor(matcher, frequency)
+        : VariableWidthAnchor(matcher, frequency, !matcher.SkippableFirstBytes().empty());
+    OrderByRarity(anchor, frequency);
+    return anchor;
 }
 
 } // namespace brenvik
