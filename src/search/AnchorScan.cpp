@@ -59,9 +59,9 @@ struct TPairKernel {
         for (int lane = 0; lane < Lanes; ++lane) {
             const __m128i first = Load(at + FirstOffset + 16 * lane);
             const __m128i second = Load(at + SecondOffset + 16 * lane);
-            const __m128i hits = _mm_and_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(first, First0), _mm_cmpeq_epi8(first, First1)),
-                _mm_or_si128(_mm_cmpeq_epi8(second, Second0), _mm_cmpeq_epi8(second, Second1)));
+            const __m128i hits
+                = _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(first, First0), _mm_cmpeq_epi8(first, First1)),
+                    _mm_or_si128(_mm_cmpeq_epi8(second, Second0), _mm_cmpeq_epi8(second, Second1)));
             bits |= MoveMask(hits) << (16 * lane);
         }
         return bits;

@@ -18,8 +18,7 @@ public:
 
     // Calls visit(q) for each anchor position q in [first, last], lowest first, until visit returns true;
     // returns whether it did. first must not be negative.
-    template <class TVisit>
-    bool Forward(std::int64_t first, std::int64_t last, TVisit visit) const
+    template <class TVisit> bool Forward(std::int64_t first, std::int64_t last, TVisit visit) const
     {
         std::uint64_t bits = 0;
         for (std::int64_t base = NextBlock(first, last, bits); base <= last;
@@ -33,8 +32,7 @@ public:
     }
 
     // The same, highest first.
-    template <class TVisit>
-    bool Backward(std::int64_t first, std::int64_t last, TVisit visit) const
+    template <class TVisit> bool Backward(std::int64_t first, std::int64_t last, TVisit visit) const
     {
         std::uint64_t bits = 0;
         for (std::int64_t base = PreviousBlock(last, first, bits); base >= first;

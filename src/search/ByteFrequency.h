@@ -14,7 +14,8 @@ class TByteFrequency {
 public:
     explicit TByteFrequency(const TSearchText& text);
 
-    // Estimated share of the text's positions holding this byte; never zero, so an unseen byte is merely rare.
+    // Estimated share of the text's positions holding this byte; never zero, so an unseen byte is merely
+    // rare.
     double Share(std::uint8_t byte) const;
     // Estimated share of the positions holding first with second right after it; never zero.
     double PairShare(std::uint8_t first, std::uint8_t second) const;

@@ -139,8 +139,8 @@ std::optional<TSearchRange> TScan::Backward(std::int64_t from)
     // Starts from tried on have been compared.
     std::int64_t tried = from + 1;
     std::optional<TSearchRange> match;
-    anchorScan_.Backward(anchor_.NearMin, std::min(from + anchor_.FarMax, text_.Length() - 1),
-        [&](std::int64_t anchor) {
+    anchorScan_.Backward(
+        anchor_.NearMin, std::min(from + anchor_.FarMax, text_.Length() - 1), [&](std::int64_t anchor) {
             const std::int64_t downTo = std::max<std::int64_t>(anchor - anchor_.FarMax, 0);
             match = TryStartsBackward(std::min(tried - 1, anchor - anchor_.NearMin), downTo);
             tried = std::min(tried, downTo);

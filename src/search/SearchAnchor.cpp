@@ -1,8 +1,10 @@
-// Anchor choice: where each character of the pattern may stand in the text, and which of its bytes are rarest.
+// Anchor choice: where each character of the pattern may stand in the text, and which of its bytes are
+// rarest.
 //
-// With fixed widths a match has one byte per pattern byte, so the two rarest pattern byte positions are tested
-// at their own distance. Otherwise (width-blind search, skipped breaks and blanks) a character's text spelling
-// takes one or two bytes, so the anchor is one character spelled out in full plus the first byte of the next.
+// With fixed widths a match has one byte per pattern byte, so the two rarest pattern byte positions are
+// tested at their own distance. Otherwise (width-blind search, skipped breaks and blanks) a character's text
+// spelling takes one or two bytes, so the anchor is one character spelled out in full plus the first byte of
+// the next.
 #include "search/SearchAnchor.h"
 
 #include <algorithm>
@@ -95,9 +97,8 @@ TSearchAnchor FixedWidthAnchor(const TPatternMatcher& matcher, const TByteFreque
     std::vector<std::size_t> order(sets.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return sets[a].Share(frequency) < sets[b].Share(frequency);
-    });
+    std::stable_sort(order.begin(), order.end(),
+        [&](std::size_t a, std::size_t b) { return sets[a].Share(frequency) < sets[b].Share(frequency); });
     if (order.size() > 2)
         order.resize(2);
     std::sort(order.begin(), order.end());
