@@ -11,6 +11,7 @@
 #include "search/ZenkakuTable.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace brenvik {
 
@@ -149,9 +150,8 @@ std::optional<TSearchRange> TScan::Backward(std::int64_t from)
     return match;
 }
 
-} // namespace
-
-std::optional<TSearchRange> ScanPattern(
+// The scan with every byte of the view taken as text.
+std::optional<TSearchRange> ScanBytes(
     std::string_view text, TSearchRange selection, std::string_view pattern, TSearchFlags flags)
 {
     TScan scan(text, pattern, flags);
@@ -161,6 +161,26 @@ std::optional<TSearchRange> ScanPattern(
     if (flags.Has(TSearchFlags::Down))
         return scan.Forward(std::int64_t {selection.Start} + selection.Length);
     return scan.Backward(selection.Start);
+}
+
+} // namespace
+
+// The text ends at its first zero byte, but the bytes up to a match (and up to the selection) are all the
+// scan read to decide; so it scans the whole view and looks for a zero only there. A match in the text is
+// a match in the view at the same place, with the same candidates failing before it; only a zero before the
+// match's end or the selection makes the view's answer wrong, and then the scan is repeated on the text.
+std::optional<TSearchRange> ScanPattern(
+    std::string_view text, TSearchRange selection, std::string_view pattern, TSearchFlags flags)
+{
+    const std::optional<TSearchRange> match = ScanBytes(text, selection, pattern, flags);
+    if (!match)
+        return std::nullopt;
+    const auto decided = static_cast<std::size_t>(
+        std::max<std::int64_t>(selection.Start, std::int64_t {match->Start} + match->Length));
+    const void* zero = std::memchr(text.data(), 0, std::min(decided, text.size()));
+    if (!zero)
+        return match;
+    return ScanBytes(text.substr(0, static_cast<const char*>(zero) - text.data()), selection, pattern, flags);
 }
 
 } // namespace brenvik
