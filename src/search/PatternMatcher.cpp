@@ -38,6 +38,15 @@ TPatternMatcher::TPatternMatcher(std::string_view pattern, TSearchFlags flags)
     const bool skips = flags.Has(TSearchFlags::IncludeCRLF) || flags.Has(TSearchFlags::IncludeSpace);
     fixedWidth_ = !zenkaku && !skips;
     exactBytes_ = fixedWidth_ && flags.Has(TSearchFlags::MatchCase);
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const auto kana = static_cast<std::uint8_t>(byte);
+        singleCodes_[byte] = SingleByteChar(kana, 0).Code;
+        for (const std::uint8_t mark : {VoicedMark, SemiVoicedMark}) {
+            const TTextChar pair = SingleByteChar(kana, mark);
+            if (pair.TextBytes == 2)
+                mergedKana_.push_back({kana, mark, pair.Code});
+        }
+    }
     endsWithLoneLead_ = !pattern_.empty() && charStarts_.back() + 1 == pattern_.size()
         && IsLeadByte(static_cast<std::uint8_t>(pattern_.back()));
 }
@@ -52,10 +61,7 @@ TPatternMatcher::TCharStep TPatternMatcher::MatchChar(
 {
     const bool matchCase = flags_.Has(TSearchFlags::MatchCase);
     const bool patternLead = PatternLeadAt(index);
-    const std::uint16_t patternChar = patternLead
-        ? static_cast<std::uint16_t>(
-            static_cast<std::uint8_t>(pattern_[index]) << 8 | static_cast<std::uint8_t>(pattern_[index + 1]))
-        : static_cast<std::uint8_t>(pattern_[index]);
+    const std::uint16_t patternChar = PatternCharAt(index);
     const std::uint8_t byte = text.At(pos);
 
     // A lead byte with nothing after it is a lone byte, so nothing is read past the text.
@@ -65,16 +71,28 @@ TPatternMatcher::TCharStep TPatternMatcher::MatchChar(
             return {false, 2};
         return {matchCase ? textChar == patternChar : SameDoubleByteNoCase(patternChar, textChar), 2};
     }
-    if (!flags_.Has(TSearchFlags::NoMatchZenkaku)) {
-        const std::uint8_t folded = matchCase ? byte : UpperCaseTable[byte];
-        return {!patternLead && folded == patternChar, 1};
-    }
-    const std::uint8_t next = text.At(pos + 1);
+    const TTextChar single = SingleByteChar(byte, text.At(pos + 1));
+    return {IsDoubleByteCode(single.Code) == patternLead && single.Code == patternChar, single.TextBytes};
+}
+
+TPatternMatcher::TTextChar TPatternMatcher::SingleByteChar(std::uint8_t byte, std::uint8_t next) const
+{
+    const bool matchCase = flags_.Has(TSearchFlags::MatchCase);
+    if (!flags_.Has(TSearchFlags::NoMatchZenkaku))
+        return {matchCase ? byte : UpperCaseTable[byte], 1};
     const bool merged = MarkMergesWithKana(byte, next);
     std::uint16_t wide = merged ? MergedKana(byte, next) : ZenkakuTable[byte];
     if (!matchCase && wide >= FullWidthSmallA && wide <= FullWidthSmallZ)
         wide -= FullWidthCaseStep;
-    return {IsDoubleByteCode(wide) == patternLead && wide == patternChar, merged ? 2 : 1};
+    return {wide, merged ? 2 : 1};
+}
+
+std::uint16_t TPatternMatcher::PatternCharAt(std::size_t index) const
+{
+    const auto first = static_cast<std::uint8_t>(pattern_[index]);
+    return PatternLeadAt(index)
+        ? static_cast<std::uint16_t>(first << 8 | static_cast<std::uint8_t>(pattern_[index + 1]))
+        : first;
 }
 
 std::int64_t TPatternMatcher::SkippableAt(const TSearchText& text, std::int64_t pos) const
@@ -128,31 +146,25 @@ std::optional<std::int64_t> TPatternMatcher::MatchAt(const TSearchText& text, st
     return consumed + skipped;
 }
 
-bool TPatternMatcher::MatchesAlone(std::size_t index, std::uint8_t first, std::uint8_t second) const
-{
-    const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
-    const TSearchText text(std::string_view(bytes, second ? 2 : 1));
-    const TCharStep step = MatchChar(text, 0, index);
-    return step.Match && step.TextBytes == text.Length();
-}
-
 std::vector<TTextForm> TPatternMatcher::TextForms(std::size_t index) const
 {
     std::vector<TTextForm> forms;
+    const bool patternLead = PatternLeadAt(index);
+    const std::uint16_t patternChar = PatternCharAt(index);
+    const auto matches
+        = [&](std::uint16_t code) { return IsDoubleByteCode(code) == patternLead && code == patternChar; };
     // Single bytes (a lead byte counts alone only at the end of the text) and kana joined with a mark.
-    for (unsigned value = 1; value < 256; ++value) {
-        const auto byte = static_cast<std::uint8_t>(value);
-        if (MatchesAlone(index, byte, 0))
-            forms.push_back({{byte, 0}, 1});
-        for (const std::uint8_t mark : {VoicedMark, SemiVoicedMark}) {
-            if (MarkMergesWithKana(byte, mark) && MatchesAlone(index, byte, mark))
-                forms.push_back({{byte, mark}, 2});
-        }
+    for (unsigned byte = 1; byte < 256; ++byte) {
+        if (matches(singleCodes_[byte]))
+            forms.push_back({{static_cast<std::uint8_t>(byte), 0}, 1});
+    }
+    for (const TMergedKana& merged : mergedKana_) {
+        if (matches(merged.Code))
+            forms.push_back({{merged.Kana, merged.Mark}, 2});
     }
     // A double-byte text character matches only a double-byte pattern character: itself or its small twin.
-    if (PatternLeadAt(index)) {
-        const auto code = static_cast<std::uint16_t>(
-            static_cast<std::uint8_t>(pattern_[index]) << 8 | static_cast<std::uint8_t>(pattern_[index + 1]));
+    if (patternLead) {
+        const std::uint16_t code = patternChar;
         const std::uint16_t twin = flags_.Has(TSearchFlags::MatchCase) ? 0 : LowerCaseTwin(code);
         for (const std::uint16_t form : {code, twin}) {
             if (form != 0)

@@ -46,18 +46,34 @@ private:
         bool Match;
         int TextBytes;
     };
+    // The character a single text byte reads as: codes above 0xFF are full-width.
+    struct TTextChar {
+        std::uint16_t Code;
+        int TextBytes;
+    };
 
     bool PatternLeadAt(std::size_t index) const;
     std::optional<std::int64_t> MatchBytesAt(const TSearchText& text, std::int64_t pos) const;
     TCharStep MatchChar(const TSearchText& text, std::int64_t pos, std::size_t index) const;
     std::int64_t SkippableAt(const TSearchText& text, std::int64_t pos) const;
-    bool MatchesAlone(std::size_t index, std::uint8_t first, std::uint8_t second) const;
+    // The character a single text byte reads as (a kana takes a merging mark after it along).
+    TTextChar SingleByteChar(std::uint8_t byte, std::uint8_t next) const;
+    std::uint16_t PatternCharAt(std::size_t index) const;
 
     TSearchFlags flags_;
     std::string pattern_;
     std::int64_t charCount_ = 0;
     std::int64_t extent_ = 0;
+    struct TMergedKana {
+        std::uint8_t Kana;
+        std::uint8_t Mark;
+        std::uint16_t Code;
+    };
+
     std::vector<std::size_t> charStarts_;
+    // The character each byte reads as alone, and the kana pairs read as one character.
+    std::array<std::uint16_t, 256> singleCodes_ {};
+    std::vector<TMergedKana> mergedKana_;
     bool fixedWidth_ = false;
     // With case kept and nothing folded or skipped, a match is exactly the pattern's bytes.
     bool exactBytes_ = false;
