@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <optional>
 
 namespace brenvik {
@@ -52,17 +53,15 @@ public:
 
     bool Fits() const { return bytes_.size() <= TByteTest {}.Bytes.size(); }
 
-    // False when the set is too large for one test.
-    bool AddTest(TAnchorSpelling& spelling, std::int64_t offset) const
+    // A set too large for one test is left out, which only lets more positions through.
+    void AddTest(TAnchorSpelling& spelling, std::int64_t offset) const
     {
-        TByteTest test;
         if (!Fits())
-            return false;
+            return;
+        TByteTest& test = spelling.Tests[spelling.Count++];
         test.Offset = offset;
         test.Count = static_cast<int>(bytes_.size());
         std::copy(bytes_.begin(), bytes_.end(), test.Bytes.begin());
-        spelling.Tests[spelling.Count++] = test;
-        return true;
     }
 
 private:
@@ -95,8 +94,7 @@ TSearchAnchor FixedWidthAnchor(const TPatternMatcher& matcher, const TByteFreque
         }
     }
     std::vector<std::size_t> order(sets.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::iota(order.begin(), order.end(), std::size_t {0});
     std::stable_sort(order.begin(), order.end(),
         [&](std::size_t a, std::size_t b) { return sets[a].Share(frequency) < sets[b].Share(frequency); });
     if (order.size() > 2)
@@ -173,8 +171,7 @@ std::optional<TSearchAnchor> SpellingsOf(const TCharForms& forms, const std::opt
         }
         TAnchorSpelling& spelling = anchor.Spellings[anchor.Count++];
         leadSet.AddTest(spelling, 0);
-        if (!trails.AddTest(spelling, 1))
-            spelling.Count = 1;
+        trails.AddTest(spelling, 1);
         if (nextTestable)
             next->AddTest(spelling, 2);
         cost += leadSet.PairShare(trails, frequency) * followedShare(trails) / trails.Share(frequency);
