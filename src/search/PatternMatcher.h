@@ -51,6 +51,11 @@ private:
         std::uint16_t Code;
         int TextBytes;
     };
+    struct TMergedKana {
+        std::uint8_t Kana;
+        std::uint8_t Mark;
+        std::uint16_t Code;
+    };
 
     bool PatternLeadAt(std::size_t index) const;
     std::optional<std::int64_t> MatchBytesAt(const TSearchText& text, std::int64_t pos) const;
@@ -64,12 +69,6 @@ private:
     std::string pattern_;
     std::int64_t charCount_ = 0;
     std::int64_t extent_ = 0;
-    struct TMergedKana {
-        std::uint8_t Kana;
-        std::uint8_t Mark;
-        std::uint16_t Code;
-    };
-
     std::vector<std::size_t> charStarts_;
     // The character each byte reads as alone, and the kana pairs read as one character.
     std::array<std::uint16_t, 256> singleCodes_ {};
