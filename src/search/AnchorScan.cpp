@@ -156,6 +156,33 @@ __attribute__((target("avx2"))) std::int64_t NextByteMaskBlockWide(const TByteMa
     return base;
 }
 
+// The pair kernel with 32-byte compares.
+__attribute__((target("avx2"))) std::int64_t NextPairBlockWide(const TPairKernel& kernel,
+    const std::uint8_t* data, std::int64_t base, std::int64_t end, std::uint64_t& bits)
+{
+    const auto splat = [](__m128i bytes) { return static_cast<char>(_mm_cvtsi128_si32(bytes)); };
+    const __m256i first0 = _mm256_set1_epi8(splat(kernel.First0));
+    const __m256i first1 = _mm256_set1_epi8(splat(kernel.First1));
+    const __m256i second0 = _mm256_set1_epi8(splat(kernel.Second0));
+    const __m256i second1 = _mm256_set1_epi8(splat(kernel.Second1));
+    for (; base < end; base += BlockSize) {
+        const std::uint8_t* at = data + base;
+        bits = 0;
+        for (int half = 0; half < 2; ++half) {
+            const __m256i first = LoadWide(at + kernel.FirstOffset + 32 * half);
+            const __m256i second = LoadWide(at + kernel.SecondOffset + 32 * half);
+            const __m256i hits = _mm256_and_si256(
+                _mm256_or_si256(_mm256_cmpeq_epi8(first, first0), _mm256_cmpeq_epi8(first, first1)),
+                _mm256_or_si256(_mm256_cmpeq_epi8(second, second0), _mm256_cmpeq_epi8(second, second1)));
+            bits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hits)))
+                << (32 * half);
+        }
+        if (bits != 0)
+            return base;
+    }
+    return base;
+}
+
 bool HasWideCompares()
 {
     static const bool has = __builtin_cpu_supports("avx2");
@@ -286,14 +313,14 @@ std::int64_t TAnchorScan::NextBlock(std::int64_t base, std::int64_t last, std::u
     const std::int64_t end = std::min(last - BlockSize + 2, VectorEnd());
     if (base < end) {
         const std::uint8_t* data = text_.Data();
-        if (kernel_ == TKernel::Pair)
-            base = NextVectorBlock(PairKernel(), data, base, end, bits);
 #if defined(__x86_64__) && defined(__GNUC__)
-        else if (HasWideCompares())
-            base = NextByteMaskBlockWide(ByteMaskKernel(), data, base, end, bits);
+        if (HasWideCompares()) {
+            base = kernel_ == TKernel::Pair ? NextPairBlockWide(PairKernel(), data, base, end, bits)
+                                            : NextByteMaskBlockWide(ByteMaskKernel(), data, base, end, bits);
+        } else
 #endif
-        else
-            base = NextVectorBlock(ByteMaskKernel(), data, base, end, bits);
+            base = kernel_ == TKernel::Pair ? NextVectorBlock(PairKernel(), data, base, end, bits)
+                                            : NextVectorBlock(ByteMaskKernel(), data, base, end, bits);
         if (base < end)
             return base;
     }
