@@ -42,13 +42,13 @@ std::uint16_t FoldDoubleByte(std::uint16_t code)
     return code;
 }
 
-bool HasFoldsFromLead(std::uint8_t lead)
+std::uint16_t LowerCaseTwin(std::uint16_t capital)
 {
     for (const TFoldSpan span : DoubleByteFolds) {
-        if (lead >= span.First >> 8 && lead <= span.Last >> 8)
-            return true;
+        if (capital >= span.Capital && capital <= span.Capital + (span.Last - span.First))
+            return static_cast<std::uint16_t>(span.First + (capital - span.Capital));
     }
-    return false;
+    return 0;
 }
 
 bool SameDoubleByteNoCase(std::uint16_t patternChar, std::uint16_t textChar)

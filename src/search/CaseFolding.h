@@ -14,8 +14,8 @@ extern const std::array<std::uint8_t, 256> UpperCaseTable;
 // The capital of a double-byte lower-case letter of the folding list; any other code is returned unchanged.
 std::uint16_t FoldDoubleByte(std::uint16_t code);
 
-// True when some double-byte letter with this lead byte folds to a capital.
-bool HasFoldsFromLead(std::uint8_t lead);
+// The double-byte lower-case letter that folds to this capital, or zero when none does.
+std::uint16_t LowerCaseTwin(std::uint16_t capital);
 
 // True when the text character equals the (already upper-cased) pattern character, ignoring case.
 bool SameDoubleByteNoCase(std::uint16_t patternChar, std::uint16_t textChar);

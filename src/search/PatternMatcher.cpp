@@ -22,36 +22,33 @@ constexpr std::uint16_t FullWidthSmallA = 0x8281;
 constexpr std::uint16_t FullWidthSmallZ = 0x829A;
 constexpr std::uint16_t FullWidthCaseStep = 0x8281 - 0x8260;
 
-std::int64_t CountCharacters(std::string_view pattern)
-{
-    std::int64_t count = 0;
-    for (std::size_t i = 0; i < pattern.size(); ++count)
-        i += IsLeadByte(static_cast<std::uint8_t>(pattern[i])) && i + 1 < pattern.size() ? 2 : 1;
-    return count;
-}
-
 } // namespace
 
 TPatternMatcher::TPatternMatcher(std::string_view pattern, TSearchFlags flags)
     : flags_(flags)
     , pattern_(flags.Has(TSearchFlags::MatchCase) ? std::string(pattern) : UpperCasePattern(pattern))
 {
-    if (flags.Has(TSearchFlags::NoMatchZenkaku)) {
+    const bool zenkaku = flags.Has(TSearchFlags::NoMatchZenkaku);
+    if (zenkaku)
         pattern_ = HankakuToZenkaku(pattern_);
-        charCount_ = CountCharacters(pattern_);
-        extent_ = charCount_;
-    } else {
-        charCount_ = CountCharacters(pattern_);
-        extent_ = static_cast<std::int64_t>(pattern_.size());
-    }
-    BuildStartBytes();
-    exactBytes_ = flags.Has(TSearchFlags::MatchCase) && !flags.Has(TSearchFlags::NoMatchZenkaku)
-        && !flags.Has(TSearchFlags::IncludeCRLF) && !flags.Has(TSearchFlags::IncludeSpace);
-    std::size_t lastChar = 0;
     for (std::size_t i = 0; i < pattern_.size(); i += PatternLeadAt(i) ? 2 : 1)
-        lastChar = i;
-    endsWithLoneLead_ = !pattern_.empty() && lastChar + 1 == pattern_.size()
-        && IsLeadByte(static_cast<std::uint8_t>(pattern_[lastChar]));
+        charStarts_.push_back(i);
+    charCount_ = static_cast<std::int64_t>(charStarts_.size());
+    extent_ = zenkaku ? charCount_ : static_cast<std::int64_t>(pattern_.size());
+    const bool skips = flags.Has(TSearchFlags::IncludeCRLF) || flags.Has(TSearchFlags::IncludeSpace);
+    fixedWidth_ = !zenkaku && !skips;
+    exactBytes_ = fixedWidth_ && flags.Has(TSearchFlags::MatchCase);
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const auto kana = static_cast<std::uint8_t>(byte);
+        singleCodes_[byte] = SingleByteChar(kana, 0).Code;
+        for (const std::uint8_t mark : {VoicedMark, SemiVoicedMark}) {
+            const TTextChar pair = SingleByteChar(kana, mark);
+            if (pair.TextBytes == 2)
+                mergedKana_.push_back({kana, mark, pair.Code});
+        }
+    }
+    endsWithLoneLead_ = !pattern_.empty() && charStarts_.back() + 1 == pattern_.size()
+        && IsLeadByte(static_cast<std::uint8_t>(pattern_.back()));
 }
 
 bool TPatternMatcher::PatternLeadAt(std::size_t index) const
@@ -64,10 +61,7 @@ TPatternMatcher::TCharStep TPatternMatcher::MatchChar(
 {
     const bool matchCase = flags_.Has(TSearchFlags::MatchCase);
     const bool patternLead = PatternLeadAt(index);
-    const std::uint16_t patternChar = patternLead
-        ? static_cast<std::uint16_t>(
-            static_cast<std::uint8_t>(pattern_[index]) << 8 | static_cast<std::uint8_t>(pattern_[index + 1]))
-        : static_cast<std::uint8_t>(pattern_[index]);
+    const std::uint16_t patternChar = PatternCharAt(index);
     const std::uint8_t byte = text.At(pos);
 
     // A lead byte with nothing after it is a lone byte, so nothing is read past the text.
@@ -77,16 +71,28 @@ TPatternMatcher::TCharStep TPatternMatcher::MatchChar(
             return {false, 2};
         return {matchCase ? textChar == patternChar : SameDoubleByteNoCase(patternChar, textChar), 2};
     }
-    if (!flags_.Has(TSearchFlags::NoMatchZenkaku)) {
-        const std::uint8_t folded = matchCase ? byte : UpperCaseTable[byte];
-        return {!patternLead && folded == patternChar, 1};
-    }
-    const std::uint8_t next = text.At(pos + 1);
+    const TTextChar single = SingleByteChar(byte, text.At(pos + 1));
+    return {IsDoubleByteCode(single.Code) == patternLead && single.Code == patternChar, single.TextBytes};
+}
+
+TPatternMatcher::TTextChar TPatternMatcher::SingleByteChar(std::uint8_t byte, std::uint8_t next) const
+{
+    const bool matchCase = flags_.Has(TSearchFlags::MatchCase);
+    if (!flags_.Has(TSearchFlags::NoMatchZenkaku))
+        return {matchCase ? byte : UpperCaseTable[byte], 1};
     const bool merged = MarkMergesWithKana(byte, next);
     std::uint16_t wide = merged ? MergedKana(byte, next) : ZenkakuTable[byte];
     if (!matchCase && wide >= FullWidthSmallA && wide <= FullWidthSmallZ)
         wide -= FullWidthCaseStep;
-    return {IsDoubleByteCode(wide) == patternLead && wide == patternChar, merged ? 2 : 1};
+    return {wide, merged ? 2 : 1};
+}
+
+std::uint16_t TPatternMatcher::PatternCharAt(std::size_t index) const
+{
+    const auto first = static_cast<std::uint8_t>(pattern_[index]);
+    return PatternLeadAt(index)
+        ? static_cast<std::uint16_t>(first << 8 | static_cast<std::uint8_t>(pattern_[index + 1]))
+        : first;
 }
 
 std::int64_t TPatternMatcher::SkippableAt(const TSearchText& text, std::int64_t pos) const
@@ -140,39 +146,42 @@ std::optional<std::int64_t> TPatternMatcher::MatchAt(const TSearchText& text, st
     return consumed + skipped;
 }
 
-bool TPatternMatcher::FirstCharMatches(std::uint8_t first, std::uint8_t second) const
+std::vector<TTextForm> TPatternMatcher::TextForms(std::size_t index) const
 {
-    const char pair[2] = {static_cast<char>(first), static_cast<char>(second)};
-    return MatchChar(TSearchText(std::string_view(pair, 2)), 0, 0).Match;
-}
-
-void TPatternMatcher::BuildStartBytes()
-{
-    if (pattern_.empty())
-        return;
-    const auto patternFirst = static_cast<std::uint8_t>(pattern_[0]);
-    const bool matchCase = flags_.Has(TSearchFlags::MatchCase);
-    int members = 0;
-    for (unsigned value = 1; value < 256; ++value) {
-        const auto byte = static_cast<std::uint8_t>(value);
-        // A zero second byte stands for the end of the text, where a lead byte is a lone byte.
-        bool can = FirstCharMatches(byte, 0);
-        if (!IsLeadByte(byte)) {
-            can = can || FirstCharMatches(byte, VoicedMark) || FirstCharMatches(byte, SemiVoicedMark);
-        } else if (byte == patternFirst) {
-            can = true;
-        } else if (!matchCase && HasFoldsFromLead(byte)) {
-            for (unsigned trail = 1; trail < 256 && !can; ++trail)
-                can = FirstCharMatches(byte, static_cast<std::uint8_t>(trail));
-        }
-        canStart_[byte] = can;
-        if (can) {
-            ++members;
-            soleStart_ = byte;
+    std::vector<TTextForm> forms;
+    const bool patternLead = PatternLeadAt(index);
+    const std::uint16_t patternChar = PatternCharAt(index);
+    const auto matches
+        = [&](std::uint16_t code) { return IsDoubleByteCode(code) == patternLead && code == patternChar; };
+    // Single bytes (a lead byte counts alone only at the end of the text) and kana joined with a mark.
+    for (unsigned byte = 1; byte < 256; ++byte) {
+        if (matches(singleCodes_[byte]))
+            forms.push_back({{static_cast<std::uint8_t>(byte), 0}, 1});
+    }
+    for (const TMergedKana& merged : mergedKana_) {
+        if (matches(merged.Code))
+            forms.push_back({{merged.Kana, merged.Mark}, 2});
+    }
+    // A double-byte text character matches only a double-byte pattern character: itself or its small twin.
+    if (patternLead) {
+        const std::uint16_t code = patternChar;
+        const std::uint16_t twin = flags_.Has(TSearchFlags::MatchCase) ? 0 : LowerCaseTwin(code);
+        for (const std::uint16_t form : {code, twin}) {
+            if (form != 0)
+                forms.push_back({{static_cast<std::uint8_t>(form >> 8), static_cast<std::uint8_t>(form)}, 2});
         }
     }
-    if (members != 1)
-        soleStart_.reset();
+    return forms;
+}
+
+std::vector<std::uint8_t> TPatternMatcher::SkippableFirstBytes() const
+{
+    std::vector<std::uint8_t> bytes;
+    if (flags_.Has(TSearchFlags::IncludeCRLF))
+        bytes.insert(bytes.end(), {CR, LF});
+    if (flags_.Has(TSearchFlags::IncludeSpace))
+        bytes.insert(bytes.end(), {Tab, Blank, static_cast<std::uint8_t>(IdeographicSpace >> 8)});
+    return bytes;
 }
 
 } // namespace brenvik

@@ -8,8 +8,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brenvik {
+
+// One way a pattern character can be written in the text.
+struct TTextForm {
+    std::array<std::uint8_t, 2> Bytes;
+    int Size;
+};
 
 class TPatternMatcher {
 public:
@@ -25,30 +32,48 @@ public:
     // Text bytes covered by a match starting at pos (skipped bytes included), or none.
     std::optional<std::int64_t> MatchAt(const TSearchText& text, std::int64_t pos) const;
 
-    // False for a byte that can never begin a match: the first character is compared before any skip.
-    bool CanStartWith(std::uint8_t byte) const { return canStart_[byte]; }
-    // The only byte that can begin a match, when there is exactly one.
-    std::optional<std::uint8_t> SoleStartByte() const { return soleStart_; }
+    // True when every match covers exactly the pattern's byte count, each text byte facing one pattern byte.
+    bool FixedWidth() const { return fixedWidth_; }
+    // Byte index in the prepared pattern of each character.
+    const std::vector<std::size_t>& CharStarts() const { return charStarts_; }
+    // Every spelling in the text (one or two bytes) that matches the pattern character at this index.
+    std::vector<TTextForm> TextForms(std::size_t index) const;
+    // Text bytes that may stand between two matched characters and be skipped.
+    std::vector<std::uint8_t> SkippableFirstBytes() const;
 
 private:
     struct TCharStep {
         bool Match;
         int TextBytes;
     };
+    // The character a single text byte reads as: codes above 0xFF are full-width.
+    struct TTextChar {
+        std::uint16_t Code;
+        int TextBytes;
+    };
+    struct TMergedKana {
+        std::uint8_t Kana;
+        std::uint8_t Mark;
+        std::uint16_t Code;
+    };
 
     bool PatternLeadAt(std::size_t index) const;
     std::optional<std::int64_t> MatchBytesAt(const TSearchText& text, std::int64_t pos) const;
     TCharStep MatchChar(const TSearchText& text, std::int64_t pos, std::size_t index) const;
     std::int64_t SkippableAt(const TSearchText& text, std::int64_t pos) const;
-    bool FirstCharMatches(std::uint8_t first, std::uint8_t second) const;
-    void BuildStartBytes();
+    // The character a single text byte reads as (a kana takes a merging mark after it along).
+    TTextChar SingleByteChar(std::uint8_t byte, std::uint8_t next) const;
+    std::uint16_t PatternCharAt(std::size_t index) const;
 
     TSearchFlags flags_;
     std::string pattern_;
     std::int64_t charCount_ = 0;
     std::int64_t extent_ = 0;
-    std::array<bool, 256> canStart_ {};
-    std::optional<std::uint8_t> soleStart_;
+    std::vector<std::size_t> charStarts_;
+    // The character each byte reads as alone, and the kana pairs read as one character.
+    std::array<std::uint16_t, 256> singleCodes_ {};
+    std::vector<TMergedKana> mergedKana_;
+    bool fixedWidth_ = false;
     // With case kept and nothing folded or skipped, a match is exactly the pattern's bytes.
     bool exactBytes_ = false;
     bool endsWithLoneLead_ = false;

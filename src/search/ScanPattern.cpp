@@ -1,14 +1,16 @@
 // Candidate scan: positions the search, then compares the pattern at each character start in the direction.
-// Candidates whose first byte cannot begin a match are passed over in bulk; the result is the same as
-// comparing at every character start in turn.
+// Only starts near a position where the pattern's anchor stands are compared; the result is the same as
+// comparing at every character start in turn, since every match has its anchor in reach.
 #include "search/ScanPattern.h"
 
+#include "search/AnchorScan.h"
 #include "search/PatternMatcher.h"
 #include "search/SearchText.h"
 #include "search/TrailProbe.h"
 #include "search/WordDelimiters.h"
 #include "search/ZenkakuTable.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace brenvik {
@@ -21,6 +23,8 @@ public:
         : text_(text)
         , matcher_(pattern, flags)
         , probe_(text_)
+        , anchor_(ChooseAnchor(matcher_, TByteFrequency(text_)))
+        , anchorScan_(text_, anchor_)
         , wholeWord_(flags.Has(TSearchFlags::WholeWord))
         , zenkaku_(flags.Has(TSearchFlags::NoMatchZenkaku))
     {
@@ -36,12 +40,14 @@ private:
     std::int64_t StepBackCharacter(std::int64_t pos);
     bool IsWordStart(std::int64_t pos) const;
     std::optional<TSearchRange> TryCandidate(std::int64_t pos);
-    std::int64_t NextCandidate(std::int64_t from, std::int64_t last) const;
-    std::int64_t PreviousCandidate(std::int64_t from) const;
+    std::optional<TSearchRange> TryStarts(std::int64_t first, std::int64_t last);
+    std::optional<TSearchRange> TryStartsBackward(std::int64_t last, std::int64_t first);
 
     TSearchText text_;
     TPatternMatcher matcher_;
     TTrailProbe probe_;
+    TSearchAnchor anchor_;
+    TAnchorScan anchorScan_;
     bool wholeWord_;
     bool zenkaku_;
 };
@@ -67,30 +73,22 @@ std::optional<TSearchRange> TScan::TryCandidate(std::int64_t pos)
     return TSearchRange {static_cast<std::int32_t>(pos), static_cast<std::int32_t>(*length)};
 }
 
-std::int64_t TScan::NextCandidate(std::int64_t from, std::int64_t last) const
+std::optional<TSearchRange> TScan::TryStarts(std::int64_t first, std::int64_t last)
 {
-    const std::uint8_t* bytes = text_.Data();
-    if (const auto sole = matcher_.SoleStartByte()) {
-        const void* found = std::memchr(bytes + from, *sole, static_cast<std::size_t>(last - from + 1));
-        return found ? static_cast<const std::uint8_t*>(found) - bytes : last + 1;
+    for (std::int64_t pos = first; pos <= last; ++pos) {
+        if (const auto match = TryCandidate(pos))
+            return match;
     }
-    while (from <= last && !matcher_.CanStartWith(bytes[from]))
-        ++from;
-    return from;
+    return std::nullopt;
 }
 
-std::int64_t TScan::PreviousCandidate(std::int64_t from) const
+std::optional<TSearchRange> TScan::TryStartsBackward(std::int64_t last, std::int64_t first)
 {
-    if (from < 0)
-        return -1;
-    const std::uint8_t* bytes = text_.Data();
-    if (const auto sole = matcher_.SoleStartByte()) {
-        const void* found = memrchr(bytes, *sole, static_cast<std::size_t>(from + 1));
-        return found ? static_cast<const std::uint8_t*>(found) - bytes : -1;
+    for (std::int64_t pos = last; pos >= first; --pos) {
+        if (const auto match = TryCandidate(pos))
+            return match;
     }
-    while (from >= 0 && !matcher_.CanStartWith(bytes[from]))
-        --from;
-    return from;
+    return std::nullopt;
 }
 
 std::optional<TSearchRange> TScan::Forward(std::int64_t from)
@@ -100,11 +98,19 @@ std::optional<TSearchRange> TScan::Forward(std::int64_t from)
     const std::int64_t last = text_.Length() - matcher_.Extent();
     if (from > last)
         return std::nullopt;
-    for (std::int64_t pos = NextCandidate(from, last); pos <= last; pos = NextCandidate(pos + 1, last)) {
-        if (const auto match = TryCandidate(pos))
-            return match;
-    }
-    return std::nullopt;
+    if (!anchor_.Filters())
+        return TryStarts(from, last);
+    // Starts up to tried have been compared; each anchor found brings the starts that put it in reach.
+    std::int64_t tried = from - 1;
+    std::optional<TSearchRange> match;
+    anchorScan_.Forward(from + anchor_.NearMin, std::min(last + anchor_.FarMax, text_.Length() - 1),
+        [&](std::int64_t anchor) {
+            const std::int64_t upTo = std::min(anchor - anchor_.NearMin, last);
+            match = TryStarts(std::max(tried + 1, anchor - anchor_.FarMax), upTo);
+            tried = std::max(tried, upTo);
+            return match.has_value();
+        });
+    return match;
 }
 
 // One character back; a half-width kana and the mark merged with it are one character.
@@ -129,16 +135,23 @@ std::optional<TSearchRange> TScan::Backward(std::int64_t from)
         --from;
     if (from < 0)
         return std::nullopt;
-    for (std::int64_t pos = PreviousCandidate(from); pos >= 0; pos = PreviousCandidate(pos - 1)) {
-        if (const auto match = TryCandidate(pos))
-            return match;
-    }
-    return std::nullopt;
+    if (!anchor_.Filters())
+        return TryStartsBackward(from, 0);
+    // Starts from tried on have been compared.
+    std::int64_t tried = from + 1;
+    std::optional<TSearchRange> match;
+    anchorScan_.Backward(
+        anchor_.NearMin, std::min(from + anchor_.FarMax, text_.Length() - 1), [&](std::int64_t anchor) {
+            const std::int64_t downTo = std::max<std::int64_t>(anchor - anchor_.FarMax, 0);
+            match = TryStartsBackward(std::min(tried - 1, anchor - anchor_.NearMin), downTo);
+            tried = std::min(tried, downTo);
+            return match.has_value();
+        });
+    return match;
 }
 
-} // namespace
-
-std::optional<TSearchRange> ScanPattern(
+// The scan with every byte of the view taken as text.
+std::optional<TSearchRange> ScanBytes(
     std::string_view text, TSearchRange selection, std::string_view pattern, TSearchFlags flags)
 {
     TScan scan(text, pattern, flags);
@@ -148,6 +161,26 @@ std::optional<TSearchRange> ScanPattern(
     if (flags.Has(TSearchFlags::Down))
         return scan.Forward(std::int64_t {selection.Start} + selection.Length);
     return scan.Backward(selection.Start);
+}
+
+} // namespace
+
+// The text ends at its first zero byte, but the bytes up to a match (and up to the selection) are all the
+// scan read to decide; so it scans the whole view and looks for a zero only there. A match in the text is
+// a match in the view at the same place, with the same candidates failing before it; only a zero before the
+// match's end or the selection makes the view's answer wrong, and then the scan is repeated on the text.
+std::optional<TSearchRange> ScanPattern(
+    std::string_view text, TSearchRange selection, std::string_view pattern, TSearchFlags flags)
+{
+    const std::optional<TSearchRange> match = ScanBytes(text, selection, pattern, flags);
+    if (!match)
+        return std::nullopt;
+    const auto decided = static_cast<std::size_t>(
+        std::max<std::int64_t>(selection.Start, std::int64_t {match->Start} + match->Length));
+    const void* zero = std::memchr(text.data(), 0, std::min(decided, text.size()));
+    if (!zero)
+        return match;
+    return ScanBytes(text.substr(0, static_cast<const char*>(zero) - text.data()), selection, pattern, flags);
 }
 
 } // namespace brenvik

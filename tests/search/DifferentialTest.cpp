@@ -1,6 +1,7 @@
 // The engine's scan against the reference loop on seeded random Shift_JIS texts full of traps.
 #include "ReferenceScan.h"
 
+#include "search/HankakuToZenkaku.h"
 #include "search/ScanPattern.h"
 #include "search/ShiftJis.h"
 #include "search/TrailProbe.h"
@@ -153,6 +154,78 @@ TEST(SearchDifferential, ScanFindsWhatTheReferenceLoopFinds)
         }
     }
     // The comparison means something only if many scans succeed.
+    EXPECT_GT(found, compared / 20);
+}
+
+// A piece of the text near its start (place 0), its end (1) or anywhere (2); at times in full width, in the
+// other case or without its breaks and blanks.
+std::string CutPattern(std::mt19937& random, const std::string& text, int place)
+{
+    const auto upTo
+        = [&](std::size_t most) { return std::uniform_int_distribution<std::size_t>(0, most)(random); };
+    const std::size_t length = 1 + upTo(8);
+    std::size_t from = upTo(text.size() - 1);
+    if (place == 0)
+        from = upTo(8);
+    else if (place == 1)
+        from = text.size() - std::min(text.size(), length + upTo(8));
+    std::string pattern = text.substr(from, length);
+    switch (upTo(3)) {
+    case 1:
+        return HankakuToZenkaku(pattern);
+    case 2:
+        for (char& c : pattern)
+            c = static_cast<char>(std::isalpha(static_cast<unsigned char>(c)) ? c ^ 0x20 : c);
+        return pattern;
+    case 3:
+        std::erase_if(pattern, [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; });
+        return pattern;
+    default:
+        return pattern;
+    }
+}
+
+// Long texts run the scan's vector blocks, the byte-by-byte end of the text and both directions; the pattern
+// is cut near either end or in the middle, at times in another case or width than the text holds it.
+TEST(SearchDifferential, LongTextsAgreeWithTheReferenceLoop)
+{
+    std::mt19937 random(31337);
+    std::uniform_int_distribution<std::size_t> piece(0, Pieces.size() - 1);
+    int compared = 0;
+    int found = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int count = std::uniform_int_distribution<int>(30, 1500)(random);
+        for (int i = 0; i < count; ++i)
+            text += Pieces[piece(random)];
+        text += RandomText(random);
+        // The text ends at its first zero byte, wherever it stands.
+        if (round % 4 == 0)
+            text.insert(std::uniform_int_distribution<std::size_t>(0, text.size())(random), 1, '\0');
+        const auto size = static_cast<std::int32_t>(text.size());
+        for (int probe = 0; probe < 8; ++probe) {
+            const std::string pattern = CutPattern(random, text, probe % 3);
+            if (pattern.empty())
+                continue;
+            for (int pick = 0; pick < 12; ++pick) {
+                // Down, MatchCase, WholeWord, NoMatchZenkaku; IncludeCRLF and IncludeSpace.
+                const auto flags
+                    = static_cast<std::uint16_t>(std::uniform_int_distribution<int>(0, 0xF)(random)
+                        | std::uniform_int_distribution<int>(0, 3)(random) << 7);
+                const TSearchRange selection = pick % 4 == 0 ? TSearchRange {0, 0}
+                    : pick % 4 == 1                          ? TSearchRange {size, 0}
+                                                             : RandomSelection(random, text);
+                const auto expected = test::ReferenceScan(text, selection, pattern, flags);
+                const auto actual = ScanPattern(text, selection, pattern, flags);
+                ++compared;
+                found += expected.has_value();
+                ASSERT_EQ(expected, actual) << "round " << round << " flags " << std::hex << flags << std::dec
+                                            << " start " << selection.Start << " length " << selection.Length
+                                            << " pattern size " << pattern.size() << " text size " << size;
+            }
+        }
+    }
+    // Many searches miss by design (a selection at the end, another width without NoMatchZenkaku).
     EXPECT_GT(found, compared / 20);
 }
 
