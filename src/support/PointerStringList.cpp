@@ -102,13 +102,20 @@ void TPointerStringList::SetSlot(int index, int slot, std::uint32_t value)
         values.assign(FBlocks[place.Block].Ends.size(), 0);
     }
     if (slot == FTally.Slot && FTally.Counts(values[place.Local]) != FTally.Counts(value))
-        Touch(place.Block);
+        Retally(place.Block, FTally.Counts(value) ? 1 : -1);
     values[place.Local] = value;
 }
 
 void TPointerStringList::Touch(int block)
 {
     FBlocks[block].Tally = -1;
+    FTallyKnown = std::min(FTallyKnown, block + 1);
+}
+
+void TPointerStringList::Retally(int block, int delta)
+{
+    if (FBlocks[block].Tally >= 0)
+        FBlocks[block].Tally += delta;
     FTallyKnown = std::min(FTallyKnown, block + 1);
 }
 
@@ -181,7 +188,7 @@ void TPointerStringList::InsertIntoBlock(int block, int local, std::string_view 
     Block& target = FBlocks[block];
     std::size_t start = target.Start(local);
     target.Bytes.insert(start, text);
-    Touch(block);
+    Retally(block, FTally.Counts(0) ? 1 : 0);
     auto size = static_cast<std::uint32_t>(text.size());
     target.Ends.insert(target.Ends.begin() + local, static_cast<std::uint32_t>(start));
     for (int i = local; i < target.Rows(); ++i)
@@ -239,6 +246,7 @@ void TPointerStringList::Append(std::string_view text)
     if (FBlocks.empty() || FBlocks.back().Rows() >= kMaxRows
         || FBlocks.back().Bytes.size() + text.size() >= kMaxBytes) {
         FBlocks.emplace_back();
+        FBlocks.back().Tally = 0;
         FStarts.push_back(FCount);
         if (FCount > 0) {
             // A list that grows past one block is being filled in bulk (a load): size blocks once.
@@ -246,7 +254,7 @@ void TPointerStringList::Append(std::string_view text)
             FBlocks.back().Ends.reserve(kMaxRows);
         }
     }
-    Touch(static_cast<int>(FBlocks.size()) - 1);
+    Retally(static_cast<int>(FBlocks.size()) - 1, FTally.Counts(0) ? 1 : 0);
     Block& last = FBlocks.back();
     last.Bytes.append(text);
     last.Ends.push_back(static_cast<std::uint32_t>(last.Bytes.size()));

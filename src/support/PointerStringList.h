@@ -107,8 +107,9 @@ private:
     int BlockTally(const Block& block) const;
     // Makes FTallyStarts right for blocks [0, block].
     void KnowTallyUpTo(int block) const;
-    // The block's rows or slots changed.
+    // The block's rows or slots changed; Retally: its count changed by delta, and stays known if it was.
     void Touch(int block);
+    void Retally(int block, int delta);
     void RecountFrom(int block);
     void Append(std::string_view text);
     void InsertIntoBlock(int block, int local, std::string_view text);
