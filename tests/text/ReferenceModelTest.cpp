@@ -34,6 +34,19 @@ TEST(ReferenceModel, RandomEditsWithWordWrapEqualAFullRewrap)
     }
 }
 
+// Random steps, each checked, with the whole history undone and redone every so many steps.
+void RunUndoingAllEvery(ReferenceModel& model, int steps, int every)
+{
+    for (int step = 0; step < steps; ++step) {
+        model.Step();
+        model.Check(step);
+        if (step % every == every - 1)
+            model.UndoAllRedoAll(step);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
 // Undo and redo must give back the exact rows they took, around wrap widths where a line fills
 // its rows to the byte and leaves an empty tail row: a whole history is undone and redone often.
 TEST(ReferenceModel, UndoAllAndRedoAllRestoreTheExactRowsAtManyWrapWidths)
@@ -45,14 +58,9 @@ TEST(ReferenceModel, UndoAllAndRedoAllRestoreTheExactRowsAtManyWrapWidths)
         model.Rows.WrapOption().SetWrapByte(width);
         model.Rows.WrapOption().SetFollowRetMark(width % 2 == 1);
         model.Rows.SetWordWrap(true);
-        for (int step = 0; step < 1500; ++step) {
-            model.Step();
-            model.Check(step);
-            if (step % 100 == 99)
-                model.UndoAllRedoAll(step);
-            if (HasFatalFailure())
-                return;
-        }
+        RunUndoingAllEvery(model, 1500, 100);
+        if (HasFatalFailure())
+            return;
     }
 }
 
@@ -96,14 +104,7 @@ TEST(ReferenceModel, EveryEditOfTheLastRowsAroundAnEmptyTailRowUndoesExactly)
 TEST(ReferenceModel, UndoAllAndRedoAllWithoutWordWrap)
 {
     ReferenceModel model(4711);
-    for (int step = 0; step < 3000; ++step) {
-        model.Step();
-        model.Check(step);
-        if (step % 150 == 149)
-            model.UndoAllRedoAll(step);
-        if (HasFatalFailure())
-            return;
-    }
+    RunUndoingAllEvery(model, 3000, 150);
 }
 
 } // namespace
