@@ -15,7 +15,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
 #include <vector>
 
 using namespace brenvik;
@@ -111,7 +114,9 @@ int main(int argc, char** argv)
     TEditor editor;
     editor.SetFountain(&perl);
     editor.resize(1280, 1024);
-    editor.Lines().LoadFromFile(script);
+    std::ifstream file(script, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    editor.Lines().LoadLines([&bytes](const TLineSink& sink) { ForEachLine(bytes, sink); }, EndsWithLineBreak(bytes));
     Run(editor, false);
     editor.ListRows().WrapOption().SetWrapByte(80);
     editor.SetWordWrap(true);

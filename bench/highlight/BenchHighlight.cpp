@@ -44,17 +44,8 @@ double Median(std::vector<double> values)
 
 void LoadRows(const QByteArray& bytes, TEditorScreenStrings& rows)
 {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        rows.Add(std::string_view(bytes.constData() + start, static_cast<size_t>(i - start)));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    rows.Add(std::string_view(bytes.constData() + start, static_cast<size_t>(bytes.size() - start)));
-    rows.SetRowAttribute(rows.Count() - 1, raEndOfText);
+    const std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
+    rows.LoadLines([text](const TLineSink& sink) { ForEachLine(text, sink); }, EndsWithLineBreak(text));
 }
 
 // The median of the repeats: other work on a shared machine disturbs some of them.

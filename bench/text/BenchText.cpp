@@ -1,5 +1,8 @@
-// Timing of the row list on a large script: load, one-line edit and undo, whole text, rescan, rewrap.
-// Usage: bench_text SCRIPT. Times are the thread's CPU time unless marked wall.
+// Timing of the row list on a large script: the open path's fill, one-line edit and undo, line
+// numbers near the end, whole text, rescan, rewrap.
+// Usage: bench_text SCRIPT. Times are the thread's CPU time.
+#include "jcode/FileBytes.h"
+#include "jcode/LineCodec.h"
 #include "text/EditorStrings.h"
 
 #include <algorithm>
@@ -88,6 +91,19 @@ public:
 
 } // namespace
 
+// Fills the editor from the file as opening it does: read whole, decoded line by line to Shift_JIS.
+void Fill(TEditorStrings& lines, const std::string& path)
+{
+    const TFileBytes bytes = TFileBytes::Read(path);
+    lines.LoadLines([&bytes](const TLineSink& sink) { DecodeFileTo(bytes.View(), std::nullopt, sink); },
+        EndsWithLineBreak(bytes.View()));
+}
+
+void Result(const char* measure, double value, const char* unit)
+{
+    std::printf("result\t%s\t%.3f\t%s\n", measure, value, unit);
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2) {
@@ -99,28 +115,26 @@ int main(int argc, char** argv)
     auto rows = std::make_shared<TEditorScreenStrings>();
     rows->AddEditor(&editor);
     TEditorStrings lines(editor, rows);
-
-    long rssBefore = StatusKilobytes("VmRSS:");
-    auto wallStart = std::chrono::steady_clock::now();
-    auto start = Clock::now();
-    lines.LoadFromFile(path);
-    double firstLoad = Microseconds(Clock::now() - start) / 1000;
-    double firstLoadWall
-        = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart).count();
-    long peakGrowth = StatusKilobytes("VmHWM:") - rssBefore;
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     auto fileSize = static_cast<double>(file.tellg());
-    std::vector<double> loads;
+
+    // The rows' memory: what stays after the first fill once the file's bytes are freed.
+    long rssBefore = StatusKilobytes("VmRSS:");
+    auto start = Clock::now();
+    Fill(lines, path);
+    double firstFill = Microseconds(Clock::now() - start) / 1000;
+    double rowsRatio = (StatusKilobytes("VmRSS:") - rssBefore) * 1024.0 / fileSize;
+    std::vector<double> fills;
     for (int i = 0; i < 5; ++i) {
         start = Clock::now();
-        lines.LoadFromFile(path);
-        loads.push_back(Microseconds(Clock::now() - start) / 1000);
+        Fill(lines, path);
+        fills.push_back(Microseconds(Clock::now() - start) / 1000);
     }
-    std::printf(
-        "LoadFromFile: %d rows, first %.1f ms (wall %.1f ms), median of 5 %.1f ms; peak RSS growth %.1f MB = "
-        "%.2fx file (%.1f MB)\n",
-        rows->Count(), firstLoad, firstLoadWall, Median(loads), peakGrowth / 1024.0,
-        peakGrowth * 1024.0 / fileSize, fileSize / 1048576);
+    std::printf("Fill from the decoded file: %d rows, first %.1f ms, median of 5 %.1f ms; rows take %.2fx the file "
+                "(%.1f MB)\n",
+        rows->Count(), firstFill, Median(fills), rowsRatio, fileSize / 1048576);
+    Result("rows.fill", Median(fills), "ms");
+    Result("rows.memory_ratio", rowsRatio, "ratio");
 
     std::vector<double> texts;
     std::size_t textSize = 0;
@@ -132,8 +146,12 @@ int main(int argc, char** argv)
     std::printf("GetTextStr: %zu bytes, median of 5 %.1f ms\n", textSize, Median(texts));
 
     const int middle = rows->Count() / 2;
+    const int nearEnd = rows->Count() - 10;
     std::vector<double> inserts;
     std::vector<double> undos;
+    std::vector<double> lineOfRow;
+    std::vector<double> rowOfLine;
+    int sink = 0;
     for (int i = 0; i < 2000; ++i) {
         start = Clock::now();
         rows->ReplaceRows(middle, 0, "my $inserted = \"\x93\xFA\x96\x7B\x8C\xEA\";\r\n");
@@ -141,9 +159,22 @@ int main(int argc, char** argv)
         start = Clock::now();
         rows->Undo();
         undos.push_back(Microseconds(Clock::now() - start));
+        // The status bar after an edit: the first question after a change pays for the recount.
+        start = Clock::now();
+        sink += rows->LineOfRow(nearEnd);
+        lineOfRow.push_back(Microseconds(Clock::now() - start));
+        start = Clock::now();
+        sink += rows->RowOfLine(nearEnd);
+        rowOfLine.push_back(Microseconds(Clock::now() - start));
     }
     std::printf("ReplaceRows one line in the middle: median %.2f us; Undo: median %.2f us (2000 runs)\n",
         Median(inserts), Median(undos));
+    std::printf("After each edit, LineOfRow near the end: median %.2f us, max %.2f us; RowOfLine: median %.2f us "
+                "(checksum %d)\n",
+        Median(lineOfRow), *std::max_element(lineOfRow.begin(), lineOfRow.end()), Median(rowOfLine), sink);
+    Result("rows.replace_middle", Median(inserts), "us");
+    Result("rows.undo_middle", Median(undos), "us");
+    Result("rows.line_of_row_end", Median(lineOfRow), "us");
 
     // Typing one character in the middle with highlighting: the rescan stops at the first
     // unchanged row (a letter) or runs two screens ahead (a quote).
@@ -176,5 +207,18 @@ int main(int argc, char** argv)
     }
     std::printf("RewrapAll at WrapByte %d: %d rows, median of 3 %.1f ms\n", rows->WrapOption().WrapByte(),
         rows->Count(), Median(rewraps));
+    std::vector<double> wrappedFills;
+    for (int i = 0; i < 3; ++i) {
+        start = Clock::now();
+        Fill(lines, path);
+        wrappedFills.push_back(Microseconds(Clock::now() - start) / 1000);
+    }
+    start = Clock::now();
+    int line = rows->LineOfRow(rows->Count() - 10);
+    double wrappedLineOfRow = Microseconds(Clock::now() - start);
+    std::printf("Fill wrapped at WrapByte %d: %d rows, median of 3 %.1f ms; LineOfRow near the end %.2f us "
+                "(line %d of %d)\n",
+        rows->WrapOption().WrapByte(), rows->Count(), Median(wrappedFills), wrappedLineOfRow, line,
+        rows->LineCount());
     return 0;
 }

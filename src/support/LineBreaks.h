@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string_view>
 
 namespace brenvik {
@@ -60,6 +61,10 @@ template <typename Visit> void ForEachLine(std::string_view text, Visit&& visit)
             ++start;
     }
 }
+
+// Receives lines one by one; a producer calls its sink once per line, in order.
+using TLineSink = std::function<void(std::string_view)>;
+using TLineProducer = std::function<void(const TLineSink&)>;
 
 // What a line break counts in byte offsets and lengths over the whole text (CR LF), whatever
 // line break the file had.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <stdexcept>
 #include <utility>
 
 namespace brenvik {
@@ -20,9 +21,15 @@ std::string_view TPointerStringList::Block::Text(int local) const
     return std::string_view(Bytes).substr(start, Ends[local] - start);
 }
 
+void TPointerStringList::CheckRange(bool inside, int index)
+{
+    if (!inside) [[unlikely]]
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+}
+
 TPointerStringList::Place TPointerStringList::Locate(int index) const
 {
-    assert(index >= 0 && index < FCount);
+    CheckRange(index >= 0 && index < FCount, index);
     int hint = FHint;
     if (hint < static_cast<int>(FBlocks.size()) && FStarts[hint] <= index
         && index < FStarts[hint] + FBlocks[hint].Rows())
@@ -40,6 +47,7 @@ TPointerStringList::Place TPointerStringList::Locate(int index) const
 
 void TPointerStringList::RecountFrom(int block)
 {
+    FTallyKnown = std::min(FTallyKnown, block);
     FStarts.resize(FBlocks.size());
     int start = block == 0 ? 0 : FStarts[block - 1] + FBlocks[block - 1].Rows();
     for (int b = block; b < static_cast<int>(FBlocks.size()); ++b) {
@@ -78,14 +86,14 @@ void TPointerStringList::SetStrings(int index, std::string_view text)
 
 std::uint32_t TPointerStringList::Slot(int index, int slot) const
 {
-    assert(slot >= 0 && slot < SlotCount);
+    CheckRange(slot >= 0 && slot < SlotCount, slot);
     Place place = Locate(index);
     return FBlocks[place.Block].SlotAt(place.Local, slot);
 }
 
 void TPointerStringList::SetSlot(int index, int slot, std::uint32_t value)
 {
-    assert(slot >= 0 && slot < SlotCount);
+    CheckRange(slot >= 0 && slot < SlotCount, slot);
     Place place = Locate(index);
     std::vector<std::uint32_t>& values = FBlocks[place.Block].Slots[slot];
     if (values.empty()) {
@@ -93,7 +101,86 @@ void TPointerStringList::SetSlot(int index, int slot, std::uint32_t value)
             return;
         values.assign(FBlocks[place.Block].Ends.size(), 0);
     }
+    if (slot == FTally.Slot && FTally.Counts(values[place.Local]) != FTally.Counts(value))
+        Retally(place.Block, FTally.Counts(value) ? 1 : -1);
     values[place.Local] = value;
+}
+
+void TPointerStringList::Touch(int block)
+{
+    FBlocks[block].Tally = -1;
+    FTallyKnown = std::min(FTallyKnown, block + 1);
+}
+
+void TPointerStringList::Retally(int block, int delta)
+{
+    if (FBlocks[block].Tally >= 0)
+        FBlocks[block].Tally += delta;
+    FTallyKnown = std::min(FTallyKnown, block + 1);
+}
+
+int TPointerStringList::BlockTally(const Block& block) const
+{
+    if (block.Tally < 0) {
+        const std::vector<std::uint32_t>& values = block.Slots[FTally.Slot];
+        block.Tally = values.empty()
+            ? (FTally.Counts(0) ? block.Rows() : 0)
+            : static_cast<int>(std::count_if(
+                values.begin(), values.end(), [this](std::uint32_t value) { return FTally.Counts(value); }));
+    }
+    return block.Tally;
+}
+
+void TPointerStringList::KnowTallyUpTo(int block) const
+{
+    if (block < FTallyKnown)
+        return;
+    FTallyStarts.resize(FBlocks.size());
+    for (int b = FTallyKnown; b <= block; ++b)
+        FTallyStarts[b] = b == 0 ? 0 : FTallyStarts[b - 1] + BlockTally(FBlocks[b - 1]);
+    FTallyKnown = block + 1;
+}
+
+int TPointerStringList::TalliedBefore(int index) const
+{
+    CheckRange(index >= 0 && index <= FCount, index);
+    if (FTally.Mask == 0 || index == 0)
+        return 0;
+    if (index == FCount) {
+        int last = static_cast<int>(FBlocks.size()) - 1;
+        KnowTallyUpTo(last);
+        return FTallyStarts[last] + BlockTally(FBlocks[last]);
+    }
+    Place place = Locate(index);
+    KnowTallyUpTo(place.Block);
+    const Block& block = FBlocks[place.Block];
+    const std::vector<std::uint32_t>& values = block.Slots[FTally.Slot];
+    int before = values.empty() ? (FTally.Counts(0) ? place.Local : 0)
+                                : static_cast<int>(std::count_if(values.begin(), values.begin() + place.Local,
+                                      [this](std::uint32_t value) { return FTally.Counts(value); }));
+    return FTallyStarts[place.Block] + before;
+}
+
+int TPointerStringList::FindTallied(int n) const
+{
+    if (FTally.Mask == 0 || n < 0 || FBlocks.empty())
+        return FCount;
+    int last = static_cast<int>(FBlocks.size()) - 1;
+    KnowTallyUpTo(last);
+    if (n >= FTallyStarts[last] + BlockTally(FBlocks[last]))
+        return FCount;
+    // The last block whose counted rows start at or before n holds the nth (a block that counts
+    // none shares its start with the next, so it is never the last such block).
+    int block = static_cast<int>(
+                    std::upper_bound(FTallyStarts.begin(), FTallyStarts.begin() + last + 1, n) - FTallyStarts.begin())
+        - 1;
+    int left = n - FTallyStarts[block];
+    const std::vector<std::uint32_t>& values = FBlocks[block].Slots[FTally.Slot];
+    if (values.empty())
+        return FStarts[block] + left; // every row of the block counts
+    for (int local = 0;; ++local)
+        if (FTally.Counts(values[local]) && left-- == 0)
+            return FStarts[block] + local;
 }
 
 void TPointerStringList::InsertIntoBlock(int block, int local, std::string_view text)
@@ -101,6 +188,7 @@ void TPointerStringList::InsertIntoBlock(int block, int local, std::string_view 
     Block& target = FBlocks[block];
     std::size_t start = target.Start(local);
     target.Bytes.insert(start, text);
+    Retally(block, FTally.Counts(0) ? 1 : 0);
     auto size = static_cast<std::uint32_t>(text.size());
     target.Ends.insert(target.Ends.begin() + local, static_cast<std::uint32_t>(start));
     for (int i = local; i < target.Rows(); ++i)
@@ -113,11 +201,15 @@ void TPointerStringList::InsertIntoBlock(int block, int local, std::string_view 
 
 void TPointerStringList::MaskSlotFrom(int first, int slot, std::uint32_t keep)
 {
-    assert(slot >= 0 && slot < SlotCount);
-    if (first >= FCount)
+    CheckRange(slot >= 0 && slot < SlotCount, slot);
+    CheckRange(first >= 0 && first <= FCount, first);
+    if (first == FCount)
         return;
     Place place = Locate(first);
+    const bool tallyChanges = slot == FTally.Slot && (keep & FTally.Mask) != FTally.Mask;
     for (int b = place.Block; b < static_cast<int>(FBlocks.size()); ++b) {
+        if (tallyChanges)
+            Touch(b);
         std::vector<std::uint32_t>& values = FBlocks[b].Slots[slot];
         int from = b == place.Block ? place.Local : 0;
         if (from == 0 && keep == 0)
@@ -135,7 +227,7 @@ int TPointerStringList::Add(std::string_view text)
 
 void TPointerStringList::Insert(int index, std::string_view text)
 {
-    assert(index >= 0 && index <= FCount);
+    CheckRange(index >= 0 && index <= FCount, index);
     if (index == FCount) {
         Append(text);
         return;
@@ -154,6 +246,7 @@ void TPointerStringList::Append(std::string_view text)
     if (FBlocks.empty() || FBlocks.back().Rows() >= kMaxRows
         || FBlocks.back().Bytes.size() + text.size() >= kMaxBytes) {
         FBlocks.emplace_back();
+        FBlocks.back().Tally = 0;
         FStarts.push_back(FCount);
         if (FCount > 0) {
             // A list that grows past one block is being filled in bulk (a load): size blocks once.
@@ -161,6 +254,7 @@ void TPointerStringList::Append(std::string_view text)
             FBlocks.back().Ends.reserve(kMaxRows);
         }
     }
+    Retally(static_cast<int>(FBlocks.size()) - 1, FTally.Counts(0) ? 1 : 0);
     Block& last = FBlocks.back();
     last.Bytes.append(text);
     last.Ends.push_back(static_cast<std::uint32_t>(last.Bytes.size()));
@@ -183,6 +277,7 @@ void TPointerStringList::Clear()
     FCount = 0;
     FTextLength = 0;
     FHint = 0;
+    FTallyKnown = 0;
 }
 
 void TPointerStringList::EraseFromBlock(int block, int local, int count)
@@ -191,6 +286,7 @@ void TPointerStringList::EraseFromBlock(int block, int local, int count)
     std::size_t start = target.Start(local);
     std::size_t end = target.Ends[local + count - 1];
     target.Bytes.erase(start, end - start);
+    Touch(block);
     target.Ends.erase(target.Ends.begin() + local, target.Ends.begin() + local + count);
     auto removed = static_cast<std::uint32_t>(end - start);
     for (int i = local; i < target.Rows(); ++i)
@@ -203,7 +299,8 @@ void TPointerStringList::EraseFromBlock(int block, int local, int count)
 
 void TPointerStringList::DeleteRange(int index, int count)
 {
-    assert(index >= 0 && count >= 0 && index + count <= FCount);
+    CheckRange(index >= 0 && index <= FCount, index);
+    CheckRange(count >= 0 && count <= FCount - index, index + count);
     if (count == 0)
         return;
     Place place = Locate(index);
@@ -233,7 +330,9 @@ void TPointerStringList::DeleteRange(int index, int count)
 
 void TPointerStringList::InsertFrom(int index, const TPointerStringList& source)
 {
-    assert(index >= 0 && index <= FCount && &source != this);
+    CheckRange(index >= 0 && index <= FCount, index);
+    if (&source == this)
+        throw std::invalid_argument("A list cannot insert its own rows");
     // Few rows go in one by one; many go in as whole copied blocks between the halves of
     // the block that holds index, so an undo of a huge deletion stays linear.
     constexpr int kRowByRow = 64;
@@ -255,6 +354,9 @@ void TPointerStringList::InsertFrom(int index, const TPointerStringList& source)
         }
     }
     FBlocks.insert(FBlocks.begin() + position, source.FBlocks.begin(), source.FBlocks.end());
+    if (!(source.FTally == FTally))
+        for (std::size_t b = 0; b < source.FBlocks.size(); ++b)
+            FBlocks[position + b].Tally = -1;
     FTextLength += source.FTextLength;
     RecountFrom(std::max(0, position - 1));
     FHint = 0;
@@ -282,6 +384,7 @@ void TPointerStringList::SplitBlockAt(int block, int local)
         tail.Slots[slot].assign(values.begin() + local, values.end());
         values.resize(local);
     }
+    full.Tally = -1;
     FBlocks.insert(FBlocks.begin() + block + 1, std::move(tail));
     RecountFrom(block);
 }
@@ -320,6 +423,7 @@ void TPointerStringList::MergeIfSmall(int block)
             first.Slots[slot].insert(
                 first.Slots[slot].end(), second.Slots[slot].begin(), second.Slots[slot].end());
     }
+    first.Tally = -1;
     FBlocks.erase(FBlocks.begin() + block + 1);
     RecountFrom(block);
     FHint = 0;
@@ -333,6 +437,14 @@ void TPointerStringList::Swap(TPointerStringList& other) noexcept
     std::swap(FTextLength, other.FTextLength);
     FHint = 0;
     other.FHint = 0;
+    FTallyKnown = 0;
+    other.FTallyKnown = 0;
+    if (!(FTally == other.FTally)) {
+        for (const Block& block : FBlocks)
+            block.Tally = -1;
+        for (const Block& block : other.FBlocks)
+            block.Tally = -1;
+    }
 }
 
 std::string TPointerStringList::CheckInvariant() const
@@ -340,9 +452,12 @@ std::string TPointerStringList::CheckInvariant() const
     if (FStarts.size() != FBlocks.size())
         return "block starts and blocks differ in number";
     int rows = 0;
+    int tallied = 0;
     std::size_t bytes = 0;
     for (std::size_t b = 0; b < FBlocks.size(); ++b) {
         const Block& block = FBlocks[b];
+        if (static_cast<int>(b) < FTallyKnown && FTallyStarts[b] != tallied)
+            return "wrong tally start of block " + std::to_string(b);
         if (block.Rows() == 0)
             return "empty block " + std::to_string(b);
         if (FStarts[b] != rows)
@@ -352,6 +467,13 @@ std::string TPointerStringList::CheckInvariant() const
         for (const std::vector<std::uint32_t>& values : block.Slots)
             if (!values.empty() && values.size() != block.Ends.size())
                 return "slots not aligned in block " + std::to_string(b);
+        if (block.Tally >= 0) {
+            int counted = block.Tally;
+            block.Tally = -1;
+            if (BlockTally(block) != counted)
+                return "wrong tally of block " + std::to_string(b);
+        }
+        tallied += BlockTally(block);
         rows += block.Rows();
         bytes += block.Bytes.size();
     }

@@ -11,18 +11,35 @@
 
 namespace brenvik {
 
+// Which rows a list counts block by block, so that counting or finding them needs no walk over
+// the rows: a row counts when its value in Slot, masked by Mask, differs from Excluded. The
+// default counts nothing and costs nothing.
+struct TRowTally {
+    int Slot = 0;
+    std::uint32_t Mask = 0;
+    std::uint32_t Excluded = 0;
+
+    bool Counts(std::uint32_t value) const { return (value & Mask) != Excluded; }
+    friend bool operator==(const TRowTally&, const TRowTally&) = default;
+};
+
 // Rows live in blocks of a few thousand, each block holding its rows' bytes in one buffer,
 // so an edit moves only the rows of one block and a million short rows cost a few bytes
 // each beyond their text. A string_view returned by Strings is valid until the next change.
 //
 // Invariant: every block holds at least one row; FStarts[b] is the number of rows before
 // block b; each block's ends ascend and the last equals its byte count; each slot vector is
-// empty (all values 0) or as long as the block's row count.
+// empty (all values 0) or as long as the block's row count. Every public index is checked, in
+// release builds too: an index outside the list throws std::out_of_range and changes nothing.
 class TPointerStringList {
 public:
     static constexpr int SlotCount = 3;
 
     TPointerStringList() = default;
+    explicit TPointerStringList(const TRowTally& tally)
+        : FTally(tally)
+    {
+    }
     TPointerStringList(const TPointerStringList&) = default;
     TPointerStringList& operator=(const TPointerStringList&) = default;
     TPointerStringList(TPointerStringList&&) noexcept = default;
@@ -55,6 +72,11 @@ public:
     // Sum of the lengths of all rows.
     std::size_t TextLength() const { return FTextLength; }
 
+    // Rows the tally counts among [0, index); index may equal Count().
+    int TalliedBefore(int index) const;
+    // Index of the row that the tally counts as its nth (from 0); Count() when there are fewer.
+    int FindTallied(int n) const;
+
     void Swap(TPointerStringList& other) noexcept;
 
     // Empty when the invariant holds, else what is broken (for tests).
@@ -65,6 +87,7 @@ private:
         TBlockBytes Bytes;
         std::vector<std::uint32_t> Ends;
         std::array<std::vector<std::uint32_t>, SlotCount> Slots;
+        mutable int Tally = -1; // rows the list's tally counts here; -1 until counted
 
         int Rows() const { return static_cast<int>(Ends.size()); }
         std::size_t Start(int local) const { return local == 0 ? 0 : Ends[local - 1]; }
@@ -80,6 +103,13 @@ private:
     };
 
     Place Locate(int index) const;
+    static void CheckRange(bool inside, int index);
+    int BlockTally(const Block& block) const;
+    // Makes FTallyStarts right for blocks [0, block].
+    void KnowTallyUpTo(int block) const;
+    // The block's rows or slots changed; Retally: its count changed by delta, and stays known if it was.
+    void Touch(int block);
+    void Retally(int block, int delta);
     void RecountFrom(int block);
     void Append(std::string_view text);
     void InsertIntoBlock(int block, int local, std::string_view text);
@@ -93,12 +123,17 @@ private:
     int FCount = 0;
     std::size_t FTextLength = 0;
     mutable int FHint = 0; // block of the last lookup: consecutive rows need no search
+    TRowTally FTally;
+    // Counted rows before each block, right for the first FTallyKnown blocks.
+    mutable std::vector<int> FTallyStarts;
+    mutable int FTallyKnown = 0;
 };
 
 template <typename Visit> void TPointerStringList::ForEachRow(int first, int count, Visit&& visit) const
 {
     if (count <= 0)
         return;
+    CheckRange(first >= 0 && count <= FCount - first, first + count);
     Place place = Locate(first);
     for (int b = place.Block; count > 0; ++b) {
         const Block& block = FBlocks[b];

@@ -10,6 +10,11 @@
 
 namespace brenvik {
 
+namespace {
+constexpr std::string_view kCrLf = "\r\n";
+static_assert(kCrLf.size() == LineBreakBytes);
+} // namespace
+
 TEditorScreenStrings::TEditorScreenStrings()
     : FUndo(*this)
     , FWrapOption(std::make_unique<TEditorWrapOption>())
@@ -93,6 +98,21 @@ void TEditorScreenStrings::NotifyEditors()
     ForEachEditor([](TAttachedEditor& editor) { editor.LinesChanged(); });
 }
 
+int TEditorScreenStrings::LineCount() const
+{
+    return Count() == 0 ? 0 : LineEndsBefore(Count() - 1) + 1;
+}
+
+int TEditorScreenStrings::LineOfRow(int row) const
+{
+    return LineEndsBefore(std::clamp(row, 0, Count()));
+}
+
+int TEditorScreenStrings::RowOfLine(int line) const
+{
+    return line <= 0 ? 0 : std::min(Count(), FindLineEnd(line - 1) + 1);
+}
+
 int TEditorScreenStrings::LineStartRow(int row) const
 {
     while (row > 0 && row <= Count() && RowAttribute(row - 1) == raWrapped)
@@ -118,15 +138,15 @@ TRowsText TEditorScreenStrings::RowsText(int row, int count) const
     count = std::min(count, Count() - row);
     TRowsText result;
     std::size_t size = 0;
-    ForEachRow(row, count, [&](std::string_view text, std::uint32_t slot1) {
-        size += text.size() + ((slot1 & 0xF) == raBreak ? 2 : 0);
+    ForEachRow(row, count, [&](std::string_view text, TRowAttribute attribute) {
+        size += text.size() + (attribute == raBreak ? LineBreakBytes : 0);
     });
     result.Text.reserve(size);
-    ForEachRow(row, count, [&](std::string_view text, std::uint32_t slot1) {
+    ForEachRow(row, count, [&](std::string_view text, TRowAttribute attribute) {
         result.Text += text;
-        result.Attribute = static_cast<TRowAttribute>(slot1 & 0xF);
-        if (result.Attribute == raBreak)
-            result.Text += "\r\n";
+        result.Attribute = attribute;
+        if (attribute == raBreak)
+            result.Text += kCrLf;
     });
     result.Rows = count;
     return result;
@@ -142,13 +162,15 @@ void TEditorScreenStrings::DeleteRows(int row, int count)
 
 void TEditorScreenStrings::InsertRows(int row, const TEditorStringList& rows)
 {
-    assert(row >= 0 && row <= Count());
+    if (row < 0 || row > Count())
+        return;
     InsertFrom(row, rows);
 }
 
 void TEditorScreenStrings::SetRows(int row, int count, const TEditorStringList& rows)
 {
-    assert(row >= 0 && count >= 0 && row + count <= Count());
+    if (row < 0 || count < 0 || row > Count() || count > Count() - row)
+        return;
     TUpdateBatch batch(*this);
     DeleteRange(row, count);
     InsertFrom(row, rows);
@@ -201,8 +223,10 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
         attribute = raBreak;
 
     TEditorStringList rows;
-    SplitText(newText, rows);
-    rows.SetRowAttribute(rows.Count() - 1, attribute);
+    // Lines that end the text and come out empty leave no row: the text then ends with the
+    // break before them (or is empty), and such a text has no row after its last break.
+    if (!newText.empty() || attribute != raEndOfText)
+        SplitRows(newText, attribute, rows);
     record.Text = std::move(taken.Text);
     record.Attribute = taken.Attribute;
     record.RowCount = rows.Count();
@@ -217,6 +241,23 @@ void TEditorScreenStrings::SplitText(std::string_view text, TEditorStringList& t
     AppendLines(text, target);
     if (target.Count() == 0)
         target.Add({});
+}
+
+void TEditorScreenStrings::SplitRows(std::string_view text, TRowAttribute last, TEditorStringList& target) const
+{
+    std::string_view lines = text;
+    if (last == raBreak && EndsWithLineBreak(lines)) {
+        // The last row's own break: it ends that row, it does not open another.
+        lines.remove_suffix(lines.size() >= 2 && lines.substr(lines.size() - 2) == kCrLf ? 2 : 1);
+    }
+    target.Clear();
+    AppendLines(lines, target);
+    if (lines.empty() || EndsWithLineBreak(lines))
+        target.Add({}); // every break opens a row, the last row's own break aside
+    // A line cut just at the wrap width leaves an empty tail row that a wrapped last row never had.
+    if (last == raWrapped && target.Count() > 1 && target.Length(target.Count() - 1) == 0)
+        target.Delete(target.Count() - 1);
+    target.SetRowAttribute(target.Count() - 1, last);
 }
 
 void TEditorScreenStrings::AppendLines(std::string_view text, TEditorStringList& target) const
@@ -263,7 +304,7 @@ int TEditorScreenStrings::Rescan(int row, bool notify)
     int begin = 0;
     RowTokenState state = RowTokenState::FirstRow();
     for (int r = first - 1; r >= 0; --r) {
-        if (ScanState(r) != -2) {
+        if (RowStateComputed(r)) {
             state = scanner->ScanRowState(r, *this, RowState(r));
             begin = r + 1;
             break;
@@ -282,14 +323,8 @@ int TEditorScreenStrings::Rescan(int row, bool notify)
         }
         state = scanner->ScanRowState(r, *this, state);
     }
-    MarkNotComputedFrom(horizon + 1);
+    MarkRowStatesNotComputedFrom(horizon + 1);
     return changed;
-}
-
-void TEditorScreenStrings::MarkNotComputedFrom(int row)
-{
-    MaskSlotFrom(row, 1, 0xF);
-    MaskSlotFrom(row, 2, 0);
 }
 
 void TEditorScreenStrings::RescanAll()
@@ -297,7 +332,7 @@ void TEditorScreenStrings::RescanAll()
     TAttachedEditor* owner = OwnerEditor();
     if (owner && (owner->IsLoading() || owner->IsDestroying()))
         return;
-    MarkNotComputedFrom(0);
+    MarkRowStatesNotComputedFrom(0);
     std::unique_ptr<TRowStateScanner> scanner = owner ? owner->CreateRowStateScanner() : nullptr;
     if (!scanner || Count() == 0)
         return;
@@ -320,8 +355,8 @@ void TEditorScreenStrings::RewrapAll()
     std::string line;
     const int lastRow = Count() - 1;
     int row = 0;
-    ForEachRow(0, Count(), [&](std::string_view text, std::uint32_t slot1) {
-        bool lineEnds = (slot1 & 0xF) != raWrapped || row == lastRow;
+    ForEachRow(0, Count(), [&](std::string_view text, TRowAttribute attribute) {
+        bool lineEnds = attribute != raWrapped || row == lastRow;
         ++row;
         if (!lineEnds) {
             line += text;
@@ -345,10 +380,10 @@ void TEditorScreenStrings::UnwrapAll()
     TRowAttribute lastAttribute = RowAttribute(Count() - 1);
     TEditorStringList rebuilt;
     std::string line;
-    ForEachRow(0, Count(), [&, row = 0](std::string_view text, std::uint32_t slot1) mutable {
+    ForEachRow(0, Count(), [&, row = 0](std::string_view text, TRowAttribute attribute) mutable {
         line += text;
         bool lastRow = ++row == Count();
-        if ((slot1 & 0xF) == raWrapped && !lastRow)
+        if (attribute == raWrapped && !lastRow)
             return;
         rebuilt.Add(line);
         line.clear();
@@ -369,28 +404,37 @@ void TEditorScreenStrings::ReplaceAllRows(TEditorStringList& rows)
     FChangeEventBound = bound;
 }
 
-void TEditorScreenStrings::Clear()
+void TEditorScreenStrings::LoadLines(const TLineProducer& produce, bool finalLineBreak)
 {
+    // Filled apart and swapped in at the end, so a producer that fails leaves the text whole.
+    TEditorStringList fresh;
+    produce([this, &fresh](std::string_view line) { AppendLine(line, fresh); });
+    if (!finalLineBreak && fresh.Count() > 0)
+        fresh.SetRowAttribute(fresh.Count() - 1, raEndOfText);
     CancelSelections();
     FUndo.ClearAll();
     {
         TUpdateBatch batch(*this);
-        FPendingChange = {0, Count(), 0, 0, true};
-        TPointerStringList::Clear();
+        FPendingChange = {0, Count(), fresh.Count(), 0, true};
+        Swap(fresh);
     }
-    FPendingChange = {};
     ForEachEditor([](TAttachedEditor& editor) {
         editor.SetCaretRow(0);
         editor.SetCaretCol(0);
     });
 }
 
+void TEditorScreenStrings::Clear()
+{
+    LoadLines([](const TLineSink&) {}, true);
+}
+
 std::size_t TEditorScreenStrings::TextSize() const
 {
     std::size_t size = TextLength();
-    ForEachRow(0, Count(), [&](std::string_view, std::uint32_t slot1) {
-        if ((slot1 & 0xF) == raBreak)
-            size += 2;
+    ForEachRow(0, Count(), [&](std::string_view, TRowAttribute attribute) {
+        if (attribute == raBreak)
+            size += LineBreakBytes;
     });
     return size;
 }
@@ -399,10 +443,10 @@ std::string TEditorScreenStrings::Text() const
 {
     std::string text;
     text.reserve(TextSize());
-    ForEachRow(0, Count(), [&](std::string_view row, std::uint32_t slot1) {
+    ForEachRow(0, Count(), [&](std::string_view row, TRowAttribute attribute) {
         text += row;
-        if ((slot1 & 0xF) == raBreak)
-            text += "\r\n";
+        if (attribute == raBreak)
+            text += kCrLf;
     });
     return text;
 }
@@ -436,8 +480,7 @@ std::string TEditorScreenStrings::CheckRows() const
     if (!broken.empty())
         return broken;
     std::string result;
-    ForEachRow(0, Count(), [&, row = 0](std::string_view text, std::uint32_t slot1) mutable {
-        auto attribute = static_cast<TRowAttribute>(slot1 & 0xF);
+    ForEachRow(0, Count(), [&, row = 0](std::string_view text, TRowAttribute attribute) mutable {
         if (result.empty() && text.find_first_of("\r\n") != std::string_view::npos)
             result = "row " + std::to_string(row) + " holds a line break";
         if (result.empty() && attribute == raEndOfText && row != Count() - 1)
@@ -448,6 +491,10 @@ std::string TEditorScreenStrings::CheckRows() const
             result = "row " + std::to_string(row) + " has no attribute";
         ++row;
     });
+    // An empty last row is the tail of a wrapped line, never a line of its own after a break.
+    if (result.empty() && Count() > 0 && Length(Count() - 1) == 0 && RowAttribute(Count() - 1) != raBreak
+        && (Count() == 1 || RowAttribute(Count() - 2) != raWrapped))
+        result = "an empty last row follows a line break";
     return result;
 }
 

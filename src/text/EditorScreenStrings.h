@@ -1,6 +1,7 @@
 // The shared row store of the editor: display rows, attached editors, update batches, undo.
 #pragma once
 
+#include "support/LineBreaks.h"
 #include "text/AttachedEditor.h"
 #include "text/EditorStringList.h"
 #include "text/EditorUndoObj.h"
@@ -32,14 +33,51 @@ struct TRowsText {
 // freed with the last of them. AddEditor/RemoveEditor keep the (non-owning) list of attached
 // editors, the first being the owner that supplies metrics and the row-state scanner.
 //
+// The rows are kept behind the list's own methods: they are read through the accessors below,
+// row states are written by the rescan, and every other change goes through ReplaceRows, the
+// row moves, LoadLines, Clear and the rewraps, which check their indices in release builds too.
+//
 // Invariant: no row contains CR or LF; only the last row may be raEndOfText; with word wrap
-// off no row is raWrapped (CheckRows tells what is broken).
-class TEditorScreenStrings : public TEditorStringList {
+// off no row is raWrapped; a text that ends with a line break ends with a raBreak row
+// (CheckRows tells what is broken).
+class TEditorScreenStrings : private TEditorStringList {
 public:
     TEditorScreenStrings();
     ~TEditorScreenStrings() override;
     TEditorScreenStrings(const TEditorScreenStrings&) = delete;
     TEditorScreenStrings& operator=(const TEditorScreenStrings&) = delete;
+
+    // Reading rows, attributes and row states; writing row states and row data.
+    using TPointerStringList::Count;
+    using TPointerStringList::Length;
+    using TPointerStringList::Strings;
+    using TPointerStringList::TextLength;
+    using TRowAttributeStringList::ForEachRow;
+    using TRowAttributeStringList::RowAttribute;
+    using TRowAttributeStringList::RowData;
+    using TRowAttributeStringList::RowState;
+    using TRowAttributeStringList::RowStateComputed;
+    using TRowAttributeStringList::ScanState;
+    using TRowAttributeStringList::ScanState2;
+    using TRowAttributeStringList::ScanState3;
+    using TRowAttributeStringList::ScanState4;
+    using TRowAttributeStringList::ScanState5;
+    using TRowAttributeStringList::SetRowData;
+    using TRowAttributeStringList::SetRowState;
+    using TRowAttributeStringList::SetScanState;
+    using TRowAttributeStringList::SetScanState2;
+    using TRowAttributeStringList::SetScanState3;
+    using TRowAttributeStringList::SetScanState4;
+    using TRowAttributeStringList::SetScanState5;
+
+    // Logical lines, counted from per-block tallies of line ends: as fast at the end as at row 0.
+    // A row starts a line when the row before it is not raWrapped.
+    int LineCount() const;
+    // The line that row belongs to; row is clamped to [0, Count()], and Count() (the caret after
+    // a final line break) belongs to the line after the last one that ends.
+    int LineOfRow(int row) const;
+    // First row of line; Count() when there are not that many lines.
+    int RowOfLine(int line) const;
 
     // Attached editors.
     void AddEditor(TAttachedEditor* editor);
@@ -64,10 +102,16 @@ public:
     // count -1: up to the end of the logical line.
     TRowsText RowsText(int row, int count) const;
 
-    // Row moves; slots travel with their rows.
+    // Row moves; slots travel with their rows. A row or count outside the list does nothing.
     void DeleteRows(int row, int count);
     void InsertRows(int row, const TEditorStringList& rows);
     void SetRows(int row, int count, const TEditorStringList& rows);
+
+    // Replaces the whole text by the lines produce hands to its sink, wrapped at the current
+    // setting as they come, in one update batch. The last row is raBreak when finalLineBreak is
+    // set, else raEndOfText. Undo is cleared, no row state is computed, the carets go to the
+    // start. If produce throws, the text stays as it was.
+    void LoadLines(const TLineProducer& produce, bool finalLineBreak);
 
     // The editing primitive: replaces count rows from row by text (CR, LF or CR LF breaks),
     // re-splits the touched logical lines, records one undo step and rescans row states.
@@ -75,6 +119,9 @@ public:
 
     // Fills target with the rows of text; the last row is raBreak, the caller sets it.
     void SplitText(std::string_view text, TEditorStringList& target) const;
+    // Fills target with the rows whose RowsText gave text and last: the exact rows again, an
+    // empty last row after a line break included.
+    void SplitRows(std::string_view text, TRowAttribute last, TEditorStringList& target) const;
     // Rows one logical line takes.
     int CountRows(std::string_view line) const;
 
@@ -112,7 +159,6 @@ private:
     void AppendLines(std::string_view text, TEditorStringList& target) const;
     void AppendLine(std::string_view line, TEditorStringList& target) const;
     int TabWidth() const;
-    void MarkNotComputedFrom(int row);
     // Puts rows in place of all rows without telling the editors (rewrap and unwrap).
     void ReplaceAllRows(TEditorStringList& rows);
     // Clears undo, rebuilds the rows for the word-wrap setting, rescans, updates the editors.

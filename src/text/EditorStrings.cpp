@@ -1,30 +1,22 @@
-// The Lines facade: logical-line access, whole-text access and file loading over the row list.
+// The Lines facade: logical-line access, whole-text access and loading lines over the row list.
 #include "text/EditorStrings.h"
 
 #include "support/NotifyPersistent.h"
 #include "support/LineBreaks.h"
 #include "text/PlaceCaretAfter.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <stdexcept>
 
 namespace brenvik {
 
 namespace {
 constexpr char kCrLf[] = "\r\n";
-constexpr char kEndOfFileMark = 26; // Ctrl+Z
 
 void CheckIndex(int index, int count)
 {
     if (index < 0 || index >= count)
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
 }
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 } // namespace
 
 TEditorStrings::TEditorStrings(TAttachedEditor& editor, const std::shared_ptr<TEditorScreenStrings>& rows)
@@ -35,31 +27,7 @@ TEditorStrings::TEditorStrings(TAttachedEditor& editor, const std::shared_ptr<TE
 
 int TEditorStrings::GetCount() const
 {
-    const TEditorScreenStrings& rows = Rows();
-    if (!rows.WordWrap() || rows.Count() == 0)
-        return rows.Count();
-    int lines = 0;
-    rows.ForEachRow(0, rows.Count(), [&](std::string_view, std::uint32_t slot1) {
-        if ((slot1 & 0xF) != raWrapped)
-            ++lines;
-    });
-    return lines + (rows.RowAttribute(rows.Count() - 1) == raWrapped ? 1 : 0);
-}
-
-int TEditorStrings::LineToRow(int index) const
-{
-    const TEditorScreenStrings& rows = Rows();
-    if (!rows.WordWrap() || index <= 0)
-        return index;
-    int row = 0;
-    int ends = 0;
-    while (row < rows.Count()) {
-        bool lineEnd = rows.RowAttribute(row) != raWrapped || row == rows.Count() - 1;
-        ++row;
-        if (lineEnd && ++ends == index)
-            return row;
-    }
-    return row;
+    return Rows().LineCount();
 }
 
 std::string TEditorStrings::Get(int index) const
@@ -70,7 +38,7 @@ std::string TEditorStrings::Get(int index) const
         return std::string(rows.Strings(index));
     std::string text = rows.RowsText(LineToRow(index), -1).Text;
     while (!text.empty() && text.back() == '\n')
-        text.resize(text.size() >= 2 ? text.size() - 2 : 0);
+        text.resize(text.size() >= LineBreakBytes ? text.size() - LineBreakBytes : 0);
     return text;
 }
 
@@ -147,92 +115,34 @@ std::string TEditorStrings::GetTextStr() const
 void TEditorStrings::SetTextStr(std::string_view text)
 {
     TUpdateBatch batch(*this);
-    TEditorScreenStrings& rows = Rows();
-    rows.Clear();
-    ForEachLine(text, [&](std::string_view line) { rows.Add(line); });
-    if (!text.empty() && !EndsWithLineBreak(text))
-        rows.SetRowAttribute(rows.Count() - 1, raEndOfText);
-    if (rows.WordWrap())
-        rows.RewrapAll();
-    rows.RescanAll();
+    Rows().LoadLines([text](const TLineSink& sink) { ForEachLine(text, sink); },
+        text.empty() || EndsWithLineBreak(text));
+    Rows().RescanAll();
 }
 
-void TEditorStrings::LoadFromFile(const std::string& fileName)
+void TEditorStrings::LoadLines(const TLineProducer& produce, bool finalLineBreak)
 {
-    // Opened before the text is cleared: a file that cannot be opened costs the user nothing.
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file)
-        throw TFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
     TUpdateBatch batch(*this);
-    TEditorScreenStrings& rows = Rows();
-    rows.Clear();
-
-    // Rows are appended as the file is read; a line cut by a block boundary is carried over.
-    // NUL bytes stay in their row; only a Ctrl+Z that is the very last byte is dropped.
-    std::string carried;
-    bool skipLineFeed = false;
-    bool lastWasEndMark = false;
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        std::size_t size = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        if (size == 0)
-            break;
-        std::string_view block(buffer.data(), size);
-        TLineBreakFinder finder(block);
-        std::size_t start = 0;
-        if (skipLineFeed && block[0] == '\n')
-            start = 1;
-        skipLineFeed = false;
-        while (start < block.size()) {
-            std::size_t end = finder.Next(start);
-            if (end == std::string_view::npos) {
-                carried.append(block.substr(start));
-                break;
-            }
-            if (carried.empty()) {
-                rows.Add(block.substr(start, end - start));
-            } else {
-                carried.append(block.substr(start, end - start));
-                rows.Add(carried);
-                carried.clear();
-            }
-            start = end + 1;
-            if (block[end] == '\r') {
-                if (start == block.size())
-                    skipLineFeed = true;
-                else if (block[start] == '\n')
-                    ++start;
-            }
-        }
-        lastWasEndMark = block.back() == kEndOfFileMark;
-    }
-    if (std::ferror(file.get()))
-        throw TFileError("Cannot read file \"" + fileName + "\". " + std::strerror(errno));
-    if (lastWasEndMark && !carried.empty())
-        carried.pop_back();
-    if (!carried.empty()) {
-        rows.Add(carried);
-        rows.SetRowAttribute(rows.Count() - 1, raEndOfText);
-    }
-    if (rows.WordWrap())
-        rows.RewrapAll();
-    rows.RescanAll();
-    rows.UpdateEditors();
+    Rows().LoadLines(produce, finalLineBreak);
 }
 
 void TEditorStrings::Assign(const TEditorStrings& source)
 {
     SetTextStr(source.GetTextStr());
-    FEditor.SetCaretRow(Rows().Count());
-    FEditor.SetCaretCol(0);
+    CaretToEnd();
 }
 
 void TEditorStrings::Assign(const std::vector<std::string>& lines)
 {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + kCrLf;
-    SetTextStr(text);
+    LoadLines([&lines](const TLineSink& sink) {
+        for (const std::string& line : lines)
+            sink(line);
+    });
+    CaretToEnd();
+}
+
+void TEditorStrings::CaretToEnd()
+{
     FEditor.SetCaretRow(Rows().Count());
     FEditor.SetCaretCol(0);
 }

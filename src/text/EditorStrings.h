@@ -4,18 +4,11 @@
 #include "text/EditorScreenStrings.h"
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace brenvik {
-
-// Raised when a file cannot be read; the message names the file and the reason.
-class TFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Holds a reference to the editor's row-list pointer, so that it follows the editor when the
 // editor starts sharing another editor's rows.
@@ -34,8 +27,10 @@ public:
 
     std::string GetTextStr() const;
     void SetTextStr(std::string_view text);
-    // Loads the bytes of a file as rows; raises TFileError when it cannot be read.
-    void LoadFromFile(const std::string& fileName);
+    // The open path's fill: the lines produce hands to its sink become the text (a file's lines,
+    // decoded one by one). One update batch, one repaint, undo cleared, no row state computed;
+    // if produce throws, the text stays as it was.
+    void LoadLines(const TLineProducer& produce, bool finalLineBreak = true);
     void Assign(const TEditorStrings& source);
     // Each line becomes one line of the text.
     void Assign(const std::vector<std::string>& lines);
@@ -44,11 +39,13 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
-    // First row of line index (word wrap on: walks the rows).
-    int LineToRow(int index) const;
+    // First row of line index.
+    int LineToRow(int index) const { return Rows().RowOfLine(index); }
 
 private:
     void SetUpdateState(bool updating);
+    // Assign's end: the caret goes after the last row.
+    void CaretToEnd();
     TEditorScreenStrings& Rows() const { return *FRows; }
     void Replace(int row, int count, std::string_view text, int caretRow, std::size_t caretBytes);
 

@@ -63,11 +63,7 @@ TEditorUndoObj::Inverse TEditorUndoObj::Replay(const TUndoData& record)
     }
     if (record.Attribute != raNone) {
         TEditorStringList rows;
-        FRows.SplitText(record.Text, rows);
-        // A removed span that ended inside a wrapped line re-splits with an empty tail row.
-        if (record.Attribute == raWrapped && rows.Count() > 1 && rows.Length(rows.Count() - 1) == 0)
-            rows.Delete(rows.Count() - 1);
-        rows.SetRowAttribute(rows.Count() - 1, record.Attribute);
+        FRows.SplitRows(record.Text, record.Attribute, rows);
         inverse.RowCount = rows.Count();
         FRows.InsertRows(record.Row, rows);
     }

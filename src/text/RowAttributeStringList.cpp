@@ -21,9 +21,14 @@ std::uint32_t WithBits(std::uint32_t slot, int shift, int width, std::uint32_t v
 }
 } // namespace
 
+TRowAttributeStringList::TRowAttributeStringList()
+    : TPointerStringList(TRowTally {1, 0xF, raWrapped})
+{
+}
+
 TRowAttribute TRowAttributeStringList::RowAttribute(int row) const
 {
-    return static_cast<TRowAttribute>(Bits(Slot(row, 1), 0, 4));
+    return AttributeOf(Slot(row, 1));
 }
 
 void TRowAttributeStringList::SetRowAttribute(int row, TRowAttribute value)
@@ -104,6 +109,12 @@ void TRowAttributeStringList::SetRowState(int row, const RowTokenState& state)
     SetSlot(row, 1, slot1);
     SetSlot(row, 2,
         static_cast<std::uint32_t>(state.WrappedKind) | static_cast<std::uint32_t>(state.LastKind) << 8);
+}
+
+void TRowAttributeStringList::MarkRowStatesNotComputedFrom(int row)
+{
+    MaskSlotFrom(row, 1, 0xF);
+    MaskSlotFrom(row, 2, 0);
 }
 
 } // namespace brenvik

@@ -11,8 +11,13 @@ namespace brenvik {
 // 8-11 ScanState2, 12-19 ScanState3. Slot 2: bits 0-7 ScanState4, 8-15 ScanState5.
 // A setter rewrites only its own bits and clears the unused high bits of its slot, so a new
 // row (all slots 0) reads raBreak and ScanState -2: not scanned yet.
+//
+// Rows that end a logical line (not raWrapped) are tallied per block: LineEndsBefore and
+// FindLineEnd answer without walking the rows.
 class TRowAttributeStringList : public TPointerStringList {
 public:
+    TRowAttributeStringList();
+
     std::uint32_t RowData(int row) const { return Slot(row, 0); }
     void SetRowData(int row, std::uint32_t value) { SetSlot(row, 0, value); }
 
@@ -32,6 +37,25 @@ public:
 
     RowTokenState RowState(int row) const;
     void SetRowState(int row, const RowTokenState& state);
+    // False while the row's start state reads -2: not scanned since the row was made or marked.
+    bool RowStateComputed(int row) const { return ScanState(row) != -2; }
+    // Every row from row on reads not computed; the attributes stay.
+    void MarkRowStatesNotComputedFrom(int row);
+
+    // Calls visit(text, attribute) for rows [first, first + count) in order, without a lookup per row.
+    template <typename Visit> void ForEachRow(int first, int count, Visit&& visit) const
+    {
+        TPointerStringList::ForEachRow(first, count,
+            [&visit](std::string_view text, std::uint32_t slot1) { visit(text, AttributeOf(slot1)); });
+    }
+
+    // Rows among [0, row) that end a logical line; row may equal Count().
+    int LineEndsBefore(int row) const { return TalliedBefore(row); }
+    // The row that ends logical line n (from 0); Count() when there are fewer lines.
+    int FindLineEnd(int n) const { return FindTallied(n); }
+
+private:
+    static TRowAttribute AttributeOf(std::uint32_t slot1) { return static_cast<TRowAttribute>(slot1 & 0xF); }
 };
 
 } // namespace brenvik

@@ -92,8 +92,10 @@ TEST_F(GenericRules, RandomBytesNeverLeaveTheRowOrStall)
         std::string row(random() % 40, '\0');
         for (char& c : row)
             c = static_cast<char>(random() % 4 == 0 ? "\x81\x82\x83\xfc\"'#$<>=&/*@."[random() % 17] : random() % 256);
-        rows.Add(row);
-        rows.SetRowAttribute(rows.Count() - 1, random() % 2 ? raWrapped : raBreak);
+        TEditorStringList added;
+        added.Add(row);
+        added.SetRowAttribute(0, random() % 2 ? raWrapped : raBreak);
+        rows.InsertRows(rows.Count(), added);
         for (auto& p : parsers) {
             int covered = 0;
             for (const Token& t : ReadTokens(*p, row)) {

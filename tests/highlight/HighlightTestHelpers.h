@@ -64,11 +64,12 @@ inline std::vector<std::string> Texts(const std::vector<Token>& tokens)
 inline void FillRows(TEditorScreenStrings& rows, const std::vector<std::string>& texts,
     const std::vector<TRowAttribute>& attributes = {})
 {
-    rows.Clear();
+    TEditorStringList list;
     for (size_t i = 0; i < texts.size(); ++i) {
-        const int row = rows.Add(texts[i]);
-        rows.SetRowAttribute(row, i < attributes.size() ? attributes[i] : raBreak);
+        const int row = list.Add(texts[i]);
+        list.SetRowAttribute(row, i < attributes.size() ? attributes[i] : raBreak);
     }
+    rows.SetRows(0, rows.Count(), list);
 }
 
 // piece, times over.

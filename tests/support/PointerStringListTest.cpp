@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <random>
 #include <string>
 #include <vector>
@@ -28,6 +30,26 @@ void ExpectSame(const TPointerStringList& list, const std::vector<ModelRow>& mod
         length += model[i].Text.size();
     }
     EXPECT_EQ(list.TextLength(), length);
+}
+
+// Counts rows whose slot 1 has low bits other than 1, as the row list counts line ends.
+constexpr TRowTally kTally {1, 0x3, 1};
+
+// The tally's answers against a count over the model, at a few indices picked by pick.
+template <typename Pick> void ExpectTally(const TPointerStringList& list, const std::vector<ModelRow>& model, Pick pick)
+{
+    std::vector<int> counted; // indices of the counted rows
+    for (int i = 0; i < static_cast<int>(model.size()); ++i)
+        if (kTally.Counts(model[i].Slots[1]))
+            counted.push_back(i);
+    const int count = static_cast<int>(model.size());
+    for (int index : {0, count, pick(count + 1), pick(count + 1)}) {
+        int before = static_cast<int>(std::lower_bound(counted.begin(), counted.end(), index) - counted.begin());
+        ASSERT_EQ(list.TalliedBefore(index), before) << "index " << index;
+    }
+    const int n = static_cast<int>(counted.size());
+    for (int nth : {0, n - 1, n, pick(n + 1)})
+        ASSERT_EQ(list.FindTallied(nth), nth >= 0 && nth < n ? counted[nth] : count) << "nth " << nth;
 }
 
 TEST(PointerStringList, InsertAtZeroShiftsAllSlotsAndTheNewRowHasZeroes)
@@ -86,11 +108,11 @@ TEST(PointerStringList, RandomEditsMatchAPlainVector)
             c = static_cast<char>(below(256));
         return result;
     };
-    TPointerStringList list;
+    TPointerStringList list(kTally);
     std::vector<ModelRow> model;
     for (int step = 0; step < 4000; ++step) {
         int count = static_cast<int>(model.size());
-        switch (below(7)) {
+        switch (below(9)) {
         case 0:
         case 1: {
             int at = below(count + 1);
@@ -125,7 +147,8 @@ TEST(PointerStringList, RandomEditsMatchAPlainVector)
             }
             break;
         case 5: {
-            TPointerStringList source;
+            // Copied blocks keep their counts only when the source counts the same way.
+            TPointerStringList source = below(2) ? TPointerStringList(kTally) : TPointerStringList();
             std::vector<ModelRow> rows;
             int n = below(4) == 0 ? 65 + below(3000) : below(10);
             for (int i = 0; i < n; ++i) {
@@ -146,13 +169,57 @@ TEST(PointerStringList, RandomEditsMatchAPlainVector)
                 model.clear();
             }
             break;
+        case 7:
+            if (count > 0) {
+                int at = below(count);
+                std::uint32_t keep = below(2) ? 0xFu : 0x2u;
+                list.MaskSlotFrom(at, 1, keep);
+                for (int i = at; i < count; ++i)
+                    model[i].Slots[1] &= keep;
+            }
+            break;
+        case 8: {
+            // Through a list that counts nothing and back: every count is redone.
+            TPointerStringList other;
+            other.Swap(list);
+            list.Swap(other);
+            break;
+        }
         }
         ASSERT_EQ(list.CheckInvariant(), "") << "step " << step;
         ASSERT_EQ(list.Count(), static_cast<int>(model.size())) << "step " << step;
+        ExpectTally(list, model, below);
+        if (HasFatalFailure())
+            return;
         if (step % 200 == 0)
             ExpectSame(list, model);
     }
     ExpectSame(list, model);
+}
+
+// An index outside the list is refused in every build, before anything changes.
+TEST(PointerStringList, IndicesOutsideTheListThrowAndChangeNothing)
+{
+    TPointerStringList list(kTally);
+    list.Add("a");
+    list.Add("b");
+    list.SetSlot(1, 1, 7);
+    TPointerStringList source;
+    source.Add("s");
+    EXPECT_THROW(list.Strings(2), std::out_of_range);
+    EXPECT_THROW(list.Strings(-1), std::out_of_range);
+    EXPECT_THROW(list.Insert(3, "x"), std::out_of_range);
+    EXPECT_THROW(list.SetStrings(2, "x"), std::out_of_range);
+    EXPECT_THROW(list.SetSlot(0, 3, 1), std::out_of_range);
+    EXPECT_THROW(list.SetSlot(-1, 1, 1), std::out_of_range);
+    EXPECT_THROW(list.DeleteRange(1, 2), std::out_of_range);
+    EXPECT_THROW(list.DeleteRange(-1, 1), std::out_of_range);
+    EXPECT_THROW(list.InsertFrom(3, source), std::out_of_range);
+    EXPECT_THROW(list.InsertFrom(0, list), std::invalid_argument);
+    EXPECT_THROW(list.MaskSlotFrom(3, 1, 0), std::out_of_range);
+    EXPECT_THROW(list.TalliedBefore(3), std::out_of_range);
+    EXPECT_THROW(list.ForEachRow(1, 2, [](std::string_view, std::uint32_t) {}), std::out_of_range);
+    ExpectSame(list, {{"a", {0, 0, 0}}, {"b", {0, 7, 0}}});
 }
 
 } // namespace

@@ -1,14 +1,14 @@
-// The Lines facade: loading files of every awkward shape, whole-text access and line edits.
+// The Lines facade: loading lines of every awkward shape, whole-text access and line edits.
 #include "text/EditorStrings.h"
 #include "FakeEditor.h"
 #include "RowsHelpers.h"
 #include "text/PlaceCaretAfter.h"
 
+#include "QuoteScanner.h"
+
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include <fstream>
+#include <stdexcept>
 
 namespace brenvik::test {
 namespace {
@@ -17,19 +17,14 @@ using Rows = std::vector<RowShape>;
 
 class EditorStringsTest : public ::testing::Test {
 protected:
-    QTemporaryDir Dir;
     FakeEditor Editor;
     TEditorStrings Lines {Editor, Editor.Rows};
 
-    std::string WriteFile(const std::string& bytes)
-    {
-        std::string path = Dir.filePath("script.cgi").toStdString();
-        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path;
-    }
+    // As the open path fills the editor: the file's lines through the sink.
     Rows Load(const std::string& bytes)
     {
-        Lines.LoadFromFile(WriteFile(bytes));
+        Lines.LoadLines([&bytes](const TLineSink& sink) { ForEachLine(bytes, sink); },
+            bytes.empty() || EndsWithLineBreak(bytes));
         EXPECT_EQ(Editor.Rows->CheckRows(), "");
         return RowsOf(*Editor.Rows);
     }
@@ -43,28 +38,13 @@ TEST_F(EditorStringsTest, LoadSplitsAtEveryLineBreakKindAndRoundTrips)
     EXPECT_EQ(Lines.GetCount(), 1);
     EXPECT_EQ(Load("x\ry\nz\r\n"), (Rows {{"x", raBreak}, {"y", raBreak}, {"z", raBreak}}));
     EXPECT_EQ(Load("\r\n\r\n"), (Rows {{"", raBreak}, {"", raBreak}}));
-}
-
-TEST_F(EditorStringsTest, EmptyAndOneByteFiles)
-{
     EXPECT_EQ(Load(""), Rows {});
     EXPECT_EQ(Lines.GetCount(), 0);
     EXPECT_EQ(Load("q"), (Rows {{"q", raEndOfText}}));
     EXPECT_EQ(Load("\n"), (Rows {{"", raBreak}}));
 }
 
-TEST_F(EditorStringsTest, CrLfAndLinesSplitAcrossReadBlocksStayWhole)
-{
-    for (std::size_t block : {std::size_t {8192}, std::size_t {65536}}) {
-        std::string first(block - 1, 'a');
-        Rows rows = Load(first + "\r\nb");
-        EXPECT_EQ(rows, (Rows {{first, raBreak}, {"b", raEndOfText}})) << "CR ends block " << block;
-        std::string longLine(block * 2 + 17, 'c');
-        EXPECT_EQ(Load(longLine + "\r\nd"), (Rows {{longLine, raBreak}, {"d", raEndOfText}}));
-    }
-}
-
-TEST_F(EditorStringsTest, HugeLineAndLeadByteAtLineEndRoundTrip)
+TEST_F(EditorStringsTest, HugeLineNulBytesAndLeadByteAtLineEndRoundTrip)
 {
     std::string line(100000, 'x');
     line[99999] = '\x82'; // a lead byte with no trail byte
@@ -72,62 +52,74 @@ TEST_F(EditorStringsTest, HugeLineAndLeadByteAtLineEndRoundTrip)
     Load(text);
     EXPECT_EQ(Editor.Rows->Count(), 3);
     EXPECT_EQ(Lines.GetTextStr(), text);
+    std::string nuls("a\0b\r\n\0\r\nc", 9);
+    EXPECT_EQ(Load(nuls),
+        (Rows {{std::string("a\0b", 3), raBreak}, {std::string(1, '\0'), raBreak}, {"c", raEndOfText}}));
+    EXPECT_EQ(Lines.GetTextStr(), nuls);
 }
 
-// NUL bytes used to end a read block and lose the rest of it; they are now ordinary bytes.
-TEST_F(EditorStringsTest, NulBytesAreKeptInTheirRow)
+TEST_F(EditorStringsTest, LoadingNotifiesOnceLeavesNoUndoAndNoComputedState)
 {
-    std::string text("a\0b\r\n\0\r\nc", 9);
-    EXPECT_EQ(Load(text),
-        (Rows {{std::string("a\0b", 3), raBreak}, {std::string(1, '\0'), raBreak}, {"c", raEndOfText}}));
+    Editor.Scanner = [] { return std::make_unique<QuoteScanner>(); };
+    Lines.SetTextStr("old\r\n");
+    Lines.Add("x");
+    ASSERT_TRUE(Editor.Rows->UndoObj().CanUndo());
+    Editor.Caret[0] = 1;
+    Editor.Caret[1] = 1;
+    int changes = Editor.ChangeCalls;
+    int refreshes = Editor.RefreshCalls;
+    Load("a\r\nb\r\nc");
+    EXPECT_EQ(Editor.ChangeCalls, changes + 1);
+    EXPECT_EQ(Editor.RefreshCalls, refreshes + 1);
+    EXPECT_EQ(Editor.Changes.back(), (TPendingChange {0, 2, 3, 0, true}));
+    EXPECT_FALSE(Editor.Rows->UndoObj().CanUndo());
+    EXPECT_FALSE(Editor.Rows->UndoObj().CanRedo());
+    for (int row = 0; row < 3; ++row)
+        EXPECT_FALSE(Editor.Rows->RowStateComputed(row)) << row;
+    EXPECT_EQ(Editor.Caret[0], 0);
+    EXPECT_EQ(Editor.Caret[1], 0);
+}
+
+TEST_F(EditorStringsTest, LoadingWrapsAtTheCurrentSettingAsAFullRewrapWould)
+{
+    Editor.Rows->WrapOption().SetWrapByte(10);
+    Editor.Rows->SetWordWrap(true);
+    std::string text = "short\r\n" + std::string(25, 'w') + "\r\nword word word word\r\n\x93\xFA\x96\x7B\x8C\xEA"
+        + std::string(9, 'k');
+    Rows loaded = Load(text);
+    FakeEditor reference;
+    reference.Rows->WrapOption().Assign(Editor.Rows->WrapOption());
+    TEditorStrings(reference, reference.Rows).SetTextStr(text);
+    reference.Rows->SetWordWrap(true); // wrapped afterwards, by the rewrap of the whole text
+    EXPECT_EQ(loaded, RowsOf(*reference.Rows));
+    EXPECT_EQ(Lines.GetCount(), 4);
     EXPECT_EQ(Lines.GetTextStr(), text);
 }
 
-TEST_F(EditorStringsTest, OnlyAFinalCtrlZIsDropped)
+TEST_F(EditorStringsTest, AFailingProducerLeavesTheTextAsItWas)
 {
-    EXPECT_EQ(Load("abc\x1A"), (Rows {{"abc", raEndOfText}}));
-    EXPECT_EQ(Load("abc\r\n\x1A"), (Rows {{"abc", raBreak}}));
-    std::string inner = "ab\x1A\r\ncd";
-    Load(inner);
-    EXPECT_EQ(Lines.GetTextStr(), inner) << "text after an inner Ctrl+Z is not lost";
-}
-
-TEST_F(EditorStringsTest, LoadingLeavesNoUndoStepAndRefreshesTheEditors)
-{
+    Load("keep\r\nthis");
     Lines.Add("x");
-    ASSERT_TRUE(Editor.Rows->UndoObj().CanUndo());
-    int refreshes = Editor.RefreshCalls;
-    Load("a\r\nb");
-    EXPECT_FALSE(Editor.Rows->UndoObj().CanUndo());
-    EXPECT_FALSE(Editor.Rows->UndoObj().CanRedo());
-    EXPECT_GT(Editor.RefreshCalls, refreshes);
-}
-
-TEST_F(EditorStringsTest, MissingFileRaisesWithNameAndReason)
-{
-    Load("keep");
-    std::string path = Dir.filePath("missing.cgi").toStdString();
-    try {
-        Lines.LoadFromFile(path);
-        FAIL() << "no error raised";
-    } catch (const TFileError& error) {
-        std::string message = error.what();
-        EXPECT_NE(message.find(path), std::string::npos) << message;
-        EXPECT_NE(message.find("No such file"), std::string::npos) << message;
-    }
-    EXPECT_EQ(Lines.GetTextStr(), "keep") << "a file that cannot be opened costs the text nothing";
+    auto failing = [](const TLineSink& sink) {
+        sink("partial");
+        throw std::runtime_error("unreadable");
+    };
+    EXPECT_THROW(Lines.LoadLines(failing), std::runtime_error);
+    EXPECT_EQ(Lines.GetTextStr(), "keep\r\nthis\r\nx");
+    EXPECT_TRUE(Editor.Rows->UndoObj().CanUndo()) << "nothing was loaded, so nothing was cleared";
     EXPECT_EQ(Editor.Rows->UpdateCount(), 0);
 }
 
-TEST_F(EditorStringsTest, HundredMegabyteFileRoundTrips)
+TEST_F(EditorStringsTest, HundredMegabyteTextRoundTrips)
 {
     std::string line = "print \"\x83\x65\x83\x58\x83\x67\";\t# \x93\xFA\x96\x7B\x8C\xEA\r\n";
     std::string text;
     text.reserve(100 * 1024 * 1024 + line.size());
     while (text.size() < 100 * 1024 * 1024)
         text += line;
-    Lines.LoadFromFile(WriteFile(text));
+    Load(text);
     EXPECT_EQ(Editor.Rows->Count(), static_cast<int>(text.size() / line.size()));
+    EXPECT_EQ(Lines.GetCount(), Editor.Rows->Count());
     EXPECT_TRUE(Lines.GetTextStr() == text);
 }
 

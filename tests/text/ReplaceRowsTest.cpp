@@ -14,7 +14,13 @@ protected:
     FakeEditor Editor;
     TEditorScreenStrings& Store = *Editor.Rows;
 
-    void Set(const Rows& rows) { SetRowsTo(Store, rows); }
+    // The setup's own change is not one the tests look at.
+    void Set(const Rows& rows)
+    {
+        SetRowsTo(Store, rows);
+        Editor.ChangeCalls = 0;
+        Editor.Changes.clear();
+    }
     void ExpectRows(const Rows& rows)
     {
         EXPECT_EQ(RowsOf(Store), rows);

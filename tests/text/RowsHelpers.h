@@ -15,7 +15,8 @@ struct RowShape {
     friend bool operator==(const RowShape&, const RowShape&) = default;
 };
 
-inline std::vector<RowShape> RowsOf(const TRowAttributeStringList& rows)
+// Rows of a free-standing row list or of the editor's row list.
+template <typename List> std::vector<RowShape> RowsOf(const List& rows)
 {
     std::vector<RowShape> result;
     for (int i = 0; i < rows.Count(); ++i)
@@ -23,13 +24,20 @@ inline std::vector<RowShape> RowsOf(const TRowAttributeStringList& rows)
     return result;
 }
 
+inline TEditorStringList MakeRows(const std::vector<RowShape>& shapes)
+{
+    TEditorStringList list;
+    for (const RowShape& shape : shapes) {
+        list.Add(shape.Text);
+        list.SetRowAttribute(list.Count() - 1, shape.Attribute);
+    }
+    return list;
+}
+
+// Puts exactly these rows in place of all rows, as no edit could: for setting up awkward layouts.
 inline void SetRowsTo(TEditorScreenStrings& rows, const std::vector<RowShape>& shapes)
 {
-    rows.TPointerStringList::Clear();
-    for (const RowShape& shape : shapes) {
-        rows.Add(shape.Text);
-        rows.SetRowAttribute(rows.Count() - 1, shape.Attribute);
-    }
+    rows.SetRows(0, rows.Count(), MakeRows(shapes));
 }
 
 inline std::ostream& operator<<(std::ostream& out, const RowShape& row)
