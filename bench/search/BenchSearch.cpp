@@ -3,6 +3,7 @@
 #include "FakeEditor.h"
 
 #include "search/FindPattern.h"
+#include "jcode/ScriptFile.h"
 #include "text/EditorStrings.h"
 
 #include <algorithm>
@@ -72,7 +73,7 @@ std::string LoadAsTheEditorHoldsIt(const char* path)
 {
     test::FakeEditor editor;
     TEditorStrings lines(editor, editor.Rows);
-    lines.LoadFromFile(path);
+    lines.LoadLines([path](const TLineSink& sink) { DecodeScriptFileTo(path, std::nullopt, sink); });
     return lines.GetTextStr();
 }
 
@@ -87,7 +88,7 @@ int main(int argc, char** argv)
     std::string text;
     try {
         text = LoadAsTheEditorHoldsIt(argv[1]);
-    } catch (const TFileError& error) {
+    } catch (const EScriptFileError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }

@@ -17,37 +17,33 @@ public:
     explicit TRowSaveLines(const TEditorScreenStrings& rows)
         : FRows(rows)
     {
-        for (int row = 0; row < FRows.Count(); ++row) {
-            FTextBytes += FRows.Strings(row).size();
-            if (FRows.RowAttribute(row) != raWrapped || row + 1 == FRows.Count())
-                ++FLineCount;
-        }
+        FRows.ForEachRow(0, FRows.Count(), [&](std::string_view text, TRowAttribute) { FTextBytes += text.size(); });
     }
 
     void ForEachLine(const TLineSink& visit) const override
     {
         std::string joined;
+        int row = 0;
         const int count = FRows.Count();
-        for (int row = 0; row < count; ++row) {
-            const std::string_view text = FRows.Strings(row);
-            const bool lineGoesOn = FRows.RowAttribute(row) == raWrapped && row + 1 < count;
-            if (lineGoesOn || !joined.empty()) {
-                joined.append(text);
-                if (lineGoesOn)
-                    continue;
-                visit(joined);
-                joined.clear();
-            } else {
+        FRows.ForEachRow(0, count, [&](std::string_view text, TRowAttribute attribute) {
+            ++row;
+            const bool lineGoesOn = attribute == raWrapped && row < count;
+            if (!lineGoesOn && joined.empty()) {
                 visit(text);
+                return;
             }
-        }
+            joined.append(text);
+            if (lineGoesOn)
+                return;
+            visit(joined);
+            joined.clear();
+        });
     }
-    std::size_t LineCount() const override { return FLineCount; }
+    std::size_t LineCount() const override { return static_cast<std::size_t>(FRows.LineCount()); }
     std::size_t TextBytes() const override { return FTextBytes; }
 
 private:
     const TEditorScreenStrings& FRows;
-    std::size_t FLineCount = 0;
     std::size_t FTextBytes = 0;
 };
 
@@ -55,13 +51,10 @@ private:
 
 TStatedCodes ReadScriptInto(TEditor& editor, const std::string& fileName, std::optional<TStatedCodes> stated)
 {
-    TDecodedText text = LoadScriptFile(fileName, stated);
-    editor.Lines().Assign(text.Lines);
-    if (editor.WordWrap()) {
-        editor.SetWordWrap(false);
-        editor.SetWordWrap(true);
-    }
-    return {text.jcode, text.rcode};
+    // The decoder hands each line straight to the row list, which wraps it as it arrives.
+    TStatedCodes codes;
+    editor.Lines().LoadLines([&](const TLineSink& sink) { codes = DecodeScriptFileTo(fileName, stated, sink); });
+    return codes;
 }
 
 void WriteScriptFrom(const TEditor& editor, const std::string& fileName, JCode jcode, RCode rcode)

@@ -192,7 +192,8 @@ void TEditor::LinesChanged()
     InvalidateOffsetsFrom(change.Pending ? change.FirstRow : 0);
     RowsRebuilt();
     if (change.Pending) {
-        FModified = true;
+        if (change.ByEdit)
+            FModified = true;
         // The row list calls this from the end of its update batch, a destructor: the
         // handler's exceptions must stop here.
         if (OnChange)

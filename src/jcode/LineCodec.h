@@ -3,6 +3,7 @@
 #pragma once
 
 #include "jcode/JConvert.h"
+#include "support/LineBreaks.h"
 
 #include <functional>
 #include <optional>
@@ -57,7 +58,6 @@ private:
     std::size_t kanaPairs_ = 0;
 };
 
-using TLineSink = std::function<void(std::string_view)>;
 // Calls its argument for every line of a file in order; the decoder walks the lines twice.
 using TLineWalk = std::function<void(const TLineSink&)>;
 

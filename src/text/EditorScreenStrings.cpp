@@ -415,7 +415,7 @@ void TEditorScreenStrings::LoadLines(const TLineProducer& produce, bool finalLin
     FUndo.ClearAll();
     {
         TUpdateBatch batch(*this);
-        FPendingChange = {0, Count(), fresh.Count(), 0, true};
+        FPendingChange = {0, Count(), fresh.Count(), 0, true, false};
         Swap(fresh);
     }
     ForEachEditor([](TAttachedEditor& editor) {

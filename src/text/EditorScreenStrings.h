@@ -20,6 +20,8 @@ struct TPendingChange {
     int Inserted = 0;
     int Rescanned = 0;
     bool Pending = false;
+    // False when the whole text was replaced by a load: the document is then not "modified".
+    bool ByEdit = true;
     friend bool operator==(const TPendingChange&, const TPendingChange&) = default;
 };
 

@@ -71,7 +71,7 @@ TEST_F(EditorStringsTest, LoadingNotifiesOnceLeavesNoUndoAndNoComputedState)
     Load("a\r\nb\r\nc");
     EXPECT_EQ(Editor.ChangeCalls, changes + 1);
     EXPECT_EQ(Editor.RefreshCalls, refreshes + 1);
-    EXPECT_EQ(Editor.Changes.back(), (TPendingChange {0, 2, 3, 0, true}));
+    EXPECT_EQ(Editor.Changes.back(), (TPendingChange {0, 2, 3, 0, true, false}));
     EXPECT_FALSE(Editor.Rows->UndoObj().CanUndo());
     EXPECT_FALSE(Editor.Rows->UndoObj().CanRedo());
     for (int row = 0; row < 3; ++row)
