@@ -406,6 +406,11 @@ void TEditorScreenStrings::ReplaceAllRows(TEditorStringList& rows)
 
 void TEditorScreenStrings::LoadLines(const TLineProducer& produce, bool finalLineBreak)
 {
+    Fill(produce, finalLineBreak, false);
+}
+
+void TEditorScreenStrings::Fill(const TLineProducer& produce, bool finalLineBreak, bool byEdit)
+{
     // Filled apart and swapped in at the end, so a producer that fails leaves the text whole.
     TEditorStringList fresh;
     produce([this, &fresh](std::string_view line) { AppendLine(line, fresh); });
@@ -415,7 +420,7 @@ void TEditorScreenStrings::LoadLines(const TLineProducer& produce, bool finalLin
     FUndo.ClearAll();
     {
         TUpdateBatch batch(*this);
-        FPendingChange = {0, Count(), fresh.Count(), 0, true, false};
+        FPendingChange = {0, Count(), fresh.Count(), 0, true, byEdit};
         Swap(fresh);
     }
     ForEachEditor([](TAttachedEditor& editor) {
@@ -426,7 +431,8 @@ void TEditorScreenStrings::LoadLines(const TLineProducer& produce, bool finalLin
 
 void TEditorScreenStrings::Clear()
 {
-    LoadLines([](const TLineSink&) {}, true);
+    // Clearing is an edit of the document, unlike loading a text in its place.
+    Fill([](const TLineSink&) {}, true, true);
 }
 
 std::size_t TEditorScreenStrings::TextSize() const

@@ -157,6 +157,8 @@ public:
 
 private:
     void NotifyEditors();
+    // LoadLines; byEdit tells the editors whether the document counts as modified by it.
+    void Fill(const TLineProducer& produce, bool finalLineBreak, bool byEdit);
     // Appends the rows of text (split and, with word wrap on, wrapped) to target.
     void AppendLines(std::string_view text, TEditorStringList& target) const;
     void AppendLine(std::string_view line, TEditorStringList& target) const;

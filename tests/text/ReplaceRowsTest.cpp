@@ -195,7 +195,7 @@ TEST(RowList, ClearEmptiesUndoNotifiesAndHomesTheCarets)
     EXPECT_EQ(editor.Caret[0], 0);
     EXPECT_EQ(editor.Caret[1], 0);
     ASSERT_EQ(editor.Changes.size(), 1u);
-    EXPECT_EQ(editor.Changes[0], (TPendingChange {0, 2, 0, 0, true, false}));
+    EXPECT_EQ(editor.Changes[0], (TPendingChange {0, 2, 0, 0, true}));
 }
 
 TEST(RowList, SharedByEditorsUntilTheLastLeaves)
