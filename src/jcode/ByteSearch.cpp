@@ -2,6 +2,8 @@
 // elsewhere and for the tail.
 #include "jcode/ByteSearch.h"
 
+#include <algorithm>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -25,6 +27,25 @@ bool IsHigh(std::uint8_t b)
 bool IsRuleStart(std::uint8_t b)
 {
     return b >= 0x80 || b < 8 || b == kEscByte;
+}
+
+bool IsLineBreak(std::uint8_t b)
+{
+    return b == '\r' || b == '\n';
+}
+
+// Whether bytes[i] is a break that does not belong to one of the kind kept.
+bool IsOtherBreak(const std::uint8_t* bytes, std::size_t i, std::size_t end, TKeptBreak kept)
+{
+    const std::uint8_t b = bytes[i];
+    switch (kept) {
+    case TKeptBreak::kbLf:
+        return b == '\r';
+    case TKeptBreak::kbCr:
+        return b == '\n';
+    default:
+        return (b == '\r' && (i + 1 == end || bytes[i + 1] != '\n')) || (b == '\n' && (i == 0 || bytes[i - 1] != '\r'));
+    }
 }
 
 #if defined(__SSE2__)
@@ -51,6 +72,29 @@ int HighMask(__m128i v)
 int RuleStartMask(__m128i v)
 {
     return HighMask(v) | AtMostMask(v, 7) | EqualMask(v, kEscByte);
+}
+
+int LineBreakMask(__m128i v)
+{
+    return EqualMask(v, '\r') | EqualMask(v, '\n');
+}
+
+// The mask of FindRuleStartOrOtherBreak for the sixteen bytes at p, which has a byte before and after it.
+int RuleStartOrOtherBreakMask(const std::uint8_t* p, TKeptBreak kept)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int rule = RuleStartMask(v);
+    switch (kept) {
+    case TKeptBreak::kbLf:
+        return rule | EqualMask(v, '\r');
+    case TKeptBreak::kbCr:
+        return rule | EqualMask(v, '\n');
+    default: {
+        const int lfAfter = EqualMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1)), '\n');
+        const int crBefore = EqualMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 1)), '\r');
+        return rule | (EqualMask(v, '\r') & ~lfAfter) | (EqualMask(v, '\n') & ~crBefore);
+    }
+    }
 }
 #endif
 
@@ -96,6 +140,33 @@ std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
 {
     return FindFirst(bytes, from, end, BRENVIK_MASK(RuleStartMask), IsRuleStart);
+}
+
+std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+    return FindFirst(bytes, from, end, BRENVIK_MASK(LineBreakMask), IsLineBreak);
+}
+
+std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
+{
+    auto stops = [&](std::size_t i) { return IsRuleStart(bytes[i]) || IsOtherBreak(bytes, i, end, kept); };
+    if (from == 0 && end > 0 && stops(0)) {
+        return 0;
+    }
+    std::size_t i = from == 0 ? std::min<std::size_t>(1, end) : from;
+#if defined(__SSE2__)
+    while (i + 17 <= end) {
+        const auto bits = static_cast<unsigned>(RuleStartOrOtherBreakMask(bytes + i, kept));
+        if (bits != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(bits));
+        }
+        i += 16;
+    }
+#endif
+    while (i < end && !stops(i)) {
+        ++i;
+    }
+    return i;
 }
 
 } // namespace brenvik::jcode_detail

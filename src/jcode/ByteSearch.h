@@ -16,4 +16,13 @@ std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_
 // A byte with its high bit set, below 8, or ESC: every other byte starts no rule of the code detection.
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
 
+// A CR or LF byte.
+std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
+
+// A byte that may start a detection rule, or a line break other than the one kept (CR LF, CR or LF: a
+// lone CR, or an LF after no CR, for CR LF). Lines before it copy as they are when breaks become kept.
+// Bytes before from and at end are read as neighbours of a break; end is the end of the text.
+enum class TKeptBreak { kbCrLf, kbCr, kbLf };
+std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept);
+
 } // namespace brenvik::jcode_detail

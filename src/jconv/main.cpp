@@ -1,7 +1,7 @@
 // brenvik-jconv: reports the codes the editor would decide for files, or converts a file as open-then-save
 // would.
+#include "jcode/FileTranscode.h"
 #include "jcode/ScriptFile.h"
-#include "support/LineBreaks.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -157,12 +157,9 @@ struct TConvert {
     std::optional<std::string> output;
 };
 
-// Standard output is written in blocks of this size, which stay in the cache.
-constexpr std::size_t kOutputBlock = 1 << 20;
-
 // The load path and the save path joined: the codes are decided once and each line is decoded and
 // encoded once. A file named with --output gets the image the editor's save writes; standard output
-// gets the same bytes block by block.
+// gets the same bytes from the one-pass converter.
 void Convert(const std::string& file, const TConvert& convert)
 {
     TFileWindow window(file, TFileWindow::wkWhole);
@@ -170,24 +167,15 @@ void Convert(const std::string& file, const TConvert& convert)
         throw EScriptFileError(file,
             "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it anyway");
     }
-    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
-    const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
+    const RCode detected = DetectFileRCode(window.View());
+    const RCode rcode = convert.eol.value_or(detected == rcNone ? rcCrLf : detected);
     if (convert.output) {
+        const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
         WriteFileImage(
             *convert.output, EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode));
         return;
     }
-    std::string block;
-    std::string decoded;
-    block.reserve(2 * kOutputBlock);
-    ForEachLine(window.View(), [&](std::string_view line) {
-        AppendTranscodedLine(line, decision.source, convert.target, rcode, decoded, block);
-        if (block.size() >= kOutputBlock) {
-            WriteOut(block);
-            block.clear();
-        }
-    });
-    WriteOut(block);
+    WriteOut(TranscodeFileBytes(window.View(), convert.target, rcode).image);
 }
 
 struct TOptions {
