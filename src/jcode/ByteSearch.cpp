@@ -24,11 +24,6 @@ bool IsHigh(std::uint8_t b)
     return b >= 0x80;
 }
 
-bool IsRuleStart(std::uint8_t b)
-{
-    return b >= 0x80 || b < 8 || b == kEscByte;
-}
-
 bool IsLineBreak(std::uint8_t b)
 {
     return b == '\r' || b == '\n';
@@ -139,7 +134,7 @@ std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_
 
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
 {
-    return FindFirst(bytes, from, end, BRENVIK_MASK(RuleStartMask), IsRuleStart);
+    return FindFirst(bytes, from, end, BRENVIK_MASK(RuleStartMask), IsRuleStartByte);
 }
 
 std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
@@ -149,7 +144,7 @@ std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::
 
 std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
 {
-    auto stops = [&](std::size_t i) { return IsRuleStart(bytes[i]) || IsOtherBreak(bytes, i, end, kept); };
+    auto stops = [&](std::size_t i) { return IsRuleStartByte(bytes[i]) || IsOtherBreak(bytes, i, end, kept); };
     if (from == 0 && end > 0 && stops(0)) {
         return 0;
     }

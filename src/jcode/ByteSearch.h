@@ -14,6 +14,10 @@ std::size_t FindBinaryByte(const std::uint8_t* bytes, std::size_t from, std::siz
 std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
 
 // A byte with its high bit set, below 8, or ESC: every other byte starts no rule of the code detection.
+inline bool IsRuleStartByte(std::uint8_t b)
+{
+    return b >= 0x80 || b < 8 || b == 27;
+}
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
 
 // A CR or LF byte.

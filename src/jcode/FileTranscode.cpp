@@ -1,5 +1,6 @@
-// Voting and converting in one pass: lines without a byte that starts a detection rule neither vote
-// nor change, so runs of them already ended with the target terminator are copied as one block.
+// Converting a file line by line without cutting every line out: a line without a byte that starts a
+// detection rule converts to itself, so runs of such lines already ended with the target terminator go
+// out as they are, and only the other lines are cut out and converted.
 #include "jcode/FileTranscode.h"
 
 #include "jcode/ByteSearch.h"
@@ -7,38 +8,13 @@
 #include <algorithm>
 #include <cstdint>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace brenvik {
 
 namespace {
 
-// The head of a file whose vote stands for the whole file's: scripts keep one code throughout.
-constexpr std::size_t kGuessBytes = 64 * 1024;
-
-TLineSource GuessSource(std::string_view bytes)
-{
-    TJCodeVote vote;
-    vote.AddLinesOf(bytes.substr(0, std::min(bytes.size(), kGuessBytes)));
-    return vote.Source();
-}
-
-// The image is written once, front to back, into fresh memory: faulting it in by large pages rather than
-// by 4 KB ones saves a fifth of the run on a large file.
-void AdviseLargePages([[maybe_unused]] std::string& buffer)
-{
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr std::uintptr_t kLargePage = 2 * 1024 * 1024;
-    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
-    const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
-    const std::uintptr_t last = (begin + buffer.capacity()) & ~(kLargePage - 1);
-    if (first < last) {
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE); // advice only: failure costs speed
-    }
-#endif
-}
+// The size of the blocks handed on: large enough for few writes, small enough to stay in the cache.
+constexpr std::size_t kBlockBytes = 1 << 20;
 
 jcode_detail::TKeptBreak KeptBreak(RCode rcode)
 {
@@ -57,18 +33,30 @@ bool IsBreak(std::uint8_t b)
     return b == '\r' || b == '\n';
 }
 
-// Converts every line read as source says, and counts every line in vote.
-std::string TranscodeLines(
-    std::string_view text, TLineSource source, JCode target, RCode rcode, TJCodeVote& vote)
+} // namespace
+
+void TranscodeFileBytes(
+    std::string_view text, TLineSource source, JCode target, RCode rcode, const TBlockSink& write)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t n = text.size();
     const std::string_view terminator = LineTerminator(rcode);
     const jcode_detail::TKeptBreak kept = KeptBreak(rcode);
     std::string out;
-    out.reserve(n + n / 8 + terminator.size());
-    AdviseLargePages(out);
+    out.reserve(2 * kBlockBytes);
     std::string decoded;
+    // Lines that go out as they came in: short runs join the block, long ones are handed on uncopied.
+    auto passOn = [&](std::string_view run) {
+        if (run.size() < kBlockBytes) {
+            out.append(run);
+            return;
+        }
+        if (!out.empty()) {
+            write(out);
+            out.clear();
+        }
+        write(run);
+    };
     std::size_t verbatim = 0; // start of the lines that go out as they came in
     std::size_t start = 0; // a line start
     while (start < n) {
@@ -89,33 +77,24 @@ std::string TranscodeLines(
         if (end < n && bytes[end] == '\r' && next < n && bytes[next] == '\n') {
             ++next;
         }
-        out.append(text.substr(verbatim, lineStart - verbatim));
+        passOn(text.substr(verbatim, lineStart - verbatim));
         const std::string_view line = text.substr(lineStart, end - lineStart);
         if (plain) {
             out.append(line);
             out.append(terminator);
         } else {
-            vote.Add(line);
             AppendTranscodedLine(line, source, target, rcode, decoded, out);
+        }
+        if (out.size() >= kBlockBytes) {
+            write(out);
+            out.clear();
         }
         start = verbatim = next;
     }
-    out.append(text.substr(verbatim));
-    return out;
-}
-
-} // namespace
-
-TTranscodedFile TranscodeFileBytes(std::string_view bytes, JCode target, RCode rcode)
-{
-    const TLineSource guess = GuessSource(bytes);
-    TJCodeVote vote;
-    TTranscodedFile file {TranscodeLines(bytes, guess, target, rcode, vote), vote.Source()};
-    if (file.source != guess) {
-        TJCodeVote again;
-        file.image = TranscodeLines(bytes, file.source, target, rcode, again);
+    passOn(text.substr(verbatim));
+    if (!out.empty()) {
+        write(out);
     }
-    return file;
 }
 
 } // namespace brenvik

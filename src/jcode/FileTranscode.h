@@ -3,21 +3,17 @@
 
 #include "jcode/LineCodec.h"
 
-#include <string>
+#include <functional>
 #include <string_view>
 
 namespace brenvik {
 
-struct TTranscodedFile {
-    std::string image;
-    // How the lines were read: the decision of the vote over all of the file's lines.
-    TLineSource source = TLineSource::lsKeep;
-};
+// Receives the converted bytes block by block, in order.
+using TBlockSink = std::function<void(std::string_view)>;
 
-// Every line of bytes decoded as the majority vote decides, encoded to target and ended with rcode's
-// terminator: the bytes of DecideFileLoad followed by AppendTranscodedLine for each line. The vote and the
-// conversion share one pass, read as the file's head votes; only when the whole file votes otherwise is
-// it converted a second time.
-TTranscodedFile TranscodeFileBytes(std::string_view bytes, JCode target, RCode rcode);
+// Every line of bytes decoded as source says, encoded to target and ended with rcode's terminator: the
+// bytes of AppendTranscodedLine for each line, given to write in blocks that stay in the cache.
+void TranscodeFileBytes(
+    std::string_view bytes, TLineSource source, JCode target, RCode rcode, const TBlockSink& write);
 
 } // namespace brenvik

@@ -124,7 +124,6 @@ void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(cons
     // A line without a byte that starts a detection rule detects as plain text and counts for
     // nothing, so only the lines around such bytes are cut out and detected.
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    TLineBreakFinder breaks(text);
     std::size_t at = 0; // a line start, or the break before one
     while (at < text.size()) {
         const std::size_t hit = jcode_detail::FindRuleStartByte(bytes, at, text.size());
@@ -135,7 +134,7 @@ void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(cons
         while (start > at && bytes[start - 1] != '\r' && bytes[start - 1] != '\n') {
             --start;
         }
-        const std::size_t end = std::min(breaks.Next(hit), text.size());
+        const std::size_t end = jcode_detail::FindLineBreakByte(bytes, hit, text.size());
         Add(text.substr(start, end - start));
         if (walked) {
             walked(text.data() + end);

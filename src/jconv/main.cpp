@@ -159,7 +159,7 @@ struct TConvert {
 
 // The load path and the save path joined: the codes are decided once and each line is decoded and
 // encoded once. A file named with --output gets the image the editor's save writes; standard output
-// gets the same bytes from the one-pass converter.
+// gets the same bytes block by block.
 void Convert(const std::string& file, const TConvert& convert)
 {
     TFileWindow window(file, TFileWindow::wkWhole);
@@ -167,15 +167,14 @@ void Convert(const std::string& file, const TConvert& convert)
         throw EScriptFileError(file,
             "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it anyway");
     }
-    const RCode detected = DetectFileRCode(window.View());
-    const RCode rcode = convert.eol.value_or(detected == rcNone ? rcCrLf : detected);
+    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
+    const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
     if (convert.output) {
-        const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
         WriteFileImage(
             *convert.output, EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode));
         return;
     }
-    WriteOut(TranscodeFileBytes(window.View(), convert.target, rcode).image);
+    TranscodeFileBytes(window.View(), decision.source, convert.target, rcode, WriteOut);
 }
 
 struct TOptions {
