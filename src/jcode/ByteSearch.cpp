@@ -142,6 +142,24 @@ std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::
     return FindFirst(bytes, from, end, BRENVIK_MASK(LineBreakMask), IsLineBreak);
 }
 
+std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+#if defined(__SSE2__)
+    while (end >= from + 16) {
+        const auto bits = static_cast<unsigned>(
+            LineBreakMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + end - 16))));
+        if (bits != 0) {
+            return end - 16 + static_cast<std::size_t>(32 - __builtin_clz(bits));
+        }
+        end -= 16;
+    }
+#endif
+    while (end > from && !IsLineBreak(bytes[end - 1])) {
+        --end;
+    }
+    return end;
+}
+
 std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
 {
     auto stops = [&](std::size_t i) { return IsRuleStartByte(bytes[i]) || IsOtherBreak(bytes, i, end, kept); };

@@ -23,6 +23,10 @@ std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::
 // A CR or LF byte.
 std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
 
+// Searching backwards: the index after the last CR or LF in [from, end), or from when there is none
+// (where the line holding the byte at end starts, when from is a line start).
+std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size_t end);
+
 // A byte that may start a detection rule, or a line break other than the one kept (CR LF, CR or LF: a
 // lone CR, or an LF after no CR, for CR LF). Lines before it copy as they are when breaks become kept.
 // Bytes before from and at end are read as neighbours of a break; end is the end of the text.

@@ -64,10 +64,7 @@ void TranscodeFileBytes(
         if (stop < n && bytes[stop] == '\n' && stop > start && bytes[stop - 1] == '\r') {
             --stop; // a CR LF where CR is kept: the line ends at the CR
         }
-        std::size_t lineStart = stop;
-        while (lineStart > start && !IsBreak(bytes[lineStart - 1])) {
-            --lineStart;
-        }
+        const std::size_t lineStart = jcode_detail::FindLineStart(bytes, start, stop);
         if (lineStart == n) {
             break;
         }

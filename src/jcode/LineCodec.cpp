@@ -130,10 +130,7 @@ void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(cons
         if (hit == text.size()) {
             break;
         }
-        std::size_t start = hit;
-        while (start > at && bytes[start - 1] != '\r' && bytes[start - 1] != '\n') {
-            --start;
-        }
+        const std::size_t start = jcode_detail::FindLineStart(bytes, at, hit);
         const std::size_t end = jcode_detail::FindLineBreakByte(bytes, hit, text.size());
         Add(text.substr(start, end - start));
         if (walked) {

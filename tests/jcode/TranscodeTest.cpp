@@ -85,8 +85,8 @@ TEST(TranscodeFileBytes, LargeFilesGoOutInSeveralBlocks)
     EXPECT_EQ(InBlocks("", TLineSource::lsEuc, jcSjis, rcCrLf), "");
 }
 
-// The sixteen-byte search must stop where a byte-by-byte walk does, also on breaks split across blocks.
-TEST(FindRuleStartOrOtherBreak, StopsAtTheFirstByteAWalkStopsAt)
+// The sixteen-byte searches must stop where a byte-by-byte walk does, also on breaks split across blocks.
+TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
 {
     using jcode_detail::TKeptBreak;
     const std::string alphabet = "ab\r\n\r\n\x1B\x01\x80\xA4";
@@ -117,6 +117,14 @@ TEST(FindRuleStartOrOtherBreak, StopsAtTheFirstByteAWalkStopsAt)
                 ASSERT_EQ(jcode_detail::FindRuleStartOrOtherBreak(bytes, from, n, kept), expected)
                     << "round " << round << " from " << from;
             }
+        }
+        for (std::size_t end = 0; end <= n; ++end) {
+            const std::size_t from = random() % (end + 1);
+            std::size_t expected = end;
+            while (expected > from && text[expected - 1] != '\r' && text[expected - 1] != '\n') {
+                --expected;
+            }
+            ASSERT_EQ(jcode_detail::FindLineStart(bytes, from, end), expected) << "round " << round << " end " << end;
         }
     }
 }
