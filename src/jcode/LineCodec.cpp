@@ -14,7 +14,9 @@ void TJCodeVote::Add(std::string_view line)
     switch (DetectJCode(line)) {
     case jcUndecided:
         ++undecided_;
-        CountUndecidedPairs(line);
+        if (countPairs_) {
+            CountUndecidedPairs(line);
+        }
         break;
     case jcJis:
     case jcOldJis:
@@ -31,7 +33,7 @@ void TJCodeVote::Add(std::string_view line)
     }
 }
 
-TLineSource TJCodeVote::Source() const
+std::optional<TLineSource> TJCodeVote::Winner() const
 {
     if (jis_ > sjis_ && jis_ > euc_) {
         return TLineSource::lsJis;
@@ -42,10 +44,29 @@ TLineSource TJCodeVote::Source() const
     if (sjis_ > jis_ && sjis_ > euc_) {
         return TLineSource::lsKeep;
     }
-    // A tie, or no line that counts. Lines undecided between EUC and Shift_JIS would be left
-    // unconverted each on its own, so an EUC script whose kanji pairs are also valid Shift_JIS
-    // would open garbled: their bytes decide the whole file instead (JIS lines need their own).
-    if (undecided_ > 0 && jis_ == 0) {
+    return std::nullopt;
+}
+
+// A tie, or no line that counts. Lines undecided between EUC and Shift_JIS would be left unconverted
+// each on its own, so an EUC script whose kanji pairs are also valid Shift_JIS would open garbled:
+// their bytes decide the whole file instead (JIS lines need their own).
+bool TJCodeVote::TieDecidedByPairs() const
+{
+    return !Winner() && undecided_ > 0 && jis_ == 0;
+}
+
+bool TJCodeVote::NeedsPairs() const
+{
+    return !countPairs_ && TieDecidedByPairs();
+}
+
+TLineSource TJCodeVote::Source() const
+{
+    assert(!NeedsPairs());
+    if (const std::optional<TLineSource> winner = Winner()) {
+        return *winner;
+    }
+    if (TieDecidedByPairs()) {
         return UndecidedReadAsEuc() ? TLineSource::lsEuc : TLineSource::lsKeep;
     }
     return TLineSource::lsEachLine;
@@ -176,8 +197,12 @@ TLoadDecision DecideFileLoad(
     if (stated) {
         return StatedDecision(*stated);
     }
-    TJCodeVote vote;
+    TJCodeVote vote(TJCodeVote::vpSkip);
     vote.AddLinesOf(bytes, walked);
+    if (vote.NeedsPairs()) {
+        vote = TJCodeVote();
+        vote.AddLinesOf(bytes, walked);
+    }
     return VotedDecision(vote, bytes);
 }
 
