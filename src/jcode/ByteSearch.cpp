@@ -94,11 +94,13 @@ int RuleStartOrOtherBreakMask(const std::uint8_t* p, TKeptBreak kept)
 #endif
 
 // mask and hit must agree: mask gives the hits of a 16-byte block as bits, hit tests one byte.
+// Always inlined, so that mask and hit, passed as function pointers, are inlined in turn.
 template <class Mask, class Hit>
-std::size_t FindFirst(
+[[gnu::always_inline]] inline std::size_t FindFirst(
     const std::uint8_t* bytes, std::size_t from, std::size_t end, [[maybe_unused]] Mask mask, Hit hit)
 {
 #if defined(__SSE2__)
+    const std::size_t begin = from;
     while (from + 16 <= end) {
         const auto bits
             = static_cast<unsigned>(mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from))));
@@ -106,6 +108,14 @@ std::size_t FindFirst(
             return from + static_cast<std::size_t>(__builtin_ctz(bits));
         }
         from += 16;
+    }
+    // The tail of a range of sixteen bytes or more is the last block, overlapping the ones searched.
+    if (from < end && end - begin >= 16) {
+        const std::size_t last = end - 16;
+        const auto bits
+            = static_cast<unsigned>(mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + last))))
+            >> (from - last);
+        return bits != 0 ? from + static_cast<std::size_t>(__builtin_ctz(bits)) : end;
     }
 #endif
     while (from < end && !hit(bytes[from])) {
