@@ -166,27 +166,32 @@ void AppendEucToSjis(std::string_view text, std::string& out)
     char* const start = out.data() + base;
     char* p = start;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t n = text.size();
+    auto putPair = [&](TBytePair pair) {
+        *p++ = static_cast<char>(pair[0]);
+        *p++ = static_cast<char>(pair[1]);
+    };
     std::size_t i = 0;
-    while (i < text.size()) {
+    while (i < n) {
         const std::uint8_t b = bytes[i];
         if (b < 0x80) {
-            const std::size_t end = FindHighByte(bytes, i, text.size());
+            const std::size_t end = FindHighByte(bytes, i, n);
             std::memcpy(p, text.data() + i, end - i);
             p += end - i;
             i = end;
-        } else if (b == 0x80 || b == 0xFF || i + 1 == text.size()) {
+        } else if (IsEucPairByte(b) && i + 1 < n) { // kanji and kana, tested first
+            const std::uint8_t trail = bytes[i + 1];
+            putPair(IsEucPairByte(trail) ? table[(b - kEucFirst) * kEucRow + (trail - kEucFirst)]
+                                         : EucPairToSjis(b, trail));
+            i += 2;
+        } else if (b == 0x80 || b == 0xFF || i + 1 == n) {
             *p++ = static_cast<char>(b);
             ++i;
         } else if (b == kSs2) {
             *p++ = text[i + 1];
             i += 2;
         } else {
-            const std::uint8_t trail = bytes[i + 1];
-            const TBytePair pair = IsEucPairByte(b) && IsEucPairByte(trail)
-                ? table[(b - kEucFirst) * kEucRow + (trail - kEucFirst)]
-                : EucPairToSjis(b, trail);
-            *p++ = static_cast<char>(pair[0]);
-            *p++ = static_cast<char>(pair[1]);
+            putPair(EucPairToSjis(b, bytes[i + 1]));
             i += 2;
         }
     }
