@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 
-
 namespace brenvik {
 
 namespace {
