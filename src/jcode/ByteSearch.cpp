@@ -2,6 +2,8 @@
 // elsewhere and for the tail.
 #include "jcode/ByteSearch.h"
 
+#include <algorithm>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -22,9 +24,23 @@ bool IsHigh(std::uint8_t b)
     return b >= 0x80;
 }
 
-bool IsRuleStart(std::uint8_t b)
+bool IsLineBreak(std::uint8_t b)
 {
-    return b >= 0x80 || b < 8 || b == kEscByte;
+    return b == '\r' || b == '\n';
+}
+
+// Whether bytes[i] is a break that does not belong to one of the kind kept.
+bool IsOtherBreak(const std::uint8_t* bytes, std::size_t i, std::size_t end, TKeptBreak kept)
+{
+    const std::uint8_t b = bytes[i];
+    switch (kept) {
+    case TKeptBreak::kbLf:
+        return b == '\r';
+    case TKeptBreak::kbCr:
+        return b == '\n';
+    default:
+        return (b == '\r' && (i + 1 == end || bytes[i + 1] != '\n')) || (b == '\n' && (i == 0 || bytes[i - 1] != '\r'));
+    }
 }
 
 #if defined(__SSE2__)
@@ -52,14 +68,39 @@ int RuleStartMask(__m128i v)
 {
     return HighMask(v) | AtMostMask(v, 7) | EqualMask(v, kEscByte);
 }
+
+int LineBreakMask(__m128i v)
+{
+    return EqualMask(v, '\r') | EqualMask(v, '\n');
+}
+
+// The mask of FindRuleStartOrOtherBreak for the sixteen bytes at p, which has a byte before and after it.
+int RuleStartOrOtherBreakMask(const std::uint8_t* p, TKeptBreak kept)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int rule = RuleStartMask(v);
+    switch (kept) {
+    case TKeptBreak::kbLf:
+        return rule | EqualMask(v, '\r');
+    case TKeptBreak::kbCr:
+        return rule | EqualMask(v, '\n');
+    default: {
+        const int lfAfter = EqualMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1)), '\n');
+        const int crBefore = EqualMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 1)), '\r');
+        return rule | (EqualMask(v, '\r') & ~lfAfter) | (EqualMask(v, '\n') & ~crBefore);
+    }
+    }
+}
 #endif
 
 // mask and hit must agree: mask gives the hits of a 16-byte block as bits, hit tests one byte.
+// Always inlined, so that mask and hit, passed as function pointers, are inlined in turn.
 template <class Mask, class Hit>
-std::size_t FindFirst(
+[[gnu::always_inline]] inline std::size_t FindFirst(
     const std::uint8_t* bytes, std::size_t from, std::size_t end, [[maybe_unused]] Mask mask, Hit hit)
 {
 #if defined(__SSE2__)
+    const std::size_t begin = from;
     while (from + 16 <= end) {
         const auto bits
             = static_cast<unsigned>(mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from))));
@@ -67,6 +108,14 @@ std::size_t FindFirst(
             return from + static_cast<std::size_t>(__builtin_ctz(bits));
         }
         from += 16;
+    }
+    // The tail of a range of sixteen bytes or more is the last block, overlapping the ones searched.
+    if (from < end && end - begin >= 16) {
+        const std::size_t last = end - 16;
+        const auto bits
+            = static_cast<unsigned>(mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + last))))
+            >> (from - last);
+        return bits != 0 ? from + static_cast<std::size_t>(__builtin_ctz(bits)) : end;
     }
 #endif
     while (from < end && !hit(bytes[from])) {
@@ -95,7 +144,52 @@ std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_
 
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
 {
-    return FindFirst(bytes, from, end, BRENVIK_MASK(RuleStartMask), IsRuleStart);
+    return FindFirst(bytes, from, end, BRENVIK_MASK(RuleStartMask), IsRuleStartByte);
+}
+
+std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+    return FindFirst(bytes, from, end, BRENVIK_MASK(LineBreakMask), IsLineBreak);
+}
+
+std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size_t end)
+{
+#if defined(__SSE2__)
+    while (end >= from + 16) {
+        const auto bits = static_cast<unsigned>(
+            LineBreakMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + end - 16))));
+        if (bits != 0) {
+            return end - 16 + static_cast<std::size_t>(32 - __builtin_clz(bits));
+        }
+        end -= 16;
+    }
+#endif
+    while (end > from && !IsLineBreak(bytes[end - 1])) {
+        --end;
+    }
+    return end;
+}
+
+std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
+{
+    auto stops = [&](std::size_t i) { return IsRuleStartByte(bytes[i]) || IsOtherBreak(bytes, i, end, kept); };
+    if (from == 0 && end > 0 && stops(0)) {
+        return 0;
+    }
+    std::size_t i = from == 0 ? std::min<std::size_t>(1, end) : from;
+#if defined(__SSE2__)
+    while (i + 17 <= end) {
+        const auto bits = static_cast<unsigned>(RuleStartOrOtherBreakMask(bytes + i, kept));
+        if (bits != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(bits));
+        }
+        i += 16;
+    }
+#endif
+    while (i < end && !stops(i)) {
+        ++i;
+    }
+    return i;
 }
 
 } // namespace brenvik::jcode_detail

@@ -14,6 +14,23 @@ std::size_t FindBinaryByte(const std::uint8_t* bytes, std::size_t from, std::siz
 std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
 
 // A byte with its high bit set, below 8, or ESC: every other byte starts no rule of the code detection.
+inline bool IsRuleStartByte(std::uint8_t b)
+{
+    return b >= 0x80 || b < 8 || b == 27;
+}
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
+
+// A CR or LF byte.
+std::size_t FindLineBreakByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
+
+// Searching backwards: the index after the last CR or LF in [from, end), or from when there is none
+// (where the line holding the byte at end starts, when from is a line start).
+std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size_t end);
+
+// A byte that may start a detection rule, or a line break other than the one kept (CR LF, CR or LF: a
+// lone CR, or an LF after no CR, for CR LF). Lines before it copy as they are when breaks become kept.
+// Bytes before from and at end are read as neighbours of a break; end is the end of the text.
+enum class TKeptBreak { kbCrLf, kbCr, kbLf };
+std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept);
 
 } // namespace brenvik::jcode_detail

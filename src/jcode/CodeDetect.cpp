@@ -127,7 +127,10 @@ JCode DetectJCode(std::string_view text)
     }
     TScan scan {text};
     while ((scan.result == jcNone || scan.result == jcUndecided) && scan.at + 1 < n) {
-        scan.at = FindRuleStartByte(bytes, scan.at, n - 1);
+        // Japanese text holds runs of rule bytes: the next one is tested before searching for it.
+        if (!IsRuleStartByte(bytes[scan.at])) {
+            scan.at = FindRuleStartByte(bytes, scan.at, n - 1);
+        }
         if (scan.at + 1 < n) {
             ScanRule(scan);
         }

@@ -123,8 +123,42 @@ void AppendJisToEuc(std::string_view text, std::string& out)
     });
 }
 
+// The Shift_JIS of an EUC pair: the JIS arithmetic on both bytes, the vendor rows from lead 0xF5.
+TBytePair EucPairToSjis(std::uint8_t lead, std::uint8_t trail)
+{
+    const auto a7 = static_cast<std::uint8_t>(lead & 0x7F);
+    const auto b7 = static_cast<std::uint8_t>(trail & 0x7F);
+    return lead >= 0xF5 ? JisToSjisCode(a7, b7) : JisCharToSjis(a7, b7);
+}
+
+constexpr std::uint8_t kEucFirst = 0xA1;
+constexpr std::size_t kEucRow = 0xFE - kEucFirst + 1;
+
+bool IsEucPairByte(std::uint8_t b)
+{
+    return InRange(b, kEucFirst, 0xFE);
+}
+
+// Every pair of EUC's two-byte area looked up rather than worked out: a converted EUC file is mostly
+// such pairs.
+const std::array<TBytePair, kEucRow * kEucRow>& EucPairTable()
+{
+    static const auto table = [] {
+        std::array<TBytePair, kEucRow * kEucRow> pairs {};
+        for (std::size_t lead = 0; lead < kEucRow; ++lead) {
+            for (std::size_t trail = 0; trail < kEucRow; ++trail) {
+                pairs[lead * kEucRow + trail] = EucPairToSjis(
+                    static_cast<std::uint8_t>(kEucFirst + lead), static_cast<std::uint8_t>(kEucFirst + trail));
+            }
+        }
+        return pairs;
+    }();
+    return table;
+}
+
 void AppendEucToSjis(std::string_view text, std::string& out)
 {
+    const auto& table = EucPairTable();
     // Shift_JIS is never longer than the EUC it comes from, so the output is written in place
     // of per-byte appends: this is the whole-file hot path of opening an EUC script.
     const std::size_t base = out.size();
@@ -132,26 +166,32 @@ void AppendEucToSjis(std::string_view text, std::string& out)
     char* const start = out.data() + base;
     char* p = start;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t n = text.size();
+    auto putPair = [&](TBytePair pair) {
+        *p++ = static_cast<char>(pair[0]);
+        *p++ = static_cast<char>(pair[1]);
+    };
     std::size_t i = 0;
-    while (i < text.size()) {
+    while (i < n) {
         const std::uint8_t b = bytes[i];
         if (b < 0x80) {
-            const std::size_t end = FindHighByte(bytes, i, text.size());
+            const std::size_t end = FindHighByte(bytes, i, n);
             std::memcpy(p, text.data() + i, end - i);
             p += end - i;
             i = end;
-        } else if (b == 0x80 || b == 0xFF || i + 1 == text.size()) {
+        } else if (IsEucPairByte(b) && i + 1 < n) { // kanji and kana, tested first
+            const std::uint8_t trail = bytes[i + 1];
+            putPair(IsEucPairByte(trail) ? table[(b - kEucFirst) * kEucRow + (trail - kEucFirst)]
+                                         : EucPairToSjis(b, trail));
+            i += 2;
+        } else if (b == 0x80 || b == 0xFF || i + 1 == n) {
             *p++ = static_cast<char>(b);
             ++i;
         } else if (b == kSs2) {
             *p++ = text[i + 1];
             i += 2;
         } else {
-            const auto a7 = static_cast<std::uint8_t>(b & 0x7F);
-            const auto b7 = static_cast<std::uint8_t>(bytes[i + 1] & 0x7F);
-            const TBytePair pair = b >= 0xF5 ? JisToSjisCode(a7, b7) : JisCharToSjis(a7, b7);
-            *p++ = static_cast<char>(pair[0]);
-            *p++ = static_cast<char>(pair[1]);
+            putPair(EucPairToSjis(b, bytes[i + 1]));
             i += 2;
         }
     }

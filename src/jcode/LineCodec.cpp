@@ -14,7 +14,9 @@ void TJCodeVote::Add(std::string_view line)
     switch (DetectJCode(line)) {
     case jcUndecided:
         ++undecided_;
-        CountUndecidedPairs(line);
+        if (countPairs_) {
+            CountUndecidedPairs(line);
+        }
         break;
     case jcJis:
     case jcOldJis:
@@ -31,7 +33,7 @@ void TJCodeVote::Add(std::string_view line)
     }
 }
 
-TLineSource TJCodeVote::Source() const
+std::optional<TLineSource> TJCodeVote::Winner() const
 {
     if (jis_ > sjis_ && jis_ > euc_) {
         return TLineSource::lsJis;
@@ -42,10 +44,29 @@ TLineSource TJCodeVote::Source() const
     if (sjis_ > jis_ && sjis_ > euc_) {
         return TLineSource::lsKeep;
     }
-    // A tie, or no line that counts. Lines undecided between EUC and Shift_JIS would be left
-    // unconverted each on its own, so an EUC script whose kanji pairs are also valid Shift_JIS
-    // would open garbled: their bytes decide the whole file instead (JIS lines need their own).
-    if (undecided_ > 0 && jis_ == 0) {
+    return std::nullopt;
+}
+
+// A tie, or no line that counts. Lines undecided between EUC and Shift_JIS would be left unconverted
+// each on its own, so an EUC script whose kanji pairs are also valid Shift_JIS would open garbled:
+// their bytes decide the whole file instead (JIS lines need their own).
+bool TJCodeVote::TieDecidedByPairs() const
+{
+    return !Winner() && undecided_ > 0 && jis_ == 0;
+}
+
+bool TJCodeVote::NeedsPairs() const
+{
+    return !countPairs_ && TieDecidedByPairs();
+}
+
+TLineSource TJCodeVote::Source() const
+{
+    assert(!NeedsPairs());
+    if (const std::optional<TLineSource> winner = Winner()) {
+        return *winner;
+    }
+    if (TieDecidedByPairs()) {
         return UndecidedReadAsEuc() ? TLineSource::lsEuc : TLineSource::lsKeep;
     }
     return TLineSource::lsEachLine;
@@ -124,18 +145,14 @@ void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(cons
     // A line without a byte that starts a detection rule detects as plain text and counts for
     // nothing, so only the lines around such bytes are cut out and detected.
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    TLineBreakFinder breaks(text);
     std::size_t at = 0; // a line start, or the break before one
     while (at < text.size()) {
         const std::size_t hit = jcode_detail::FindRuleStartByte(bytes, at, text.size());
         if (hit == text.size()) {
             break;
         }
-        std::size_t start = hit;
-        while (start > at && bytes[start - 1] != '\r' && bytes[start - 1] != '\n') {
-            --start;
-        }
-        const std::size_t end = std::min(breaks.Next(hit), text.size());
+        const std::size_t start = jcode_detail::FindLineStart(bytes, at, hit);
+        const std::size_t end = jcode_detail::FindLineBreakByte(bytes, hit, text.size());
         Add(text.substr(start, end - start));
         if (walked) {
             walked(text.data() + end);
@@ -180,8 +197,12 @@ TLoadDecision DecideFileLoad(
     if (stated) {
         return StatedDecision(*stated);
     }
-    TJCodeVote vote;
+    TJCodeVote vote(TJCodeVote::vpSkip);
     vote.AddLinesOf(bytes, walked);
+    if (vote.NeedsPairs()) {
+        vote = TJCodeVote();
+        vote.AddLinesOf(bytes, walked);
+    }
     return VotedDecision(vote, bytes);
 }
 

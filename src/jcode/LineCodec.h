@@ -39,13 +39,24 @@ enum class TLineSource { lsJis, lsEuc, lsKeep, lsEachLine };
 // half-width marks ､ and ･ followed by another kana.
 class TJCodeVote {
 public:
+    // Counting the pairs of undecided lines costs a walk over each; vpSkip leaves it out, for a first vote
+    // that most files win without a tie.
+    enum TPairs { vpCount, vpSkip };
+    explicit TJCodeVote(TPairs pairs = vpCount)
+        : countPairs_(pairs == vpCount)
+    {
+    }
     void Add(std::string_view line);
     // Add for every line of a file's bytes; walked is told how far the walk has come.
     void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {});
     JCode FileJCode() const;
     TLineSource Source() const;
+    // Whether the pairs left uncounted would decide: the lines must be voted again with vpCount.
+    bool NeedsPairs() const;
 
 private:
+    std::optional<TLineSource> Winner() const;
+    bool TieDecidedByPairs() const;
     void CountUndecidedPairs(std::string_view line);
     bool UndecidedReadAsEuc() const;
 
@@ -56,6 +67,7 @@ private:
     // Over the undecided lines read as EUC: double-byte pairs, and those that are hiragana or katakana.
     std::size_t pairs_ = 0;
     std::size_t kanaPairs_ = 0;
+    bool countPairs_;
 };
 
 // Calls its argument for every line of a file in order; the decoder walks the lines twice.

@@ -1,7 +1,7 @@
 // brenvik-jconv: reports the codes the editor would decide for files, or converts a file as open-then-save
 // would.
+#include "jcode/FileTranscode.h"
 #include "jcode/ScriptFile.h"
-#include "support/LineBreaks.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -157,9 +157,6 @@ struct TConvert {
     std::optional<std::string> output;
 };
 
-// Standard output is written in blocks of this size, which stay in the cache.
-constexpr std::size_t kOutputBlock = 1 << 20;
-
 // The load path and the save path joined: the codes are decided once and each line is decoded and
 // encoded once. A file named with --output gets the image the editor's save writes; standard output
 // gets the same bytes block by block.
@@ -177,17 +174,7 @@ void Convert(const std::string& file, const TConvert& convert)
             *convert.output, EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode));
         return;
     }
-    std::string block;
-    std::string decoded;
-    block.reserve(2 * kOutputBlock);
-    ForEachLine(window.View(), [&](std::string_view line) {
-        AppendTranscodedLine(line, decision.source, convert.target, rcode, decoded, block);
-        if (block.size() >= kOutputBlock) {
-            WriteOut(block);
-            block.clear();
-        }
-    });
-    WriteOut(block);
+    TranscodeFileBytes(window.View(), decision.source, convert.target, rcode, WriteOut);
 }
 
 struct TOptions {

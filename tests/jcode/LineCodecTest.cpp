@@ -272,3 +272,18 @@ TEST(DecodeFileBytes, DecidesAsTheVoteOverEveryLine)
         ASSERT_EQ(byBytes.Lines, byLine.Lines) << round;
     }
 }
+
+// A first vote without the pairs of undecided lines is enough unless a tie leaves them to decide.
+TEST(TJCodeVote, PairsAreCountedAgainOnlyForATie)
+{
+    using namespace samples;
+    const std::string hiragana = "\xA4\xA2\xA4\xA4\xA4\xA6"; // あいう in EUC, undecided on its own
+    TJCodeVote won(TJCodeVote::vpSkip);
+    won.AddLinesOf(hiragana + "\n" + kBoardEuc + "\n");
+    EXPECT_FALSE(won.NeedsPairs());
+    EXPECT_EQ(won.Source(), TLineSource::lsEuc);
+    TJCodeVote tied(TJCodeVote::vpSkip);
+    tied.AddLinesOf(hiragana + "\n" + hiragana + "\n");
+    EXPECT_TRUE(tied.NeedsPairs());
+    EXPECT_EQ(DecodeFileBytes(hiragana + "\n").Lines, Lines {"\x82\xA0\x82\xA2\x82\xA4"});
+}

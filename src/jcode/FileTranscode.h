@@ -1,0 +1,21 @@
+// A whole file converted as opening it and saving it in another code would, once its code is decided:
+// one pass over its bytes.
+#pragma once
+
+#include "jcode/LineCodec.h"
+
+#include <functional>
+#include <string_view>
+
+namespace brenvik {
+
+// Receives the converted bytes block by block, in order.
+using TBlockSink = std::function<void(std::string_view)>;
+
+// Every line of bytes decoded as source says, encoded to target and ended with rcode's terminator: the
+// bytes of AppendTranscodedLine for each line, given to write in blocks that stay in the cache
+// (runs of unchanged lines longer than a block are given as they stand).
+void TranscodeFileBytes(
+    std::string_view bytes, TLineSource source, JCode target, RCode rcode, const TBlockSink& write);
+
+} // namespace brenvik

@@ -1,0 +1,130 @@
+// The block converter of brenvik-jconv against the line-by-line load-and-save it stands for.
+#include "Samples.h"
+
+#include "jcode/ByteSearch.h"
+#include "jcode/FileTranscode.h"
+#include "support/LineBreaks.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace brenvik;
+
+namespace {
+
+std::string ByLines(std::string_view file, TLineSource source, JCode target, RCode rcode)
+{
+    std::string out;
+    std::string decoded;
+    ForEachLine(file, [&](std::string_view line) { AppendTranscodedLine(line, source, target, rcode, decoded, out); });
+    return out;
+}
+
+std::string InBlocks(std::string_view file, TLineSource source, JCode target, RCode rcode, int* blocks = nullptr)
+{
+    std::string out;
+    TranscodeFileBytes(file, source, target, rcode, [&](std::string_view block) {
+        EXPECT_FALSE(block.empty());
+        out.append(block);
+        if (blocks) {
+            ++*blocks;
+        }
+    });
+    return out;
+}
+
+constexpr TLineSource kSources[] {TLineSource::lsJis, TLineSource::lsEuc, TLineSource::lsKeep, TLineSource::lsEachLine};
+constexpr JCode kTargets[] {jcSjis, jcEuc, jcJis};
+constexpr RCode kRCodes[] {rcCrLf, rcCr, rcLf};
+
+} // namespace
+
+// Lines with and without Japanese, control and lone bytes, every break and none at the end, longer and
+// shorter than the sixteen bytes searched at once: the same bytes for every reading and target.
+TEST(TranscodeFileBytes, GivesTheBytesOfConvertingLineByLine)
+{
+    using namespace samples;
+    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc, kNameJis,
+        "\xB1\xB2", "\x8E\xB6", std::string("\x01\x00", 2), "\xFF", "\x82", "\x1B", "print \"ok\";",
+        "\tmy @list = ('a', 'b', 'c'); # thirty-odd bytes", "", "\r", "\n", "\r\n", "\r\n", "\n\r"};
+    std::mt19937 random(2026);
+    for (int round = 0; round < 1500; ++round) {
+        std::string file;
+        for (int n = static_cast<int>(random() % 16); n > 0; --n) {
+            file += pieces[random() % pieces.size()];
+        }
+        for (const TLineSource source : kSources) {
+            for (const JCode target : kTargets) {
+                for (const RCode rcode : kRCodes) {
+                    ASSERT_EQ(InBlocks(file, source, target, rcode), ByLines(file, source, target, rcode))
+                        << "round " << round << " source " << static_cast<int>(source) << " target " << target
+                        << " rcode " << rcode;
+                }
+            }
+        }
+    }
+}
+
+// A file larger than a block: plain runs longer than a block go out uncopied between converted lines,
+// and the blocks join to the whole.
+TEST(TranscodeFileBytes, LargeFilesGoOutInSeveralBlocks)
+{
+    using namespace samples;
+    std::string plain;
+    while (plain.size() < 1'500'000) {
+        plain += "print \"<tr><td>$name</td></tr>\\n\";\r\n";
+    }
+    const std::string file = kBoardEuc + "\r\n" + plain + kNameEuc + "\r\n" + plain + plain + kHyoujiEuc;
+    for (const RCode rcode : {rcCrLf, rcLf}) {
+        int blocks = 0;
+        const std::string out = InBlocks(file, TLineSource::lsEuc, jcSjis, rcode, &blocks);
+        EXPECT_EQ(out, ByLines(file, TLineSource::lsEuc, jcSjis, rcode));
+        EXPECT_GE(blocks, 3);
+    }
+    EXPECT_EQ(InBlocks("", TLineSource::lsEuc, jcSjis, rcCrLf), "");
+}
+
+// The sixteen-byte searches must stop where a byte-by-byte walk does, also on breaks split across blocks.
+TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
+{
+    using jcode_detail::TKeptBreak;
+    const std::string alphabet = "ab\r\n\r\n\x1B\x01\x80\xA4";
+    std::mt19937 random(5);
+    for (int round = 0; round < 400; ++round) {
+        std::string text(random() % 70, 'x');
+        for (char& c : text) {
+            if (random() % 4 == 0) {
+                c = alphabet[random() % alphabet.size()];
+            }
+        }
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        const std::size_t n = text.size();
+        for (const TKeptBreak kept : {TKeptBreak::kbCrLf, TKeptBreak::kbCr, TKeptBreak::kbLf}) {
+            auto stops = [&](std::size_t i) {
+                const char c = text[i];
+                const bool crLf = c == '\r' ? i + 1 < n && text[i + 1] == '\n' : i > 0 && text[i - 1] == '\r';
+                const bool other = kept == TKeptBreak::kbLf ? c == '\r'
+                    : kept == TKeptBreak::kbCr             ? c == '\n'
+                                                           : (c == '\r' || c == '\n') && !crLf;
+                return other || jcode_detail::IsRuleStartByte(static_cast<std::uint8_t>(c));
+            };
+            for (std::size_t from = 0; from <= n; ++from) {
+                std::size_t expected = from;
+                while (expected < n && !stops(expected)) {
+                    ++expected;
+                }
+                ASSERT_EQ(jcode_detail::FindRuleStartOrOtherBreak(bytes, from, n, kept), expected)
+                    << "round " << round << " from " << from;
+            }
+        }
+        for (std::size_t end = 0; end <= n; ++end) {
+            const std::size_t from = random() % (end + 1);
+            std::size_t expected = end;
+            while (expected > from && text[expected - 1] != '\r' && text[expected - 1] != '\n') {
+                --expected;
+            }
+            ASSERT_EQ(jcode_detail::FindLineStart(bytes, from, end), expected) << "round " << round << " end " << end;
+        }
+    }
+}
