@@ -49,7 +49,7 @@ void TEditor::CopyToClipboard()
     auto* data = new QMimeData;
     data->setText(text);
     data->setData(kShiftJisMimeType, QByteArray(bytes.data(), qsizetype(bytes.size())));
-    if (FBoxSelection)
+    if (BoxSelection())
         data->setData(BoxMimeType(), text.toUtf8());
     QGuiApplication::clipboard()->setMimeData(data);
 }
@@ -65,7 +65,7 @@ void TEditor::CutToClipboard()
 void TEditor::PasteFromClipboard()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (FReadOnly || data == nullptr || !data->hasText())
+    if (ReadOnly() || data == nullptr || !data->hasText())
         return;
     const std::string bytes = ClipboardBytes(*data);
     if (data->hasFormat(BoxMimeType()))
@@ -77,7 +77,7 @@ void TEditor::PasteFromClipboard()
 void TEditor::PasteBoxFromClipboard()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (FReadOnly || data == nullptr || !data->hasText())
+    if (ReadOnly() || data == nullptr || !data->hasText())
         return;
     PasteBox(ClipboardBytes(*data));
 }

@@ -175,11 +175,11 @@ TEST_F(EditorInputTest, ClickingInsideTheSelectionOnlyPlacesTheCaret)
     SetText("abcdef\r\n");
     Select({0, 1}, {0, 5});
     Mouse(QEvent::MouseButtonPress, Cell(0, 3));
-    EXPECT_EQ(editor.DragState(), 1);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::Pressed);
     Mouse(QEvent::MouseButtonRelease, Cell(0, 3));
     EXPECT_FALSE(editor.HasSelection());
     EXPECT_EQ(Caret(), (TEditorPos {0, 3}));
-    EXPECT_EQ(editor.DragState(), 0);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::None);
 }
 
 TEST_F(EditorInputTest, DraggingTheSelectionMovesItInOneUndoStep)
@@ -216,12 +216,12 @@ TEST_F(EditorInputTest, KeysDuringADragNeverEditTheSelection)
     Select({0, 1}, {0, 4});
     Mouse(QEvent::MouseButtonPress, Cell(0, 2));
     Mouse(QEvent::MouseMove, Cell(1, 1));
-    ASSERT_EQ(editor.DragState(), 2);
+    ASSERT_EQ(editor.DragState(), TEditor::TDragState::Dragging);
     Key(Qt::Key_Delete);
     Type("q");
     EXPECT_EQ(Text(), "abcdef\r\nxyz\r\n");
     Key(Qt::Key_Escape);
-    EXPECT_EQ(editor.DragState(), 0);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::None);
     EXPECT_FALSE(editor.HasSelection());
     Mouse(QEvent::MouseButtonRelease, Cell(1, 1));
     EXPECT_EQ(Text(), "abcdef\r\nxyz\r\n");

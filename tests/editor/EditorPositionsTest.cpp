@@ -34,16 +34,24 @@ TEST_F(EditorTest, ColumnConversionsCountTabFillAndDoubleBytes)
     EXPECT_EQ(editor.CharIndexAt(0, 2), 1) << "tab fill belongs to the tab";
     EXPECT_EQ(editor.CharIndexAt(0, 4), 2);
     EXPECT_EQ(editor.CharIndexAt(0, 40), 5) << "clamped to the row";
-    EXPECT_EQ(TEditor::RawCharIndex(attributes, 10), 8) << "beyond the end: the spaces typing adds";
-    // 1-based columns: a box starting on a trail byte leaves that character out, one
-    // ending on a lead byte takes it whole.
-    EXPECT_EQ(TEditor::SelStartChar(attributes, 6), 5);
-    EXPECT_EQ(TEditor::SelEndChar(attributes, 5), 4);
-    EXPECT_EQ(TEditor::SelStartChar(attributes, 3), 3) << "inside tab fill: the byte after the tab";
-    EXPECT_EQ(TEditor::SelEndChar(attributes, 3), 2) << "inside tab fill: the tab itself";
     EXPECT_EQ(editor.TextWidth("a\t" + kA), 6);
     EXPECT_EQ(editor.IndentWidth(" \t" + kWideSpace + "x"), 6);
     EXPECT_EQ(editor.IndentWidth(""), -1);
+}
+
+TEST_F(EditorTest, ALoneLeadByteAtTheRowEndIsOneColumnToTheCaretAndOffsets)
+{
+    SetText("ab\x82\r\nxyz");
+    EXPECT_EQ(editor.RowWidth(0), 3);
+    editor.SetRowCol(0, 10);
+    EXPECT_EQ(editor.Col(), 3) << "the row end is after the lone byte";
+    editor.PlaceCaretAfter(0, 3);
+    EXPECT_EQ(Caret(), (TEditorPos {0, 3})) << "placing by bytes lands on the same column";
+    EXPECT_EQ(editor.SelStart(), 3);
+    editor.SetRowCol(0, 2);
+    editor.DeleteChar();
+    EXPECT_EQ(Row(0), "ab") << "the lone byte deletes as one byte";
+    EXPECT_EQ(editor.CheckInvariant(), "");
 }
 
 TEST_F(EditorTest, KeepCaretReturnsToTheRememberedColumnOnLongerRows)
