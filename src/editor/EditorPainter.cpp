@@ -120,13 +120,13 @@ int TEditorPainter::TextAreaRight() const
     return FEditor.viewport()->width();
 }
 
-int TEditorPainter::CutLength(std::string_view text)
+int TEditorPainter::CutLength(std::string_view text) const
 {
-    constexpr int kCut = TEditor::MaxCol;
+    const int kCut = FEditor.Model().HorizontalExtent();
     const int size = static_cast<int>(text.size());
     if (size <= kCut)
         return size;
-    // A double-byte character in columns 999 and 1000 is drawn whole.
+    // A double-byte character in the extent's last column and the one after is drawn whole.
     const bool wideAtEdge = IsLeadByte(static_cast<unsigned char>(text[kCut - 1]))
         && TEditorPaintGlyphs::CharStart(text, kCut - 1) == kCut - 1;
     return wideAtEdge ? kCut + 1 : kCut;

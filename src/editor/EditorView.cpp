@@ -54,7 +54,7 @@ void TEditor::FollowCaret()
     if (Col() < FTopCol)
         SetTopCol(std::max(0, std::min(Col(), FTopCol - cols / 4)));
     else if (Col() > FTopCol + cols - 1)
-        SetTopCol(std::min(std::max(Col() - cols + 1, FTopCol + cols / 4), MaxCol - cols / 2));
+        SetTopCol(std::min(std::max(Col() - cols + 1, FTopCol + cols / 4), FModel.HorizontalExtent() - cols / 2));
 }
 
 void TEditor::SetTopRow(int row)
@@ -76,7 +76,7 @@ void TEditor::SetTopRow(int row)
 
 void TEditor::SetTopCol(int col)
 {
-    col = std::clamp(col, 0, MaxCol - std::max(FVisibleCols, 1) / 2);
+    col = std::clamp(col, 0, std::max(0, FModel.HorizontalExtent() - std::max(FVisibleCols, 1) / 2));
     if (col == FTopCol)
         return;
     FTopCol = col;
@@ -98,11 +98,11 @@ void TEditor::UpdateScrollRanges()
     }
     {
         const QSignalBlocker blocker(horizontalScrollBar());
-        horizontalScrollBar()->setRange(0, MaxCol - cols / 2);
+        horizontalScrollBar()->setRange(0, FModel.HorizontalExtent() - cols / 2);
         horizontalScrollBar()->setPageStep(cols);
     }
     SetTopRow(std::min(FTopRow, MaxTopRow()));
-    SetTopCol(std::min(FTopCol, MaxCol - cols / 2));
+    SetTopCol(std::min(FTopCol, FModel.HorizontalExtent() - cols / 2));
 }
 
 void TEditor::ScrollCaret()

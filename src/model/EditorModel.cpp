@@ -6,6 +6,8 @@
 #include "text/EditorScreenStrings.h"
 #include "text/EditorStrings.h"
 
+#include <algorithm>
+
 namespace brenvik {
 
 TEditorModel::TEditorModel(TEditorModelOwner& owner)
@@ -45,6 +47,18 @@ void TEditorModel::SetWordWrap(bool value)
 int TEditorModel::WrapByte() const
 {
     return FRows->WrapByte();
+}
+
+void TEditorModel::MeasureRows(int first, int count)
+{
+    first = std::clamp(first, 0, RowCount());
+    count = std::clamp(count, 0, RowCount() - first);
+    const TColumnLayout layout = ColumnLayout();
+    // A row is at most TabWidth columns per byte wide: shorter rows cannot widen the extent.
+    FRows->ForEachRow(first, count, [&](std::string_view text, std::uint32_t) {
+        if (text.size() * size_t(std::max(layout.TabWidth, 1)) > size_t(HorizontalExtent()))
+            FWidest = std::max(FWidest, brenvik::TextWidth(text, layout));
+    });
 }
 
 // ---- undo -----------------------------------------------------------------------------------
@@ -87,14 +101,21 @@ void TEditorModel::LinesChanged()
 {
     const TPendingChange& change = FRows->PendingChange();
     InvalidateOffsetsFrom(change.Pending ? change.FirstRow : 0);
-    if (change.Pending)
+    if (change.Pending) {
         FModified = true;
+        MeasureRows(change.FirstRow, change.Inserted);
+    } else {
+        FWidest = 0;
+        MeasureRows(0, RowCount());
+    }
     FOwner.RowsChanged(change.Pending);
 }
 
 void TEditorModel::Refresh()
 {
     InvalidateOffsetsFrom(0);
+    FWidest = 0;
+    MeasureRows(0, RowCount());
     FOwner.RowsChanged(false);
 }
 

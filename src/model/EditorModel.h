@@ -11,6 +11,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <compare>
 #include <cstdint>
 #include <memory>
@@ -59,11 +60,12 @@ struct TEditorToken {
 };
 
 // Invariant: 0 <= Row() <= RowCount(), and Row() < RowCount() when the last row is
-// raEndOfText; 0 <= Col() <= MaxCol + 1 and Col() never stands on a trail byte; with a
+// raEndOfText; 0 <= Col() <= max(HorizontalExtent(), the row's width) + 1 and Col() never
+// stands on a trail byte; with a
 // selection, StartRow <= EndRow (CheckInvariant tells what is broken).
 class TEditorModel : public TAttachedEditor {
 public:
-    static constexpr int MaxCol = 1000; // the horizontal extent of the text in columns
+    static constexpr int MaxCol = 1000; // the least horizontal extent of the text in columns
 
     explicit TEditorModel(TEditorModelOwner& owner);
     ~TEditorModel() override;
@@ -88,6 +90,9 @@ public:
     int LineStart(int row) const;
     // The last row the caret may stand on: the row count, or the last row when it ends the text.
     int LastCaretRow() const;
+    // Columns the view scrolls over: MaxCol, or the widest row's width when wider. It follows
+    // rows as they are edited and shrinks only when the rows are rebuilt.
+    int HorizontalExtent() const { return std::max(MaxCol, FWidest); }
 
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value) { FReadOnly = value; }
@@ -209,6 +214,8 @@ private:
     void AssignCol(int col);
     void ValidateCol(int direction, bool rowRule);
     void InvalidateOffsetsFrom(int row) const;
+    // Widens the extent to the rows [first, first + count).
+    void MeasureRows(int first, int count);
     int BoxStartByte(int row) const;
     int BoxEndByte(int row) const;
     void RecomputeSelection(bool wasSelected);
@@ -252,6 +259,7 @@ private:
     bool FOverwrite = false;
     bool FModified = false;
     bool FWantTabs = true;
+    int FWidest = 0; // the widest row measured since the rows were rebuilt
 
     // Offsets of row starts, valid for rows 0..FOffsetsValid; rebuilt lazily from the first
     // changed row, so queries near the end of a long text stay cheap between edits.

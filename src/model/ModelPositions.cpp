@@ -37,7 +37,7 @@ TColumnLayout TEditorModel::ColumnLayout() const
 
 std::string TEditorModel::ColumnAttributes(std::string_view text) const
 {
-    return brenvik::ColumnAttributes(text, ColumnLayout(), WordWrap() ? WrapByte() + 3 : MaxCol);
+    return brenvik::ColumnAttributes(text, ColumnLayout(), WordWrap() ? WrapByte() + 3 : INT_MAX);
 }
 
 int TEditorModel::CharIndexAt(int row, int col) const
@@ -176,7 +176,7 @@ void TEditorModel::AssignRow(int row)
 
 void TEditorModel::AssignCol(int col)
 {
-    col = std::clamp(col, 0, MaxCol + 1);
+    col = std::max(col, 0);
     const int direction = col > FCol ? 1 : -1;
     FCol = col;
     ValidateCol(direction, false);
@@ -247,9 +247,12 @@ void TEditorModel::ValidateCol(int direction, bool rowRule)
             while (ColumnCode(attributes, FCol) == '3')
                 --FCol;
     }
-    if (FCol > MaxCol && ColumnCode(attributes, MaxCol - 1) != '4')
-        FCol = MaxCol;
-    FCol = std::clamp(FCol, 0, MaxCol + 1);
+    // The caret stops at the horizontal extent, or after a double-byte character that
+    // starts in its last column.
+    const int limit = std::max(HorizontalExtent(), width);
+    if (FCol > limit && ColumnCode(attributes, limit - 1) != '4')
+        FCol = limit;
+    FCol = std::clamp(FCol, 0, limit + 1);
 }
 
 int TEditorModel::LastCaretRow() const
@@ -258,13 +261,15 @@ int TEditorModel::LastCaretRow() const
     return count > 0 && RowAttribute(count - 1) == raEndOfText ? count - 1 : count;
 }
 
+// The one place that asks the row list for a row's logical line.
 int TEditorModel::LineOfRow(int row) const
 {
     if (!WordWrap())
         return row;
     int line = 0;
-    for (int r = 0; r < std::min(row, RowCount()); ++r)
-        line += RowAttribute(r) == raBreak ? 1 : 0;
+    FRows->ForEachRow(0, std::clamp(row, 0, RowCount()), [&line](std::string_view, std::uint32_t packed) {
+        line += PackedAttribute(packed) == raBreak ? 1 : 0;
+    });
     return line;
 }
 
@@ -295,7 +300,7 @@ std::string TEditorModel::CheckInvariant() const
         return "caret row outside the rows";
     if (count > 0 && FRow == count && RowAttribute(count - 1) == raEndOfText)
         return "caret row after a raEndOfText row";
-    if (FCol < 0 || FCol > MaxCol + 1)
+    if (FCol < 0 || FCol > std::max(HorizontalExtent(), RowWidth(FRow)) + 1)
         return "caret column out of range";
     if (ColumnCode(ColumnAttributes(FRow), FCol) == '5')
         return "caret on a trail byte";

@@ -213,3 +213,29 @@ TEST_F(EditorTest, ScrollCaretAndTheViewFollowingTheCaret)
 
 } // namespace
 } // namespace brenvik::test
+
+namespace brenvik::test {
+namespace {
+
+TEST_F(EditorTest, TheCaretReachesEveryByteOfA10000ByteRowAndTypesThere)
+{
+    const std::string line(10000, 'q');
+    SetText(line + "\r\nshort\r\n");
+    editor.SetCol(editor.RowWidth(0)); // End
+    EXPECT_EQ(editor.Col(), 10000);
+    for (const char* c : {"X", "Y", "Z"})
+        editor.TypeText(c);
+    EXPECT_EQ(Row(0), line + "XYZ") << "typed in order at the row's end";
+    EXPECT_EQ(editor.Col(), 10003);
+    EXPECT_EQ(editor.SelStart(), 10003) << "the insertion point is the caret's byte";
+    editor.ScrollCaret();
+    EXPECT_LE(editor.TopCol(), editor.Col());
+    EXPECT_GT(editor.TopCol() + editor.VisibleCols(), editor.Col()) << "the view shows the caret";
+    // Beyond the row's end the caret still clamps to the row (no free caret).
+    editor.SetRowCol(1, 9000);
+    EXPECT_EQ(editor.Col(), 5);
+    Check();
+}
+
+} // namespace
+} // namespace brenvik::test
