@@ -227,6 +227,34 @@ TEST_F(EditorInputTest, KeysDuringADragNeverEditTheSelection)
     EXPECT_EQ(Text(), "abcdef\r\nxyz\r\n");
 }
 
+TEST_F(EditorInputTest, CtrlDuringADragSwitchesBetweenTheMoveAndCopyCursors)
+{
+    SetText("abcdef\r\nxyz\r\n");
+    Select({0, 1}, {0, 4});
+    Mouse(QEvent::MouseButtonPress, Cell(0, 2));
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::Pressed);
+    const Qt::CursorShape pressed = editor.viewport()->cursor().shape();
+    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    QApplication::sendEvent(&editor, &ctrl);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), pressed) << "keys are dropped before the drag starts";
+    Mouse(QEvent::MouseMove, Cell(1, 1));
+    ASSERT_EQ(editor.DragState(), TEditor::TDragState::Dragging);
+    const Qt::CursorShape moving = editor.viewport()->cursor().shape();
+    QApplication::sendEvent(&editor, &ctrl);
+    const Qt::CursorShape copying = editor.viewport()->cursor().shape();
+    EXPECT_NE(copying, moving) << "Ctrl during the drag shows the copy cursor";
+    QKeyEvent other(QEvent::KeyRelease, Qt::Key_A, Qt::ControlModifier, "a");
+    QApplication::sendEvent(&editor, &other);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), copying) << "other releases are dropped";
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(&editor, &release);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), moving) << "releasing Ctrl shows the move cursor again";
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::None);
+    Mouse(QEvent::MouseButtonRelease, Cell(1, 1));
+    EXPECT_EQ(Text(), "abcdef\r\nxyz\r\n");
+}
+
 TEST_F(EditorInputTest, LeftMarginClicksSelectWholeRowsEitherWay)
 {
     SetText("r0\r\nr1\r\nr2\r\nr3");
