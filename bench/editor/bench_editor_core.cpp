@@ -19,6 +19,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace brenvik;
@@ -37,8 +38,9 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Runs an operation and its undo at many places around the middle; prints both medians.
-void TimeWithUndo(TEditor& editor, const char* name, const std::function<void()>& operation)
+// Runs an operation and its undo at many places around the middle; prints both medians and
+// returns the operation's and its undo's.
+std::pair<double, double> TimeWithUndo(TEditor& editor, const char* name, const std::function<void()>& operation)
 {
     std::vector<double> doTimes, undoTimes;
     const int middle = editor.RowCount() / 2;
@@ -52,17 +54,27 @@ void TimeWithUndo(TEditor& editor, const char* name, const std::function<void()>
         undoTimes.push_back(Micros(Clock::now() - start));
     }
     std::printf("  %-28s %8.1f us   undo %8.1f us\n", name, Median(doTimes), Median(undoTimes));
+    return {Median(doTimes), Median(undoTimes)};
+}
+
+void Result(const std::string& measure, bool wrap, double value, const char* unit)
+{
+    std::printf("result\t%s%s\t%.2f\t%s\n", measure.c_str(), wrap ? ".wrap" : "", value, unit);
 }
 
 void Run(TEditor& editor, bool wrap)
 {
     std::printf("word wrap %s (%d rows)\n", wrap ? "on, WrapByte 80" : "off", editor.RowCount());
-    TimeWithUndo(editor, "type one character", [&] { editor.TypeText("x"); });
-    TimeWithUndo(editor, "Enter", [&] { editor.Enter(); });
-    TimeWithUndo(editor, "Backspace joining two lines", [&] {
+    const auto [type, undo] = TimeWithUndo(editor, "type one character", [&] { editor.TypeText("x"); });
+    const double enter = TimeWithUndo(editor, "Enter", [&] { editor.Enter(); }).first;
+    const double backspace = TimeWithUndo(editor, "Backspace joining two lines", [&] {
         editor.SetCol(0);
         editor.Backspace();
-    });
+    }).first;
+    Result("editor.type", wrap, type, "us");
+    Result("editor.enter", wrap, enter, "us");
+    Result("editor.backspace", wrap, backspace, "us");
+    Result("editor.undo", wrap, undo, "us");
 
     std::vector<double> selectAll, selText;
     size_t bytes = 0;

@@ -135,6 +135,20 @@ int main(int argc, char** argv)
             pageDown, notch, typed);
         std::printf("          (the steps moved the top row from %d to %d; %d of 200 key presses typed)\n", topBefore,
             topAfter, typedChars);
+        const char* suffix = wrap ? ".wrap" : "";
+        std::printf("result\tpaint.window%s\t%.3f\tms\n", suffix, steady);
+        std::printf("result\tpaint.pagedown%s\t%.3f\tms\n", suffix, pageDown);
     }
+
+    // The first paint with line numbers by line at line 900,000: the left bar finds the line of
+    // the top row. Each run jumps to another place near there, so nothing is reused.
+    editor.Leftbar()->SetShowNumber(true);
+    editor.Leftbar()->SetShowNumberMode(nmLine);
+    int target = 0;
+    while (target < editor.RowCount() && editor.LineOfRow(target) < 900000)
+        target += std::max(1, (900000 - editor.LineOfRow(target)));
+    const double firstNumbers = MedianPaintMs(editor, image, 21, [&](int i) { editor.SetTopRow(target + i * 97); });
+    std::printf("first paint with line numbers by line at line %d: %.2f ms\n", editor.LineOfRow(target), firstNumbers);
+    std::printf("result\tpaint.first_line_numbers_900k\t%.3f\tms\n", firstNumbers);
     return 0;
 }

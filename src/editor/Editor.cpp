@@ -1,4 +1,4 @@
-// TEditor's lifecycle, its properties, undo, and the calls the row list makes into it.
+// TEditor's lifecycle, its properties, and what its model tells it.
 #include "editor/Editor.h"
 
 #include "editor/EditorCaret.h"
@@ -6,13 +6,12 @@
 #include "editor/EditorLeftbar.h"
 #include "editor/EditorMargin.h"
 #include "editor/EditorMarks.h"
+#include "editor/EditorPainter.h"
 #include "editor/EditorPopupMenu.h"
 #include "editor/EditorRuler.h"
 #include "highlight/Fountain.h"
-#include "highlight/FountainRowStateScanner.h"
 #include "support/NotifyEventList.h"
 #include "text/EditorScreenStrings.h"
-#include "text/EditorStrings.h"
 
 #include <QFocusEvent>
 #include <QScrollBar>
@@ -21,15 +20,12 @@ namespace brenvik {
 
 TEditor::TEditor(QWidget* parent)
     : QAbstractScrollArea(parent)
-    , FRows(std::make_shared<TEditorScreenStrings>())
     , FCaret(new TEditorCaret(this))
     , FMargin(new TEditorMargin(this))
     , FMarks(new TEditorMarks(this))
     , FRuler(new TEditorRuler(this))
     , FLeftbar(new TEditorLeftbar(this))
 {
-    FRows->AddEditor(this);
-    FLines = std::make_unique<TEditorStrings>(*this, FRows);
     for (TNotifyPersistent* part :
         std::initializer_list<TNotifyPersistent*> {FCaret, FMargin, FMarks, FRuler, FLeftbar})
         part->OnChange = [this](QObject* sender) { ViewPropertyChanged(sender); };
@@ -49,18 +45,14 @@ TEditor::~TEditor()
 {
     FDestroying = true;
     SetFountain(nullptr);
-    FRows->RemoveEditor(this);
 }
 
 void TEditor::ShareLines(TEditor& other)
 {
-    if (other.FRows == FRows)
+    if (&other.ListRows() == &ListRows())
         return;
-    CancelSelection();
-    FRows->RemoveEditor(this);
-    FRows = other.FRows;
-    FRows->AddEditor(this);
-    FRow = FCol = FTopRow = FTopCol = 0;
+    FModel.ShareRows(other.FModel);
+    FTopRow = FTopCol = 0;
     Refresh();
 }
 
@@ -78,27 +70,12 @@ void TEditor::SetFountain(TFountain* fountain)
         FFountain->NotifyList().Add(handler);
         FFountainDestroyed = connect(FFountain, &QObject::destroyed, this, [this] {
             FFountain = nullptr;
-            FRows->RescanAll();
+            ListRows().RescanAll();
             viewport()->update();
         });
     }
-    FRows->RescanAll();
+    ListRows().RescanAll();
     viewport()->update();
-}
-
-bool TEditor::WordWrap() const
-{
-    return FRows->WordWrap();
-}
-
-void TEditor::SetWordWrap(bool value)
-{
-    FRows->SetWordWrap(value);
-}
-
-int TEditor::WrapByte() const
-{
-    return FRows->WrapByte();
 }
 
 void TEditor::SetScrollBars(TScrollStyle value)
@@ -113,56 +90,63 @@ void TEditor::SetScrollBars(TScrollStyle value)
 
 void TEditor::SetReadOnly(bool value)
 {
-    if (value == FReadOnly || FDragState != 0)
+    if (value == ReadOnly() || FDragState != TDragState::None)
         return;
-    FReadOnly = value;
+    FModel.SetReadOnly(value);
     if (value && HasSelection())
         viewport()->setCursor(Qt::IBeamCursor);
 }
 
 void TEditor::SetOverwrite(bool value)
 {
-    if (value == FOverwrite)
+    if (value == Overwrite())
         return;
-    FOverwrite = value;
+    FModel.SetOverwrite(value);
     viewport()->update(CaretRect());
 }
 
-// ---- undo -----------------------------------------------------------------------------------
-
-bool TEditor::CanUndo() const
+void TEditor::SetBoxSelection(bool value)
 {
-    return FRows->UndoObj().CanUndo();
+    if (FDragState != TDragState::None)
+        return;
+    FModel.SetBoxSelection(value);
 }
 
-bool TEditor::CanRedo() const
+// ---- what the model tells -------------------------------------------------------------------
+
+TCaretRules TEditor::CaretRules() const
 {
-    return FRows->UndoObj().CanRedo();
+    const TEditorCaret& caret = *FCaret;
+    return {caret.TabSpaceCount(), caret.FreeCaret(), caret.KeepCaret(), caret.InTab(),
+        caret.BackSpaceUnIndent(), caret.AutoIndent(), caret.PrevSpaceIndent(), caret.TabIndent(),
+        caret.SoftTab()};
 }
 
-void TEditor::Undo()
+void TEditor::SelectionChanged(const TSelectionCols& before, bool wasSelected, const TSelectionCols& after)
 {
-    CancelSelection();
-    FRows->Undo();
+    // Only the cells whose selected state changed are repainted.
+    viewport()->update(Painter().SelectionChange(before, wasSelected, after, true, BoxSelection()));
+    if (OnSelectionChange)
+        OnSelectionChange(this, true);
 }
 
-void TEditor::Redo()
+void TEditor::SelectionCancelled(const TSelectionCols& cols)
 {
-    CancelSelection();
-    FRows->Redo();
+    InvalidateRows(cols.StartRow, cols.EndRow);
+    if (OnSelectionChange)
+        OnSelectionChange(this, false);
 }
 
-int TEditor::UndoListMax() const
+void TEditor::SelectionModeChanged()
 {
-    return FRows->UndoObj().Limit();
+    if (HasSelection()) {
+        if (BoxSelection())
+            viewport()->unsetCursor();
+        viewport()->update();
+    }
+    if (OnSelectionModeChange)
+        OnSelectionModeChange(this);
 }
-
-void TEditor::SetUndoListMax(int value)
-{
-    FRows->UndoObj().SetLimit(value);
-}
-
-// ---- calls from the row list ----------------------------------------------------------------
 
 void TEditor::HideCaret()
 {
@@ -186,25 +170,13 @@ void TEditor::RowsRebuilt()
     viewport()->update();
 }
 
-void TEditor::LinesChanged()
+void TEditor::RowsChanged(bool changed)
 {
-    const TPendingChange& change = FRows->PendingChange();
-    InvalidateOffsetsFrom(change.Pending ? change.FirstRow : 0);
     RowsRebuilt();
-    if (change.Pending) {
-        if (change.ByEdit)
-            FModified = true;
-        // The row list calls this from the end of its update batch, a destructor: the
-        // handler's exceptions must stop here.
-        if (OnChange)
-            GuardInput(*this, [this] { OnChange(this); return true; });
-    }
-}
-
-void TEditor::Refresh()
-{
-    InvalidateOffsetsFrom(0);
-    RowsRebuilt();
+    // The row list calls this from the end of its update batch, a destructor: the handler's
+    // exceptions must stop here.
+    if (changed && OnChange)
+        GuardInput(*this, [this] { OnChange(this); return true; });
 }
 
 int TEditor::TabSpaceCount() const
@@ -215,11 +187,6 @@ int TEditor::TabSpaceCount() const
 int TEditor::ScreenHeight() const
 {
     return viewport()->height();
-}
-
-std::unique_ptr<TRowStateScanner> TEditor::CreateRowStateScanner()
-{
-    return std::make_unique<TFountainRowStateScanner>(*ActiveFountain());
 }
 
 void TEditor::focusInEvent(QFocusEvent* event)

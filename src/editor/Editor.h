@@ -1,20 +1,19 @@
 // The editor control: a scroll area that shows and edits a row list, possibly shared with
-// other editors. Its parts live in separate files: positions and selection, editing, the
-// clipboard, the message dispatcher, metrics and input.
+// other editors. Positions, selection and editing live in the headless TEditorModel; this
+// widget keeps Qt events, scroll bars, the caret blink, the clipboard and the focus. Its parts
+// live in separate files: view and scrolling, the clipboard, the message dispatcher, metrics
+// and input.
 #pragma once
 
 #include "editor/EditorEnums.h"
-#include "text/AttachedEditor.h"
-#include "text/RowAttribute.h"
+#include "model/EditorModel.h"
 
 #include <QAbstractScrollArea>
 
-#include <compare>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class QMenu;
 
@@ -27,65 +26,42 @@ class TEditorMarks;
 class TEditorRuler;
 class TEditorScreenStrings;
 class TEditorStrings;
-class TEditorStringList;
 class TFountain;
 
-// A caret position: a row of the row list and a display column.
-struct TEditorPos {
-    int Row = 0;
-    int Col = 0;
-    friend auto operator<=>(const TEditorPos&, const TEditorPos&) = default;
-};
-
-// The selection in bytes: rows inclusive; EndByte is inclusive and -1 when the selection
-// ends at the start of its end row.
-struct TSelectionBytes {
-    int StartRow = 0;
-    int EndRow = 0;
-    int StartByte = 0;
-    int EndByte = -1;
-    friend bool operator==(const TSelectionBytes&, const TSelectionBytes&) = default;
-};
-
-// The selection in display columns, for drawing; EndCol is exclusive.
-struct TSelectionCols {
-    int StartRow = 0;
-    int EndRow = 0;
-    int StartCol = 0;
-    int EndCol = 0;
-    friend bool operator==(const TSelectionCols&, const TSelectionCols&) = default;
-};
-
-enum class TSelectionState { None, Anchored, Selected };
-
-// Invariant: 0 <= Row() <= RowCount(), and Row() < RowCount() when the last row is
-// raEndOfText; 0 <= Col() <= 1001 and Col() never stands on a trail byte; with a selection,
-// StartRow <= EndRow (CheckInvariant tells what is broken).
-class TEditor : public QAbstractScrollArea, public TAttachedEditor {
+// The widget over a TEditorModel. The model's invariant holds for Row(), Col() and the
+// selection (CheckInvariant tells what is broken).
+class TEditor : public QAbstractScrollArea, private TEditorModelOwner {
     Q_OBJECT
 public:
-    static constexpr int MaxCol = 1000; // the horizontal extent of the text in columns
+    static constexpr int MaxCol = TEditorModel::MaxCol; // the horizontal extent of the text in columns
+
+    // What drags the pointer started: none, a press inside the selection that may become a
+    // drag, or the selection being dragged.
+    enum class TDragState { None, Pressed, Dragging };
 
     explicit TEditor(QWidget* parent = nullptr);
     ~TEditor() override;
 
+    TEditorModel& Model() { return FModel; }
+    const TEditorModel& Model() const { return FModel; }
+
     // Text.
-    TEditorStrings& Lines() { return *FLines; }
-    TEditorScreenStrings& ListRows() { return *FRows; }
-    const TEditorScreenStrings& ListRows() const { return *FRows; }
+    TEditorStrings& Lines() { return FModel.Lines(); }
+    TEditorScreenStrings& ListRows() { return FModel.Rows(); }
+    const TEditorScreenStrings& ListRows() const { return FModel.Rows(); }
     // Leaves this editor's rows and shows and edits those of other, with its undo history.
     void ShareLines(TEditor& other);
-    int RowCount() const;
+    int RowCount() const { return FModel.RowCount(); }
     // Empty outside the rows.
-    std::string_view RowText(int row) const;
+    std::string_view RowText(int row) const { return FModel.RowText(row); }
     // raEndOfText outside the rows: the place after the last row behaves as an end of text.
-    TRowAttribute RowAttribute(int row) const;
+    TRowAttribute RowAttribute(int row) const { return FModel.RowAttribute(row); }
 
     TFountain* Fountain() const { return FFountain; }
     void SetFountain(TFountain* fountain);
-    bool WordWrap() const;
-    void SetWordWrap(bool value);
-    int WrapByte() const;
+    bool WordWrap() const { return FModel.WordWrap(); }
+    void SetWordWrap(bool value) { FModel.SetWordWrap(value); }
+    int WrapByte() const { return FModel.WrapByte(); }
 
     // View properties.
     TEditorCaret* Caret() const { return FCaret; }
@@ -96,113 +72,102 @@ public:
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
 
-    bool ReadOnly() const { return FReadOnly; }
+    bool ReadOnly() const { return FModel.ReadOnly(); }
     void SetReadOnly(bool value);
-    bool Overwrite() const { return FOverwrite; }
+    bool Overwrite() const { return FModel.Overwrite(); }
     void SetOverwrite(bool value);
-    bool Modified() const { return FModified; }
-    void SetModified(bool value) { FModified = value; }
-    bool WantTabs() const { return FWantTabs; }
-    void SetWantTabs(bool value) { FWantTabs = value; }
+    bool Modified() const { return FModel.Modified(); }
+    void SetModified(bool value) { FModel.SetModified(value); }
+    bool WantTabs() const { return FModel.WantTabs(); }
+    void SetWantTabs(bool value) { FModel.SetWantTabs(value); }
     bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool value) { FWantReturns = value; }
 
     // Undo.
-    bool CanUndo() const;
-    bool CanRedo() const;
-    void Undo();
-    void Redo();
-    int UndoListMax() const;
-    void SetUndoListMax(int value);
+    bool CanUndo() const { return FModel.CanUndo(); }
+    bool CanRedo() const { return FModel.CanRedo(); }
+    void Undo() { FModel.Undo(); }
+    void Redo() { FModel.Redo(); }
+    int UndoListMax() const { return FModel.UndoListMax(); }
+    void SetUndoListMax(int value) { FModel.SetUndoListMax(value); }
 
-    // Caret and view (EditorPositions.cpp).
-    int Row() const { return FRow; }
-    void SetRow(int row);
-    int Col() const { return FCol; }
-    void SetCol(int col);
-    void SetRowCol(int row, int col);
-    void PlaceCaretAfter(int row, qint64 bytes);
+    // Caret and view (the model, and EditorView.cpp).
+    int Row() const { return FModel.Row(); }
+    void SetRow(int row) { FModel.SetRow(row); }
+    int Col() const { return FModel.Col(); }
+    void SetCol(int col) { FModel.SetCol(col); }
+    void SetRowCol(int row, int col) { FModel.SetRowCol(row, col); }
+    void PlaceCaretAfter(int row, qint64 bytes) { FModel.PlaceCaretAfter(row, bytes); }
     // Where PlaceCaretAfter(0, offset) puts the caret, found through the offset cache.
-    void PlaceCaretAtOffset(qint64 offset);
+    void PlaceCaretAtOffset(qint64 offset) { FModel.PlaceCaretAtOffset(offset); }
     // The row and column under a viewport point; rounding picks the nearest boundary.
     TEditorPos PositionAt(QPoint point, bool rounding = true) const;
+    int TopRow() const override { return FTopRow; }
     void SetTopRow(int row) override;
     int TopCol() const { return FTopCol; }
     void SetTopCol(int col);
     void ScrollCaret();
-    int LineOfRow(int row) const;
-    int LineCharIndex(int row, int col) const;
+    int LineOfRow(int row) const { return FModel.LineOfRow(row); }
+    int LineCharIndex(int row, int col) const { return FModel.LineCharIndex(row, col); }
 
-    // Columns (EditorPositions.cpp). An attribute string has one code per display column:
-    // '1' byte, '2' delimiter byte, '3' tab fill, '4' lead byte, '5' trail byte.
-    std::string ColumnAttributes(std::string_view text) const;
-    std::string ColumnAttributes(int row) const { return ColumnAttributes(RowText(row)); }
-    int RowWidth(int row) const { return int(ColumnAttributes(row).size()); }
+    // Columns, by the rules of text/ColumnModel.h.
+    TColumnLayout ColumnLayout() const { return FModel.ColumnLayout(); }
+    std::string ColumnAttributes(std::string_view text) const { return FModel.ColumnAttributes(text); }
+    std::string ColumnAttributes(int row) const { return FModel.ColumnAttributes(row); }
+    int RowWidth(int row) const { return FModel.RowWidth(row); }
     // Byte index of column col of a row, at most the row's length.
-    int CharIndexAt(int row, int col) const;
-    // Byte index of column col, not clamped to the row: beyond the end it counts the spaces
-    // that typing there adds; inside tab fill it is the tab; on a trail byte, its lead byte.
-    static int RawCharIndex(const std::string& attributes, int col);
-    // The code of a column; '\0' outside the string.
-    static char ColumnCode(const std::string& attributes, int col);
-    static int SelStartChar(const std::string& attributes, int col1);
-    static int SelEndChar(const std::string& attributes, int col1);
-    int TextWidth(std::string_view text) const;
-    int IndentWidth(std::string_view text) const;
-    qint64 TextOffset(int row0, int row, int col) const;
-    static bool IsDelimiter(unsigned char c);
+    int CharIndexAt(int row, int col) const { return FModel.CharIndexAt(row, col); }
+    int TextWidth(std::string_view text) const { return FModel.TextWidth(text); }
+    int IndentWidth(std::string_view text) const { return FModel.IndentWidth(text); }
+    qint64 TextOffset(int row0, int row, int col) const { return FModel.TextOffset(row0, row, col); }
 
     // Byte offsets of the whole text, CR LF after every raBreak row.
-    qint64 RowOffset(int row) const;
+    qint64 RowOffset(int row) const { return FModel.RowOffset(row); }
     // The row holding offset (the walk stops at the last row).
-    int RowOfOffset(qint64 offset) const;
-    qint64 TextLength() const;
+    int RowOfOffset(qint64 offset) const { return FModel.RowOfOffset(offset); }
+    qint64 TextLength() const { return FModel.TextLength(); }
 
-    // Selection (EditorPositions.cpp).
-    bool HasSelection() const override { return FSelState == TSelectionState::Selected; }
-    TSelectionState SelectionState() const { return FSelState; }
-    const TSelectionBytes& Selection() const { return FSel; }
-    const TSelectionCols& SelectionCols() const { return FSelCols; }
-    void StartSelection();
-    void ExtendSelection();
-    void CancelSelection() override;
-    qint64 SelStart() const;
-    void SetSelStart(qint64 offset);
-    qint64 SelLength() const;
-    void SetSelLength(qint64 length);
-    void SelectAll();
-    bool BoxSelection() const { return FBoxSelection; }
+    // Selection.
+    bool HasSelection() const { return FModel.HasSelection(); }
+    TSelectionState SelectionState() const { return FModel.SelectionState(); }
+    const TSelectionBytes& Selection() const { return FModel.Selection(); }
+    const TSelectionCols& SelectionCols() const { return FModel.SelectionCols(); }
+    void StartSelection() { FModel.StartSelection(); }
+    void ExtendSelection() { FModel.ExtendSelection(); }
+    void CancelSelection() { FModel.CancelSelection(); }
+    qint64 SelStart() const { return FModel.SelStart(); }
+    void SetSelStart(qint64 offset) { FModel.SetSelStart(offset); }
+    qint64 SelLength() const { return FModel.SelLength(); }
+    void SetSelLength(qint64 length) { FModel.SetSelLength(length); }
+    void SelectAll() { FModel.SelectAll(); }
+    bool BoxSelection() const { return FModel.BoxSelection(); }
     void SetBoxSelection(bool value);
-    void WordMove(int row, int col, int direction);
+    void WordMove(int row, int col, int direction) { FModel.WordMove(row, col, direction); }
 
-    // Editing (EditorEditing.cpp).
-    void TypeText(std::string_view text);
-    void SetSelText(std::string_view text);
-    void DeleteSelection();
+    // Editing.
+    void TypeText(std::string_view text) { FModel.TypeText(text); }
+    void SetSelText(std::string_view text) { FModel.SetSelText(text); }
+    void DeleteSelection() { FModel.DeleteSelection(); }
     void ClearSelection() { DeleteSelection(); }
-    void PasteBox(std::string_view text);
-    std::string SelText() const;
-    void Backspace();
-    void DeleteChar();
+    void PasteBox(std::string_view text) { FModel.PasteBox(text); }
+    std::string SelText() const { return FModel.SelText(); }
+    void Backspace() { FModel.Backspace(); }
+    void DeleteChar() { FModel.DeleteChar(); }
     // shift: Shift+Enter opens a line above.
-    void Enter(bool shift = false);
-    void Tab();
+    void Enter(bool shift = false) { FModel.Enter(shift); }
+    void Tab() { FModel.Tab(); }
 
     // Input (EditorInput.cpp).
     // Scrolls the view by rows; the caret keeps its place in the window.
     void PageScroll(int rows);
     // A scroll-bar request (TScrollRequest) in rows or columns; thumb is its position.
     void ScrollRequest(bool vertical, int request, int thumb = 0);
-    struct TToken {
-        std::string Text;
-        int Kind = 0; // the fountain's token kind; 0 when no token is under the point
-        qint64 Start = -1; // byte offset of the token in the whole text
-    };
-    TToken TokenAt(QPoint point) const;
+    using TToken = TEditorToken;
+    TToken TokenAt(QPoint point) const { return FModel.TokenAt(PositionAt(point, false)); }
     void SelectTokenAt(QPoint point);
     bool CanDragSelection() const;
-    bool InSelection(TEditorPos position) const;
-    int DragState() const { return FDragState; }
+    bool InSelection(TEditorPos position) const { return FModel.InSelection(position); }
+    TDragState DragState() const { return FDragState; }
     // The context menu: the editor's own TEditorPopupMenu unless the application sets another.
     QMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
@@ -250,29 +215,26 @@ signals:
     void InputRefused(const QString& message);
 
 public:
-
-    // TAttachedEditor.
-    int CaretRow() const override { return FRow; }
-    int CaretCol() const override { return FCol; }
-    void SetCaretRow(int row) override { SetRow(row); }
-    void SetCaretCol(int col) override { SetCol(col); }
-    int TopRow() const override { return FTopRow; }
+    // What the row list calls on its editors, here for the widget's own users.
+    int CaretRow() const { return FModel.Row(); }
+    int CaretCol() const { return FModel.Col(); }
+    void SetCaretRow(int row) { SetRow(row); }
+    void SetCaretCol(int col) { SetCol(col); }
     void HideCaret() override;
     void ShowCaret() override;
     bool HasFocus() const override { return hasFocus(); }
-    void LinesChanged() override;
-    void Refresh() override;
+    void LinesChanged() { FModel.LinesChanged(); }
+    void Refresh() { FModel.Refresh(); }
     void InvalidateRow(int row) override;
-    bool IsLoading() const override { return false; }
+    bool IsLoading() const { return false; }
     bool IsDestroying() const override { return FDestroying; }
     void InvalidateRows(int first, int last);
-    int TabSpaceCount() const override;
+    int TabSpaceCount() const;
     int ScreenHeight() const override;
     int RowHeight() const override { return FRowHeight; }
-    std::unique_ptr<TRowStateScanner> CreateRowStateScanner() override;
 
     // Empty when the invariant holds, else what is broken (for tests).
-    std::string CheckInvariant() const;
+    std::string CheckInvariant() const { return FModel.CheckInvariant(); }
 
     // Painting (editor-view)
     // View properties that painting uses; the setters copy into the editor's own objects.
@@ -336,42 +298,20 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // The attribute in a row's packed slot 1 (bits 0-3), as the row list's ForEachRow hands
-    // it over: walking rows that way is several times faster than a lookup per row.
-    static TRowAttribute PackedAttribute(std::uint32_t packed) { return static_cast<TRowAttribute>(packed & 0xF); }
+    // TEditorModelOwner.
+    TCaretRules CaretRules() const override;
+    TFountain* TokenFountain() const override { return ActiveFountain(); }
+    bool PointerHeld() const override { return FLeftButtonDown; }
+    void CaretMoved() override;
+    void SelectionChanged(const TSelectionCols& before, bool wasSelected, const TSelectionCols& after) override;
+    void SelectionCancelled(const TSelectionCols& cols) override;
+    void SelectionModeChanged() override;
+    void RowsChanged(bool changed) override;
 
-    // Positions.
-    void AssignRow(int row);
-    void AssignCol(int col);
-    int MaxTopRow() const;
-    qint64 BytesBetween(int row0, int row) const;
-    void ValidateCol(int direction, bool rowRule);
-    void CaretMoved();
+    // View.
+    int MaxTopRow() const { return FModel.LastCaretRow(); }
     void FollowCaret();
     void UpdateScrollRanges();
-    void RecomputeSelection(bool wasSelected);
-    void InvalidateOffsetsFrom(int row) const;
-    int LineStart(int row) const;
-    int CaretByte() const;
-    int BoxStartByte(int row) const;
-    int BoxEndByte(int row) const;
-    std::vector<int> TokenStarts(int row) const;
-
-    // Editing.
-    struct TCutRow {
-        std::string Text;
-        TRowAttribute Attribute = raBreak;
-        int CutPos = 0; // 0-based byte where the cut began
-    };
-    std::vector<TCutRow> RowsWithoutSelection() const;
-    static std::string JoinRows(const std::vector<TCutRow>& rows);
-    void Replace(int row, int count, std::string_view text, int anchorRow, qint64 caretOffset);
-    void ReplaceSelection(std::string_view text);
-    void Unindent();
-    int UnindentTarget() const;
-    int EnterIndent() const;
-    std::string IndentText(int width) const;
-    std::string WithBreak(std::string text, int row) const;
 
     // Input.
     bool MotionKey(int key, bool shift, bool ctrl);
@@ -382,7 +322,7 @@ private:
     void StartRowSelection(int row);
     void ExtendRowSelection(int row);
     void DropSelection(bool copy);
-    void MoveSelectionTo(TEditorPos drop);
+    void EndDrag();
     void SetCursorKind(int kind);
     bool FarFromPress(QPoint point) const;
 
@@ -391,8 +331,6 @@ private:
     void RowsRebuilt();
     int LeftbarDigits() const;
 
-    std::shared_ptr<TEditorScreenStrings> FRows;
-    std::unique_ptr<TEditorStrings> FLines;
     TFountain* FFountain = nullptr;
     QMetaObject::Connection FFountainDestroyed;
     TEditorCaret* FCaret;
@@ -401,31 +339,16 @@ private:
     TEditorRuler* FRuler;
     TEditorLeftbar* FLeftbar;
     TScrollStyle FScrollBars = ssBoth;
+    TEditorModel FModel {*this}; // after the view objects, whose settings it reads
 
-    int FRow = 0;
-    int FCol = 0;
     int FTopRow = 0;
     int FTopCol = 0;
-    int FRememberedCol = 0;
-    bool FRemembered = false;
     int FCaretHideCount = 0;
 
-    TSelectionState FSelState = TSelectionState::None;
-    int FAnchorRow = 0;
-    int FAnchorByte = 0;
-    int FAnchorCol = 0;
-    TSelectionBytes FSel;
-    TSelectionCols FSelCols;
-    bool FBoxSelection = false;
-
-    bool FReadOnly = false;
-    bool FOverwrite = false;
-    bool FModified = false;
-    bool FWantTabs = true;
     bool FWantReturns = true;
     bool FDestroying = false;
     bool FLeftButtonDown = false;
-    int FDragState = 0; // 0 none, 1 pressed inside the selection, 2 dragging it
+    TDragState FDragState = TDragState::None;
     bool FAutoRepeat = false;
     QRect FShownCaret;      // where the caret was last drawn
     int FShownCaretRow = 0; // the row whose underline was last drawn
@@ -441,11 +364,6 @@ private:
     int FLeftOffset = 0;
     int FVisibleRows = 1;
     int FVisibleCols = 1;
-
-    // Offsets of row starts, valid for rows 0..FOffsetsValid; rebuilt lazily from the first
-    // changed row, so queries near the end of a long text stay cheap between edits.
-    mutable std::vector<qint64> FRowOffsets;
-    mutable int FOffsetsValid = -1;
 };
 
 } // namespace brenvik

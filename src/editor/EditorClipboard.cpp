@@ -76,7 +76,7 @@ QString TEditor::BoxMimeType()
 void TEditor::CopyToClipboard()
 {
     if (HasSelection())
-        QGuiApplication::clipboard()->setMimeData(CreateMimeData(SelText(), FBoxSelection));
+        QGuiApplication::clipboard()->setMimeData(CreateMimeData(SelText(), BoxSelection()));
 }
 
 void TEditor::CutToClipboard()
@@ -101,13 +101,13 @@ void TEditor::CopyToPrimarySelection()
 {
     QClipboard& clipboard = *QGuiApplication::clipboard();
     if (HasSelection() && clipboard.supportsSelection())
-        clipboard.setMimeData(CreateMimeData(SelText(), FBoxSelection), QClipboard::Selection);
+        clipboard.setMimeData(CreateMimeData(SelText(), BoxSelection()), QClipboard::Selection);
 }
 
 void TEditor::PastePrimarySelection(QPoint point)
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Selection);
-    if (FReadOnly || data == nullptr || !data->hasText())
+    if (ReadOnly() || data == nullptr || !data->hasText())
         return;
     // The text lands where the click was, whatever is selected (often the text itself).
     const TEditorPos position = PositionAt(point);

@@ -1,6 +1,7 @@
 // TEditor's input: the key and character tables, input-method results, mouse selection
 // (stream, whole rows, dragging the selection), the scroll bars and the context menu.
 #include "editor/Editor.h"
+#include "text/ColumnModel.h"
 
 #include "editor/EditorCaret.h"
 #include "editor/EditorCharset.h"
@@ -8,6 +9,7 @@
 #include "editor/EditorPaintImages.h"
 #include "highlight/Fountain.h"
 #include "highlight/FountainParser.h"
+#include "highlight/RowTokenizer.h"
 #include "text/EditorScreenStrings.h"
 
 #include <QContextMenuEvent>
@@ -48,7 +50,7 @@ bool IsMotionKey(int key)
 
 void TEditor::keyPressEvent(QKeyEvent* event)
 {
-    if ((FDragState != 0 || FLeftButtonDown) && !DragKeyFilter(*event))
+    if ((FDragState != TDragState::None || FLeftButtonDown) && !DragKeyFilter(*event))
         return;
     FAutoRepeat = event->isAutoRepeat();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
@@ -58,27 +60,38 @@ void TEditor::keyPressEvent(QKeyEvent* event)
     event->ignore();
 }
 
-// While the left button is down or the selection is dragged only Ctrl (copy instead of
-// move) and Esc (cancel the drag) count; every other key is dropped.
+// While the left button is down or the selection is dragged, keys are dropped; during a drag
+// Ctrl shows the copy cursor and Esc cancels the drag and the selection, and those two go on.
+// Of the releases only Ctrl's during a drag counts, and shows the move cursor again. Keys that
+// would edit never reach the selection while it is held. True when the key goes on.
 bool TEditor::DragKeyFilter(const QKeyEvent& event)
 {
-    if (FDragState != 2)
+    if (FDragState != TDragState::Dragging)
         return false;
-    if (event.key() == Qt::Key_Control)
+    if (event.type() != QEvent::KeyPress) {
+        if (event.key() != Qt::Key_Control)
+            return false;
+        SetCursorKind(ckDragMove);
+        return true;
+    }
+    if (event.key() == Qt::Key_Control) {
         SetCursorKind(ckDragCopy);
+        return true;
+    }
     if (event.key() == Qt::Key_Escape) {
-        FDragState = 0;
+        FDragState = TDragState::None;
         FLeftButtonDown = false;
         CancelSelection();
         SetCursorKind(ckDefault);
+        return true;
     }
     return false;
 }
 
 void TEditor::keyReleaseEvent(QKeyEvent* event)
 {
-    if (FDragState == 2 && event->key() == Qt::Key_Control)
-        SetCursorKind(ckDragMove);
+    if ((FDragState != TDragState::None || FLeftButtonDown) && !DragKeyFilter(*event))
+        return;
     if (!event->isAutoRepeat()) {
         FAutoRepeat = false;
         updateMicroFocus();
@@ -111,7 +124,7 @@ bool TEditor::MotionKey(int key, bool shift, bool ctrl)
     case Qt::Key_End:
         if (ctrl)
             SetRow(RowCount());
-        SetCol(RowWidth(FRow));
+        SetCol(RowWidth(Row()));
         break;
     case Qt::Key_Home:
         if (ctrl)
@@ -121,43 +134,43 @@ bool TEditor::MotionKey(int key, bool shift, bool ctrl)
         break;
     case Qt::Key_Left:
         if (ctrl)
-            WordMove(FRow, FCol, -1);
-        else if (FCol == 0 && FRow > 0 && (nextLine || RowAttribute(FRow - 1) == raWrapped))
-            SetRowCol(FRow - 1, RowWidth(FRow - 1));
+            WordMove(Row(), Col(), -1);
+        else if (Col() == 0 && Row() > 0 && (nextLine || RowAttribute(Row() - 1) == raWrapped))
+            SetRowCol(Row() - 1, RowWidth(Row() - 1));
         else
-            SetCol(FCol - 1);
+            SetCol(Col() - 1);
         break;
     case Qt::Key_Right:
         if (ctrl) {
-            WordMove(FRow, FCol, 1);
+            WordMove(Row(), Col(), 1);
         } else {
-            const int before = FCol;
-            SetCol(FCol + 1);
-            if (FCol == before && RowAttribute(FRow) != raEndOfText
-                && (nextLine || RowAttribute(FRow) == raWrapped))
-                SetRowCol(FRow + 1, 0);
+            const int before = Col();
+            SetCol(Col() + 1);
+            if (Col() == before && RowAttribute(Row()) != raEndOfText
+                && (nextLine || RowAttribute(Row()) == raWrapped))
+                SetRowCol(Row() + 1, 0);
         }
         break;
     case Qt::Key_Up: {
         // Held at the window's edge, the arrows scroll two rows at a time.
-        const int step = FAutoRepeat && FRow == FTopRow ? 2 : 1;
+        const int step = FAutoRepeat && Row() == FTopRow ? 2 : 1;
         if (ctrl) {
             SetTopRow(FTopRow - step);
-            if (FRow > FTopRow + rows - 1)
+            if (Row() > FTopRow + rows - 1)
                 SetRow(FTopRow + rows - 1);
-        } else if (FRow > 0) {
-            SetRow(FRow - step);
+        } else if (Row() > 0) {
+            SetRow(Row() - step);
         }
         break;
     }
     case Qt::Key_Down: {
-        const int step = FAutoRepeat && FRow == FTopRow + rows - 1 ? 2 : 1;
+        const int step = FAutoRepeat && Row() == FTopRow + rows - 1 ? 2 : 1;
         if (ctrl) {
             SetTopRow(FTopRow + step);
-            if (FRow < FTopRow)
+            if (Row() < FTopRow)
                 SetRow(FTopRow);
-        } else if (RowAttribute(FRow) != raEndOfText) {
-            SetRow(FRow + step);
+        } else if (RowAttribute(Row()) != raEndOfText) {
+            SetRow(Row() + step);
         }
         break;
     }
@@ -176,7 +189,7 @@ bool TEditor::CharacterKey(const QKeyEvent& event)
         Backspace();
         return true;
     case Qt::Key_Tab:
-        if (!FWantTabs || shift || ctrl)
+        if (!WantTabs() || shift || ctrl)
             return false;
         Tab();
         return true;
@@ -202,7 +215,7 @@ bool TEditor::CharacterKey(const QKeyEvent& event)
 // refused whole rather than altered.
 void TEditor::TypeUnicode(const QString& text)
 {
-    if (FReadOnly || text.isEmpty())
+    if (ReadOnly() || text.isEmpty())
         return;
     const std::optional<std::string> bytes = TEditorCharset::FromUnicode(text);
     if (!bytes) {
@@ -223,7 +236,7 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled:
-        return !FReadOnly;
+        return !ReadOnly();
     case Qt::ImCursorRectangle:
         return CaretRect().translated(viewport()->pos());
     case Qt::ImFont:
@@ -235,7 +248,7 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const
 
 bool TEditor::focusNextPrevChild(bool next)
 {
-    return FWantTabs ? false : QAbstractScrollArea::focusNextPrevChild(next);
+    return WantTabs() ? false : QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 // ---- scrolling ------------------------------------------------------------------------------
@@ -251,7 +264,7 @@ void TEditor::PageScroll(int rows)
     const int before = FTopRow;
     HideCaret();
     SetTopRow(std::clamp(FTopRow + rows, 0, RowCount()));
-    SetRow(FRow + FTopRow - before);
+    SetRow(Row() + FTopRow - before);
     ShowCaret();
 }
 
@@ -259,7 +272,7 @@ void TEditor::ScrollRequest(bool vertical, int request, int thumb)
 {
     const int current = vertical ? FTopRow : FTopCol;
     const int page = std::max(1, vertical ? FVisibleRows : FVisibleCols);
-    const int end = vertical ? RowCount() + page - 1 : MaxCol + page / 2;
+    const int end = vertical ? RowCount() + page - 1 : FModel.HorizontalExtent() + page / 2;
     int target = current;
     switch (request) {
     case SB_LINEUP:
@@ -299,12 +312,12 @@ void TEditor::ApplyScroll(bool vertical, int target)
     const int before = FTopRow;
     SetTopRow(target);
     if (FCaret->LockScroll() && FTopRow != before)
-        SetRow(FRow + FTopRow - before);
+        SetRow(Row() + FTopRow - before);
 }
 
 void TEditor::wheelEvent(QWheelEvent* event)
 {
-    if (FDragState != 0 || FLeftButtonDown)
+    if (FDragState != TDragState::None || FLeftButtonDown)
         return;
     QAbstractScrollArea::wheelEvent(event);
 }
@@ -313,20 +326,7 @@ void TEditor::wheelEvent(QWheelEvent* event)
 
 bool TEditor::CanDragSelection() const
 {
-    return !FReadOnly && HasSelection() && !FBoxSelection && FCaret->SelMove();
-}
-
-bool TEditor::InSelection(TEditorPos position) const
-{
-    if (!HasSelection() || position.Row < FSelCols.StartRow || position.Row > FSelCols.EndRow)
-        return false;
-    if (FBoxSelection) {
-        const int byte = RawCharIndex(ColumnAttributes(position.Row), position.Col);
-        return byte >= BoxStartByte(position.Row) && byte < BoxEndByte(position.Row);
-    }
-    if (position.Row == FSelCols.StartRow && position.Col < FSelCols.StartCol)
-        return false;
-    return !(position.Row == FSelCols.EndRow && position.Col > FSelCols.EndCol - 1);
+    return !ReadOnly() && HasSelection() && !BoxSelection() && FCaret->SelMove();
 }
 
 bool TEditor::FarFromPress(QPoint point) const
@@ -349,9 +349,9 @@ void TEditor::mousePressEvent(QMouseEvent* event)
 {
     if (!hasFocus())
         setFocus(Qt::MouseFocusReason);
-    if (event->button() == Qt::MiddleButton && FDragState == 0 && !FLeftButtonDown)
+    if (event->button() == Qt::MiddleButton && FDragState == TDragState::None && !FLeftButtonDown)
         PastePrimarySelection(event->position().toPoint());
-    if (event->button() != Qt::LeftButton || FDragState != 0)
+    if (event->button() != Qt::LeftButton || FDragState != TDragState::None)
         return;
     const QPoint point = event->position().toPoint();
     const TEditorPos position = PositionAt(point);
@@ -368,7 +368,7 @@ void TEditor::mousePressEvent(QMouseEvent* event)
         SetRowCol(position.Row, position.Col);
         // The press ends here: from now on the drag is tracked by its own state.
         if (FCaret->SelDragMode() == dmAutomatic)
-            FDragState = 1;
+            FDragState = TDragState::Pressed;
         return;
     }
     FLeftButtonDown = true;
@@ -385,14 +385,14 @@ void TEditor::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     const bool aboveText = point.y() < FTopOffset;
-    if (FDragState == 1) {
+    if (FDragState == TDragState::Pressed) {
         if (FarFromPress(point)) {
-            FDragState = 2;
+            FDragState = TDragState::Dragging;
             SetCursorKind(event->modifiers() & Qt::ControlModifier ? ckDragCopy : ckDragMove);
         }
         return;
     }
-    if (FDragState == 2) {
+    if (FDragState == TDragState::Dragging) {
         // The caret shows the drop point.
         const TEditorPos position = PositionAt(point, false);
         SetRowCol(position.Row - (aboveText ? 1 : 0), position.Col);
@@ -426,16 +426,16 @@ void TEditor::mouseReleaseEvent(QMouseEvent* event)
         return;
     FLeftButtonDown = false;
     FRowSelecting = false;
-    if (FDragState == 2) {
-        FDragState = 0;
+    if (FDragState == TDragState::Dragging) {
+        FDragState = TDragState::None;
         SetCursorKind(ckDefault);
         if (!viewport()->rect().contains(event->position().toPoint()))
             CancelSelection();
         else
             DropSelection(event->modifiers() & Qt::ControlModifier);
-    } else if (FDragState == 1) {
+    } else if (FDragState == TDragState::Pressed) {
         // A click inside the selection only places the caret.
-        FDragState = 0;
+        FDragState = TDragState::None;
         SetCursorKind(ckDefault);
         CancelSelection();
     }
@@ -444,7 +444,7 @@ void TEditor::mouseReleaseEvent(QMouseEvent* event)
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (FDragState != 0 || FLeftButtonDown)
+    if (FDragState != TDragState::None || FLeftButtonDown)
         return;
     mousePressEvent(event);
 }
@@ -461,121 +461,15 @@ void TEditor::StartRowSelection(int row)
 // Whole rows from the first row to row, either way, line breaks included.
 void TEditor::ExtendRowSelection(int row)
 {
-    const int count = RowCount();
-    if (count == 0)
-        return;
-    row = std::clamp(row, 0, count - 1);
-    const int first = FRowSelectFirst;
-    auto after = [&](int r) {
-        return RowAttribute(r) == raEndOfText ? TEditorPos {r, RowWidth(r)} : TEditorPos {r + 1, 0};
-    };
-    const TEditorPos anchor = row >= first ? TEditorPos {first, 0} : after(first);
-    const TEditorPos caret = row >= first ? after(row) : TEditorPos {row, 0};
-    CancelSelection();
-    SetRowCol(anchor.Row, anchor.Col);
-    StartSelection();
-    SetRowCol(caret.Row, caret.Col);
-    ExtendSelection();
+    FModel.SelectRows(FRowSelectFirst, row);
 }
 
 void TEditor::DropSelection(bool copy)
 {
-    if (!HasSelection())
-        return;
-    const TEditorPos drop {FRow, FCol};
-    if (copy) {
-        const std::string text = SelText();
-        const qint64 start = SelStart();
-        const qint64 end = start + SelLength();
-        const qint64 at = drop.Row >= RowCount() ? TextLength() : RowOffset(drop.Row) + CaretByte();
-        CancelSelection();
-        if (at >= start && at <= end)
-            return;
-        SetSelText(text);
-        return;
-    }
-    MoveSelectionTo(drop);
-}
-
-// Moves the selected text to the drop point in one ReplaceRows, computed on the text as it
-// was: T[:p] + sel + T[p:s] + T[e:] for a drop before it, T[:s] + T[e:p] + sel + T[p:] after.
-void TEditor::MoveSelectionTo(TEditorPos drop)
-{
-    const int count = RowCount();
-    const int first = std::min(FSel.StartRow, drop.Row);
-    const int last = std::min(std::max(FSel.EndRow, drop.Row), count - 1);
-    std::string text;
-    for (int row = first; row <= last; ++row) {
-        text += RowText(row);
-        if (RowAttribute(row) == raBreak)
-            text += "\r\n";
-    }
-    qint64 s = BytesBetween(first, FSel.StartRow) + FSel.StartByte;
-    qint64 e = s + SelLength();
-    qint64 p = qint64(text.size());
-    if (drop.Row < count) {
-        const int rowStart = int(BytesBetween(first, drop.Row));
-        const int length = int(RowText(drop.Row).size());
-        const int k = RawCharIndex(ColumnAttributes(drop.Row), drop.Col);
-        if (k > length) {
-            // Spaces for a drop beyond the row's end belong to the original text.
-            text.insert(size_t(rowStart + length), size_t(k - length), ' ');
-            if (rowStart + length <= s)
-                s += k - length;
-            if (rowStart + length <= e)
-                e += k - length;
-        }
-        p = rowStart + k;
-    }
-    if (p >= s && p <= e) {
-        CancelSelection();
-        return;
-    }
-    const std::string moved = text.substr(size_t(s), size_t(e - s));
-    std::string result;
-    qint64 target;
-    if (p < s) {
-        result = text.substr(0, size_t(p)) + moved + text.substr(size_t(p), size_t(s - p))
-            + text.substr(size_t(e));
-        target = p + qint64(moved.size());
-    } else {
-        result = text.substr(0, size_t(s)) + text.substr(size_t(e), size_t(p - e)) + moved
-            + text.substr(size_t(p));
-        target = p;
-    }
-    CancelSelection();
-    const int anchor = LineStart(first);
-    Replace(first, last - first + 1, result, anchor, BytesBetween(anchor, first) + target);
+    FModel.DropSelection({Row(), Col()}, copy);
 }
 
 // ---- tokens ---------------------------------------------------------------------------------
-
-TEditor::TToken TEditor::TokenAt(QPoint point) const
-{
-    const TEditorPos position = PositionAt(point, false);
-    if (position.Row < 0 || position.Row >= RowCount())
-        return {};
-    const int first = LineStart(position.Row);
-    std::string line;
-    for (int row = first; row < position.Row; ++row)
-        line += RowText(row);
-    const int offset = int(line.size()) + CharIndexAt(position.Row, position.Col);
-    for (int row = position.Row; row < RowCount(); ++row) {
-        line += RowText(row);
-        if (RowAttribute(row) != raWrapped)
-            break;
-    }
-    TFountain* fountain = ActiveFountain();
-    if (fountain == nullptr)
-        return {};
-    const std::unique_ptr<TFountainParser> parser = fountain->CreateParser();
-    const RowTokenState stored = FRows->RowState(first);
-    parser->BeginRow(line, stored.BracketIndex == -2 ? RowTokenState::FirstRow() : stored);
-    while (const int kind = parser->ReadToken())
-        if (offset >= parser->TokenOffset() && offset < parser->TokenOffset() + parser->TokenSize())
-            return {parser->TokenText(), kind, RowOffset(first) + parser->TokenOffset()};
-    return {};
-}
 
 void TEditor::SelectTokenAt(QPoint point)
 {
@@ -590,7 +484,7 @@ void TEditor::SelectTokenAt(QPoint point)
 
 void TEditor::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (FPopupMenu == nullptr || FDragState != 0)
+    if (FPopupMenu == nullptr || FDragState != TDragState::None)
         return;
     FPopupMenu->popup(event->globalPos());
 }

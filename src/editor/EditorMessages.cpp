@@ -1,6 +1,7 @@
 // TEditor::Perform: the window and edit-control messages, served from a table of small
 // handlers over the editor's typed operations. Pointers arrive as integers.
 #include "editor/Editor.h"
+#include "text/ColumnModel.h"
 
 #include "editor/EditorMessages.h"
 #include "text/EditorScreenStrings.h"
@@ -216,7 +217,7 @@ qintptr CharFromPos(TEditor& editor, qintptr, qintptr lParam)
         return -1;
     const std::string attributes = editor.ColumnAttributes(position.Row);
     const int byte
-        = std::min(int(editor.RowText(position.Row).size()), TEditor::RawCharIndex(attributes, position.Col));
+        = std::min(int(editor.RowText(position.Row).size()), ByteOfColumn(attributes, position.Col));
     return MakeLong(int(editor.RowOffset(position.Row) + byte), position.Row);
 }
 

@@ -1,6 +1,7 @@
 // TEditor's pixel metrics, computed from its font and view properties, and the geometry of
 // rows and the caret in the viewport.
 #include "editor/Editor.h"
+#include "text/ColumnModel.h"
 
 #include "editor/EditorCaret.h"
 #include "editor/EditorLeftbar.h"
@@ -32,7 +33,7 @@ int TEditor::LeftbarDigits() const
     const int count = RowCount();
     const bool endOfText = count > 0 && RowAttribute(count - 1) == raEndOfText;
     const int lastIndex
-        = FLeftbar->ShowNumberMode() == nmLine && WordWrap() ? FLines->GetCount() - 1 : count - 1;
+        = FLeftbar->ShowNumberMode() == nmLine && WordWrap() ? FModel.Lines().GetCount() - 1 : count - 1;
     const qint64 largest
         = std::max<qint64>(0, qint64(lastIndex) + (endOfText ? 0 : 1) + (FLeftbar->ZeroBase() ? 0 : 1));
     const int digits = int(QString::number(largest).size());
@@ -64,17 +65,17 @@ void TEditor::ViewPropertyChanged(QObject* sender)
 {
     // The tab width moves columns: keep the caret on a character boundary.
     if (sender == FCaret)
-        SetCol(FCol);
+        SetCol(Col());
     FountainChanged(sender);
 }
 
 QRect TEditor::CaretRect() const
 {
-    const int x = FLeftOffset + (FCol - FTopCol) * FColWidth;
-    const int y = FTopOffset + (FRow - FTopRow) * FRowHeight;
+    const int x = FLeftOffset + (Col() - FTopCol) * FColWidth;
+    const int y = FTopOffset + (Row() - FTopRow) * FRowHeight;
     const int cellWidth = FColWidth - FMargin->Character();
-    if (FOverwrite) {
-        const bool wide = ColumnCode(ColumnAttributes(FRow), FCol) == '4';
+    if (Overwrite()) {
+        const bool wide = ColumnCode(ColumnAttributes(Row()), Col()) == '4';
         return QRect(x, y, cellWidth * (wide ? 2 : 1), FFontHeight);
     }
     if (FCaret->Style() == csBrief)

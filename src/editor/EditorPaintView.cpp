@@ -86,18 +86,18 @@ void TEditor::SetReserveWordList(TStringList* value)
     if (own->Items() == value->Items())
         return;
     own->Assign(*value);
-    FRows->RescanAll();
+    ListRows().RescanAll();
     viewport()->update();
 }
 
 TEditorWrapOption* TEditor::WrapOption() const
 {
-    return &FRows->WrapOption();
+    return &FModel.Rows().WrapOption();
 }
 
 void TEditor::SetWrapOption(TEditorWrapOption* value)
 {
-    FRows->WrapOption().Assign(*value);
+    ListRows().WrapOption().Assign(*value);
 }
 
 TFountain* TEditor::ActiveFountain() const
@@ -108,7 +108,7 @@ TFountain* TEditor::ActiveFountain() const
 void TEditor::FountainChanged(QObject* sender)
 {
     if (sender == View() || sender == ActiveFountain())
-        FRows->RescanAll();
+        ListRows().RescanAll();
     if (sender == Font())
         setFont(Font()->ToQFont());
     UpdateMetrics();
@@ -131,6 +131,12 @@ void TEditor::DrawCells(const QRect& clip, int x, bool opaque, std::string_view 
 
 void TEditor::paintEvent(QPaintEvent* event)
 {
+    // Rows edited or rewrapped since the last scan get their states before painting, so the
+    // painter only reads them.
+    const int last = std::min(RowCount(), FTopRow + FVisibleRows + 1);
+    for (int row = FTopRow; row < last; ++row)
+        if (ListRows().RowState(row).BracketIndex == -2)
+            ListRows().Rescan(row, false);
     QPainter canvas(viewport());
     FPainter->Paint(canvas, event->rect());
 }

@@ -10,6 +10,7 @@
 #include "editor/EditorRuler.h"
 #include "editor/EditorViewInfo.h"
 #include "highlight/FountainParser.h"
+#include "highlight/RowTokenizer.h"
 #include "support/DoubleByte.h"
 #include "text/EditorScreenStrings.h"
 
@@ -17,7 +18,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cassert>
-#include <cstring>
 
 namespace brenvik {
 
@@ -120,35 +120,13 @@ int TEditorPainter::TextAreaRight() const
     return FEditor.viewport()->width();
 }
 
-std::string TEditorPainter::ExpandTabs(std::string_view text) const
+int TEditorPainter::CutLength(std::string_view text) const
 {
-    if (std::memchr(text.data(), '\t', text.size()) == nullptr)
-        return std::string(text);
-    const int tabWidth = FEditor.TabSpaceCount();
-    const int wrapByte = FEditor.WordWrap() ? FEditor.WrapByte() : 0;
-    std::string result;
-    result.reserve(text.size() + 16);
-    for (const char c : text) {
-        if (c != '\t') {
-            result += c;
-            continue;
-        }
-        const int column = static_cast<int>(result.size());
-        int fill = tabWidth - column % tabWidth;
-        if (wrapByte > 0)
-            fill = std::min(fill, wrapByte - column % wrapByte);
-        result.append(static_cast<size_t>(fill), ' ');
-    }
-    return result;
-}
-
-int TEditorPainter::CutLength(std::string_view text)
-{
-    constexpr int kCut = TEditor::MaxCol;
+    const int kCut = FEditor.Model().HorizontalExtent();
     const int size = static_cast<int>(text.size());
     if (size <= kCut)
         return size;
-    // A double-byte character in columns 999 and 1000 is drawn whole.
+    // A double-byte character in the extent's last column and the one after is drawn whole.
     const bool wideAtEdge = IsLeadByte(static_cast<unsigned char>(text[kCut - 1]))
         && TEditorPaintGlyphs::CharStart(text, kCut - 1) == kCut - 1;
     return wideAtEdge ? kCut + 1 : kCut;
@@ -241,7 +219,7 @@ void TEditorPainter::PaintTextRows(const QRect& snapped, int firstRow, int lastR
     for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
         const QRect rowRect(snapped.left(), y, snapped.width(), FRowRectHeight);
         if (row < rowCount) {
-            const std::string text = ExpandTabs(rows.Strings(row));
+            const std::string text = ExpandTabs(rows.Strings(row), FEditor.ColumnLayout());
             if (selected)
                 PaintRowWithSelection(rowRect, x, parser.get(), row, text, y);
             else
@@ -293,21 +271,13 @@ void TEditorPainter::PaintRowPart(
 
     canvas.fillRect(clip, background);
     canvas.setClipRect(clip);
-    TEditorScreenStrings& rows = FEditor.ListRows();
-    std::string painted = text;
+    const TEditorScreenStrings& rows = FEditor.ListRows();
+    std::string_view next;
     if (length > 0 && (length + 5) * column >= ScrollOffset()) {
         int clipRight = std::min(clip.right() + 1, x + cut * column);
         if (FEditor.WordWrap() && rows.RowAttribute(row) == raWrapped && row < rows.Count() - 1) {
-            // A token crossing the wrap point is scanned whole.
-            painted += rows.Strings(row + 1);
+            next = rows.Strings(row + 1);
             clipRight = std::min(clipRight, x + length * column);
-        }
-        RowTokenState state = rows.RowState(row);
-        if (state.BracketIndex == -2) {
-            rows.Rescan(row, false);
-            state = rows.RowState(row);
-            if (state.BracketIndex == -2)
-                state = RowTokenState::FirstRow();
         }
         if (clipRight > clip.left()) {
             canvas.setClipRect(QRect(clip.left(), clip.top(), clipRight - clip.left(), clip.height()));
@@ -318,12 +288,13 @@ void TEditorPainter::PaintRowPart(
                 if (from < to)
                     FGlyphs.Draw(canvas, x, y, text, from, to, fontStyle, foreground);
             };
-            parser->BeginRow(painted, state);
-            while (parser->ReadToken() != 0) {
-                const int offset = parser->TokenOffset();
-                if (offset >= length || x + offset * column >= clipRight)
+            TRowTokenizer tokens(*parser, FJoined);
+            tokens.Begin(text, next, RowStartState(rows.RowState(row)));
+            for (TRowToken token; tokens.Next(token);) {
+                const int offset = token.Offset;
+                if (x + offset * column >= clipRight)
                     break;
-                const int end = std::min(offset + parser->TokenSize(), length);
+                const int end = std::min(token.End(), length);
                 if (end <= drawn)
                     continue;
                 const int from = std::max(offset, drawn);
@@ -351,7 +322,7 @@ void TEditorPainter::PaintRowPart(
         canvas.setClipRect(clip);
     }
     if (FEditor.OnDrawLine)
-        FEditor.OnDrawLine(&FEditor, painted, x, y, row, rect, selected);
+        FEditor.OnDrawLine(&FEditor, text + std::string(next), x, y, row, rect, selected);
     PaintRowMarks(clip, x, row, length, cut, y, selected);
     canvas.setClipping(false);
 }

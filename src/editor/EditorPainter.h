@@ -78,10 +78,9 @@ public:
     void PaintHideMark(int x, int y, bool selected);
     void PaintArrowMark(int x, int y, bool selected, const TEditorMark& mark, bool pointsLeft);
 
-    // The row with tabs expanded to spaces (with word wrap, never past a multiple of WrapByte).
-    std::string ExpandTabs(std::string_view text) const;
-    // Columns drawn of a row text: 1000, or 1001 when a double-byte character starts in 999.
-    static int CutLength(std::string_view text);
+    // Columns drawn of a row text (tabs expanded): all of them up to the horizontal extent, and
+    // one more when a double-byte character starts in its last column.
+    int CutLength(std::string_view text) const;
     // What changed between two selections, for a repaint of only that (viewport pixels).
     QRegion SelectionChange(const TSelectionCols& before, bool wasSelected, const TSelectionCols& after,
         bool selected, bool box) const;
@@ -115,6 +114,7 @@ private:
     QPainter* FCanvas = nullptr;
     bool FItalic = false; // for the pass under way
     int FRowRectHeight = 0; // for the pass under way
+    std::string FJoined;    // a wrapped row joined with the next, kept across the rows of a pass
     // The caret blinks at the platform's flash time and shows at once wherever it moves.
     QTimer FBlink;
     bool FCaretOn = true;

@@ -1,5 +1,6 @@
 // Generic scanning rules, token reading and the row-state step of the tokenizer framework.
 #include "highlight/FountainParser.h"
+#include "highlight/RowTokenizer.h"
 
 #include "highlight/CharClass.h"
 #include "highlight/Fountain.h"
@@ -288,30 +289,20 @@ RowTokenState TFountainParser::ScanRowState(int row, const TEditorScreenStrings&
     const std::string_view own = rows.Strings(row);
     const int length = static_cast<int>(own.size());
     const bool joined = attribute == raWrapped && row + 1 < rows.Count();
-    if (joined) {
-        // A token crossing the wrap point is scanned whole.
-        const std::string_view next = rows.Strings(row + 1);
-        FJoined.assign(own);
-        FJoined.append(next);
-        BeginRow(FJoined, state);
-    } else {
-        BeginRow(own, state);
-    }
+    TRowTokenizer tokens(*this, FJoined);
+    tokens.Begin(own, joined ? rows.Strings(row + 1) : std::string_view(), state);
 
     int bracket = state.BracketIndex;
     int element = state.Element;
     int kind = tkEnd;
     bool crossing = false;
-    for (int read = ReadToken(); read != tkEnd; read = ReadToken()) {
-        // A token that starts in the next row belongs to the next row's own scan.
-        if (FTokenStart >= length)
-            break;
-        kind = read;
+    for (TRowToken token; tokens.Next(token);) {
+        kind = token.Kind;
         state.BracketIndex = FBracketIndex;
-        if (read == tkBracket)
+        if (token.Kind == tkBracket)
             bracket = FBracketTokenIndex;
         element = FElement;
-        if (FTokenEnd > length) {
+        if (token.End() > length) {
             crossing = true;
             break;
         }

@@ -175,11 +175,11 @@ TEST_F(EditorInputTest, ClickingInsideTheSelectionOnlyPlacesTheCaret)
     SetText("abcdef\r\n");
     Select({0, 1}, {0, 5});
     Mouse(QEvent::MouseButtonPress, Cell(0, 3));
-    EXPECT_EQ(editor.DragState(), 1);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::Pressed);
     Mouse(QEvent::MouseButtonRelease, Cell(0, 3));
     EXPECT_FALSE(editor.HasSelection());
     EXPECT_EQ(Caret(), (TEditorPos {0, 3}));
-    EXPECT_EQ(editor.DragState(), 0);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::None);
 }
 
 TEST_F(EditorInputTest, DraggingTheSelectionMovesItInOneUndoStep)
@@ -216,13 +216,41 @@ TEST_F(EditorInputTest, KeysDuringADragNeverEditTheSelection)
     Select({0, 1}, {0, 4});
     Mouse(QEvent::MouseButtonPress, Cell(0, 2));
     Mouse(QEvent::MouseMove, Cell(1, 1));
-    ASSERT_EQ(editor.DragState(), 2);
+    ASSERT_EQ(editor.DragState(), TEditor::TDragState::Dragging);
     Key(Qt::Key_Delete);
     Type("q");
     EXPECT_EQ(Text(), "abcdef\r\nxyz\r\n");
     Key(Qt::Key_Escape);
-    EXPECT_EQ(editor.DragState(), 0);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::None);
     EXPECT_FALSE(editor.HasSelection());
+    Mouse(QEvent::MouseButtonRelease, Cell(1, 1));
+    EXPECT_EQ(Text(), "abcdef\r\nxyz\r\n");
+}
+
+TEST_F(EditorInputTest, CtrlDuringADragSwitchesBetweenTheMoveAndCopyCursors)
+{
+    SetText("abcdef\r\nxyz\r\n");
+    Select({0, 1}, {0, 4});
+    Mouse(QEvent::MouseButtonPress, Cell(0, 2));
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::Pressed);
+    const Qt::CursorShape pressed = editor.viewport()->cursor().shape();
+    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    QApplication::sendEvent(&editor, &ctrl);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), pressed) << "keys are dropped before the drag starts";
+    Mouse(QEvent::MouseMove, Cell(1, 1));
+    ASSERT_EQ(editor.DragState(), TEditor::TDragState::Dragging);
+    const Qt::CursorShape moving = editor.viewport()->cursor().shape();
+    QApplication::sendEvent(&editor, &ctrl);
+    const Qt::CursorShape copying = editor.viewport()->cursor().shape();
+    EXPECT_NE(copying, moving) << "Ctrl during the drag shows the copy cursor";
+    QKeyEvent other(QEvent::KeyRelease, Qt::Key_A, Qt::ControlModifier, "a");
+    QApplication::sendEvent(&editor, &other);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), copying) << "other releases are dropped";
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(&editor, &release);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), moving) << "releasing Ctrl shows the move cursor again";
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(editor.DragState(), TEditor::TDragState::None);
     Mouse(QEvent::MouseButtonRelease, Cell(1, 1));
     EXPECT_EQ(Text(), "abcdef\r\nxyz\r\n");
 }

@@ -34,16 +34,24 @@ TEST_F(EditorTest, ColumnConversionsCountTabFillAndDoubleBytes)
     EXPECT_EQ(editor.CharIndexAt(0, 2), 1) << "tab fill belongs to the tab";
     EXPECT_EQ(editor.CharIndexAt(0, 4), 2);
     EXPECT_EQ(editor.CharIndexAt(0, 40), 5) << "clamped to the row";
-    EXPECT_EQ(TEditor::RawCharIndex(attributes, 10), 8) << "beyond the end: the spaces typing adds";
-    // 1-based columns: a box starting on a trail byte leaves that character out, one
-    // ending on a lead byte takes it whole.
-    EXPECT_EQ(TEditor::SelStartChar(attributes, 6), 5);
-    EXPECT_EQ(TEditor::SelEndChar(attributes, 5), 4);
-    EXPECT_EQ(TEditor::SelStartChar(attributes, 3), 3) << "inside tab fill: the byte after the tab";
-    EXPECT_EQ(TEditor::SelEndChar(attributes, 3), 2) << "inside tab fill: the tab itself";
     EXPECT_EQ(editor.TextWidth("a\t" + kA), 6);
     EXPECT_EQ(editor.IndentWidth(" \t" + kWideSpace + "x"), 6);
     EXPECT_EQ(editor.IndentWidth(""), -1);
+}
+
+TEST_F(EditorTest, ALoneLeadByteAtTheRowEndIsOneColumnToTheCaretAndOffsets)
+{
+    SetText("ab\x82\r\nxyz");
+    EXPECT_EQ(editor.RowWidth(0), 3);
+    editor.SetRowCol(0, 10);
+    EXPECT_EQ(editor.Col(), 3) << "the row end is after the lone byte";
+    editor.PlaceCaretAfter(0, 3);
+    EXPECT_EQ(Caret(), (TEditorPos {0, 3})) << "placing by bytes lands on the same column";
+    EXPECT_EQ(editor.SelStart(), 3);
+    editor.SetRowCol(0, 2);
+    editor.DeleteChar();
+    EXPECT_EQ(Row(0), "ab") << "the lone byte deletes as one byte";
+    EXPECT_EQ(editor.CheckInvariant(), "");
 }
 
 TEST_F(EditorTest, KeepCaretReturnsToTheRememberedColumnOnLongerRows)
@@ -201,6 +209,32 @@ TEST_F(EditorTest, ScrollCaretAndTheViewFollowingTheCaret)
     editor.SetTopRow(-5);
     EXPECT_EQ(editor.TopRow(), 0);
     EXPECT_EQ(editor.Perform(EM_GETFIRSTVISIBLELINE), 0);
+}
+
+} // namespace
+} // namespace brenvik::test
+
+namespace brenvik::test {
+namespace {
+
+TEST_F(EditorTest, TheCaretReachesEveryByteOfA10000ByteRowAndTypesThere)
+{
+    const std::string line(10000, 'q');
+    SetText(line + "\r\nshort\r\n");
+    editor.SetCol(editor.RowWidth(0)); // End
+    EXPECT_EQ(editor.Col(), 10000);
+    for (const char* c : {"X", "Y", "Z"})
+        editor.TypeText(c);
+    EXPECT_EQ(Row(0), line + "XYZ") << "typed in order at the row's end";
+    EXPECT_EQ(editor.Col(), 10003);
+    EXPECT_EQ(editor.SelStart(), 10003) << "the insertion point is the caret's byte";
+    editor.ScrollCaret();
+    EXPECT_LE(editor.TopCol(), editor.Col());
+    EXPECT_GT(editor.TopCol() + editor.VisibleCols(), editor.Col()) << "the view shows the caret";
+    // Beyond the row's end the caret still clamps to the row (no free caret).
+    editor.SetRowCol(1, 9000);
+    EXPECT_EQ(editor.Col(), 5);
+    Check();
 }
 
 } // namespace

@@ -239,29 +239,30 @@ TEST_F(PaintingTest, EndMarks)
     EXPECT_EQ(Count(image, Cell(1, 10), kLime), 0);
 }
 
-TEST_F(PaintingTest, LongRowsAreCutAtColumn1000WithTheHideMark)
+TEST_F(PaintingTest, RowsLongerThan1000ColumnsAreDrawnWholeWhereTheCaretIs)
 {
     TEditorMarks& marks = *editor.Marks();
     marks.HideMark()->SetVisible(true);
     marks.HideMark()->SetColor(clRed);
     marks.RetMark()->SetVisible(true);
     marks.RetMark()->SetColor(clBlue);
-    std::string wide(999, 'a');
+    std::string wide(1499, 'a');
     wide += kA + "zzz";
     SetText(std::string(1200, 'a') + "\r\n" + wide + "\r\n" + std::string(1000, 'a') + "\r\n");
-    editor.SetTopCol(990);
-    ASSERT_GT(editor.TopCol(), 960);
+    editor.SetRowCol(1, 1504);
+    EXPECT_EQ(editor.Col(), 1504) << "the caret reaches the row's end";
+    editor.ScrollCaret();
+    ASSERT_GT(editor.TopCol(), 1400) << "the view follows the caret past column 1000";
     const QImage image = Render();
-    EXPECT_GT(Count(image, Cell(0, 999), kBlack), 0);
-    EXPECT_GT(Count(image, Cell(0, 1000), kRed), 0) << "hide mark at column 1000";
-    EXPECT_EQ(Count(image, Cell(0, 1001, 5), kBlack), 0) << "nothing drawn past column 1000";
-    // A double-byte character in columns 999 and 1000 is drawn whole; the mark moves past it.
-    EXPECT_GT(Ink(image, Cell(1, 1000), kWhite), 0);
-    EXPECT_GT(Count(image, Cell(1, 1001), kRed), 0);
-    EXPECT_EQ(Count(image, Cell(1, 1002, 3), kBlack), 0);
-    // Exactly 1000 bytes fit: the line-break mark, not the hide mark.
-    EXPECT_GT(Count(image, Cell(2, 1000), kBlue), 0);
-    EXPECT_EQ(Count(image, Cell(2, 1000), kRed), 0);
+    EXPECT_GT(Ink(image, Cell(1, 1499), kWhite), 0) << "the double-byte character where the text has it";
+    EXPECT_GT(Count(image, Cell(1, 1503), kBlack), 0);
+    EXPECT_GT(Count(image, Cell(1, 1504), kBlue), 0) << "the line-break mark after the row's end";
+    EXPECT_EQ(Count(image, Cell(0, editor.TopCol(), 80), kRed), 0) << "no row is cut, no hide mark";
+    editor.SetTopCol(1150);
+    const QImage first = Render();
+    EXPECT_GT(Count(first, Cell(0, 1199), kBlack), 0);
+    EXPECT_GT(Count(first, Cell(0, 1200), kBlue), 0);
+    EXPECT_EQ(Count(first, Cell(0, 1201, 5), kBlack), 0) << "nothing drawn past the row's end";
 }
 
 TEST_F(PaintingTest, UnderlineOfTheCaretRowHidesWithASelection)

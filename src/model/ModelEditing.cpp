@@ -1,12 +1,10 @@
-// TEditor's editing operations: each builds the new text of a run of rows, hands it to
+// TEditorModel's editing operations: each builds the new text of a run of rows, hands it to
 // ReplaceRows (one undo step) and places the caret by a byte count from the first row of the
-// logical line, which the re-split never moves.
-#include "editor/Editor.h"
+// logical line, which the re-split never moves. A read-only model refuses them all.
+#include "model/EditorModel.h"
 
-#include "editor/EditorCaret.h"
-#include "text/ColumnModel.h"
-#include "text/EditorScreenStrings.h"
 #include "support/LineBreaks.h"
+#include "text/EditorScreenStrings.h"
 
 #include <algorithm>
 
@@ -83,23 +81,23 @@ std::string ColumnsFrom(std::string_view text, const std::string& attributes, in
 
 } // namespace
 
-std::string TEditor::WithBreak(std::string text, int row) const
+std::string TEditorModel::WithBreak(std::string text, int row) const
 {
     if (RowAttribute(row) == raBreak)
         text += kCrLf;
     return text;
 }
 
-void TEditor::Replace(int row, int count, std::string_view text, int anchorRow, qint64 caretOffset)
+void TEditorModel::Replace(int row, int count, std::string_view text, int anchorRow, qint64 caretOffset)
 {
-    HideCaret();
+    FOwner.HideCaret();
     FRows->ReplaceRows(row, count, text);
     InvalidateOffsetsFrom(anchorRow);
     PlaceCaretAfter(anchorRow, caretOffset);
-    ShowCaret();
+    FOwner.ShowCaret();
 }
 
-std::vector<TEditor::TCutRow> TEditor::RowsWithoutSelection() const
+std::vector<TEditorModel::TCutRow> TEditorModel::RowsWithoutSelection() const
 {
     std::vector<TCutRow> rows;
     if (FBoxSelection) {
@@ -122,7 +120,7 @@ std::vector<TEditor::TCutRow> TEditor::RowsWithoutSelection() const
     return rows;
 }
 
-std::string TEditor::JoinRows(const std::vector<TCutRow>& rows)
+std::string TEditorModel::JoinRows(const std::vector<TCutRow>& rows)
 {
     std::string text;
     for (const TCutRow& row : rows) {
@@ -134,7 +132,7 @@ std::string TEditor::JoinRows(const std::vector<TCutRow>& rows)
 }
 
 // Replaces the selection by text (which may hold line breaks); the caret ends after it.
-void TEditor::ReplaceSelection(std::string_view text)
+void TEditorModel::ReplaceSelection(std::string_view text)
 {
     std::vector<TCutRow> rows = RowsWithoutSelection();
     const int first = FSel.StartRow;
@@ -153,9 +151,9 @@ void TEditor::ReplaceSelection(std::string_view text)
     Replace(first, last - first + 1, JoinRows(rows), anchor, target);
 }
 
-void TEditor::TypeText(std::string_view text)
+void TEditorModel::TypeText(std::string_view text)
 {
-    if (text.empty())
+    if (FReadOnly || text.empty())
         return;
     if (HasSelection()) {
         ReplaceSelection(text);
@@ -165,7 +163,7 @@ void TEditor::TypeText(std::string_view text)
     const int anchor = LineStart(row);
     const std::string attributes = ColumnAttributes(row);
     const std::string_view rowText = RowText(row);
-    const int k = RawCharIndex(attributes, FCol);
+    const int k = ByteOfColumn(attributes, FCol);
     const qint64 target = BytesBetween(anchor, row) + k + BytesInRows(text);
     CancelSelection();
     if (row >= RowCount()) {
@@ -193,7 +191,7 @@ void TEditor::TypeText(std::string_view text)
     Replace(row, lastRow - row + 1, WithBreak(std::move(newText), lastRow), anchor, target);
 }
 
-void TEditor::SetSelText(std::string_view text)
+void TEditorModel::SetSelText(std::string_view text)
 {
     if (FReadOnly)
         return;
@@ -206,7 +204,7 @@ void TEditor::SetSelText(std::string_view text)
     const int row = FRow;
     const int anchor = LineStart(row);
     const std::string_view rowText = RowText(row);
-    const int k = RawCharIndex(ColumnAttributes(row), FCol);
+    const int k = ByteOfColumn(ColumnAttributes(row), FCol);
     const qint64 target = BytesBetween(anchor, row) + k + BytesInRows(text);
     const int head = std::min(k, int(rowText.size()));
     std::string newText = Padded(rowText.substr(0, size_t(head)), k) + std::string(text)
@@ -218,45 +216,14 @@ void TEditor::SetSelText(std::string_view text)
     Replace(row, 1, WithBreak(std::move(newText), row), anchor, target);
 }
 
-void TEditor::DeleteSelection()
+void TEditorModel::DeleteSelection()
 {
     if (FReadOnly || !HasSelection())
         return;
     ReplaceSelection({});
 }
 
-std::string TEditor::SelText() const
-{
-    if (!HasSelection())
-        return {};
-    std::string text;
-    if (FBoxSelection) {
-        for (int row = FSel.StartRow; row <= std::min(FSel.EndRow, RowCount() - 1); ++row) {
-            const int start = BoxStartByte(row);
-            text += RowText(row).substr(size_t(start), size_t(std::max(0, BoxEndByte(row) - start)));
-            text += kCrLf;
-        }
-        return text;
-    }
-    const std::string_view first = RowText(FSel.StartRow);
-    const size_t start = std::min(size_t(FSel.StartByte), first.size());
-    if (FSel.StartRow == FSel.EndRow)
-        return std::string(first.substr(start, size_t(std::max(0, FSel.EndByte - FSel.StartByte + 1))));
-    text.reserve(size_t(SelLength()));
-    text += first.substr(start);
-    if (RowAttribute(FSel.StartRow) == raBreak)
-        text += kCrLf;
-    FRows->ForEachRow(
-        FSel.StartRow + 1, FSel.EndRow - FSel.StartRow - 1, [&](std::string_view row, std::uint32_t packed) {
-            text += row;
-            if (PackedAttribute(packed) == raBreak)
-                text += kCrLf;
-        });
-    text += RowText(FSel.EndRow).substr(0, size_t(FSel.EndByte + 1));
-    return text;
-}
-
-void TEditor::PasteBox(std::string_view text)
+void TEditorModel::PasteBox(std::string_view text)
 {
     if (FReadOnly)
         return;
@@ -279,7 +246,7 @@ void TEditor::PasteBox(std::string_view text)
             if (lastRow + 1 < count) {
                 ++lastRow;
                 rows.push_back({std::string(RowText(lastRow)), RowAttribute(lastRow),
-                    SelStartChar(ColumnAttributes(lastRow), col0) - 1});
+                    SelectionStartByte(ColumnAttributes(lastRow), col0) - 1});
             } else {
                 rows.push_back({std::string(), raBreak, col0 - 1});
             }
@@ -294,19 +261,17 @@ void TEditor::PasteBox(std::string_view text)
             row.Attribute = raBreak;
     const int caretRow = firstRow + int(lines.size()) - 1;
     CancelSelection();
-    HideCaret();
+    FOwner.HideCaret();
     if (firstRow >= count)
         FRows->ReplaceRows(count, 0, JoinRows(rows));
     else
         FRows->ReplaceRows(firstRow, lastRow - firstRow + 1, JoinRows(rows));
     InvalidateOffsetsFrom(LineStart(firstRow));
     SetRowCol(caretRow, TextWidth(RowText(caretRow).substr(0, size_t(insertAt))));
-    ShowCaret();
+    FOwner.ShowCaret();
 }
 
-// ---- keys -----------------------------------------------------------------------------------
-
-int TEditor::UnindentTarget() const
+int TEditorModel::UnindentTarget() const
 {
     const int lineStart = LineStart(FRow);
     for (int row = FRow - 1; row >= 0; --row) {
@@ -321,7 +286,7 @@ int TEditor::UnindentTarget() const
     return 0;
 }
 
-void TEditor::Unindent()
+void TEditorModel::Unindent()
 {
     const int target = UnindentTarget();
     const int row = FRow;
@@ -337,7 +302,7 @@ void TEditor::Unindent()
         BytesBetween(anchor, row) + qint64(head.size()));
 }
 
-void TEditor::Backspace()
+void TEditorModel::Backspace()
 {
     if (FReadOnly)
         return;
@@ -355,11 +320,11 @@ void TEditor::Backspace()
     if (FCol > 0) {
         const int indent = IndentWidth(text);
         const bool blank = text.find_first_not_of(" \t") == std::string_view::npos;
-        if (FCaret->BackSpaceUnIndent() && (blank || indent == FCol)) {
+        if (FOwner.CaretRules().BackSpaceUnIndent && (blank || indent == FCol)) {
             Unindent();
             return;
         }
-        const int k = RawCharIndex(attributes, FCol);
+        const int k = ByteOfColumn(attributes, FCol);
         if (k > int(text.size())) {
             SetCol(FCol - 1);
             return;
@@ -394,7 +359,7 @@ void TEditor::Backspace()
         Replace(previous, 2, WithBreak(std::string(previousText) + std::string(text), row), anchor, target);
 }
 
-void TEditor::DeleteChar()
+void TEditorModel::DeleteChar()
 {
     if (FReadOnly)
         return;
@@ -407,7 +372,7 @@ void TEditor::DeleteChar()
         return;
     const std::string_view text = RowText(row);
     const std::string attributes = ColumnAttributes(row);
-    const int k = RawCharIndex(attributes, FCol);
+    const int k = ByteOfColumn(attributes, FCol);
     const int anchor = LineStart(row);
     const qint64 target = BytesBetween(anchor, row) + k;
     if (k < int(text.size())) {
@@ -427,15 +392,15 @@ void TEditor::DeleteChar()
         Replace(row, 2, WithBreak(padded + std::string(RowText(row + 1)), row + 1), anchor, target);
 }
 
-int TEditor::EnterIndent() const
+int TEditorModel::EnterIndent() const
 {
-    if (!FCaret->AutoIndent())
+    if (!FOwner.CaretRules().AutoIndent)
         return 0;
     const int first = LineStart(FRow);
     const int indent = IndentWidth(RowText(first));
     if (indent >= 1)
         return first == FRow && FCol < indent ? FCol : indent;
-    if (!FCaret->PrevSpaceIndent() || first != FRow || !RowText(FRow).empty())
+    if (!FOwner.CaretRules().PrevSpaceIndent || first != FRow || !RowText(FRow).empty())
         return 0;
     for (int row = first - 1; row >= 0; --row)
         if ((row == 0 || RowAttribute(row - 1) != raWrapped) && !RowText(row).empty())
@@ -443,15 +408,15 @@ int TEditor::EnterIndent() const
     return 0;
 }
 
-std::string TEditor::IndentText(int width) const
+std::string TEditorModel::IndentText(int width) const
 {
-    if (!FCaret->TabIndent())
+    if (!FOwner.CaretRules().TabIndent)
         return std::string(size_t(width), ' ');
     const int tab = TabSpaceCount();
     return std::string(size_t(width / tab), '\t') + std::string(size_t(width % tab), ' ');
 }
 
-void TEditor::Enter(bool shift)
+void TEditorModel::Enter(bool shift)
 {
     if (FReadOnly)
         return;
@@ -478,7 +443,7 @@ void TEditor::Enter(bool shift)
         return;
     }
     const std::string_view text = RowText(row);
-    const size_t k = std::min(size_t(RawCharIndex(ColumnAttributes(row), FCol)), text.size());
+    const size_t k = std::min(size_t(ByteOfColumn(ColumnAttributes(row), FCol)), text.size());
     const int anchor = LineStart(row);
     std::string newText
         = std::string(text.substr(0, k)) + std::string(kCrLf) + indent + std::string(text.substr(k));
@@ -486,20 +451,86 @@ void TEditor::Enter(bool shift)
         BytesBetween(anchor, row) + qint64(k) + 2 + qint64(indent.size()));
 }
 
-void TEditor::Tab()
+void TEditorModel::Tab()
 {
     if (FReadOnly || !FWantTabs)
         return;
-    const int tab = TabSpaceCount();
-    int n = tab - FCol % tab;
-    if (WordWrap())
-        n = std::min(n, WrapByte() - FCol % WrapByte());
+    const int n = TabColumns(FCol, ColumnLayout());
     if (FOverwrite)
         SetCol(FCol + n);
-    else if (FCaret->SoftTab())
+    else if (FOwner.CaretRules().SoftTab)
         TypeText(std::string(size_t(n), ' '));
     else
         TypeText("\t");
+}
+
+void TEditorModel::DropSelection(TEditorPos drop, bool copy)
+{
+    if (FReadOnly || !HasSelection())
+        return;
+    if (copy) {
+        const std::string text = SelText();
+        const qint64 start = SelStart();
+        const qint64 end = start + SelLength();
+        const qint64 at = drop.Row >= RowCount() ? TextLength() : RowOffset(drop.Row) + CaretByte();
+        CancelSelection();
+        if (at >= start && at <= end)
+            return;
+        SetSelText(text);
+        return;
+    }
+    MoveSelectionTo(drop);
+}
+
+// Moves the selected text to the drop point in one ReplaceRows, computed on the text as it
+// was: T[:p] + sel + T[p:s] + T[e:] for a drop before it, T[:s] + T[e:p] + sel + T[p:] after.
+void TEditorModel::MoveSelectionTo(TEditorPos drop)
+{
+    const int count = RowCount();
+    const int first = std::min(FSel.StartRow, drop.Row);
+    const int last = std::min(std::max(FSel.EndRow, drop.Row), count - 1);
+    std::string text;
+    for (int row = first; row <= last; ++row) {
+        text += RowText(row);
+        if (RowAttribute(row) == raBreak)
+            text += "\r\n";
+    }
+    qint64 s = BytesBetween(first, FSel.StartRow) + FSel.StartByte;
+    qint64 e = s + SelLength();
+    qint64 p = qint64(text.size());
+    if (drop.Row < count) {
+        const int rowStart = int(BytesBetween(first, drop.Row));
+        const int length = int(RowText(drop.Row).size());
+        const int k = ByteOfColumn(ColumnAttributes(drop.Row), drop.Col);
+        if (k > length) {
+            // Spaces for a drop beyond the row's end belong to the original text.
+            text.insert(size_t(rowStart + length), size_t(k - length), ' ');
+            if (rowStart + length <= s)
+                s += k - length;
+            if (rowStart + length <= e)
+                e += k - length;
+        }
+        p = rowStart + k;
+    }
+    if (p >= s && p <= e) {
+        CancelSelection();
+        return;
+    }
+    const std::string moved = text.substr(size_t(s), size_t(e - s));
+    std::string result;
+    qint64 target;
+    if (p < s) {
+        result = text.substr(0, size_t(p)) + moved + text.substr(size_t(p), size_t(s - p))
+            + text.substr(size_t(e));
+        target = p + qint64(moved.size());
+    } else {
+        result = text.substr(0, size_t(s)) + text.substr(size_t(e), size_t(p - e)) + moved
+            + text.substr(size_t(p));
+        target = p;
+    }
+    CancelSelection();
+    const int anchor = LineStart(first);
+    Replace(first, last - first + 1, result, anchor, BytesBetween(anchor, first) + target);
 }
 
 } // namespace brenvik
