@@ -205,10 +205,6 @@ public:
     std::unique_ptr<TRowStateScanner> CreateRowStateScanner() override;
 
 private:
-    // The attribute in a row's packed slot 1 (bits 0-3), as the row list's ForEachRow hands
-    // it over: walking rows that way is several times faster than a lookup per row.
-    static TRowAttribute PackedAttribute(std::uint32_t packed) { return static_cast<TRowAttribute>(packed & 0xF); }
-
     // Positions.
     void AssignRow(int row);
     void AssignCol(int col);

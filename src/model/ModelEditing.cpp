@@ -21,7 +21,7 @@ qint64 BytesInRows(std::string_view text)
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             ++i;
-        bytes += text[i] == '\r' || text[i] == '\n' ? 2 : 1;
+        bytes += text[i] == '\r' || text[i] == '\n' ? LineBreakBytes : 1;
     }
     return bytes;
 }
@@ -429,7 +429,7 @@ void TEditorModel::Enter(bool shift)
     const int count = RowCount();
     if (row >= count) {
         const int anchor = LineStart(row);
-        Replace(count, 0, kCrLf, anchor, BytesBetween(anchor, row) + 2);
+        Replace(count, 0, kCrLf, anchor, BytesBetween(anchor, row) + LineBreakBytes);
         return;
     }
     if (FOverwrite) {
@@ -448,7 +448,7 @@ void TEditorModel::Enter(bool shift)
     std::string newText
         = std::string(text.substr(0, k)) + std::string(kCrLf) + indent + std::string(text.substr(k));
     Replace(row, 1, WithBreak(std::move(newText), row), anchor,
-        BytesBetween(anchor, row) + qint64(k) + 2 + qint64(indent.size()));
+        BytesBetween(anchor, row) + qint64(k) + LineBreakBytes + qint64(indent.size()));
 }
 
 void TEditorModel::Tab()

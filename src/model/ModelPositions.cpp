@@ -1,5 +1,6 @@
 // TEditorModel's positions: rows, display columns, byte offsets and the caret.
 #include "model/EditorModel.h"
+#include "support/LineBreaks.h"
 
 #include "text/EditorScreenStrings.h"
 #include "text/PlaceCaretAfter.h"
@@ -76,7 +77,7 @@ qint64 TEditorModel::BytesBetween(int row0, int row) const
 {
     qint64 offset = 0;
     for (int r = std::max(row0, 0); r < std::min(row, RowCount()); ++r)
-        offset += qint64(RowText(r).size()) + (RowAttribute(r) == raBreak ? 2 : 0);
+        offset += qint64(RowText(r).size()) + (RowAttribute(r) == raBreak ? LineBreakBytes : 0);
     return offset;
 }
 
@@ -110,8 +111,8 @@ qint64 TEditorModel::RowOffset(int row) const
     }
     qint64 offset = FRowOffsets[size_t(FOffsetsValid)];
     qint64* next = FRowOffsets.data() + FOffsetsValid + 1;
-    FRows->ForEachRow(FOffsetsValid, row - FOffsetsValid, [&](std::string_view text, std::uint32_t packed) {
-        offset += qint64(text.size()) + (PackedAttribute(packed) == raBreak ? 2 : 0);
+    FRows->ForEachRow(FOffsetsValid, row - FOffsetsValid, [&](std::string_view text, TRowAttribute attribute) {
+        offset += qint64(text.size()) + (attribute == raBreak ? LineBreakBytes : 0);
         *next++ = offset;
     });
     FOffsetsValid = std::max(FOffsetsValid, row);
@@ -264,13 +265,8 @@ int TEditorModel::LastCaretRow() const
 // The one place that asks the row list for a row's logical line.
 int TEditorModel::LineOfRow(int row) const
 {
-    if (!WordWrap())
-        return row;
-    int line = 0;
-    FRows->ForEachRow(0, std::clamp(row, 0, RowCount()), [&line](std::string_view, std::uint32_t packed) {
-        line += PackedAttribute(packed) == raBreak ? 1 : 0;
-    });
-    return line;
+    // The row list keeps a count of line ends per block: no walk from row 0.
+    return WordWrap() ? FRows->LineOfRow(row) : row;
 }
 
 int TEditorModel::LineCharIndex(int row, int col) const

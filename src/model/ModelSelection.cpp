@@ -1,5 +1,6 @@
 // TEditorModel's selection, normal and box, and its text.
 #include "model/EditorModel.h"
+#include "support/LineBreaks.h"
 
 #include "text/EditorScreenStrings.h"
 
@@ -120,7 +121,7 @@ qint64 TEditorModel::SelLength() const
         qint64 length = 0;
         // Like SelText, the box stops at the last row: the place after it holds no text.
         for (int row = FSel.StartRow; row <= std::min(FSel.EndRow, RowCount() - 1); ++row)
-            length += std::max(0, BoxEndByte(row) - BoxStartByte(row)) + 2;
+            length += std::max(0, BoxEndByte(row) - BoxStartByte(row)) + LineBreakBytes;
         return length;
     }
     if (FSel.StartRow == FSel.EndRow)
@@ -195,9 +196,9 @@ std::string TEditorModel::SelText() const
     if (RowAttribute(FSel.StartRow) == raBreak)
         text += kCrLf;
     FRows->ForEachRow(
-        FSel.StartRow + 1, FSel.EndRow - FSel.StartRow - 1, [&](std::string_view row, std::uint32_t packed) {
+        FSel.StartRow + 1, FSel.EndRow - FSel.StartRow - 1, [&](std::string_view row, TRowAttribute attribute) {
             text += row;
-            if (PackedAttribute(packed) == raBreak)
+            if (attribute == raBreak)
                 text += kCrLf;
         });
     text += RowText(FSel.EndRow).substr(0, size_t(FSel.EndByte + 1));
