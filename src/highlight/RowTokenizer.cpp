@@ -26,14 +26,4 @@ void TRowTokenizer::Begin(std::string_view row, std::string_view next, const Row
     FParser.BeginRow(FJoined, state);
 }
 
-bool TRowTokenizer::Next(TRowToken& token)
-{
-    const int kind = FParser.ReadToken();
-    // A token that starts in the next row belongs to the next row's own reading.
-    if (kind == tkEnd || FParser.TokenOffset() >= FLength)
-        return false;
-    token = {FParser.TokenOffset(), FParser.TokenSize(), kind};
-    return true;
-}
-
 } // namespace brenvik

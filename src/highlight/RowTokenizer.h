@@ -31,8 +31,17 @@ public:
     // Starts reading row from state (computed, not -2). next is the following row when row is
     // wrapped, else empty.
     void Begin(std::string_view row, std::string_view next, const RowTokenState& state);
-    // The next token that starts inside the row; false when there is none.
-    bool Next(TRowToken& token);
+    // The next token that starts inside the row; false when there is none. Inline: the
+    // row-state scan calls it for every token of the text.
+    bool Next(TRowToken& token)
+    {
+        const int kind = FParser.ReadToken();
+        // A token that starts in the next row belongs to the next row's own reading.
+        if (kind == tkEnd || FParser.TokenOffset() >= FLength)
+            return false;
+        token = {FParser.TokenOffset(), FParser.TokenSize(), kind};
+        return true;
+    }
 
     TFountainParser& Parser() const { return FParser; }
     int RowLength() const { return FLength; }
