@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -281,6 +282,50 @@ TEST_F(MainWindowTest, EveryShortcutFiresOnceAndTheEditorsOwnPopupKeysAreGone)
     prompts.SaveNames.push_back(Path("keyed.cgi"));
     QTest::keyClick(&window->Editor(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(Read(Path("keyed.cgi")), "ab\r\n");
+}
+
+TEST_F(MainWindowTest, SavingKeepsPermissionBitsAndWritesThroughALink)
+{
+    const QString target = Write("target.cgi", "print 1;\r\n");
+    const QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+    ASSERT_TRUE(QFile::setPermissions(target, mode));
+    const QString link = Path("link.cgi");
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(window->LoadFile(link));
+    Type("#");
+    ASSERT_TRUE(window->FileSave());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Read(target), "#print 1;\r\n");
+    EXPECT_EQ(QFile::permissions(target) & 0x0FFF, mode & 0x0FFF);
+    EXPECT_EQ(window->FileName(), link);
+}
+
+// Counts the events that an idle handler changing something would cause.
+class TChangeCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ActionChanged || event->type() == QEvent::LayoutRequest)
+            ++Count;
+        return false;
+    }
+    int Count = 0;
+};
+
+TEST_F(MainWindowTest, AnIdleWindowStopsUpdating)
+{
+    ASSERT_TRUE(window->LoadFile(Write("s.cgi", kSjisLines)));
+    window->show();
+    QTest::qWait(300);
+    TChangeCounter counter;
+    qApp->installEventFilter(&counter);
+    QTest::qWait(300);
+    qApp->removeEventFilter(&counter);
+    EXPECT_EQ(counter.Count, 0);
+    // An edit is seen at the next idle moment.
+    Type("x");
+    QTest::qWait(50);
+    EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("更新"));
 }
 
 TEST_F(MainWindowTest, UnwritableSettingsAreReportedNamingTheFile)
