@@ -112,6 +112,8 @@ private:
     // Opening where the document model says: here when the window is empty, else elsewhere.
     void OpenHereOrElsewhere(const QString& fileName);
     bool IsEmptyDocument() const;
+    // After asking to save, the file the user picks to load in this window; empty: none.
+    QString FileToReplaceDocument();
     QString DocumentFolder() const;
     QString SettingsFile() const;
 

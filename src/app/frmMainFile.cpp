@@ -170,20 +170,21 @@ void TfrmMain::FileOpen()
         OpenHereOrElsewhere(name);
 }
 
+QString TfrmMain::FileToReplaceDocument()
+{
+    return SaveIfAsked() ? FPrompts->OpenFileName(this, DocumentFolder()) : QString();
+}
+
 void TfrmMain::FileOpenClose()
 {
-    if (!SaveIfAsked())
-        return;
-    const QString name = FPrompts->OpenFileName(this, DocumentFolder());
+    const QString name = FileToReplaceDocument();
     if (!name.isEmpty())
         LoadFile(name);
 }
 
 void TfrmMain::FileOpenCode()
 {
-    if (!SaveIfAsked())
-        return;
-    const QString name = FPrompts->OpenFileName(this, DocumentFolder());
+    const QString name = FileToReplaceDocument();
     if (name.isEmpty())
         return;
     TCodePair codes {FJCode, FRCode};
