@@ -48,8 +48,8 @@ int TEditor::LeftbarWidth() const
 TEditorGeometry TEditor::Geometry() const
 {
     return {FFontHeight, FColWidth, FRowHeight, FTopOffset, FLeftOffset, FVisibleRows, FVisibleCols, FTopRow,
-        FTopCol, RulerHeight(), FLeftbar->Visible() ? LeftbarWidth() : 0, LeftbarDigits(), viewport()->width(),
-        viewport()->height()};
+        FTopCol, RulerHeight(), FLeftbar->Visible() ? LeftbarWidth() : 0, LeftbarDigits(),
+        viewport()->width(), viewport()->height()};
 }
 
 void TEditor::UpdateMetrics()

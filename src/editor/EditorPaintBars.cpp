@@ -31,9 +31,10 @@ void TEditorPainter::PaintLeftbarEdge(int x, int top, int bottom)
 {
     const TEditorLeftbar& bar = FViewProps.Leftbar();
     const bool edge = bar.Edge();
-    FCanvas->fillRect(QRect(x, top, 1, bottom - top), edge ? kEdgeLight : ColorOr(bar.BkColor(), FViewProps.Color()));
     FCanvas->fillRect(
-        QRect(x + 1, top, 1, bottom - top), edge ? kEdgeShadow : ColorOr(bar.Color(), FViewProps.Font().Color()));
+        QRect(x, top, 1, bottom - top), edge ? kEdgeLight : ColorOr(bar.BkColor(), FViewProps.Color()));
+    FCanvas->fillRect(QRect(x + 1, top, 1, bottom - top),
+        edge ? kEdgeShadow : ColorOr(bar.Color(), FViewProps.Font().Color()));
 }
 
 void TEditorPainter::PaintRulerEdge(int left, int right, int bottom)

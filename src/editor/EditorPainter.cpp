@@ -117,7 +117,8 @@ int TEditorPainter::CutLength(std::string_view text) const
     return wideAtEdge ? kCut + 1 : kCut;
 }
 
-void TEditorPainter::Paint(QPainter& canvas, const QRect& rect, const TEditorGeometry& geometry, const QRect& caret)
+void TEditorPainter::Paint(
+    QPainter& canvas, const QRect& rect, const TEditorGeometry& geometry, const QRect& caret)
 {
     const TCanvasScope scope(FCanvas, canvas);
     FGeometry = geometry;
@@ -188,7 +189,8 @@ void TEditorPainter::PaintTextRows(const QRect& snapped, int firstRow, int lastR
     const int rowHeight = std::max(1, FGeometry.RowHeight);
     const int x = FGeometry.LeftOffset - ScrollOffset();
     const bool selected = FModel.HasSelection();
-    FRowRectHeight = std::max(1, FGeometry.FontHeight + (selected ? FViewProps.Margin().UnderlineSpace() : 0));
+    FRowRectHeight
+        = std::max(1, FGeometry.FontHeight + (selected ? FViewProps.Margin().UnderlineSpace() : 0));
     const std::unique_ptr<TFountainParser> parser = FViewProps.PaintFountain().CreateParser();
     int y = snapped.top();
     for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
@@ -231,8 +233,7 @@ void TEditorPainter::PaintRowPart(
     const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y, TRowMode mode)
 {
     QPainter& canvas = *FCanvas;
-    const QRect clip
-        = rect.intersected(QRect(FGeometry.LeftOffset, 0, TextAreaRight(), FGeometry.Height));
+    const QRect clip = rect.intersected(QRect(FGeometry.LeftOffset, 0, TextAreaRight(), FGeometry.Height));
     if (clip.isEmpty())
         return;
     const bool selected = mode == TRowMode::Selected;

@@ -105,7 +105,7 @@ private:
     QPainter* FCanvas = nullptr;
     bool FItalic = false; // for the pass under way
     int FRowRectHeight = 0; // for the pass under way
-    std::string FJoined;    // a wrapped row joined with the next, kept across the rows of a pass
+    std::string FJoined; // a wrapped row joined with the next, kept across the rows of a pass
 };
 
 } // namespace brenvik

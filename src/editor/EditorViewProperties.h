@@ -38,7 +38,8 @@ public:
 
     // The owner's hook after each painted row part; the row text is joined only when wanted.
     virtual bool WantsPaintedRows() const = 0;
-    virtual void RowPainted(const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const = 0;
+    virtual void RowPainted(
+        const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const = 0;
 
 protected:
     ~TEditorViewProperties() = default;
