@@ -2,6 +2,7 @@
 #include "editor/Editor.h"
 
 #include "editor/EditorCaret.h"
+#include "editor/EditorFont.h"
 #include "editor/EditorGuard.h"
 #include "editor/EditorLeftbar.h"
 #include "editor/EditorMargin.h"
@@ -9,6 +10,7 @@
 #include "editor/EditorPainter.h"
 #include "editor/EditorPopupMenu.h"
 #include "editor/EditorRuler.h"
+#include "editor/EditorViewInfo.h"
 #include "highlight/Fountain.h"
 #include "support/NotifyEventList.h"
 #include "text/EditorScreenStrings.h"
@@ -20,6 +22,8 @@ namespace brenvik {
 
 TEditor::TEditor(QWidget* parent)
     : QAbstractScrollArea(parent)
+    , FView(new TEditorViewInfo(this))
+    , FFont(new TEditorFont(this))
     , FCaret(new TEditorCaret(this))
     , FMargin(new TEditorMargin(this))
     , FMarks(new TEditorMarks(this))
@@ -45,6 +49,9 @@ TEditor::~TEditor()
 {
     FDestroying = true;
     SetFountain(nullptr);
+    // The view objects outlive the members as the widget's children: they must not call back.
+    FView->OnChange = nullptr;
+    FFont->OnChange = nullptr;
 }
 
 void TEditor::ShareLines(TEditor& other)

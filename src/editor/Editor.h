@@ -1,14 +1,17 @@
 // The editor control: a scroll area that shows and edits a row list, possibly shared with
 // other editors. Positions, selection and editing live in the headless TEditorModel; this
-// widget keeps Qt events, scroll bars, the caret blink, the clipboard and the focus. Its parts
-// live in separate files: view and scrolling, the clipboard, the message dispatcher, metrics
-// and input.
+// widget keeps Qt events, scroll bars, the view properties, the caret blink, the clipboard and
+// the focus; TEditorPainter draws it. Its parts live in separate files: view and scrolling,
+// painting, the clipboard, the message dispatcher, metrics and input.
 #pragma once
 
 #include "editor/EditorEnums.h"
+#include "editor/EditorGeometry.h"
+#include "editor/EditorViewProperties.h"
 #include "model/EditorModel.h"
 
 #include <QAbstractScrollArea>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -20,12 +23,14 @@ class QMenu;
 namespace brenvik {
 
 class TEditorCaret;
+class TEditorFont;
 class TEditorLeftbar;
 class TEditorMargin;
 class TEditorMarks;
 class TEditorRuler;
 class TEditorScreenStrings;
 class TEditorStrings;
+class TEditorViewInfo;
 class TFountain;
 
 // The widget over a TEditorModel. The model's invariant holds for Row(), Col() and the
@@ -197,6 +202,8 @@ public:
     int VisibleCols() const { return FVisibleCols; }
     int RulerHeight() const;
     int LeftbarWidth() const;
+    // The layout a paint pass or a repaint region is computed with.
+    TEditorGeometry Geometry() const;
     // The caret's rectangle in viewport pixels.
     QRect CaretRect() const;
     bool CaretVisible() const { return FCaretHideCount == 0 && hasFocus(); }
@@ -238,9 +245,9 @@ public:
 
     // Painting (editor-view)
     // View properties that painting uses; the setters copy into the editor's own objects.
-    class TEditorViewInfo* View() const;
+    TEditorViewInfo* View() const { return FView; }
     void SetView(TEditorViewInfo* value);
-    class TEditorFont* Font() const;
+    TEditorFont* Font() const { return FFont; }
     void SetFont(TEditorFont* value);
     quint32 Color() const; // the background, a TColor
     void SetColor(quint32 value);
@@ -268,12 +275,50 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    friend class TEditorPainter;
+    // What the painter reads of this editor.
+    class TViewProperties final : public TEditorViewProperties {
+    public:
+        explicit TViewProperties(TEditor& editor)
+            : FEditor(editor)
+        {
+        }
+        const TEditorViewInfo& View() const override;
+        const TEditorFont& Font() const override;
+        TColor Color() const override;
+        const TEditorLeftbar& Leftbar() const override;
+        const TEditorRuler& Ruler() const override;
+        const TEditorMarks& Marks() const override;
+        const TEditorMargin& Margin() const override;
+        TFountain& PaintFountain() const override;
+        const QFont& TextFont() const override;
+        const QPalette& Palette() const override;
+        TEditorGeometry Geometry() const override;
+        bool WantsPaintedRows() const override;
+        void RowPainted(
+            const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const override;
+
+    private:
+        TEditor& FEditor;
+    };
+
+    // The view objects are made before the model, which reads the built-in fountain.
+    TEditorViewInfo* FView;
+    TEditorFont* FFont;
+    TColor FColor = clWhite;
+    TBorderStyle FBorderStyle = bsSingle;
+    // The caret blinks at the platform's flash time and shows at once wherever it moves.
+    QTimer FBlink;
+    bool FCaretOn = true;
+    QRect FCaretPainted;
+    TViewProperties FViewProperties {*this};
     struct TPainterDeleter {
         void operator()(TEditorPainter* painter) const;
     };
+    // Runs while the members are being built: after the view objects and the blink timer.
     static TEditorPainter* CreatePainter(TEditor& editor);
-    std::unique_ptr<TEditorPainter, TPainterDeleter> FPainter{CreatePainter(*this)};
+    std::unique_ptr<TEditorPainter, TPainterDeleter> FPainter {CreatePainter(*this)};
+    // The caret to draw in this paint pass, if any; starts or stops the blink.
+    QRect BlinkingCaret();
 
 public:
     // End of painting (editor-view)

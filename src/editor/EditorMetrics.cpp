@@ -45,6 +45,13 @@ int TEditor::LeftbarWidth() const
     return FLeftbar->LeftMargin() + LeftbarDigits() * FColWidth + FLeftbar->RightMargin() + 2;
 }
 
+TEditorGeometry TEditor::Geometry() const
+{
+    return {FFontHeight, FColWidth, FRowHeight, FTopOffset, FLeftOffset, FVisibleRows, FVisibleCols, FTopRow,
+        FTopCol, RulerHeight(), FLeftbar->Visible() ? LeftbarWidth() : 0, LeftbarDigits(),
+        viewport()->width(), viewport()->height()};
+}
+
 void TEditor::UpdateMetrics()
 {
     const QFontMetrics metrics(font());

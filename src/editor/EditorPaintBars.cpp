@@ -1,10 +1,10 @@
 // The painter's bars: the corner, the ruler with its caret mark, and the left bar's numbers.
-#include "editor/Editor.h"
 #include "editor/EditorFont.h"
 #include "editor/EditorLeftbar.h"
 #include "editor/EditorPaintImages.h"
 #include "editor/EditorPainter.h"
 #include "editor/EditorRuler.h"
+#include "model/EditorModel.h"
 #include "text/EditorScreenStrings.h"
 
 #include <QPainter>
@@ -29,11 +29,12 @@ std::string PaddedNumber(int number, int digits, bool zeroLead)
 
 void TEditorPainter::PaintLeftbarEdge(int x, int top, int bottom)
 {
-    const TEditorLeftbar& bar = *FEditor.Leftbar();
+    const TEditorLeftbar& bar = FViewProps.Leftbar();
     const bool edge = bar.Edge();
-    FCanvas->fillRect(QRect(x, top, 1, bottom - top), edge ? kEdgeLight : ColorOr(bar.BkColor(), FColor));
     FCanvas->fillRect(
-        QRect(x + 1, top, 1, bottom - top), edge ? kEdgeShadow : ColorOr(bar.Color(), FFont->Color()));
+        QRect(x, top, 1, bottom - top), edge ? kEdgeLight : ColorOr(bar.BkColor(), FViewProps.Color()));
+    FCanvas->fillRect(QRect(x + 1, top, 1, bottom - top),
+        edge ? kEdgeShadow : ColorOr(bar.Color(), FViewProps.Font().Color()));
 }
 
 void TEditorPainter::PaintRulerEdge(int left, int right, int bottom)
@@ -45,19 +46,19 @@ void TEditorPainter::PaintRulerEdge(int left, int right, int bottom)
 void TEditorPainter::PaintCorner()
 {
     QPainter& canvas = *FCanvas;
-    const int left = FEditor.LeftOffset();
-    const int top = FEditor.TopOffset();
+    const int left = FGeometry.LeftOffset;
+    const int top = FGeometry.TopOffset;
     canvas.fillRect(QRect(0, 0, left, top), BackColor());
-    const TEditorLeftbar& bar = *FEditor.Leftbar();
+    const TEditorLeftbar& bar = FViewProps.Leftbar();
     if (bar.Visible() && bar.Edge()) {
-        const int width = FEditor.LeftbarWidth();
-        canvas.fillRect(QRect(0, 0, width, top), ColorOr(bar.BkColor(), FColor));
+        const int width = FGeometry.LeftbarWidth;
+        canvas.fillRect(QRect(0, 0, width, top), ColorOr(bar.BkColor(), FViewProps.Color()));
         PaintLeftbarEdge(width - 2, 0, top);
     }
-    const TEditorRuler& ruler = *FEditor.Ruler();
+    const TEditorRuler& ruler = FViewProps.Ruler();
     if (ruler.Visible() && ruler.Edge()) {
-        const int height = FEditor.RulerHeight();
-        canvas.fillRect(QRect(0, 0, left, height), ColorOr(ruler.BkColor(), FColor));
+        const int height = FGeometry.RulerHeight;
+        canvas.fillRect(QRect(0, 0, left, height), ColorOr(ruler.BkColor(), FViewProps.Color()));
         PaintRulerEdge(0, left, height);
     }
 }
@@ -65,16 +66,16 @@ void TEditorPainter::PaintCorner()
 void TEditorPainter::PaintLeftbar(int firstRow, int lastRow)
 {
     QPainter& canvas = *FCanvas;
-    const TEditorLeftbar& bar = *FEditor.Leftbar();
-    const TEditorScreenStrings& rows = FEditor.ListRows();
-    const int width = FEditor.LeftbarWidth();
-    const int top = FEditor.TopOffset();
-    const int rowHeight = std::max(1, FEditor.RowHeight());
-    const int height = FEditor.viewport()->height();
+    const TEditorLeftbar& bar = FViewProps.Leftbar();
+    const TEditorScreenStrings& rows = FModel.Rows();
+    const int width = FGeometry.LeftbarWidth;
+    const int top = FGeometry.TopOffset;
+    const int rowHeight = std::max(1, FGeometry.RowHeight);
+    const int height = FGeometry.Height;
     PaintLeftbarEdge(width - 2, top, height);
-    const QColor background = ColorOr(bar.BkColor(), FColor);
-    const QColor foreground = ColorOr(bar.Color(), FFont->Color());
-    const int firstY = top + (firstRow - FEditor.TopRow()) * rowHeight;
+    const QColor background = ColorOr(bar.BkColor(), FViewProps.Color());
+    const QColor foreground = ColorOr(bar.Color(), FViewProps.Font().Color());
+    const int firstY = top + (firstRow - FGeometry.TopRow) * rowHeight;
     if (!bar.ShowNumber()) {
         canvas.fillRect(QRect(0, firstY, width - 2, (lastRow - firstRow + 1) * rowHeight), background);
         return;
@@ -82,9 +83,9 @@ void TEditorPainter::PaintLeftbar(int firstRow, int lastRow)
     const int rowCount = rows.Count();
     const bool endsOpen = rowCount == 0 || rows.RowAttribute(rowCount - 1) != raEndOfText;
     const int base = bar.ZeroBase() ? 0 : 1;
-    const int digits = FEditor.LeftbarDigits();
+    const int digits = FGeometry.LeftbarDigits;
     const bool byLine = bar.ShowNumberMode() == nmLine;
-    int line = byLine ? FEditor.LineOfRow(std::min(firstRow, rowCount)) : 0;
+    int line = byLine ? FModel.LineOfRow(std::min(firstRow, rowCount)) : 0;
     int y = firstY;
     for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
         const QRect rowRect(0, y, width - 2, rowHeight);
@@ -110,18 +111,18 @@ void TEditorPainter::PaintLeftbar(int firstRow, int lastRow)
 void TEditorPainter::PaintRuler()
 {
     QPainter& canvas = *FCanvas;
-    const TEditorRuler& ruler = *FEditor.Ruler();
-    const int left = FEditor.LeftOffset();
+    const TEditorRuler& ruler = FViewProps.Ruler();
+    const int left = FGeometry.LeftOffset;
     const int right = TextAreaRight();
-    const int height = FEditor.RulerHeight();
-    const int column = std::max(1, FEditor.ColWidth());
+    const int height = FGeometry.RulerHeight;
+    const int column = std::max(1, FGeometry.ColWidth);
     const int gauge = ruler.GaugeRange();
-    const QColor background = ColorOr(ruler.BkColor(), FColor);
-    const QColor foreground = ColorOr(ruler.Color(), FFont->Color());
+    const QColor background = ColorOr(ruler.BkColor(), FViewProps.Color());
+    const QColor foreground = ColorOr(ruler.Color(), FViewProps.Font().Color());
     const int tickBottom = height - (ruler.Edge() ? 3 : 2);
     canvas.setClipRect(QRect(left, 0, right - left, height));
     canvas.fillRect(QRect(left, 0, right - left, height), background);
-    const int firstCol = FEditor.TopCol();
+    const int firstCol = FGeometry.TopCol;
     const int count = (right - left) / column + 1;
     for (int i = 0; i < count; ++i) {
         const int col = firstCol + i;
@@ -142,21 +143,21 @@ void TEditorPainter::PaintRuler()
         PaintRulerEdge(left, right, height);
     else
         canvas.fillRect(QRect(left, height - 1, right - left, 1), foreground);
-    PaintRulerMark(FEditor.Col());
+    PaintRulerMark(FModel.Col());
     canvas.setClipping(false);
 }
 
 void TEditorPainter::PaintRulerMark(int col)
 {
-    const TEditorRuler& ruler = *FEditor.Ruler();
-    const int visible = FEditor.VisibleCols();
-    if (!ruler.Visible() || col < FEditor.TopCol() || col > FEditor.TopCol() + visible)
+    const TEditorRuler& ruler = FViewProps.Ruler();
+    const int visible = FGeometry.VisibleCols;
+    if (!ruler.Visible() || col < FGeometry.TopCol || col > FGeometry.TopCol + visible)
         return;
-    const int column = std::max(1, FEditor.ColWidth());
-    const int x = FEditor.LeftOffset() + (col - FEditor.TopCol()) * column;
-    const int tickBottom = FEditor.RulerHeight() - (ruler.Edge() ? 3 : 2);
+    const int column = std::max(1, FGeometry.ColWidth);
+    const int x = FGeometry.LeftOffset + (col - FGeometry.TopCol) * column;
+    const int tickBottom = FGeometry.RulerHeight - (ruler.Edge() ? 3 : 2);
     FCanvas->fillRect(
-        QRect(x + 1, 1, column - 2, tickBottom - 1), ColorOr(ruler.MarkColor(), FFont->Color()));
+        QRect(x + 1, 1, column - 2, tickBottom - 1), ColorOr(ruler.MarkColor(), FViewProps.Font().Color()));
 }
 
 } // namespace brenvik

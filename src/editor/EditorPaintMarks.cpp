@@ -1,9 +1,9 @@
 // The painter's marks: end of text, line break, wrap, hidden rest of a row, and the caret row's underline.
-#include "editor/Editor.h"
 #include "editor/EditorFont.h"
 #include "editor/EditorMarks.h"
 #include "editor/EditorPainter.h"
 #include "editor/EditorViewInfo.h"
+#include "model/EditorModel.h"
 
 #include <QPainter>
 
@@ -29,55 +29,55 @@ void TEditorPainter::PaintMarkLines(const QColor& color, std::initializer_list<Q
 
 void TEditorPainter::PaintEofMark(int x, int y)
 {
-    if (x < FEditor.LeftOffset())
+    if (x < FGeometry.LeftOffset)
         return;
-    const int column = std::max(1, FEditor.ColWidth());
-    const QRect textArea(FEditor.LeftOffset(), FEditor.TopOffset(), TextAreaRight() - FEditor.LeftOffset(),
-        FEditor.viewport()->height() - FEditor.TopOffset());
-    const QRect box = QRect(x, y, 6 * column, FEditor.FontHeight()).intersected(textArea);
+    const int column = std::max(1, FGeometry.ColWidth);
+    const QRect textArea(FGeometry.LeftOffset, FGeometry.TopOffset, TextAreaRight() - FGeometry.LeftOffset,
+        FGeometry.Height - FGeometry.TopOffset);
+    const QRect box = QRect(x, y, 6 * column, FGeometry.FontHeight).intersected(textArea);
     if (box.isEmpty())
         return;
     // The box is clipped as well as the row part under way.
     const QRect previousClip = FCanvas->hasClipping() ? FCanvas->clipBoundingRect().toRect() : textArea;
     DrawCells(box.intersected(previousClip), x, true, kEofText, y,
-        ColorOr(FEditor.Marks()->EofMark()->Color(), FFont->Color()), BackColor(), FontStyle());
+        ColorOr(FViewProps.Marks().EofMark()->Color(), FViewProps.Font().Color()), BackColor(), FontStyle());
     FCanvas->setClipRect(previousClip);
 }
 
 void TEditorPainter::PaintRetMark(int x, int y, bool selected)
 {
-    if (x < FEditor.LeftOffset())
+    if (x < FGeometry.LeftOffset)
         return;
-    const int font = FEditor.FontHeight();
+    const int font = FGeometry.FontHeight;
     const int d = std::max(1, font / 8);
     const int h = std::max(d, 3);
-    const int cx = x + FEditor.ColWidth() / 2;
+    const int cx = x + FGeometry.ColWidth / 2;
     const int bottom = y + font - 2 * d;
-    const QColor color = selected ? ColorOr(FView->Colors()->Select()->Color(), FColor)
-                                  : ColorOr(FEditor.Marks()->RetMark()->Color(), FFont->Color());
+    const QColor color = selected ? ColorOr(FViewProps.View().Colors()->Select()->Color(), FViewProps.Color())
+                                  : ColorOr(FViewProps.Marks().RetMark()->Color(), FViewProps.Font().Color());
     PaintMarkLines(color, {QPoint(cx, y + 2 * d), QPoint(cx, bottom)});
     PaintMarkLines(color, {QPoint(cx - h, bottom - h), QPoint(cx, bottom), QPoint(cx + h, bottom - h)});
 }
 
 void TEditorPainter::PaintWrapMark(int x, int y, bool selected)
 {
-    PaintArrowMark(x, y, selected, *FEditor.Marks()->WrapMark(), true);
+    PaintArrowMark(x, y, selected, *FViewProps.Marks().WrapMark(), true);
 }
 
 void TEditorPainter::PaintHideMark(int x, int y, bool selected)
 {
-    PaintArrowMark(x, y, selected, *FEditor.Marks()->HideMark(), false);
+    PaintArrowMark(x, y, selected, *FViewProps.Marks().HideMark(), false);
 }
 
 void TEditorPainter::PaintArrowMark(int x, int y, bool selected, const TEditorMark& mark, bool pointsLeft)
 {
-    if (x < FEditor.LeftOffset())
+    if (x < FGeometry.LeftOffset)
         return;
-    const int c = FEditor.ColWidth();
+    const int c = FGeometry.ColWidth;
     const int e = std::max(2, 3 * c / 5);
-    const int m = y + FEditor.FontHeight() / 2;
-    const QColor color = selected ? ColorOr(FView->Colors()->Select()->Color(), FColor)
-                                  : ColorOr(mark.Color(), FFont->Color());
+    const int m = y + FGeometry.FontHeight / 2;
+    const QColor color = selected ? ColorOr(FViewProps.View().Colors()->Select()->Color(), FViewProps.Color())
+                                  : ColorOr(mark.Color(), FViewProps.Font().Color());
     // The arrow head fills the column's right part; its arms lie on the side it does not point to.
     const int arms = pointsLeft ? x + c : x + c - e;
     const int tip = pointsLeft ? x + c - e : x + c;
@@ -87,15 +87,15 @@ void TEditorPainter::PaintArrowMark(int x, int y, bool selected, const TEditorMa
 
 void TEditorPainter::PaintUnderline()
 {
-    const TEditorMark& underline = *FEditor.Marks()->Underline();
-    if (!underline.Visible() || FEditor.HasSelection())
+    const TEditorMark& underline = *FViewProps.Marks().Underline();
+    if (!underline.Visible() || FModel.HasSelection())
         return;
-    const int top = FEditor.TopOffset();
-    const int y = top + FEditor.RowHeight() * (FEditor.Row() - FEditor.TopRow()) + FEditor.FontHeight();
-    if (y <= top || y >= FEditor.viewport()->height())
+    const int top = FGeometry.TopOffset;
+    const int y = top + FGeometry.RowHeight * (FModel.Row() - FGeometry.TopRow) + FGeometry.FontHeight;
+    if (y <= top || y >= FGeometry.Height)
         return;
-    PaintMarkLines(ColorOr(underline.Color(), FFont->Color()),
-        {QPoint(FEditor.LeftOffset(), y), QPoint(TextAreaRight() - 1, y)});
+    PaintMarkLines(ColorOr(underline.Color(), FViewProps.Font().Color()),
+        {QPoint(FGeometry.LeftOffset, y), QPoint(TextAreaRight() - 1, y)});
 }
 
 void TEditorPainter::DrawCells(const QRect& clip, int x, bool opaque, std::string_view text, int y,

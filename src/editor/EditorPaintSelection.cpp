@@ -1,6 +1,6 @@
 // The part of the window that a selection change repaints: only what changed state.
-#include "editor/Editor.h"
 #include "editor/EditorPainter.h"
+#include "model/EditorModel.h"
 
 #include <QRegion>
 #include <climits>
@@ -33,14 +33,16 @@ TColumnSpan SelectedSpan(const TSelectionCols& selection, bool selected, bool bo
 QRegion TEditorPainter::SelectionChange(const TSelectionCols& before, bool wasSelected,
     const TSelectionCols& after, bool selected, bool box) const
 {
+    // Selections change between paint passes: the widget's geometry of the moment applies.
+    const TEditorGeometry geometry = FViewProps.Geometry();
     QRegion region;
-    const int rowHeight = std::max(1, FEditor.RowHeight());
-    const int column = std::max(1, FEditor.ColWidth());
-    const int left = FEditor.LeftOffset();
-    const int right = TextAreaRight();
-    const int x = left - ScrollOffset();
-    const int topRow = FEditor.TopRow();
-    const int lastVisible = topRow + FEditor.VisibleRows();
+    const int rowHeight = std::max(1, geometry.RowHeight);
+    const int column = std::max(1, geometry.ColWidth);
+    const int left = geometry.LeftOffset;
+    const int right = geometry.Width;
+    const int x = left - geometry.TopCol * column;
+    const int topRow = geometry.TopRow;
+    const int lastVisible = topRow + geometry.VisibleRows;
     const auto toX = [&](int col) {
         return col == INT_MAX ? right
                               : static_cast<int>(std::clamp<qint64>(x + qint64(col) * column, left, right));
@@ -49,7 +51,7 @@ QRegion TEditorPainter::SelectionChange(const TSelectionCols& before, bool wasSe
         const int l = toX(from);
         const int r = toX(to);
         if (l < r)
-            region += QRect(l, FEditor.TopOffset() + (row - topRow) * rowHeight, r - l, rowHeight);
+            region += QRect(l, geometry.TopOffset + (row - topRow) * rowHeight, r - l, rowHeight);
     };
     for (int row = topRow; row <= lastVisible; ++row) {
         const TColumnSpan a = SelectedSpan(before, wasSelected, box, row);

@@ -1,11 +1,14 @@
-// TEditor's view properties that belong to painting, its paint event and its change handler.
+// TEditor's view properties that belong to painting, what its painter reads of them, the caret
+// blink, its paint event and its change handler.
 #include "editor/Editor.h"
 
 #include "editor/EditorFont.h"
 #include "editor/EditorPainter.h"
 #include "editor/EditorViewInfo.h"
+#include "highlight/Fountain.h"
 #include "text/EditorScreenStrings.h"
 
+#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -13,12 +16,20 @@ namespace brenvik {
 
 TEditorPainter* TEditor::CreatePainter(TEditor& editor)
 {
-    // Runs while the editor's members are being built: it may only make the painter's own
-    // objects and touch the widget base, which exists already.
-    auto* painter = new TEditorPainter(editor);
-    editor.setFont(painter->Font()->ToQFont());
+    // Runs while the editor's members are being built: it may only touch the view objects, the
+    // blink timer and the widget base, which exist already. The painter keeps references to the
+    // model, which it does not use until the first paint.
+    const auto handler = [&editor](QObject* sender) { editor.FountainChanged(sender); };
+    editor.FView->OnChange = handler;
+    editor.FFont->OnChange = handler;
+    editor.FBlink.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
+    editor.FBlink.callOnTimeout([&editor] {
+        editor.FCaretOn = !editor.FCaretOn;
+        editor.viewport()->update(editor.FCaretPainted);
+    });
+    editor.setFont(editor.FFont->ToQFont());
     editor.viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    return painter;
+    return new TEditorPainter(editor.FModel, editor.FViewProperties);
 }
 
 void TEditor::TPainterDeleter::operator()(TEditorPainter* painter) const
@@ -31,47 +42,37 @@ TEditorPainter& TEditor::Painter() const
     return *FPainter;
 }
 
-TEditorViewInfo* TEditor::View() const
-{
-    return FPainter->View();
-}
-
 void TEditor::SetView(TEditorViewInfo* value)
 {
-    FPainter->View()->Assign(*value);
-}
-
-TEditorFont* TEditor::Font() const
-{
-    return FPainter->Font();
+    FView->Assign(*value);
 }
 
 void TEditor::SetFont(TEditorFont* value)
 {
-    FPainter->Font()->Assign(*value);
+    FFont->Assign(*value);
 }
 
 quint32 TEditor::Color() const
 {
-    return FPainter->Color();
+    return FColor;
 }
 
 void TEditor::SetColor(quint32 value)
 {
-    if (value == FPainter->Color())
+    if (value == FColor)
         return;
-    FPainter->SetColor(value);
+    FColor = value;
     viewport()->update();
 }
 
 TBorderStyle TEditor::BorderStyle() const
 {
-    return FPainter->BorderStyle();
+    return FBorderStyle;
 }
 
 void TEditor::SetBorderStyle(TBorderStyle value)
 {
-    FPainter->SetBorderStyle(value);
+    FBorderStyle = value;
     setFrameShape(value == bsSingle ? QFrame::StyledPanel : QFrame::NoFrame);
 }
 
@@ -138,7 +139,91 @@ void TEditor::paintEvent(QPaintEvent* event)
         if (ListRows().RowState(row).BracketIndex == -2)
             ListRows().Rescan(row, false);
     QPainter canvas(viewport());
-    FPainter->Paint(canvas, event->rect());
+    FPainter->Paint(canvas, event->rect(), Geometry(), BlinkingCaret());
+}
+
+QRect TEditor::BlinkingCaret()
+{
+    if (!CaretVisible()) {
+        FBlink.stop();
+        return {};
+    }
+    const QRect caret = CaretRect();
+    if (caret != FCaretPainted || !FBlink.isActive()) {
+        FCaretPainted = caret;
+        FCaretOn = true;
+        if (QApplication::cursorFlashTime() > 0)
+            FBlink.start();
+    }
+    return FCaretOn ? caret : QRect();
+}
+
+// ---- what the painter reads -----------------------------------------------------------------
+
+const TEditorViewInfo& TEditor::TViewProperties::View() const
+{
+    return *FEditor.FView;
+}
+
+const TEditorFont& TEditor::TViewProperties::Font() const
+{
+    return *FEditor.FFont;
+}
+
+TColor TEditor::TViewProperties::Color() const
+{
+    return FEditor.FColor;
+}
+
+const TEditorLeftbar& TEditor::TViewProperties::Leftbar() const
+{
+    return *FEditor.FLeftbar;
+}
+
+const TEditorRuler& TEditor::TViewProperties::Ruler() const
+{
+    return *FEditor.FRuler;
+}
+
+const TEditorMarks& TEditor::TViewProperties::Marks() const
+{
+    return *FEditor.FMarks;
+}
+
+const TEditorMargin& TEditor::TViewProperties::Margin() const
+{
+    return *FEditor.FMargin;
+}
+
+TFountain& TEditor::TViewProperties::PaintFountain() const
+{
+    return *FEditor.ActiveFountain();
+}
+
+const QFont& TEditor::TViewProperties::TextFont() const
+{
+    return FEditor.font();
+}
+
+const QPalette& TEditor::TViewProperties::Palette() const
+{
+    return FEditor.palette();
+}
+
+TEditorGeometry TEditor::TViewProperties::Geometry() const
+{
+    return FEditor.Geometry();
+}
+
+bool TEditor::TViewProperties::WantsPaintedRows() const
+{
+    return static_cast<bool>(FEditor.OnDrawLine);
+}
+
+void TEditor::TViewProperties::RowPainted(
+    const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const
+{
+    FEditor.OnDrawLine(&FEditor, text, x, y, row, rect, selected);
 }
 
 } // namespace brenvik

@@ -1,21 +1,21 @@
 // Paints the editor: the paint pass, the snapped rectangle and the text rows with their tokens.
 #include "editor/EditorPainter.h"
 
-#include "editor/Editor.h"
-#include "editor/EditorCaret.h"
 #include "editor/EditorFont.h"
 #include "editor/EditorLeftbar.h"
 #include "editor/EditorMargin.h"
 #include "editor/EditorMarks.h"
 #include "editor/EditorRuler.h"
 #include "editor/EditorViewInfo.h"
+#include "highlight/Fountain.h"
 #include "highlight/FountainParser.h"
 #include "highlight/RowTokenizer.h"
+#include "model/EditorModel.h"
 #include "support/DoubleByte.h"
 #include "text/EditorScreenStrings.h"
 
-#include <QApplication>
 #include <QPainter>
+#include <QPalette>
 #include <algorithm>
 #include <cassert>
 
@@ -45,31 +45,16 @@ private:
 
 } // namespace
 
-TEditorPainter::TEditorPainter(TEditor& editor)
-    : FEditor(editor)
-    , FView(new TEditorViewInfo(&editor))
-    , FFont(new TEditorFont(&editor))
+TEditorPainter::TEditorPainter(const TEditorModel& model, const TEditorViewProperties& viewProps)
+    : FModel(model)
+    , FViewProps(viewProps)
 {
-    const auto handler = [&editor](QObject* sender) { editor.FountainChanged(sender); };
-    FView->OnChange = handler;
-    FFont->OnChange = handler;
-    FBlink.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
-    FBlink.callOnTimeout([this] {
-        FCaretOn = !FCaretOn;
-        FEditor.viewport()->update(FCaretPainted);
-    });
-}
-
-TEditorPainter::~TEditorPainter()
-{
-    FView->OnChange = nullptr;
-    FFont->OnChange = nullptr;
 }
 
 QColor TEditorPainter::ToQColor(TColor color) const
 {
     if (color & 0x80000000) {
-        const QPalette& palette = FEditor.palette();
+        const QPalette& palette = FViewProps.Palette();
         switch (color & 0xFF) {
         case 5: // clWindow
             return palette.color(QPalette::Base);
@@ -92,37 +77,37 @@ QColor TEditorPainter::ToQColor(TColor color) const
 
 QColor TEditorPainter::FontColor() const
 {
-    return ColorOr(FFont->Color(), clBlack);
+    return ColorOr(FViewProps.Font().Color(), clBlack);
 }
 
 QColor TEditorPainter::BackColor() const
 {
-    return ColorOr(FColor, clWhite);
+    return ColorOr(FViewProps.Color(), clWhite);
 }
 
 TFontStyles TEditorPainter::FontStyle() const
 {
-    return FFont->Style();
+    return FViewProps.Font().Style();
 }
 
 bool TEditorPainter::ItalicFlag() const
 {
-    return (FontStyle() & fsItalic) != 0 || TFountain::HasItalic(*FEditor.ActiveFountain());
+    return (FontStyle() & fsItalic) != 0 || TFountain::HasItalic(FViewProps.PaintFountain());
 }
 
 int TEditorPainter::ScrollOffset() const
 {
-    return FEditor.TopCol() * std::max(1, FEditor.ColWidth());
+    return FGeometry.TopCol * std::max(1, FGeometry.ColWidth);
 }
 
 int TEditorPainter::TextAreaRight() const
 {
-    return FEditor.viewport()->width();
+    return FGeometry.Width;
 }
 
 int TEditorPainter::CutLength(std::string_view text) const
 {
-    const int kCut = FEditor.Model().HorizontalExtent();
+    const int kCut = FModel.HorizontalExtent();
     const int size = static_cast<int>(text.size());
     if (size <= kCut)
         return size;
@@ -132,31 +117,22 @@ int TEditorPainter::CutLength(std::string_view text) const
     return wideAtEdge ? kCut + 1 : kCut;
 }
 
-void TEditorPainter::Paint(QPainter& canvas, const QRect& rect)
+void TEditorPainter::Paint(
+    QPainter& canvas, const QRect& rect, const TEditorGeometry& geometry, const QRect& caret)
 {
     const TCanvasScope scope(FCanvas, canvas);
-    FGlyphs.SetFont(FEditor.font(), FEditor.ColWidth());
-    canvas.setFont(FEditor.font());
+    FGeometry = geometry;
+    FGlyphs.SetFont(FViewProps.TextFont(), FGeometry.ColWidth);
+    canvas.setFont(FViewProps.TextFont());
     FItalic = ItalicFlag();
     PaintArea(rect);
     PaintUnderline();
-    PaintCaret(rect);
+    PaintCaret(rect, caret);
 }
 
-void TEditorPainter::PaintCaret(const QRect& rect)
+void TEditorPainter::PaintCaret(const QRect& rect, const QRect& caret)
 {
-    if (!FEditor.CaretVisible()) {
-        FBlink.stop();
-        return;
-    }
-    const QRect caret = FEditor.CaretRect();
-    if (caret != FCaretPainted || !FBlink.isActive()) {
-        FCaretPainted = caret;
-        FCaretOn = true;
-        if (QApplication::cursorFlashTime() > 0)
-            FBlink.start();
-    }
-    if (!FCaretOn)
+    if (caret.isEmpty())
         return;
     QPainter& canvas = *FCanvas;
     canvas.setClipRect(rect);
@@ -170,15 +146,15 @@ void TEditorPainter::PaintArea(const QRect& rect)
 {
     assert(FCanvas && "painting runs inside a paint pass");
     QPainter& canvas = *FCanvas;
-    const int top = FEditor.TopOffset();
-    const int left = FEditor.LeftOffset();
-    const int column = std::max(1, FEditor.ColWidth());
-    const int rowHeight = std::max(1, FEditor.RowHeight());
-    const int width = FEditor.viewport()->width();
-    const int height = FEditor.viewport()->height();
-    const int rulerHeight = FEditor.RulerHeight();
-    const bool leftbar = FEditor.Leftbar()->Visible();
-    const int leftbarWidth = leftbar ? FEditor.LeftbarWidth() : 0;
+    const int top = FGeometry.TopOffset;
+    const int left = FGeometry.LeftOffset;
+    const int column = std::max(1, FGeometry.ColWidth);
+    const int rowHeight = std::max(1, FGeometry.RowHeight);
+    const int width = FGeometry.Width;
+    const int height = FGeometry.Height;
+    const int rulerHeight = FGeometry.RulerHeight;
+    const bool leftbar = FViewProps.Leftbar().Visible();
+    const int leftbarWidth = leftbar ? FGeometry.LeftbarWidth : 0;
 
     if (QRect(0, 0, left, top).intersects(rect))
         PaintCorner();
@@ -195,7 +171,7 @@ void TEditorPainter::PaintArea(const QRect& rect)
     const int rows = bottom > snappedTop ? (bottom - snappedTop + rowHeight - 1) / rowHeight : 0;
     if (rows == 0)
         return;
-    const int firstRow = (snappedTop - top) / rowHeight + FEditor.TopRow();
+    const int firstRow = (snappedTop - top) / rowHeight + FGeometry.TopRow;
     const int lastRow = firstRow + rows - 1;
     if (leftbar && QRect(0, top, leftbarWidth, height - top).intersects(rect))
         PaintLeftbar(firstRow, lastRow);
@@ -208,18 +184,19 @@ void TEditorPainter::PaintArea(const QRect& rect)
 void TEditorPainter::PaintTextRows(const QRect& snapped, int firstRow, int lastRow)
 {
     QPainter& canvas = *FCanvas;
-    const TEditorScreenStrings& rows = FEditor.ListRows();
+    const TEditorScreenStrings& rows = FModel.Rows();
     const int rowCount = rows.Count();
-    const int rowHeight = std::max(1, FEditor.RowHeight());
-    const int x = FEditor.LeftOffset() - ScrollOffset();
-    const bool selected = FEditor.HasSelection();
-    FRowRectHeight = std::max(1, FEditor.FontHeight() + (selected ? FEditor.Margin()->UnderlineSpace() : 0));
-    const std::unique_ptr<TFountainParser> parser = FEditor.ActiveFountain()->CreateParser();
+    const int rowHeight = std::max(1, FGeometry.RowHeight);
+    const int x = FGeometry.LeftOffset - ScrollOffset();
+    const bool selected = FModel.HasSelection();
+    FRowRectHeight
+        = std::max(1, FGeometry.FontHeight + (selected ? FViewProps.Margin().UnderlineSpace() : 0));
+    const std::unique_ptr<TFountainParser> parser = FViewProps.PaintFountain().CreateParser();
     int y = snapped.top();
     for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
         const QRect rowRect(snapped.left(), y, snapped.width(), FRowRectHeight);
         if (row < rowCount) {
-            const std::string text = ExpandTabs(rows.Strings(row), FEditor.ColumnLayout());
+            const std::string text = ExpandTabs(rows.Strings(row), FModel.ColumnLayout());
             if (selected)
                 PaintRowWithSelection(rowRect, x, parser.get(), row, text, y);
             else
@@ -227,7 +204,7 @@ void TEditorPainter::PaintTextRows(const QRect& snapped, int firstRow, int lastR
         } else {
             canvas.fillRect(rowRect, BackColor());
             const bool endsOpen = rowCount == 0 || rows.RowAttribute(rowCount - 1) != raEndOfText;
-            if (row == rowCount && endsOpen && FEditor.Marks()->EofMark()->Visible()) {
+            if (row == rowCount && endsOpen && FViewProps.Marks().EofMark()->Visible()) {
                 canvas.setClipRect(rowRect);
                 PaintEofMark(x, y);
                 canvas.setClipping(false);
@@ -256,26 +233,25 @@ void TEditorPainter::PaintRowPart(
     const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y, TRowMode mode)
 {
     QPainter& canvas = *FCanvas;
-    const QRect clip
-        = rect.intersected(QRect(FEditor.LeftOffset(), 0, TextAreaRight(), FEditor.viewport()->height()));
+    const QRect clip = rect.intersected(QRect(FGeometry.LeftOffset, 0, TextAreaRight(), FGeometry.Height));
     if (clip.isEmpty())
         return;
     const bool selected = mode == TRowMode::Selected;
-    const TFountainColor& select = *FView->Colors()->Select();
-    const QColor background = selected ? ColorOr(select.BkColor(), FFont->Color()) : BackColor();
-    const QColor foreground = selected ? ColorOr(select.Color(), FColor) : FontColor();
+    const TFountainColor& select = *FViewProps.View().Colors()->Select();
+    const QColor background = selected ? ColorOr(select.BkColor(), FViewProps.Font().Color()) : BackColor();
+    const QColor foreground = selected ? ColorOr(select.Color(), FViewProps.Color()) : FontColor();
     const TFontStyles fontStyle = FontStyle();
-    const int column = std::max(1, FEditor.ColWidth());
+    const int column = std::max(1, FGeometry.ColWidth);
     const int length = static_cast<int>(text.size());
     const int cut = CutLength(text);
 
     canvas.fillRect(clip, background);
     canvas.setClipRect(clip);
-    const TEditorScreenStrings& rows = FEditor.ListRows();
+    const TEditorScreenStrings& rows = FModel.Rows();
     std::string_view next;
     if (length > 0 && (length + 5) * column >= ScrollOffset()) {
         int clipRight = std::min(clip.right() + 1, x + cut * column);
-        if (FEditor.WordWrap() && rows.RowAttribute(row) == raWrapped && row < rows.Count() - 1) {
+        if (FModel.WordWrap() && rows.RowAttribute(row) == raWrapped && row < rows.Count() - 1) {
             next = rows.Strings(row + 1);
             clipRight = std::min(clipRight, x + length * column);
         }
@@ -307,8 +283,8 @@ void TEditorPainter::PaintRowPart(
                     if (color && color->Style() != fontStyle)
                         tokenStyle = color->Style();
                 } else if (color) {
-                    tokenBack = ColorOr(color->BkColor(), FColor);
-                    tokenFore = ColorOr(color->Color(), FFont->Color());
+                    tokenBack = ColorOr(color->BkColor(), FViewProps.Color());
+                    tokenFore = ColorOr(color->Color(), FViewProps.Font().Color());
                     tokenStyle = color->Style();
                 }
                 if (tokenBack != background)
@@ -321,8 +297,8 @@ void TEditorPainter::PaintRowPart(
         }
         canvas.setClipRect(clip);
     }
-    if (FEditor.OnDrawLine)
-        FEditor.OnDrawLine(&FEditor, text + std::string(next), x, y, row, rect, selected);
+    if (FViewProps.WantsPaintedRows())
+        FViewProps.RowPainted(text + std::string(next), x, y, row, rect, selected);
     PaintRowMarks(clip, x, row, length, cut, y, selected);
     canvas.setClipping(false);
 }
@@ -330,9 +306,9 @@ void TEditorPainter::PaintRowPart(
 void TEditorPainter::PaintRowMarks(
     const QRect& rect, int x, int row, int length, int cut, int y, bool selected)
 {
-    const TEditorScreenStrings& rows = FEditor.ListRows();
-    const TEditorMarks& marks = *FEditor.Marks();
-    const int column = std::max(1, FEditor.ColWidth());
+    const TEditorScreenStrings& rows = FModel.Rows();
+    const TEditorMarks& marks = FViewProps.Marks();
+    const int column = std::max(1, FGeometry.ColWidth);
     const int markX = x + std::min(length, cut) * column;
     if (markX > rect.right())
         return;
@@ -352,13 +328,13 @@ void TEditorPainter::PaintRowMarks(
 void TEditorPainter::PaintRowWithSelection(
     const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y)
 {
-    const TSelectionCols& selection = FEditor.SelectionCols();
+    const TSelectionCols& selection = FModel.SelectionCols();
     if (row < selection.StartRow || row > selection.EndRow) {
         PaintRow(rect, x, parser, row, text, y);
         return;
     }
-    const int column = std::max(1, FEditor.ColWidth());
-    const bool oneRow = FEditor.BoxSelection() || selection.StartRow == selection.EndRow;
+    const int column = std::max(1, FGeometry.ColWidth);
+    const bool oneRow = FModel.BoxSelection() || selection.StartRow == selection.EndRow;
     const int from = oneRow || row == selection.StartRow ? selection.StartCol : 0;
     const int to = oneRow || row == selection.EndRow ? selection.EndCol : -1;
     const int selectedLeft = x + from * column;

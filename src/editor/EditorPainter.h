@@ -2,12 +2,13 @@
 #pragma once
 
 #include "editor/EditorEnums.h"
+#include "editor/EditorGeometry.h"
 #include "editor/EditorPaintGlyphs.h"
+#include "editor/EditorViewProperties.h"
 #include "highlight/Colors.h"
 
 #include <QColor>
 #include <QRect>
-#include <QTimer>
 #include <string>
 #include <string_view>
 
@@ -15,30 +16,21 @@ class QPainter;
 
 namespace brenvik {
 
-class TEditor;
-class TEditorFont;
 class TEditorMark;
-class TEditorViewInfo;
+class TEditorModel;
 class TFountainParser;
 struct TSelectionCols;
 
-// The editor's view: the view objects that belong to painting, and the painting itself. The
-// text sits on a fixed grid, one column per byte; a paint pass touches only the rows that its
-// rectangle meets and shares one parser among them.
+// Paints an editor from its model (rows, caret, selection), its view properties and a
+// geometry; it changes none of them. The text sits on a fixed grid, one column per byte; a
+// paint pass touches only the rows that its rectangle meets and shares one parser among them.
+// Row states are scanned before a pass: the painter only reads them.
 // Invariant: Canvas() is non-null exactly while a paint pass runs.
 class TEditorPainter {
 public:
-    explicit TEditorPainter(TEditor& editor);
-    ~TEditorPainter();
+    TEditorPainter(const TEditorModel& model, const TEditorViewProperties& viewProps);
     TEditorPainter(const TEditorPainter&) = delete;
     TEditorPainter& operator=(const TEditorPainter&) = delete;
-
-    TEditorViewInfo* View() const { return FView; }
-    TEditorFont* Font() const { return FFont; }
-    TColor Color() const { return FColor; }
-    void SetColor(TColor value) { FColor = value; }
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TBorderStyle value) { FBorderStyle = value; }
 
     // A colour value as Qt draws it: system colours come from the palette.
     QColor ToQColor(TColor color) const;
@@ -48,8 +40,9 @@ public:
         return ToQColor(color == clNone ? fallback : color);
     }
 
-    // The whole paint event: every area the rectangle meets, then the underline and the caret.
-    void Paint(QPainter& canvas, const QRect& rect);
+    // The whole paint event: every area the rectangle meets, then the underline and the caret
+    // (none when caret is empty).
+    void Paint(QPainter& canvas, const QRect& rect, const TEditorGeometry& geometry, const QRect& caret);
     QPainter* Canvas() const { return FCanvas; }
 
     void PaintArea(const QRect& rect);
@@ -100,25 +93,19 @@ private:
     void PaintRulerEdge(int left, int right, int bottom);
     int ScrollOffset() const;
     int TextAreaRight() const;
-    void PaintCaret(const QRect& rect);
+    void PaintCaret(const QRect& rect, const QRect& caret);
     QColor FontColor() const;
     QColor BackColor() const;
     TFontStyles FontStyle() const;
 
-    TEditor& FEditor;
-    TEditorViewInfo* FView;
-    TEditorFont* FFont;
-    TColor FColor = clWhite;
-    TBorderStyle FBorderStyle = bsSingle;
+    const TEditorModel& FModel;
+    const TEditorViewProperties& FViewProps;
+    TEditorGeometry FGeometry; // for the pass under way
     TEditorPaintGlyphs FGlyphs;
     QPainter* FCanvas = nullptr;
     bool FItalic = false; // for the pass under way
     int FRowRectHeight = 0; // for the pass under way
-    std::string FJoined;    // a wrapped row joined with the next, kept across the rows of a pass
-    // The caret blinks at the platform's flash time and shows at once wherever it moves.
-    QTimer FBlink;
-    bool FCaretOn = true;
-    QRect FCaretPainted;
+    std::string FJoined; // a wrapped row joined with the next, kept across the rows of a pass
 };
 
 } // namespace brenvik
