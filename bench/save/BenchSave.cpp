@@ -3,39 +3,26 @@
 // Saving into /dev/shm (memory: no disk flush) times the encoding and the write; saving beside
 // the script times the same plus the flush to disk, reported apart as the difference.
 #include "app/frmMain.h"
+#include "common/WindowBenchSetup.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <cstdlib>
 
 using namespace brenvik;
 
 namespace {
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double MedianSaveMs(TfrmMain& window, const QString& target, int repeats)
 {
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
+    const double median = bench::MedianMs(repeats, [&] {
         if (!window.SaveFile(target, window.DocumentJCode(), window.DocumentRCode()))
             std::exit(1);
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
+    });
     QFile::remove(target);
-    return Median(times);
+    return median;
 }
 
 } // namespace
@@ -46,11 +33,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_save SCRIPT [REPEATS]\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window's settings go to a folder of their own, not beside the program.
-    QTemporaryDir home;
-    qputenv("BRENVIK_HOME", home.path().toLocal8Bit());
-    QApplication application(argc, argv);
+    bench::TWindowBenchSetup setup(argc, argv);
     const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 9;
     const QString script = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
 
