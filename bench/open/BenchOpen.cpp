@@ -1,11 +1,13 @@
 // The main window's own open command on a script, from the file's bytes to the first paint:
-// bench_open open|start SCRIPT [--screenshot PNG]   (see WindowBench.h for what each mode measures)
+// bench_open open|start SCRIPT [--screenshot PNG] [--wrap]   (see WindowBench.h for what each mode measures)
+// --wrap: word wrap on before the open, so the rows are wrapped as they are filled.
 #include "WindowBench.h"
 
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 
 #include <algorithm>
+#include <string_view>
 
 using namespace brenvik;
 using namespace brenvik::bench;
@@ -14,6 +16,8 @@ namespace {
 
 class TMainWindowSubject : public TWindowSubject {
 public:
+    explicit TMainWindowSubject(bool wrap) { FWindow.Editor().SetWordWrap(wrap); }
+
     QWidget& Window() override { return FWindow; }
     QWidget& Viewport() override { return *FWindow.Editor().viewport(); }
     QWidget& KeyTarget() override { return FWindow.Editor(); }
@@ -38,7 +42,17 @@ private:
 
 int main(int argc, char** argv)
 {
-    const TWindowMeasures measures{"open.to_first_paint", "open.peak_extra_ratio", "app.rss",
-        "app.start_to_first_paint", "editor.enter", "paint.window"};
-    return RunWindowBench(argc, argv, measures, [] { return std::make_unique<TMainWindowSubject>(); });
+    char** const end = argv + argc;
+    char** const wrapArgument = std::find_if(argv, end, [](const char* a) { return std::string_view(a) == "--wrap"; });
+    const bool wrap = wrapArgument != end;
+    if (wrap) {
+        std::rotate(wrapArgument, wrapArgument + 1, end);
+        argv[--argc] = nullptr;
+    }
+    const TWindowMeasures measures = wrap
+        ? TWindowMeasures {"open.to_first_paint_wrap", "open.peak_extra_ratio_wrap", "app.rss_wrap",
+              "app.start_to_first_paint_wrap", "editor.enter_wrap", "paint.window_wrap"}
+        : TWindowMeasures {"open.to_first_paint", "open.peak_extra_ratio", "app.rss", "app.start_to_first_paint",
+              "editor.enter", "paint.window"};
+    return RunWindowBench(argc, argv, measures, [wrap] { return std::make_unique<TMainWindowSubject>(wrap); });
 }

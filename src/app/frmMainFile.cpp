@@ -64,6 +64,10 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     }
     if (check.LooksBinary && !FPrompts->AskYesNo(this, name + QStringLiteral("はバイナリファイルのようです。開きますか？")))
         return false;
+    // The rows are wrapped as they are read, so the wrap width the window will ask for at its
+    // next idle moment is set first: otherwise a script opened just after the first show is
+    // wrapped twice.
+    FollowWindowWidth();
     TStatedCodes codes;
     try {
         codes = ReadScriptInto(*edrMain, NativeName(name),

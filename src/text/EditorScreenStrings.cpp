@@ -267,10 +267,9 @@ void TEditorScreenStrings::AppendLines(std::string_view text, TEditorStringList&
 
 void TEditorScreenStrings::AppendLine(std::string_view line, TEditorStringList& target) const
 {
-    // Without tabs a line is as wide as it is long: a short one needs no attribute string.
-    if (!FWordWrap
-        || (static_cast<int>(line.size()) < FWrapOption->WrapByte()
-            && line.find('\t') == std::string_view::npos)) {
+    // A line narrower than the wrap width is one row: its width is counted without building
+    // the attribute string the wrapper needs.
+    if (!FWordWrap || TextWidth(line, {TabWidth(), FWrapOption->WrapByte()}) < FWrapOption->WrapByte()) {
         target.Add(line);
         return;
     }
@@ -343,6 +342,40 @@ void TEditorScreenStrings::RescanAll()
         SetRowState(r, state);
         state = scanner->ScanRowState(r, *this, state);
     }
+}
+
+bool TEditorScreenStrings::WrapsAsStored() const
+{
+    // Only lines at least as wide as the wrap width, or already cut into rows, can come out
+    // differently; each of those is wrapped again and its row lengths compared.
+    const TLineWrapper wrapper(*FWrapOption, TabWidth());
+    const TColumnLayout layout {TabWidth(), FWrapOption->WrapByte()};
+    std::string line;
+    std::vector<std::size_t> stored;
+    bool same = true;
+    const int lastRow = Count() - 1;
+    ForEachRow(0, Count(), [&, row = 0](std::string_view text, TRowAttribute attribute) mutable {
+        const bool lineEnds = attribute != raWrapped || row++ == lastRow;
+        if (!same)
+            return;
+        if (lineEnds && line.empty() && stored.empty()) {
+            if (TextWidth(text, layout) < FWrapOption->WrapByte())
+                return;
+        }
+        line += text;
+        stored.push_back(text.size());
+        if (!lineEnds)
+            return;
+        std::size_t index = 0;
+        wrapper.Wrap(line, [&](std::string_view rowText, TRowAttribute) {
+            same = same && index < stored.size() && stored[index] == rowText.size();
+            ++index;
+        });
+        same = same && index == stored.size();
+        line.clear();
+        stored.clear();
+    });
+    return same;
 }
 
 void TEditorScreenStrings::RewrapAll()
@@ -470,11 +503,15 @@ void TEditorScreenStrings::SetWordWrap(bool value)
 void TEditorScreenStrings::Rewrap()
 {
     FUndo.ClearAll();
-    if (FWordWrap)
-        RewrapAll();
-    else
+    // A new wrap width that cuts no line differently (the usual case when a window is resized
+    // by a few columns over short lines) leaves the rows and their states as they are.
+    if (!FWordWrap) {
         UnwrapAll();
-    RescanAll();
+        RescanAll();
+    } else if (!WrapsAsStored()) {
+        RewrapAll();
+        RescanAll();
+    }
     UpdateEditors();
     ClampCarets();
     ForEachEditor([](TAttachedEditor& editor) { editor.SetCaretCol(0); });

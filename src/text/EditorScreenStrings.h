@@ -131,6 +131,8 @@ public:
     int Rescan(int row, bool notify);
     void RescanAll();
     void RewrapAll();
+    // True when wrapping every line at the current width gives the rows already stored.
+    bool WrapsAsStored() const;
     void UnwrapAll();
 
     void Clear();

@@ -5,6 +5,7 @@
 #include "text/EditorStrings.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace brenvik::test {
 namespace {
@@ -166,6 +167,32 @@ TEST_F(WordWrapTest, ChangingTheWrapOptionRewrapsOnlyWhileWrapIsOn)
     Store.SetWordWrap(false);
     Option.SetWrapByte(20);
     EXPECT_EQ(Store.Count(), 1);
+}
+
+TEST_F(WordWrapTest, EveryNewWidthOrRuleGivesTheRowsOfAFreshWrap)
+{
+    // Short lines, tabs, kana, kanji, punctuation and long lines, so that some changes of the
+    // width cut nothing differently (the rows are kept) and others do (they are rebuilt).
+    const std::vector<std::string> pieces {"my $x = 1;", "\t", "\x82\xa0\x82\xa2", "\x81\x42", "(", ")",
+        "print \"", "\xb1\xb2", " ", "word", "\x93\xfa\x96\x7b"};
+    std::mt19937 random(7);
+    std::string text;
+    for (int line = 0; line < 60; ++line) {
+        const int count = int(random() % 24);
+        for (int i = 0; i < count; ++i)
+            text += pieces[random() % pieces.size()];
+        text += "\r\n";
+    }
+    Lines.SetTextStr(text);
+    for (int step = 0; step < 80; ++step) {
+        switch (random() % 4) {
+        case 0: Option.SetFollowPunctuation(!Option.FollowPunctuation()); break;
+        case 1: Option.SetLeading(!Option.Leading()); break;
+        default: Option.SetWrapByte(20 + int(random() % 60)); break;
+        }
+        ASSERT_EQ(RowsOf(Store), Split(text)) << "step " << step << ", width " << Option.WrapByte();
+        ASSERT_EQ(Store.CheckRows(), "");
+    }
 }
 
 TEST_F(WordWrapTest, LinesCountsLogicalLinesOverWrappedRows)
