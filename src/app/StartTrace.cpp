@@ -12,10 +12,10 @@ namespace brenvik {
 
 namespace {
 
-long long RealtimeNs()
+long long ClockNs(clockid_t clock)
 {
     timespec now {};
-    clock_gettime(CLOCK_REALTIME, &now);
+    clock_gettime(clock, &now);
     return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
 }
 
@@ -32,7 +32,8 @@ TStartTrace::TStartTrace()
 void TStartTrace::Mark(const char* step) const
 {
     if (Enabled())
-        std::fprintf(stderr, "start\t%s\t%.2f\n", step, (RealtimeNs() - FLaunchNs) / 1e6);
+        std::fprintf(stderr, "start\t%s\t%.2f\t%.2f\n", step, (ClockNs(CLOCK_REALTIME) - FLaunchNs) / 1e6,
+            ClockNs(CLOCK_PROCESS_CPUTIME_ID) / 1e6);
 }
 
 void TStartTrace::Prime(const char* step, const std::function<void()>& work) const

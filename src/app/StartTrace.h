@@ -11,7 +11,8 @@ namespace brenvik {
 
 // Off unless BRENVIK_START_TRACE holds the CLOCK_REALTIME nanoseconds at which the program was
 // launched. Then every step is printed to stderr as "start<TAB>step<TAB>milliseconds since the
-// launch", and the program quits after the first paint of the editor. Work a later step does
+// launch<TAB>milliseconds of processor time used", and the program quits after the first paint of
+// the editor. The processor time tells the program's own work apart from waiting for a busy machine. Work a later step does
 // anyway (the font list, the settings file) can be done on its own step to tell its cost apart;
 // the start-up as a whole stays the same.
 class TStartTrace : public QObject {
