@@ -14,11 +14,13 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 app_id=org.brenvik.Brenvik
 scratch=$(mktemp -d /tmp/brenvik-install.XXXXXX)
 moved_build=""
+package_installed=false
 
 fail() { echo "check-install: FAILED: $*" >&2; exit 1; }
 step() { echo "== $*"; }
 cleanup() {
     [ -z "$moved_build" ] || mv "$moved_build" "$build"
+    ! $package_installed || dpkg -r brenvik > /dev/null
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -132,9 +134,11 @@ if [ "$(id -u)" -ne 0 ] || dpkg-query -W -f='${Status}' brenvik 2>/dev/null | gr
 fi
 step "dpkg -i, run from /usr/bin, dpkg -r"
 dpkg -i "$deb" > /dev/null
+package_installed=true
 expect_output "Brenvik $version" env -u DISPLAY /usr/bin/brenvik --version
 check_window /usr/bin /usr/share/brenvik/keijiban.cgi /usr/share/brenvik
 dpkg -r brenvik > /dev/null
+package_installed=false
 for file in "${expected[@]}"; do
     [ ! -e "/usr/$file" ] || fail "/usr/$file is left after dpkg -r"
 done
