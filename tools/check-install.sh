@@ -68,9 +68,15 @@ check_window() { # bin-folder example shared-folder
             xwininfo -root -tree > "$3/windows.txt"
             window=$(awk "/keijiban.cgi/ { print \$1; exit }" "$3/windows.txt")
             import -window "${window:-root}" "$3/main-window.png"
+            xprop -id "${window:-root}" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" > "$3/icon.txt"
             kill $program' _ "$bin" "$example" "$shots"
     grep -q 'keijiban.cgi.*("brenvik" "Brenvik")' "$shots/windows.txt" ||
         fail "no window showing keijiban.cgi with the class of StartupWMClass=Brenvik: $(cat "$shots/windows.txt")"
+    # Qt hands the window manager the sizes up to 128 pixels.
+    for size in 16 32 48 128; do
+        grep -q "Icon ($size x $size)" "$shots/icon.txt" ||
+            fail "the window does not offer the program icon at $size pixels: $(cat "$shots/icon.txt")"
+    done
     local colours
     colours=$(identify -format %k "$shots/main-window.png")
     [ "$colours" -gt 16 ] || fail "the screenshot has $colours colours: nothing painted"
