@@ -14,6 +14,11 @@ namespace {
 // The copies belong to the user, who may edit the phrases, whatever the installed files allow.
 constexpr QFile::Permissions kCopiedFile = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
 
+QString CannotMake(const QString& folder)
+{
+    return QStringLiteral("フォルダ「%1」を作れません。").arg(folder);
+}
+
 // Copies the tree under source into the existing folder target; the first failure, if any.
 QString CopyTree(const QString& source, const QString& target)
 {
@@ -26,7 +31,7 @@ QString CopyTree(const QString& source, const QString& target)
         const QString copy = target + QLatin1Char('/') + sourceDir.relativeFilePath(entry.filePath());
         if (entry.isDir()) {
             if (!QDir().mkpath(copy))
-                return QStringLiteral("フォルダ「%1」を作れません。").arg(copy);
+                return CannotMake(copy);
             continue;
         }
         QFile file(entry.filePath());
@@ -49,7 +54,7 @@ QString SeedFolder(const QString& programFolder, const QString& sharedFolder, co
     QDir(folder.filePath(staging)).removeRecursively();
     QString failure;
     if (!folder.mkpath(staging))
-        failure = QStringLiteral("フォルダ「%1」を作れません。").arg(folder.filePath(staging));
+        failure = CannotMake(folder.filePath(staging));
     else
         failure = CopyTree(source, folder.filePath(staging));
     // A copy running at the same moment may have put its folder in place first: that one stays.

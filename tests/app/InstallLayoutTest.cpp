@@ -127,10 +127,20 @@ TEST_F(InstallLayoutTest, SeedingThatCannotWriteSaysWhereAndMakesNothing)
     EXPECT_TRUE(failures.front().contains(Path("blocked/home/Const"))) << failures.front().toStdString();
     EXPECT_EQ(ReadFile(Path("blocked")), "a file where the program folder should be");
 
+    // A file that cannot be read half way through the tree: the folder is not made at all.
+    WriteFile(shared + "/p_const/a.txt", "shipped");
+    ASSERT_TRUE(QFile::link(Path("nowhere"), shared + "/p_const/b.txt"));
+    ASSERT_TRUE(QDir().mkpath(Path("home")));
+    const QStringList unreadable = SeedProgramFolder(Path("home"), shared);
+    ASSERT_EQ(unreadable.size(), 1);
+    EXPECT_TRUE(unreadable.front().contains("b.txt")) << unreadable.front().toStdString();
+    EXPECT_EQ(QDir(Path("home")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList {"Const"});
+
     // Nothing shipped, nothing to do: a build tree or an install without phrase folders.
-    EXPECT_TRUE(SeedProgramFolder(Path("home"), QString()).isEmpty());
-    EXPECT_TRUE(SeedProgramFolder(Path("home"), Path("share/none")).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(Path("home")));
+    EXPECT_TRUE(SeedProgramFolder(Path("empty"), QString()).isEmpty());
+    EXPECT_TRUE(SeedProgramFolder(Path("empty"), Path("share/none")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Path("empty")));
 }
 
 TEST(ProgramIcon, HasEverySizeADesktopAsksFor)
