@@ -12,6 +12,13 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
+
+// Paths in failure messages as text, not as the bytes of a QString.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace brenvik {
 namespace {
