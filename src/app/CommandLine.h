@@ -1,6 +1,7 @@
 // The program's command line: brenvik [--help] [--version] [--] [FILE...]
 #pragma once
 
+#include <BuildInfo.h>
 #include <QStringList>
 
 namespace brenvik {
@@ -15,7 +16,7 @@ struct TCommandLine {
 // Reads the arguments after the program name. Options stop at "--" or at the first file.
 TCommandLine ParseCommandLine(const QStringList& arguments);
 
-inline constexpr const char* kVersionText = "Brenvik 0.301";
+inline constexpr const char* kVersionText = "Brenvik " BRENVIK_VERSION;
 // The usage text printed by --help and, with an error line before it, for an unknown option.
 QString UsageText();
 

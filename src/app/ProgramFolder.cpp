@@ -10,12 +10,19 @@ namespace brenvik {
 
 QString ProgramFolder()
 {
+    return ProgramFolderOf(QCoreApplication::applicationDirPath());
+}
+
+QString ProgramFolderOf(const QString& executableFolder)
+{
     const QString overridden = qEnvironmentVariable("BRENVIK_HOME");
     if (!overridden.isEmpty())
         return QDir::cleanPath(overridden);
-    const QString beside = QCoreApplication::applicationDirPath();
-    if (!beside.isEmpty() && QFileInfo(beside).isWritable())
-        return beside;
+    // An installed copy is shared and replaced by updates, so it writes per user even where it
+    // could write beside itself (run as root, or installed under the home folder).
+    if (!executableFolder.isEmpty() && SharedDataFolderOf(executableFolder).isEmpty()
+        && QFileInfo(executableFolder).isWritable())
+        return executableFolder;
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(perUser);
     return perUser;
@@ -24,6 +31,21 @@ QString ProgramFolder()
 QString SettingsFileName()
 {
     return ProgramFolder() + QStringLiteral("/brenvik.ini");
+}
+
+QString SharedDataFolder()
+{
+    return SharedDataFolderOf(QCoreApplication::applicationDirPath());
+}
+
+QString SharedDataFolderOf(const QString& executableFolder)
+{
+    // Found from the executable's own place, never from a path compiled in, so a moved install
+    // still finds its data.
+    if (executableFolder.isEmpty())
+        return {};
+    const QString shared = QDir::cleanPath(executableFolder + QStringLiteral("/../share/brenvik"));
+    return QFileInfo(shared).isDir() ? shared : QString();
 }
 
 } // namespace brenvik

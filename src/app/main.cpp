@@ -2,13 +2,24 @@
 // every further file opens in a process of its own, one document per process.
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/ProgramFolder.h"
+#include "app/ProgramIcon.h"
+#include "app/ProgramSeed.h"
+#include "app/StartTrace.h"
 #include "app/frmMain.h"
+#include "editor/Editor.h"
 
+#include <BuildInfo.h>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QSettings>
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+    brenvik::TStartTrace trace;
+    trace.Mark("main");
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
@@ -30,11 +41,24 @@ int main(int argc, char** argv)
     }
 
     brenvik::TApplication application(argc, argv);
+    brenvik::TApplication::setWindowIcon(brenvik::ProgramIcon());
+    brenvik::TApplication::setDesktopFileName(QStringLiteral(BRENVIK_APP_ID));
+    trace.Mark("qt");
+    trace.Prime("fonts", [] { QFontDatabase::families(); });
+    // Before the window builds its phrase menus from the program folder.
+    const QStringList seedFailures = brenvik::SeedProgramFolder(brenvik::ProgramFolder(), brenvik::SharedDataFolder());
+    trace.Mark("seed");
+    trace.Prime("settings", [] { QSettings(brenvik::SettingsFileName(), QSettings::IniFormat).allKeys(); });
     brenvik::TfrmMain window;
+    trace.Mark("window");
+    trace.WatchFirstPaint(window.Editor().viewport());
     window.show();
+    if (!seedFailures.isEmpty())
+        QMessageBox::warning(&window, QStringLiteral("Brenvik"), seedFailures.join(QStringLiteral("\n\n")));
     for (int i = 1; i < commandLine.Files.size(); ++i)
         window.OpenElsewhere(QFileInfo(commandLine.Files[i]).absoluteFilePath());
     if (!commandLine.Files.isEmpty())
         window.LoadFile(QFileInfo(commandLine.Files.front()).absoluteFilePath());
+    trace.Mark("loaded");
     return application.exec();
 }

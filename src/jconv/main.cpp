@@ -3,6 +3,8 @@
 #include "jcode/FileTranscode.h"
 #include "jcode/ScriptFile.h"
 
+#include <BuildInfo.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
