@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
+#include "options/OptionCommands.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
 
     brenvik::TApplication application(argc, argv);
     brenvik::TfrmMain window;
+    brenvik::InstallOptionCommands(window);
     window.show();
     for (int i = 1; i < commandLine.Files.size(); ++i)
         window.OpenElsewhere(QFileInfo(commandLine.Files[i]).absoluteFilePath());
