@@ -8,6 +8,7 @@
 #include "options/OptionHooks.h"
 #include "options/RadioGroup.h"
 #include "options/dlgOpt.h"
+#include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"
 
 #include <QComboBox>
@@ -56,7 +57,7 @@ int main(int argc, char** argv)
     if (!window.LoadFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()))
         return 1;
     QApplication::processEvents();
-    std::printf("%d lines, %d rows\n", editor.Lines().Count(), editor.RowCount());
+    std::printf("%d lines, %d rows\n", editor.Lines().GetCount(), editor.RowCount());
 
     // One rebuild of the rows, as the wrap options start it.
     int width = 60;

@@ -49,13 +49,6 @@ std::vector<TdlgOptionBase::TColorItem> PerlItems()
         {"Tabマーク", TSource::Own, kTabMark}, {"全角スペース", TSource::Own, kDBSpaceMark}};
 }
 
-std::unique_ptr<TFountain> NewPerlView()
-{
-    auto fountain = std::make_unique<TPERLFountain>();
-    ConfigurePERLFountain(*fountain);
-    return fountain;
-}
-
 // A variable, a string, a comment and Japanese.
 const char* const kPerlSample = "# 掲示板の設定\r\n"
                                 "$title = \"ようこそ、掲示板へ\";\r\n"
@@ -79,7 +72,7 @@ template <typename T, std::size_t N> int IndexOf(const std::array<T, N>& values,
 } // namespace
 
 TdlgOption::TdlgOption(QWidget* parent)
-    : TdlgOptionBase(parent, NewPerlView(), PerlItems(), kPerlSample)
+    : TdlgOptionBase(parent, ConfiguredFountain(ConfigurePERLFountain), PerlItems(), kPerlSample)
     , FPERLView(static_cast<TPERLFountain*>(&SampleFountain()))
 {
     setObjectName(QStringLiteral("dlgOpt"));

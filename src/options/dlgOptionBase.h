@@ -27,6 +27,14 @@ class TEditor;
 class TFountain;
 class TRadioGroup;
 
+// A sample fountain set up as its owner window's is.
+template <typename T> std::unique_ptr<TFountain> ConfiguredFountain(void (*configure)(T&))
+{
+    auto fountain = std::make_unique<T>();
+    configure(*fountain);
+    return fountain;
+}
+
 // The dialog edits copies only: its samples, holders and font. Storing copies them into the
 // owner's editor and fountain.
 class TdlgOptionBase : public QDialog {

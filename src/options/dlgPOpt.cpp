@@ -29,13 +29,6 @@ std::vector<TdlgOptionBase::TColorItem> HtmlItems()
         {"Hideマーク", TSource::SampleMark, "HideMark"}, {"UnderLine", TSource::SampleMark, "Underline"}};
 }
 
-std::unique_ptr<TFountain> NewHtmlView()
-{
-    auto fountain = std::make_unique<THTMLFountain>();
-    ConfigureHTMLFountain(*fountain);
-    return fountain;
-}
-
 const char* const kHtmlSample = "<!-- 掲示板のフォーム -->\r\n"
                                 "<a href=\"http://www.example.jp/\">ホームへ戻る</a>\r\n"
                                 "<font color=\"red\">&copy; 2026 管理人</font>\r\n"
@@ -44,7 +37,7 @@ const char* const kHtmlSample = "<!-- 掲示板のフォーム -->\r\n"
 } // namespace
 
 TdlgPrintOption::TdlgPrintOption(QWidget* parent)
-    : TdlgOptionBase(parent, NewHtmlView(), HtmlItems(), kHtmlSample)
+    : TdlgOptionBase(parent, ConfiguredFountain(ConfigureHTMLFountain), HtmlItems(), kHtmlSample)
     , FHTMLView(static_cast<THTMLFountain*>(&SampleFountain()))
 {
     setObjectName(QStringLiteral("dlgPOpt"));

@@ -56,6 +56,33 @@ protected:
             return 'C';
         return '?';
     }
+    // Runs steps (E enter, X leave, P press, R release over the label, O release outside)
+    // and tells the look after each.
+    std::string Steps(const std::string& steps)
+    {
+        std::string looks;
+        for (const char step : steps) {
+            switch (step) {
+            case 'E':
+                Enter();
+                break;
+            case 'X':
+                Leave();
+                break;
+            case 'P':
+                Press();
+                break;
+            case 'R':
+                Release();
+                break;
+            case 'O':
+                Release(QPoint(500, 5));
+                break;
+            }
+            looks += Look();
+        }
+        return looks;
+    }
     QList<QUrl> ClickWith(TLightLabel::TJumpType type, const QString& jumpTo, const QString& caption = QStringLiteral("ラベル"))
     {
         hooks.Opened.clear();
@@ -92,20 +119,10 @@ TEST_F(LightLabelTest, EnterPressReleaseLeaveWithEverythingEnabled)
         events.append(QStringLiteral("enter %1").arg(Look()));
     };
     label.OnMouseLeave = [&](QObject*) { events.append(QStringLiteral("leave %1").arg(Look())); };
-    Enter();
-    EXPECT_TRUE(label.Hovered());
-    Press();
-    EXPECT_EQ(Look(), 'C');
-    Release();
-    EXPECT_EQ(Look(), 'L');
-    Leave();
-    EXPECT_EQ(Look(), 'D');
+    EXPECT_EQ(Steps("EPRX"), "LCLD");
+    EXPECT_FALSE(label.Hovered());
     // Pressed, then the pointer leaves before the release: the default look comes back.
-    Enter();
-    Press();
-    Leave();
-    Release(QPoint(500, 5));
-    EXPECT_EQ(Look(), 'D');
+    EXPECT_EQ(Steps("EPXO"), "LCDD");
     // Handlers run after the label's own handling, so they see the new look.
     EXPECT_EQ(events, (QStringList {QStringLiteral("enter L"), QStringLiteral("leave D"), QStringLiteral("enter L"),
                           QStringLiteral("leave D")}));
@@ -114,31 +131,18 @@ TEST_F(LightLabelTest, EnterPressReleaseLeaveWithEverythingEnabled)
 TEST_F(LightLabelTest, EachSwitchOffKeepsItsLookAway)
 {
     label.SetLightEnabled(false);
-    Enter();
-    EXPECT_EQ(Look(), 'D');
-    Press();
-    EXPECT_EQ(Look(), 'C');
     // As designed: the release over the label shows the light look even so.
-    Release();
-    EXPECT_EQ(Look(), 'L');
-    Leave();
-    EXPECT_EQ(Look(), 'D');
-
+    EXPECT_EQ(Steps("EPRX"), "DCLD");
     label.SetLightEnabled(true);
     label.SetDefaultEnabled(false);
-    Enter();
-    Leave();
-    EXPECT_EQ(Look(), 'L');
-    EXPECT_FALSE(label.Hovered());
+    EXPECT_EQ(Steps("EXPO"), "LLCD");
     label.SetDefaultColor(clGreen);
-    EXPECT_EQ(label.CurrentColor(), clYellow);
-
+    EXPECT_EQ(label.CurrentColor(), clBtnFace);
     label.SetDefaultEnabled(true);
     label.SetClickEnabled(false);
     label.SetDefaultColor(clGreen);
     EXPECT_EQ(label.CurrentColor(), clGreen);
-    Press();
-    EXPECT_EQ(Look(), 'D');
+    EXPECT_EQ(Steps("PEPR"), "DLLL");
 }
 
 TEST_F(LightLabelTest, EachJumpTypeOpensItsTarget)

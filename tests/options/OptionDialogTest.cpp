@@ -371,6 +371,26 @@ TEST_F(OptionDialogTest, CodePresetsOthersAndExplorerGroups)
     EXPECT_EQ(window->Options().ListDefaultSet, 3);
 }
 
+TEST_F(OptionDialogTest, GroupsLeftWithoutAChoiceKeepTheLoadedValues)
+{
+    TMainOptions options = window->Options();
+    options.DefaultJCode = jcEuc;
+    options.DefaultRCode = rcCr;
+    options.ListUpdate = 2;
+    options.ListDefaultSet = 1;
+    window->SetOptions(options);
+    Open();
+    EXPECT_TRUE(Child<QRadioButton>("rdbOther")->isChecked());
+    for (const char* group : {"rdgJcode", "rdgRCode", "rdgListUpdate", "rdgListDefaultSet", "rdgWordWrap"})
+        Child<TRadioGroup>(group)->SetItemIndex(-1);
+    const bool wrap = Editor().WordWrap();
+    const int width = Editor().WrapByte();
+    Ok();
+    EXPECT_EQ(window->Options(), options);
+    EXPECT_EQ(Editor().WordWrap(), wrap);
+    EXPECT_EQ(Editor().WrapByte(), width);
+}
+
 TEST_F(OptionDialogTest, OkWritesTheSettingsFileAndReportsAFileItCannotWrite)
 {
     Open();
