@@ -86,6 +86,7 @@ TColorEditor::TColorEditor(const QString& name, bool styleBoxes, QWidget* parent
     FNonePanel->setObjectName(QStringLiteral("pnl") + name);
     FNonePanel->setFrameShape(QFrame::Panel);
     FNonePanel->setFrameShadow(QFrame::Sunken);
+    FNonePanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     FNonePanel->setToolTip(QStringLiteral("左クリック: 文字色なし / 右クリック: 背景色なし"));
     FNonePanel->installEventFilter(this);
     FForegroundNone->setObjectName(QStringLiteral("lbl") + name + QStringLiteral("FG"));
