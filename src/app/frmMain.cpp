@@ -114,11 +114,7 @@ bool TfrmMain::WriteSettings()
     // One settings object, synced once; "Hist" belongs to AddHistory and is never written here,
     // so the history another copy wrote meanwhile survives.
     QSettings settings(SettingsFile(), QSettings::IniFormat);
-    TEditorProp edpMain;
-    edpMain.AssignFromEditor(*edrMain);
-    WriteComponentToIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
-    WriteComponentToIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
-    FOptions.Write(settings);
+    WriteViewSettings(settings);
     settings.beginGroup(kPanelSection);
     for (QDockWidget* panel : {pnlSubRoutine, pnlVariable, pnlArrangement, pnlAssocArr, pnlKeyWord, pnlMemo, pnlTab})
         settings.setValue(panel->objectName(), PanelShown(panel) ? 1 : 0);
@@ -128,6 +124,23 @@ bool TfrmMain::WriteSettings()
         return true;
     FPrompts->ShowError(this, QStringLiteral("設定ファイル「%1」に書き込めませんでした。").arg(SettingsFile()));
     return false;
+}
+
+void TfrmMain::WriteViewSettings(QSettings& settings) const
+{
+    TEditorProp edpMain;
+    edpMain.AssignFromEditor(*edrMain);
+    WriteComponentToIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
+    WriteComponentToIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
+    FOptions.Write(settings);
+}
+
+bool TfrmMain::WriteViewSettings()
+{
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    WriteViewSettings(settings);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 void TfrmMain::showEvent(QShowEvent* event)

@@ -16,6 +16,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QSettings;
 class QTabWidget;
 class QToolButton;
 
@@ -67,6 +68,20 @@ public:
     bool FileSaveAs();
     bool FileSaveCode();
 
+    // Options dialog and about box: what they read and apply, and their commands, which come
+    // from a library above this one (bound by the program's entry).
+    TPERLFountain& PerlFountain() const { return *PERLFountain; }
+    TUserPrompts& Prompts() const { return *FPrompts; }
+    // Takes new "Option" values and repaints the marks drawn over the text.
+    void SetOptions(const TMainOptions& options);
+    // The five explorer lists and the memo.
+    QList<QWidget*> ExplorerViews() const;
+    // Writes the editor properties, the Perl colours and "Option" in one pass; false when the
+    // settings file could not be written (nothing is shown: the caller words the message).
+    bool WriteViewSettings();
+    // Runs handler (through the window's error backstop) when the action fires.
+    void BindCommand(const char* name, std::function<void()> handler);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -86,6 +101,7 @@ private:
     void ConfigureEditor();
     void ReadSettings();
     bool WriteSettings();
+    void WriteViewSettings(QSettings& settings) const;
     // Commands, menus, tool bar and popup, in frmMainActions.cpp.
     void CreateActions();
     void CreateMenus();

@@ -61,7 +61,7 @@ constexpr TToolIcon kToolIcons[] = {
 // The commands whose work comes with later parts of the program: shown, never enabled.
 constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actKeyWordAdd", "actKeyWordViewOFF", "actFind",
     "actFindForward", "actFindBackward", "actReplace", "actFindViewOFF", "actMakeList", "actMakeConst",
-    "actfrmPrint", "actToolIndent", "actToolComment", "actOption", "actAbout"};
+    "actfrmPrint", "actToolIndent", "actToolComment"};
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "app/StartTrace.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "options/OptionCommands.h"
 
 #include <BuildInfo.h>
 #include <QFileInfo>
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
     trace.Mark("seed");
     trace.Prime("settings", [] { QSettings(brenvik::SettingsFileName(), QSettings::IniFormat).allKeys(); });
     brenvik::TfrmMain window;
+    brenvik::InstallOptionCommands(window);
     trace.Mark("window");
     trace.WatchFirstPaint(window.Editor().viewport());
     window.show();

@@ -51,10 +51,9 @@ TEditorPainter::TEditorPainter(const TEditorModel& model, const TEditorViewPrope
 {
 }
 
-QColor TEditorPainter::ToQColor(TColor color) const
+QColor ToQColor(TColor color, const QPalette& palette)
 {
     if (color & 0x80000000) {
-        const QPalette& palette = FViewProps.Palette();
         switch (color & 0xFF) {
         case 5: // clWindow
             return palette.color(QPalette::Base);
@@ -73,6 +72,11 @@ QColor TEditorPainter::ToQColor(TColor color) const
         }
     }
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+QColor TEditorPainter::ToQColor(TColor color) const
+{
+    return brenvik::ToQColor(color, FViewProps.Palette());
 }
 
 QColor TEditorPainter::FontColor() const

@@ -13,8 +13,12 @@
 #include <string_view>
 
 class QPainter;
+class QPalette;
 
 namespace brenvik {
+
+// A colour value as Qt draws it: system colours come from the palette.
+QColor ToQColor(TColor color, const QPalette& palette);
 
 class TEditorMark;
 class TEditorModel;

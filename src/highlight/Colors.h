@@ -32,6 +32,7 @@ constexpr TColor clWhite = 0xFFFFFF;
 // System colours: 0x80000000 + the platform's colour index.
 constexpr TColor clWindow = 0x80000005;
 constexpr TColor clWindowText = 0x80000008;
+constexpr TColor clBtnFace = 0x8000000F;
 
 // The sixteen named colours in the platform's colour-name order.
 constexpr std::array<TColor, 16> kNamedColors = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple,

@@ -1,0 +1,32 @@
+// A captioned group of radio buttons chosen by index, like the dialogs' radio groups.
+#pragma once
+
+#include <QGroupBox>
+#include <QList>
+
+class QButtonGroup;
+class QRadioButton;
+
+namespace brenvik {
+
+// Invariant: at most one button is checked; ItemIndex() is its index, or -1 for none.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    TRadioGroup(const char* name, const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+
+    int ItemIndex() const;
+    // -1, or an index outside the items, leaves no button checked.
+    void SetItemIndex(int index);
+    QRadioButton* Button(int index) const { return FButtons.value(index); }
+    int Count() const { return FButtons.size(); }
+
+signals:
+    void ItemIndexChanged(int index);
+
+private:
+    QButtonGroup* FGroup;
+    QList<QRadioButton*> FButtons;
+};
+
+} // namespace brenvik
