@@ -118,13 +118,13 @@ void TfrmMain::ReplaceSelected(const TSearchRange& match)
 int TfrmMain::ReplaceRest(const TSearchRange* first)
 {
     const std::string& text = JoinedText();
-    const TReplacedStretch stretch = ReplaceMatches(text, SelectionRange(),
+    TReplacedStretch stretch = ReplaceMatches(text, SelectionRange(),
         first ? std::optional<TSearchRange>(*first) : std::nullopt, FFind.SearchText, FFind.ReplaceText, FFind.Options);
     if (stretch.Count == 0) {
         ReportMiss();
         return 0;
     }
-    edrMain->Model().ReplaceBytes(stretch.Start, stretch.End, stretch.Text, stretch.Caret);
+    edrMain->Model().ReplaceBytes(stretch.Start, stretch.End, std::move(stretch.Text), stretch.Caret);
     edrMain->ScrollCaret();
     return stretch.Count;
 }

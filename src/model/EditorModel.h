@@ -182,7 +182,8 @@ public:
     void DropSelection(TEditorPos drop, bool copy);
     // Replaces the bytes [start, end) of the whole text by text (line breaks as CR LF) in one
     // edit and puts the caret at the whole-text offset caret of the new text (ModelReplace.cpp).
-    void ReplaceBytes(qint64 start, qint64 end, std::string_view text, qint64 caret);
+    // A stretch of whole lines goes in without a copy.
+    void ReplaceBytes(qint64 start, qint64 end, std::string text, qint64 caret);
     // Changes whenever the rows change (edits, undo, loads): whoever keeps a copy of the text
     // compares it.
     std::uint64_t TextVersion() const { return FTextVersion; }

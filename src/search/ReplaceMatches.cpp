@@ -42,20 +42,26 @@ TReplacedStretch ReplaceMatches(std::string_view text, TSearchRange selection, s
         return stretch;
     if (!down)
         std::reverse(matches.begin(), matches.end());
-    stretch.Start = matches.front().Start;
-    stretch.End = std::int64_t {matches.back().Start} + matches.back().Length;
+    const std::size_t firstByte = static_cast<std::size_t>(matches.front().Start);
+    const std::size_t lastEnd = static_cast<std::size_t>(std::int64_t {matches.back().Start} + matches.back().Length);
+    const std::size_t lineStart = firstByte == 0 ? std::string_view::npos : text.rfind('\n', firstByte - 1);
+    stretch.Start = lineStart == std::string_view::npos ? 0 : std::int64_t(lineStart + 1);
+    const std::size_t lineEnd = text.find('\n', lastEnd - 1);
+    stretch.End = lineEnd == std::string_view::npos ? std::int64_t(text.size()) : std::int64_t(lineEnd + 1);
     stretch.Count = static_cast<int>(matches.size());
-    std::int64_t copied = stretch.Start;
     std::size_t size = static_cast<std::size_t>(stretch.End - stretch.Start);
     for (const TSearchRange& match : matches)
         size = size - static_cast<std::size_t>(match.Length) + replacement.size();
     stretch.Text.reserve(size);
+    std::int64_t copied = stretch.Start;
     for (const TSearchRange& match : matches) {
         stretch.Text.append(text.substr(static_cast<std::size_t>(copied), static_cast<std::size_t>(match.Start - copied)));
         stretch.Text.append(replacement);
         copied = std::int64_t {match.Start} + match.Length;
     }
-    stretch.Caret = down ? stretch.Start + static_cast<std::int64_t>(stretch.Text.size()) : stretch.Start;
+    // Forward the caret ends after the last replacement, backward at the first (lowest) one.
+    stretch.Caret = down ? stretch.Start + static_cast<std::int64_t>(stretch.Text.size()) : matches.front().Start;
+    stretch.Text.append(text.substr(static_cast<std::size_t>(copied), static_cast<std::size_t>(stretch.End - copied)));
     return stretch;
 }
 

@@ -13,6 +13,8 @@
 namespace brenvik {
 
 // What replacing the matches did to the text: the stretch [Start, End) of the old text becomes Text.
+// The stretch is whole lines: Start is the text's start or follows an LF, End is the text's end or
+// follows an LF, so that it goes into a row list as it is.
 struct TReplacedStretch {
     std::int64_t Start = 0;
     std::int64_t End = 0;

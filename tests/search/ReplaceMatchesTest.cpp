@@ -65,6 +65,19 @@ TEST(ReplaceMatches, TheGivenFirstMatchIsReplacedAndTheWalkGoesOnFromIt)
     EXPECT_EQ(backward.Caret, 0);
 }
 
+TEST(ReplaceMatches, TheStretchIsWholeLines)
+{
+    const TReplacedStretch middle = ReplaceMatches("one\r\ntwo foo\r\nthree", {}, std::nullopt, "foo", "X", F::Down);
+    EXPECT_EQ(middle.Start, 5);
+    EXPECT_EQ(middle.End, 14);
+    EXPECT_EQ(middle.Text, "two X\r\n");
+    EXPECT_EQ(middle.Caret, 10);
+    // A match ending in a line break, and one in the last line without a break.
+    const TReplacedStretch edges = ReplaceMatches("a\r\nb\r\nfoo", {}, std::nullopt, "a\r\n", "X", F::Down);
+    EXPECT_EQ(edges.End, 3);
+    EXPECT_EQ(ReplaceMatches("a\r\nb\r\nfoo", {}, std::nullopt, "foo", "X", F::Down).Text, "X");
+}
+
 TEST(ReplaceMatches, ZeroBytesAreOrdinaryText)
 {
     const std::string text("foo\0foo\0foo", 11);
