@@ -7,6 +7,7 @@
 #include "editor/EditorCharset.h"
 #include "search/PatternScan.h"
 #include "search/ReplaceMatches.h"
+#include "support/LineBreaks.h"
 
 #include <QLabel>
 
@@ -18,16 +19,15 @@ namespace {
 std::string WithCrLf(std::string_view text)
 {
     std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
+    bool first = true;
+    ForEachLine(text, [&](std::string_view line) {
+        if (!first)
             result += "\r\n";
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            result += text[i];
-        }
-    }
+        result += line;
+        first = false;
+    });
+    if (EndsWithLineBreak(text))
+        result += "\r\n";
     return result;
 }
 

@@ -219,6 +219,17 @@ TEST_F(FindWindowTest, BackwardReplaceNeverMeetsItsOwnReplacement)
     EXPECT_EQ(Editor().SelStart(), 0);
 }
 
+TEST_F(FindWindowTest, AReplacementWithALineBreakKeepsOffsetsRight)
+{
+    // The rows hold every break as CR LF: the caret must land after the last replacement all the same.
+    SetText("foo foo\r\nend");
+    Ask("foo", F::Down | F::ReplaceAll, "x\ny");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "x\r\ny x\r\ny\r\nend");
+    EXPECT_EQ(Editor().SelStart(), 9);
+    EXPECT_EQ(Editor().CheckInvariant(), "");
+}
+
 TEST_F(FindWindowTest, RefusalsChangeNothing)
 {
     SetText("foo foo\r\n");
