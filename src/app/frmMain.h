@@ -2,6 +2,7 @@
 // commands, the explorer panels and the status bar. One document per process.
 #pragma once
 
+#include "app/FindState.h"
 #include "app/MainOptions.h"
 #include "app/UserPrompts.h"
 
@@ -23,6 +24,8 @@ class QToolButton;
 namespace brenvik {
 
 class TEditor;
+class TFindPrompts;
+struct TSearchRange;
 class TPERLFountain;
 class TRestorePos;
 
@@ -81,6 +84,22 @@ public:
     bool WriteViewSettings();
     // Runs handler (through the window's error backstop) when the action fires.
     void BindCommand(const char* name, std::function<void()> handler);
+
+    // Find and replace (frmMainFind.cpp, frmMainReplace.cpp).
+    const TFindState& FindState() const { return FFind; }
+    // prompts (not owned) answers the find dialogs and the replace question; null: the real ones.
+    void SetFindPrompts(TFindPrompts* prompts);
+    // Told whenever the search highlight is switched or its text or options change; the row
+    // highlighter follows it.
+    std::function<void(const TFindState&)> OnSearchHighlightChange;
+    void Find();
+    void FindForward();
+    void FindBackward();
+    void Replace();
+    void FindViewOff();
+    // Selects the next match from the selection in the direction of the options; false (and the
+    // miss in panel 5) when there is none.
+    bool FindNext();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -178,6 +197,26 @@ private:
 
     // The six status panels.
     std::vector<QLabel*> FStatusPanels;
+
+    // Find and replace.
+    void CreateFindCommands();
+    void SetSearchHighlight(bool on);
+    // The whole text, lines joined by CR LF, kept until the text changes.
+    const std::string& JoinedText();
+    std::string InitialSearchText() const;
+    TSearchRange SelectionRange() const;
+    void SelectMatch(const TSearchRange& match);
+    void ReportMiss();
+    // The replace loop over the window's find state; returns the number of replacements.
+    int ReplaceLoop();
+    // Replaces first (or the match find-next reaches) and every later one in one edit.
+    int ReplaceRest(const TSearchRange* first);
+    void ReplaceSelected(const TSearchRange& match);
+    TFindPrompts* FFindPrompts = nullptr;
+    TFindState FFind;
+    std::string FJoinedText;
+    std::uint64_t FJoinedVersion = 0;
+    bool FJoinedValid = false;
 };
 
 } // namespace brenvik

@@ -59,9 +59,8 @@ constexpr TToolIcon kToolIcons[] = {
 };
 
 // The commands whose work comes with later parts of the program: shown, never enabled.
-constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actKeyWordAdd", "actKeyWordViewOFF", "actFind",
-    "actFindForward", "actFindBackward", "actReplace", "actFindViewOFF", "actMakeList", "actMakeConst",
-    "actfrmPrint", "actToolIndent", "actToolComment"};
+constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actKeyWordAdd", "actKeyWordViewOFF", "actMakeList",
+    "actMakeConst", "actfrmPrint", "actToolIndent", "actToolComment"};
 
 } // namespace
 
@@ -199,6 +198,7 @@ void TfrmMain::CreateActions()
     AddRule("actSelectMode", [] { return true; }, [this] { return edrMain->BoxSelection(); });
     for (const char* name : kNotYetAvailable)
         AddRule(name, [] { return false; });
+    CreateFindCommands();
 }
 
 void TfrmMain::CreateMenus()

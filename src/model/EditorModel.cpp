@@ -100,6 +100,7 @@ void TEditorModel::SetUndoListMax(int value)
 void TEditorModel::LinesChanged()
 {
     const TPendingChange& change = FRows->PendingChange();
+    ++FTextVersion;
     InvalidateOffsetsFrom(change.Pending ? change.FirstRow : 0);
     if (change.Pending) {
         if (change.ByEdit)

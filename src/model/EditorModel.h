@@ -180,6 +180,13 @@ public:
     void Tab();
     // Moves the selected text to drop (a caret position); copy leaves it in place.
     void DropSelection(TEditorPos drop, bool copy);
+    // Replaces the bytes [start, end) of the whole text by text (line breaks as CR LF) in one
+    // edit and puts the caret at the whole-text offset caret of the new text (ModelReplace.cpp).
+    // A stretch of whole lines goes in without a copy.
+    void ReplaceBytes(qint64 start, qint64 end, std::string text, qint64 caret);
+    // Changes whenever the rows change (edits, undo, loads): whoever keeps a copy of the text
+    // compares it.
+    std::uint64_t TextVersion() const { return FTextVersion; }
 
     // Empty when the invariant holds, else what is broken (for tests).
     std::string CheckInvariant() const;
@@ -256,6 +263,7 @@ private:
     bool FModified = false;
     bool FWantTabs = true;
     int FWidest = 0; // the widest row measured since the rows were rebuilt
+    std::uint64_t FTextVersion = 0;
 
     // Offsets of row starts, valid for rows 0..FOffsetsValid; rebuilt lazily from the first
     // changed row, so queries near the end of a long text stay cheap between edits.

@@ -1,0 +1,57 @@
+// The real find prompts: the two dialogs and the replacement question placed by the caret.
+#include "app/FindPrompts.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace brenvik {
+
+QPoint ConfirmBoxPlace(QRect caret, int rowHeight, QSize box, QRect screen)
+{
+    int top = caret.top() - box.height() - rowHeight;
+    if (top < screen.top())
+        top = caret.top() + rowHeight;
+    int left = caret.left() + 2;
+    if (left + box.width() > screen.left() + screen.width())
+        left = screen.left() + screen.width() - box.width() - 4;
+    return {left, top};
+}
+
+bool TDialogFindPrompts::RunFind(QWidget* parent, const std::string& initial, TFindRequest& request)
+{
+    return SearchDialogRun(parent, initial, request);
+}
+
+bool TDialogFindPrompts::RunReplace(QWidget* parent, const std::string& initial, TFindRequest& request)
+{
+    return ReplaceDialogRun(parent, initial, request);
+}
+
+TReplaceAnswer TDialogFindPrompts::AskReplace(QWidget* parent, const QString& question, QRect caret, int rowHeight)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("置換の確認"), question, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* all = box.addButton(QStringLiteral("すべて"), QMessageBox::YesRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.adjustSize();
+    // The screen that holds the caret.
+    const QScreen* screen = QGuiApplication::screenAt(caret.center());
+    if (!screen)
+        screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    box.move(ConfirmBoxPlace(caret, rowHeight, box.sizeHint(), screen->geometry()));
+    box.exec();
+    if (box.clickedButton() == yes)
+        return TReplaceAnswer::Yes;
+    if (box.clickedButton() == no)
+        return TReplaceAnswer::No;
+    if (box.clickedButton() == all)
+        return TReplaceAnswer::All;
+    return TReplaceAnswer::Cancel;
+}
+
+} // namespace brenvik

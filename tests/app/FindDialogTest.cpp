@@ -1,0 +1,256 @@
+// The find and replace dialogs offscreen: controls, show, accepting, histories and their store,
+// the runners' flag words, and the texts that cannot be searched.
+#include "SearchStoreSupport.h"
+
+#include "app/FormReplace.h"
+#include "app/FormSearch.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace brenvik {
+namespace {
+
+const QString kOptions = QStringLiteral("Options/");
+
+QStringList Items(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+// Runs run() while the dialog it opens is answered by act.
+template <typename TDialog> bool RunAnswered(const std::function<bool()>& run, const std::function<void(TDialog&)>& act)
+{
+    QTimer::singleShot(0, [&act] {
+        auto* dialog = qobject_cast<TDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+    });
+    return run();
+}
+
+class FindDialogTest : public ::testing::Test {
+protected:
+    test::TTempSearchStore store;
+};
+
+TEST_F(FindDialogTest, ControlsCaptionsAndTabOrder)
+{
+    TFormReplace dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "置換");
+    EXPECT_GE(dialog.width(), 531);
+    EXPECT_GE(dialog.height(), 215);
+    EXPECT_EQ(dialog.Label1->text(), "検索する文字列(&T):");
+    EXPECT_EQ(dialog.Label2->text(), "置換える文字列(&R):");
+    EXPECT_EQ(dialog.RadioGroup1->title(), " 検索方向 ");
+    EXPECT_EQ(dialog.GroupBox1->title(), " ｵﾌﾟｼｮﾝ ");
+    EXPECT_EQ(dialog.btnAll->text(), "すべて置換(&A)");
+    EXPECT_TRUE(dialog.btnOK->isDefault());
+    EXPECT_TRUE(dialog.rdbDown->isChecked());
+    EXPECT_TRUE(dialog.chkReplaceConfirm->isChecked());
+    EXPECT_TRUE(dialog.ComboBox1->hasFocus() || !dialog.isActiveWindow());
+    QWidget* expected[] = {dialog.ComboBox2, dialog.btnOK, dialog.btnAll, dialog.btnCancel};
+    QWidget* at = dialog.ComboBox1;
+    for (QWidget* next : expected) {
+        at = at->nextInFocusChain();
+        while (at->focusProxy() || !(at->focusPolicy() & Qt::TabFocus))
+            at = at->nextInFocusChain();
+        EXPECT_EQ(at, next) << at->objectName().toStdString();
+    }
+    TFormSearch search;
+    search.show();
+    EXPECT_EQ(search.windowTitle(), "検索");
+    EXPECT_GE(search.width(), 520);
+    EXPECT_EQ(search.findChild<QComboBox*>(QStringLiteral("ComboBox2")), nullptr);
+}
+
+TEST_F(FindDialogTest, InitialTextAppearsOnceAndAcceptingMovesItToTheTop)
+{
+    store.SetValue(QStringLiteral("SearchItems/Text"), QStringLiteral("foo\r\na\r\nb\r\n"));
+    // Run after run with the selection foo: the history stays [foo, a, b].
+    for (int run = 0; run < 3; ++run) {
+        TFormSearch dialog;
+        dialog.SetInitialText("foo");
+        dialog.show();
+        EXPECT_EQ(dialog.ComboBox1->currentText(), "foo");
+        dialog.btnOKClick();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.SearchText(), "foo");
+    }
+    EXPECT_EQ(store.Value(QStringLiteral("SearchItems/Text")), "foo\r\na\r\nb\r\n");
+    // A text standing third moves up; the length stays.
+    TFormSearch dialog;
+    dialog.show();
+    dialog.ComboBox1->setEditText(QStringLiteral("b"));
+    dialog.btnOKClick();
+    EXPECT_EQ(store.Value(QStringLiteral("SearchItems/Text")), "b\r\nfoo\r\na\r\n");
+}
+
+TEST_F(FindDialogTest, HistoryNeverGrowsPast32)
+{
+    QStringList full;
+    for (int i = 0; i < 32; ++i)
+        full.append(QStringLiteral("e%1").arg(i));
+    store.SetValue(QStringLiteral("SearchItems/Text"), full.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    for (int run = 0; run < 3; ++run) {
+        TFormSearch dialog;
+        dialog.SetInitialText("selected");
+        dialog.show();
+        dialog.ComboBox1->setEditText(QStringLiteral("typed%1").arg(run));
+        dialog.btnOKClick();
+        EXPECT_EQ(Items(dialog.ComboBox1).size(), 32);
+    }
+    const QString stored = store.Value(QStringLiteral("SearchItems/Text"));
+    EXPECT_EQ(stored.count(QStringLiteral("\r\n")), 32);
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("typed2\r\nselected\r\ntyped1\r\n")));
+}
+
+TEST_F(FindDialogTest, OptionsAreSharedStoredAndReadForgivingly)
+{
+    {
+        TFormSearch dialog;
+        dialog.show();
+        dialog.chkMatchCase->setChecked(true);
+        dialog.chkIncludeCRLF->setChecked(true);
+        dialog.rdbUp->setChecked(true);
+        dialog.ComboBox1->setEditText(QStringLiteral("x"));
+        dialog.btnOKClick();
+        EXPECT_EQ(dialog.OptionFlags(), TSearchFlags(0x182));
+    }
+    EXPECT_EQ(store.Value(kOptions + "MatchCase"), "1");
+    EXPECT_EQ(store.Value(kOptions + "WholeWord"), "0");
+    EXPECT_EQ(store.Value(kOptions + "IncludeCRLF"), "1");
+    EXPECT_EQ(store.Value(kOptions + "Direction"), "0");
+    {
+        TFormReplace dialog;
+        dialog.show();
+        EXPECT_TRUE(dialog.chkMatchCase->isChecked());
+        EXPECT_TRUE(dialog.rdbUp->isChecked());
+        EXPECT_EQ(dialog.ComboBox1->currentText(), "x");
+        EXPECT_EQ(dialog.ComboBox2->currentText(), ""); // history loaded, field empty
+    }
+    // Values the dialogs never write: "yes" is not checked, "7" and "x" are down, and a
+    // history of 100,000 lines with empty ones keeps its first 32 entries.
+    store.SetValue(kOptions + "MatchCase", QStringLiteral("yes"));
+    store.SetValue(kOptions + "Direction", QStringLiteral("7"));
+    QString huge;
+    for (int i = 0; i < 100000; ++i)
+        huge += i % 2 ? QStringLiteral("\r\n") : QStringLiteral("h%1\r\n").arg(i);
+    store.SetValue(QStringLiteral("SearchItems/Text"), huge);
+    TFormSearch dialog;
+    dialog.show();
+    EXPECT_FALSE(dialog.chkMatchCase->isChecked());
+    EXPECT_TRUE(dialog.rdbDown->isChecked());
+    EXPECT_EQ(dialog.ComboBox1->count(), 32);
+    EXPECT_EQ(dialog.ComboBox1->itemText(1), "h2");
+    store.SetValue(kOptions + "Direction", QStringLiteral("x"));
+    TFormSearch again;
+    again.show();
+    EXPECT_TRUE(again.rdbDown->isChecked());
+}
+
+TEST_F(FindDialogTest, TextWithoutShiftJisFormIsRefusedAndTheDialogStays)
+{
+    // Half a surrogate pair, leading or trailing, counts as a character without a form.
+    for (const QString& bad : {QStringLiteral("€100"), QString(QChar(0xD83D)) + QStringLiteral("x"),
+             QStringLiteral("abc") + QChar(0xD83D)}) {
+        TFormReplace dialog;
+        dialog.show();
+        dialog.ComboBox1->setEditText(bad);
+        dialog.ComboBox2->setEditText(QStringLiteral("y"));
+        dialog.btnAllClick();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(dialog.lblMessage->isHidden());
+        EXPECT_TRUE(dialog.lblMessage->text().contains(bad.contains(QChar(0x20AC)) ? QStringLiteral("€") : QStringLiteral("U+D83D")));
+        EXPECT_TRUE(dialog.SearchText().empty());
+    }
+    // The replacement is checked too, and nothing is stored by a refusal.
+    TFormReplace dialog;
+    dialog.show();
+    dialog.ComboBox1->setEditText(QStringLiteral("a"));
+    dialog.ComboBox2->setEditText(QStringLiteral("€"));
+    dialog.btnOKClick();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(store.Value(QStringLiteral("SearchItems/Text")), "");
+}
+
+TEST_F(FindDialogTest, SelectionKeepsItsBytesAndLineBreaksAreCut)
+{
+    // 纊 as NEC-selected ED 40 decodes and re-encodes as FA 5C; the selection's bytes are kept.
+    TFormSearch dialog;
+    dialog.SetInitialText("\xED\x40");
+    dialog.show();
+    dialog.btnOKClick();
+    EXPECT_EQ(dialog.SearchText(), "\xED\x40");
+    // A selection over two lines offers its first line; one over 1,000 bytes nothing.
+    TFormSearch lines;
+    lines.SetInitialText("first\r\nsecond");
+    lines.show();
+    EXPECT_EQ(Items(lines.ComboBox1).first(), "first");
+    TFormSearch longOne;
+    longOne.SetInitialText(std::string(1001, 'x'));
+    longOne.show();
+    EXPECT_FALSE(Items(longOne.ComboBox1).contains(QString(1001, QLatin1Char('x'))));
+    // A pasted line break is searched for this run but not stored.
+    TFormSearch pasted;
+    pasted.show();
+    pasted.ComboBox1->setEditText(QStringLiteral("a\nb"));
+    pasted.btnOKClick();
+    EXPECT_EQ(pasted.SearchText(), "a\nb");
+    EXPECT_FALSE(store.Value(QStringLiteral("SearchItems/Text")).contains(QLatin1Char('\n') + QStringLiteral("b")));
+}
+
+TEST_F(FindDialogTest, RunnersReturnTextsAndFlagWords)
+{
+    TFindRequest request;
+    EXPECT_TRUE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", request); },
+        [](TFormSearch& d) {
+            d.chkWholeWord->setChecked(true);
+            d.chkIncludeCRLF->setChecked(true);
+            QTest::mouseClick(d.btnOK, Qt::LeftButton);
+        }));
+    EXPECT_EQ(request.Search, "abc");
+    EXPECT_EQ(request.Flags, TSearchFlags(0x185));
+    // All gives ReplaceAll and not Replace; OK the reverse; the confirmation adds 0x040.
+    EXPECT_TRUE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", request); },
+        [](TFormReplace& d) {
+            d.chkIncludeCRLF->setChecked(false);
+            d.ComboBox2->setEditText(QStringLiteral("xyz"));
+            QTest::mouseClick(d.btnAll, Qt::LeftButton);
+        }));
+    EXPECT_EQ(request.Replacement, "xyz");
+    EXPECT_EQ(request.Flags, TSearchFlags(0x004 | 0x001 | 0x020 | 0x040));
+    EXPECT_TRUE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", request); },
+        [](TFormReplace& d) {
+            d.chkReplaceConfirm->setChecked(false);
+            d.ComboBox2->setEditText(QStringLiteral("xyz"));
+            QTest::mouseClick(d.btnOK, Qt::LeftButton);
+        }));
+    EXPECT_EQ(request.Flags, TSearchFlags(0x004 | 0x001 | 0x010));
+    // An empty replacement is refused though the search text was given; Esc and Cancel give false.
+    EXPECT_FALSE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", request); },
+        [](TFormReplace& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); }));
+    EXPECT_EQ(request.Search, "abc");
+    EXPECT_FALSE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", request); },
+        [](TFormSearch& d) { QTest::keyClick(&d, Qt::Key_Escape); }));
+    EXPECT_FALSE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", request); },
+        [](TFormSearch& d) { QTest::mouseClick(d.btnCancel, Qt::LeftButton); }));
+    EXPECT_TRUE(request.Search.empty());
+}
+
+} // namespace
+} // namespace brenvik

@@ -1,0 +1,257 @@
+// The window's find and replace commands on Japanese text, with the dialogs and the replace
+// question answered by a fake: find next both ways, misses, zero bytes, replace one, all,
+// with each answer, backward, read-only, undo in one step, the highlight switch.
+#include "FakePrompts.h"
+#include "SearchStoreSupport.h"
+
+#include "app/FindPrompts.h"
+#include "app/frmMain.h"
+#include "editor/Editor.h"
+#include "text/EditorStrings.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace brenvik {
+namespace {
+
+class TFakeFindPrompts : public TFindPrompts {
+public:
+    bool RunFind(QWidget*, const std::string& initial, TFindRequest& request) override
+    {
+        Initials.push_back(initial);
+        request = Request.value_or(TFindRequest {});
+        return !request.Search.empty();
+    }
+    // Like the runner, the search text stays in the request when only the replacement is empty.
+    bool RunReplace(QWidget*, const std::string& initial, TFindRequest& request) override
+    {
+        Initials.push_back(initial);
+        request = Request.value_or(TFindRequest {});
+        return !request.Search.empty() && !request.Replacement.empty();
+    }
+    TReplaceAnswer AskReplace(QWidget*, const QString& question, QRect, int) override
+    {
+        Questions.append(question);
+        const TReplaceAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+
+    std::optional<TFindRequest> Request;
+    std::deque<TReplaceAnswer> Answers;
+    std::vector<std::string> Initials;
+    QStringList Questions;
+};
+
+using F = TSearchFlags;
+
+// Shift_JIS: 表示 (its 表 ends in the byte 0x5C), 検索, ソ (0x83 0x5C).
+const std::string kHyoji = "\x95\x5C\x8E\xA6";
+const std::string kKensaku = "\x8C\x9F\x8D\xF5";
+const std::string kSo = "\x83\x5C";
+
+class FindWindowTest : public ::testing::Test {
+protected:
+    FindWindowTest()
+    {
+        qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
+        window = std::make_unique<TfrmMain>(&prompts);
+        window->SetFindPrompts(&find);
+        window->OnSearchHighlightChange = [this](const TFindState& state) { highlights.push_back(state); };
+    }
+    ~FindWindowTest() override { qunsetenv("BRENVIK_HOME"); }
+
+    TEditor& Editor() { return window->Editor(); }
+    void SetText(const std::string& text)
+    {
+        Editor().Lines().SetTextStr(text);
+        Editor().SetSelStart(0);
+    }
+    std::string Text() { return Editor().Lines().GetTextStr(); }
+    void Trigger(const char* name)
+    {
+        window->IdleUpdate();
+        window->Action(QLatin1String(name))->trigger();
+    }
+    std::pair<qint64, qint64> Selection() { return {Editor().SelStart(), Editor().SelLength()}; }
+    void Ask(const std::string& search, std::uint16_t flags, const std::string& replacement = {})
+    {
+        find.Request = TFindRequest {search, replacement, flags};
+    }
+
+    QTemporaryDir FHome;
+    test::TTempSearchStore store;
+    test::TFakePrompts prompts;
+    TFakeFindPrompts find;
+    std::vector<TFindState> highlights;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
+{
+    SetText("x " + kHyoji + " y " + kHyoji + "\r\n" + kKensaku + "\r\n");
+    // F3 without a search text opens the find dialog, with the selection as initial text.
+    Editor().SetSelStart(2);
+    Editor().SetSelLength(4);
+    Ask(kHyoji, F::Down | F::MatchCase);
+    Trigger("actFindForward");
+    ASSERT_EQ(find.Initials.size(), 1u);
+    EXPECT_EQ(find.Initials[0], kHyoji);
+    EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
+    EXPECT_TRUE(window->FindState().Highlight);
+    ASSERT_FALSE(highlights.empty());
+    EXPECT_EQ(highlights.back().SearchText, kHyoji);
+    Trigger("actFindBackward");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
+    Trigger("actFindBackward");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("検索文字列  ' 表示 'は見つかりませんでした。"));
+    EXPECT_EQ(find.Initials.size(), 1u);
+    // The search highlight goes off and its command is disabled afterwards.
+    Trigger("actFindViewOFF");
+    EXPECT_FALSE(window->FindState().Highlight);
+    EXPECT_FALSE(highlights.back().Highlight);
+    window->IdleUpdate();
+    EXPECT_FALSE(window->Action(QStringLiteral("actFindViewOFF"))->isEnabled());
+}
+
+TEST_F(FindWindowTest, FindSearchesPastZeroBytesAndSeesEdits)
+{
+    SetText(std::string("a\0b\r\nneedle\r\n", 13));
+    Ask("needle", F::Down);
+    Trigger("actFind");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(5), qint64(6)));
+    // The kept joined text follows an edit.
+    Editor().SetSelStart(0);
+    Editor().TypeText("needle ");
+    Editor().SetSelStart(0);
+    Trigger("actFindForward");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(6)));
+}
+
+TEST_F(FindWindowTest, ReplaceOneAllAndTheSelectionItself)
+{
+    SetText("foo " + kSo + " foo\r\nfoo\r\n");
+    // Without all and confirmation: exactly one, the selected foo first.
+    Editor().SetSelStart(0);
+    Editor().SetSelLength(3);
+    Ask("foo", F::Down | F::Replace, kSo + kSo);
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), kSo + kSo + " " + kSo + " foo\r\nfoo\r\n");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("1 個置換しました。"));
+    // All the rest, as one undo step; the caret stands after the last one.
+    Ask("foo", F::Down | F::ReplaceAll, kSo + kSo);
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), kSo + kSo + " " + kSo + " " + kSo + kSo + "\r\n" + kSo + kSo + "\r\n");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("2 個置換しました。"));
+    EXPECT_FALSE(Editor().HasSelection());
+    EXPECT_EQ(Editor().SelStart(), qint64(Text().size() - 2));
+    Editor().Undo();
+    EXPECT_EQ(Text(), kSo + kSo + " " + kSo + " foo\r\nfoo\r\n");
+    // Nothing left: the miss text.
+    Editor().Redo();
+    Trigger("actReplace");
+    EXPECT_TRUE(window->StatusPanelText(5).endsWith(QString::fromUtf8("は見つかりませんでした。")));
+}
+
+TEST_F(FindWindowTest, ReplaceAllOfAHundredUndoesInOneStep)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "my $a = " + kKensaku + ";\r\n";
+    SetText(text);
+    Editor().SetModified(false);
+    Ask(kKensaku, F::Down | F::ReplaceAll, "aa");
+    Trigger("actReplace");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("100 個置換しました。"));
+    EXPECT_TRUE(Editor().Modified());
+    EXPECT_EQ(Text().find(kKensaku), std::string::npos);
+    Editor().Undo();
+    EXPECT_EQ(Text(), text);
+}
+
+TEST_F(FindWindowTest, ConfirmationWithEachAnswer)
+{
+    SetText("a a a a a a\r\n");
+    // Yes, No, Yes, then All replaces the fourth and the rest without asking again.
+    find.Answers = {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes, TReplaceAnswer::All};
+    Ask("a", F::Down | F::ReplaceAll | F::ReplaceConfirm, "b");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "b a b b b b\r\n");
+    EXPECT_EQ(find.Questions.size(), 4);
+    EXPECT_EQ(find.Questions[0], QString::fromUtf8(" a   を\r\n b   に 置き換えますか？"));
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("5 個置換しました。"));
+    // The three answered All went in as one step; each Yes is a step of its own.
+    Editor().Undo();
+    EXPECT_EQ(Text(), "b a b a a a\r\n");
+    Editor().Undo();
+    EXPECT_EQ(Text(), "b a a a a a\r\n");
+    // Cancel stops at once with the match selected.
+    Editor().Redo();
+    Editor().SetSelStart(0);
+    find.Answers = {TReplaceAnswer::Cancel};
+    Ask("a", F::Down | F::ReplaceConfirm | F::Replace, "c");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "b a b a a a\r\n");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(1)));
+}
+
+TEST_F(FindWindowTest, BackwardReplaceNeverMeetsItsOwnReplacement)
+{
+    SetText("a-a-a");
+    Editor().SetSelStart(5);
+    find.Answers = {TReplaceAnswer::Yes, TReplaceAnswer::Yes, TReplaceAnswer::Yes};
+    Ask("a", F::ReplaceAll | F::ReplaceConfirm, "aa");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "aa-aa-aa");
+    EXPECT_EQ(find.Questions.size(), 3);
+    EXPECT_EQ(Editor().SelStart(), 0);
+    // Backward all at once gives the same text and caret.
+    SetText("a-a-a");
+    Editor().SetSelStart(5);
+    Ask("a", F::ReplaceAll, "aa");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "aa-aa-aa");
+    EXPECT_EQ(Editor().SelStart(), 0);
+}
+
+TEST_F(FindWindowTest, AReplacementWithALineBreakKeepsOffsetsRight)
+{
+    // The rows hold every break as CR LF: the caret must land after the last replacement all the same.
+    SetText("foo foo\r\nend");
+    Ask("foo", F::Down | F::ReplaceAll, "x\ny");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "x\r\ny x\r\ny\r\nend");
+    EXPECT_EQ(Editor().SelStart(), 9);
+    EXPECT_EQ(Editor().CheckInvariant(), "");
+}
+
+TEST_F(FindWindowTest, RefusalsChangeNothing)
+{
+    SetText("foo foo\r\n");
+    Editor().SetReadOnly(true);
+    Ask("foo", F::Down | F::ReplaceAll, "bar");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "foo foo\r\n");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("読み取り専用のため置換できません。"));
+    Editor().SetReadOnly(false);
+    Ask("foo", F::Down | F::ReplaceAll, "");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "foo foo\r\n");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("置換後の文字列が空です。"));
+}
+
+TEST(ConfirmBoxPlace, AboveTheCaretElseBelowAndInsideTheScreen)
+{
+    const QRect screen(0, 0, 1000, 800);
+    EXPECT_EQ(ConfirmBoxPlace(QRect(100, 400, 2, 16), 16, QSize(300, 120), screen), QPoint(102, 264));
+    EXPECT_EQ(ConfirmBoxPlace(QRect(100, 50, 2, 16), 16, QSize(300, 120), screen), QPoint(102, 66));
+    EXPECT_EQ(ConfirmBoxPlace(QRect(900, 400, 2, 16), 16, QSize(300, 120), screen), QPoint(696, 264));
+}
+
+} // namespace
+} // namespace brenvik
