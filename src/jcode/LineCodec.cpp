@@ -140,10 +140,12 @@ void AppendDecodedLine(std::string_view line, TLineSource source, std::string& o
 
 } // namespace
 
-void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked)
+void TJCodeVote::AddLinesOf(
+    std::string_view text, const std::function<void(const char*)>& walked, std::vector<TLineSpan>* marked)
 {
     // A line without a byte that starts a detection rule detects as plain text and counts for
     // nothing, so only the lines around such bytes are cut out and detected.
+    assert(!marked || text.size() < kMarkableBytes);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     std::size_t at = 0; // a line start, or the break before one
     while (at < text.size()) {
@@ -154,6 +156,9 @@ void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(cons
         const std::size_t start = jcode_detail::FindLineStart(bytes, at, hit);
         const std::size_t end = jcode_detail::FindLineBreakByte(bytes, hit, text.size());
         Add(text.substr(start, end - start));
+        if (marked) {
+            marked->push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end)});
+        }
         if (walked) {
             walked(text.data() + end);
         }
@@ -191,14 +196,14 @@ TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::opti
     return VotedDecision(vote, head);
 }
 
-TLoadDecision DecideFileLoad(
-    std::string_view bytes, std::optional<TStatedCodes> stated, const std::function<void(const char*)>& walked)
+TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes> stated,
+    const std::function<void(const char*)>& walked, std::vector<TLineSpan>* marked)
 {
     if (stated) {
         return StatedDecision(*stated);
     }
     TJCodeVote vote(TJCodeVote::vpSkip);
-    vote.AddLinesOf(bytes, walked);
+    vote.AddLinesOf(bytes, walked, marked);
     if (vote.NeedsPairs()) {
         vote = TJCodeVote();
         vote.AddLinesOf(bytes, walked);

@@ -5,6 +5,7 @@
 #include "jcode/JConvert.h"
 #include "support/LineBreaks.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -30,6 +31,14 @@ struct TDecodedText {
     RCode rcode = rcNone;
 };
 
+// A line of a file's bytes, its break left out: [start, end). 32-bit offsets keep a mark per line of a
+// large file small; files from kMarkableBytes up are not marked.
+struct TLineSpan {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+inline constexpr std::size_t kMarkableBytes = UINT32_MAX;
+
 // How every line of a file is brought to Shift_JIS.
 enum class TLineSource { lsJis, lsEuc, lsKeep, lsEachLine };
 
@@ -47,8 +56,11 @@ public:
     {
     }
     void Add(std::string_view line);
-    // Add for every line of a file's bytes; walked is told how far the walk has come.
-    void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {});
+    // Add for every line of a file's bytes; walked is told how far the walk has come. Only lines holding a
+    // byte that starts a detection rule count; marked, when given, receives them in order (text shorter
+    // than kMarkableBytes).
+    void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {},
+        std::vector<TLineSpan>* marked = nullptr);
     JCode FileJCode() const;
     TLineSource Source() const;
     // Whether the pairs left uncounted would decide: the lines must be voted again with vpCount.
@@ -106,9 +118,10 @@ struct TLoadDecision {
 
 // The stated codes, or the vote of a pass over the lines and the line break within head.
 TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated);
-// The same on a file's bytes.
+// The same on a file's bytes; marked, when given, receives the lines the vote detected (nothing for stated
+// codes): every other line is plain 7-bit text.
 TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes> stated,
-    const std::function<void(const char*)>& walked = {});
+    const std::function<void(const char*)>& walked = {}, std::vector<TLineSpan>* marked = nullptr);
 // A second pass: every line in Shift_JIS to sink; lines kept as they are go to it as the walk's views.
 void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink);
 

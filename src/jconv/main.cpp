@@ -167,14 +167,21 @@ void Convert(const std::string& file, const TConvert& convert)
         throw EScriptFileError(file,
             "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it anyway");
     }
-    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
+    // Reserved for a mark every sixteen bytes, so that the marks are never moved: only the pages they fill
+    // are touched, and every page touched costs a fault.
+    std::vector<TLineSpan> marked;
+    const bool markable = window.View().size() < kMarkableBytes;
+    if (markable) {
+        marked.reserve(window.View().size() / 16);
+    }
+    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt, {}, markable ? &marked : nullptr);
     const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
     if (convert.output) {
         WriteFileImage(
             *convert.output, EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode));
         return;
     }
-    TranscodeFileBytes(window.View(), decision.source, convert.target, rcode, WriteOut);
+    TranscodeFileBytes(window.View(), decision.source, convert.target, rcode, WriteOut, markable ? &marked : nullptr);
 }
 
 struct TOptions {
