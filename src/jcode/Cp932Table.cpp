@@ -1,6 +1,7 @@
 // The code page 932 tables, read once from the system's converter (iconv's CP932), which is the mapping the
 // peers' "iconv -f CP932" uses too.
 #include "jcode/Cp932Table.h"
+#include "jcode/Cp932Utf8.h"
 
 #include <array>
 #include <cerrno>
@@ -14,6 +15,7 @@ namespace {
 
 struct TTables {
     std::array<char32_t, 0x10000> toUnicode;
+    std::array<std::uint32_t, 0x10000> toUtf8;
     std::vector<TSjisCode> fromBmp = std::vector<TSjisCode>(0x10000, 0);
 };
 
@@ -35,6 +37,20 @@ char32_t Decode(iconv_t cd, const char* bytes, std::size_t size)
         return kNoChar;
     }
     return static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
+}
+
+std::uint32_t PackedUtf8(char32_t c)
+{
+    if (c == kNoChar) {
+        return 0;
+    }
+    if (c < 0x80) {
+        return 1U << 24 | c;
+    }
+    if (c < 0x800) {
+        return 2U << 24 | (0x80 | (c & 0x3F)) << 8 | (0xC0 | c >> 6);
+    }
+    return 3U << 24 | (0x80 | (c & 0x3F)) << 16 | (0x80 | (c >> 6 & 0x3F)) << 8 | (0xE0 | c >> 12);
 }
 
 void Prefer(TTables& tables, TSjisCode code)
@@ -75,6 +91,9 @@ std::unique_ptr<TTables> BuildTables()
     for (unsigned code = 0xED00; code < 0xEF00; ++code) {
         Prefer(*tables, static_cast<TSjisCode>(code));
     }
+    for (unsigned code = 0; code < 0x10000; ++code) {
+        tables->toUtf8[code] = PackedUtf8(tables->toUnicode[code]);
+    }
     return tables;
 }
 
@@ -89,6 +108,11 @@ const TTables& Tables()
 char32_t Cp932ToUnicode(TSjisCode code)
 {
     return Tables().toUnicode[code];
+}
+
+const std::uint32_t* Cp932Utf8Table()
+{
+    return Tables().toUtf8.data();
 }
 
 TSjisCode UnicodeToCp932(char32_t c)

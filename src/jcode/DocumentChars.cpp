@@ -22,48 +22,63 @@ bool HasTwoForms(TSjisCode code)
     }
 }
 
+// The code of a character before the document has a say: code page 932's, else that of a JIS form.
+TSjisCode BaseCode(char32_t c)
+{
+    const TSjisCode code = UnicodeToCp932(c);
+    return code != 0 ? code : JisFormCode(c);
+}
+
+// The code of c where the table need not change: the base code when it has one form, or the code the
+// document gave c.
+std::optional<TSjisCode> KnownCode(
+    char32_t c, TSjisCode base, const std::unordered_map<char32_t, TSjisCode>& codes)
+{
+    if (base != 0 && !HasTwoForms(base)) {
+        return base;
+    }
+    if (const auto found = codes.find(c); found != codes.end()) {
+        return found->second;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 // Only the codes with two forms and those of the user-defined area ever stand for a character of the
 // document's own; every other code and character goes by code page 932 without a look at the table.
-char32_t TDocumentChars::ToUnicode(TSjisCode code) const
+char32_t TDocumentChars::OwnChar(TSjisCode code) const
 {
     if (!chars_.empty() && (HasTwoForms(code) || UserCodeIndex(code) >= 0)) {
         if (const auto found = chars_.find(code); found != chars_.end()) {
             return found->second;
         }
     }
-    return Cp932ToUnicode(code);
+    return kNoChar;
+}
+
+char32_t TDocumentChars::ToUnicode(TSjisCode code) const
+{
+    const char32_t own = OwnChar(code);
+    return own != kNoChar ? own : Cp932ToUnicode(code);
 }
 
 TSjisCode TDocumentChars::FromUnicode(char32_t c) const
 {
-    TSjisCode code = UnicodeToCp932(c);
-    if (code != 0 && !HasTwoForms(code)) {
-        return code;
+    const TSjisCode base = BaseCode(c);
+    if (const std::optional<TSjisCode> known = KnownCode(c, base, codes_)) {
+        return *known;
     }
-    if (const auto found = codes_.find(c); found != codes_.end()) {
-        return found->second;
-    }
-    if (code == 0) {
-        code = JisFormCode(c);
-    }
-    return code != 0 && !chars_.contains(code) ? code : 0;
+    return base != 0 && !chars_.contains(base) ? base : 0;
 }
 
 TSjisCode TDocumentChars::Take(char32_t c)
 {
-    TSjisCode code = UnicodeToCp932(c);
-    if (code != 0 && !HasTwoForms(code)) {
-        return code;
+    const TSjisCode base = BaseCode(c);
+    if (const std::optional<TSjisCode> known = KnownCode(c, base, codes_)) {
+        return *known;
     }
-    if (const auto found = codes_.find(c); found != codes_.end()) {
-        return found->second;
-    }
-    if (code == 0) {
-        code = JisFormCode(c);
-    }
-    return code != 0 && UseForm(code, c) ? code : Assign(c);
+    return base != 0 && UseForm(base, c) ? base : Assign(c);
 }
 
 bool TDocumentChars::UseForm(TSjisCode code, char32_t c)

@@ -22,6 +22,8 @@ public:
     bool Empty() const { return chars_.empty(); }
     // The character a code shows, is copied and is saved as; kNoChar when it has none.
     char32_t ToUnicode(TSjisCode code) const;
+    // The character of the document's own a code stands for; kNoChar when it goes by code page 932.
+    char32_t OwnChar(TSjisCode code) const;
     // The code a character goes into the text with: the document's own, then code page 932's, then a JIS
     // form's; 0 when it has none yet.
     TSjisCode FromUnicode(char32_t c) const;

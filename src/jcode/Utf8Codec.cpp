@@ -2,6 +2,9 @@
 #include "jcode/Utf8Codec.h"
 
 #include "jcode/ByteSearch.h"
+#include "jcode/Cp932Utf8.h"
+
+#include <cstring>
 
 namespace brenvik {
 
@@ -159,27 +162,46 @@ void TUtf8Decoder::AppendLine(std::string_view line, std::string& out)
 
 void AppendSjisToUtf8(std::string_view line, const TDocumentChars& chars, std::string& out)
 {
+    // Written in place: the line's UTF-8 is at most three times as long (Utf8GrowthBound), and a character
+    // of the document's own (at most four bytes) stands for two bytes.
+    const std::uint32_t* table = Cp932Utf8Table();
     const std::uint8_t* bytes = Bytes(line);
     const std::size_t n = line.size();
+    const std::size_t base = out.size();
+    out.resize(base + 3 * n);
+    char* const start = out.data() + base;
+    char* p = start;
     std::size_t i = 0;
     while (i < n) {
         const std::size_t high = FindHighByte(bytes, i, n);
-        out.append(line.substr(i, high - i));
+        std::memcpy(p, line.data() + i, high - i);
+        p += high - i;
         i = high;
         while (i < n && bytes[i] >= 0x80) {
             const std::uint8_t b = bytes[i];
             const bool pair = IsSjisLead(b) && i + 1 < n;
             const auto code = static_cast<TSjisCode>(pair ? b << 8 | bytes[i + 1] : b);
-            const char32_t c = chars.ToUnicode(code);
             const std::size_t length = pair ? 2 : 1;
-            if (c == kNoChar) {
-                out.append(line.substr(i, length));
+            const char32_t own = chars.Empty() ? kNoChar : chars.OwnChar(code);
+            if (own != kNoChar) {
+                std::string utf8;
+                AppendUtf8(own, utf8);
+                std::memcpy(p, utf8.data(), utf8.size());
+                p += utf8.size();
+            } else if (const std::uint32_t packed = table[code]; packed != 0) {
+                // Three bytes stored, as many kept as the character has.
+                p[0] = static_cast<char>(packed);
+                p[1] = static_cast<char>(packed >> 8);
+                p[2] = static_cast<char>(packed >> 16);
+                p += packed >> 24;
             } else {
-                AppendUtf8(c, out);
+                std::memcpy(p, line.data() + i, length);
+                p += length;
             }
             i += length;
         }
     }
+    out.resize(base + static_cast<std::size_t>(p - start));
 }
 
 std::size_t Utf8GrowthBound(std::string_view line)
