@@ -162,21 +162,19 @@ void TUtf8Decoder::AppendLine(std::string_view line, std::string& out)
 
 void AppendSjisToUtf8(std::string_view line, const TDocumentChars& chars, std::string& out)
 {
-    // Written in place: the line's UTF-8 is at most three times as long (Utf8GrowthBound), and a character
-    // of the document's own (at most four bytes) stands for two bytes.
+    // The characters of a run of high bytes are gathered in a small buffer and appended together: no
+    // append per byte, and no zero-filled room to shrink afterwards.
+    constexpr std::size_t kChunk = 256;
+    char buffer[kChunk + 4];
     const std::uint32_t* table = Cp932Utf8Table();
     const std::uint8_t* bytes = Bytes(line);
     const std::size_t n = line.size();
-    const std::size_t base = out.size();
-    out.resize(base + 3 * n);
-    char* const start = out.data() + base;
-    char* p = start;
     std::size_t i = 0;
     while (i < n) {
         const std::size_t high = FindHighByte(bytes, i, n);
-        std::memcpy(p, line.data() + i, high - i);
-        p += high - i;
+        out.append(line.substr(i, high - i));
         i = high;
+        char* p = buffer;
         while (i < n && bytes[i] >= 0x80) {
             const std::uint8_t b = bytes[i];
             const bool pair = IsSjisLead(b) && i + 1 < n;
@@ -199,9 +197,13 @@ void AppendSjisToUtf8(std::string_view line, const TDocumentChars& chars, std::s
                 p += length;
             }
             i += length;
+            if (p >= buffer + kChunk) {
+                out.append(buffer, static_cast<std::size_t>(p - buffer));
+                p = buffer;
+            }
         }
+        out.append(buffer, static_cast<std::size_t>(p - buffer));
     }
-    out.resize(base + static_cast<std::size_t>(p - start));
 }
 
 std::size_t Utf8GrowthBound(std::string_view line)
