@@ -208,11 +208,10 @@ void AppendSjisToUtf8(std::string_view line, const TDocumentChars& chars, std::s
 
 std::size_t Utf8GrowthBound(std::string_view line)
 {
-    // A kana byte becomes three bytes; a pair becomes at most four, its bytes at most two each.
+    // A kana byte becomes three bytes; a pair at most four (a character of the document's own beyond the BMP).
     std::size_t growth = 0;
     for (const char ch : line) {
-        const auto b = static_cast<std::uint8_t>(ch);
-        growth += b >= 0x80 ? (b >= 0xA1 && b <= 0xDF ? 2 : 1) : 0;
+        growth += static_cast<std::uint8_t>(ch) >= 0x80 ? 2 : 0;
     }
     return growth;
 }

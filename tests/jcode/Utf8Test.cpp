@@ -250,3 +250,24 @@ TEST(DecodeFileTo, StatedUtf8)
     EXPECT_FALSE(invalid.codes.bom);
     EXPECT_EQ(invalid.lines, std::vector<std::string> {"a\xB1\x82\xA0"});
 }
+
+// The room reserved for a save in UTF-8 holds every line: kana, pairs, and characters of the document's own
+// beyond the BMP whose codes have a trail below 0x80.
+TEST(Utf8GrowthBound, HoldsWhatEveryLineBecomes)
+{
+    TDocumentChars chars;
+    for (char32_t c = 0x1F600; c < 0x1F600 + 100; ++c) {
+        chars.Take(c);
+    }
+    const std::string pieces[] {"a", "\xB6", "\x82\xA0", "\xF0\x40", "\xF0\x80", "\x80", "\xFF", "\x81"};
+    std::mt19937 random(3);
+    for (int round = 0; round < 2000; ++round) {
+        std::string line;
+        for (int n = static_cast<int>(random() % 12); n > 0; --n) {
+            line += pieces[random() % std::size(pieces)];
+        }
+        std::string utf8;
+        AppendSjisToUtf8(line, chars, utf8);
+        ASSERT_LE(utf8.size(), line.size() + Utf8GrowthBound(line)) << round;
+    }
+}
