@@ -41,6 +41,7 @@ for size in "${sizes[@]}"; do
     script=bench/data/script$size.cgi
     [ -f "$script" ] || "$build/bench/make_script" "$script" "${lines[$size]}" || exit 1
     "$build/src/jconv/brenvik-jconv" --to euc "$script" > "$work/$size.euc" || exit 1
+    iconv -f CP932 -t UTF-8 "$script" > "$work/$size.utf8.cgi" || exit 1
     bytes[$size]=$(stat -c %s "$script")
 done
 
@@ -48,8 +49,8 @@ done
 declare -A samples units
 record() { samples["$1 $2"]+="$3 "; units["$2"]=$4; }
 
-# run_bench SIZE PROGRAM ARGS...: records every result line the program prints; a program not built is
-# skipped quietly, one that fails is reported.
+# run_bench SIZE PROGRAM ARGS...: records every result line the program prints (each measure name followed by
+# $MEASURE_SUFFIX when set); a program not built is skipped quietly, one that fails is reported.
 run_bench() {
     local size=$1 program=$2 line tag measure value unit
     shift 2
@@ -58,7 +59,7 @@ run_bench() {
         say "$(basename "$program") $* failed: $(tail -n 3 "$work/err")"
     fi
     while IFS=$'\t' read -r tag measure value unit; do
-        [ "$tag" = result ] && record "$size" "$measure" "$value" "$unit"
+        [ "$tag" = result ] && record "$size" "$measure${MEASURE_SUFFIX:-}" "$value" "$unit"
     done < "$work/out"
 }
 
@@ -116,6 +117,11 @@ for run in $(seq "$runs"); do
         time_process "$size" jconv.to_sjis "$build/src/jconv/brenvik-jconv" --to sjis "$euc"
         time_process "$size" peer.iconv.to_sjis iconv -f EUC-JP -t CP932 "$euc"
         time_process "$size" peer.nkf.to_sjis nkf -x -s "$euc"
+        # The same script in UTF-8: its open and save against the Shift_JIS ones of this run.
+        MEASURE_SUFFIX=.utf8 run_bench "$size" "$bench/open/bench_open" open "$work/$size.utf8.cgi"
+        MEASURE_SUFFIX=.utf8 run_bench "$size" "$bench/save/bench_save" "$work/$size.utf8.cgi"
+        time_process "$size" jconv.to_utf8 "$build/src/jconv/brenvik-jconv" --to utf8 "$script"
+        time_process "$size" peer.iconv.to_utf8 iconv -f CP932 -t UTF-8 "$script"
     done
 done
 
@@ -163,6 +169,9 @@ pairs=(
     "jconv.to_euc peer.nkf.to_euc -"
     "jconv.to_sjis peer.iconv.to_sjis 0.5"
     "jconv.to_sjis peer.nkf.to_sjis -"
+    "open.to_first_paint.utf8 open.to_first_paint 2"
+    "save.encode_write.utf8 save.encode_write 2"
+    "jconv.to_utf8 peer.iconv.to_utf8 1"
 )
 
 compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")

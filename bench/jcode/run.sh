@@ -73,3 +73,13 @@ speedup jconv.to_sjis "$iw" "$ic" "$wall" "$cpu"
 if command -v nkf >/dev/null; then measure peer.nkf.jconv.to_sjis "nkf -x -s" "$work/c.sjis" nkf -x -s "$euc"; fi
 cmp -s "$work/a.sjis" "$sjis" && echo "  output identical to the original file" || echo "  output DIFFERS from the original"
 cmp -s "$work/a.sjis" "$work/b.sjis" && echo "  output identical to iconv's" || echo "  output DIFFERS from iconv's"
+
+echo "Shift_JIS -> UTF-8"
+measure peer.iconv.jconv.to_utf8 "iconv -f CP932 -t UTF-8" "$work/b.utf8" iconv -f CP932 -t UTF-8 "$sjis"
+iw=$wall ic=$cpu
+measure jconv.to_utf8 "brenvik-jconv --to utf8" "$work/a.utf8" "$jconv" --to utf8 "$sjis"
+w=$(ratio "$iw" "$wall")
+c=$(ratio "$ic" "$cpu")
+echo "  speed-up over iconv: wall ${w}x, cpu ${c}x (target 1x)"
+printf 'result\tjconv.to_utf8.speedup_wall\t%s\tratio\nresult\tjconv.to_utf8.speedup_cpu\t%s\tratio\n' "$w" "$c"
+cmp -s "$work/a.utf8" "$work/b.utf8" && echo "  output identical to iconv's" || echo "  output DIFFERS from iconv's"

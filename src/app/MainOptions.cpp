@@ -22,14 +22,14 @@ struct TOptionKey {
 
 bool IsSavableJCode(qlonglong code)
 {
-    return code == jcJis || code == jcEuc || code == jcSjis;
+    return code == jcJis || code == jcEuc || code == jcSjis || code == jcUtf8;
 }
 
 constexpr qlonglong kColorHigh = 0xFFFFFFFFLL;
 
 const std::array<TOptionKey, 18> kKeys {{
     {"WordWrapWindow", &TMainOptions::WordWrapWindow},
-    {"DefaultJCode", &TMainOptions::DefaultJCode, jcJis, jcSjis, IsSavableJCode},
+    {"DefaultJCode", &TMainOptions::DefaultJCode, jcJis, jcUtf8, IsSavableJCode},
     {"DefaultRCode", &TMainOptions::DefaultRCode, rcCrLf, rcLf},
     {"SubRoutineSorted", &TMainOptions::SubRoutineSorted},
     {"VariableSorted", &TMainOptions::VariableSorted},

@@ -15,7 +15,7 @@ namespace brenvik {
 // in a state the program cannot handle.
 struct TMainOptions {
     bool WordWrapWindow = true;
-    JCode DefaultJCode = jcSjis;  // 2 (JIS), 4 (EUC) or 5 (Shift_JIS)
+    JCode DefaultJCode = jcSjis;  // 2 (JIS), 4 (EUC), 5 (Shift_JIS) or 7 (UTF-8, without the mark)
     RCode DefaultRCode = rcCrLf;  // 1 to 3
     bool SubRoutineSorted = false;
     bool VariableSorted = true;

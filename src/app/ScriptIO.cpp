@@ -53,13 +53,16 @@ TStatedCodes ReadScriptInto(TEditor& editor, const std::string& fileName, std::o
 {
     // The decoder hands each line straight to the row list, which wraps it as it arrives.
     TStatedCodes codes;
-    editor.Lines().LoadLines([&](const TLineSink& sink) { codes = DecodeScriptFileTo(fileName, stated, sink); });
+    TDocumentChars chars;
+    editor.Lines().LoadLines(
+        [&](const TLineSink& sink) { codes = DecodeScriptFileTo(fileName, stated, sink, &chars); });
+    editor.SetDocumentChars(std::move(chars));
     return codes;
 }
 
-void WriteScriptFrom(const TEditor& editor, const std::string& fileName, JCode jcode, RCode rcode)
+void WriteScriptFrom(const TEditor& editor, const std::string& fileName, const TStatedCodes& codes)
 {
-    SaveScriptFile(fileName, TRowSaveLines(editor.ListRows()), jcode, rcode);
+    SaveScriptFile(fileName, TRowSaveLines(editor.ListRows()), codes, editor.DocumentChars());
 }
 
 } // namespace brenvik

@@ -19,12 +19,14 @@ namespace brenvik {
 namespace {
 
 // Group item i stands for these codes.
-constexpr std::array<JCode, 3> kJcodeItems {jcSjis, jcJis, jcEuc};
+constexpr std::array<JCode, 4> kJcodeItems {jcSjis, jcJis, jcEuc, jcUtf8};
 constexpr std::array<RCode, 3> kRCodeItems {rcCrLf, rcCr, rcLf};
 
 constexpr TCodePair kWin {jcSjis, rcCrLf};
 constexpr TCodePair kMac {jcSjis, rcCr};
 constexpr TCodePair kUnix {jcEuc, rcLf};
+constexpr TCodePair kUtf8 {jcUtf8, rcLf, false};
+constexpr TCodePair kUtf8Bom {jcUtf8, rcLf, true};
 
 template <std::size_t N, typename Code> int ItemOf(const std::array<Code, N>& items, Code code)
 {
@@ -66,17 +68,21 @@ TdlgSaveCode::TdlgSaveCode(const QString& fileName, bool saving, QWidget* parent
     rdbWin = new QRadioButton(QStringLiteral("Windows：SHIFT-JIS/CR+LF"), this);
     rdbMac = new QRadioButton(QStringLiteral("Macintosh：SHIFT-JIS/CR"), this);
     rdbUnix = new QRadioButton(QStringLiteral("UNIX：EUC/LF"), this);
+    rdbUtf8 = new QRadioButton(QStringLiteral("UTF-8"), this);
+    rdbUtf8Bom = new QRadioButton(QStringLiteral("UTF-8 (BOM付き)"), this);
     actOther = new QAction(QStringLiteral("Others..."), this);
     actOther->setCheckable(true);
     rdbOther = new QRadioButton(actOther->text(), this);
     rdbWin->setObjectName(QStringLiteral("rdbWin"));
     rdbMac->setObjectName(QStringLiteral("rdbMac"));
     rdbUnix->setObjectName(QStringLiteral("rdbUnix"));
+    rdbUtf8->setObjectName(QStringLiteral("rdbUtf8"));
+    rdbUtf8Bom->setObjectName(QStringLiteral("rdbUtf8Bom"));
     rdbOther->setObjectName(QStringLiteral("rdbOther"));
     actOther->setObjectName(QStringLiteral("actOther"));
     rdbWin->setChecked(true);
 
-    rdgJcode = RadioGroup(QStringLiteral("文字コード "), {QStringLiteral("SHIFT-JIS"), QStringLiteral("JIS"), QStringLiteral("EUC")},
+    rdgJcode = RadioGroup(QStringLiteral("文字コード "), {QStringLiteral("SHIFT-JIS"), QStringLiteral("JIS"), QStringLiteral("EUC"), QStringLiteral("UTF-8")},
         FJcodeItems, this);
     rdgRCode = RadioGroup(QStringLiteral("改行コード "), {QStringLiteral("CR+LF"), QStringLiteral("CR"), QStringLiteral("LF")},
         FRCodeItems, this);
@@ -104,7 +110,7 @@ TdlgSaveCode::TdlgSaveCode(const QString& fileName, bool saving, QWidget* parent
     layout->addWidget(new QLabel(QStringLiteral("ファイル名"), this));
     layout->addWidget(memFileName);
     layout->addWidget(new QLabel(QStringLiteral("文字/改行コード"), this));
-    for (QRadioButton* preset : {rdbWin, rdbMac, rdbUnix, rdbOther})
+    for (QRadioButton* preset : {rdbWin, rdbMac, rdbUnix, rdbUtf8, rdbUtf8Bom, rdbOther})
         layout->addWidget(preset);
     layout->addLayout(groups);
     layout->addWidget(buttons);
@@ -112,7 +118,12 @@ TdlgSaveCode::TdlgSaveCode(const QString& fileName, bool saving, QWidget* parent
 
 void TdlgSaveCode::Preset(TCodePair codes)
 {
-    if (codes == kWin) {
+    FPresetBom = codes.jcode == jcUtf8 && codes.bom;
+    if (codes == kUtf8) {
+        rdbUtf8->setChecked(true);
+    } else if (codes == kUtf8Bom) {
+        rdbUtf8Bom->setChecked(true);
+    } else if (codes == kWin) {
         rdbWin->setChecked(true);
     } else if (codes == kMac) {
         rdbMac->setChecked(true);
@@ -133,7 +144,12 @@ TCodePair TdlgSaveCode::Choice() const
         return kMac;
     if (rdbUnix->isChecked())
         return kUnix;
-    return {kJcodeItems[FJcodeItems->checkedId()], kRCodeItems[FRCodeItems->checkedId()]};
+    if (rdbUtf8->isChecked())
+        return kUtf8;
+    if (rdbUtf8Bom->isChecked())
+        return kUtf8Bom;
+    const JCode jcode = kJcodeItems[FJcodeItems->checkedId()];
+    return {jcode, kRCodeItems[FRCodeItems->checkedId()], jcode == jcUtf8 && FPresetBom};
 }
 
 bool ChooseCode(const QString& fileName, TCodePair& codes, bool saving, QWidget* parent)

@@ -16,11 +16,12 @@ namespace brenvik {
 struct TCodePair {
     JCode jcode = jcSjis;
     RCode rcode = rcCrLf;
+    bool bom = false; // UTF-8 only: the byte-order mark
     friend bool operator==(const TCodePair&, const TCodePair&) = default;
 };
 
-// Three platform presets and a free combination from two groups; the groups are enabled exactly
-// while "Others..." is checked.
+// Three platform presets, two UTF-8 presets (LF, without and with the mark) and a free combination
+// from two groups; the groups are enabled exactly while "Others..." is checked.
 class TdlgSaveCode : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ public:
     QRadioButton* rdbWin;
     QRadioButton* rdbMac;
     QRadioButton* rdbUnix;
+    QRadioButton* rdbUtf8;
+    QRadioButton* rdbUtf8Bom;
     QRadioButton* rdbOther;
     QAction* actOther;
     QGroupBox* rdgJcode;
@@ -43,6 +46,8 @@ public:
 private:
     QButtonGroup* FJcodeItems;
     QButtonGroup* FRCodeItems;
+    // "Others..." with UTF-8 keeps the mark of the pair preset.
+    bool FPresetBom = false;
 };
 
 // Shows the dialog for fileName preset from codes; on OK stores the choice in codes and returns

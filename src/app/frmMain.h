@@ -40,6 +40,7 @@ public:
     const QString& FileName() const { return FFileName; }
     JCode DocumentJCode() const { return FJCode; }
     RCode DocumentRCode() const { return FRCode; }
+    bool DocumentBom() const { return FBom; }
     const TMainOptions& Options() const { return FOptions; }
     QAction* Action(const QString& name) const;
     QString StatusPanelText(int panel) const;
@@ -50,7 +51,7 @@ public:
     bool LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool stated);
     bool LoadFile(const QString& fileName) { return LoadFile(fileName, FOptions.DefaultJCode, FOptions.DefaultRCode, false); }
     // Writes the document; on success the document takes the name and codes.
-    bool SaveFile(const QString& fileName, JCode jcode, RCode rcode);
+    bool SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom = false);
     // Yes, No or Cancel; No at once when nothing changed.
     QMessageBox::StandardButton QuerySave();
     // Asks, then saves on Yes; true when the command may go on (No, or Yes and saved).
@@ -161,6 +162,12 @@ private:
     QString FFileName;
     JCode FJCode = jcSjis;
     RCode FRCode = rcCrLf;
+    // UTF-8 (jcode 7): a UTF-8 document's byte-order mark, kept as found and written on save.
+    bool FBom = false;
+    // The document was opened read-only because its file has more characters without a Shift_JIS code
+    // than the user-defined area holds.
+    bool FUnheldReadOnly = false;
+    void ShowUnheldChar(const QString& fileName);
     // The code of the file's first line break, for saving a document read with RCode 0.
     RCode FFirstBreak = rcNone;
     std::vector<TUpdateRule> FRules;

@@ -80,6 +80,8 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     FFileName = name;
     FJCode = codes.jcode;
     FRCode = codes.rcode;
+    FBom = codes.bom;
+    ShowUnheldChar(name);
     FFirstBreak = check.FirstBreak;
     edrMain->SetModified(false);
     edrMain->SetRowCol(0, 0);
@@ -88,7 +90,7 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     return true;
 }
 
-bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode)
+bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom)
 {
     const QString name = Absolute(fileName);
     // A document read without a line break in its first bytes keeps the file's own first break.
@@ -98,7 +100,7 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode)
     const QFileInfo info(name);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
     try {
-        WriteScriptFrom(*edrMain, NativeName(target), jcode, rcode);
+        WriteScriptFrom(*edrMain, NativeName(target), {jcode, rcode, bom});
     } catch (const std::exception& error) {
         FPrompts->ShowError(this, QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(name, ReasonOf(error)));
         return false;
@@ -106,6 +108,7 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode)
     FFileName = name;
     FJCode = jcode;
     FRCode = rcode;
+    FBom = bom;
     FFirstBreak = rcode;
     edrMain->SetModified(false);
     AddHistory(name);
@@ -191,14 +194,14 @@ void TfrmMain::FileOpenCode()
     const QString name = FileToReplaceDocument();
     if (name.isEmpty())
         return;
-    TCodePair codes {FJCode, FRCode};
+    TCodePair codes {FJCode, FRCode, FBom};
     if (FPrompts->ChooseCode(this, name, codes, false))
         LoadFile(name, codes.jcode, codes.rcode, true);
 }
 
 bool TfrmMain::FileSave()
 {
-    return FFileName.isEmpty() ? FileSaveAs() : SaveFile(FFileName, FJCode, FRCode);
+    return FFileName.isEmpty() ? FileSaveAs() : SaveFile(FFileName, FJCode, FRCode, FBom);
 }
 
 bool TfrmMain::FileSaveAs()
@@ -212,8 +215,8 @@ bool TfrmMain::FileSaveCode()
     const QString name = FPrompts->SaveFileName(this, FFileName.isEmpty() ? DocumentFolder() : FFileName);
     if (name.isEmpty())
         return false;
-    TCodePair codes {FJCode, FRCode};
-    return FPrompts->ChooseCode(this, name, codes, true) && SaveFile(name, codes.jcode, codes.rcode);
+    TCodePair codes {FJCode, FRCode, FBom};
+    return FPrompts->ChooseCode(this, name, codes, true) && SaveFile(name, codes.jcode, codes.rcode, codes.bom);
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event)

@@ -37,6 +37,9 @@ QString CodeText(JCode jcode, RCode rcode)
     case jcSjis:
         text = QStringLiteral("S-JIS ");
         break;
+    case jcUtf8:
+        text = QStringLiteral("UTF-8 ");
+        break;
     default:
         break;
     }

@@ -8,6 +8,7 @@
 #include "editor/EditorEnums.h"
 #include "editor/EditorGeometry.h"
 #include "editor/EditorViewProperties.h"
+#include "jcode/DocumentChars.h"
 #include "model/EditorModel.h"
 
 #include <QAbstractScrollArea>
@@ -177,6 +178,11 @@ public:
     QMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
 
+    // Document characters (EditorDocumentChars.cpp): the characters a UTF-8 file's codes stand for,
+    // painted, copied, pasted and typed as those characters. Empty for other documents.
+    const TDocumentChars& DocumentChars() const { return FDocumentChars; }
+    void SetDocumentChars(TDocumentChars chars);
+
     // Clipboard (EditorClipboard.cpp). Pasting text with no Shift_JIS form changes nothing
     // and is refused through InputRefused.
     void CopyToClipboard();
@@ -317,6 +323,7 @@ private:
     // Runs while the members are being built: after the view objects and the blink timer.
     static TEditorPainter* CreatePainter(TEditor& editor);
     std::unique_ptr<TEditorPainter, TPainterDeleter> FPainter {CreatePainter(*this)};
+    TDocumentChars FDocumentChars;
     // The caret to draw in this paint pass, if any; starts or stops the blink.
     QRect BlinkingCaret();
 

@@ -1,8 +1,10 @@
-// Shift_JIS <-> Unicode through Qt's code page 932 codec.
+// Shift_JIS <-> Unicode through Qt's code page 932 codec, or through the code tables when the
+// document has characters of its own.
 #include "editor/EditorCharset.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QList>
 
 #include <algorithm>
 #include <iterator>
@@ -44,16 +46,50 @@ QString WithCodePageForms(QString text)
     return text;
 }
 
+QString DocumentToUnicode(const std::string& bytes, const TDocumentChars& chars)
+{
+    QString text;
+    text.reserve(qsizetype(bytes.size()));
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<std::uint8_t>(bytes[i]);
+        const bool pair = IsSjisLead(b) && i + 1 < bytes.size();
+        const auto code = static_cast<TSjisCode>(pair ? b << 8 | static_cast<std::uint8_t>(bytes[i + 1]) : b);
+        const char32_t c = chars.ToUnicode(code);
+        text += c == kNoChar ? QString(QChar::ReplacementCharacter) : QString::fromUcs4(&c, 1);
+        i += pair ? 2 : 1;
+    }
+    return text;
+}
+
+std::optional<std::string> DocumentFromUnicode(const QString& text, const TDocumentChars& chars)
+{
+    std::string bytes;
+    for (const char32_t c : text.toUcs4()) {
+        const TSjisCode code = c < 0x80 ? static_cast<TSjisCode>(c) : chars.FromUnicode(c);
+        if (code == 0 && c != 0)
+            return std::nullopt;
+        if (code > 0xFF)
+            bytes.push_back(static_cast<char>(code >> 8));
+        bytes.push_back(static_cast<char>(code & 0xFF));
+    }
+    return bytes;
+}
+
 } // namespace
 
-QString TEditorCharset::ToUnicode(const std::string& bytes)
+QString TEditorCharset::ToUnicode(const std::string& bytes, const TDocumentChars& chars)
 {
+    if (!chars.Empty())
+        return DocumentToUnicode(bytes, chars);
     QStringDecoder decoder(kCodePage);
     return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
-std::optional<std::string> TEditorCharset::FromUnicode(const QString& text)
+std::optional<std::string> TEditorCharset::FromUnicode(const QString& text, const TDocumentChars& chars)
 {
+    if (!chars.Empty())
+        return DocumentFromUnicode(text, chars);
     QStringEncoder encoder(kCodePage);
     const QByteArray bytes = encoder.encode(WithCodePageForms(text));
     if (encoder.hasError())

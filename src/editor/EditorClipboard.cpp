@@ -24,9 +24,9 @@ QString WithLineFeeds(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QMimeData* CreateMimeData(const std::string& bytes, bool box)
+QMimeData* CreateMimeData(const std::string& bytes, bool box, const TDocumentChars& chars)
 {
-    const QString text = TEditorCharset::ToUnicode(bytes);
+    const QString text = TEditorCharset::ToUnicode(bytes, chars);
     auto* data = new QMimeData;
     data->setText(WithLineFeeds(text));
     data->setData(kShiftJisMimeType, QByteArray(bytes.data(), qsizetype(bytes.size())));
@@ -37,16 +37,16 @@ QMimeData* CreateMimeData(const std::string& bytes, bool box)
 
 // The data's text as Shift_JIS: our own bytes while they still match the plain text, else
 // the text converted; empty when some character has no Shift_JIS form.
-std::optional<std::string> MimeDataBytes(const QMimeData& data)
+std::optional<std::string> MimeDataBytes(const QMimeData& data, const TDocumentChars& chars)
 {
     const QString text = data.text();
     if (data.hasFormat(kShiftJisMimeType)) {
         const QByteArray raw = data.data(kShiftJisMimeType);
         std::string bytes(raw.constData(), size_t(raw.size()));
-        if (WithLineFeeds(TEditorCharset::ToUnicode(bytes)) == text)
+        if (WithLineFeeds(TEditorCharset::ToUnicode(bytes, chars)) == text)
             return bytes;
     }
-    return TEditorCharset::FromUnicode(text);
+    return TEditorCharset::FromUnicode(text, chars);
 }
 
 // Pastes at the caret (replacing the selection): as a box when asked or when the data
@@ -55,7 +55,7 @@ void PasteMimeData(TEditor& editor, const QMimeData* data, bool asBox)
 {
     if (editor.ReadOnly() || data == nullptr || !data->hasText())
         return;
-    const std::optional<std::string> bytes = MimeDataBytes(*data);
+    const std::optional<std::string> bytes = MimeDataBytes(*data, editor.DocumentChars());
     if (!bytes) {
         emit editor.InputRefused(TEditorCharset::NoShiftJisMessage());
         return;
@@ -76,7 +76,7 @@ QString TEditor::BoxMimeType()
 void TEditor::CopyToClipboard()
 {
     if (HasSelection())
-        QGuiApplication::clipboard()->setMimeData(CreateMimeData(SelText(), BoxSelection()));
+        QGuiApplication::clipboard()->setMimeData(CreateMimeData(SelText(), BoxSelection(), DocumentChars()));
 }
 
 void TEditor::CutToClipboard()
@@ -101,7 +101,7 @@ void TEditor::CopyToPrimarySelection()
 {
     QClipboard& clipboard = *QGuiApplication::clipboard();
     if (HasSelection() && clipboard.supportsSelection())
-        clipboard.setMimeData(CreateMimeData(SelText(), BoxSelection()), QClipboard::Selection);
+        clipboard.setMimeData(CreateMimeData(SelText(), BoxSelection(), DocumentChars()), QClipboard::Selection);
 }
 
 void TEditor::PastePrimarySelection(QPoint point)

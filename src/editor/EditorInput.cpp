@@ -217,7 +217,7 @@ void TEditor::TypeUnicode(const QString& text)
 {
     if (ReadOnly() || text.isEmpty())
         return;
-    const std::optional<std::string> bytes = TEditorCharset::FromUnicode(text);
+    const std::optional<std::string> bytes = TEditorCharset::FromUnicode(text, DocumentChars());
     if (!bytes) {
         emit InputRefused(TEditorCharset::NoShiftJisMessage());
         return;

@@ -58,8 +58,18 @@ TEditorPaintGlyphs::TStyleCache& TEditorPaintGlyphs::CacheFor(TFontStyles style)
     return cache;
 }
 
+void TEditorPaintGlyphs::SetDocumentChars(const TDocumentChars& chars)
+{
+    FChars = &chars;
+    FCacheReady.fill(false);
+}
+
 QString TEditorPaintGlyphs::Decode(unsigned code, bool wide)
 {
+    // A character of the document's own may lie outside the BMP: its glyph comes through the fallback.
+    if (const char32_t own = FChars && wide ? FChars->OwnChar(static_cast<TSjisCode>(code)) : kNoChar;
+        own != kNoChar)
+        return QString::fromUcs4(&own, 1);
     // A fresh decoder per character: one that has met an invalid sequence keeps failing.
     QStringDecoder decoder(kCodePage);
     const char bytes[2] = {static_cast<char>(wide ? code >> 8 : code), static_cast<char>(code & 0xFF)};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "highlight/Colors.h"
+#include "jcode/DocumentChars.h"
 
 #include <QFont>
 #include <QRawFont>
@@ -26,6 +27,8 @@ public:
     void SetFont(const QFont& font, int columnWidth);
     int ColumnWidth() const { return FColumnWidth; }
     int Ascent() const { return FAscent; }
+    // Codes of the document's own are drawn as its characters (chars outlives the painter's use of it).
+    void SetDocumentChars(const TDocumentChars& chars);
 
     // Draws the characters of text that start in columns [first, last) with column c at
     // x + c * column width and the baseline at top + ascent. first must be a character start.
@@ -58,6 +61,7 @@ private:
     void DrawFallback(QPainter& painter, const QPointF& at, unsigned code, bool wide, TFontStyles style);
 
     QFont FFont;
+    const TDocumentChars* FChars = nullptr;
     int FColumnWidth = 1;
     int FAscent = 0;
     std::array<TStyleCache, 4> FCaches; // by bold and italic bits

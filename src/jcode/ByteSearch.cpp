@@ -74,24 +74,47 @@ int LineBreakMask(__m128i v)
     return EqualMask(v, '\r') | EqualMask(v, '\n');
 }
 
-// The mask of FindRuleStartOrOtherBreak for the sixteen bytes at p, which has a byte before and after it.
-int RuleStartOrOtherBreakMask(const std::uint8_t* p, TKeptBreak kept)
+// The breaks other than the one kept among the sixteen bytes at p, which has a byte before and after it.
+int OtherBreakMask(const std::uint8_t* p, __m128i v, TKeptBreak kept)
 {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const int rule = RuleStartMask(v);
     switch (kept) {
     case TKeptBreak::kbLf:
-        return rule | EqualMask(v, '\r');
+        return EqualMask(v, '\r');
     case TKeptBreak::kbCr:
-        return rule | EqualMask(v, '\n');
+        return EqualMask(v, '\n');
     default: {
         const int lfAfter = EqualMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1)), '\n');
         const int crBefore = EqualMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 1)), '\r');
-        return rule | (EqualMask(v, '\r') & ~lfAfter) | (EqualMask(v, '\n') & ~crBefore);
+        return (EqualMask(v, '\r') & ~lfAfter) | (EqualMask(v, '\n') & ~crBefore);
     }
     }
 }
 #endif
+
+// Searches from `from` for a byte where stops(i) holds; masks(p) gives the same as bits for the sixteen bytes
+// at p, which reads the byte before and after them. stops(0) reads no byte before the first.
+template <class Stops, class Masks>
+[[gnu::always_inline]] inline std::size_t FindAroundBreaks(
+    std::size_t from, std::size_t end, const std::uint8_t* bytes, Stops stops, [[maybe_unused]] Masks masks)
+{
+    if (from == 0 && end > 0 && stops(0)) {
+        return 0;
+    }
+    std::size_t i = from == 0 ? std::min<std::size_t>(1, end) : from;
+#if defined(__SSE2__)
+    while (i + 17 <= end) {
+        const auto bits = static_cast<unsigned>(masks(bytes + i));
+        if (bits != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(bits));
+        }
+        i += 16;
+    }
+#endif
+    while (i < end && !stops(i)) {
+        ++i;
+    }
+    return i;
+}
 
 // mask and hit must agree: mask gives the hits of a 16-byte block as bits, hit tests one byte.
 // Always inlined, so that mask and hit, passed as function pointers, are inlined in turn.
@@ -172,24 +195,30 @@ std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size
 
 std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
 {
-    auto stops = [&](std::size_t i) { return IsRuleStartByte(bytes[i]) || IsOtherBreak(bytes, i, end, kept); };
-    if (from == 0 && end > 0 && stops(0)) {
-        return 0;
-    }
-    std::size_t i = from == 0 ? std::min<std::size_t>(1, end) : from;
+    return FindAroundBreaks(
+        from, end, bytes,
+        [&](std::size_t i) { return IsRuleStartByte(bytes[i]) || IsOtherBreak(bytes, i, end, kept); },
+        [&]([[maybe_unused]] const std::uint8_t* p) {
 #if defined(__SSE2__)
-    while (i + 17 <= end) {
-        const auto bits = static_cast<unsigned>(RuleStartOrOtherBreakMask(bytes + i, kept));
-        if (bits != 0) {
-            return i + static_cast<std::size_t>(__builtin_ctz(bits));
-        }
-        i += 16;
-    }
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            return RuleStartMask(v) | OtherBreakMask(p, v, kept);
+#else
+            return 0;
 #endif
-    while (i < end && !stops(i)) {
-        ++i;
-    }
-    return i;
+        });
+}
+
+std::size_t FindOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
+{
+    return FindAroundBreaks(
+        from, end, bytes, [&](std::size_t i) { return IsOtherBreak(bytes, i, end, kept); },
+        [&]([[maybe_unused]] const std::uint8_t* p) {
+#if defined(__SSE2__)
+            return OtherBreakMask(p, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), kept);
+#else
+            return 0;
+#endif
+        });
 }
 
 } // namespace brenvik::jcode_detail

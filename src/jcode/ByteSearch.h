@@ -32,5 +32,7 @@ std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size
 // Bytes before from and at end are read as neighbours of a break; end is the end of the text.
 enum class TKeptBreak { kbCrLf, kbCr, kbLf };
 std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept);
+// A line break other than the one kept.
+std::size_t FindOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept);
 
 } // namespace brenvik::jcode_detail

@@ -12,8 +12,9 @@ namespace brenvik {
 
 namespace {
 
-// The size of the blocks handed on: large enough for few writes, small enough to stay in the cache.
-constexpr std::size_t kBlockBytes = 1 << 20;
+// The size of the blocks handed on: large enough for few writes, small enough to stay in the cache (and
+// to spare the page faults of a larger buffer, which cost as much as the conversion of its bytes).
+constexpr std::size_t kBlockBytes = 1 << 17;
 
 jcode_detail::TKeptBreak KeptBreak(RCode rcode)
 {
@@ -34,28 +35,93 @@ bool IsBreak(std::uint8_t b)
 
 } // namespace
 
-void TranscodeFileBytes(
-    std::string_view text, TLineSource source, JCode target, RCode rcode, const TBlockSink& write)
+namespace {
+
+// Gathers the output into blocks; runs of unchanged lines longer than a block are handed on uncopied.
+class TBlockWriter {
+public:
+    explicit TBlockWriter(const TBlockSink& write)
+        : write_(write)
+    {
+        out_.reserve(2 * kBlockBytes);
+    }
+    std::string& Out() { return out_; }
+    void PassOn(std::string_view run)
+    {
+        if (run.size() < kBlockBytes) {
+            out_.append(run);
+            return;
+        }
+        Flush();
+        write_(run);
+    }
+    void FlushFull()
+    {
+        if (out_.size() >= kBlockBytes) {
+            Flush();
+        }
+    }
+    void Flush()
+    {
+        if (!out_.empty()) {
+            write_(out_);
+            out_.clear();
+        }
+    }
+
+private:
+    const TBlockSink& write_;
+    std::string out_;
+};
+
+// The index after the break that ends at `end` (CR LF counts as one), or the text's end.
+std::size_t AfterBreak(const std::uint8_t* bytes, std::size_t end, std::size_t n)
+{
+    std::size_t next = std::min(end + 1, n);
+    if (end < n && bytes[end] == '\r' && next < n && bytes[next] == '\n') {
+        ++next;
+    }
+    return next;
+}
+
+// The marked lines are the only ones to convert, and every break is the one kept: the runs between them go
+// out as they stand, a last line without a break gaining the terminator.
+void TranscodeMarkedLines(std::string_view text, const std::vector<TLineSpan>& marked, TLineSource source,
+    JCode target, RCode rcode, TBlockWriter& writer)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t n = text.size();
+    std::string decoded;
+    std::size_t verbatim = 0;
+    for (const TLineSpan& line : marked) {
+        writer.PassOn(text.substr(verbatim, line.start - verbatim));
+        AppendTranscodedLine(
+            text.substr(line.start, line.end - line.start), source, target, rcode, decoded, writer.Out());
+        writer.FlushFull();
+        verbatim = AfterBreak(bytes, line.end, n);
+    }
+    writer.PassOn(text.substr(verbatim));
+    if (verbatim < n && !IsBreak(bytes[n - 1])) {
+        writer.Out().append(LineTerminator(rcode));
+    }
+}
+
+} // namespace
+
+void TranscodeFileBytes(std::string_view text, TLineSource source, JCode target, RCode rcode,
+    const TBlockSink& write, const std::vector<TLineSpan>* marked)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t n = text.size();
     const std::string_view terminator = LineTerminator(rcode);
     const jcode_detail::TKeptBreak kept = KeptBreak(rcode);
-    std::string out;
-    out.reserve(2 * kBlockBytes);
+    TBlockWriter writer(write);
+    if (marked && jcode_detail::FindOtherBreak(bytes, 0, n, kept) == n) {
+        TranscodeMarkedLines(text, *marked, source, target, rcode, writer);
+        writer.Flush();
+        return;
+    }
     std::string decoded;
-    // Lines that go out as they came in: short runs join the block, long ones are handed on uncopied.
-    auto passOn = [&](std::string_view run) {
-        if (run.size() < kBlockBytes) {
-            out.append(run);
-            return;
-        }
-        if (!out.empty()) {
-            write(out);
-            out.clear();
-        }
-        write(run);
-    };
     std::size_t verbatim = 0; // start of the lines that go out as they came in
     std::size_t start = 0; // a line start
     while (start < n) {
@@ -69,28 +135,19 @@ void TranscodeFileBytes(
         }
         const bool plain = stop == n || IsBreak(bytes[stop]);
         const std::size_t end = plain ? stop : jcode_detail::FindLineBreakByte(bytes, stop, n);
-        std::size_t next = std::min(end + 1, n);
-        if (end < n && bytes[end] == '\r' && next < n && bytes[next] == '\n') {
-            ++next;
-        }
-        passOn(text.substr(verbatim, lineStart - verbatim));
+        writer.PassOn(text.substr(verbatim, lineStart - verbatim));
         const std::string_view line = text.substr(lineStart, end - lineStart);
         if (plain) {
-            out.append(line);
-            out.append(terminator);
+            writer.Out().append(line);
+            writer.Out().append(terminator);
         } else {
-            AppendTranscodedLine(line, source, target, rcode, decoded, out);
+            AppendTranscodedLine(line, source, target, rcode, decoded, writer.Out());
         }
-        if (out.size() >= kBlockBytes) {
-            write(out);
-            out.clear();
-        }
-        start = verbatim = next;
+        writer.FlushFull();
+        start = verbatim = AfterBreak(bytes, end, n);
     }
-    passOn(text.substr(verbatim));
-    if (!out.empty()) {
-        write(out);
-    }
+    writer.PassOn(text.substr(verbatim));
+    writer.Flush();
 }
 
 } // namespace brenvik

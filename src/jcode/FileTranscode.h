@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace brenvik {
 
@@ -15,7 +16,9 @@ using TBlockSink = std::function<void(std::string_view)>;
 // Every line of bytes decoded as source says, encoded to target and ended with rcode's terminator: the
 // bytes of AppendTranscodedLine for each line, given to write in blocks that stay in the cache
 // (runs of unchanged lines longer than a block are given as they stand).
-void TranscodeFileBytes(
-    std::string_view bytes, TLineSource source, JCode target, RCode rcode, const TBlockSink& write);
+// marked, when given, holds every line with a byte that starts a detection rule (as the vote found them): the
+// other lines need no search then, unless the file has breaks other than rcode's.
+void TranscodeFileBytes(std::string_view bytes, TLineSource source, JCode target, RCode rcode,
+    const TBlockSink& write, const std::vector<TLineSpan>* marked = nullptr);
 
 } // namespace brenvik

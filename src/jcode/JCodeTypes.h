@@ -15,6 +15,7 @@ inline constexpr JCode jcOldJis = 3; // ESC $ @ kanji, treated as jcJis
 inline constexpr JCode jcEuc = 4;
 inline constexpr JCode jcSjis = 5;
 inline constexpr JCode jcUndecided = 6; // EUC or Shift_JIS
+inline constexpr JCode jcUtf8 = 7; // decided for a whole file only, never for a line
 
 // Line-break code; also chooses the terminator written on save.
 using RCode = std::int32_t;

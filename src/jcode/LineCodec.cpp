@@ -2,6 +2,7 @@
 #include "jcode/LineCodec.h"
 
 #include "jcode/ByteSearch.h"
+#include "jcode/Utf8Codec.h"
 #include "support/LineBreaks.h"
 
 #include <algorithm>
@@ -117,7 +118,7 @@ namespace {
 // Codes that may be stated on open: the document codes, and the 1978 JIS escape read as JIS.
 [[maybe_unused]] bool IsStatedJCode(JCode jcode)
 {
-    return jcode == jcJis || jcode == jcOldJis || jcode == jcEuc || jcode == jcSjis;
+    return jcode == jcJis || jcode == jcOldJis || jcode == jcEuc || jcode == jcSjis || jcode == jcUtf8;
 }
 
 void AppendDecodedLine(std::string_view line, TLineSource source, std::string& out)
@@ -135,15 +136,22 @@ void AppendDecodedLine(std::string_view line, TLineSource source, std::string& o
     case TLineSource::lsEachLine:
         AppendConvertedFrom(line, DetectJCode(line), jcSjis, out);
         break;
+    case TLineSource::lsUtf8:
+        // UTF-8 lines go through a TUtf8Decoder, which keeps the document's characters.
+        assert(!"UTF-8 line decoded without its document");
+        out.append(line);
+        break;
     }
 }
 
 } // namespace
 
-void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked)
+void TJCodeVote::AddLinesOf(
+    std::string_view text, const std::function<void(const char*)>& walked, std::vector<TLineSpan>* marked)
 {
     // A line without a byte that starts a detection rule detects as plain text and counts for
     // nothing, so only the lines around such bytes are cut out and detected.
+    assert(!marked || text.size() < kMarkableBytes);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     std::size_t at = 0; // a line start, or the break before one
     while (at < text.size()) {
@@ -154,6 +162,9 @@ void TJCodeVote::AddLinesOf(std::string_view text, const std::function<void(cons
         const std::size_t start = jcode_detail::FindLineStart(bytes, at, hit);
         const std::size_t end = jcode_detail::FindLineBreakByte(bytes, hit, text.size());
         Add(text.substr(start, end - start));
+        if (marked) {
+            marked->push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end)});
+        }
         if (walked) {
             walked(text.data() + end);
         }
@@ -169,9 +180,10 @@ TLoadDecision StatedDecision(const TStatedCodes& stated)
     const bool jis = stated.jcode == jcJis || stated.jcode == jcOldJis;
     const TLineSource source = jis ? TLineSource::lsJis
         : stated.jcode == jcEuc    ? TLineSource::lsEuc
+        : stated.jcode == jcUtf8   ? TLineSource::lsUtf8
                                    : TLineSource::lsKeep;
     // The document keeps JIS as 2: the 1978 escape is only ever read.
-    return {source, {jis ? jcJis : stated.jcode, stated.rcode}};
+    return {source, {jis ? jcJis : stated.jcode, stated.rcode, stated.bom}};
 }
 
 TLoadDecision VotedDecision(const TJCodeVote& vote, std::string_view head)
@@ -191,14 +203,19 @@ TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::opti
     return VotedDecision(vote, head);
 }
 
-TLoadDecision DecideFileLoad(
-    std::string_view bytes, std::optional<TStatedCodes> stated, const std::function<void(const char*)>& walked)
+TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes> stated,
+    const std::function<void(const char*)>& walked, std::vector<TLineSpan>* marked)
 {
     if (stated) {
-        return StatedDecision(*stated);
+        TLoadDecision decision = StatedDecision(*stated);
+        decision.codes.bom = decision.source == TLineSource::lsUtf8 && bytes.starts_with(kUtf8Bom);
+        return decision;
+    }
+    if (IsUtf8File(bytes)) {
+        return {TLineSource::lsUtf8, {jcUtf8, DetectFileRCode(bytes), bytes.starts_with(kUtf8Bom)}};
     }
     TJCodeVote vote(TJCodeVote::vpSkip);
-    vote.AddLinesOf(bytes, walked);
+    vote.AddLinesOf(bytes, walked, marked);
     if (vote.NeedsPairs()) {
         vote = TJCodeVote();
         vote.AddLinesOf(bytes, walked);
@@ -206,13 +223,25 @@ TLoadDecision DecideFileLoad(
     return VotedDecision(vote, bytes);
 }
 
-void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink)
+void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink,
+    TDocumentChars* chars, std::string_view bytes)
 {
     if (source == TLineSource::lsKeep) {
         walk(sink);
         return;
     }
     std::string decoded;
+    if (source == TLineSource::lsUtf8) {
+        TDocumentChars scratch;
+        TUtf8Decoder decoder(chars ? *chars : scratch);
+        decoder.ReserveUsedCodes(bytes);
+        walk([&](std::string_view line) {
+            decoded.clear();
+            decoder.AppendLine(line, decoded);
+            sink(decoded);
+        });
+        return;
+    }
     walk([&](std::string_view line) {
         decoded.clear();
         AppendDecodedLine(line, source, decoded);
@@ -243,10 +272,12 @@ TDecodedText CollectLines(
 
 } // namespace
 
-TStatedCodes DecodeFileTo(std::string_view bytes, std::optional<TStatedCodes> stated, const TLineSink& sink)
+TStatedCodes DecodeFileTo(
+    std::string_view bytes, std::optional<TStatedCodes> stated, const TLineSink& sink, TDocumentChars* chars)
 {
     const TLoadDecision decision = DecideFileLoad(bytes, stated);
-    DecodeDecidedLines([&](const TLineSink& onLine) { ForEachLine(bytes, onLine); }, decision.source, sink);
+    DecodeDecidedLines(
+        [&](const TLineSink& onLine) { ForEachLine(bytes, onLine); }, decision.source, sink, chars, bytes);
     return decision.codes;
 }
 
@@ -288,6 +319,7 @@ std::string_view LineTerminator(RCode rcode)
 void AppendTranscodedLine(
     std::string_view line, TLineSource source, JCode target, RCode rcode, std::string& decoded, std::string& out)
 {
+    assert(source != TLineSource::lsUtf8);
     if (target == jcSjis) {
         AppendDecodedLine(line, source, out);
         out.append(LineTerminator(rcode));
@@ -300,10 +332,14 @@ void AppendTranscodedLine(
     }
 }
 
-void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::string& out)
+void AppendEncodedLine(
+    std::string_view line, JCode target, RCode rcode, std::string& out, const TDocumentChars* chars)
 {
     // The editor's text is Shift_JIS whatever the file was: every line converts from there.
-    if (target == jcSjis || DetectJCode(line) == jcBinary) {
+    if (target == jcUtf8) {
+        static const TDocumentChars kNone;
+        AppendSjisToUtf8(line, chars ? *chars : kNone, out);
+    } else if (target == jcSjis || DetectJCode(line) == jcBinary) {
         out.append(line);
     } else {
         AppendConvertedFrom(line, jcSjis, target, out, TKanjiEnd::keClose);
@@ -334,18 +370,31 @@ std::size_t GrowthBound(std::string_view line, JCode target)
 
 } // namespace
 
-std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode)
+std::string EncodeFileImage(const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars)
 {
-    std::size_t size = lines.TextBytes() + lines.LineCount() * LineTerminator(rcode).size();
+    const JCode target = codes.jcode;
+    const RCode rcode = codes.rcode;
+    const bool bom = target == jcUtf8 && codes.bom;
+    std::size_t size = lines.TextBytes() + lines.LineCount() * LineTerminator(rcode).size() + kUtf8Bom.size();
     if (target == jcEuc || target == jcJis) {
         lines.ForEachLine([&](std::string_view line) { size += GrowthBound(line, target); });
+    } else if (target == jcUtf8) {
+        lines.ForEachLine([&](std::string_view line) { size += Utf8GrowthBound(line); });
     }
     std::string out;
     out.reserve(size);
     [[maybe_unused]] const char* const buffer = out.data();
-    lines.ForEachLine([&](std::string_view line) { AppendEncodedLine(line, target, rcode, out); });
+    if (bom) {
+        out.append(kUtf8Bom);
+    }
+    lines.ForEachLine([&](std::string_view line) { AppendEncodedLine(line, target, rcode, out, &chars); });
     assert(out.data() == buffer); // the bound held: the image was never moved
     return out;
+}
+
+std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode)
+{
+    return EncodeFileImage(lines, {target, rcode, false}, TDocumentChars());
 }
 
 void TVectorSaveLines::ForEachLine(const TLineSink& visit) const

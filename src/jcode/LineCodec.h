@@ -2,9 +2,11 @@
 // on save.
 #pragma once
 
+#include "jcode/DocumentChars.h"
 #include "jcode/JConvert.h"
 #include "support/LineBreaks.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -21,6 +23,8 @@ inline constexpr std::size_t kRCodeSampleSize = 1024;
 struct TStatedCodes {
     JCode jcode = jcSjis;
     RCode rcode = rcCrLf;
+    // A UTF-8 file's byte-order mark: kept as found on open, written on save when set.
+    bool bom = false;
 };
 
 // Invariant: jcode is jcJis, jcEuc or jcSjis; rcode is 0..3 (checked by tests' CheckDecodedText).
@@ -30,8 +34,16 @@ struct TDecodedText {
     RCode rcode = rcNone;
 };
 
+// A line of a file's bytes, its break left out: [start, end). 32-bit offsets keep a mark per line of a
+// large file small; files from kMarkableBytes up are not marked.
+struct TLineSpan {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+inline constexpr std::size_t kMarkableBytes = UINT32_MAX;
+
 // How every line of a file is brought to Shift_JIS.
-enum class TLineSource { lsJis, lsEuc, lsKeep, lsEachLine };
+enum class TLineSource { lsJis, lsEuc, lsKeep, lsEachLine, lsUtf8 };
 
 // Counts per-line detections and decides the code of the whole file. When no code wins and lines
 // were left undecided between EUC and Shift_JIS, their bytes decide: hiragana and katakana (EUC leads
@@ -47,8 +59,11 @@ public:
     {
     }
     void Add(std::string_view line);
-    // Add for every line of a file's bytes; walked is told how far the walk has come.
-    void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {});
+    // Add for every line of a file's bytes; walked is told how far the walk has come. Only lines holding a
+    // byte that starts a detection rule count; marked, when given, receives them in order (text shorter
+    // than kMarkableBytes).
+    void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {},
+        std::vector<TLineSpan>* marked = nullptr);
     JCode FileJCode() const;
     TLineSource Source() const;
     // Whether the pairs left uncounted would decide: the lines must be voted again with vpCount.
@@ -104,13 +119,19 @@ struct TLoadDecision {
     TStatedCodes codes;
 };
 
-// The stated codes, or the vote of a pass over the lines and the line break within head.
+// The stated codes, or the vote of a pass over the lines and the line break within head (lines walked are never
+// taken for UTF-8: only a whole file is).
 TLoadDecision DecideLoad(const TLineWalk& walk, std::string_view head, std::optional<TStatedCodes> stated);
-// The same on a file's bytes.
+// The same on a file's bytes, where a file that IsUtf8File is UTF-8 before any vote; marked, when given,
+// receives the lines the vote detected (nothing for stated codes or UTF-8): every other line is plain 7-bit
+// text.
 TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes> stated,
-    const std::function<void(const char*)>& walked = {});
-// A second pass: every line in Shift_JIS to sink; lines kept as they are go to it as the walk's views.
-void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink);
+    const std::function<void(const char*)>& walked = {}, std::vector<TLineSpan>* marked = nullptr);
+// A second pass: every line in Shift_JIS to sink; lines kept as they are go to it as the walk's views. UTF-8
+// lines fill chars, the document's table of its own characters (bytes is the whole file, for the codes of
+// the user-defined area it uses itself).
+void DecodeDecidedLines(const TLineWalk& walk, TLineSource source, const TLineSink& sink,
+    TDocumentChars* chars = nullptr, std::string_view bytes = {});
 
 // The load path on lines walked by walk; head holds the file's first bytes for the line-break code.
 TStatedCodes DecodeLinesTo(
@@ -118,8 +139,9 @@ TStatedCodes DecodeLinesTo(
 
 // The load path on a file's bytes: splits them into lines, decides the codes (stated, or by the majority of
 // line detections and from the first kRCodeSampleSize bytes) and hands each line, in Shift_JIS, to sink in
-// order. Returns the document's jcode and rcode.
-TStatedCodes DecodeFileTo(std::string_view bytes, std::optional<TStatedCodes> stated, const TLineSink& sink);
+// order. Returns the document's jcode and rcode; a UTF-8 file fills chars.
+TStatedCodes DecodeFileTo(std::string_view bytes, std::optional<TStatedCodes> stated, const TLineSink& sink,
+    TDocumentChars* chars = nullptr);
 TDecodedText DecodeFileBytes(std::string_view bytes, std::optional<TStatedCodes> stated = std::nullopt);
 
 // The same on lines already split; head holds the file's first bytes.
@@ -133,16 +155,20 @@ RCode DetectFileRCode(std::string_view fileBytes);
 std::string_view LineTerminator(RCode rcode);
 
 // One line of the editor's text converted from Shift_JIS to target, then its terminator. A line that
-// detects as binary is written as it is.
-void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::string& out);
+// detects as binary is written as it is (for EUC and JIS). UTF-8 takes the document's own characters from
+// chars.
+void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::string& out,
+    const TDocumentChars* chars = nullptr);
 
 // A line of a file decoded as source says and encoded to target, then its terminator: open and save
 // joined, converting once where one of the codes is Shift_JIS. decoded is scratch space.
 void AppendTranscodedLine(std::string_view line, TLineSource source, JCode target, RCode rcode,
     std::string& decoded, std::string& out);
 
-// The file image of a save, built in one buffer allocated once.
+// The file image of a save, built in one buffer allocated once; UTF-8 starts with the byte-order mark when
+// codes say so.
 std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode);
+std::string EncodeFileImage(const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars);
 std::string EncodeLinesForSave(std::span<const std::string> lines, JCode target, RCode rcode);
 
 } // namespace brenvik

@@ -21,13 +21,13 @@ TLineWalk WindowWalk(TFileWindow& window)
     };
 }
 
-TStatedCodes DecodeScriptFileTo(
-    const std::string& fileName, std::optional<TStatedCodes> stated, const TLineSink& sink)
+TStatedCodes DecodeScriptFileTo(const std::string& fileName, std::optional<TStatedCodes> stated,
+    const TLineSink& sink, TDocumentChars* chars)
 {
     TFileWindow window(fileName);
     const TLoadDecision decision
         = DecideFileLoad(window.View(), stated, [&](const char* walked) { window.Consumed(walked); });
-    DecodeDecidedLines(WindowWalk(window), decision.source, sink);
+    DecodeDecidedLines(WindowWalk(window), decision.source, sink, chars, window.View());
     return decision.codes;
 }
 
@@ -41,16 +41,17 @@ TDecodedText LoadScriptFile(const std::string& fileName, std::optional<TStatedCo
     return text;
 }
 
-TDecodedFileLines::TDecodedFileLines(TFileWindow& window, const TLoadDecision& decision)
+TDecodedFileLines::TDecodedFileLines(TFileWindow& window, const TLoadDecision& decision, TDocumentChars* chars)
     : window_(window)
     , source_(decision.source)
+    , chars_(chars)
 {
     WindowWalk(window_)([&](std::string_view) { ++lineCount_; });
 }
 
 void TDecodedFileLines::ForEachLine(const TLineSink& visit) const
 {
-    DecodeDecidedLines(WindowWalk(window_), source_, visit);
+    DecodeDecidedLines(WindowWalk(window_), source_, visit, chars_, window_.View());
 }
 
 namespace {
@@ -117,6 +118,12 @@ void WriteFileImage(const std::string& fileName, std::string_view image)
 void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode jcode, RCode rcode)
 {
     WriteFileImage(fileName, EncodeFileImage(lines, jcode, rcode));
+}
+
+void SaveScriptFile(
+    const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars)
+{
+    WriteFileImage(fileName, EncodeFileImage(lines, codes, chars));
 }
 
 void SaveScriptFile(const std::string& fileName, std::span<const std::string> lines, JCode jcode, RCode rcode)

@@ -17,18 +17,18 @@ TLineWalk WindowWalk(TFileWindow& window);
 
 // Reads the file through a window in two passes (the vote, then the decode) and hands each line, in
 // Shift_JIS, to sink; lines that need no conversion are views into the window, to be copied by the
-// sink. A file that cannot be opened throws EScriptFileError before sink is called.
-TStatedCodes DecodeScriptFileTo(
-    const std::string& fileName, std::optional<TStatedCodes> stated, const TLineSink& sink);
+// sink. A file that cannot be opened throws EScriptFileError before sink is called. A UTF-8 file fills chars.
+TStatedCodes DecodeScriptFileTo(const std::string& fileName, std::optional<TStatedCodes> stated,
+    const TLineSink& sink, TDocumentChars* chars = nullptr);
 
 // The same, collecting the lines.
 TDecodedText LoadScriptFile(const std::string& fileName, std::optional<TStatedCodes> stated = std::nullopt);
 
 // A file's lines as the load path decodes them, handed to save without being held: each walk decodes
-// again from the window.
+// again from the window. A UTF-8 file's own characters go to chars, which must outlive the walks.
 class TDecodedFileLines : public TSaveLines {
 public:
-    TDecodedFileLines(TFileWindow& window, const TLoadDecision& decision);
+    TDecodedFileLines(TFileWindow& window, const TLoadDecision& decision, TDocumentChars* chars = nullptr);
     void ForEachLine(const TLineSink& visit) const override;
     std::size_t LineCount() const override { return lineCount_; }
     // An upper bound: the file's bytes, which no decoding to Shift_JIS makes longer.
@@ -37,6 +37,7 @@ public:
 private:
     TFileWindow& window_;
     TLineSource source_;
+    TDocumentChars* chars_;
     std::size_t lineCount_ = 0;
 };
 
@@ -46,6 +47,8 @@ void WriteFileImage(const std::string& fileName, std::string_view image);
 
 // Encodes every line (each followed by its terminator) into one image and writes it.
 void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode jcode, RCode rcode);
+void SaveScriptFile(
+    const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars);
 void SaveScriptFile(
     const std::string& fileName, std::span<const std::string> lines, JCode jcode, RCode rcode);
 

@@ -20,18 +20,22 @@ using namespace brenvik;
 namespace {
 
 constexpr std::string_view kUsage = R"(usage: brenvik-jconv --guess FILE...
-       brenvik-jconv --to sjis|euc|jis [--eol crlf|cr|lf] [--force] [-o OUT] FILE
+       brenvik-jconv --to sjis|euc|jis|utf8 [--eol crlf|cr|lf] [--force] [-o OUT] FILE
 
-Reads files exactly as Brenvik's open command does: the character code of the
-whole file is decided by a majority of per-line detections, the line-break code
-by the first 1024 bytes.
+Reads files exactly as Brenvik's open command does: a file that is valid UTF-8
+with a multi-byte character or a byte-order mark is UTF-8; otherwise the
+character code of the whole file is decided by a majority of per-line
+detections. The line-break code is that of the first 1024 bytes.
 
   --guess FILE...   print, per file, its name, character code (JIS, EUC, S-JIS,
-                    or binary when a byte below 8 or 0xFF is among the first
-                    512 bytes) and line-break code (CRLF, CR, LF, or none),
-                    tab-separated
+                    UTF-8, or binary when a byte below 8 or 0xFF is among the
+                    first 512 bytes) and line-break code (CRLF, CR, LF, or
+                    none), tab-separated
   --to CODE         write FILE to standard output converted to CODE, as
-                    Brenvik's save command would write it
+                    Brenvik's save command would write it (a UTF-8 file's
+                    byte-order mark is kept; characters of a UTF-8 file
+                    without a Shift_JIS code are written as user-defined
+                    codes to the other codes, with a warning)
   --eol EOL         line end for --to; default: the one detected, CR LF when
                     the file has none
   --force           convert with --to even a file that --guess calls binary
@@ -60,6 +64,8 @@ std::string_view JCodeName(JCode jcode)
         return "EUC";
     case jcSjis:
         return "S-JIS";
+    case jcUtf8:
+        return "UTF-8";
     case jcUndecided:
         return "undecided";
     default:
@@ -92,7 +98,10 @@ JCode ParseTarget(std::string_view name)
     if (name == "jis") {
         return jcJis;
     }
-    throw EUsage("unknown code for --to: '" + std::string(name) + "' (use sjis, euc or jis)");
+    if (name == "utf8") {
+        return jcUtf8;
+    }
+    throw EUsage("unknown code for --to: '" + std::string(name) + "' (use sjis, euc, jis or utf8)");
 }
 
 RCode ParseEol(std::string_view name)
@@ -159,9 +168,22 @@ struct TConvert {
     std::optional<std::string> output;
 };
 
+// A UTF-8 file read into Shift_JIS: its characters without a code of their own are held by the document's
+// table, which a file in another code cannot carry.
+void WarnOfDocumentChars(const std::string& file, const TDocumentChars& chars, JCode target)
+{
+    if (target != jcUtf8 && !chars.Empty()) {
+        std::fprintf(stderr,
+            "brenvik-jconv: %s: characters without a Shift_JIS code, or in a second form of one, were written"
+            " as user-defined codes (F0 40 on)\n",
+            file.c_str());
+    }
+}
+
 // The load path and the save path joined: the codes are decided once and each line is decoded and
-// encoded once. A file named with --output gets the image the editor's save writes; standard output
-// gets the same bytes block by block.
+// encoded once. A file named with --output, and every UTF-8 file (whose lines are read with the table of
+// the document's own characters), gets the image the editor's save writes; standard output gets the same
+// bytes block by block.
 void Convert(const std::string& file, const TConvert& convert)
 {
     TFileWindow window(file, TFileWindow::wkWhole);
@@ -169,14 +191,35 @@ void Convert(const std::string& file, const TConvert& convert)
         throw EScriptFileError(file,
             "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it anyway");
     }
-    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt);
+    // Reserved for a mark every sixteen bytes, so that the marks are never moved: only the pages they fill
+    // are touched, and every page touched costs a fault.
+    std::vector<TLineSpan> marked;
+    const bool markable = window.View().size() < kMarkableBytes;
+    if (markable) {
+        marked.reserve(window.View().size() / 16);
+    }
+    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt, {}, markable ? &marked : nullptr);
     const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
-    if (convert.output) {
-        WriteFileImage(
-            *convert.output, EncodeFileImage(TDecodedFileLines(window, decision), convert.target, rcode));
+    if (convert.output || decision.source == TLineSource::lsUtf8) {
+        TDocumentChars chars;
+        const TStatedCodes codes {convert.target, rcode, decision.codes.bom};
+        const std::string image = EncodeFileImage(TDecodedFileLines(window, decision, &chars), codes, chars);
+        if (const std::optional<TUnheldChar>& unheld = chars.Unheld()) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(unheld->c));
+            throw EScriptFileError(file,
+                "more characters without a Shift_JIS code than the 1,880 user-defined codes hold; the first not"
+                " held is " + std::string(code) + " on line " + std::to_string(unheld->line) + ": nothing written");
+        }
+        WarnOfDocumentChars(file, chars, convert.target);
+        if (convert.output) {
+            WriteFileImage(*convert.output, image);
+        } else {
+            WriteOut(image);
+        }
         return;
     }
-    TranscodeFileBytes(window.View(), decision.source, convert.target, rcode, WriteOut);
+    TranscodeFileBytes(window.View(), decision.source, convert.target, rcode, WriteOut, markable ? &marked : nullptr);
 }
 
 struct TOptions {

@@ -4,6 +4,7 @@
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "editor/EditorCharset.h"
 #include "text/EditorStrings.h"
 
 #include <QAction>
@@ -388,5 +389,80 @@ TEST_F(MainWindowTest, EachLayoutShowsItsPanels)
     EXPECT_FALSE(shown("actViewListTabPage"));
 }
 
+
+// UTF-8 scripts with Japanese, both forms of 81 60, ①②, ㈱, 髙, emoji and accented letters, with and without
+// the mark: they open as UTF-8, survive an edit elsewhere and save back byte for byte.
+TEST_F(MainWindowTest, Utf8ScriptsOpenEditAndSaveBackByteForByte)
+{
+    const struct {
+        const char* Name;
+        const char* Status;
+        QByteArray Break;
+    } cases[] = {{"script.utf8.lf.cgi", "UTF-8 LF", "\n"}, {"script.utf8bom.crlf.cgi", "UTF-8 CRLF", "\r\n"}};
+    for (const auto& sample : cases) {
+        const QString path = QStringLiteral(BRENVIK_TEST_DATA "/jcode/") + sample.Name;
+        QByteArray bytes = Read(path);
+        ASSERT_TRUE(window->LoadFile(path)) << sample.Name;
+        EXPECT_EQ(window->DocumentJCode(), jcUtf8);
+        EXPECT_EQ(window->DocumentBom(), bytes.startsWith("\xEF\xBB\xBF"));
+        EXPECT_FALSE(window->Editor().ReadOnly());
+        window->IdleUpdate();
+        EXPECT_EQ(window->StatusPanelText(4), QString::fromLatin1(sample.Status));
+        // Copying a line gives its characters back: 〜 and ～ stay apart, the emoji is whole.
+        const std::string line = window->Editor().Lines().Get(5);
+        EXPECT_EQ(TEditorCharset::ToUnicode(line, window->Editor().DocumentChars()),
+            QString::fromUtf8("my $wave = \"〜 と ～\";            # WAVE DASH と FULLWIDTH TILDE"));
+        EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("😀～"), window->Editor().DocumentChars()),
+            TEditorCharset::FromUnicode(QString::fromUtf8("😀"), window->Editor().DocumentChars()).value()
+                + line.substr(line.find('\xF0', 16), 2));
+        window->Editor().SetRowCol(2, 0);
+        Type("#");
+        const QString copy = Path(QStringLiteral("copy-") + sample.Name);
+        ASSERT_TRUE(window->SaveFile(copy, window->DocumentJCode(), window->DocumentRCode(), window->DocumentBom()));
+        const qsizetype third = bytes.indexOf("use strict;");
+        bytes.insert(third, "#");
+        EXPECT_EQ(Read(copy), bytes) << sample.Name;
+    }
+    EXPECT_TRUE(prompts.Errors.isEmpty()) << prompts.Errors.join('\n').toStdString();
+}
+
+// A Shift_JIS script saved with the UTF-8 presets: what iconv makes of it, the mark when asked.
+TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
+{
+    ASSERT_TRUE(window->LoadFile(Write("s.cgi", kSjisLines)));
+    for (const bool bom : {false, true}) {
+        prompts.SaveNames.push_back(Path("u.cgi"));
+        prompts.CodeAnswer = TCodePair {jcUtf8, rcLf, bom};
+        ASSERT_TRUE(window->FileSaveCode());
+        const QByteArray utf8 = QByteArray(bom ? "\xEF\xBB\xBF" : "")
+            + "print \"髙橋\";\nｶﾅ\n# end\n# 掲示板\n";
+        EXPECT_EQ(Read(Path("u.cgi")), utf8);
+        EXPECT_EQ(window->DocumentJCode(), jcUtf8);
+        EXPECT_EQ(window->DocumentBom(), bom);
+        ASSERT_EQ(prompts.CodeDialogs.size(), bom ? 2 : 1);
+        // The dialog opens on the document's codes: Shift_JIS first, then UTF-8 without the mark.
+        EXPECT_EQ(prompts.CodeDialogs.back().first, (TCodePair {bom ? jcUtf8 : jcSjis, bom ? rcLf : rcCrLf}));
+    }
+    // Save keeps the code and the mark the document has now.
+    Type("#");
+    ASSERT_TRUE(window->FileSave());
+    EXPECT_TRUE(Read(Path("u.cgi")).startsWith("\xEF\xBB\xBF#print"));
+}
+
+// More characters without a Shift_JIS code than the user-defined area holds: read-only, with the first one
+// named; the next file that fits is editable again.
+TEST_F(MainWindowTest, TooManyCharactersWithoutACodeOpenReadOnly)
+{
+    QString emoji;
+    for (char32_t c = 0x1F300; c < 0x1F300 + 2000; ++c)
+        emoji += QString::fromUcs4(&c, 1) + (c % 40 == 0 ? QStringLiteral("\n") : QString());
+    ASSERT_TRUE(window->LoadFile(Write("many.cgi", "# " + emoji.toUtf8() + "\n")));
+    EXPECT_TRUE(window->Editor().ReadOnly());
+    ASSERT_EQ(prompts.Errors.size(), 1);
+    EXPECT_TRUE(prompts.Errors.front().contains(QStringLiteral("U+1FA58"))) << prompts.Errors.front().toStdString();
+    EXPECT_TRUE(prompts.Errors.front().contains(QStringLiteral("読み取り専用")));
+    ASSERT_TRUE(window->LoadFile(Write("s.cgi", kSjisLines)));
+    EXPECT_FALSE(window->Editor().ReadOnly());
+}
 } // namespace
 } // namespace brenvik

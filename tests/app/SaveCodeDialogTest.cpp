@@ -86,5 +86,33 @@ TEST(SaveCodeDialog, ChooseCodeChangesThePairOnlyOnOk)
     EXPECT_EQ(codes, (TCodePair {jcEuc, rcLf}));
 }
 
+
+// The two UTF-8 presets (LF, without and with the mark) and UTF-8 among the free codes, where the mark of the
+// document is kept.
+TEST(SaveCodeDialog, Utf8Presets)
+{
+    TdlgSaveCode dialog(QStringLiteral("a"), true);
+    EXPECT_EQ(dialog.rdbUtf8->text(), QStringLiteral("UTF-8"));
+    EXPECT_EQ(dialog.rdbUtf8Bom->text(), QStringLiteral("UTF-8 (BOM付き)"));
+    dialog.rdbUtf8Bom->click();
+    EXPECT_EQ(dialog.Choice(), (TCodePair {jcUtf8, rcLf, true}));
+    dialog.rdbUtf8->click();
+    EXPECT_EQ(dialog.Choice(), (TCodePair {jcUtf8, rcLf, false}));
+    EXPECT_FALSE(dialog.rdgJcode->isEnabled());
+
+    const TCodePair pairs[] = {{jcUtf8, rcLf, false}, {jcUtf8, rcLf, true}, {jcUtf8, rcCrLf, true},
+        {jcUtf8, rcCr, false}};
+    for (const TCodePair& pair : pairs) {
+        TdlgSaveCode preset(QStringLiteral("a"), false);
+        preset.Preset(pair);
+        EXPECT_EQ(preset.Choice(), pair) << pair.rcode << pair.bom;
+        EXPECT_EQ(preset.rdbOther->isChecked(), pair.rcode != rcLf);
+    }
+    TdlgSaveCode marked(QStringLiteral("a"), true);
+    marked.Preset({jcUtf8, rcCrLf, true});
+    EXPECT_TRUE(Item(marked.rdgJcode, 3)->isChecked());
+    Item(marked.rdgJcode, 0)->click();
+    EXPECT_EQ(marked.Choice(), (TCodePair {jcSjis, rcCrLf, false})); // only UTF-8 has a mark
+}
 } // namespace
 } // namespace brenvik

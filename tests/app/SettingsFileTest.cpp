@@ -26,13 +26,30 @@ protected:
 TEST_F(SettingsFileTest, MissingEmptyOrGarbageValuesGiveTheDefaults)
 {
     for (const QByteArray& text : {QByteArray(), QByteArray("[Option]\n"),
-             QByteArray("[Option]\nWordWrapWindow=abc\nDefaultJCode=7\nDefaultRCode=0\nListDefaultSet=9\n"
+             QByteArray("[Option]\nWordWrapWindow=abc\nDefaultJCode=6\nDefaultRCode=0\nListDefaultSet=9\n"
                         "ListUpdate=-1\nTabMarkColor=red\nVariableSorted=2\nKeyWordDefaultMenu=1.5\n"),
              QByteArray("\x00\xff[Opt", 5)}) {
         QSettings settings(Write(text), QSettings::IniFormat);
         TMainOptions options;
         options.Read(settings);
         EXPECT_EQ(options, TMainOptions()) << text.toStdString();
+    }
+}
+
+// UTF-8 (7) may now be the code of new documents; the undecided code (6) and 8 may not.
+TEST_F(SettingsFileTest, DefaultJCodeMayBeUtf8)
+{
+    for (const auto& [text, expected] : {std::pair {"7", jcUtf8}, {"6", jcSjis}, {"8", jcSjis}, {"4", jcEuc}}) {
+        // A file of its own each: settings of one file name are cached within the second.
+        const QString name = FDir.filePath(QStringLiteral("code%1.ini").arg(QLatin1String(text)));
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("[Option]\nDefaultJCode=") + text + "\n");
+        file.close();
+        QSettings settings(name, QSettings::IniFormat);
+        TMainOptions options;
+        options.Read(settings);
+        EXPECT_EQ(options.DefaultJCode, expected) << text;
     }
 }
 

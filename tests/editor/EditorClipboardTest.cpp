@@ -106,9 +106,25 @@ TEST_F(EditorTest, BytesWithoutAUnicodeFormSurviveACopyInsideTheEditor)
 TEST(EditorCharsetTest, RoundTripsShiftJisAndRefusesWhatItCannotEncode)
 {
     const std::string bytes = "a" + kHyo + kA + "\xb1"; // a 表 あ ｱ
-    EXPECT_EQ(TEditorCharset::ToUnicode(bytes), QString::fromUtf8("a表あｱ"));
-    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("a表あｱ")), bytes);
-    EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8("€")).has_value());
+    EXPECT_EQ(TEditorCharset::ToUnicode(bytes, TDocumentChars()), QString::fromUtf8("a表あｱ"));
+    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("a表あｱ"), TDocumentChars()), bytes);
+    EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8("€"), TDocumentChars()).has_value());
+}
+
+// A UTF-8 document's own characters (an emoji at F0 40, FULLWIDTH TILDE in second form at F0 41, 81 60
+// holding WAVE DASH) copy and paste both ways; a character the document has no code for is still refused.
+TEST(EditorCharsetTest, DocumentCharactersMapBothWays)
+{
+    TDocumentChars chars;
+    ASSERT_EQ(chars.Take(U'\U0001F600'), 0xF040);
+    ASSERT_EQ(chars.Take(U'\u301C'), 0x8160);
+    ASSERT_EQ(chars.Take(U'\uFF5E'), 0xF041);
+    const std::string bytes = "a\xF0\x40\x81\x60\xF0\x41" + kA;
+    const QString text = QString::fromUtf8("a😀〜～あ");
+    EXPECT_EQ(TEditorCharset::ToUnicode(bytes, chars), text);
+    EXPECT_EQ(TEditorCharset::FromUnicode(text, chars), bytes);
+    EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8("€"), chars).has_value());
+    EXPECT_EQ(TEditorCharset::ToUnicode("\xF0\x40", TDocumentChars()), QString(QChar(0xE000)));
 }
 
 } // namespace

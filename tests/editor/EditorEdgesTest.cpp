@@ -68,15 +68,15 @@ TEST(EditorCharsetTest, JisFormsThatInputMethodsProduceTakeTheirShiftJisCodes)
         {"£", "\x81\x92"}, {"¬", "\x81\xca"}, {"¥", "\x5c"}, {"‾", "\x7e"},
     };
     for (const auto& form : forms) {
-        const std::optional<std::string> bytes = TEditorCharset::FromUnicode(QString::fromUtf8(form.Unicode));
+        const std::optional<std::string> bytes = TEditorCharset::FromUnicode(QString::fromUtf8(form.Unicode), TDocumentChars());
         ASSERT_TRUE(bytes.has_value()) << form.Unicode;
         EXPECT_EQ(*bytes, form.Bytes) << form.Unicode;
     }
     // The code page's own forms still encode to the same codes.
-    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("x～－―∥￠￡￢\\~y")),
+    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("x～－―∥￠￡￢\\~y"), TDocumentChars()),
         "x\x81\x60\x81\x7c\x81\x5c\x81\x61\x81\x91\x81\x92\x81\xca\\~y");
     for (const char* refused : {"€", "😀", "a\xe2\x82\xac", "ℵ"})
-        EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8(refused)).has_value()) << refused;
+        EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8(refused), TDocumentChars()).has_value()) << refused;
 }
 
 TEST_F(EditorEdgesTest, CtrlVOfTextWithAJisFormPastesItsShiftJisCodes)

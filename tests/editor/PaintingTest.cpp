@@ -502,5 +502,29 @@ TEST_F(PaintingTest, ViewAndFontChangesRepaintInTheNewLook)
     EXPECT_GT(editor.FontHeight(), height) << "the metrics follow the font";
 }
 
+
+// A code the document gave a character without a Shift_JIS code (é at F0 40) is painted as that character:
+// as the same ink as é drawn by Qt in the cell, where code page 932 alone has only a private-use character.
+TEST_F(PaintingTest, DocumentCharactersArePaintedAsTheirCharacters)
+{
+    TDocumentChars chars;
+    ASSERT_EQ(chars.Take(U'\u00E9'), 0xF040);
+    SetText("\xF0\x40\r\n");
+    const QImage plain = Render();
+    editor.SetDocumentChars(chars);
+    const QImage own = Render();
+    const QRect cell = Cell(0, 0, 2);
+    EXPECT_NE(plain.copy(cell), own.copy(cell));
+    QImage expected(cell.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.setFont(editor.font());
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(0, QFontMetrics(editor.font()).ascent()), QStringLiteral("é"));
+    painter.end();
+    EXPECT_GT(Ink(own, cell, Qt::white), 0);
+    const int ink = Ink(expected, expected.rect(), Qt::white);
+    EXPECT_NEAR(Ink(own, cell, Qt::white), ink, ink / 5);
+}
 } // namespace
 } // namespace brenvik

@@ -70,7 +70,7 @@ TEST(Jconv, MistakesGiveOneLineOnStandardErrorAndFail)
 {
     const QString file = kData + "board.sjis.crlf.txt";
     for (const QStringList& arguments :
-        {QStringList {}, QStringList {"--to", "utf8", file}, QStringList {"--to", "euc", "--eol", "nl", file},
+        {QStringList {}, QStringList {"--to", "utf16", file}, QStringList {"--to", "euc", "--eol", "nl", file},
             QStringList {"--bogus", file}, QStringList {"--to"}, QStringList {"--to", "euc", file, file},
             QStringList {"--guess", "--to", "euc", file}, QStringList {"--to", "euc", kData + "missing.cgi"},
             QStringList {"--to", "euc", kData}}) {
@@ -186,4 +186,33 @@ TEST(Jconv, WritesThatFailGiveAMessageAndFail)
     ASSERT_TRUE(full.waitForFinished(30000));
     EXPECT_EQ(full.exitCode(), 1);
     EXPECT_TRUE(full.readAllStandardError().contains("standard output"));
+}
+
+// UTF-8 files are named and written back as they are; Shift_JIS goes to UTF-8 as iconv writes it, and back.
+TEST(Jconv, Utf8FilesAndScriptsToUtf8)
+{
+    const QString lf = kData + "script.utf8.lf.cgi";
+    const QString crlf = kData + "script.utf8bom.crlf.cgi";
+    const TRun guess = Jconv({"--guess", lf, crlf});
+    EXPECT_EQ(guess.out, (lf + "\tUTF-8\tLF\n" + crlf + "\tUTF-8\tCRLF\n").toUtf8());
+    for (const QString& name : {lf, crlf}) {
+        const TRun same = Jconv({"--to", "utf8", name});
+        EXPECT_EQ(same.exitCode, 0);
+        EXPECT_EQ(same.out, DataFile(QFileInfo(name).fileName())) << name.toStdString();
+        // Emoji and the second forms have no code outside the document: said once, on standard error.
+        const TRun sjis = Jconv({"--to", "sjis", name});
+        EXPECT_EQ(sjis.exitCode, 0);
+        EXPECT_EQ(sjis.err.count('\n'), 1);
+        EXPECT_TRUE(sjis.out.contains("\x87\x40\x87\x41 \x87\x8A \xFB\xFC")) << "①② ㈱ 髙";
+    }
+    const QString board = kData + "board.sjis.crlf.txt";
+    const TRun utf8 = Jconv({"--to", "utf8", board});
+    EXPECT_EQ(utf8.exitCode, 0);
+    const QString iconv = QStandardPaths::findExecutable("iconv");
+    if (!iconv.isEmpty()) {
+        EXPECT_EQ(utf8.out, RunProgram(iconv, {"-f", "CP932", "-t", "UTF-8", board}).out);
+    }
+    const TRun back = JconvWithInput({"--to", "sjis", "-"}, utf8.out);
+    EXPECT_EQ(back.out, DataFile("board.sjis.crlf.txt"));
+    EXPECT_TRUE(back.err.isEmpty());
 }

@@ -21,16 +21,27 @@ std::string ByLines(std::string_view file, TLineSource source, JCode target, RCo
     return out;
 }
 
-std::string InBlocks(std::string_view file, TLineSource source, JCode target, RCode rcode, int* blocks = nullptr)
+// With marks, the lines the vote detected are handed over, as brenvik-jconv does.
+enum TMarks { tmSearch, tmFromVote };
+
+std::string InBlocks(std::string_view file, TLineSource source, JCode target, RCode rcode, int* blocks = nullptr,
+    TMarks marks = tmSearch)
 {
+    std::vector<TLineSpan> marked;
+    if (marks == tmFromVote) {
+        TJCodeVote().AddLinesOf(file, {}, &marked);
+    }
     std::string out;
-    TranscodeFileBytes(file, source, target, rcode, [&](std::string_view block) {
-        EXPECT_FALSE(block.empty());
-        out.append(block);
-        if (blocks) {
-            ++*blocks;
-        }
-    });
+    TranscodeFileBytes(
+        file, source, target, rcode,
+        [&](std::string_view block) {
+            EXPECT_FALSE(block.empty());
+            out.append(block);
+            if (blocks) {
+                ++*blocks;
+            }
+        },
+        marks == tmFromVote ? &marked : nullptr);
     return out;
 }
 
@@ -57,9 +68,13 @@ TEST(TranscodeFileBytes, GivesTheBytesOfConvertingLineByLine)
         for (const TLineSource source : kSources) {
             for (const JCode target : kTargets) {
                 for (const RCode rcode : kRCodes) {
-                    ASSERT_EQ(InBlocks(file, source, target, rcode), ByLines(file, source, target, rcode))
+                    const std::string expected = ByLines(file, source, target, rcode);
+                    ASSERT_EQ(InBlocks(file, source, target, rcode), expected)
                         << "round " << round << " source " << static_cast<int>(source) << " target " << target
                         << " rcode " << rcode;
+                    ASSERT_EQ(InBlocks(file, source, target, rcode, nullptr, tmFromVote), expected)
+                        << "marked, round " << round << " source " << static_cast<int>(source) << " target "
+                        << target << " rcode " << rcode;
                 }
             }
         }
@@ -77,10 +92,12 @@ TEST(TranscodeFileBytes, LargeFilesGoOutInSeveralBlocks)
     }
     const std::string file = kBoardEuc + "\r\n" + plain + kNameEuc + "\r\n" + plain + plain + kHyoujiEuc;
     for (const RCode rcode : {rcCrLf, rcLf}) {
-        int blocks = 0;
-        const std::string out = InBlocks(file, TLineSource::lsEuc, jcSjis, rcode, &blocks);
-        EXPECT_EQ(out, ByLines(file, TLineSource::lsEuc, jcSjis, rcode));
-        EXPECT_GE(blocks, 3);
+        for (const TMarks marks : {tmSearch, tmFromVote}) {
+            int blocks = 0;
+            const std::string out = InBlocks(file, TLineSource::lsEuc, jcSjis, rcode, &blocks, marks);
+            EXPECT_EQ(out, ByLines(file, TLineSource::lsEuc, jcSjis, rcode));
+            EXPECT_GE(blocks, 3);
+        }
     }
     EXPECT_EQ(InBlocks("", TLineSource::lsEuc, jcSjis, rcCrLf), "");
 }
@@ -101,20 +118,24 @@ TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
         const std::size_t n = text.size();
         for (const TKeptBreak kept : {TKeptBreak::kbCrLf, TKeptBreak::kbCr, TKeptBreak::kbLf}) {
-            auto stops = [&](std::size_t i) {
+            auto otherBreak = [&](std::size_t i) {
                 const char c = text[i];
                 const bool crLf = c == '\r' ? i + 1 < n && text[i + 1] == '\n' : i > 0 && text[i - 1] == '\r';
-                const bool other = kept == TKeptBreak::kbLf ? c == '\r'
-                    : kept == TKeptBreak::kbCr             ? c == '\n'
-                                                           : (c == '\r' || c == '\n') && !crLf;
-                return other || jcode_detail::IsRuleStartByte(static_cast<std::uint8_t>(c));
+                return kept == TKeptBreak::kbLf ? c == '\r'
+                    : kept == TKeptBreak::kbCr  ? c == '\n'
+                                                : (c == '\r' || c == '\n') && !crLf;
+            };
+            auto walk = [&](std::size_t from, auto stops) {
+                while (from < n && !stops(from)) {
+                    ++from;
+                }
+                return from;
             };
             for (std::size_t from = 0; from <= n; ++from) {
-                std::size_t expected = from;
-                while (expected < n && !stops(expected)) {
-                    ++expected;
-                }
-                ASSERT_EQ(jcode_detail::FindRuleStartOrOtherBreak(bytes, from, n, kept), expected)
+                ASSERT_EQ(jcode_detail::FindRuleStartOrOtherBreak(bytes, from, n, kept), walk(from, [&](std::size_t i) {
+                    return otherBreak(i) || jcode_detail::IsRuleStartByte(bytes[i]);
+                })) << "round " << round << " from " << from;
+                ASSERT_EQ(jcode_detail::FindOtherBreak(bytes, from, n, kept), walk(from, otherBreak))
                     << "round " << round << " from " << from;
             }
         }
