@@ -4,6 +4,7 @@
 
 #include "app/MainOptions.h"
 #include "app/UserPrompts.h"
+#include "model/ExplorerNames.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -13,7 +14,7 @@
 
 class QDockWidget;
 class QLabel;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
@@ -22,7 +23,10 @@ class QToolButton;
 namespace brenvik {
 
 class TEditor;
+class TExplorerListModel;
+struct TExplorerState;
 class TPERLFountain;
+class TRowHighlighter;
 class TRestorePos;
 
 class TfrmMain : public QMainWindow {
@@ -153,15 +157,52 @@ private:
     QDockWidget* pnlMemo = nullptr;
     QDockWidget* pnlTab = nullptr;
     QTabWidget* pgcDock = nullptr;
-    QListWidget* lbxSubRoutine = nullptr;
-    QListWidget* lbxVariable = nullptr;
-    QListWidget* lbxArrangement = nullptr;
-    QListWidget* lbxAssocArr = nullptr;
-    QListWidget* lbxKeyWord = nullptr;
+    QListView* lbxSubRoutine = nullptr;
+    QListView* lbxVariable = nullptr;
+    QListView* lbxArrangement = nullptr;
+    QListView* lbxAssocArr = nullptr;
+    QListView* lbxKeyWord = nullptr;
     QPlainTextEdit* memMemo = nullptr;
 
     // The six status panels.
     std::vector<QLabel*> FStatusPanels;
+
+    // ---- Variable explorer (frmMainExplorer.cpp, frmMainExplorerSide.cpp) ----
+public:
+    // The items of list 0 subroutines, 1 scalars, 2 arrays, 3 hashes, 4 keywords.
+    const TExplorerListModel& ListModel(int list) const;
+    // actMakeList: the four lists rebuilt at once.
+    void MakeList();
+    // Popup command number command of list; with Shift down it may become the default instead.
+    void ListCommand(int list, int command);
+    void KeyWordAdd();
+    const TRowHighlighter& RowHighlighter() const;
+    QString SideFileName() const;
+
+private:
+    void CreateExplorer();
+    void CreateListMenu(int list);
+    QListView* ListView(int list) const;
+    void ApplyNames(TExplorerNames names);
+    void ApplyListNames(int list, std::vector<std::string> names);
+    void RunListCommand(int list, int command);
+    void GoToUse(int list, bool forward, bool definitionsOnly);
+    void HighlightEntry(int list);
+    void SetHighlight(const std::string& keyword, bool on);
+    void SearchKeyWord(bool forward);
+    std::string SelectedName(int list) const;
+    int& DefaultMenu(int list);
+    bool& SortFlag(int list);
+    void ExplorerTextChanged();
+    void ExplorerKey(int key);
+    void DrawHighlights(TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected);
+    // The side file and the memo.
+    void ReadSideFile();
+    void WriteSideFile();
+    void WriteChangedSideFile();
+    void MemoChanged();
+    void SetMemo(const std::string& bytes);
+    std::unique_ptr<TExplorerState> FExplorer;
 };
 
 } // namespace brenvik

@@ -59,8 +59,8 @@ constexpr TToolIcon kToolIcons[] = {
 };
 
 // The commands whose work comes with later parts of the program: shown, never enabled.
-constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actKeyWordAdd", "actKeyWordViewOFF", "actFind",
-    "actFindForward", "actFindBackward", "actReplace", "actFindViewOFF", "actMakeList", "actMakeConst",
+constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actFind",
+    "actFindForward", "actFindBackward", "actReplace", "actFindViewOFF", "actMakeConst",
     "actfrmPrint", "actToolIndent", "actToolComment", "actOption", "actAbout"};
 
 } // namespace
