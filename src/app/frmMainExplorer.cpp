@@ -94,32 +94,17 @@ QListView* TfrmMain::ListView(int list) const
 
 int& TfrmMain::DefaultMenu(int list)
 {
-    switch (list) {
-    case elSubRoutine:
-        return FOptions.SubRoutineDefaultMenu;
-    case elVariable:
-        return FOptions.VariableDefaultMenu;
-    case elArrangement:
-        return FOptions.ArrangementDefaultMenu;
-    case elAssocArr:
-        return FOptions.AssocArrDefaultMenu;
-    default:
-        return FOptions.KeyWordDefaultMenu;
-    }
+    static constexpr int TMainOptions::*kDefaultMenus[kListCount] = {&TMainOptions::SubRoutineDefaultMenu,
+        &TMainOptions::VariableDefaultMenu, &TMainOptions::ArrangementDefaultMenu,
+        &TMainOptions::AssocArrDefaultMenu, &TMainOptions::KeyWordDefaultMenu};
+    return FOptions.*kDefaultMenus[list];
 }
 
 bool& TfrmMain::SortFlag(int list)
 {
-    switch (list) {
-    case elSubRoutine:
-        return FOptions.SubRoutineSorted;
-    case elVariable:
-        return FOptions.VariableSorted;
-    case elArrangement:
-        return FOptions.ArrangementSorted;
-    default:
-        return FOptions.AssocArrSorted;
-    }
+    static constexpr bool TMainOptions::*kSortFlags[kExplorerListCount] = {&TMainOptions::SubRoutineSorted,
+        &TMainOptions::VariableSorted, &TMainOptions::ArrangementSorted, &TMainOptions::AssocArrSorted};
+    return FOptions.*kSortFlags[list];
 }
 
 void TfrmMain::CreateExplorer()

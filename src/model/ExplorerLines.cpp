@@ -21,6 +21,14 @@ int TExplorerLineReader::RowOfLine(int line) const
     return FRows.RowOfLine(line);
 }
 
+int TExplorerLineReader::NextLineRow(int row) const
+{
+    const int count = FRows.Count();
+    while (row + 1 < count && FRows.RowAttribute(row) == raWrapped)
+        ++row;
+    return row + 1;
+}
+
 std::string_view TExplorerLineReader::LineAt(int row, int& nextRow)
 {
     const int count = FRows.Count();

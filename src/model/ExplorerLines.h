@@ -27,6 +27,8 @@ public:
     std::string_view LineAt(int row, int& nextRow);
     // The first row of line.
     int RowOfLine(int line) const;
+    // The first row of the line after the one that starts at row.
+    int NextLineRow(int row) const;
     const TEditorScreenStrings& Rows() const { return FRows; }
 
 private:

@@ -71,12 +71,9 @@ TLinePos TUseFinder::CaretPos(const TEditorModel& model)
     return pos;
 }
 
-template <class Visit> void TUseFinder::ForEachUse(int line, const TUseQuery& query, Visit visit)
+template <class Visit> void TUseFinder::ForEachUse(int line, int row, const TUseQuery& query, Visit visit)
 {
-    if (!FParser || line < 0 || line >= FLines.LineCount())
-        return;
     int next = 0;
-    const int row = FLines.RowOfLine(line);
     // Most lines do not hold the name at all: only those that do are tokenized.
     if (query.Name.empty() || FLines.LineAt(row, next).find(query.Name) == std::string_view::npos)
         return;
@@ -108,10 +105,10 @@ template <class Visit> void TUseFinder::ForEachUse(int line, const TUseQuery& qu
     }
 }
 
-TUseFinder::TLineHit TUseFinder::FirstIn(int line, const TUseQuery& query, int after)
+TUseFinder::TLineHit TUseFinder::FirstIn(int line, int row, const TUseQuery& query, int after)
 {
     TLineHit hit;
-    ForEachUse(line, query, [&](int offset, int length) {
+    ForEachUse(line, row, query, [&](int offset, int length) {
         if (offset <= after)
             return true;
         hit = {offset, length};
@@ -120,10 +117,10 @@ TUseFinder::TLineHit TUseFinder::FirstIn(int line, const TUseQuery& query, int a
     return hit;
 }
 
-TUseFinder::TLineHit TUseFinder::LastIn(int line, const TUseQuery& query, int before)
+TUseFinder::TLineHit TUseFinder::LastIn(int line, int row, const TUseQuery& query, int before)
 {
     TLineHit hit;
-    ForEachUse(line, query, [&](int offset, int length) {
+    ForEachUse(line, row, query, [&](int offset, int length) {
         if (offset >= before)
             return false;
         hit = {offset, length};
@@ -134,34 +131,41 @@ TUseFinder::TLineHit TUseFinder::LastIn(int line, const TUseQuery& query, int be
 
 std::optional<TUseHit> TUseFinder::Forward(const TUseQuery& query, TLinePos from)
 {
-    const int count = FLines.LineCount();
-    if (!FParser || count == 0)
-        return std::nullopt;
-    from.Line = std::clamp(from.Line, 0, count - 1);
-    // The caret line right of the caret, the lines below, then the top down to the caret line
-    // (which is searched whole: the wrap may end before the caret).
-    for (int step = 0; step <= count; ++step) {
-        const int line = (from.Line + step) % count;
-        const TLineHit hit = FirstIn(line, query, step == 0 ? from.Byte : -1);
-        if (hit.Offset >= 0)
-            return TUseHit {line, hit.Offset, hit.Length};
-    }
-    return std::nullopt;
+    return Search(query, from, 1);
 }
 
 std::optional<TUseHit> TUseFinder::Upward(const TUseQuery& query, TLinePos from)
+{
+    return Search(query, from, -1);
+}
+
+std::optional<TUseHit> TUseFinder::Search(const TUseQuery& query, TLinePos from, int direction)
 {
     const int count = FLines.LineCount();
     if (!FParser || count == 0)
         return std::nullopt;
     from.Line = std::clamp(from.Line, 0, count - 1);
-    // The caret line left of the caret, the lines above from the nearest, then from the last
-    // line up to the caret line, searched whole.
+    // The caret line beyond the caret, the other lines from the nearest on, round the end of
+    // the text, and last the caret line whole (the wrap may end on the caret's other side).
+    // Lines are walked by their first rows: the row list finds a line's row by counting.
+    const TEditorScreenStrings& rows = FLines.Rows();
+    int line = from.Line;
+    int row = FLines.RowOfLine(line);
     for (int step = 0; step <= count; ++step) {
-        const int line = ((from.Line - step) % count + count) % count;
-        const TLineHit hit = LastIn(line, query, step == 0 ? from.Byte : INT_MAX);
+        const TLineHit hit = direction > 0 ? FirstIn(line, row, query, step == 0 ? from.Byte : -1)
+                                           : LastIn(line, row, query, step == 0 ? from.Byte : INT_MAX);
         if (hit.Offset >= 0)
             return TUseHit {line, hit.Offset, hit.Length};
+        if (direction > 0) {
+            row = FLines.NextLineRow(row);
+            if (++line == count)
+                line = row = 0;
+        } else if (--line < 0) {
+            line = count - 1;
+            row = FLines.RowOfLine(line);
+        } else {
+            row = rows.LineStartRow(row - 1);
+        }
     }
     return std::nullopt;
 }

@@ -69,11 +69,14 @@ private:
         int Offset = -1;
         int Length = 0;
     };
-    // The first use starting after after (forward) or the last one starting before before.
-    TLineHit FirstIn(int line, const TUseQuery& query, int after);
-    TLineHit LastIn(int line, const TUseQuery& query, int before);
+    // The first use in line (whose first row is row) starting after after, or the last one
+    // starting before before.
+    TLineHit FirstIn(int line, int row, const TUseQuery& query, int after);
+    TLineHit LastIn(int line, int row, const TUseQuery& query, int before);
+    // direction 1: forward, -1: upward.
+    std::optional<TUseHit> Search(const TUseQuery& query, TLinePos from, int direction);
     // Walks the uses of a line in order; visit returns false to stop.
-    template <class Visit> void ForEachUse(int line, const TUseQuery& query, Visit visit);
+    template <class Visit> void ForEachUse(int line, int row, const TUseQuery& query, Visit visit);
 
     TExplorerLineReader FLines;
     TExplorerStates& FStates;
