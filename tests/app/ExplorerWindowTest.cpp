@@ -226,6 +226,23 @@ TEST_F(ExplorerWindowTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStay
     EXPECT_EQ(Read(FHome.filePath("ini/m.cgi.dat")), badMemo);
 }
 
+TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
+{
+    window->show();
+    ASSERT_TRUE(window->LoadFile(Write("a.cgi", "$first;\r\n")));
+    window->Editor().SetRowCol(0, 0);
+    window->Editor().TypeText("$typed;");
+    QTest::qWait(TExplorerJob::kQuietMs + 100);
+    EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "typing alone rebuilds nothing";
+    QTest::keyClick(&window->Editor(), Qt::Key_Return);
+    QElapsedTimer clock;
+    clock.start();
+    while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
+        QTest::qWait(20);
+    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "typed"}));
+    EXPECT_EQ(window->Editor().Lines().Get(1), "$first;") << "the editor still had the key";
+}
+
 TEST_F(ExplorerWindowTest, TheBackgroundRebuildFollowsChangesWithListUpdateTwo)
 {
     {
