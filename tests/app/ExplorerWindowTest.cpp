@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -177,6 +178,11 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     auto* memo = window->findChild<QPlainTextEdit*>(QStringLiteral("memMemo"));
     ASSERT_FALSE(memo->isReadOnly());
     memo->setPlainText(QStringLiteral("メモ\n二行目"));
+    // Text with no Shift_JIS form is refused, as the editor refuses it.
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(QStringLiteral("\U0001F600"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("メモ\n二行目"));
+    EXPECT_FALSE(window->StatusPanelText(5).isEmpty());
     ASSERT_TRUE(window->LoadFile(Write("b.cgi", "$x;\r\n")));
     EXPECT_EQ(Read(side), "#!\r\n\x83\x81\x83\x82\r\n\x93\xf1\x8d\x73\x96\xda\r\n");
     // A script without a side file starts empty and a save does not carry the other's.

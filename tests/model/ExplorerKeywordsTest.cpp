@@ -109,6 +109,8 @@ TEST_F(SideFileTest, BadSideFilesAreReportedAndNotTaken)
     }
     // A folder in the way of the file, or of the ini folder, is a reported failure.
     EXPECT_FALSE(WriteSideFile(folder, {{"k"}, ""}).isEmpty());
+    EXPECT_FALSE(WriteSideFile(Ini() + QStringLiteral("/") + QString(300, QLatin1Char('n')), {{"k"}, ""}).isEmpty())
+        << "a name too long for the file system";
     WriteRaw(Folder.filePath(QStringLiteral("file")), "x");
     EXPECT_FALSE(WriteSideFile(Folder.filePath(QStringLiteral("file/a.cgi.dat")), {{"k"}, ""}).isEmpty());
 }
