@@ -84,7 +84,8 @@ int main(int argc, char** argv)
     owner.Fountain = &fountain;
     TEditorModel model(owner);
     try {
-        model.Lines().LoadLines([&](const TLineSink& sink) { DecodeScriptFileTo(argv[1], std::nullopt, sink); });
+        model.Lines().LoadLines(
+            [&](const TLineSink& sink) { DecodeScriptFileTo(argv[1], std::nullopt, sink); });
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
@@ -108,14 +109,20 @@ int main(int argc, char** argv)
     BuildExplorerNames(rows, &fountain, kDefaultSort, &states);
     const TUseQuery lonely {elVariable, "lonely_name"};
     bool found = true;
-    Report("go to use around the whole text", "explorer.goto_wrap", Median(runs, [&] {
-        TUseFinder finder(rows, &fountain, states);
-        found = found && finder.Forward(lonely, {0, 3}).has_value();
-    }), "ms");
-    Report("go to use upward around the whole text", "explorer.goto_wrap_up", Median(runs, [&] {
-        TUseFinder finder(rows, &fountain, states);
-        found = found && finder.Upward(lonely, {0, 0}).has_value();
-    }), "ms");
+    Report("go to use around the whole text", "explorer.goto_wrap",
+        Median(runs,
+            [&] {
+                TUseFinder finder(rows, &fountain, states);
+                found = found && finder.Forward(lonely, {0, 3}).has_value();
+            }),
+        "ms");
+    Report("go to use upward around the whole text", "explorer.goto_wrap_up",
+        Median(runs,
+            [&] {
+                TUseFinder finder(rows, &fountain, states);
+                found = found && finder.Upward(lonely, {0, 0}).has_value();
+            }),
+        "ms");
     if (!found) {
         std::fprintf(stderr, "go to use missed the name\n");
         return 1;

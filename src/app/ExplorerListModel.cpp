@@ -12,7 +12,8 @@ int TExplorerListModel::rowCount(const QModelIndex& parent) const
 
 QVariant TExplorerListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(FNames.size()) || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || index.row() >= int(FNames.size())
+        || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     return TEditorCharset::ToUnicode(FNames[size_t(index.row())]);
 }

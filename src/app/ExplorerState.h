@@ -26,10 +26,10 @@ struct TExplorerState {
     TExplorerJob* Job = nullptr;
 
     // The side file of the current script.
-    QString BlockedPath;      // an existing side file that could not be read: never overwritten
+    QString BlockedPath; // an existing side file that could not be read: never overwritten
     bool SideChanged = false; // memo or keywords changed since the side file was read or written
     bool MemoLocked = false; // the memo's bytes do not decode: shown read-only, kept as read
-    std::string MemoBytes;   // the memo as read, for a locked memo
+    std::string MemoBytes; // the memo as read, for a locked memo
     bool MemoReverting = false; // the memo is taking back text with no Shift_JIS form
 };
 

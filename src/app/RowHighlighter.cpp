@@ -65,8 +65,9 @@ bool TRowHighlighter::SetSearch(std::string_view search, TSearchFlags flags, boo
     return changed;
 }
 
-void TRowHighlighter::Paint(TEditor& editor, const TFountainColor& searchColor, const TFountainColor& keywordColor,
-    const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const
+void TRowHighlighter::Paint(TEditor& editor, const TFountainColor& searchColor,
+    const TFountainColor& keywordColor, const std::string& text, int x, int y, int row, const QRect& rect,
+    bool selected) const
 {
     const bool search = FSearchOn && !FSearch.empty();
     const bool keyword = FKeywordOn && !FKeyword.empty();
@@ -97,7 +98,8 @@ void TRowHighlighter::PaintSpans(TEditor& editor, const TFountainColor& color, s
     const bool opaque = !selected && color.BkColor() != clNone;
     const QColor background = opaque ? painter.ToQColor(color.BkColor()) : QColor();
     for (const THighlightSpan& span : spans) {
-        const QRect cells = QRect(x + span.Col * column, rect.top(), span.Length * column, rect.height()).intersected(rect);
+        const QRect cells
+            = QRect(x + span.Col * column, rect.top(), span.Length * column, rect.height()).intersected(rect);
         if (!cells.isEmpty())
             painter.DrawCells(cells, x, opaque, text, y, fontColor, background, color.Style());
     }

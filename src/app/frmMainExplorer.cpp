@@ -88,7 +88,8 @@ const TRowHighlighter& TfrmMain::RowHighlighter() const
 
 QListView* TfrmMain::ListView(int list) const
 {
-    const std::array<QListView*, kListCount> views {lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord};
+    const std::array<QListView*, kListCount> views {
+        lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord};
     return views[size_t(list)];
 }
 
@@ -117,9 +118,8 @@ void TfrmMain::CreateExplorer()
         view->setModel(model);
         view->setUniformItemSizes(true);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        connect(view, &QListView::doubleClicked, this, [this, list] {
-            RunCommand([this, list] { RunListCommand(list, DefaultMenu(list)); });
-        });
+        connect(view, &QListView::doubleClicked, this,
+            [this, list] { RunCommand([this, list] { RunListCommand(list, DefaultMenu(list)); }); });
         CreateListMenu(list);
     }
 
@@ -135,13 +135,15 @@ void TfrmMain::CreateExplorer()
                 MakeList();
             });
         });
-        AddRule(kSortActions[list], [] { return true; }, [this, list] { return SortFlag(list); });
+        AddRule(
+            kSortActions[list], [] { return true; }, [this, list] { return SortFlag(list); });
         findChild<QMenu*>(QLatin1String(kMenuNames[list]))->addSeparator();
         findChild<QMenu*>(QLatin1String(kMenuNames[list]))->addAction(sort);
     }
 
     const auto bind = [this](const char* name, auto handler) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { RunCommand(handler); });
+        connect(
+            Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { RunCommand(handler); });
     };
     bind("actMakeList", [this] { MakeList(); });
     bind("actKeyWordAdd", [this] { KeyWordAdd(); });
@@ -165,11 +167,13 @@ void TfrmMain::CreateExplorer()
         },
         this);
     edrMain->OnChange = [this](TEditor*) { ExplorerTextChanged(); };
-    edrMain->OnDrawLine = [this](TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect,
-                              bool selected) { DrawHighlights(editor, text, x, y, row, rect, selected); };
+    edrMain->OnDrawLine
+        = [this](TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect,
+              bool selected) { DrawHighlights(editor, text, x, y, row, rect, selected); };
     // The window sees Enter before the editor does.
     edrMain->installEventFilter(new TEventWatcher(
-        QEvent::KeyPress, [this](QEvent* event) { ExplorerKey(static_cast<QKeyEvent*>(event)->key()); }, this));
+        QEvent::KeyPress, [this](QEvent* event) { ExplorerKey(static_cast<QKeyEvent*>(event)->key()); },
+        this));
     memMemo->installEventFilter(new TEventWatcher(
         QEvent::FocusOut, [this](QEvent*) { RunCommand([this] { WriteChangedSideFile(); }); }, this));
     memMemo->setReadOnly(false);
@@ -186,9 +190,8 @@ void TfrmMain::CreateListMenu(int list)
     for (int command = 0; command < int(commands.size()); ++command) {
         QAction* item = menu->addAction(QString::fromUtf8(commands[size_t(command)].Caption));
         item->setObjectName(name + QLatin1String(commands[size_t(command)].Suffix));
-        connect(item, &QAction::triggered, this, [this, list, command] {
-            RunCommand([this, list, command] { ListCommand(list, command); });
-        });
+        connect(item, &QAction::triggered, this,
+            [this, list, command] { RunCommand([this, list, command] { ListCommand(list, command); }); });
     }
     if (list == kKeyWordList) {
         menu->addSeparator();
@@ -234,7 +237,8 @@ void TfrmMain::ListCommand(int list, int command)
 std::string TfrmMain::SelectedName(int list) const
 {
     const QModelIndexList selected = ListView(list)->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? std::string() : FExplorer->Models[size_t(list)]->NameAt(selected.front().row());
+    return selected.isEmpty() ? std::string()
+                              : FExplorer->Models[size_t(list)]->NameAt(selected.front().row());
 }
 
 void TfrmMain::RunListCommand(int list, int command)
@@ -286,7 +290,8 @@ void TfrmMain::GoToUse(int list, bool forward, bool definitionsOnly)
     }
     QString miss;
     if (list == elSubRoutine)
-        miss = QStringLiteral("サブルーチン") + Decoded(query.Name) + QStringLiteral(" は見つかりませんでした");
+        miss = QStringLiteral("サブルーチン") + Decoded(query.Name)
+            + QStringLiteral(" は見つかりませんでした");
     else if (query.First() != query.Second())
         miss = Decoded(query.First()) + QStringLiteral("、") + Decoded(query.Second())
             + QStringLiteral("は見つかりませんでした");
@@ -320,7 +325,8 @@ void TfrmMain::SearchKeyWord(bool forward)
     edrMain->SetSelStart(found->Start);
     edrMain->SetSelLength(found->Length);
     edrMain->setFocus();
-    if (const std::optional<int> top = KeywordScrollTop(edrMain->Row(), edrMain->TopRow(), edrMain->VisibleRows()))
+    if (const std::optional<int> top
+        = KeywordScrollTop(edrMain->Row(), edrMain->TopRow(), edrMain->VisibleRows()))
         edrMain->SetTopRow(*top);
 }
 
@@ -342,7 +348,8 @@ void TfrmMain::MakeList()
     TExplorerSorted sorted {};
     for (int list = 0; list < kExplorerListCount; ++list)
         sorted[size_t(list)] = SortFlag(list);
-    ApplyNames(BuildExplorerNames(edrMain->ListRows(), edrMain->ActiveFountain(), sorted, &FExplorer->States));
+    ApplyNames(
+        BuildExplorerNames(edrMain->ListRows(), edrMain->ActiveFountain(), sorted, &FExplorer->States));
 }
 
 void TfrmMain::ApplyNames(TExplorerNames names)
@@ -391,8 +398,8 @@ void TfrmMain::DrawHighlights(
 {
     // Called from the editor's paint event: nothing may escape it.
     try {
-        FExplorer->Highlighter.Paint(
-            *editor, *PERLFountain->SearchStr(), *PERLFountain->KeyWordStr(), text, x, y, row, rect, selected);
+        FExplorer->Highlighter.Paint(*editor, *PERLFountain->SearchStr(), *PERLFountain->KeyWordStr(), text,
+            x, y, row, rect, selected);
     } catch (...) {
     }
 }

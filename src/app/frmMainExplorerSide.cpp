@@ -31,7 +31,8 @@ std::optional<std::string> MemoBytes(const QString& text)
 
 QString TfrmMain::SideFileName() const
 {
-    return FFileName.isEmpty() ? QString() : SideFilePath(ProgramFolder() + QStringLiteral("/ini"), FFileName);
+    return FFileName.isEmpty() ? QString()
+                               : SideFilePath(ProgramFolder() + QStringLiteral("/ini"), FFileName);
 }
 
 void TfrmMain::ReadSideFile()
@@ -67,7 +68,8 @@ void TfrmMain::SetMemo(const std::string& bytes)
     FExplorer->MemoReverting = false;
     memMemo->setReadOnly(locked);
     if (locked)
-        FStatusPanels[5]->setText(QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。"));
+        FStatusPanels[5]->setText(
+            QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。"));
 }
 
 void TfrmMain::MemoChanged()

@@ -21,9 +21,8 @@ namespace {
 
 bool NeedsQuotes(std::string_view item)
 {
-    return std::any_of(item.begin(), item.end(), [](char c) {
-        return static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ',';
-    });
+    return std::any_of(item.begin(), item.end(),
+        [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ','; });
 }
 
 bool IsBlank(char c)

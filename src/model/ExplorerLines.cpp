@@ -84,9 +84,8 @@ RowTokenState TExplorerStates::StateOf(int line, TExplorerLineReader& lines, TFo
     if (line < ValidLines())
         return At(line);
     const TEditorScreenStrings& rows = lines.Rows();
-    const auto stored = [&](int row) {
-        return row < rows.Count() ? rows.RowState(row) : RowTokenState::NotComputed();
-    };
+    const auto stored
+        = [&](int row) { return row < rows.Count() ? rows.RowState(row) : RowTokenState::NotComputed(); };
     const RowTokenState own = stored(lines.RowOfLine(line));
     if (own.BracketIndex != -2)
         return own;
@@ -100,8 +99,7 @@ RowTokenState TExplorerStates::StateOf(int line, TExplorerLineReader& lines, TFo
         RowTokenState state = stored(next);
         if (state.BracketIndex == -2 || next >= rows.Count()) {
             parser.BeginRow(text, At(ValidLines() - 1));
-            while (parser.ReadToken() != 0) {
-            }
+            while (parser.ReadToken() != 0) { }
             state = LineEndState(parser);
         }
         state.Remain = 0;

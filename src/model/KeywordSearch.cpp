@@ -34,8 +34,8 @@ std::vector<TPiece> PiecesBetweenNuls(std::string_view text)
 }
 
 // In one piece, selection in the piece's own offsets.
-std::optional<TSearchRange> FindInPiece(
-    std::string_view text, const TPiece& piece, TSearchRange selection, std::string_view keyword, bool forward)
+std::optional<TSearchRange> FindInPiece(std::string_view text, const TPiece& piece, TSearchRange selection,
+    std::string_view keyword, bool forward)
 {
     TSearchRange range = selection;
     const std::string_view view = text.substr(size_t(piece.Start), size_t(piece.End - piece.Start));
@@ -45,20 +45,20 @@ std::optional<TSearchRange> FindInPiece(
     return range;
 }
 
-std::optional<TSearchRange> FindFrom(
-    std::string_view text, const std::vector<TPiece>& pieces, TSearchRange selection, std::string_view keyword,
-    bool forward)
+std::optional<TSearchRange> FindFrom(std::string_view text, const std::vector<TPiece>& pieces,
+    TSearchRange selection, std::string_view keyword, bool forward)
 {
     // The piece holding the selection's start; the selection is cut to it.
-    const auto holding = std::find_if(pieces.begin(), pieces.end(),
-        [&](const TPiece& piece) { return selection.Start <= piece.End; });
+    const auto holding = std::find_if(
+        pieces.begin(), pieces.end(), [&](const TPiece& piece) { return selection.Start <= piece.End; });
     if (holding == pieces.end())
         return std::nullopt;
     const auto index = static_cast<size_t>(holding - pieces.begin());
     const TPiece& piece = *holding;
     const std::int64_t start = std::max<std::int64_t>(selection.Start, piece.Start);
     const std::int64_t length = std::min<std::int64_t>(selection.Length, piece.End - start);
-    const TSearchRange local {std::int32_t(start - piece.Start), std::int32_t(std::max<std::int64_t>(0, length))};
+    const TSearchRange local {
+        std::int32_t(start - piece.Start), std::int32_t(std::max<std::int64_t>(0, length))};
     if (auto found = FindInPiece(text, piece, local, keyword, forward))
         return found;
     if (forward) {

@@ -1,7 +1,8 @@
 // The Perl tokenizer as go-to-use reads a line: double-quoted strings are read as code so
 // that the variables interpolated into them are found, and an apostrophe inside such a
 // string (print "<input value='$id'>") is a one-byte symbol, not the start of a single-quoted
-// string that would hide them, nor part of a name before it. Highlighting and the rebuild read strings as strings.
+// string that would hide them, nor part of a name before it. Highlighting and the rebuild read strings as
+// strings.
 #pragma once
 
 #include "highlight/PERLFountainParser.h"

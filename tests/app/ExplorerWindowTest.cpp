@@ -11,17 +11,17 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QScrollBar>
-#include <QSettings>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
-#include <QTextCursor>
 #include <QTest>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 namespace brenvik {
@@ -88,7 +88,8 @@ TEST_F(ExplorerWindowTest, ALoadFillsTheListsAndTheSortActionRebuilds)
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->defaultAction(), MenuItem("mnuSubRoutineA"));
     EXPECT_EQ(MenuItem("mnuSubRoutineE")->text(), QStringLiteral("使用先に上へ移動(&U)"));
-    EXPECT_EQ(window->findChild<QMenu*>(QStringLiteral("mnuKeyWord"))->defaultAction(), MenuItem("mnuKeyWordC"));
+    EXPECT_EQ(
+        window->findChild<QMenu*>(QStringLiteral("mnuKeyWord"))->defaultAction(), MenuItem("mnuKeyWordC"));
     EXPECT_TRUE(window->findChild<QMenu*>(QStringLiteral("mnuVariable"))->actions().contains(sort));
 }
 
@@ -112,7 +113,8 @@ TEST_F(ExplorerWindowTest, DoubleClickRunsTheDefaultAndShiftMakesAnotherTheDefau
     ASSERT_EQ(prompts.Asked.size(), 1);
     EXPECT_EQ(prompts.Asked.front(), QStringLiteral("デフォルトに指定しますか？"));
     EXPECT_EQ(window->Options().VariableDefaultMenu, 1);
-    EXPECT_EQ(window->findChild<QMenu*>(QStringLiteral("mnuVariable"))->defaultAction(), MenuItem("mnuVariableB"));
+    EXPECT_EQ(
+        window->findChild<QMenu*>(QStringLiteral("mnuVariable"))->defaultAction(), MenuItem("mnuVariableB"));
     EXPECT_FALSE(window->RowHighlighter().KeywordOn()) << "OK ends the command";
 
     emit view->doubleClicked(item);

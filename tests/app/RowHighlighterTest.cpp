@@ -1,6 +1,6 @@
 // The search and keyword hits painted over the editor's rows.
-#include "FakePrompts.h"
 #include "app/RowHighlighter.h"
+#include "FakePrompts.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "text/EditorStrings.h"

@@ -68,8 +68,10 @@ TEST_F(SideFileTest, PathIsTheScriptsOwnNameInTheIniFolder)
 {
     EXPECT_EQ(SideFilePath(Ini(), QStringLiteral("/home/u/cgi/a.cgi")), Ini() + QStringLiteral("/a.cgi.dat"));
     // A backslash is part of a Linux file name, never a folder separator.
-    EXPECT_EQ(SideFilePath(Ini(), QStringLiteral("/tmp/..\\..\\x.cgi")), Ini() + QStringLiteral("/..\\..\\x.cgi.dat"));
-    EXPECT_EQ(SideFilePath(Ini(), QStringLiteral("/other/a.cgi")), SideFilePath(Ini(), QStringLiteral("/x/a.cgi")));
+    EXPECT_EQ(SideFilePath(Ini(), QStringLiteral("/tmp/..\\..\\x.cgi")),
+        Ini() + QStringLiteral("/..\\..\\x.cgi.dat"));
+    EXPECT_EQ(
+        SideFilePath(Ini(), QStringLiteral("/other/a.cgi")), SideFilePath(Ini(), QStringLiteral("/x/a.cgi")));
 }
 
 TEST_F(SideFileTest, WrittenContentReadsBackByteForByte)
@@ -109,7 +111,8 @@ TEST_F(SideFileTest, BadSideFilesAreReportedAndNotTaken)
     }
     // A folder in the way of the file, or of the ini folder, is a reported failure.
     EXPECT_FALSE(WriteSideFile(folder, {{"k"}, ""}).isEmpty());
-    EXPECT_FALSE(WriteSideFile(Ini() + QStringLiteral("/") + QString(300, QLatin1Char('n')), {{"k"}, ""}).isEmpty())
+    EXPECT_FALSE(
+        WriteSideFile(Ini() + QStringLiteral("/") + QString(300, QLatin1Char('n')), {{"k"}, ""}).isEmpty())
         << "a name too long for the file system";
     WriteRaw(Folder.filePath(QStringLiteral("file")), "x");
     EXPECT_FALSE(WriteSideFile(Folder.filePath(QStringLiteral("file/a.cgi.dat")), {{"k"}, ""}).isEmpty());

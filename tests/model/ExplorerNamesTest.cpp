@@ -19,17 +19,23 @@ const TExplorerSorted kSorted {true, true, true, true};
 std::string Sample()
 {
     return "#!/usr/bin/perl\r\n"
-           "# " + kComment + "\r\n"
-           "require './jcode.pl';\r\n"
-           "$zeta = \"" + kNihon + "$only_in_string\";\r\n"
-           "@list = (1, 2); $list[0] = 3;\r\n"
-           "%ENV; $main::count++; $pkg'var = 1;\r\n"
-           "&init;\r\n"
-           "sub init {\r\n"
-           "  my $Alpha = 1; my $alpha = 2; $zeta .= '" + kNihon + "';\r\n"
-           "}\r\n"
-           "sub\r\n"
-           "finish { print \"$never\" }\r\n";
+           "# "
+        + kComment
+        + "\r\n"
+          "require './jcode.pl';\r\n"
+          "$zeta = \""
+        + kNihon
+        + "$only_in_string\";\r\n"
+          "@list = (1, 2); $list[0] = 3;\r\n"
+          "%ENV; $main::count++; $pkg'var = 1;\r\n"
+          "&init;\r\n"
+          "sub init {\r\n"
+          "  my $Alpha = 1; my $alpha = 2; $zeta .= '"
+        + kNihon
+        + "';\r\n"
+          "}\r\n"
+          "sub\r\n"
+          "finish { print \"$never\" }\r\n";
 }
 
 TExplorerNames Build(TPerlModel& t, const TExplorerSorted& sorted)
@@ -55,7 +61,8 @@ TEST(ExplorerNamesTest, SortedListsFollowTheLocaleCaseSensitivelyWithEveryByteDi
     SortNames(names, QLocale(QLocale::English, QLocale::UnitedStates));
     // Case-sensitive: a and A are two entries, each next to its own letter.
     ASSERT_EQ(names.size(), 6u);
-    const auto at = [&](const char* name) { return std::find(names.begin(), names.end(), name) - names.begin(); };
+    const auto at
+        = [&](const char* name) { return std::find(names.begin(), names.end(), name) - names.begin(); };
     EXPECT_LT(std::max(at("a"), at("A")), std::min(at("b"), at("B")));
     EXPECT_NE(at("a1"), at("a_1"));
 
@@ -120,7 +127,8 @@ TEST(ExplorerNamesTest, StatesAreCarriedWhereTheEditorHasNotScannedYet)
 TEST(ExplorerNamesTest, WrappedRowsSlicedPassesAndRawTabsGiveTheSameLists)
 {
     TPerlModel t;
-    const std::string text = Sample() + Sample() + Sample() + Sample() + Sample() + Sample() + "\t$tabbed\t= @arr\t+ %h;\r\nsub " + kNihon + "x { $" + kNihon + " }\r\n";
+    const std::string text = Sample() + Sample() + Sample() + Sample() + Sample() + Sample()
+        + "\t$tabbed\t= @arr\t+ %h;\r\nsub " + kNihon + "x { $" + kNihon + " }\r\n";
     t.SetText(text);
     const TExplorerNames plain = Build(t, kUnsorted);
     EXPECT_EQ(plain[elVariable].back(), "tabbed");

@@ -15,7 +15,8 @@ struct TNavigator : TPerlModel {
 
     // Runs a command from the caret and selects the hit as the window does; the hit's
     // line and byte, or {-1, -1} when nothing was found.
-    std::pair<int, int> Go(TExplorerList list, const std::string& name, bool forward, bool definitionsOnly = false)
+    std::pair<int, int> Go(
+        TExplorerList list, const std::string& name, bool forward, bool definitionsOnly = false)
     {
         TUseFinder finder(Model.Rows(), &Fountain, States);
         const TUseQuery query {list, name, definitionsOnly};
@@ -104,8 +105,8 @@ TEST(ExplorerNavigationTest, CandidatesOfEachList)
             offsets.push_back(t.Go(list, "x", true).second);
         return offsets;
     };
-    const int array = 0, element = int(row.find("$x[")), hash = int(row.find("%x")), value = int(row.find("$x{")),
-              scalar = int(row.find("$x = 3"));
+    const int array = 0, element = int(row.find("$x[")), hash = int(row.find("%x")),
+              value = int(row.find("$x{")), scalar = int(row.find("$x = 3"));
     // The first use from the start of the line is after byte 0: the array itself comes last.
     EXPECT_EQ(visits(elArrangement), (std::vector<int> {element, value, scalar, array, element, value}));
     EXPECT_EQ(visits(elAssocArr), (std::vector<int> {element, hash, value, scalar, element, hash}));
@@ -142,7 +143,8 @@ TEST(ExplorerNavigationTest, WordWrapSelectsTheTokenWhereTheEditorPutIt)
 {
     TNavigator t;
     t.WrapAt(20);
-    t.SetText("a\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1$x\r\n\t\t\t\t\t$x\r\n");
+    t.SetText("a\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1$"
+              "x\r\n\t\t\t\t\t$x\r\n");
     ASSERT_GE(t.Model.RowCount(), 3);
     t.Model.SetRowCol(0, 0);
     const auto hit = t.Go(elVariable, "x", true);
