@@ -29,6 +29,12 @@ bool TDialogPrompts::AskYesNo(QWidget* parent, const QString& text)
         == QMessageBox::Yes;
 }
 
+bool TDialogPrompts::AskOkCancel(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, kCaption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+        == QMessageBox::Ok;
+}
+
 void TDialogPrompts::ShowError(QWidget* parent, const QString& text)
 {
     QMessageBox::critical(parent, kCaption, text);

@@ -19,6 +19,8 @@ public:
     virtual QMessageBox::StandardButton AskSave(QWidget* parent, const QString& text) = 0;
     // Yes or No (the default).
     virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // OK or Cancel.
+    virtual bool AskOkCancel(QWidget* parent, const QString& text) = 0;
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
     // Empty when cancelled.
     virtual QString OpenFileName(QWidget* parent, const QString& folder) = 0;
@@ -32,6 +34,7 @@ class TDialogPrompts : public TUserPrompts {
 public:
     QMessageBox::StandardButton AskSave(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
+    bool AskOkCancel(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& folder) override;
     QString SaveFileName(QWidget* parent, const QString& suggested) override;

@@ -1,6 +1,7 @@
 // The main window's start-up, settings file and shut-down.
 #include "app/frmMain.h"
 
+#include "app/ExplorerState.h"
 #include "app/FileHistory.h"
 #include "app/ProgramFolder.h"
 #include "app/RestorePos.h"
@@ -49,6 +50,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     CreatePanels();
     CreateStatusBar();
     ReadSettings();
+    CreateExplorer();
     edrMain->SetFountain(PERLFountain.get());
     FJCode = FOptions.DefaultJCode;
     FRCode = FOptions.DefaultRCode;
@@ -159,6 +161,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     RunCommand([&] {
         if (!SaveIfAsked())
             return;
+        WriteChangedSideFile();
         WriteSettings();
         RestorePos->Save();
         FClosing = true;

@@ -5,6 +5,7 @@
 #include "app/FindState.h"
 #include "app/MainOptions.h"
 #include "app/UserPrompts.h"
+#include "model/ExplorerNames.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -14,7 +15,7 @@
 
 class QDockWidget;
 class QLabel;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPlainTextEdit;
 class QSettings;
@@ -26,7 +27,10 @@ namespace brenvik {
 class TEditor;
 class TFindPrompts;
 struct TSearchRange;
+class TExplorerListModel;
+struct TExplorerState;
 class TPERLFountain;
+class TRowHighlighter;
 class TRestorePos;
 
 class TfrmMain : public QMainWindow {
@@ -90,9 +94,6 @@ public:
     const TFindState& FindState() const { return FFind; }
     // prompts (not owned) answers the find dialogs and the replace question; null: the real ones.
     void SetFindPrompts(TFindPrompts* prompts);
-    // Told whenever the search highlight is switched or its text or options change; the row
-    // highlighter follows it.
-    std::function<void(const TFindState&)> OnSearchHighlightChange;
     void Find();
     void FindForward();
     void FindBackward();
@@ -195,11 +196,11 @@ private:
     QDockWidget* pnlMemo = nullptr;
     QDockWidget* pnlTab = nullptr;
     QTabWidget* pgcDock = nullptr;
-    QListWidget* lbxSubRoutine = nullptr;
-    QListWidget* lbxVariable = nullptr;
-    QListWidget* lbxArrangement = nullptr;
-    QListWidget* lbxAssocArr = nullptr;
-    QListWidget* lbxKeyWord = nullptr;
+    QListView* lbxSubRoutine = nullptr;
+    QListView* lbxVariable = nullptr;
+    QListView* lbxArrangement = nullptr;
+    QListView* lbxAssocArr = nullptr;
+    QListView* lbxKeyWord = nullptr;
     QPlainTextEdit* memMemo = nullptr;
 
     // The six status panels.
@@ -224,6 +225,42 @@ private:
     std::string FJoinedText;
     std::uint64_t FJoinedVersion = 0;
     bool FJoinedValid = false;
+    // ---- Variable explorer (frmMainExplorer.cpp, frmMainExplorerSide.cpp) ----
+public:
+    // The items of list 0 subroutines, 1 scalars, 2 arrays, 3 hashes, 4 keywords.
+    const TExplorerListModel& ListModel(int list) const;
+    // actMakeList: the four lists rebuilt at once.
+    void MakeList();
+    // Popup command number command of list; with Shift down it may become the default instead.
+    void ListCommand(int list, int command);
+    void KeyWordAdd();
+    const TRowHighlighter& RowHighlighter() const;
+    QString SideFileName() const;
+
+private:
+    void CreateExplorer();
+    void CreateListMenu(int list);
+    QListView* ListView(int list) const;
+    void ApplyNames(TExplorerNames names);
+    void ApplyListNames(int list, std::vector<std::string> names);
+    void RunListCommand(int list, int command);
+    void GoToUse(int list, bool forward, bool definitionsOnly);
+    void HighlightEntry(int list);
+    void SetHighlight(const std::string& keyword, bool on);
+    void SearchKeyWord(bool forward);
+    std::string SelectedName(int list) const;
+    int& DefaultMenu(int list);
+    bool& SortFlag(int list);
+    void ExplorerTextChanged();
+    void ExplorerKey(int key);
+    void DrawHighlights(TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected);
+    // The side file and the memo.
+    void ReadSideFile();
+    void WriteSideFile();
+    void WriteChangedSideFile();
+    void MemoChanged();
+    void SetMemo(const std::string& bytes);
+    std::unique_ptr<TExplorerState> FExplorer;
 };
 
 } // namespace brenvik

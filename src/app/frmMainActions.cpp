@@ -59,8 +59,8 @@ constexpr TToolIcon kToolIcons[] = {
 };
 
 // The commands whose work comes with later parts of the program: shown, never enabled.
-constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actKeyWordAdd", "actKeyWordViewOFF", "actMakeList",
-    "actMakeConst", "actfrmPrint", "actToolIndent", "actToolComment"};
+constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actMakeConst", "actfrmPrint", "actToolIndent",
+    "actToolComment"};
 
 } // namespace
 

@@ -76,6 +76,8 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
         FPrompts->ShowError(this, QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(name, ReasonOf(error)));
         return false;
     }
+    // The script being replaced keeps what changed in its side file.
+    WriteChangedSideFile();
     // Only now, with the text in place, does the document take the file's name and codes.
     FFileName = name;
     FJCode = codes.jcode;
@@ -87,6 +89,8 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     edrMain->SetRowCol(0, 0);
     AddHistory(name);
     UpdateTitle();
+    ReadSideFile();
+    MakeList();
     return true;
 }
 
@@ -113,6 +117,8 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     edrMain->SetModified(false);
     AddHistory(name);
     UpdateTitle();
+    WriteSideFile();
+    MakeList();
     return true;
 }
 

@@ -2,6 +2,7 @@
 // highlight, and the joined text they search.
 #include "app/frmMain.h"
 
+#include "app/ExplorerState.h"
 #include "app/FindPrompts.h"
 #include "app/SearchHistory.h"
 #include "editor/Editor.h"
@@ -77,8 +78,7 @@ TSearchRange TfrmMain::SelectionRange() const
 void TfrmMain::SetSearchHighlight(bool on)
 {
     FFind.Highlight = on;
-    if (OnSearchHighlightChange)
-        OnSearchHighlightChange(FFind);
+    FExplorer->Highlighter.SetSearch(FFind.SearchText, FFind.Options, on);
     edrMain->viewport()->update();
 }
 

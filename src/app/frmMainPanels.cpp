@@ -4,7 +4,7 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -12,9 +12,9 @@ namespace brenvik {
 
 namespace {
 
-QListWidget* NewList(const char* name, QWidget* parent)
+QListView* NewList(const char* name, QWidget* parent)
 {
-    auto* list = new QListWidget(parent);
+    auto* list = new QListView(parent);
     list->setObjectName(QLatin1String(name));
     return list;
 }
@@ -40,8 +40,6 @@ void TfrmMain::CreatePanels()
     lbxKeyWord = NewList("lbxKeyWord", this);
     memMemo = new QPlainTextEdit(this);
     memMemo->setObjectName(QStringLiteral("memMemo"));
-    // The memo becomes editable once each script's memo is kept in its side file.
-    memMemo->setReadOnly(true);
     pgcDock = new QTabWidget(this);
     pgcDock->setObjectName(QStringLiteral("pgcDock"));
 

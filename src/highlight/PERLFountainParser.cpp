@@ -129,7 +129,7 @@ void TPERLFountainParser::ScanName()
     int position = Position();
     for (;;) {
         const unsigned char c = At(position);
-        if (Is(c, ccWord) || c == '\'')
+        if (Is(c, ccWord) || (c == '\'' && FApostropheInNames))
             ++position;
         else if (c == ':' && At(position + 1) == ':' && Is(At(position + 2), ccWord))
             position += 2;

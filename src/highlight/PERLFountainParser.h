@@ -30,6 +30,10 @@ protected:
     void ScanWord() override;
     void ScanDoubleQuoted() override;
 
+    // Whether a variable's name goes on over an apostrophe ($pkg'var); a reader that takes
+    // the inside of double quotes as code turns it off there ('$id' in an HTML attribute).
+    bool FApostropheInNames = true;
+
 private:
     enum TSubState : int { ssNormal = 0, ssAfterSub = 1, ssAfterAsm = 2 };
 

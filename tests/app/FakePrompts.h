@@ -19,6 +19,11 @@ public:
         Asked.append(text);
         return YesNoAnswer;
     }
+    bool AskOkCancel(QWidget*, const QString& text) override
+    {
+        Asked.append(text);
+        return OkCancelAnswer;
+    }
     void ShowError(QWidget*, const QString& text) override { Errors.append(text); }
     QString OpenFileName(QWidget*, const QString&) override { return Next(OpenNames); }
     QString SaveFileName(QWidget*, const QString&) override { return Next(SaveNames); }
@@ -39,6 +44,7 @@ public:
 
     QMessageBox::StandardButton SaveAnswer = QMessageBox::No;
     bool YesNoAnswer = false;
+    bool OkCancelAnswer = false;
     std::deque<QString> OpenNames;
     std::deque<QString> SaveNames;
     std::optional<TCodePair> CodeAnswer;

@@ -61,7 +61,6 @@ protected:
         qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
         window = std::make_unique<TfrmMain>(&prompts);
         window->SetFindPrompts(&find);
-        window->OnSearchHighlightChange = [this](const TFindState& state) { highlights.push_back(state); };
     }
     ~FindWindowTest() override { qunsetenv("BRENVIK_HOME"); }
 
@@ -87,7 +86,6 @@ protected:
     test::TTempSearchStore store;
     test::TFakePrompts prompts;
     TFakeFindPrompts find;
-    std::vector<TFindState> highlights;
     std::unique_ptr<TfrmMain> window;
 };
 
@@ -103,8 +101,7 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     EXPECT_EQ(find.Initials[0], kHyoji);
     EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
     EXPECT_TRUE(window->FindState().Highlight);
-    ASSERT_FALSE(highlights.empty());
-    EXPECT_EQ(highlights.back().SearchText, kHyoji);
+    EXPECT_TRUE(window->RowHighlighter().SearchOn());
     Trigger("actFindBackward");
     EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
     Trigger("actFindBackward");
@@ -114,7 +111,7 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     // The search highlight goes off and its command is disabled afterwards.
     Trigger("actFindViewOFF");
     EXPECT_FALSE(window->FindState().Highlight);
-    EXPECT_FALSE(highlights.back().Highlight);
+    EXPECT_FALSE(window->RowHighlighter().SearchOn());
     window->IdleUpdate();
     EXPECT_FALSE(window->Action(QStringLiteral("actFindViewOFF"))->isEnabled());
 }

@@ -1,0 +1,44 @@
+// The side file of a script: "<ini folder>/<file name>.dat", line 1 the keyword list as
+// comma text, the rest the memo, in the script's own bytes. Same-named scripts of different
+// folders share one side file.
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace brenvik {
+
+struct TSideFileContent {
+    std::vector<std::string> Keywords;
+    std::string Memo; // lines joined by CR LF
+    friend bool operator==(const TSideFileContent&, const TSideFileContent&) = default;
+};
+
+enum class TSideFileState {
+    Missing, // no side file yet: one is written when there is something to keep
+    Read,
+    Unreadable, // present but not taken: it must not be overwritten
+};
+
+struct TSideFileRead {
+    TSideFileState State = TSideFileState::Missing;
+    TSideFileContent Content;
+    QString Reason; // why an existing side file was not taken
+};
+
+// Files above this size are not side files this program wrote.
+constexpr qint64 kSideFileLimit = 16 * 1024 * 1024;
+
+// The file name is the script's own (with its extension) + ".dat"; folders are never split
+// at a backslash, which is an ordinary character of a Linux name.
+QString SideFilePath(const QString& iniFolder, const QString& scriptFileName);
+
+TSideFileRead ReadSideFile(const QString& path);
+std::string SideFileBytes(const TSideFileContent& content);
+TSideFileContent ParseSideFile(const std::string& bytes);
+// Creates the folder when missing and replaces the file whole; empty on success, else why not.
+QString WriteSideFile(const QString& path, const TSideFileContent& content);
+
+} // namespace brenvik

@@ -1,0 +1,273 @@
+// The explorer in the main window, offscreen: lists after a load, default commands and Shift,
+// focus and selection across a rebuild, the side file's life, the background rebuild.
+#include "FakePrompts.h"
+#include "app/ExplorerListModel.h"
+#include "app/ExplorerState.h"
+#include "app/RowHighlighter.h"
+#include "app/frmMain.h"
+#include "editor/Editor.h"
+#include "model/ExplorerNames.h"
+#include "text/EditorStrings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+namespace brenvik {
+namespace {
+
+using test::TFakePrompts;
+using TNames = std::vector<std::string>;
+
+const QByteArray kScript = "#!/usr/bin/perl\r\n# \x83\x52\x83\x81\x83\x93\x83\x67\r\n"
+                           "$b = 1; $a = 2; @list = ($a); %h = ();\r\n"
+                           "sub show {\r\n  print \"$only $a\";\r\n}\r\n&show;\r\n";
+
+class ExplorerWindowTest : public ::testing::Test {
+protected:
+    ExplorerWindowTest()
+    {
+        qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
+        window = std::make_unique<TfrmMain>(&prompts);
+    }
+    ~ExplorerWindowTest() override { qunsetenv("BRENVIK_HOME"); }
+
+    QString Write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(FHome.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return FHome.filePath(name);
+    }
+    static QByteArray Read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QListView* List(const char* name) const { return window->findChild<QListView*>(QLatin1String(name)); }
+    void Select(const char* list, int row) const
+    {
+        QListView* view = List(list);
+        view->setCurrentIndex(view->model()->index(row, 0));
+    }
+    QAction* MenuItem(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
+
+    QTemporaryDir FHome;
+    TFakePrompts prompts;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(ExplorerWindowTest, ALoadFillsTheListsAndTheSortActionRebuilds)
+{
+    ASSERT_TRUE(window->LoadFile(Write("a.cgi", kScript)));
+    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"a", "b"}));
+    EXPECT_EQ(window->ListModel(elArrangement).Names(), (TNames {"list"}));
+    EXPECT_EQ(window->ListModel(elAssocArr).Names(), (TNames {"h"}));
+    EXPECT_EQ(window->ListModel(elSubRoutine).Names(), (TNames {"show"}));
+    EXPECT_EQ(List("lbxVariable")->model()->data(List("lbxVariable")->model()->index(0, 0)).toString(), "a");
+
+    QAction* sort = window->Action(QStringLiteral("actSortVariable"));
+    window->IdleUpdate();
+    EXPECT_TRUE(sort->isChecked());
+    sort->trigger();
+    EXPECT_FALSE(window->Options().VariableSorted);
+    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"b", "a"}));
+    // The menus: captions, the default item, the sort item.
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("mnuSubRoutine"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->defaultAction(), MenuItem("mnuSubRoutineA"));
+    EXPECT_EQ(MenuItem("mnuSubRoutineE")->text(), QStringLiteral("使用先に上へ移動(&U)"));
+    EXPECT_EQ(
+        window->findChild<QMenu*>(QStringLiteral("mnuKeyWord"))->defaultAction(), MenuItem("mnuKeyWordC"));
+    EXPECT_TRUE(window->findChild<QMenu*>(QStringLiteral("mnuVariable"))->actions().contains(sort));
+}
+
+TEST_F(ExplorerWindowTest, DoubleClickRunsTheDefaultAndShiftMakesAnotherTheDefault)
+{
+    window->show();
+    ASSERT_TRUE(window->LoadFile(Write("a.cgi", kScript)));
+    Select("lbxVariable", 0); // a
+    QListView* view = List("lbxVariable");
+    // The list may be a hidden page of the tab sheet: its double-click signal stands for the click.
+    const QModelIndex item = view->model()->index(0, 0);
+    emit view->doubleClicked(item);
+    EXPECT_EQ(window->Editor().SelText(), "$a") << "go to use, forward";
+    EXPECT_FALSE(window->RowHighlighter().KeywordOn());
+
+    // Shift held as the command runs: the question, then the new default.
+    QTest::keyPress(window->windowHandle(), Qt::Key_Shift, Qt::ShiftModifier);
+    prompts.OkCancelAnswer = true;
+    MenuItem("mnuVariableB")->trigger();
+    QTest::keyRelease(window->windowHandle(), Qt::Key_Shift, Qt::NoModifier);
+    ASSERT_EQ(prompts.Asked.size(), 1);
+    EXPECT_EQ(prompts.Asked.front(), QStringLiteral("デフォルトに指定しますか？"));
+    EXPECT_EQ(window->Options().VariableDefaultMenu, 1);
+    EXPECT_EQ(
+        window->findChild<QMenu*>(QStringLiteral("mnuVariable"))->defaultAction(), MenuItem("mnuVariableB"));
+    EXPECT_FALSE(window->RowHighlighter().KeywordOn()) << "OK ends the command";
+
+    emit view->doubleClicked(item);
+    EXPECT_TRUE(window->RowHighlighter().KeywordOn());
+    EXPECT_EQ(window->RowHighlighter().Keyword(), "a");
+    window->Action(QStringLiteral("actKeyWordViewOFF"))->trigger();
+    EXPECT_FALSE(window->RowHighlighter().KeywordOn());
+}
+
+TEST_F(ExplorerWindowTest, MissesAreReportedInPanelFive)
+{
+    ASSERT_TRUE(window->LoadFile(Write("a.cgi", "@x = (); sub s { }\r\n")));
+    window->Editor().Lines().SetTextStr("@y;\r\n");
+    Select("lbxArrangement", 0);
+    MenuItem("mnuArrangementA")->trigger();
+    EXPECT_EQ(window->StatusPanelText(5), QStringLiteral("@x、$xは見つかりませんでした"));
+    Select("lbxSubRoutine", 0);
+    MenuItem("mnuSubRoutineA")->trigger();
+    EXPECT_EQ(window->StatusPanelText(5), QStringLiteral("サブルーチンs は見つかりませんでした"));
+}
+
+TEST_F(ExplorerWindowTest, ARebuildKeepsFocusSelectionAndScroll)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QByteArray script;
+    for (int i = 0; i < 200; ++i)
+        script += "$v" + QByteArray::number(1000 + i) + " = 1;\r\n";
+    ASSERT_TRUE(window->LoadFile(Write("a.cgi", script)));
+    QListView* view = List("lbxVariable");
+    view->setFocus();
+    ASSERT_TRUE(view->hasFocus());
+    Select("lbxVariable", 150);
+    view->scrollTo(view->currentIndex());
+    const int scroll = view->verticalScrollBar()->value();
+    // A name before the selected one appears: the same name stays selected.
+    window->Editor().SetRowCol(0, 0);
+    window->Editor().TypeText("$v0000;");
+    window->MakeList();
+    EXPECT_TRUE(view->hasFocus()) << "never hidden";
+    EXPECT_EQ(window->ListModel(elVariable).NameAt(view->currentIndex().row()), "v1150");
+    EXPECT_EQ(view->verticalScrollBar()->value(), scroll);
+    // The name gone: the same index, or the last one when the list got shorter.
+    window->Editor().Lines().SetTextStr("$z;\r\n");
+    window->MakeList();
+    EXPECT_EQ(view->currentIndex().row(), 0);
+}
+
+TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
+{
+    const QString first = Write("a.cgi", kScript);
+    ASSERT_TRUE(window->LoadFile(first));
+    window->Editor().SetSelStart(0);
+    window->Editor().SetSelLength(2);
+    window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
+    const QString side = window->SideFileName();
+    EXPECT_EQ(side, FHome.filePath(QStringLiteral("ini/a.cgi.dat")));
+    EXPECT_EQ(Read(side), "#!\r\n");
+    EXPECT_TRUE(window->RowHighlighter().KeywordOn());
+
+    // The memo, then another script replaces this one: the change is kept.
+    auto* memo = window->findChild<QPlainTextEdit*>(QStringLiteral("memMemo"));
+    ASSERT_FALSE(memo->isReadOnly());
+    memo->setPlainText(QStringLiteral("メモ\n二行目"));
+    // Text with no Shift_JIS form is refused, as the editor refuses it.
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(QStringLiteral("\U0001F600"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("メモ\n二行目"));
+    EXPECT_FALSE(window->StatusPanelText(5).isEmpty());
+    ASSERT_TRUE(window->LoadFile(Write("b.cgi", "$x;\r\n")));
+    EXPECT_EQ(Read(side), "#!\r\n\x83\x81\x83\x82\r\n\x93\xf1\x8d\x73\x96\xda\r\n");
+    // A script without a side file starts empty and a save does not carry the other's.
+    EXPECT_EQ(window->ListModel(kKeyWordList).rowCount(), 0);
+    EXPECT_TRUE(memo->toPlainText().isEmpty());
+    ASSERT_TRUE(window->SaveFile(FHome.filePath("b.cgi"), jcSjis, rcCrLf));
+    EXPECT_EQ(Read(FHome.filePath("ini/b.cgi.dat")), "\r\n");
+
+    // Back to the first: its keywords and memo return; a deletion is written at the close.
+    ASSERT_TRUE(window->LoadFile(first));
+    EXPECT_EQ(window->ListModel(kKeyWordList).Names(), TNames {"#!"});
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("メモ\n二行目"));
+    Select("lbxKeyWord", 0);
+    MenuItem("mnuKeyWordDelete")->trigger();
+    EXPECT_EQ(Read(side).left(4), "#!\r\n") << "a deletion writes nothing by itself";
+    window->close();
+    EXPECT_TRUE(Read(side).startsWith("\r\n\x83\x81"));
+}
+
+TEST_F(ExplorerWindowTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStaysAsItWas)
+{
+    QDir().mkpath(FHome.filePath("ini"));
+    const QByteArray withNul("k\r\nmemo\0tail\r\n", 14);
+    const QString nulSide = FHome.filePath("ini/n.cgi.dat");
+    {
+        QFile file(nulSide);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(withNul);
+    }
+    ASSERT_TRUE(window->LoadFile(Write("n.cgi", "$x;\r\n")));
+    EXPECT_TRUE(window->StatusPanelText(5).contains(QStringLiteral("NUL")));
+    window->Editor().SelectAll();
+    window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
+    ASSERT_TRUE(window->SaveFile(FHome.filePath("n.cgi"), jcSjis, rcCrLf));
+    EXPECT_EQ(Read(nulSide), withNul);
+
+    // 0x85 0x40 has no Unicode form: the memo is shown read-only and written back as it was.
+    const QByteArray badMemo = "k\r\nbad \x85\x40 memo\r\n";
+    {
+        QFile file(FHome.filePath("ini/m.cgi.dat"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(badMemo);
+    }
+    ASSERT_TRUE(window->LoadFile(Write("m.cgi", "$x;\r\n")));
+    EXPECT_TRUE(window->findChild<QPlainTextEdit*>(QStringLiteral("memMemo"))->isReadOnly());
+    ASSERT_TRUE(window->SaveFile(FHome.filePath("m.cgi"), jcSjis, rcCrLf));
+    EXPECT_EQ(Read(FHome.filePath("ini/m.cgi.dat")), badMemo);
+}
+
+TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
+{
+    window->show();
+    ASSERT_TRUE(window->LoadFile(Write("a.cgi", "$first;\r\n")));
+    window->Editor().SetRowCol(0, 0);
+    window->Editor().TypeText("$typed;");
+    QTest::qWait(TExplorerJob::kQuietMs + 100);
+    EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "typing alone rebuilds nothing";
+    QTest::keyClick(&window->Editor(), Qt::Key_Return);
+    QElapsedTimer clock;
+    clock.start();
+    while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
+        QTest::qWait(20);
+    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "typed"}));
+    EXPECT_EQ(window->Editor().Lines().Get(1), "$first;") << "the editor still had the key";
+}
+
+TEST_F(ExplorerWindowTest, TheBackgroundRebuildFollowsChangesWithListUpdateTwo)
+{
+    {
+        QSettings settings(FHome.filePath("brenvik.ini"), QSettings::IniFormat);
+        settings.setValue("Option/ListUpdate", 2);
+    }
+    window = std::make_unique<TfrmMain>(&prompts);
+    ASSERT_TRUE(window->LoadFile(Write("a.cgi", "$first;\r\n")));
+    window->Editor().SetRowCol(1, 0);
+    window->Editor().TypeText("$second;");
+    EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "not before the quiet spell";
+    QElapsedTimer clock;
+    clock.start();
+    while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
+        QTest::qWait(20);
+    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "second"}));
+}
+
+} // namespace
+} // namespace brenvik
