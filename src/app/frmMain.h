@@ -12,6 +12,7 @@
 #include <vector>
 
 class QDockWidget;
+class QSettings;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -24,6 +25,7 @@ namespace brenvik {
 class TEditor;
 class TPERLFountain;
 class TRestorePos;
+class TStringsPrinter;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -81,6 +83,11 @@ private:
         std::function<bool()> Enabled;
         std::function<bool()> Checked; // empty: not checkable
     };
+
+    // Printing, in frmMainPrint.cpp.
+    void ReadPrinterSettings(QSettings& settings);
+    void FilePrint();
+    TStringsPrinter* StringsPrinter1 = nullptr;
 
     // Start-up, in frmMain.cpp.
     void ConfigureEditor();
