@@ -1,6 +1,7 @@
 // Page geometry from margins, font and columns; the flow of lines through the columns.
 #include "print/PageLayout.h"
 
+#include "editor/EditorCharset.h"
 #include "print/PrintLines.h"
 #include "print/StringsPrinter.h"
 
@@ -85,12 +86,13 @@ TFlowPosition TPageFlow::LayOutPage(
         top = FGeometry.HeaderBottom();
         return true;
     };
+    TEditorDecoder decoder;
     std::vector<TRowSpan> rows;
     QString text;
     int broken = -1; // the line whose rows are in rows
     while (position.Line < count) {
         if (broken != position.Line) {
-            text = PrintableText(FLines.Line(position.Line));
+            text = PrintableText(FLines.Line(position.Line), decoder);
             BreakRows(text, FGeometry.TextWidth(), FMeasure, rows);
             broken = position.Line;
         }

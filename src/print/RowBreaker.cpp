@@ -63,7 +63,7 @@ qreal TTextMeasure::AdvanceAt(const QString& text, qsizetype i, int& length) con
     return Advance(c.unicode());
 }
 
-QString PrintableText(const std::string& bytes)
+QString PrintableText(const std::string& bytes, TEditorDecoder& decoder)
 {
     // The converter holds back a lead byte that ends the bytes, waiting for its trail byte:
     // here it is a character of its own and prints as the substitute.
@@ -71,8 +71,8 @@ QString PrintableText(const std::string& bytes)
     while (i + 1 < bytes.size())
         i += IsLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
     const bool loneLead = i + 1 == bytes.size() && IsLeadByte(static_cast<unsigned char>(bytes[i]));
-    QString text = loneLead ? TEditorCharset::ToUnicode(bytes.substr(0, bytes.size() - 1)) + QChar(QChar::ReplacementCharacter)
-                            : TEditorCharset::ToUnicode(bytes);
+    QString text = loneLead ? decoder.ToUnicode(bytes.substr(0, bytes.size() - 1)) + QChar(QChar::ReplacementCharacter)
+                            : decoder.ToUnicode(bytes);
     for (QChar& c : text) {
         const char16_t unit = c.unicode();
         if (unit < 0x20 && unit != u'\t')
