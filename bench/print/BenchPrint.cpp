@@ -9,6 +9,7 @@
 #include "editor/EditorCharset.h"
 #include "editor/EditorFont.h"
 #include "print/FormStrPreview.h"
+#include "print/FormStrProgress.h"
 #include "print/MetaFileList.h"
 #include "print/RowBreaker.h"
 #include "print/StringsPrinter.h"
@@ -98,13 +99,28 @@ int main(int argc, char** argv)
         pages.IndexAll();
         pageCount = pages.Count();
     });
-    const double progressMs = bench::MedianMs(3, [&] {
+    // The progress window's share: the time spent in its updates (events included) during a
+    // layout that updates it after every page, as a print does. Whole-run differences drown in
+    // the noise of a shared machine; this part is measured on its own.
+    std::vector<double> shares;
+    for (int run = 0; run < 3; ++run) {
         TMetaFileList pages(printer, lines, metrics);
-        printer.MakePages(pages, QStringLiteral("印刷中"));
-    });
-    std::printf("layout: %d pages in %.0f ms; with the progress window %.0f ms\n", pageCount, layoutMs, progressMs);
+        TFormStrProgress progress(nullptr, QStringLiteral("印刷中"));
+        qint64 inProgress = 0;
+        QElapsedTimer total;
+        total.start();
+        while (pages.IndexNextPage()) {
+            QElapsedTimer update;
+            update.start();
+            progress.UpdateProgress(QStringLiteral("印刷中"), 100, pages.PercentDone());
+            inProgress += update.nsecsElapsed();
+        }
+        shares.push_back(double(inProgress) / double(total.nsecsElapsed() - inProgress));
+    }
+    std::sort(shares.begin(), shares.end());
+    std::printf("layout: %d pages in %.0f ms; progress updates add %.1f %%\n", pageCount, layoutMs, shares[1] * 100);
     Result("print.layout", layoutMs, "ms");
-    Result("print.layout_progress_ratio", progressMs / layoutMs, "ratio");
+    Result("print.layout_progress_share", shares[1], "ratio");
 
     // Preview: from PreviewStrings to the first page in the window, then page turns, and the
     // memory the preview holds once its index is complete.

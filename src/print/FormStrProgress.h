@@ -21,8 +21,9 @@ public:
 
     TFormStrProgress(QWidget* parent, const QString& caption);
 
-    // Sets the caption and the bar to round(current / maximum * 100) (1 / 1 when maximum is
-    // 0), and lets events through when kEventInterval has passed since they last were.
+    // When kEventInterval has passed since events last went through: sets the caption and
+    // the bar to round(current / maximum * 100) (1 / 1 when maximum is 0), shows the window
+    // and lets events through. Calls in between cost a clock reading.
     void UpdateProgress(const QString& caption, int maximum, int current);
     bool Cancelled() const { return FCancelled; }
 

@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -210,8 +211,15 @@ TEST_F(Forms, ProgressWindowCancelsByButtonEscAndCloseBox)
     EXPECT_EQ(progress.windowTitle(), QStringLiteral("TStringsPrinter"));
     EXPECT_EQ(progress.size(), QSize(373, 91));
     EXPECT_EQ(progress.windowModality(), Qt::ApplicationModal);
+    // Updates between event passes change nothing on screen.
+    progress.UpdateProgress(QStringLiteral("印刷中"), 10, 5);
+    EXPECT_EQ(progress.ProgressBar1->value(), 0);
+    EXPECT_FALSE(progress.isVisible());
+    QThread::msleep(TFormStrProgress::kEventInterval + 5);
     progress.UpdateProgress(QStringLiteral("印刷中"), 0, 0);
     EXPECT_EQ(progress.ProgressBar1->value(), 100);
+    EXPECT_TRUE(progress.isVisible());
+    QThread::msleep(TFormStrProgress::kEventInterval + 5);
     progress.UpdateProgress(QStringLiteral("プレビューを作成中"), 200, 50);
     EXPECT_EQ(progress.ProgressBar1->value(), 25);
     EXPECT_EQ(progress.Label1->text(), QStringLiteral("プレビューを作成中"));
