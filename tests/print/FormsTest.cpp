@@ -334,3 +334,33 @@ TEST_F(Forms, PreviewCentresTheImageAtEachZoom)
     const QImage image = preview.Image1->pixmap().toImage();
     EXPECT_TRUE(HasInk(image, image.rect()));
 }
+
+TEST_F(Forms, PreviewStringsOpensOnTheFirstPrintedPageOrTellsThereIsNone)
+{
+    TStringsPrinter printer;
+    printer.SetRangeOption(roLimited);
+    printer.SetStartPage(3);
+    printer.SetLastPage(4);
+    const TVectorLines lines = ManyLines(500);
+    QString counter;
+    int pages = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* preview = qobject_cast<TFormStrPreview*>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        counter = preview->lblPage->text();
+        while (preview->Indexing())
+            QApplication::processEvents();
+        pages = preview->PageCount();
+        preview->btnClose->click();
+    });
+    poll.start(0);
+    EXPECT_TRUE(printer.PreviewStrings(lines));
+    EXPECT_EQ(counter.left(5), QStringLiteral("  1 /"));
+    EXPECT_EQ(pages, 2);
+    printer.SetStartPage(900);
+    printer.SetLastPage(900);
+    EXPECT_FALSE(printer.PreviewStrings(lines));
+    EXPECT_EQ(Messages, QStringList {QStringLiteral("印刷するページがありません。")});
+}
