@@ -12,7 +12,7 @@ namespace brenvik {
 TStringsPrinter::TStringsPrinter(QObject* parent)
     : TNotifyPersistent(parent)
     , FFont(new TEditorFont(this))
-    , FInfo(new TStringsPrinterInfo(&CurrentPrinter(), this))
+    , FInfo(new TStringsPrinterInfo([] { return &CurrentPrinter(); }, this))
 {
     FFont->OnChange = [this](QObject* sender) { ChangedProc(sender); };
 }

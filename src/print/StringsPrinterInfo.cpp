@@ -46,20 +46,22 @@ TPrinterMetrics MetricsOf(const QPrinter& printer)
     return metrics;
 }
 
-TStringsPrinterInfo::TStringsPrinterInfo(QPrinter* printer, QObject* parent)
+TStringsPrinterInfo::TStringsPrinterInfo(std::function<QPrinter*()> source, QObject* parent)
     : QObject(parent)
-    , FPrinter(printer)
+    , FSource(std::move(source))
 {
 }
 
 QString TStringsPrinterInfo::GetPrinterName() const
 {
-    return FPrinter ? FPrinter->printerName() : QString();
+    const QPrinter* printer = Printer();
+    return printer ? printer->printerName() : QString();
 }
 
 int TStringsPrinterInfo::PaperCode() const
 {
-    return FPrinter ? FPrinter->pageLayout().pageSize().windowsId() : -1;
+    const QPrinter* printer = Printer();
+    return printer ? printer->pageLayout().pageSize().windowsId() : -1;
 }
 
 QString TStringsPrinterInfo::GetPaperName() const
@@ -76,7 +78,8 @@ QSize TStringsPrinterInfo::GetPaperSize() const
 
 bool TStringsPrinterInfo::Landscape() const
 {
-    return FPrinter && FPrinter->pageLayout().orientation() == QPageLayout::Landscape;
+    const QPrinter* printer = Printer();
+    return printer && printer->pageLayout().orientation() == QPageLayout::Landscape;
 }
 
 } // namespace brenvik

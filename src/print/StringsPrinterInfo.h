@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 class QPrinter;
 
@@ -41,14 +42,16 @@ struct TPrinterMetrics {
 // Offsets from the page layout's paint rectangle in the full page: exact on uneven margins.
 TPrinterMetrics MetricsOf(const QPrinter& printer);
 
-// Invariant: Printer() is null or outlives this object.
+// Invariant: what the source gives is null or outlives this object.
 class TStringsPrinterInfo : public QObject {
     Q_OBJECT
 public:
-    // printer null: no printer (paper code -1).
-    explicit TStringsPrinterInfo(QPrinter* printer, QObject* parent = nullptr);
+    // source is asked for the printer only when it is needed: making one asks the print system
+    // for its printers, which the program's start should not wait for. A null printer: no
+    // printer (paper code -1).
+    explicit TStringsPrinterInfo(std::function<QPrinter*()> source, QObject* parent = nullptr);
 
-    QPrinter* Printer() const { return FPrinter; }
+    QPrinter* Printer() const { return FSource(); }
     QString GetPrinterName() const;
     // The paper code of the current paper; -1 without a printer.
     int PaperCode() const;
@@ -59,7 +62,7 @@ public:
     bool Landscape() const;
 
 private:
-    QPrinter* FPrinter;
+    std::function<QPrinter*()> FSource;
 };
 
 } // namespace brenvik

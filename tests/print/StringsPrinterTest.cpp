@@ -155,7 +155,7 @@ TEST(StringsPrinterInfo, PaperTableAndCurrentPaper)
     EXPECT_STREQ(PaperInfo(68)->Name, "DMPAPER_A3_EXTRA_TRANSVERSE");
     EXPECT_EQ(PaperInfo(0), nullptr);
     EXPECT_EQ(PaperInfo(69), nullptr);
-    const TStringsPrinterInfo none(nullptr);
+    const TStringsPrinterInfo none([]() -> QPrinter* { return nullptr; });
     EXPECT_EQ(none.PaperCode(), -1);
     EXPECT_TRUE(none.GetPaperName().isEmpty());
     EXPECT_EQ(none.GetPaperSize(), QSize(0, 0));
