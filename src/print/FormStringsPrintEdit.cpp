@@ -151,9 +151,7 @@ void TFormStringsPrint::Load()
         - std::begin(kPageOptions)));
     SpinEdit6->setValue(printer.StartPage());
     SpinEdit7->setValue(printer.LastPage());
-    const int range = int(printer.RangeOption());
-    RadioGroup5->SetItemIndex(range);
-    ApplyRange(range);
+    RadioGroup5->SetItemIndex(int(printer.RangeOption()));
     // Last, with the value read before the start page and the range could change it.
     SpinEdit8->setValue(firstPageNumber);
 
