@@ -29,15 +29,13 @@ Qt::Alignment BandAlignment(TStringsPrinterHeaderAlign align)
     }
 }
 
-// One line, top-aligned in its band and clipped to it; "&" is printed as it is.
+// One line, top-aligned in its band and clipped to it (text drawn in a rectangle is clipped
+// unless told otherwise); "&" is printed as it is.
 void DrawBand(QPainter& painter, const QRect& band, const QString& text, TStringsPrinterHeaderAlign align)
 {
     if (align == haNone || text.isEmpty() || band.isEmpty())
         return;
-    painter.save();
-    painter.setClipRect(band);
     painter.drawText(band, int(Qt::AlignTop | BandAlignment(align) | Qt::TextSingleLine), text);
-    painter.restore();
 }
 
 } // namespace

@@ -272,3 +272,20 @@ TEST_F(PrintPdf, CancelDuringTheLayoutPrintsNothing)
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(QDir(Folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList {});
 }
+
+TEST_F(PrintPdf, AHeaderWiderThanItsBandIsClippedOnALandscapeSheet)
+{
+    CurrentPrinter().setPageOrientation(QPageLayout::Landscape);
+    TStringsPrinter printer;
+    SetUpListing(printer);
+    printer.SetHeader(QString(400, QLatin1Char('W')));
+    printer.SetHeaderAlign(haLeft);
+    const TVectorLines lines({"x"});
+    const QString pdf = PdfPath();
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    const QImage image = PdfPageImage(pdf, 1, kImageDpi);
+    ASSERT_GT(image.width(), image.height());
+    const int margin = 15 * kImageDpi * 10 / 254 - 1;
+    EXPECT_TRUE(HasInk(image, QRect(margin, 0, image.width() - 2 * margin, image.height() / 4)));
+    EXPECT_FALSE(HasInk(image, QRect(image.width() - margin, 0, margin, image.height())));
+}
