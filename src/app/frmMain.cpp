@@ -109,6 +109,7 @@ void TfrmMain::ReadSettings()
         edpMain.AssignToEditor(*edrMain);
     }
     ReadComponentFromIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
+    ReadPrinterSettings(settings);
 }
 
 bool TfrmMain::WriteSettings()

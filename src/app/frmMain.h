@@ -14,6 +14,7 @@
 #include <vector>
 
 class QDockWidget;
+class QSettings;
 class QLabel;
 class QListView;
 class QMenu;
@@ -32,6 +33,7 @@ struct TExplorerState;
 class TPERLFountain;
 class TRowHighlighter;
 class TRestorePos;
+class TStringsPrinter;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -117,6 +119,11 @@ private:
         std::function<bool()> Enabled;
         std::function<bool()> Checked; // empty: not checkable
     };
+
+    // Printing, in frmMainPrint.cpp.
+    void ReadPrinterSettings(QSettings& settings);
+    void FilePrint();
+    TStringsPrinter* StringsPrinter1 = nullptr;
 
     // Start-up, in frmMain.cpp.
     void ConfigureEditor();

@@ -59,8 +59,7 @@ constexpr TToolIcon kToolIcons[] = {
 };
 
 // The commands whose work comes with later parts of the program: shown, never enabled.
-constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actMakeConst", "actfrmPrint", "actToolIndent",
-    "actToolComment"};
+constexpr const char* kNotYetAvailable[] = {"actMakeConst", "actfrmPrint", "actToolIndent", "actToolComment"};
 
 } // namespace
 
@@ -178,6 +177,7 @@ void TfrmMain::CreateActions()
     bind("actFileSave", [this] { FileSave(); });
     bind("actFileSaveAs", [this] { FileSaveAs(); });
     bind("actFileSaveCode", [this] { FileSaveCode(); });
+    bind("actFilePrint", [this] { FilePrint(); });
     bind("actFileClose", [this] { close(); });
     bind("actUndo", [this] { MemoFocused() ? memMemo->undo() : edrMain->Undo(); });
     // The memo has no redo of its own here: Ctrl+Y always redoes in the editor.

@@ -97,6 +97,17 @@ std::optional<std::string> TEditorCharset::FromUnicode(const QString& text, cons
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
+TEditorDecoder::TEditorDecoder()
+    : FDecoder(kCodePage)
+{
+}
+
+QString TEditorDecoder::ToUnicode(const std::string& bytes)
+{
+    FDecoder.resetState();
+    return FDecoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
 QString TEditorCharset::NoShiftJisMessage()
 {
     return QStringLiteral("Shift_JIS で表せない文字を含むテキストは入力できません。");

@@ -5,6 +5,7 @@
 #include "jcode/DocumentChars.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 #include <optional>
 #include <string>
@@ -22,6 +23,18 @@ public:
     static std::optional<std::string> FromUnicode(const QString& text, const TDocumentChars& chars);
     // The message shown when FromUnicode refuses a text.
     static QString NoShiftJisMessage();
+};
+
+// Decodes many byte strings in turn with one converter, for callers that decode every line
+// of a text: opening the converter costs more than decoding a typical line.
+class TEditorDecoder {
+public:
+    TEditorDecoder();
+    // As TEditorCharset::ToUnicode; nothing carries over from one call to the next.
+    QString ToUnicode(const std::string& bytes);
+
+private:
+    QStringDecoder FDecoder;
 };
 
 } // namespace brenvik

@@ -1,0 +1,181 @@
+// Laying out, printing and previewing.
+#include "print/FormStrPreview.h"
+#include "print/FormStrProgress.h"
+#include "print/MetaFileList.h"
+#include "print/PrintPrompts.h"
+#include "print/StringsPrinter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryFile>
+#include <optional>
+
+namespace brenvik {
+
+namespace {
+
+const QString kPrintCaption = QStringLiteral("印刷中");
+const QString kPreviewCaption = QStringLiteral("プレビューを作成中");
+const QString kNoPages = QStringLiteral("印刷するページがありません。");
+
+void Tell(const QString& text)
+{
+    PrintPrompts().ShowMessage(QApplication::activeWindow(), text);
+}
+
+std::vector<int> PrintedPages(const TStringsPrinter& printer, const TMetaFileList& pages)
+{
+    std::vector<int> printed;
+    for (int index = 0; index < pages.Count(); ++index) {
+        if (printer.PagePrinted(index))
+            printed.push_back(index);
+    }
+    return printed;
+}
+
+// A PDF is written to a temporary file beside the target and renamed over it at the end,
+// so that a failed or cancelled job leaves no half file.
+class TPdfTarget {
+public:
+    explicit TPdfTarget(QPrinter& printer)
+        : FPrinter(printer)
+        , FTarget(printer.outputFileName())
+    {
+    }
+    ~TPdfTarget() { FPrinter.setOutputFileName(FTarget); }
+
+    // False (reported) when no file can be made beside the target.
+    bool Open()
+    {
+        const QFileInfo target(FTarget);
+        FPart = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+            + QStringLiteral(".XXXXXX"));
+        if (FTarget.isEmpty() || !FPart->open()) {
+            Tell(QStringLiteral("「%1」に書き込めません。").arg(QDir::toNativeSeparators(FTarget)));
+            return false;
+        }
+        FPart->close();
+        FPrinter.setOutputFileName(FPart->fileName());
+        return true;
+    }
+
+    bool Commit()
+    {
+        QFile::remove(FTarget);
+        if (!QFile::rename(FPart->fileName(), FTarget)) {
+            Tell(QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(FTarget)));
+            return false;
+        }
+        FPart->setAutoRemove(false);
+        return true;
+    }
+
+private:
+    QPrinter& FPrinter;
+    QString FTarget;
+    std::unique_ptr<QTemporaryFile> FPart;
+};
+
+} // namespace
+
+bool TStringsPrinter::NeedsMorePages(const TMetaFileList& pages) const
+{
+    return !pages.Complete() && !(FRangeOption == roLimited && pages.Count() >= FLastPage);
+}
+
+bool TStringsPrinter::IndexPages(TMetaFileList& pages, const QString& caption, const std::function<bool()>& enough)
+{
+    if (!pages.Geometry().Fits()) {
+        Tell(TPageGeometry::NoRoomMessage());
+        return false;
+    }
+    TFormStrProgress progress(QApplication::activeWindow(), caption);
+    while (NeedsMorePages(pages) && !enough()) {
+        pages.IndexNextPage();
+        progress.UpdateProgress(caption, 100, pages.PercentDone());
+        if (progress.Cancelled())
+            return false;
+    }
+    return true;
+}
+
+bool TStringsPrinter::MakePages(TMetaFileList& pages, const QString& caption)
+{
+    return IndexPages(pages, caption, [] { return false; });
+}
+
+bool TStringsPrinter::PrintStrings(const TPrintLines& lines)
+{
+    if (!FInfo->Printer())
+        return false;
+    TMetaFileList pages(*this, lines, MetricsOf(*FInfo->Printer()));
+    return MakePages(pages, kPrintCaption) && PrintPages(pages);
+}
+
+bool TStringsPrinter::PrintPages(TMetaFileList& pages)
+{
+    const std::vector<int> printed = PrintedPages(*this, pages);
+    if (printed.empty()) {
+        Tell(kNoPages);
+        return false;
+    }
+    QPrinter& printer = *FInfo->Printer();
+    std::optional<TPdfTarget> pdf;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        pdf.emplace(printer);
+        if (!pdf->Open())
+            return false;
+    }
+    const QString failed = QStringLiteral("印刷できませんでした。");
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        Tell(failed);
+        return false;
+    }
+    // Pictures replay scaled by the target's resolution over their own: undo that, so that
+    // printer pixels land on printer pixels.
+    const qreal scale = qreal(QPicture().logicalDpiX()) / printer.logicalDpiX();
+    TFormStrProgress progress(QApplication::activeWindow(), kPrintCaption);
+    for (std::size_t k = 0; k < printed.size(); ++k) {
+        if (k > 0 && !printer.newPage())
+            break;
+        painter.save();
+        painter.scale(scale, scale);
+        painter.drawPicture(0, 0, pages.Page(printed[k]));
+        painter.restore();
+        progress.UpdateProgress(kPrintCaption, int(printed.size()), int(k + 1));
+        if (progress.Cancelled()) {
+            printer.abort();
+            painter.end();
+            return false;
+        }
+    }
+    const bool ended = painter.end();
+    if (!ended || printer.printerState() == QPrinter::Error) {
+        Tell(failed);
+        return false;
+    }
+    return !pdf || pdf->Commit();
+}
+
+bool TStringsPrinter::PreviewStrings(const TPrintLines& lines)
+{
+    if (!FInfo->Printer())
+        return false;
+    TMetaFileList pages(*this, lines, MetricsOf(*FInfo->Printer()));
+    // The preview opens on the first page to be printed; it indexes the rest itself.
+    const auto found = [&] { return pages.Count() > 0 && PagePrinted(pages.Count() - 1); };
+    if (!IndexPages(pages, kPreviewCaption, found))
+        return false;
+    if (PrintedPages(*this, pages).empty()) {
+        Tell(kNoPages);
+        return false;
+    }
+    RunPreview(QApplication::activeWindow(), *this, pages);
+    return true;
+}
+
+} // namespace brenvik

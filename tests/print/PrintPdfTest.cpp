@@ -1,0 +1,291 @@
+// Printing for real: PDF files read back with poppler's pdfinfo, pdftotext and pdftoppm.
+#include "PrintTestSupport.h"
+#include "editor/EditorCharset.h"
+#include "print/MetaFileList.h"
+#include "print/StringsPrinter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTimer>
+
+using namespace brenvik;
+using namespace brenvik::test;
+
+namespace {
+
+constexpr int kImageDpi = 50;
+
+// A Japanese script whose lines carry markers "L0001"... (every seventh line empty).
+TVectorLines JapaneseScript(int count)
+{
+    std::vector<std::string> lines;
+    for (int i = 1; i <= count; ++i) {
+        const QString line = i % 7 == 0
+            ? QString()
+            : QStringLiteral("print \"L%1 こんにちは、掲示板です\\n\"; # 表示").arg(i, 4, 10, QLatin1Char('0'));
+        lines.push_back(*TEditorCharset::FromUnicode(line));
+    }
+    return TVectorLines(std::move(lines));
+}
+
+void SetUpListing(TStringsPrinter& printer)
+{
+    printer.SetFileName(QStringLiteral("/home/user/cgi-bin/掲示板.cgi"));
+    printer.SetHeader(QStringLiteral("%F %y/%m/%d"));
+    printer.SetHeaderAlign(haRight);
+    printer.SetFooter(QStringLiteral("- %p -"));
+    printer.SetFooterAlign(haCenter);
+    printer.SetLineNumber(true);
+    printer.SetColumnCount(2);
+    for (auto setter : {&TStringsPrinter::SetMarginLeft, &TStringsPrinter::SetMarginRight,
+             &TStringsPrinter::SetMarginTop, &TStringsPrinter::SetMarginBottom})
+        (printer.*setter)(15);
+}
+
+int LayoutPageCount(const TStringsPrinter& printer, const TPrintLines& lines)
+{
+    TMetaFileList pages(printer, lines, MetricsOf(CurrentPrinter()));
+    pages.IndexAll();
+    return pages.Count();
+}
+
+// The footer numbers of every page of a PDF.
+std::vector<int> FooterNumbers(const QString& pdf)
+{
+    std::vector<int> numbers;
+    static const QRegularExpression footer(QStringLiteral("- (\\d+) -"));
+    for (int page = 1; page <= PdfPageCount(pdf); ++page)
+        numbers.push_back(footer.match(PdfPageText(pdf, page)).captured(1).toInt());
+    return numbers;
+}
+
+// A rectangle in printable-area pixels as pixels of a page image at dpi.
+QRect OnImage(const QRect& rect, const TPrinterMetrics& metrics, int dpi = kImageDpi)
+{
+    const auto at = [&](int pixels, int offset) { return (pixels + offset) * dpi / metrics.Dpi; };
+    return QRect(QPoint(at(rect.left(), metrics.OffLeft), at(rect.top(), metrics.OffTop)),
+        QPoint(at(rect.right(), metrics.OffLeft), at(rect.bottom(), metrics.OffTop)));
+}
+
+class PrintPdf : public PrintFixture { };
+
+} // namespace
+
+TEST_F(PrintPdf, AJapaneseListingPrintsWithItsLayout)
+{
+    TStringsPrinter printer;
+    SetUpListing(printer);
+    const TVectorLines lines = JapaneseScript(260);
+    const QString pdf = PdfPath();
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
+    const int pages = PdfPageCount(pdf);
+    EXPECT_EQ(pages, LayoutPageCount(printer, lines));
+    ASSERT_GE(pages, 2);
+    // Only the finished file is left: no temporary beside it.
+    EXPECT_EQ(QDir(Folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList {QStringLiteral("out.pdf")});
+
+    // Ink where the layout puts header, footer, strips and columns; none in the margins.
+    TMetaFileList layout(printer, lines, MetricsOf(CurrentPrinter()));
+    const TPageGeometry& geometry = layout.Geometry();
+    const TPrinterMetrics& metrics = layout.Metrics();
+    const QImage image = PdfPageImage(pdf, 1, kImageDpi);
+    ASSERT_FALSE(image.isNull());
+    const QRect header = OnImage(geometry.HeaderBand(), metrics);
+    const QRect footer = OnImage(geometry.FooterBand(), metrics);
+    EXPECT_TRUE(HasInk(image, header.adjusted(header.width() * 2 / 3, 0, 0, 0)));
+    EXPECT_FALSE(HasInk(image, header.adjusted(0, 0, -header.width() / 2, -1)));
+    EXPECT_TRUE(HasInk(image, footer.adjusted(footer.width() / 3, 0, -footer.width() / 3, 0)));
+    EXPECT_FALSE(HasInk(image, footer.adjusted(0, 0, -footer.width() * 2 / 3, 0)));
+    for (int column = 0; column < 2; ++column) {
+        EXPECT_TRUE(HasInk(image, OnImage(geometry.StripRect(column), metrics))) << column;
+        EXPECT_TRUE(HasInk(image, OnImage(geometry.TextColumn(column), metrics))) << column;
+    }
+    const int margin = 15 * kImageDpi * 10 / 254 - 1;
+    EXPECT_FALSE(HasInk(image, QRect(0, 0, image.width(), margin)));
+    EXPECT_FALSE(HasInk(image, QRect(0, 0, margin, image.height())));
+    EXPECT_FALSE(HasInk(image, QRect(image.width() - margin, 0, margin, image.height())));
+    EXPECT_FALSE(HasInk(image, QRect(0, image.height() - margin, image.width(), margin)));
+
+    // The text: every line in order, column by column, with its Japanese; the name, the
+    // date and the page number.
+    int expected = 1;
+    static const QRegularExpression marker(QStringLiteral("L(\\d{4}) こんにちは、掲示板です"));
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = PdfPageText(pdf, page);
+        EXPECT_TRUE(text.contains(QStringLiteral("掲示板.cgi 2026/3/7"))) << page;
+        EXPECT_FALSE(text.contains(QStringLiteral("cgi-bin")));
+        EXPECT_TRUE(text.contains(QStringLiteral("- %1 -").arg(page))) << page;
+        for (int column = 0; column < 2; ++column) {
+            const QString columnText = PdfAreaText(pdf, page, OnImage(geometry.TextColumn(column), metrics, 72));
+            for (auto match = marker.globalMatch(columnText); match.hasNext();) {
+                if (expected % 7 == 0)
+                    ++expected;
+                EXPECT_EQ(match.next().captured(1).toInt(), expected) << page << " " << column;
+                ++expected;
+            }
+        }
+    }
+    EXPECT_EQ(expected, 261);
+}
+
+TEST_F(PrintPdf, OddEvenAndRangesSelectPagesByTheirNumbers)
+{
+    TStringsPrinter printer;
+    printer.SetFooter(QStringLiteral("- %p -"));
+    printer.SetFooterAlign(haCenter);
+    std::vector<std::string> text(400, "line");
+    const TVectorLines lines(std::move(text));
+    const int pages = LayoutPageCount(printer, lines);
+    ASSERT_GE(pages, 5);
+
+    printer.SetPageOption(poEven);
+    QString pdf = PdfPath(QStringLiteral("even.pdf"));
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    std::vector<int> numbers = FooterNumbers(pdf);
+    ASSERT_EQ(int(numbers.size()), pages / 2);
+    for (int number : numbers)
+        EXPECT_EQ(number % 2, 0);
+
+    printer.SetPageOption(poOdd);
+    pdf = PdfPath(QStringLiteral("odd.pdf"));
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    numbers = FooterNumbers(pdf);
+    EXPECT_EQ(int(numbers.size()), (pages + 1) / 2);
+    EXPECT_EQ(numbers.front(), 1);
+
+    // Pages 3 and 4 carry FirstPageNumber onwards; no sheet follows the last.
+    printer.SetPageOption(poBoth);
+    printer.SetRangeOption(roLimited);
+    printer.SetStartPage(3);
+    printer.SetLastPage(4);
+    printer.SetFirstPageNumber(3);
+    pdf = PdfPath(QStringLiteral("range.pdf"));
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    EXPECT_EQ(FooterNumbers(pdf), (std::vector<int> {3, 4}));
+    printer.SetFirstPageNumber(1);
+    pdf = PdfPath(QStringLiteral("range1.pdf"));
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    EXPECT_EQ(FooterNumbers(pdf), (std::vector<int> {1, 2}));
+    EXPECT_TRUE(Messages.isEmpty());
+}
+
+TEST_F(PrintPdf, EveryPageCarriesOneHeaderWithItsOwnNumber)
+{
+    TStringsPrinter printer;
+    printer.SetHeader(QStringLiteral("Page %p header"));
+    printer.SetHeaderAlign(haLeft);
+    std::vector<std::string> text(250, "x");
+    const TVectorLines lines(std::move(text));
+    const QString pdf = PdfPath();
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    ASSERT_GE(PdfPageCount(pdf), 3);
+    for (int page = 1; page <= 3; ++page) {
+        const QString text = PdfPageText(pdf, page);
+        EXPECT_EQ(text.count(QStringLiteral("header")), 1) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("Page %1 header").arg(page))) << page;
+    }
+}
+
+TEST_F(PrintPdf, AnEmptyScriptPrintsOnePageWithHeaderAndFooter)
+{
+    TStringsPrinter printer;
+    SetUpListing(printer);
+    const TVectorLines lines({});
+    const QString pdf = PdfPath();
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+    const QString text = PdfPageText(pdf, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("2026/3/7")));
+    EXPECT_TRUE(text.contains(QStringLiteral("- 1 -")));
+}
+
+TEST_F(PrintPdf, NoPageToPrintStartsNoJob)
+{
+    TStringsPrinter printer;
+    const TVectorLines lines({"one page"});
+    const QString pdf = PdfPath();
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    printer.SetPageOption(poEven);
+    EXPECT_FALSE(printer.PrintStrings(lines));
+    printer.SetPageOption(poBoth);
+    printer.SetRangeOption(roLimited);
+    printer.SetStartPage(5);
+    EXPECT_FALSE(printer.PrintStrings(lines));
+    printer.SetStartPage(3);
+    printer.SetLastPage(2);
+    EXPECT_FALSE(printer.PrintStrings(lines));
+    EXPECT_EQ(Messages, QStringList(3, QStringLiteral("印刷するページがありません。")));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
+}
+
+TEST_F(PrintPdf, MarginsWithoutRoomAreRefusedBeforeAnyPage)
+{
+    TStringsPrinter printer;
+    printer.SetColumnCount(3);
+    printer.SetColumnSpace(100);
+    const TVectorLines lines({"x"});
+    const QString pdf = PdfPath();
+    EXPECT_FALSE(printer.PrintStrings(lines));
+    EXPECT_EQ(Messages, QStringList {TPageGeometry::NoRoomMessage()});
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(PrintPdf, AnUnwritableTargetIsReportedAndLeavesNoFile)
+{
+    TStringsPrinter printer;
+    const TVectorLines lines({"x"});
+    const QString pdf = PdfPath(QStringLiteral("missing/out.pdf"));
+    EXPECT_FALSE(printer.PrintStrings(lines));
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].contains(QStringLiteral("out.pdf")));
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(PrintPdf, CancelDuringTheLayoutPrintsNothing)
+{
+    // The progress window is application-modal and lets events through during the layout;
+    // Esc in it (a reject) cancels.
+    TStringsPrinter printer;
+    std::vector<std::string> text(200000, std::string(60, 'a'));
+    const TVectorLines lines(std::move(text));
+    const QString pdf = PdfPath();
+    bool modal = false;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* progress = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            modal = progress->windowModality() == Qt::ApplicationModal;
+            progress->reject();
+        }
+    });
+    cancel.start(20);
+    EXPECT_FALSE(printer.PrintStrings(lines));
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(QDir(Folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList {});
+}
+
+TEST_F(PrintPdf, AHeaderWiderThanItsBandIsClippedOnALandscapeSheet)
+{
+    CurrentPrinter().setPageOrientation(QPageLayout::Landscape);
+    TStringsPrinter printer;
+    SetUpListing(printer);
+    printer.SetHeader(QString(400, QLatin1Char('W')));
+    printer.SetHeaderAlign(haLeft);
+    const TVectorLines lines({"x"});
+    const QString pdf = PdfPath();
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    const QImage image = PdfPageImage(pdf, 1, kImageDpi);
+    ASSERT_GT(image.width(), image.height());
+    const int margin = 15 * kImageDpi * 10 / 254 - 1;
+    EXPECT_TRUE(HasInk(image, QRect(margin, 0, image.width() - 2 * margin, image.height() / 4)));
+    EXPECT_FALSE(HasInk(image, QRect(image.width() - margin, 0, margin, image.height())));
+}
