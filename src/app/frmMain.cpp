@@ -4,10 +4,11 @@
 #include "app/FileHistory.h"
 #include "app/ProgramFolder.h"
 #include "app/RestorePos.h"
+#include "app/WindowParts.h"
+#include "app/frmPrint.h"
 #include "editor/Editor.h"
 #include "editor/EditorCaret.h"
 #include "editor/EditorLeftbar.h"
-#include "editor/EditorProp.h"
 #include "editor/EditorRuler.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/PERLFountain.h"
@@ -59,6 +60,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { FStatusPanels[5]->setText(message); });
     RestorePos->Restore();
     UpdateTitle();
+    CreateBuilderParts();
 
     // "Idle" is the moment the event loop is about to wait; the handler changes only what
     // differs, so what it does never wakes the loop again.
@@ -100,12 +102,7 @@ void TfrmMain::ReadSettings()
 {
     QSettings settings(SettingsFile(), QSettings::IniFormat);
     FOptions.Read(settings);
-    if (settings.contains(kPropertySection + QStringLiteral("/edrMain_c"))) {
-        TEditorProp edpMain;
-        edpMain.AssignFromEditor(*edrMain);
-        ReadComponentFromIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
-        edpMain.AssignToEditor(*edrMain);
-    }
+    ReadEditorProperties(*edrMain, settings, kPropertySection, QStringLiteral("edrMain"));
     ReadComponentFromIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
 }
 
@@ -114,9 +111,7 @@ bool TfrmMain::WriteSettings()
     // One settings object, synced once; "Hist" belongs to AddHistory and is never written here,
     // so the history another copy wrote meanwhile survives.
     QSettings settings(SettingsFile(), QSettings::IniFormat);
-    TEditorProp edpMain;
-    edpMain.AssignFromEditor(*edrMain);
-    WriteComponentToIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
+    WriteEditorProperties(*edrMain, settings, kPropertySection, QStringLiteral("edrMain"));
     WriteComponentToIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
     FOptions.Write(settings);
     settings.beginGroup(kPanelSection);

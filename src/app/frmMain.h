@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QDockWidget;
@@ -24,6 +25,7 @@ namespace brenvik {
 class TEditor;
 class TPERLFountain;
 class TRestorePos;
+class TfrmPrint;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -162,6 +164,29 @@ private:
 
     // The six status panels.
     std::vector<QLabel*> FStatusPanels;
+
+    // Fixed phrases, line tools, the print-statement builder and the marks (frmMainBuilder.cpp).
+public:
+    TfrmPrint& Builder() const { return *frmPrint; }
+    QString PhraseFolder() const;
+    // Rebuilds "定型文(&C)" from the phrase folder.
+    void MakeConst();
+    void InsertPhrase(const QString& path);
+    void ToolIndent();
+    void ToolComment();
+    void ToggleBuilder();
+    // Inserts the builder's statements at the caret, replacing the selection, in one undo step
+    // and gives this window and its editor the focus; false, with a message in panel 5, when the
+    // editor is read-only.
+    bool InsertStatements(const std::string& text);
+    // A refused phrase, in a message box over the builder.
+    void ShowBuilderError(const QString& message);
+    // The builder's commands share this window's backstop: a failure is one error box.
+    void RunBuilderCommand(const std::function<void()>& command) { RunCommand(command); }
+
+private:
+    void CreateBuilderParts();
+    std::unique_ptr<TfrmPrint> frmPrint;
 };
 
 } // namespace brenvik

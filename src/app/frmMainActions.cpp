@@ -2,6 +2,7 @@
 // enable rules run at idle, and the keys and wheel the window takes before the editor.
 #include "app/frmMain.h"
 
+#include "app/WindowParts.h"
 #include "editor/Editor.h"
 
 #include <QAction>
@@ -20,19 +21,6 @@
 namespace brenvik {
 
 namespace {
-
-// One notch of a wheel in eighths of a degree.
-constexpr int kWheelNotch = 120;
-
-// Tool-bar icons: the desktop theme's, else the style's where it has one; without either the
-// button shows its caption, so no button is ever blank.
-QIcon ToolIcon(const char* themeName, QStyle::StandardPixmap fallback)
-{
-    const QIcon themed = QIcon::fromTheme(QLatin1String(themeName));
-    if (!themed.isNull() || fallback == QStyle::SP_CustomBase)
-        return themed;
-    return QApplication::style()->standardIcon(fallback);
-}
 
 struct TToolIcon {
     const char* Action;
@@ -60,27 +48,14 @@ constexpr TToolIcon kToolIcons[] = {
 
 // The commands whose work comes with later parts of the program: shown, never enabled.
 constexpr const char* kNotYetAvailable[] = {"actFilePrint", "actKeyWordAdd", "actKeyWordViewOFF", "actFind",
-    "actFindForward", "actFindBackward", "actReplace", "actFindViewOFF", "actMakeList", "actMakeConst",
-    "actfrmPrint", "actToolIndent", "actToolComment", "actOption", "actAbout"};
+    "actFindForward", "actFindBackward", "actReplace", "actFindViewOFF", "actMakeList",
+    "actOption", "actAbout"};
 
 } // namespace
 
 QAction* TfrmMain::AddAction(const char* name, const char* caption, const char* shortcut, const char* hint)
 {
-    auto* action = new QAction(QString::fromUtf8(caption), this);
-    action->setObjectName(QLatin1String(name));
-    if (shortcut)
-        action->setShortcut(QKeySequence(QLatin1String(shortcut)));
-    if (hint) {
-        // "tip|status"; a hint without "|" serves as both.
-        const QString text = QString::fromUtf8(hint);
-        action->setToolTip(text.section(QLatin1Char('|'), 0, 0));
-        // A tool button without an icon shows this short name rather than the menu caption.
-        action->setIconText(action->toolTip());
-        action->setStatusTip(text.contains(QLatin1Char('|')) ? text.section(QLatin1Char('|'), 1) : text);
-    }
-    addAction(action);
-    return action;
+    return AddHintedAction(*this, name, caption, shortcut, hint);
 }
 
 QAction* TfrmMain::Action(const QString& name) const
@@ -306,11 +281,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == edrMain->viewport() && event->type() == QEvent::Wheel) {
         // One row per notch, whether or not the editor has the focus.
-        FWheelPending += static_cast<QWheelEvent*>(event)->angleDelta().y();
-        const int notches = FWheelPending / kWheelNotch;
-        FWheelPending -= notches * kWheelNotch;
-        if (notches != 0)
-            edrMain->SetTopRow(std::max(0, edrMain->TopRow() - notches));
+        ScrollWheelRows(*edrMain, *static_cast<QWheelEvent*>(event), FWheelPending);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

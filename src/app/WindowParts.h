@@ -1,0 +1,32 @@
+// Pieces the main window and the builder both build from: hinted commands, tool icons, the
+// wheel rule and the stored editor properties.
+#pragma once
+
+#include <QStyle>
+
+class QAction;
+class QSettings;
+class QString;
+class QWheelEvent;
+class QWidget;
+
+namespace brenvik {
+
+class TEditor;
+
+// A command of owner named name; hint is "tip|status", and a hint without "|" serves as both.
+QAction* AddHintedAction(QWidget& owner, const char* name, const char* caption, const char* shortcut, const char* hint);
+
+// The desktop theme's icon, else the style's where it has one (not SP_CustomBase); without
+// either the tool button shows its text, so no button is ever blank.
+QIcon ToolIcon(const char* themeName, QStyle::StandardPixmap fallback);
+
+// Scrolls editor one row per wheel notch; pending keeps the movement short of a notch.
+void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending);
+
+// The editor's view properties stored under name in section, loaded only when name + "_c"
+// exists; damage keeps what was read before it.
+void ReadEditorProperties(TEditor& editor, QSettings& settings, const QString& section, const QString& name);
+void WriteEditorProperties(const TEditor& editor, QSettings& settings, const QString& section, const QString& name);
+
+} // namespace brenvik
