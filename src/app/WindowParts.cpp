@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QSettings>
 #include <QWheelEvent>
 
@@ -42,6 +43,30 @@ QIcon ToolIcon(const char* themeName, QStyle::StandardPixmap fallback)
     if (!themed.isNull() || fallback == QStyle::SP_CustomBase)
         return themed;
     return QApplication::style()->standardIcon(fallback);
+}
+
+void AddCommands(QWidget& target, const QWidget& owner, std::initializer_list<const char*> names)
+{
+    for (const char* name : names) {
+        if (name[0] == '-') {
+            auto* separator = new QAction(&target);
+            separator->setSeparator(true);
+            target.addAction(separator);
+        } else {
+            target.addAction(owner.findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly));
+        }
+    }
+}
+
+void ReplaceEditorPopup(TEditor& editor, QWidget& owner, std::initializer_list<const char*> names)
+{
+    if (QMenu* own = editor.PopupMenu())
+        for (QAction* item : own->actions())
+            editor.removeAction(item);
+    auto* popup = new QMenu(&owner);
+    popup->setObjectName(QStringLiteral("pmnEditor"));
+    AddCommands(*popup, owner, names);
+    editor.SetPopupMenu(popup);
 }
 
 void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending)

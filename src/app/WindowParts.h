@@ -4,6 +4,8 @@
 
 #include <QStyle>
 
+#include <initializer_list>
+
 class QAction;
 class QSettings;
 class QString;
@@ -20,6 +22,13 @@ QAction* AddHintedAction(QWidget& owner, const char* name, const char* caption, 
 // The desktop theme's icon, else the style's where it has one (not SP_CustomBase); without
 // either the tool button shows its text, so no button is ever blank.
 QIcon ToolIcon(const char* themeName, QStyle::StandardPixmap fallback);
+
+// Adds the commands of owner named in names to target in order; "-" adds a separator.
+void AddCommands(QWidget& target, const QWidget& owner, std::initializer_list<const char*> names);
+
+// A popup of owner's commands named in names takes the place of the editor's own popup, whose
+// items go with their shortcuts (they would make Ctrl+Z and its kin ambiguous).
+void ReplaceEditorPopup(TEditor& editor, QWidget& owner, std::initializer_list<const char*> names);
 
 // Scrolls editor one row per wheel notch; pending keeps the movement short of a notch.
 void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending);

@@ -209,15 +209,8 @@ void TfrmMain::CreateMenus()
             "actViewListKeyWord", "actViewMemo", "-", "actViewListTabPage", "-", "actOption"});
     fill(menuBar()->addMenu(QStringLiteral("ヘルプ(&H)")), {"actAbout"});
 
-    // The window's edit items replace the editor's own popup; the editor's own items go with
-    // their shortcuts, which would otherwise make Ctrl+Z and its kin ambiguous.
-    if (QMenu* own = edrMain->PopupMenu())
-        for (QAction* item : own->actions())
-            edrMain->removeAction(item);
-    auto* popup = new QMenu(this);
-    popup->setObjectName(QStringLiteral("pmnEditor"));
-    fill(popup, editItems);
-    edrMain->SetPopupMenu(popup);
+    // The window's edit items replace the editor's own popup.
+    ReplaceEditorPopup(*edrMain, *this, editItems);
 }
 
 void TfrmMain::CreateToolBar()

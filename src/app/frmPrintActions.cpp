@@ -114,15 +114,7 @@ void TfrmPrint::CreateActions()
 void TfrmPrint::CreateMenus()
 {
     const auto fill = [this](QWidget* target, std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            if (name[0] == '-') {
-                auto* separator = new QAction(target);
-                separator->setSeparator(true);
-                target->addAction(separator);
-            } else {
-                target->addAction(Action(QLatin1String(name)));
-            }
-        }
+        AddCommands(*target, *this, names);
     };
     fill(menuBar()->addMenu(QStringLiteral("挿入(&I)")), {"actInsert", "actInsertClose", "-", "actClose"});
     fill(menuBar()->addMenu(QStringLiteral("形式(&F)")),
@@ -147,14 +139,7 @@ void TfrmPrint::CreateMenus()
     icon("actRedo", "edit-redo", QStyle::SP_ArrowForward);
     fill(bar, {"actCut", "actCopy", "actPaste", "-", "actUndo", "actRedo"});
 
-    // The window's edit items replace the editor's own popup and its shortcuts.
-    if (QMenu* own = edrPrint->PopupMenu())
-        for (QAction* item : own->actions())
-            edrPrint->removeAction(item);
-    auto* popup = new QMenu(this);
-    popup->setObjectName(QStringLiteral("pmnEditor"));
-    fill(popup, editItems);
-    edrPrint->SetPopupMenu(popup);
+    ReplaceEditorPopup(*edrPrint, *this, editItems);
 }
 
 void TfrmPrint::MakeConst()
