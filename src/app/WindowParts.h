@@ -19,6 +19,10 @@ class TEditor;
 // A command of owner named name; hint is "tip|status", and a hint without "|" serves as both.
 QAction* AddHintedAction(QWidget& owner, const char* name, const char* caption, const char* shortcut, const char* hint);
 
+// The edit commands both windows have: actUndo, actRedo, actCut, actCopy, actPaste and
+// actSelectAll, with their captions, shortcuts and hints.
+void AddEditCommands(QWidget& owner);
+
 // The desktop theme's icon, else the style's where it has one (not SP_CustomBase); without
 // either the tool button shows its text, so no button is ever blank.
 QIcon ToolIcon(const char* themeName, QStyle::StandardPixmap fallback);

@@ -111,12 +111,7 @@ void TfrmMain::CreateActions()
     AddAction("actFilePrint", "印刷(&P)...", "Ctrl+P", "ファイルを印刷");
     AddAction("actReOpen", "-", nullptr, "指定のファイルを開く");
     AddAction("actFileClose", "終了(&X)", nullptr, "Brenvikを終了");
-    AddAction("actUndo", "元に戻す(&U)", "Ctrl+Z", "元に戻す|直前の操作を元に戻す");
-    AddAction("actRedo", "やり直し(&R)", "Ctrl+Y", "やり直し|直前の操作をやり直す");
-    AddAction("actCut", "切り取り(&T)", "Ctrl+X", "切り取り|選択範囲を切り取ってクリップボードに保存");
-    AddAction("actCopy", "コピー(&C)", "Ctrl+C", "コピー|選択範囲をコピーしてクリップボードに保存");
-    AddAction("actPaste", "貼り付け(&P)", "Ctrl+V", "貼り付け|クリップボードの内容を貼り付け");
-    AddAction("actSelectAll", "全て選択(&A)", "Ctrl+A", "ファイル全体を選択");
+    AddEditCommands(*this);
     AddAction("actOverWrap", "上書きモード(&O)", "Ins", "上書きモード設定");
     AddAction("actSelectMode", "矩形選択モード(&B)", nullptr, "矩形選択モード設定");
     AddAction("actKeyWordAdd", "キーワード化(&K)", "Ctrl+K", "キーワード化|選択文字列をキーワードに追加");

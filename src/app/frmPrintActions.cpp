@@ -56,12 +56,7 @@ void TfrmPrint::CreateActions()
     AddAction("actInsert", "挿入(&I)", "Ctrl+Shift+I");
     AddAction("actInsertClose", "挿入して閉じる(&C)", "Ctrl+I");
     AddAction("actClose", "閉じる(&X)", nullptr);
-    AddAction("actUndo", "元に戻す(&U)", "Ctrl+Z", "元に戻す|直前の操作を元に戻す");
-    AddAction("actRedo", "やり直し(&R)", "Ctrl+Y", "やり直し|直前の操作をやり直す");
-    AddAction("actCut", "切り取り(&T)", "Ctrl+X", "切り取り|選択範囲を切り取ってクリップボードに保存");
-    AddAction("actCopy", "コピー(&C)", "Ctrl+C", "コピー|選択範囲をコピーしてクリップボードに保存");
-    AddAction("actPaste", "貼り付け(&P)", "Ctrl+V", "貼り付け|クリップボードの内容を貼り付け");
-    AddAction("actSelectAll", "全て選択(&A)", "Ctrl+A", "ファイル全体を選択");
+    AddEditCommands(*this);
     AddAction("actMakeConst", "更新", nullptr, "定型文メニューを更新");
     AddAction("mnuViewHTML", "HTMLビュー(&H)", nullptr)->setCheckable(true);
     Action(QStringLiteral("mnuViewHTML"))->setChecked(true);
