@@ -61,7 +61,8 @@ TTiming Median(std::vector<TTiming> times)
 }
 
 // Median times of command, each run followed by one undo that must restore the text's length.
-template <typename Command> TTiming MedianUndone(TEditor& editor, int repeats, Command&& command, bool& restored)
+template <typename Command>
+TTiming MedianUndone(TEditor& editor, int repeats, Command&& command, bool& restored)
 {
     std::vector<TTiming> times;
     const qint64 length = editor.TextLength();
@@ -105,7 +106,8 @@ int main(int argc, char** argv)
     const int middle = editor.RowCount() / 2;
     editor.SetRowCol(middle, 0);
     Report("insert 10,000 builder lines", "builder.insert",
-        MedianUndone(editor, repeats, [&] { window.Builder().Insert(); }, restored));
+        MedianUndone(
+            editor, repeats, [&] { window.Builder().Insert(); }, restored));
 
     // 100,000 selected lines indented and commented.
     const auto selectLines = [&] {
@@ -115,9 +117,21 @@ int main(int argc, char** argv)
         editor.ExtendSelection();
     };
     Report("indent 100,000 lines", "builder.indent",
-        MedianUndone(editor, repeats, [&] { selectLines(); window.ToolIndent(); }, restored));
+        MedianUndone(
+            editor, repeats,
+            [&] {
+                selectLines();
+                window.ToolIndent();
+            },
+            restored));
     Report("comment 100,000 lines", "builder.comment",
-        MedianUndone(editor, repeats, [&] { selectLines(); window.ToolComment(); }, restored));
+        MedianUndone(
+            editor, repeats,
+            [&] {
+                selectLines();
+                window.ToolComment();
+            },
+            restored));
 
     // A phrase tree of 2,000 files in 100 folders.
     QTemporaryDir tree;
@@ -131,7 +145,8 @@ int main(int argc, char** argv)
     QAction update(QStringLiteral("更新"));
     std::vector<TTiming> menuTimes;
     for (int i = 0; i < repeats; ++i)
-        menuTimes.push_back(Time([&] { RebuildPhraseMenu(menu, &update, tree.path(), [](const QString&) {}); }));
+        menuTimes.push_back(
+            Time([&] { RebuildPhraseMenu(menu, &update, tree.path(), [](const QString&) {}); }));
     Report("phrase menu of 2,000 files in 100 folders", "builder.phrase_menu", Median(menuTimes));
 
     if (!restored) {

@@ -47,7 +47,8 @@ void DrawDBSpaceMark(QPainter& canvas, int x, int top, int side, const QColor& c
 
 } // namespace
 
-void DrawLineMarks(TEditor& editor, int row, int x, const QRect& rect, bool selected, const TLineMarkStyle& style)
+void DrawLineMarks(
+    TEditor& editor, int row, int x, const QRect& rect, bool selected, const TLineMarkStyle& style)
 {
     QPainter* canvas = editor.Canvas();
     const std::string_view text = editor.RowText(row);

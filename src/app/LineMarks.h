@@ -20,6 +20,7 @@ struct TLineMarkStyle {
 // Draws the marks of row on the editor's canvas inside rect (a part of the row being painted,
 // selected or not); x is the x of the row's column 0. Marks are found in the row's own bytes,
 // not in the painted text, whose tabs are already expanded.
-void DrawLineMarks(TEditor& editor, int row, int x, const QRect& rect, bool selected, const TLineMarkStyle& style);
+void DrawLineMarks(
+    TEditor& editor, int row, int x, const QRect& rect, bool selected, const TLineMarkStyle& style);
 
 } // namespace brenvik

@@ -14,7 +14,8 @@ namespace {
 std::string Prefixed(std::string_view text, std::string_view prefix)
 {
     std::string result;
-    result.reserve(text.size() + (static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1) * prefix.size());
+    result.reserve(text.size()
+        + (static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1) * prefix.size());
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start);

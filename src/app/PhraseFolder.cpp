@@ -26,7 +26,8 @@ public:
             return entries;
         FBranch.append(canonical);
         // Without QDir::Hidden and QDir::System: no dot names, FIFOs, sockets or devices.
-        const QFileInfoList infos = QDir(folder).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
+        const QFileInfoList infos
+            = QDir(folder).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
         for (const QFileInfo& info : infos) {
             if (info.fileName().startsWith(QLatin1Char('.')))
                 continue;
@@ -39,11 +40,12 @@ public:
             }
         }
         FBranch.removeLast();
-        std::stable_sort(entries.begin(), entries.end(), [this](const TPhraseEntry& a, const TPhraseEntry& b) {
-            if (a.Folder != b.Folder)
-                return a.Folder;
-            return FCollator.compare(a.Name, b.Name) < 0;
-        });
+        std::stable_sort(
+            entries.begin(), entries.end(), [this](const TPhraseEntry& a, const TPhraseEntry& b) {
+                if (a.Folder != b.Folder)
+                    return a.Folder;
+                return FCollator.compare(a.Name, b.Name) < 0;
+            });
         return entries;
     }
 

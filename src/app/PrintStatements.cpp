@@ -19,10 +19,10 @@ constexpr bool IsTrailByte(unsigned char byte)
 
 // How one line is quoted for one form.
 struct TQuoting {
-    char Quote = 0;                // escaped unless the user escaped it already; 0: none
+    char Quote = 0; // escaped unless the user escaped it already; 0: none
     bool LiteralBackslashes = false; // every ASCII backslash doubled (single quotes)
-    bool GuardArrays = false;      // a trail byte "@" must not start an array name
-    bool CloseOddRun = false;      // a line ending in an odd run of backslashes gets one more
+    bool GuardArrays = false; // a trail byte "@" must not start an array name
+    bool CloseOddRun = false; // a line ending in an odd run of backslashes gets one more
 };
 
 constexpr TQuoting kDoubleQuoted {'"', false, true, true};
@@ -96,7 +96,8 @@ std::string HereDocTerminator(const std::vector<std::string>& body)
     return terminator;
 }
 
-std::string PrintStatements(const std::vector<std::string>& lines, TPrintForm form, std::string_view alignment)
+std::string PrintStatements(
+    const std::vector<std::string>& lines, TPrintForm form, std::string_view alignment)
 {
     std::string text;
     if (lines.empty())

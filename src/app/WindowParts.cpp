@@ -20,7 +20,8 @@ namespace {
 constexpr int kWheelNotch = 120;
 } // namespace
 
-QAction* AddHintedAction(QWidget& owner, const char* name, const char* caption, const char* shortcut, const char* hint)
+QAction* AddHintedAction(
+    QWidget& owner, const char* name, const char* caption, const char* shortcut, const char* hint)
 {
     auto* action = new QAction(QString::fromUtf8(caption), &owner);
     action->setObjectName(QLatin1String(name));
@@ -41,8 +42,10 @@ void AddEditCommands(QWidget& owner)
 {
     AddHintedAction(owner, "actUndo", "元に戻す(&U)", "Ctrl+Z", "元に戻す|直前の操作を元に戻す");
     AddHintedAction(owner, "actRedo", "やり直し(&R)", "Ctrl+Y", "やり直し|直前の操作をやり直す");
-    AddHintedAction(owner, "actCut", "切り取り(&T)", "Ctrl+X", "切り取り|選択範囲を切り取ってクリップボードに保存");
-    AddHintedAction(owner, "actCopy", "コピー(&C)", "Ctrl+C", "コピー|選択範囲をコピーしてクリップボードに保存");
+    AddHintedAction(
+        owner, "actCut", "切り取り(&T)", "Ctrl+X", "切り取り|選択範囲を切り取ってクリップボードに保存");
+    AddHintedAction(
+        owner, "actCopy", "コピー(&C)", "Ctrl+C", "コピー|選択範囲をコピーしてクリップボードに保存");
     AddHintedAction(owner, "actPaste", "貼り付け(&P)", "Ctrl+V", "貼り付け|クリップボードの内容を貼り付け");
     AddHintedAction(owner, "actSelectAll", "全て選択(&A)", "Ctrl+A", "ファイル全体を選択");
 }
@@ -98,7 +101,8 @@ void ReadEditorProperties(TEditor& editor, QSettings& settings, const QString& s
     properties.AssignToEditor(editor);
 }
 
-void WriteEditorProperties(const TEditor& editor, QSettings& settings, const QString& section, const QString& name)
+void WriteEditorProperties(
+    const TEditor& editor, QSettings& settings, const QString& section, const QString& name)
 {
     TEditorProp properties;
     properties.AssignFromEditor(editor);

@@ -17,7 +17,8 @@ namespace brenvik {
 class TEditor;
 
 // A command of owner named name; hint is "tip|status", and a hint without "|" serves as both.
-QAction* AddHintedAction(QWidget& owner, const char* name, const char* caption, const char* shortcut, const char* hint);
+QAction* AddHintedAction(
+    QWidget& owner, const char* name, const char* caption, const char* shortcut, const char* hint);
 
 // The edit commands both windows have: actUndo, actRedo, actCut, actCopy, actPaste and
 // actSelectAll, with their captions, shortcuts and hints.
@@ -40,6 +41,7 @@ void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending);
 // The editor's view properties stored under name in section, loaded only when name + "_c"
 // exists; damage keeps what was read before it.
 void ReadEditorProperties(TEditor& editor, QSettings& settings, const QString& section, const QString& name);
-void WriteEditorProperties(const TEditor& editor, QSettings& settings, const QString& section, const QString& name);
+void WriteEditorProperties(
+    const TEditor& editor, QSettings& settings, const QString& section, const QString& name);
 
 } // namespace brenvik

@@ -20,22 +20,25 @@ namespace brenvik {
 void TfrmMain::CreateBuilderParts()
 {
     const auto bind = [this](const char* name, auto handler) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { RunCommand(handler); });
+        connect(
+            Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { RunCommand(handler); });
     };
     bind("actMakeConst", [this] { MakeConst(); });
     bind("actfrmPrint", [this] { ToggleBuilder(); });
     bind("actToolIndent", [this] { ToolIndent(); });
     bind("actToolComment", [this] { ToolComment(); });
     AddRule("actMakeConst", [] { return true; });
-    AddRule("actfrmPrint", [] { return true; }, [this] { return frmPrint->isVisible(); });
+    AddRule(
+        "actfrmPrint", [] { return true; }, [this] { return frmPrint->isVisible(); });
     AddRule("actToolIndent", [this] { return edrMain->HasSelection(); });
     AddRule("actToolComment", [this] { return edrMain->HasSelection(); });
 
-    edrMain->OnDrawLine = [this](TEditor* editor, const std::string&, int x, int, int row, const QRect& rect,
-                              bool selected) {
-        DrawLineMarks(*editor, row, x, rect, selected,
-            {FOptions.TabMarkVisible, FOptions.TabMarkColor, FOptions.DBSpaceMarkVisible, FOptions.DBSpaceMarkColor});
-    };
+    edrMain->OnDrawLine
+        = [this](TEditor* editor, const std::string&, int x, int, int row, const QRect& rect, bool selected) {
+              DrawLineMarks(*editor, row, x, rect, selected,
+                  {FOptions.TabMarkVisible, FOptions.TabMarkColor, FOptions.DBSpaceMarkVisible,
+                      FOptions.DBSpaceMarkColor});
+          };
     MakeConst();
     frmPrint = std::make_unique<TfrmPrint>(*this);
 }
@@ -98,7 +101,8 @@ bool TfrmMain::InsertStatements(const std::string& text)
 
 void TfrmMain::ShowBuilderError(const QString& message)
 {
-    FPrompts->ShowError(frmPrint && frmPrint->isVisible() ? static_cast<QWidget*>(frmPrint.get()) : this, message);
+    FPrompts->ShowError(
+        frmPrint && frmPrint->isVisible() ? static_cast<QWidget*>(frmPrint.get()) : this, message);
 }
 
 } // namespace brenvik

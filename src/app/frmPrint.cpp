@@ -66,11 +66,12 @@ TfrmPrint::TfrmPrint(TfrmMain& main)
     MakeConst();
 
     // Both marks always, in the main window's colours.
-    edrPrint->OnDrawLine = [this](TEditor* editor, const std::string&, int x, int, int row, const QRect& rect,
-                               bool selected) {
-        const TMainOptions& options = FMain.Options();
-        DrawLineMarks(*editor, row, x, rect, selected, {true, options.TabMarkColor, true, options.DBSpaceMarkColor});
-    };
+    edrPrint->OnDrawLine
+        = [this](TEditor* editor, const std::string&, int x, int, int row, const QRect& rect, bool selected) {
+              const TMainOptions& options = FMain.Options();
+              DrawLineMarks(*editor, row, x, rect, selected,
+                  {true, options.TabMarkColor, true, options.DBSpaceMarkColor});
+          };
     edrPrint->OnChange = [this](TEditor*) { UpdateScrollBars(); };
     edrPrint->viewport()->installEventFilter(this);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
@@ -139,7 +140,8 @@ void TfrmPrint::FollowWindowWidth()
 
 void TfrmPrint::UpdateScrollBars()
 {
-    edrPrint->SetScrollBars(edrPrint->RowCount() > edrPrint->VisibleRows() ? TEditorEnums::ssBoth : TEditorEnums::ssHorizontal);
+    edrPrint->SetScrollBars(
+        edrPrint->RowCount() > edrPrint->VisibleRows() ? TEditorEnums::ssBoth : TEditorEnums::ssHorizontal);
 }
 
 void TfrmPrint::CloseBuilder()

@@ -67,7 +67,8 @@ private:
     // Commands, in frmPrintActions.cpp.
     void CreateActions();
     void CreateMenus();
-    QAction* AddAction(const char* name, const char* caption, const char* shortcut, const char* hint = nullptr);
+    QAction* AddAction(
+        const char* name, const char* caption, const char* shortcut, const char* hint = nullptr);
     void RunCommand(const std::function<void()>& command);
     void InsertPhrase(const QString& path);
 

@@ -75,7 +75,8 @@ void TfrmPrint::CreateActions()
     Action(QStringLiteral("mnuDoubleQuotation"))->setChecked(true);
 
     const auto bind = [this](const char* name, auto handler) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { RunCommand(handler); });
+        connect(
+            Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { RunCommand(handler); });
     };
     bind("actInsert", [this] { Insert(); });
     bind("actInsertClose", [this] { InsertClose(); });
@@ -88,7 +89,8 @@ void TfrmPrint::CreateActions()
     bind("actSelectAll", [this] { edrPrint->SelectAll(); });
     bind("actMakeConst", [this] { MakeConst(); });
     bind("mnuViewHTML", [this] {
-        edrPrint->SetFountain(Action(QStringLiteral("mnuViewHTML"))->isChecked() ? FHTMLFountain.get() : nullptr);
+        edrPrint->SetFountain(
+            Action(QStringLiteral("mnuViewHTML"))->isChecked() ? FHTMLFountain.get() : nullptr);
     });
     bind("mnuViewTop", [this] {
         const bool wasVisible = isVisible();

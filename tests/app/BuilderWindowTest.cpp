@@ -78,16 +78,20 @@ TEST_F(BuilderWindowTest, StartsHiddenWithTheDesignedFormsAndIsShownAndHiddenByI
     EXPECT_EQ(Typed().WrapOption()->WrapByte(), 80);
     EXPECT_EQ(Typed().UndoListMax(), 64);
     EXPECT_EQ(Builder().Form(), TPrintForm::pfDoubleQuoted);
-    const QStringList captions {QStringLiteral("”～”：変数展開有り(&1)"), QStringLiteral("’～’：変数展開無し(&2)"),
-        QStringLiteral("”ヒアドキュメント”：変数展開有り(&3)"), QStringLiteral("’ヒアドキュメント’：変数展開無し(&4)")};
-    const char* names[] = {"mnuDoubleQuotation", "mnuSingleQuotation", "mnuHearDoubleQuotation", "mnuHearSingleQuotation"};
+    const QStringList captions {QStringLiteral("”～”：変数展開有り(&1)"),
+        QStringLiteral("’～’：変数展開無し(&2)"), QStringLiteral("”ヒアドキュメント”：変数展開有り(&3)"),
+        QStringLiteral("’ヒアドキュメント’：変数展開無し(&4)")};
+    const char* names[]
+        = {"mnuDoubleQuotation", "mnuSingleQuotation", "mnuHearDoubleQuotation", "mnuHearSingleQuotation"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Builder().Action(QLatin1String(names[i]))->text(), captions[i]);
     Trigger("mnuHearSingleQuotation");
     EXPECT_EQ(Builder().Form(), TPrintForm::pfHereSingle);
     EXPECT_FALSE(Builder().Action(QStringLiteral("mnuDoubleQuotation"))->isChecked());
-    EXPECT_EQ(Builder().Action(QStringLiteral("actInsert"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+I")));
-    EXPECT_EQ(Builder().Action(QStringLiteral("actInsertClose"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    EXPECT_EQ(Builder().Action(QStringLiteral("actInsert"))->shortcut(),
+        QKeySequence(QStringLiteral("Ctrl+Shift+I")));
+    EXPECT_EQ(Builder().Action(QStringLiteral("actInsertClose"))->shortcut(),
+        QKeySequence(QStringLiteral("Ctrl+I")));
 
     QAction* show = window->Action(QStringLiteral("actfrmPrint"));
     show->trigger();
@@ -196,8 +200,7 @@ TEST_F(BuilderWindowTest, PhraseMenusOfBothWindowsInsertTheirFilesLinedUp)
     QAction* header = Item(PhraseMenu(*window), QStringLiteral("header.txt"));
     ASSERT_NE(header, nullptr);
     header->trigger();
-    EXPECT_EQ(MainText(),
-        "\tif (1) {print \"Content-type: text/html\\n\\n\";\r\n\t        exit;\r\n  }\r\n");
+    EXPECT_EQ(MainText(), "\tif (1) {print \"Content-type: text/html\\n\\n\";\r\n\t        exit;\r\n  }\r\n");
 
     Item(PhraseMenu(*window), QStringLiteral("big.txt"))->trigger();
     ASSERT_EQ(prompts.Errors.size(), 1);
@@ -247,7 +250,8 @@ TEST_F(BuilderWindowTest, MarksFollowTheMainOptionsAndTheBuilderAlwaysDrawsThem)
 {
     Write(QStringLiteral("brenvik.ini"), "[Option]\r\nTabMarkVisible=0\r\nDBSpaceMarkVisible=0\r\n");
     Open();
-    const std::string marked = "a\tb\x81\x40" "c\r\n";
+    const std::string marked = "a\tb\x81\x40"
+                               "c\r\n";
     for (TEditor* editor : {&Main(), &Typed()}) {
         editor->resize(400, 200);
         editor->Lines().SetTextStr("ab\r\n");

@@ -57,7 +57,8 @@ protected:
             if (action->isSeparator())
                 items << QStringLiteral("-");
             else if (action->menu())
-                items << action->text() + QStringLiteral(">(") + Layout(*action->menu()) + QStringLiteral(")");
+                items << action->text() + QStringLiteral(">(") + Layout(*action->menu())
+                        + QStringLiteral(")");
             else
                 items << action->text();
         }
@@ -117,7 +118,8 @@ TEST_F(PhraseFolderTest, AMissingFolderOrADeepLinkChainEndsTheWalk)
     for (int i = 0; i < 20; ++i)
         MakeFolder(QStringLiteral("f%1").arg(i));
     for (int i = 0; i + 1 < 20; ++i)
-        ASSERT_TRUE(QFile::link(Path(QStringLiteral("f%1").arg(i + 1)), Path(QStringLiteral("f%1/next").arg(i))));
+        ASSERT_TRUE(
+            QFile::link(Path(QStringLiteral("f%1").arg(i + 1)), Path(QStringLiteral("f%1/next").arg(i))));
     int depth = 0;
     for (auto entries = ScanPhraseFolder(Path(QStringLiteral("f0"))); !entries.empty();
          entries = entries.front().Entries)

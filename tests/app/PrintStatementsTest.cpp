@@ -39,7 +39,8 @@ TEST(PrintStatementsTest, NoLinesGiveNoStatementsAndAFinalBreakAddsNoLine)
 
 TEST(PrintStatementsTest, HereDocumentsNeverIndentAndPickATerminatorNoBodyLineEquals)
 {
-    EXPECT_EQ(Build({"<p>", "  x"}, TPrintForm::pfHereDouble, "\t"), "print <<\"EOM\";\r\n<p>\r\n  x\r\nEOM\r\n");
+    EXPECT_EQ(
+        Build({"<p>", "  x"}, TPrintForm::pfHereDouble, "\t"), "print <<\"EOM\";\r\n<p>\r\n  x\r\nEOM\r\n");
     EXPECT_EQ(Build({"EOM", "a"}, TPrintForm::pfHereSingle), "print <<'EOM1';\r\nEOM\r\na\r\nEOM1\r\n");
     EXPECT_EQ(HereDocTerminator({"EOM1", "EOM", "EOM2 "}), "EOM2");
     EXPECT_EQ(HereDocTerminator({"EOM "}), "EOM");
@@ -57,8 +58,10 @@ TEST(PrintStatementsTest, TrailByte5CIsDoubledInAllButTheLiteralHereDocument)
 TEST(PrintStatementsTest, TrailByte40BeforeANameGetsAnEmptyQuotemetaInInterpolatingForms)
 {
     const std::string space = "\x81\x40"; // 　
-    EXPECT_EQ(Build({space + "abc"}, TPrintForm::pfDoubleQuoted), "print \"" + space + "\\Q\\Eabc\\n\" ;\r\n");
-    EXPECT_EQ(Build({space + "$x"}, TPrintForm::pfHereDouble), "print <<\"EOM\";\r\n" + space + "\\Q\\E$x\r\nEOM\r\n");
+    EXPECT_EQ(
+        Build({space + "abc"}, TPrintForm::pfDoubleQuoted), "print \"" + space + "\\Q\\Eabc\\n\" ;\r\n");
+    EXPECT_EQ(Build({space + "$x"}, TPrintForm::pfHereDouble),
+        "print <<\"EOM\";\r\n" + space + "\\Q\\E$x\r\nEOM\r\n");
     // A blank, a lead byte or the line end cannot start a name.
     EXPECT_EQ(Build({space + " a" + space + space}, TPrintForm::pfDoubleQuoted),
         "print \"" + space + " a" + space + space + "\\n\" ;\r\n");
@@ -114,14 +117,17 @@ TEST(PrintStatementsTest, PerlPrintsLiteralFormsExactlyAndInterpolatingFormsAsIt
         {"alert(\\\"x\\\")", "alert(\"x\")"},
         {"end\\", "end\\"},
         {"\\\\\"", "\\\""},
-        {"\x83\x5C", "\x83\x5C"},                                 // ソ at the end
-        {"\x95\x5C\x8E\xA6", "\x95\x5C\x8E\xA6"},                 // 表示
-        {"\x8F\x5C\"q\" \x83\x5C'", "\x8F\x5C\"q\" \x83\x5C'"},   // 十 and ソ before quotes
-        {"\x81\x40" "abc", "\x81\x40" "abc"},                     // 　abc
-        {"\x81\x40$x", "\x81\x40X"},                              // 　$x
+        {"\x83\x5C", "\x83\x5C"}, // ソ at the end
+        {"\x95\x5C\x8E\xA6", "\x95\x5C\x8E\xA6"}, // 表示
+        {"\x8F\x5C\"q\" \x83\x5C'", "\x8F\x5C\"q\" \x83\x5C'"}, // 十 and ソ before quotes
+        {"\x81\x40"
+         "abc",
+            "\x81\x40"
+            "abc"}, // 　abc
+        {"\x81\x40$x", "\x81\x40X"}, // 　$x
         {"EOM", "EOM"},
-        {"ab\x83", "ab\x83"},                                     // a lead byte at the end
-        {"\x83\"", "\x83\""},                                     // a lead byte before a quote
+        {"ab\x83", "ab\x83"}, // a lead byte at the end
+        {"\x83\"", "\x83\""}, // a lead byte before a quote
         {std::string("a\0b", 3), std::string("a\0b", 3)},
         {"", ""},
     };
