@@ -129,6 +129,16 @@ TEST_F(BuilderWindowTest, AWrappedBuilderLineIsOneStatement)
     EXPECT_EQ(Builder().Statements(), "print \"" + std::string(100, 'w') + "\\n\" ;\r\n");
 }
 
+TEST_F(BuilderWindowTest, TheVerticalScrollBarShowsOnlyWhileTheRowsOverflow)
+{
+    Open();
+    window->Action(QStringLiteral("actfrmPrint"))->trigger();
+    Typed().Lines().SetTextStr("a\r\n");
+    EXPECT_EQ(Typed().ScrollBars(), TEditorEnums::ssHorizontal);
+    Typed().Lines().SetTextStr(std::string(size_t(Typed().VisibleRows()) + 1, '\n'));
+    EXPECT_EQ(Typed().ScrollBars(), TEditorEnums::ssBoth);
+}
+
 TEST_F(BuilderWindowTest, InsertAndCloseClearsTheBuilderAsOneUndoStep)
 {
     Open();
