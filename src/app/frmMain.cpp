@@ -3,12 +3,14 @@
 
 #include "app/ExplorerState.h"
 #include "app/FileHistory.h"
+#include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
 #include "app/RestorePos.h"
+#include "app/WindowParts.h"
+#include "app/frmPrint.h"
 #include "editor/Editor.h"
 #include "editor/EditorCaret.h"
 #include "editor/EditorLeftbar.h"
-#include "editor/EditorProp.h"
 #include "editor/EditorRuler.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/PERLFountain.h"
@@ -61,11 +63,28 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { FStatusPanels[5]->setText(message); });
     RestorePos->Restore();
     UpdateTitle();
+    CreateBuilderParts();
+    edrMain->OnDrawLine = [this](TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect,
+                              bool selected) { DrawOverRow(*editor, text, x, y, row, rect, selected); };
 
     // "Idle" is the moment the event loop is about to wait; the handler changes only what
     // differs, so what it does never wakes the loop again.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
         [this] { RunCommand([this] { IdleUpdate(); }); });
+}
+
+void TfrmMain::DrawOverRow(
+    TEditor& editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const
+{
+    // Called from the editor's paint event: nothing may escape it. Search and keyword hits
+    // first, the tab and full-width-space marks over them.
+    try {
+        FExplorer->Highlighter.Paint(
+            editor, *PERLFountain->SearchStr(), *PERLFountain->KeyWordStr(), text, x, y, row, rect, selected);
+        DrawLineMarks(editor, row, x, rect, selected,
+            {FOptions.TabMarkVisible, FOptions.TabMarkColor, FOptions.DBSpaceMarkVisible, FOptions.DBSpaceMarkColor});
+    } catch (...) {
+    }
 }
 
 TfrmMain::~TfrmMain()
@@ -102,12 +121,7 @@ void TfrmMain::ReadSettings()
 {
     QSettings settings(SettingsFile(), QSettings::IniFormat);
     FOptions.Read(settings);
-    if (settings.contains(kPropertySection + QStringLiteral("/edrMain_c"))) {
-        TEditorProp edpMain;
-        edpMain.AssignFromEditor(*edrMain);
-        ReadComponentFromIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
-        edpMain.AssignToEditor(*edrMain);
-    }
+    ReadEditorProperties(*edrMain, settings, kPropertySection, QStringLiteral("edrMain"));
     ReadComponentFromIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
     ReadPrinterSettings(settings);
 }
@@ -131,9 +145,7 @@ bool TfrmMain::WriteSettings()
 
 void TfrmMain::WriteViewSettings(QSettings& settings) const
 {
-    TEditorProp edpMain;
-    edpMain.AssignFromEditor(*edrMain);
-    WriteComponentToIni(edpMain, settings, kPropertySection, QStringLiteral("edrMain"));
+    WriteEditorProperties(*edrMain, settings, kPropertySection, QStringLiteral("edrMain"));
     WriteComponentToIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
     FOptions.Write(settings);
 }

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QDockWidget;
@@ -34,6 +35,7 @@ class TPERLFountain;
 class TRowHighlighter;
 class TRestorePos;
 class TStringsPrinter;
+class TfrmPrint;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -127,6 +129,9 @@ private:
 
     // Start-up, in frmMain.cpp.
     void ConfigureEditor();
+    // The editor's OnDrawLine: what the window paints over each row.
+    void DrawOverRow(
+        TEditor& editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const;
     void ReadSettings();
     bool WriteSettings();
     void WriteViewSettings(QSettings& settings) const;
@@ -260,7 +265,6 @@ private:
     bool& SortFlag(int list);
     void ExplorerTextChanged();
     void ExplorerKey(int key);
-    void DrawHighlights(TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected);
     // The side file and the memo.
     void ReadSideFile();
     void WriteSideFile();
@@ -268,6 +272,28 @@ private:
     void MemoChanged();
     void SetMemo(const std::string& bytes);
     std::unique_ptr<TExplorerState> FExplorer;
+    // Fixed phrases, line tools, the print-statement builder and the marks (frmMainBuilder.cpp).
+public:
+    TfrmPrint& Builder() const { return *frmPrint; }
+    QString PhraseFolder() const;
+    // Rebuilds "定型文(&C)" from the phrase folder.
+    void MakeConst();
+    void InsertPhrase(const QString& path);
+    void ToolIndent();
+    void ToolComment();
+    void ToggleBuilder();
+    // Inserts the builder's statements at the caret, replacing the selection, in one undo step
+    // and gives this window and its editor the focus; false, with a message in panel 5, when the
+    // editor is read-only.
+    bool InsertStatements(const std::string& text);
+    // A refused phrase, in a message box over the builder.
+    void ShowBuilderError(const QString& message);
+    // The builder's commands share this window's backstop: a failure is one error box.
+    void RunBuilderCommand(const std::function<void()>& command) { RunCommand(command); }
+
+private:
+    void CreateBuilderParts();
+    std::unique_ptr<TfrmPrint> frmPrint;
 };
 
 } // namespace brenvik

@@ -2,6 +2,7 @@
 // enable rules run at idle, and the keys and wheel the window takes before the editor.
 #include "app/frmMain.h"
 
+#include "app/WindowParts.h"
 #include "editor/Editor.h"
 
 #include <QAction>
@@ -20,19 +21,6 @@
 namespace brenvik {
 
 namespace {
-
-// One notch of a wheel in eighths of a degree.
-constexpr int kWheelNotch = 120;
-
-// Tool-bar icons: the desktop theme's, else the style's where it has one; without either the
-// button shows its caption, so no button is ever blank.
-QIcon ToolIcon(const char* themeName, QStyle::StandardPixmap fallback)
-{
-    const QIcon themed = QIcon::fromTheme(QLatin1String(themeName));
-    if (!themed.isNull() || fallback == QStyle::SP_CustomBase)
-        return themed;
-    return QApplication::style()->standardIcon(fallback);
-}
 
 struct TToolIcon {
     const char* Action;
@@ -58,27 +46,11 @@ constexpr TToolIcon kToolIcons[] = {
     {"actMakeList", "view-refresh", QStyle::SP_BrowserReload},
 };
 
-// The commands whose work comes with later parts of the program: shown, never enabled.
-constexpr const char* kNotYetAvailable[] = {"actMakeConst", "actfrmPrint", "actToolIndent", "actToolComment"};
-
 } // namespace
 
 QAction* TfrmMain::AddAction(const char* name, const char* caption, const char* shortcut, const char* hint)
 {
-    auto* action = new QAction(QString::fromUtf8(caption), this);
-    action->setObjectName(QLatin1String(name));
-    if (shortcut)
-        action->setShortcut(QKeySequence(QLatin1String(shortcut)));
-    if (hint) {
-        // "tip|status"; a hint without "|" serves as both.
-        const QString text = QString::fromUtf8(hint);
-        action->setToolTip(text.section(QLatin1Char('|'), 0, 0));
-        // A tool button without an icon shows this short name rather than the menu caption.
-        action->setIconText(action->toolTip());
-        action->setStatusTip(text.contains(QLatin1Char('|')) ? text.section(QLatin1Char('|'), 1) : text);
-    }
-    addAction(action);
-    return action;
+    return AddHintedAction(*this, name, caption, shortcut, hint);
 }
 
 QAction* TfrmMain::Action(const QString& name) const
@@ -134,12 +106,7 @@ void TfrmMain::CreateActions()
     AddAction("actFilePrint", "印刷(&P)...", "Ctrl+P", "ファイルを印刷");
     AddAction("actReOpen", "-", nullptr, "指定のファイルを開く");
     AddAction("actFileClose", "終了(&X)", nullptr, "Brenvikを終了");
-    AddAction("actUndo", "元に戻す(&U)", "Ctrl+Z", "元に戻す|直前の操作を元に戻す");
-    AddAction("actRedo", "やり直し(&R)", "Ctrl+Y", "やり直し|直前の操作をやり直す");
-    AddAction("actCut", "切り取り(&T)", "Ctrl+X", "切り取り|選択範囲を切り取ってクリップボードに保存");
-    AddAction("actCopy", "コピー(&C)", "Ctrl+C", "コピー|選択範囲をコピーしてクリップボードに保存");
-    AddAction("actPaste", "貼り付け(&P)", "Ctrl+V", "貼り付け|クリップボードの内容を貼り付け");
-    AddAction("actSelectAll", "全て選択(&A)", "Ctrl+A", "ファイル全体を選択");
+    AddEditCommands(*this);
     AddAction("actOverWrap", "上書きモード(&O)", "Ins", "上書きモード設定");
     AddAction("actSelectMode", "矩形選択モード(&B)", nullptr, "矩形選択モード設定");
     AddAction("actKeyWordAdd", "キーワード化(&K)", "Ctrl+K", "キーワード化|選択文字列をキーワードに追加");
@@ -196,8 +163,6 @@ void TfrmMain::CreateActions()
     AddRule("actCopy", [this] { return MemoFocused() || edrMain->HasSelection(); });
     AddRule("actOverWrap", [] { return true; }, [this] { return edrMain->Overwrite(); });
     AddRule("actSelectMode", [] { return true; }, [this] { return edrMain->BoxSelection(); });
-    for (const char* name : kNotYetAvailable)
-        AddRule(name, [] { return false; });
     CreateFindCommands();
 }
 
@@ -234,15 +199,8 @@ void TfrmMain::CreateMenus()
             "actViewListKeyWord", "actViewMemo", "-", "actViewListTabPage", "-", "actOption"});
     fill(menuBar()->addMenu(QStringLiteral("ヘルプ(&H)")), {"actAbout"});
 
-    // The window's edit items replace the editor's own popup; the editor's own items go with
-    // their shortcuts, which would otherwise make Ctrl+Z and its kin ambiguous.
-    if (QMenu* own = edrMain->PopupMenu())
-        for (QAction* item : own->actions())
-            edrMain->removeAction(item);
-    auto* popup = new QMenu(this);
-    popup->setObjectName(QStringLiteral("pmnEditor"));
-    fill(popup, editItems);
-    edrMain->SetPopupMenu(popup);
+    // The window's edit items replace the editor's own popup.
+    ReplaceEditorPopup(*edrMain, *this, editItems);
 }
 
 void TfrmMain::CreateToolBar()
@@ -306,11 +264,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == edrMain->viewport() && event->type() == QEvent::Wheel) {
         // One row per notch, whether or not the editor has the focus.
-        FWheelPending += static_cast<QWheelEvent*>(event)->angleDelta().y();
-        const int notches = FWheelPending / kWheelNotch;
-        FWheelPending -= notches * kWheelNotch;
-        if (notches != 0)
-            edrMain->SetTopRow(std::max(0, edrMain->TopRow() - notches));
+        ScrollWheelRows(*edrMain, *static_cast<QWheelEvent*>(event), FWheelPending);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -167,9 +167,6 @@ void TfrmMain::CreateExplorer()
         },
         this);
     edrMain->OnChange = [this](TEditor*) { ExplorerTextChanged(); };
-    edrMain->OnDrawLine
-        = [this](TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect,
-              bool selected) { DrawHighlights(editor, text, x, y, row, rect, selected); };
     // The window sees Enter before the editor does.
     edrMain->installEventFilter(new TEventWatcher(
         QEvent::KeyPress, [this](QEvent* event) { ExplorerKey(static_cast<QKeyEvent*>(event)->key()); },
@@ -391,17 +388,6 @@ void TfrmMain::ExplorerKey(int key)
 {
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FOptions.ListUpdate >= 1)
         FExplorer->Job->StartNow();
-}
-
-void TfrmMain::DrawHighlights(
-    TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected)
-{
-    // Called from the editor's paint event: nothing may escape it.
-    try {
-        FExplorer->Highlighter.Paint(*editor, *PERLFountain->SearchStr(), *PERLFountain->KeyWordStr(), text,
-            x, y, row, rect, selected);
-    } catch (...) {
-    }
 }
 
 } // namespace brenvik

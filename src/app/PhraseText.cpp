@@ -1,0 +1,50 @@
+// Lining inserted text up under the caret.
+#include "app/PhraseText.h"
+
+#include "support/LineBreaks.h"
+#include "text/ColumnModel.h"
+
+namespace brenvik {
+
+std::string AlignmentPrefix(std::string_view line, int column, int tabWidth)
+{
+    const TColumnLayout layout {tabWidth > 0 ? tabWidth : 1, 0};
+    std::string prefix;
+    std::size_t i = 0;
+    for (int p = 1; p <= column;) {
+        if (i < line.size() && line[i] == '\t') {
+            prefix += '\t';
+            p += TabColumns(p - 1, layout);
+            ++i;
+        } else if (i < line.size() && StartsPair(line, i)) {
+            prefix += "  ";
+            p += 2;
+            i += 2;
+        } else {
+            prefix += ' ';
+            ++p;
+            ++i;
+        }
+    }
+    return prefix;
+}
+
+std::string PhraseInsertText(std::string_view fileBytes, std::string_view prefix)
+{
+    std::string text;
+    text.reserve(fileBytes.size() + 64);
+    bool first = true;
+    ForEachLine(fileBytes, [&](std::string_view line) {
+        if (!first) {
+            text += "\r\n";
+            text += prefix;
+        }
+        text += line;
+        first = false;
+    });
+    if (EndsWithLineBreak(fileBytes))
+        text += "\r\n";
+    return text;
+}
+
+} // namespace brenvik
