@@ -118,15 +118,16 @@ void TfrmPrint::ReadSettings()
     FWordWrapWindow = ReadBool(settings, kWordWrapWindowKey, true);
 }
 
-void TfrmPrint::WriteSettings()
+bool TfrmPrint::WriteSettings()
 {
-    // A read-only folder loses only the builder's settings; the program ends normally.
+    // At the close a read-only folder loses only the builder's settings; the program ends normally.
     QSettings settings(SettingsFile(), QSettings::IniFormat);
     WriteEditorProperties(*edrPrint, settings, kPropertySection, QStringLiteral("edrPrint"));
     WriteComponentToIni(*FHTMLFountain, settings, kPropertySection, QStringLiteral("HTMLFountain"));
     settings.setValue(kVersionKey, kVersion);
     settings.setValue(kWordWrapWindowKey, FWordWrapWindow ? 1 : 0);
     settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 void TfrmPrint::FollowWindowWidth()

@@ -32,6 +32,10 @@ public:
     QAction* Action(const QString& name) const;
     TPrintForm Form() const;
     bool WordWrapWindow() const { return FWordWrapWindow; }
+    // The "WordWrapWindow" setting, for the builder's settings dialog to change.
+    bool& WordWrapWindowSetting() { return FWordWrapWindow; }
+    // Writes "Print.ini"; false when the file could not be written.
+    bool WriteSettings();
     QString SettingsFile() const;
     QString PhraseFolder() const;
 
@@ -61,7 +65,6 @@ private:
     // Settings, in frmPrint.cpp.
     void ConfigureEditor();
     void ReadSettings();
-    void WriteSettings();
     void FollowWindowWidth();
     void UpdateScrollBars();
     // Commands, in frmPrintActions.cpp.
