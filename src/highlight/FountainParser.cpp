@@ -181,6 +181,13 @@ int TFountainParser::ReadToken()
 {
     if (FWrappedKind != 0 || FBracketIndex >= 0)
         return ReadCarriedToken();
+    if (FContext != 0 || (FPosition == 0 && FReadsRowStart))
+        return ReadContextToken();
+    return ReadPlainToken();
+}
+
+int TFountainParser::ReadPlainToken()
+{
     int position = FPosition;
     TByteAction action;
     while ((action = FByteAction[At(position)]) == baBlank)

@@ -124,8 +124,12 @@ protected:
         FContinuing = false;
         return kind;
     }
-    // True while ReadToken's next token continues one from the previous row or a bracket region.
-    bool Carrying() const { return FWrappedKind != 0 || FBracketIndex >= 0; }
+    // ReadToken by the generic rules alone, outside carried tokens and bracket regions.
+    int ReadPlainToken();
+    // ReadToken where a subclass decides: while Context is not 0, and at position 0 once
+    // SetReadsRowStart is on. The default reads a plain token.
+    virtual int ReadContextToken() { return ReadPlainToken(); }
+    void SetReadsRowStart(bool value) { FReadsRowStart = value; }
     int Position() const { return FPosition; }
     void SetPosition(int position)
     {
@@ -263,6 +267,7 @@ private:
     int FElement = 0;
     int FContext = 0;
     int FOwnLength = 0;
+    bool FReadsRowStart = false;
     int FLastKind = 0;
     int FWrappedKind = 0;
     int FRemain = 0;

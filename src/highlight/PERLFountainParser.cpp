@@ -26,6 +26,7 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
     SetResumeDispatch(
         tkSubRoutineCall, static_cast<TScanOperation>(&TPERLFountainParser::ScanSubRoutineCall));
     if (FGrammar) {
+        SetReadsRowStart(true);
         SetCharDispatch('<', static_cast<TScanOperation>(&TPERLFountainParser::ScanLess));
         SetCharDispatch('/', static_cast<TScanOperation>(&TPERLFountainParser::ScanSlash));
     }
@@ -98,7 +99,8 @@ void TPERLFountainParser::ScanWord()
         TFountainParser::ScanWord();
         break;
     }
-    if (FGrammar && !Continuing())
+    // Quote-like operators are words of one or two letters.
+    if (FGrammar && Position() - start <= 2 && !Continuing())
         ScanQuoteLikeOperator(start);
 }
 

@@ -31,7 +31,6 @@ class TPERLFountainParser : public TFountainParser {
 public:
     explicit TPERLFountainParser(TPERLFountain* fountain);
 
-    int ReadToken() override;
     bool Grammar() const { return FGrammar; }
 
     // Set before scanning to tokenize the inside of double-quoted strings like code.
@@ -44,6 +43,7 @@ protected:
     void ScanWord() override;
     void ScanDoubleQuoted() override;
     void FinishRowState(RowTokenState& state, bool lineEnds) override;
+    int ReadContextToken() override;
 
 private:
     enum TSubState : int { ssNormal = 0, ssAfterSub = 1, ssAfterAsm = 2 };
@@ -60,8 +60,6 @@ private:
     void SetSubState(int state) { SetElement((Element() & ~kSubStateBits) | state); }
 
     // ---- the fuller grammar (PERLGrammar.cpp) ----
-    // A token where the open constructs or the row start decide, instead of the generic rules.
-    int ReadGrammarToken();
     bool AtLineStart() const { return Position() == 0 && (Element() & kMidLine) == 0; }
     // The constructs open now, decoded from Context (cached), and their replacement.
     const TPerlOpenConstructs& Open();
@@ -90,8 +88,10 @@ private:
 
     TPERLFountain& FPERLFountain;
     bool FGrammar;
-    TPerlOpenConstructs FOpen; // Open()'s cache
-    std::string FOpenBytes;    // the context bytes FOpen was decoded from
+    TPerlOpenConstructs FOpen; // Open()'s cache: the value of context FOpenIndex
+    int FOpenIndex = 0;
+    const TRowContexts* FOpenTable = nullptr;
+    int FOpenGeneration = -1;
 };
 
 } // namespace brenvik

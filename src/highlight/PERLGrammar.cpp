@@ -64,15 +64,10 @@ char QuoteOperator(std::string_view word)
 
 } // namespace
 
-int TPERLFountainParser::ReadToken()
+int TPERLFountainParser::ReadContextToken()
 {
-    if (!FGrammar || Carrying() || (Context() == 0 && Position() != 0))
-        return TFountainParser::ReadToken();
-    return ReadGrammarToken();
-}
-
-int TPERLFountainParser::ReadGrammarToken()
-{
+    if (!FGrammar)
+        return ReadPlainToken();
     const int start = Position();
     const int stop = StopOfRow();
     if (Context() == 0) {
@@ -89,7 +84,7 @@ int TPERLFountainParser::ReadGrammarToken()
             SetOpen(open);
             return SetToken(start, std::max(start, stop), tkDataSection);
         }
-        return TFountainParser::ReadToken();
+        return ReadPlainToken();
     }
     const TPerlOpenConstructs& open = Open();
     if (open.InBody && !open.HereDocuments.empty() && AtLineStart())
@@ -105,31 +100,30 @@ int TPERLFountainParser::ReadGrammarToken()
     if (open.QuoteOpen)
         return ResumeQuote();
     // Only here-documents wait, for the end of this line: code goes on.
-    return TFountainParser::ReadToken();
+    return ReadPlainToken();
 }
 
 const TPerlOpenConstructs& TPERLFountainParser::Open()
 {
-    const std::string_view bytes = Contexts().At(Context());
-    if (bytes != FOpenBytes) {
-        FOpen = TPerlOpenConstructs::Decode(bytes);
-        FOpenBytes.assign(bytes);
+    const TRowContexts& table = Contexts();
+    if (Context() != FOpenIndex || &table != FOpenTable || table.Generation() != FOpenGeneration) {
+        FOpen = TPerlOpenConstructs::Decode(table.At(Context()));
+        FOpenIndex = Context();
+        FOpenTable = &table;
+        FOpenGeneration = table.Generation();
     }
     return FOpen;
 }
 
 void TPERLFountainParser::SetOpen(const TPerlOpenConstructs& open)
 {
-    std::string bytes = open.Encode();
-    int index = Contexts().Intern(bytes);
-    if (index < 0) {
-        // The table is full (tens of thousands of distinct open states): nothing is open from here.
-        index = 0;
-        bytes.clear();
-    }
-    SetContext(index);
-    FOpen = index == 0 ? TPerlOpenConstructs {} : open;
-    FOpenBytes = std::move(bytes);
+    int index = Contexts().Intern(open.Encode());
+    // A full table (tens of thousands of distinct open states): nothing is open from here.
+    SetContext(std::max(index, 0));
+    FOpen = index > 0 ? open : TPerlOpenConstructs {};
+    FOpenIndex = Context();
+    FOpenTable = &Contexts();
+    FOpenGeneration = Contexts().Generation();
 }
 
 void TPERLFountainParser::FinishRowState(RowTokenState& state, bool lineEnds)

@@ -33,6 +33,7 @@ void TRowContexts::Clear()
     FIndex.clear();
     FEntries.clear();
     FEntries.emplace_back();
+    ++FGeneration;
 }
 
 } // namespace brenvik

@@ -22,12 +22,15 @@ public:
     // The bytes of index; empty for 0 and for an index the table does not hold.
     std::string_view At(int index) const;
     int Count() const { return static_cast<int>(FEntries.size()); }
+    // Changes with every Clear, after which an index may stand for other bytes.
+    int Generation() const { return FGeneration; }
     // Forgets every entry but the empty one; only when no stored state refers to another.
     void Clear();
 
 private:
     std::deque<std::string> FEntries; // a deque keeps each string in place as entries are added
     std::unordered_map<std::string_view, int> FIndex; // views into FEntries
+    int FGeneration = 0;
 };
 
 } // namespace brenvik
