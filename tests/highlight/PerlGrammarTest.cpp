@@ -6,8 +6,9 @@
 #include "highlight/PERLFountain.h"
 #include "highlight/PERLFountainParser.h"
 #include "highlight/RowTokenizer.h"
+#include "support/PropertyStream.h"
+#include "text/FakeEditor.h"
 
-#include <QVariant>
 #include <algorithm>
 
 namespace brenvik::test {
@@ -151,7 +152,31 @@ TEST_F(PerlGrammar, SwitchingTheGrammarTellsTheEditorsAndChangesTheParsers)
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(RowKinds({"s/a/b/;"})[0], (std::vector<int> {tkWord, tkSymbol, tkWord, tkSymbol, tkWord, tkSymbol,
                                              tkSymbol}));
-    EXPECT_TRUE(Fountain.property("PerlGrammar").isValid());
+    // The switch is stored with the fountain's other published properties.
+    TPERLFountain restored;
+    ASSERT_TRUE(restored.PerlGrammar());
+    ASSERT_TRUE(LoadProperties(restored, SaveProperties(Fountain)));
+    EXPECT_FALSE(restored.PerlGrammar());
+}
+
+TEST_F(PerlGrammar, OpeningAHereDocumentAtTheTopRescansTwoScreensAndLeavesTheRestForLater)
+{
+    FakeEditor editor; // 200 pixels of rows 10 high: the horizon is 40 rows past the edit
+    editor.Scanner = [this] { return std::make_unique<TFountainRowStateScanner>(Fountain); };
+    FillRows(*editor.Rows, std::vector<std::string>(10000, "$x = 1;"));
+    editor.Rows->RescanAll();
+    editor.Rows->ReplaceRows(0, 1, "print <<EOM;\r\n"); // the keystroke's edit of row 0
+    ASSERT_EQ(editor.Rows->Count(), 10000);
+    for (int row = 1; row <= 40; ++row)
+        ASSERT_NE(editor.Rows->RowState(row).Context, 0) << "row " << row << " is a body row";
+    for (int row : {41, 500, 9999})
+        EXPECT_FALSE(editor.Rows->RowStateComputed(row)) << "row " << row;
+    // Painting a later row computes it from the last computed row on, as a body row.
+    editor.Rows->Rescan(500, false);
+    auto parser = Fountain.CreateParser();
+    parser->UseContexts(editor.Rows->Contexts());
+    EXPECT_EQ(ReadTokens(*parser, editor.Rows->Strings(500), editor.Rows->RowState(500)),
+        (std::vector<Token> {{0, 2, tkScalar, "$x"}, {2, 5, tkHereDocBody, " = 1;"}}));
 }
 
 } // namespace
