@@ -1,6 +1,7 @@
 // Writes a large Perl CGI script in Shift_JIS with CR LF line ends, the input
 // of every benchmark: Japanese comments and strings, tabs, subroutines, here
-// documents of HTML. The same arguments always give the same bytes.
+// documents of HTML, substitutions, word lists and POD blocks. The same
+// arguments always give the same bytes.
 //
 //   make_script OUTPUT [LINES]     (LINES defaults to 1,000,000: about 32 MB)
 #include <QStringEncoder>
@@ -12,7 +13,8 @@
 
 namespace {
 
-// Lines of a typical Japanese CGI script; %d is replaced by a running number.
+// Lines of a typical Japanese CGI script; %d is replaced by a running number. A
+// template of several lines (a here-document, a POD block) is written whole.
 const char* const kTemplates[] = {
     "#!/usr/local/bin/perl",
     "# 掲示板スクリプト 設定部分 %d",
@@ -37,9 +39,11 @@ const char* const kTemplates[] = {
     "open(IN, \"$logfile\") || &error(\"ログファイルが開けません\");",
     "@data = <IN>; close(IN);",
     "$str = 'ﾊﾝｶｸｶﾀｶﾅのテキスト%d';",
-    "print <<\"EOT\";",
-    "<table border=\"1\"><tr><td>名前</td><td>$name</td></tr></table>",
-    "EOT",
+    "print <<\"EOT\";\n<table border=\"1\"><tr><td>名前</td><td>$name</td></tr></table>\nEOT",
+    "print <<'HTML';\n<p class='note'>'引用' と 100%% の $なし</p>\nHTML",
+    "\t$str =~ s{<(\\w+)>}{&lt;$1&gt;}g;",
+    "my @words = qw(りんご みかん ぶどう %d);",
+    "=head1 説明 %d\n\nこのスクリプトは掲示板を表示します。\n\n=cut",
     "$value = 0x%dFF + 3.14 * $rate;",
     "exit;",
 };
@@ -67,19 +71,28 @@ int main(int argc, char** argv)
     std::string buffer;
     unsigned seed = 12345;
     char number[16];
-    for (long i = 0; i < lines; ++i) {
+    for (long i = 0; i < lines;) {
         seed = seed * 1103515245u + 12345u;
         const std::string& t = templates[(seed >> 16) % templates.size()];
         std::snprintf(number, sizeof number, "%ld", i % 100000);
-        for (size_t p = 0; p < t.size(); ++p) {
+        for (size_t p = 0; p < t.size() && i < lines; ++p) {
             if (t[p] == '%' && p + 1 < t.size() && t[p + 1] == 'd') {
                 buffer += number;
                 ++p;
+            } else if (t[p] == '%' && p + 1 < t.size() && t[p + 1] == '%') {
+                buffer += '%';
+                ++p;
+            } else if (t[p] == '\n') {
+                buffer += "\r\n";
+                ++i;
             } else {
                 buffer += t[p];
             }
         }
-        buffer += "\r\n";
+        if (i < lines) {
+            buffer += "\r\n";
+            ++i;
+        }
         if (buffer.size() > (1u << 20)) {
             std::fwrite(buffer.data(), 1, buffer.size(), out);
             buffer.clear();

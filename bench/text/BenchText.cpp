@@ -53,9 +53,9 @@ double Median(std::vector<double> values)
 // Counts double quotes: a row starts inside a string when an odd number came before it.
 class QuoteScanner : public TRowStateScanner {
 public:
-    RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state) override
+    RowTokenState ScanRowState(const TScanRow& row, RowTokenState state) override
     {
-        auto quotes = std::count(rows.Strings(row).begin(), rows.Strings(row).end(), '"');
+        auto quotes = std::count(row.Text.begin(), row.Text.end(), '"');
         state.Element = (state.Element + static_cast<int>(quotes)) % 2;
         return state;
     }

@@ -196,6 +196,7 @@ void TEditorPainter::PaintTextRows(const QRect& snapped, int firstRow, int lastR
     FRowRectHeight
         = std::max(1, FGeometry.FontHeight + (selected ? FViewProps.Margin().UnderlineSpace() : 0));
     const std::unique_ptr<TFountainParser> parser = FViewProps.PaintFountain().CreateParser();
+    parser->UseContexts(rows.Contexts());
     int y = snapped.top();
     for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
         const QRect rowRect(snapped.left(), y, snapped.width(), FRowRectHeight);

@@ -168,6 +168,8 @@ void TFountainParser::BeginRow(std::string_view text, const RowTokenState& state
     FBracketIndex = std::max(state.BracketIndex, -1);
     FBracketTokenIndex = -2;
     FElement = state.Element;
+    FContext = state.Context;
+    FOwnLength = FLength;
     FLastKind = state.LastKind;
     FWrappedKind = state.WrappedKind & 0xFF;
     FRemain = state.Remain;
@@ -179,6 +181,13 @@ int TFountainParser::ReadToken()
 {
     if (FWrappedKind != 0 || FBracketIndex >= 0)
         return ReadCarriedToken();
+    if (FContext != 0 || (FPosition == 0 && FReadsRowStart))
+        return ReadContextToken();
+    return ReadPlainToken();
+}
+
+int TFountainParser::ReadPlainToken()
+{
     int position = FPosition;
     TByteAction action;
     while ((action = FByteAction[At(position)]) == baBlank)
@@ -278,22 +287,35 @@ void TFountainParser::DispatchByChar()
 
 RowTokenState TFountainParser::ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state)
 {
-    const TRowAttribute attribute = rows.RowAttribute(row);
+    return ScanRowState(rows.ScanRowAt(row), state);
+}
+
+void TFountainParser::FinishRowState(RowTokenState& state, bool lineEnds)
+{
+    (void)state;
+    (void)lineEnds;
+}
+
+RowTokenState TFountainParser::ScanRowState(const TScanRow& row, RowTokenState state)
+{
+    if (row.Contexts != nullptr)
+        FContexts = row.Contexts;
+    const bool lineEnds = row.Attribute != raWrapped;
     if (state.WrappedKind == tkComment) {
         // The row is comment to its end; the comment ends with the logical line.
-        if (attribute != raWrapped)
+        if (lineEnds)
             state.WrappedKind = 0;
         state.Remain = 0;
+        FinishRowState(state, lineEnds);
         return state;
     }
-    const std::string_view own = rows.Strings(row);
-    const int length = static_cast<int>(own.size());
-    const bool joined = attribute == raWrapped && row + 1 < rows.Count();
+    const int length = static_cast<int>(row.Text.size());
     TRowTokenizer tokens(*this, FJoined);
-    tokens.Begin(own, joined ? rows.Strings(row + 1) : std::string_view(), state);
+    tokens.Begin(row.Text, row.Attribute == raWrapped ? row.Next : std::string_view(), state);
 
     int bracket = state.BracketIndex;
     int element = state.Element;
+    int context = state.Context;
     int kind = tkEnd;
     bool crossing = false;
     for (TRowToken token; tokens.Next(token);) {
@@ -302,22 +324,34 @@ RowTokenState TFountainParser::ScanRowState(int row, const TEditorScreenStrings&
         if (token.Kind == tkBracket)
             bracket = FBracketTokenIndex;
         element = FElement;
+        context = FContext;
         if (token.End() > length) {
             crossing = true;
             break;
         }
         state.Element = FElement;
+        state.Context = FContext;
         state.LastKind = FLastKind;
     }
     state.Remain = 0;
     state.WrappedKind = 0;
-    if (!crossing)
-        return state;
+    if (crossing)
+        CarryCrossingToken(state, kind, bracket, length, row.NextAttribute);
+    // A crossing token is read whole, so what it opens or closes holds from the next row on.
+    if (crossing) {
+        state.Element = element;
+        state.Context = context;
+    }
+    FinishRowState(state, lineEnds);
+    return state;
+}
 
+void TFountainParser::CarryCrossingToken(
+    RowTokenState& state, int kind, int bracket, int length, TRowAttribute nextAttribute)
+{
     const int carried = FTokenEnd - length;
     // The row list keeps Remain in 8 bits; wrapped rows are far shorter than that.
     const bool countable = carried <= MaxRemain;
-    state.Element = element;
     if (kind == tkBracket) {
         if (state.BracketIndex == -1 && bracket >= 0 && bracket < BracketCount()) {
             // The region closes in the next row, which starts inside it.
@@ -328,17 +362,16 @@ RowTokenState TFountainParser::ScanRowState(int row, const TEditorScreenStrings&
                 state.Remain = carried;
             }
         }
-        return state;
+        return;
     }
     PromoteReserved(kind);
     state.WrappedKind = kind;
     // A token that ends in the next row is carried by its byte count, strings included: resumed
     // by kind, a string would take an escaped or doubled quote right at the row start for its end.
     // A comment runs to the end of the logical line whatever it holds.
-    const bool endsInNextRow = FTokenEnd < FLength || rows.RowAttribute(row + 1) != raWrapped;
+    const bool endsInNextRow = FTokenEnd < FLength || nextAttribute != raWrapped;
     if (kind != tkComment && endsInNextRow && countable)
         state.Remain = carried;
-    return state;
 }
 
 bool TFountainParser::MatchWord(std::string_view word)

@@ -4,6 +4,8 @@
 #include "highlight/CharClass.h"
 #include "highlight/ReservedWordSet.h"
 #include "highlight/TokenKind.h"
+#include "text/AttachedEditor.h"
+#include "text/RowContexts.h"
 #include "text/RowTokenState.h"
 
 #include <array>
@@ -37,6 +39,11 @@ public:
 
     // Starts scanning text (copied) from state; state.BracketIndex must be computed (not -2).
     void BeginRow(std::string_view text, const RowTokenState& state);
+    // The row's own bytes when BeginRow was given it joined with the next row (a wrapped row).
+    void SetOwnLength(int length) { FOwnLength = std::min(length, FLength); }
+    // The table that states' Context refers to: the row list's, so that the stored states are
+    // read as they were written. Without one the parser keeps a table of its own.
+    void UseContexts(TRowContexts& contexts) { FContexts = &contexts; }
     // The next token's kind; 0 when the row has no further token.
     virtual int ReadToken();
 
@@ -49,6 +56,7 @@ public:
     int BracketTokenIndex() const { return FBracketTokenIndex; }
     int Element() const { return FElement; }
     int LastKind() const { return FLastKind; }
+    int Context() const { return FContext; }
     bool Continuing() const { return FContinuing; }
 
     // The colour of the current token; null for the editor's own colours.
@@ -56,6 +64,7 @@ public:
     virtual bool TokenIsReserved();
 
     // The start state of the row after row, from the start state of row.
+    RowTokenState ScanRowState(const TScanRow& row, RowTokenState state);
     RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state);
 
     // True, past the word, when the text here equals word ignoring ASCII case and a
@@ -98,9 +107,29 @@ protected:
     // Past two bytes, or one when the second is beyond the row end.
     void SkipPair() { FPosition += FPosition + 1 < FLength ? 2 : 1; }
     bool TextAt(int position, std::string_view s) const;
+    std::string_view TextBetween(int first, int last) const
+    {
+        return std::string_view(FText.data() + first, static_cast<size_t>(last - first));
+    }
     // As TextAt, ASCII letters compared without case.
     bool TextAtIgnoringCase(int position, std::string_view s) const;
     void SetKind(int kind) { FTokenKind = kind; }
+    // The current token is [start, end) of kind; scanning goes on after it. For a subclass's own
+    // ReadToken.
+    int SetToken(int start, int end, int kind)
+    {
+        FTokenStart = start;
+        FPosition = FTokenEnd = end;
+        FTokenKind = kind;
+        FContinuing = false;
+        return kind;
+    }
+    // ReadToken by the generic rules alone, outside carried tokens and bracket regions.
+    int ReadPlainToken();
+    // ReadToken where a subclass decides: while Context is not 0, and at position 0 once
+    // SetReadsRowStart is on. The default reads a plain token.
+    virtual int ReadContextToken() { return ReadPlainToken(); }
+    void SetReadsRowStart(bool value) { FReadsRowStart = value; }
     int Position() const { return FPosition; }
     void SetPosition(int position)
     {
@@ -108,6 +137,14 @@ protected:
     }
 
     void SetElement(int element) { FElement = element; }
+    void SetContext(int context) { FContext = context; }
+    TRowContexts& Contexts() const { return *FContexts; }
+    // The end of the row's own bytes: the row length unless the row was joined with the next.
+    int OwnLength() const { return FOwnLength; }
+    int Length() const { return FLength; }
+    // Called by ScanRowState with the state of the next row before it is returned; lineEnds is
+    // false when the next row continues the same logical line.
+    virtual void FinishRowState(RowTokenState& state, bool lineEnds);
     void SetLastKind(int kind) { FLastKind = kind; }
     void SetCharDispatch(unsigned char c, TScanOperation operation)
     {
@@ -210,6 +247,8 @@ private:
     // open bracket region.
     int ReadCarriedToken();
     void ScanExponent();
+    // The state the next row starts from when the row's last token reaches into it.
+    void CarryCrossingToken(RowTokenState& state, int kind, int bracket, int length, TRowAttribute nextAttribute);
 
     TFountain* FFountain;
     std::vector<TBracket> FBrackets;
@@ -226,6 +265,9 @@ private:
     int FBracketIndex = -1;
     int FBracketTokenIndex = -2;
     int FElement = 0;
+    int FContext = 0;
+    int FOwnLength = 0;
+    bool FReadsRowStart = false;
     int FLastKind = 0;
     int FWrappedKind = 0;
     int FRemain = 0;
@@ -233,6 +275,8 @@ private:
     // LooksLikeMail fails from every position before this one (it scanned that far and failed).
     int FMailFailsBefore = 0;
     std::string FJoined; // ScanRowState's row with the next row appended
+    TRowContexts FOwnContexts;
+    TRowContexts* FContexts = &FOwnContexts;
 
     std::array<TScanOperation, 256> FCharDispatch {};
     // What ReadToken does at a byte outside carried tokens and bracket regions. Half the tokens

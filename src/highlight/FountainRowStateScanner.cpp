@@ -10,10 +10,9 @@ TFountainRowStateScanner::TFountainRowStateScanner(TFountain& fountain)
 {
 }
 
-RowTokenState TFountainRowStateScanner::ScanRowState(
-    int row, const TEditorScreenStrings& rows, RowTokenState state)
+RowTokenState TFountainRowStateScanner::ScanRowState(const TScanRow& row, RowTokenState state)
 {
-    return FParser->ScanRowState(row, rows, state);
+    return FParser->ScanRowState(row, state);
 }
 
 } // namespace brenvik

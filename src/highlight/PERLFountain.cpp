@@ -34,6 +34,15 @@ void TPERLFountain::InitFileExtList()
         FileExtList()->Add(ext);
 }
 
+void TPERLFountain::SetPerlGrammar(bool value)
+{
+    if (value == FPerlGrammar)
+        return;
+    FPerlGrammar = value;
+    // The editors rescan every row with the other rules.
+    NotifyList().Changed();
+}
+
 std::unique_ptr<TFountainParser> TPERLFountain::CreateParser()
 {
     return std::make_unique<TPERLFountainParser>(this);

@@ -21,6 +21,7 @@ class TPERLFountain : public TFountain {
     Q_PROPERTY(brenvik::TFountainColor* SubRoutine READ SubRoutine WRITE SetSubRoutine)
     Q_PROPERTY(brenvik::TFountainColor* SearchStr READ SearchStr WRITE SetSearchStr)
     Q_PROPERTY(brenvik::TFountainColor* KeyWordStr READ KeyWordStr WRITE SetKeyWordStr)
+    Q_PROPERTY(bool PerlGrammar READ PerlGrammar WRITE SetPerlGrammar)
 public:
     explicit TPERLFountain(QObject* owner = nullptr);
     ~TPERLFountain() override;
@@ -57,6 +58,11 @@ public:
     void SetSearchStr(TFountainColor* value) { FSearchStr->CopyFrom(value); }
     void SetKeyWordStr(TFountainColor* value) { FKeyWordStr->CopyFrom(value); }
 
+    // On: here-documents, quote-like operators, matches, POD and __END__ are recognised. Off: the
+    // original rules exactly, where only variables, sub names, # comments and quotes are.
+    bool PerlGrammar() const { return FPerlGrammar; }
+    void SetPerlGrammar(bool value);
+
     // The 226 built-in reserved words, in the order they are added.
     static const std::vector<std::string>& BuiltInReservedWords();
 
@@ -77,6 +83,7 @@ private:
     std::unique_ptr<TFountainColor> FSubRoutine;
     std::unique_ptr<TFountainColor> FSearchStr;
     std::unique_ptr<TFountainColor> FKeyWordStr;
+    bool FPerlGrammar = true;
 };
 
 } // namespace brenvik

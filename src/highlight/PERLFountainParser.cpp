@@ -11,6 +11,7 @@ using namespace charclass;
 TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
     : TFountainParser(fountain)
     , FPERLFountain(*fountain)
+    , FGrammar(fountain->PerlGrammar())
 {
     SetCharDispatch('#', static_cast<TScanOperation>(&TPERLFountainParser::ScanSharp));
     SetCharDispatch('"', static_cast<TScanOperation>(&TPERLFountainParser::ScanDoubleQuoted));
@@ -24,6 +25,11 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
     SetResumeDispatch(tkHash, static_cast<TScanOperation>(&TPERLFountainParser::ScanHash));
     SetResumeDispatch(
         tkSubRoutineCall, static_cast<TScanOperation>(&TPERLFountainParser::ScanSubRoutineCall));
+    if (FGrammar) {
+        SetReadsRowStart(true);
+        SetCharDispatch('<', static_cast<TScanOperation>(&TPERLFountainParser::ScanLess));
+        SetCharDispatch('/', static_cast<TScanOperation>(&TPERLFountainParser::ScanSlash));
+    }
 }
 
 TFountainColor* TPERLFountainParser::TokenColor()
@@ -34,7 +40,15 @@ TFountainColor* TPERLFountainParser::TokenColor()
     switch (TokenKind()) {
     case tkSingleQuoted:
     case tkDoubleQuoted:
+    case tkHereDocOperator:
+    case tkHereDocBody:
+    case tkHereDocEnd:
+    case tkQuoteLike:
+    case tkPattern:
         return f.Str();
+    case tkPod:
+    case tkDataSection:
+        return f.Comment();
     case tkScalar:
         return f.Variable();
     case tkArray:
@@ -52,37 +66,42 @@ TFountainColor* TPERLFountainParser::TokenColor()
 
 bool TPERLFountainParser::TokenIsReserved()
 {
-    // A subroutine named like a built-in is still painted as a subroutine name.
-    return TokenKind() != tkSubRoutine && TFountainParser::TokenIsReserved();
+    // A subroutine named like a built-in is still painted as a subroutine name, and the text of
+    // the fuller grammar's kinds is never a word.
+    return TokenKind() != tkSubRoutine && TokenKind() < tkHereDocOperator && TFountainParser::TokenIsReserved();
 }
 
 void TPERLFountainParser::ScanWord()
 {
-    switch (Element()) {
+    const int start = Position();
+    switch (Element() & kSubStateBits) {
     case ssNormal: {
         const unsigned char c = Current();
         if ((c == 'a' || c == 'A') && MatchWord("asm")) {
             SetKind(tkWord);
-            SetElement(ssAfterAsm);
+            SetSubState(ssAfterAsm);
             return;
         }
         if ((c == 's' || c == 'S') && MatchWord("sub")) {
             SetKind(tkWord);
-            SetElement(ssAfterSub);
+            SetSubState(ssAfterSub);
             return;
         }
         TFountainParser::ScanWord();
-        return;
+        break;
     }
     case ssAfterSub:
         TFountainParser::ScanWord();
         SetKind(tkSubRoutine);
-        SetElement(ssNormal);
+        SetSubState(ssNormal);
         return;
     default:
         TFountainParser::ScanWord();
-        return;
+        break;
     }
+    // Quote-like operators are words of one or two letters.
+    if (FGrammar && Position() - start <= 2 && !Continuing())
+        ScanQuoteLikeOperator(start);
 }
 
 void TPERLFountainParser::ScanDoubleQuoted()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "highlight/FountainParser.h"
+#include "highlight/PERLOpenConstructs.h"
 
 namespace brenvik {
 
@@ -13,12 +14,24 @@ enum TPERLTokenKind : int {
     tkHash = 52, // %name
     tkSubRoutine = 53, // the name after sub
     tkSubRoutineCall = 54, // &name
+    // The kinds of the fuller grammar (the fountain's PerlGrammar): string and comment colours.
+    tkHereDocOperator = 55, // <<"EOM", <<'EOM', <<EOM, <<~EOM
+    tkHereDocBody = 56, // text of a here-document body line
+    tkHereDocEnd = 57, // the terminator line
+    tkQuoteLike = 58, // q, qq, qw and their text
+    tkPattern = 59, // m, s, tr, y, qr, /.../ and their text
+    tkPod = 60, // a POD line, =cut included
+    tkDataSection = 61, // a row after __END__ or __DATA__
 };
 
 // Element: 0 normal, 1 after the word sub, 2 after the word asm (sub is then no longer seen).
+// With the fountain's PerlGrammar on, Element's bit 8 tells that a row inside an open construct
+// continues a logical line, and Context refers to the open constructs (TPerlOpenConstructs) at the row start.
 class TPERLFountainParser : public TFountainParser {
 public:
     explicit TPERLFountainParser(TPERLFountain* fountain);
+
+    bool Grammar() const { return FGrammar; }
 
     // Set before scanning to tokenize the inside of double-quoted strings like code.
     bool ScanInsideDoubleQuotes = false;
@@ -29,6 +42,8 @@ public:
 protected:
     void ScanWord() override;
     void ScanDoubleQuoted() override;
+    void FinishRowState(RowTokenState& state, bool lineEnds) override;
+    int ReadContextToken() override;
 
     // Whether a variable's name goes on over an apostrophe ($pkg'var); a reader that takes
     // the inside of double quotes as code turns it off there ('$id' in an HTML attribute).
@@ -36,6 +51,8 @@ protected:
 
 private:
     enum TSubState : int { ssNormal = 0, ssAfterSub = 1, ssAfterAsm = 2 };
+    static constexpr int kSubStateBits = 3;
+    static constexpr int kMidLine = 8;
 
     void ScanSharp();
     void ScanScalar() { ScanSigil(tkScalar); }
@@ -44,8 +61,41 @@ private:
     void ScanSubRoutineCall() { ScanSigil(tkSubRoutineCall); }
     void ScanSigil(int kind);
     void ScanName();
+    void SetSubState(int state) { SetElement((Element() & ~kSubStateBits) | state); }
+
+    // ---- the fuller grammar (PERLGrammar.cpp) ----
+    bool AtLineStart() const { return Position() == 0 && (Element() & kMidLine) == 0; }
+    // The constructs open now, decoded from Context (cached), and their replacement.
+    const TPerlOpenConstructs& Open();
+    void SetOpen(const TPerlOpenConstructs& open);
+    int ReadHereDocLine();
+    int ReadPodLine();
+    // Text of an interpolating body or quote up to a variable, or the variable itself; stop is
+    // where the text would end.
+    int ReadInterpolated(int start, int stop, int kind, bool interpolating);
+    bool StartsVariable(int position) const;
+    // The end of the $name or @name at position, as a string interpolates it.
+    int VariableEnd(int position) const;
+    // <<: a here-document operator, else the symbol.
+    void ScanLess();
+    bool ReadHereDocOperator();
+    // /: a match where an operand is expected, else division.
+    void ScanSlash();
+    bool OperandExpectedBefore(int position) const;
+    // After the word scan: the word was q, qq, qw, qr, m, s, tr or y with a delimiter.
+    bool ScanQuoteLikeOperator(int wordStart);
+    // Scans a quote part from position with quote; returns the token, updating Open when the
+    // quote stays open at its end.
+    int ScanQuoteText(int start, int position, TPerlQuote quote);
+    int ResumeQuote();
+    int StopOfRow() const { return OwnLength(); }
 
     TPERLFountain& FPERLFountain;
+    bool FGrammar;
+    TPerlOpenConstructs FOpen; // Open()'s cache: the value of context FOpenIndex
+    int FOpenIndex = 0;
+    const TRowContexts* FOpenTable = nullptr;
+    int FOpenGeneration = -1;
 };
 
 } // namespace brenvik

@@ -24,6 +24,7 @@ void TRowTokenizer::Begin(std::string_view row, std::string_view next, const Row
     FJoined.assign(row);
     FJoined.append(next);
     FParser.BeginRow(FJoined, state);
+    FParser.SetOwnLength(FLength);
 }
 
 } // namespace brenvik

@@ -21,6 +21,7 @@ std::vector<int> TEditorModel::TokenStarts(int row) const
     const std::string_view text = RowText(row);
     const std::string_view next = RowAttribute(row) == raWrapped ? RowText(row + 1) : std::string_view();
     const std::unique_ptr<TFountainParser> parser = fountain->CreateParser();
+    parser->UseContexts(FRows->Contexts());
     std::string joined;
     TRowTokenizer tokens(*parser, joined);
     tokens.Begin(text, next, RowStartState(FRows->RowState(row)));
@@ -89,6 +90,7 @@ TEditorToken TEditorModel::TokenAt(TEditorPos position) const
         return {};
     // The whole logical line is read as one row, so a token cut by the wrap is found whole.
     const std::unique_ptr<TFountainParser> parser = fountain->CreateParser();
+    parser->UseContexts(FRows->Contexts());
     std::string joined;
     TRowTokenizer tokens(*parser, joined);
     tokens.Begin(line, {}, RowStartState(FRows->RowState(first)));

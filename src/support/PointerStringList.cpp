@@ -94,7 +94,11 @@ std::uint32_t TPointerStringList::Slot(int index, int slot) const
 void TPointerStringList::SetSlot(int index, int slot, std::uint32_t value)
 {
     CheckRange(slot >= 0 && slot < SlotCount, slot);
-    Place place = Locate(index);
+    SetSlotAt(Locate(index), slot, value);
+}
+
+void TPointerStringList::SetSlotAt(Place place, int slot, std::uint32_t value)
+{
     std::vector<std::uint32_t>& values = FBlocks[place.Block].Slots[slot];
     if (values.empty()) {
         if (value == 0)
@@ -104,6 +108,11 @@ void TPointerStringList::SetSlot(int index, int slot, std::uint32_t value)
     if (slot == FTally.Slot && FTally.Counts(values[place.Local]) != FTally.Counts(value))
         Retally(place.Block, FTally.Counts(value) ? 1 : -1);
     values[place.Local] = value;
+}
+
+TPointerStringList::TRowCursor TPointerStringList::Cursor(int index)
+{
+    return TRowCursor(*this, Locate(index), index);
 }
 
 void TPointerStringList::Touch(int block)

@@ -69,6 +69,10 @@ public:
     // Calls visit(text, slot1) for rows [first, first + count) in order, without a lookup per row.
     template <typename Visit> void ForEachRow(int first, int count, Visit&& visit) const;
 
+    class TRowCursor;
+    // A cursor on row index (which must exist), for passes that read and write slots row after row.
+    TRowCursor Cursor(int index);
+
     // Sum of the lengths of all rows.
     std::size_t TextLength() const { return FTextLength; }
 
@@ -103,6 +107,7 @@ private:
     };
 
     Place Locate(int index) const;
+    void SetSlotAt(Place place, int slot, std::uint32_t value);
     static void CheckRange(bool inside, int index);
     int BlockTally(const Block& block) const;
     // Makes FTallyStarts right for blocks [0, block].
@@ -127,6 +132,55 @@ private:
     // Counted rows before each block, right for the first FTallyKnown blocks.
     mutable std::vector<int> FTallyStarts;
     mutable int FTallyKnown = 0;
+};
+
+// Walks rows in order without a lookup per row. Valid while the list changes only through the
+// cursor's SetSlot; a cursor moved past the last row is at its end and reads nothing.
+class TPointerStringList::TRowCursor {
+public:
+    TRowCursor(TPointerStringList& list, Place place, int index)
+        : FList(&list)
+        , FPlace(place)
+        , FIndex(index)
+    {
+    }
+
+    int Index() const { return FIndex; }
+    bool AtEnd() const { return FIndex >= FList->FCount; }
+    std::string_view Text() const { return CurrentBlock().Text(FPlace.Local); }
+    std::uint32_t Slot(int slot) const { return CurrentBlock().SlotAt(FPlace.Local, slot); }
+    void SetSlot(int slot, std::uint32_t value) { FList->SetSlotAt(FPlace, slot, value); }
+    // The row after the current one; empty text and 0 when there is none.
+    std::string_view NextText() const
+    {
+        const Place next = NextPlace();
+        return next.Block < 0 ? std::string_view() : FList->FBlocks[next.Block].Text(next.Local);
+    }
+    std::uint32_t NextSlot(int slot) const
+    {
+        const Place next = NextPlace();
+        return next.Block < 0 ? 0 : FList->FBlocks[next.Block].SlotAt(next.Local, slot);
+    }
+    void Advance()
+    {
+        FPlace = NextPlace();
+        ++FIndex;
+    }
+
+private:
+    const Block& CurrentBlock() const { return FList->FBlocks[FPlace.Block]; }
+    Place NextPlace() const
+    {
+        if (FPlace.Local + 1 < CurrentBlock().Rows())
+            return {FPlace.Block, FPlace.Local + 1};
+        if (FPlace.Block + 1 < static_cast<int>(FList->FBlocks.size()))
+            return {FPlace.Block + 1, 0};
+        return {-1, 0};
+    }
+
+    TPointerStringList* FList;
+    Place FPlace;
+    int FIndex;
 };
 
 template <typename Visit> void TPointerStringList::ForEachRow(int first, int count, Visit&& visit) const

@@ -3,20 +3,32 @@
 // reaches an editor.
 #pragma once
 
+#include "text/RowAttribute.h"
 #include "text/RowTokenState.h"
 
 #include <memory>
+#include <string_view>
 
 namespace brenvik {
 
 class TEditorScreenStrings;
+class TRowContexts;
+
+// One row as a row-state scan reads it, handed over by the row list's pass over its rows.
+struct TScanRow {
+    std::string_view Text;
+    TRowAttribute Attribute = raBreak;
+    std::string_view Next; // the following row when this one is raWrapped, else empty
+    TRowAttribute NextAttribute = raBreak;
+    TRowContexts* Contexts = nullptr; // the row list's table that states' Context refers to
+};
 
 // Computes the start state of the next row from the start state of a row:
 // a parser of the editor's active fountain, created per rescan pass.
 class TRowStateScanner {
 public:
     virtual ~TRowStateScanner() = default;
-    virtual RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state) = 0;
+    virtual RowTokenState ScanRowState(const TScanRow& row, RowTokenState state) = 0;
 };
 
 class TAttachedEditor {

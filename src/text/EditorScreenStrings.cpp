@@ -291,6 +291,36 @@ int TEditorScreenStrings::TabWidth() const
     return OwnerEditor() ? OwnerEditor()->TabSpaceCount() : 8;
 }
 
+namespace {
+
+TScanRow CursorScanRow(const TPointerStringList::TRowCursor& cursor, TRowContexts& contexts)
+{
+    TScanRow row {cursor.Text(), TRowAttributeStringList::AttributeOf(cursor.Slot(1)), {}, raBreak, &contexts};
+    if (row.Attribute == raWrapped) {
+        row.Next = cursor.NextText();
+        row.NextAttribute = TRowAttributeStringList::AttributeOf(cursor.NextSlot(1));
+    }
+    return row;
+}
+
+void StoreState(TPointerStringList::TRowCursor& cursor, const RowTokenState& state)
+{
+    cursor.SetSlot(1, TRowAttributeStringList::Slot1WithState(cursor.Slot(1), state));
+    cursor.SetSlot(2, TRowAttributeStringList::Slot2OfState(state));
+}
+
+} // namespace
+
+TScanRow TEditorScreenStrings::ScanRowAt(int row) const
+{
+    TScanRow scan {Strings(row), RowAttribute(row), {}, raBreak, &FContexts};
+    if (scan.Attribute == raWrapped && row + 1 < Count()) {
+        scan.Next = Strings(row + 1);
+        scan.NextAttribute = RowAttribute(row + 1);
+    }
+    return scan;
+}
+
 int TEditorScreenStrings::Rescan(int row, bool notify)
 {
     TAttachedEditor* owner = OwnerEditor();
@@ -304,7 +334,7 @@ int TEditorScreenStrings::Rescan(int row, bool notify)
     RowTokenState state = RowTokenState::FirstRow();
     for (int r = first - 1; r >= 0; --r) {
         if (RowStateComputed(r)) {
-            state = scanner->ScanRowState(r, *this, RowState(r));
+            state = scanner->ScanRowState(ScanRowAt(r), RowState(r));
             begin = r + 1;
             break;
         }
@@ -312,18 +342,30 @@ int TEditorScreenStrings::Rescan(int row, bool notify)
     const int horizon
         = std::min(Count() - 1, first + 2 * (owner->ScreenHeight() / std::max(owner->RowHeight(), 1)));
     int changed = 0;
-    for (int r = begin; r <= horizon; ++r) {
-        if (RowState(r) == state)
+    TRowCursor cursor = Cursor(begin);
+    for (int r = begin; r <= horizon; ++r, cursor.Advance()) {
+        if (StateOfSlots(cursor.Slot(1), cursor.Slot(2)) == state)
             return changed;
-        SetRowState(r, state);
+        StoreState(cursor, state);
         if (notify) {
             ++changed;
             ForEachEditor([r](TAttachedEditor& editor) { editor.InvalidateRow(r); });
         }
-        state = scanner->ScanRowState(r, *this, state);
+        state = scanner->ScanRowState(CursorScanRow(cursor, FContexts), state);
     }
     MarkRowStatesNotComputedFrom(horizon + 1);
     return changed;
+}
+
+RowTokenState TEditorScreenStrings::ScanRowStates(
+    TRowStateScanner& scanner, int first, int last, RowTokenState state)
+{
+    TRowCursor cursor = Cursor(first);
+    for (int r = first; r <= last; ++r, cursor.Advance()) {
+        StoreState(cursor, state);
+        state = scanner.ScanRowState(CursorScanRow(cursor, FContexts), state);
+    }
+    return state;
 }
 
 void TEditorScreenStrings::RescanAll()
@@ -332,16 +374,14 @@ void TEditorScreenStrings::RescanAll()
     if (owner && (owner->IsLoading() || owner->IsDestroying()))
         return;
     MarkRowStatesNotComputedFrom(0);
+    // No stored state refers to a context now.
+    FContexts.Clear();
     std::unique_ptr<TRowStateScanner> scanner = owner ? owner->CreateRowStateScanner() : nullptr;
     if (!scanner || Count() == 0)
         return;
     const int last = std::min(
         Count() - 1, 2 * (owner->ScreenHeight() / std::max(owner->RowHeight(), 1)) + owner->TopRow());
-    RowTokenState state = RowTokenState::FirstRow();
-    for (int r = 0; r <= last; ++r) {
-        SetRowState(r, state);
-        state = scanner->ScanRowState(r, *this, state);
-    }
+    ScanRowStates(*scanner, 0, last, RowTokenState::FirstRow());
 }
 
 bool TEditorScreenStrings::WrapsAsStored() const

@@ -6,6 +6,7 @@
 #include "text/EditorStringList.h"
 #include "text/EditorUndoObj.h"
 #include "text/EditorWrapOption.h"
+#include "text/RowContexts.h"
 
 #include <memory>
 #include <string>
@@ -129,6 +130,13 @@ public:
 
     // Recomputes stored row states from row on; returns how many changed when notify is set.
     int Rescan(int row, bool notify);
+    // Stores state into row first and scans on, storing each next state, up to row last (which
+    // must exist); returns the state after it. RescanAll's pass, without the screen's horizon.
+    RowTokenState ScanRowStates(TRowStateScanner& scanner, int first, int last, RowTokenState state);
+    // Row as a row-state scan reads it.
+    TScanRow ScanRowAt(int row) const;
+    // The values that row states' Context refers to.
+    TRowContexts& Contexts() const { return FContexts; }
     void RescanAll();
     void RewrapAll();
     // True when wrapping every line at the current width gives the rows already stored.
@@ -184,6 +192,8 @@ private:
     bool FWordWrap = false;
     TEditorUndoObj FUndo;
     std::unique_ptr<TEditorWrapOption> FWrapOption;
+    // Grows as scans meet new values; read by every parser that tokenizes stored rows.
+    mutable TRowContexts FContexts;
 };
 
 } // namespace brenvik

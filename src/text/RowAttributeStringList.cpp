@@ -7,7 +7,7 @@ namespace brenvik {
 
 namespace {
 constexpr std::uint32_t kSlot1Used = 0xFFFFF; // bits 20-31 are cleared by every slot-1 setter
-constexpr std::uint32_t kSlot2Used = 0xFFFF; // bits 16-31 are cleared by every slot-2 setter
+constexpr std::uint32_t kSlot2Used = 0xFFFFFFFF; // bits 16-31 hold the state's Context
 
 std::uint32_t Bits(std::uint32_t slot, int shift, int width)
 {
@@ -94,21 +94,36 @@ void TRowAttributeStringList::SetScanState5(int row, int value)
 
 RowTokenState TRowAttributeStringList::RowState(int row) const
 {
-    return {ScanState(row), ScanState2(row), ScanState3(row), ScanState4(row), ScanState5(row)};
+    return StateOfSlots(Slot(row, 1), Slot(row, 2));
 }
 
 void TRowAttributeStringList::SetRowState(int row, const RowTokenState& state)
 {
+    SetSlot(row, 1, Slot1WithState(Slot(row, 1), state));
+    SetSlot(row, 2, Slot2OfState(state));
+}
+
+RowTokenState TRowAttributeStringList::StateOfSlots(std::uint32_t slot1, std::uint32_t slot2)
+{
+    return {static_cast<int>(Bits(slot1, 4, 4)) - 2, static_cast<int>(Bits(slot1, 8, 4)),
+        static_cast<int>(Bits(slot1, 12, 8)), static_cast<int>(Bits(slot2, 0, 8)),
+        static_cast<int>(Bits(slot2, 8, 8)), static_cast<int>(Bits(slot2, 16, 16))};
+}
+
+std::uint32_t TRowAttributeStringList::Slot1WithState(std::uint32_t slot1, const RowTokenState& state)
+{
     assert(state.BracketIndex >= -2 && state.BracketIndex <= 13 && state.Element >= 0 && state.Element <= 15);
-    assert(state.Remain >= 0 && state.Remain <= 255 && state.WrappedKind >= 0 && state.WrappedKind <= 255);
-    assert(state.LastKind >= 0 && state.LastKind <= 255);
-    std::uint32_t slot1 = Slot(row, 1) & 0xF;
-    slot1 |= static_cast<std::uint32_t>(state.BracketIndex + 2) << 4;
-    slot1 |= static_cast<std::uint32_t>(state.Element) << 8;
-    slot1 |= static_cast<std::uint32_t>(state.Remain) << 12;
-    SetSlot(row, 1, slot1);
-    SetSlot(row, 2,
-        static_cast<std::uint32_t>(state.WrappedKind) | static_cast<std::uint32_t>(state.LastKind) << 8);
+    assert(state.Remain >= 0 && state.Remain <= 255);
+    return (slot1 & 0xF) | static_cast<std::uint32_t>(state.BracketIndex + 2) << 4
+        | static_cast<std::uint32_t>(state.Element) << 8 | static_cast<std::uint32_t>(state.Remain) << 12;
+}
+
+std::uint32_t TRowAttributeStringList::Slot2OfState(const RowTokenState& state)
+{
+    assert(state.WrappedKind >= 0 && state.WrappedKind <= 255 && state.LastKind >= 0 && state.LastKind <= 255);
+    assert(state.Context >= 0 && state.Context <= 0xFFFF);
+    return static_cast<std::uint32_t>(state.WrappedKind) | static_cast<std::uint32_t>(state.LastKind) << 8
+        | static_cast<std::uint32_t>(state.Context) << 16;
 }
 
 void TRowAttributeStringList::MarkRowStatesNotComputedFrom(int row)

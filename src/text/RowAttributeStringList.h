@@ -8,7 +8,8 @@
 namespace brenvik {
 
 // Slot 0 is RowData, untouched here. Slot 1: bits 0-3 the attribute, 4-7 ScanState + 2,
-// 8-11 ScanState2, 12-19 ScanState3. Slot 2: bits 0-7 ScanState4, 8-15 ScanState5.
+// 8-11 ScanState2, 12-19 ScanState3. Slot 2: bits 0-7 ScanState4, 8-15 ScanState5, 16-31 the
+// state's Context.
 // A setter rewrites only its own bits and clears the unused high bits of its slot, so a new
 // row (all slots 0) reads raBreak and ScanState -2: not scanned yet.
 //
@@ -37,6 +38,11 @@ public:
 
     RowTokenState RowState(int row) const;
     void SetRowState(int row, const RowTokenState& state);
+    // The same packing on slot values, for passes that walk the rows with a cursor.
+    static RowTokenState StateOfSlots(std::uint32_t slot1, std::uint32_t slot2);
+    static std::uint32_t Slot1WithState(std::uint32_t slot1, const RowTokenState& state);
+    static std::uint32_t Slot2OfState(const RowTokenState& state);
+    static TRowAttribute AttributeOf(std::uint32_t slot1) { return static_cast<TRowAttribute>(slot1 & 0xF); }
     // False while the row's start state reads -2: not scanned since the row was made or marked.
     bool RowStateComputed(int row) const { return ScanState(row) != -2; }
     // Every row from row on reads not computed; the attributes stay.
@@ -53,9 +59,6 @@ public:
     int LineEndsBefore(int row) const { return TalliedBefore(row); }
     // The row that ends logical line n (from 0); Count() when there are fewer lines.
     int FindLineEnd(int n) const { return FindTallied(n); }
-
-private:
-    static TRowAttribute AttributeOf(std::uint32_t slot1) { return static_cast<TRowAttribute>(slot1 & 0xF); }
 };
 
 } // namespace brenvik

@@ -1,5 +1,8 @@
 // Sample scripts beside their expected token dumps. Run tools/regen-highlight-golden.sh to rewrite
-// the dumps after a deliberate change, and review them as a diff.
+// the dumps after a deliberate change, and review them as a diff. A Perl sample also has a dump of
+// the original rules (PerlGrammar off), NAME.original.tokens: written once by the tokenizer before
+// the fuller grammar existed and never rewritten, it shows that switching the grammar off gives
+// exactly those tokens.
 #include "HighlightTestHelpers.h"
 
 #include "highlight/ConfiguredFountains.h"
@@ -74,7 +77,9 @@ KindNames PerlKindNames()
 {
     KindNames names = GenericKindNames();
     names.insert({{tkScalar, "scalar"}, {tkArray, "array"}, {tkHash, "hash"}, {tkSubRoutine, "sub-name"},
-        {tkSubRoutineCall, "sub-call"}});
+        {tkSubRoutineCall, "sub-call"}, {tkHereDocOperator, "heredoc-operator"}, {tkHereDocBody, "heredoc-body"},
+        {tkHereDocEnd, "heredoc-end"}, {tkQuoteLike, "quote-like"}, {tkPattern, "pattern"}, {tkPod, "pod"},
+        {tkDataSection, "data-section"}});
     return names;
 }
 
@@ -115,14 +120,24 @@ std::string Dump(TFountain& fountain, const KindNames& names, const std::vector<
     return out.str();
 }
 
+QByteArray ReadSample(const QString& path)
+{
+    QFile input(path);
+    EXPECT_TRUE(input.open(QIODevice::ReadOnly)) << path.toStdString();
+    return input.readAll();
+}
+
+QString DumpPath(const QString& sample, const char* suffix)
+{
+    return sample.left(sample.lastIndexOf('.')) + suffix;
+}
+
 class GoldenDumps : public ::testing::TestWithParam<const char*> { };
 
 TEST_P(GoldenDumps, MatchTheReviewedTokens)
 {
     const QString sample = kDataDir + "/" + GetParam();
-    QFile input(sample);
-    ASSERT_TRUE(input.open(QIODevice::ReadOnly)) << sample.toStdString();
-    const std::vector<std::string> lines = SplitLines(input.readAll());
+    const std::vector<std::string> lines = SplitLines(ReadSample(sample));
 
     TPERLFountain perl;
     ConfigurePERLFountain(perl);
@@ -134,18 +149,30 @@ TEST_P(GoldenDumps, MatchTheReviewedTokens)
     ASSERT_TRUE(fountain->HasFileExt(ext));
     const std::string dump = Dump(*fountain, isPerl ? PerlKindNames() : HtmlKindNames(), lines);
 
-    QFile expected(sample.left(sample.lastIndexOf('.')) + ".tokens");
+    QFile expected(DumpPath(sample, ".tokens"));
     if (qEnvironmentVariableIsSet("BRENVIK_REGEN_GOLDEN")) {
         ASSERT_TRUE(expected.open(QIODevice::WriteOnly | QIODevice::Truncate));
         expected.write(dump.data(), static_cast<qint64>(dump.size()));
         return;
     }
     ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << "no dump beside " << sample.toStdString();
-    const QByteArray want = expected.readAll();
-    EXPECT_EQ(dump, want.toStdString());
+    EXPECT_EQ(dump, expected.readAll().toStdString());
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, GoldenDumps, ::testing::Values("keijiban.pl", "form.html"));
+TEST_P(GoldenDumps, WithoutThePerlGrammarMatchTheOriginalRules)
+{
+    const QString sample = kDataDir + "/" + GetParam();
+    TPERLFountain perl;
+    ConfigurePERLFountain(perl);
+    if (!perl.HasFileExt("." + QFileInfo(sample).suffix().toStdString()))
+        GTEST_SKIP() << "not a Perl sample";
+    perl.SetPerlGrammar(false);
+    const std::string dump = Dump(perl, PerlKindNames(), SplitLines(ReadSample(sample)));
+    EXPECT_EQ(dump, ReadSample(DumpPath(sample, ".original.tokens")).toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, GoldenDumps,
+    ::testing::Values("keijiban.pl", "form.html", "heredoc.cgi", "quotelike.pl", "pod.pl"));
 
 } // namespace
 } // namespace brenvik::test

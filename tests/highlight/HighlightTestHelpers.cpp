@@ -56,6 +56,7 @@ std::vector<const void*> ByteColors(TFountainParser& parser, const TEditorScreen
             text += rows.Strings(row + 1);
         std::vector<const void*> rowColors(static_cast<size_t>(own), nullptr);
         parser.BeginRow(text, states[static_cast<size_t>(row)]);
+        parser.SetOwnLength(own);
         while (parser.ReadToken() != 0 && parser.TokenOffset() < own) {
             const void* color = parser.TokenColor();
             const int end = std::min(own, parser.TokenOffset() + parser.TokenSize());

@@ -17,15 +17,20 @@ std::vector<std::string> PerlPieces()
     std::vector<std::string> pieces = TrapPieces();
     for (const char* piece : {"'it''s'", "\"a\\\"b\"", "# \x83\x52\x83\x81\x83\x93\x83\x67 " /* # コメント */,
              "$value", "@list", "%hash", "&call", "sub name {", "asm", "print \"", "'", "\"", "$#", "q(",
-             "/* */", "0x1F", "3.14", "\x81\x40" /* ideographic space */})
+             "/* */", "0x1F", "3.14", "\x81\x40" /* ideographic space */,
+             // The fuller grammar: here-documents and their terminators, quote-like operators
+             // left open across lines, matches and divisions, POD and the data section.
+             "print <<EOM;", "<<\"E\", <<'F'", "<<~E", "EOM", "E", "F", "  E", "s{a}{", "}", "qw(", ")", "s/",
+             "/", "tr/a/", "m!", "$a / $b", "split /", "=pod", "=cut", "__END__", "<html>$name</html>"})
         pieces.emplace_back(piece);
     return pieces;
 }
 
-void RunPerlModel(unsigned seed, bool wordWrap, int steps)
+void RunPerlModel(unsigned seed, bool wordWrap, int steps, bool grammar = true)
 {
     TPERLFountain fountain;
     ConfigurePERLFountain(fountain);
+    fountain.SetPerlGrammar(grammar);
     ReferenceModel model(seed);
     model.Pieces = PerlPieces();
     model.Editor.Scanner = [&fountain] { return std::make_unique<TFountainRowStateScanner>(fountain); };
@@ -54,6 +59,11 @@ TEST(PerlRescanProperty, ComputedStatesEqualAScanFromTheTopWithoutWordWrap)
 TEST(PerlRescanProperty, ComputedStatesEqualAScanFromTheTopWithWordWrap)
 {
     RunPerlModel(1717, true, 2000);
+}
+
+TEST(PerlRescanProperty, ComputedStatesEqualAScanFromTheTopWithTheOriginalRules)
+{
+    RunPerlModel(2929, true, 1000, false);
 }
 
 } // namespace

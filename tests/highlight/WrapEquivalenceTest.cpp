@@ -27,6 +27,22 @@ const std::vector<std::string> kPerlLines = {
     "$k = " + Repeated("\x83\x4a\x81\x5b", 26) + ";",
 };
 
+// Lines of the fuller grammar whose colours must not depend on where word wrap cuts them:
+// here-document bodies, quote-like operators and POD lines longer than the narrowest wrap.
+const std::vector<std::string> kGrammarLines = {
+    "print <<\"EOM\", <<'RAW'; # two bodies follow",
+    "<p>" + Repeated("\x82\xa0", 12) + " $name \x97\x6c " + Repeated("x", 17) + "EOM",
+    "EOM",
+    "'$raw' " + Repeated("text ", 8),
+    "RAW",
+    "$html =~ s{<(\\w+)>}{<$1 class=\"" + Repeated("x", 30) + "\">}gi; $n = 1;",
+    "my @w = qw(" + Repeated("\x82\xe8\x82\xf1\x82\xb2 ", 10) + ");",
+    "=head1 " + Repeated("\x96\xbc", 25),
+    "text of the pod that is long enough to wrap at every width $not_var",
+    "=cut and some more words to wrap the cut line too",
+    "print 'code again';",
+};
+
 const std::vector<std::string> kHtmlLines = {
     "<table border=1 width=\"100%\"><tr><td nowrap>\x93\xfa\x96\x7b\x8c\xea &amp; &#169;</td></tr>",
     "<!-- a comment that runs over several rows when wrapped narrowly --> <a href=\"http://x.jp/\">",
@@ -78,6 +94,14 @@ TEST(WrapEquivalence, PerlLinesLookTheSameAtEveryWrapWidth)
     ConfigurePERLFountain(fountain);
     for (int width = 20; width <= 40; ++width)
         ExpectSameColours(fountain, kPerlLines, width);
+}
+
+TEST(WrapEquivalence, PerlGrammarLinesLookTheSameAtEveryWrapWidth)
+{
+    TPERLFountain fountain;
+    ConfigurePERLFountain(fountain);
+    for (int width = 20; width <= 40; ++width)
+        ExpectSameColours(fountain, kGrammarLines, width);
 }
 
 TEST(WrapEquivalence, HtmlLinesLookTheSameAtEveryWrapWidth)

@@ -13,11 +13,11 @@ public:
         : FCalls(calls)
     {
     }
-    RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state) override
+    RowTokenState ScanRowState(const TScanRow& row, RowTokenState state) override
     {
         if (FCalls)
             ++*FCalls;
-        std::string_view text = rows.Strings(row);
+        std::string_view text = row.Text;
         state.Element = (state.Element + static_cast<int>(std::count(text.begin(), text.end(), '"'))) % 2;
         state.LastKind = (state.LastKind + static_cast<int>(std::count(text.begin(), text.end(), 'a'))) % 3;
         return state;
@@ -34,7 +34,7 @@ inline std::vector<RowTokenState> ScanFromTop(const TEditorScreenStrings& rows, 
     RowTokenState state = RowTokenState::FirstRow();
     for (int row = 0; row < rows.Count(); ++row) {
         states.push_back(state);
-        state = scanner.ScanRowState(row, rows, state);
+        state = scanner.ScanRowState(rows.ScanRowAt(row), state);
     }
     return states;
 }

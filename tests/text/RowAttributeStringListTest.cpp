@@ -1,4 +1,4 @@
-// Packed row fields: each setter touches only its own bits and clears the unused high bits.
+// Packed row fields: each setter touches only its own bits and clears the unused high bits of slot 1.
 #include "text/RowAttributeStringList.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,8 @@ TEST(RowAttributeStringList, SettersKeepOtherFieldsAndClearHighBits)
     rows.SetRowAttribute(0, raEndOfText);
     EXPECT_EQ(rows.Slot(0, 1), 0x2u) << "bits 20-31 of slot 1 are cleared";
     rows.SetScanState4(0, 7);
-    EXPECT_EQ(rows.Slot(0, 2), 0x7u) << "bits 16-31 of slot 2 are cleared";
+    EXPECT_EQ(rows.Slot(0, 2), 0xFFFF0007u) << "bits 16-31 of slot 2 hold the Context and stay";
+    rows.SetSlot(0, 2, 7);
 
     rows.SetScanState(0, 13);
     rows.SetScanState2(0, 15);
@@ -43,7 +44,7 @@ TEST(RowAttributeStringList, RowStateRoundTripsAndKeepsTheAttribute)
     TRowAttributeStringList rows;
     rows.Add("a");
     rows.SetRowAttribute(0, raWrapped);
-    RowTokenState state {4, 9, 130, 25, 56};
+    RowTokenState state {4, 9, 130, 25, 56, 65535};
     rows.SetRowState(0, state);
     EXPECT_EQ(rows.RowState(0), state);
     EXPECT_EQ(rows.RowAttribute(0), raWrapped);

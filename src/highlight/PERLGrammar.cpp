@@ -1,0 +1,420 @@
+// The fuller Perl grammar of the tokenizer: here-documents, quote-like operators, matches, POD and
+// the data section. Used while the fountain's PerlGrammar is on; what is open at a row boundary
+// travels in the row state's Context.
+#include "highlight/PERLFountainParser.h"
+
+#include "highlight/CharClass.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace brenvik {
+
+using namespace charclass;
+
+namespace {
+
+bool IsBlankByte(unsigned char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool IsNameStart(unsigned char c)
+{
+    return Is(c, ccWord) && !Is(c, ccDigit);
+}
+
+unsigned char ClosingOf(unsigned char open)
+{
+    switch (open) {
+    case '(':
+        return ')';
+    case '[':
+        return ']';
+    case '{':
+        return '}';
+    case '<':
+        return '>';
+    default:
+        return open;
+    }
+}
+
+// Words after which an operand follows, so that a slash starts a match.
+bool IsOperandWord(std::string_view word)
+{
+    static constexpr std::array<std::string_view, 25> kWords = {"and", "cmp", "eq", "ge", "grep", "gt", "if",
+        "join", "le", "lt", "map", "ne", "not", "or", "print", "push", "return", "split", "unless", "unshift",
+        "until", "when", "while", "x", "xor"};
+    return std::binary_search(kWords.begin(), kWords.end(), word);
+}
+
+// The operator letter of a quote-like word, 0 for any other word.
+char QuoteOperator(std::string_view word)
+{
+    static constexpr std::array<std::pair<std::string_view, char>, 8> kOperators
+        = {{{"m", 'm'}, {"q", 'q'}, {"qq", 'Q'}, {"qr", 'r'}, {"qw", 'w'}, {"s", 's'}, {"tr", 't'}, {"y", 't'}}};
+    for (const auto& [name, letter] : kOperators) {
+        if (name == word)
+            return letter;
+    }
+    return 0;
+}
+
+} // namespace
+
+int TPERLFountainParser::ReadContextToken()
+{
+    if (!FGrammar)
+        return ReadPlainToken();
+    const int start = Position();
+    const int stop = StopOfRow();
+    if (Context() == 0) {
+        if (AtLineStart() && Current() == '=' && Is(At(1), ccAlphaNumeric) && !Is(At(1), ccDigit)) {
+            TPerlOpenConstructs open;
+            open.Pod = true;
+            SetOpen(open);
+            return ReadPodLine();
+        }
+        if (AtLineStart() && Current() == '_'
+            && ((TextAt(0, "__END__") && !Is(At(7), ccWord)) || (TextAt(0, "__DATA__") && !Is(At(8), ccWord)))) {
+            TPerlOpenConstructs open;
+            open.DataSection = true;
+            SetOpen(open);
+            return SetToken(start, std::max(start, stop), tkDataSection);
+        }
+        return ReadPlainToken();
+    }
+    const TPerlOpenConstructs& open = Open();
+    if (open.InBody && !open.HereDocuments.empty() && AtLineStart())
+        return ReadHereDocLine();
+    if (start >= stop)
+        return SetToken(start, start, tkEnd);
+    if (open.DataSection)
+        return SetToken(start, stop, tkDataSection);
+    if (open.Pod)
+        return ReadPodLine();
+    if (open.InBody && !open.HereDocuments.empty())
+        return ReadInterpolated(start, stop, tkHereDocBody, open.HereDocuments.front().Interpolating);
+    if (open.QuoteOpen)
+        return ResumeQuote();
+    // Only here-documents wait, for the end of this line: code goes on.
+    return ReadPlainToken();
+}
+
+const TPerlOpenConstructs& TPERLFountainParser::Open()
+{
+    const TRowContexts& table = Contexts();
+    if (Context() != FOpenIndex || &table != FOpenTable || table.Generation() != FOpenGeneration) {
+        FOpen = TPerlOpenConstructs::Decode(table.At(Context()));
+        FOpenIndex = Context();
+        FOpenTable = &table;
+        FOpenGeneration = table.Generation();
+    }
+    return FOpen;
+}
+
+void TPERLFountainParser::SetOpen(const TPerlOpenConstructs& open)
+{
+    int index = Contexts().Intern(open.Encode());
+    // A full table (tens of thousands of distinct open states): nothing is open from here.
+    SetContext(std::max(index, 0));
+    FOpen = index > 0 ? open : TPerlOpenConstructs {};
+    FOpenIndex = Context();
+    FOpenTable = &Contexts();
+    FOpenGeneration = Contexts().Generation();
+}
+
+void TPERLFountainParser::FinishRowState(RowTokenState& state, bool lineEnds)
+{
+    if (!FGrammar)
+        return;
+    // Only rows inside an open construct tell whether they continue a line, so that plain code
+    // keeps the original states (a wrap just before =word in code is then taken for a line start).
+    state.Element = (state.Element & ~kMidLine) | (lineEnds || state.Context == 0 ? 0 : kMidLine);
+    if (!lineEnds || state.Context == 0)
+        return;
+    // At a line end the bodies of waiting here-documents begin, and a POD block left by =cut ends.
+    SetContext(state.Context);
+    const TPerlOpenConstructs& current = Open();
+    const bool bodyBegins = !current.HereDocuments.empty() && !current.InBody;
+    if (!bodyBegins && !current.PodEndsWithLine)
+        return;
+    TPerlOpenConstructs open = current;
+    open.InBody = open.InBody || bodyBegins;
+    if (open.PodEndsWithLine)
+        open.Pod = open.PodEndsWithLine = false;
+    SetOpen(open);
+    state.Context = Context();
+}
+
+int TPERLFountainParser::ReadHereDocLine()
+{
+    const TPerlHereDocument& document = Open().HereDocuments.front();
+    const int stop = StopOfRow();
+    int from = 0;
+    if (document.Indented) {
+        while (from < stop && IsBlankByte(At(from)))
+            ++from;
+    }
+    // The terminator is the whole line: a blank or anything else after it makes a body line.
+    if (stop == Length() && static_cast<size_t>(stop - from) == document.Terminator.size()
+        && TextAt(from, document.Terminator)) {
+        TPerlOpenConstructs open = Open();
+        open.HereDocuments.erase(open.HereDocuments.begin());
+        open.InBody = !open.HereDocuments.empty();
+        SetOpen(open);
+        return SetToken(0, stop, tkHereDocEnd);
+    }
+    if (stop == 0)
+        return SetToken(0, 0, tkEnd);
+    return ReadInterpolated(0, stop, tkHereDocBody, document.Interpolating);
+}
+
+int TPERLFountainParser::ReadPodLine()
+{
+    const int start = Position();
+    if (AtLineStart() && TextAt(0, "=cut") && !Is(At(4), ccWord)) {
+        TPerlOpenConstructs open = Open();
+        open.PodEndsWithLine = true;
+        SetOpen(open);
+    }
+    return SetToken(start, std::max(start, StopOfRow()), tkPod);
+}
+
+bool TPERLFountainParser::StartsVariable(int position) const
+{
+    const unsigned char c = At(position);
+    return (c == '$' || c == '@') && Is(At(position + 1), ccWord);
+}
+
+int TPERLFountainParser::VariableEnd(int position) const
+{
+    ++position; // the sigil
+    for (;;) {
+        if (Is(At(position), ccWord))
+            ++position;
+        else if (At(position) == ':' && At(position + 1) == ':' && Is(At(position + 2), ccWord))
+            position += 2;
+        else
+            return position;
+    }
+}
+
+int TPERLFountainParser::ReadInterpolated(int start, int stop, int kind, bool interpolating)
+{
+    if (interpolating && StartsVariable(start))
+        return SetToken(start, VariableEnd(start), At(start) == '$' ? tkScalar : tkArray);
+    int position = start;
+    while (position < stop) {
+        if (interpolating && At(position) == '\\') {
+            position = position + 1 < stop ? CharEnd(position + 1) : position + 1;
+            continue;
+        }
+        if (interpolating && StartsVariable(position))
+            break;
+        position = CharEnd(position);
+    }
+    return SetToken(start, position, kind);
+}
+
+void TPERLFountainParser::ScanLess()
+{
+    if (At(Position() + 1) != '<' || !ReadHereDocOperator())
+        ScanSymbol();
+}
+
+bool TPERLFountainParser::ReadHereDocOperator()
+{
+    TPerlHereDocument document;
+    int position = Position() + 2;
+    if (At(position) == '~') {
+        document.Indented = true;
+        ++position;
+    }
+    int quote = position;
+    while (IsBlankByte(At(quote)))
+        ++quote;
+    const unsigned char c = At(quote);
+    int end;
+    if (c == '"' || c == '\'') {
+        end = quote + 1;
+        while (end < Length() && At(end) != c)
+            end = CharEnd(end);
+        if (end >= Length())
+            return false;
+        document.Interpolating = c == '"';
+        document.Terminator.assign(TextBetween(quote + 1, end));
+        ++end;
+    } else if (quote == position && IsNameStart(c)) {
+        end = position;
+        while (Is(At(end), ccWord))
+            ++end;
+        document.Terminator.assign(TextBetween(position, end));
+    } else {
+        return false; // a shift, as in 1 << 2
+    }
+    if (document.Terminator.size() > 0xFFFF)
+        return false;
+    TPerlOpenConstructs open = Open();
+    open.HereDocuments.push_back(std::move(document));
+    SetOpen(open);
+    SetKind(tkHereDocOperator);
+    SetPosition(end);
+    return true;
+}
+
+bool TPERLFountainParser::OperandExpectedBefore(int position) const
+{
+    int last = position - 1;
+    while (last >= 0 && IsBlankByte(At(last)))
+        --last;
+    if (last < 0)
+        return true; // the row start: a statement or an argument list begins
+    const unsigned char c = At(last);
+    if (Is(c, ccWord)) {
+        int first = last;
+        while (first > 0 && Is(At(first - 1), ccWord))
+            --first;
+        if (first > 0 && std::strchr("$@%&#", At(first - 1)) != nullptr && At(first - 1) != 0)
+            return false; // after a variable
+        if (Is(At(first), ccDigit))
+            return false; // after a number
+        return IsOperandWord(TextBetween(first, last + 1));
+    }
+    // After a closing bracket or a string an operator follows; after any other symbol an operand.
+    return std::strchr(")]}\"'`", c) == nullptr;
+}
+
+void TPERLFountainParser::ScanSlash()
+{
+    const int start = Position();
+    if (!OperandExpectedBefore(start)) {
+        SetKind(tkSymbol);
+        SetPosition(start + (At(start + 1) == '/' ? 2 : 1)); // / or //
+        return;
+    }
+    TPerlQuote quote;
+    quote.Operator = '/';
+    quote.Open = quote.Close = '/';
+    ScanQuoteText(start, start + 1, quote);
+}
+
+bool TPERLFountainParser::ScanQuoteLikeOperator(int wordStart)
+{
+    const int wordEnd = Position();
+    if (wordEnd - wordStart > 2)
+        return false;
+    const char letter = QuoteOperator(TextBetween(wordStart, wordEnd));
+    if (letter == 0)
+        return false;
+    if (wordStart > 0) {
+        const unsigned char before = At(wordStart - 1);
+        // -s $file is a file test, ->s( a method call.
+        if (before == '-' || (before == '>' && wordStart > 1 && At(wordStart - 2) == '-'))
+            return false;
+    }
+    int position = wordEnd;
+    while (IsBlankByte(At(position)))
+        ++position;
+    const bool blanks = position > wordEnd;
+    const unsigned char d = At(position);
+    if (position >= Length() || Is(d, ccWord | ccLead | ccRowEnd | ccBlank) || std::strchr(",;)}]>", d) != nullptr)
+        return false;
+    // s => 1 and $y == 2 are no operators, nor is a comment after blanks.
+    if (d == '=' && (blanks || At(position + 1) == '>' || At(position + 1) == '=' || At(position + 1) == '~'))
+        return false;
+    if (d == '#' && blanks)
+        return false;
+    TPerlQuote quote;
+    quote.Operator = letter;
+    quote.Open = d;
+    quote.Close = ClosingOf(d);
+    ScanQuoteText(wordStart, position + 1, quote);
+    return true;
+}
+
+int TPERLFountainParser::ResumeQuote()
+{
+    const int start = Position();
+    return ScanQuoteText(start, start, Open().Quote);
+}
+
+int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote)
+{
+    const int stop = StopOfRow();
+    const int kind = quote.Operator == 'q' || quote.Operator == 'Q' || quote.Operator == 'w' ? tkQuoteLike : tkPattern;
+    const auto keepOpen = [this, &quote] {
+        TPerlOpenConstructs open = Open();
+        open.QuoteOpen = true;
+        open.Quote = quote;
+        if (!(open == Open()))
+            SetOpen(open);
+    };
+    const auto closed = [this, start, kind](int end) {
+        if (Open().QuoteOpen) {
+            TPerlOpenConstructs open = Open();
+            open.QuoteOpen = false;
+            open.Quote = {};
+            SetOpen(open);
+        }
+        return SetToken(start, end, kind);
+    };
+    for (;;) {
+        if (quote.AwaitingSecond) {
+            while (position < stop && Is(At(position), ccBlank))
+                ++position;
+            if (position >= stop)
+                break;
+            const unsigned char d = At(position);
+            if (Is(d, ccWord | ccLead | ccRowEnd))
+                return closed(position); // no second part follows: the operator ends here
+            quote.AwaitingSecond = false;
+            quote.SecondPart = true;
+            quote.Open = d;
+            quote.Close = ClosingOf(d);
+            quote.Depth = 0;
+            ++position;
+            continue;
+        }
+        if (position >= stop)
+            break;
+        const unsigned char c = At(position);
+        const bool interpolating = quote.Interpolating() && quote.Open != '\'';
+        if (c == '\\') {
+            position = position + 1 < stop ? CharEnd(position + 1) : position + 1;
+        } else if (c == quote.Close && quote.Depth == 0) {
+            ++position;
+            if (quote.HasTwoParts() && !quote.SecondPart) {
+                // s/a/b/ goes on with the same delimiter; s{a}{b} waits for the second opening.
+                if (quote.Open == quote.Close)
+                    quote.SecondPart = true;
+                else
+                    quote.AwaitingSecond = true;
+                continue;
+            }
+            while (At(position) >= 'a' && At(position) <= 'z') // modifiers
+                ++position;
+            return closed(position);
+        } else if (quote.Open != quote.Close && (c == quote.Open || c == quote.Close)) {
+            if (c == quote.Close)
+                --quote.Depth;
+            else if (quote.Depth < 0xFFFF)
+                ++quote.Depth;
+            ++position;
+        } else if (interpolating && StartsVariable(position)) {
+            keepOpen();
+            if (position > start)
+                return SetToken(start, position, kind);
+            return SetToken(start, VariableEnd(start), At(start) == '$' ? tkScalar : tkArray);
+        } else {
+            position = CharEnd(position);
+        }
+    }
+    // The row ends inside the operator: the next row resumes it.
+    keepOpen();
+    return SetToken(start, position, kind);
+}
+
+} // namespace brenvik
