@@ -16,11 +16,11 @@ class TEditorCharset {
 public:
     // Bytes with no Unicode form come out as a visible substitute; the
     // caller's bytes are never changed. Codes of the document's own stand
-    // for its characters.
-    static QString ToUnicode(const std::string& bytes, const TDocumentChars& chars);
+    // for its characters (none given: code page 932 alone).
+    static QString ToUnicode(const std::string& bytes, const TDocumentChars& chars = {});
     // Empty when some character of the text has no Shift_JIS form, nor one
     // of the document's own: such text is refused rather than altered.
-    static std::optional<std::string> FromUnicode(const QString& text, const TDocumentChars& chars);
+    static std::optional<std::string> FromUnicode(const QString& text, const TDocumentChars& chars = {});
     // The message shown when FromUnicode refuses a text.
     static QString NoShiftJisMessage();
 };

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <algorithm>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -60,7 +61,7 @@ struct TCodePreset {
     RCode RCodeValue;
 };
 constexpr std::array<TCodePreset, 3> kPresets {{{jcSjis, rcCrLf}, {jcSjis, rcCr}, {jcEuc, rcLf}}};
-constexpr std::array<JCode, 3> kJCodes {jcSjis, jcJis, jcEuc};
+constexpr std::array<JCode, 4> kJCodes {jcSjis, jcJis, jcEuc, jcUtf8};
 constexpr std::array<RCode, 3> kRCodes {rcCrLf, rcCr, rcLf};
 
 template <typename T, std::size_t N> int IndexOf(const std::array<T, N>& values, T value)
@@ -78,6 +79,12 @@ TdlgOption::TdlgOption(QWidget* parent)
     setObjectName(QStringLiteral("dlgOpt"));
     setWindowTitle(QStringLiteral("設定"));
     CreateOtherTab();
+    cbxPerlGrammar = new QCheckBox(QStringLiteral("Perl の文法を詳しく解析する"), this);
+    cbxPerlGrammar->setObjectName(QStringLiteral("cbxPerlGrammar"));
+    // Below the mark boxes of the colour tab, whose sample shows the choice at once.
+    if (auto* colorTab = qobject_cast<QGridLayout*>(MarkBox(0)->parentWidget()->parentWidget()->layout()))
+        colorTab->addWidget(cbxPerlGrammar, 1, 2, Qt::AlignTop);
+    connect(cbxPerlGrammar, &QCheckBox::toggled, this, [this](bool checked) { FPERLView->SetPerlGrammar(checked); });
     connect(MarkBox(5), &QCheckBox::toggled, this, [this](bool checked) { FTabMark.SetVisible(checked); });
     connect(MarkBox(6), &QCheckBox::toggled, this, [this](bool checked) { FDBSpaceMark.SetVisible(checked); });
 }
@@ -100,7 +107,7 @@ void TdlgOption::CreateOtherTab()
     rdbOther = radio("rdbOther", "Others...");
     auto* others = new QHBoxLayout;
     rdgJcode = new TRadioGroup("rdgJcode", QStringLiteral("文字コード "),
-        {QStringLiteral("SHIFT-JIS"), QStringLiteral("JIS"), QStringLiteral("EUC")}, codes);
+        {QStringLiteral("SHIFT-JIS"), QStringLiteral("JIS"), QStringLiteral("EUC"), QStringLiteral("UTF-8")}, codes);
     rdgRCode = new TRadioGroup("rdgRCode", QStringLiteral("改行コード "),
         {QStringLiteral("CR+LF"), QStringLiteral("CR"), QStringLiteral("LF")}, codes);
     others->addWidget(rdgJcode);
@@ -146,6 +153,7 @@ void TdlgOption::Load(const TfrmMain& owner)
     MarkBox(5)->setChecked(FLoaded.TabMarkVisible);
     MarkBox(6)->setChecked(FLoaded.DBSpaceMarkVisible);
     LoadEditor(owner.Editor(), owner.PerlFountain(), FLoaded.WordWrapWindow, kPerlColors);
+    cbxPerlGrammar->setChecked(owner.PerlFountain().PerlGrammar());
     LoadCodes(FLoaded.DefaultJCode, FLoaded.DefaultRCode);
     rdgListUpdate->SetItemIndex(FLoaded.ListUpdate);
     rdgListDefaultSet->SetItemIndex(FLoaded.ListDefaultSet);
@@ -187,6 +195,7 @@ void TdlgOption::Store(TfrmMain& owner)
     TMainOptions options = FLoaded;
     TEditor& editor = owner.Editor();
     StoreEditor(editor, owner.PerlFountain(), options.WordWrapWindow, kPerlColors);
+    owner.PerlFountain().SetPerlGrammar(cbxPerlGrammar->isChecked());
     // 4. The explorer's views take the editor's background and font.
     const auto shown = [](TColor color, TColor fallback, const QPalette& palette) {
         return ToQColor(color == clNone ? fallback : color, palette);

@@ -6,6 +6,7 @@
 #include "app/MainOptions.h"
 #include "options/dlgOptionBase.h"
 
+class QCheckBox;
 class QRadioButton;
 
 namespace brenvik {
@@ -38,6 +39,8 @@ private:
     TEditorMark FTabMark;
     TEditorMark FDBSpaceMark;
     TMainOptions FLoaded;
+    // Tab "表示色": the Perl tokenizer's fuller grammar (here-documents, quote-like operators, POD).
+    QCheckBox* cbxPerlGrammar;
 
     // Tab "その他".
     QRadioButton* rdbWin;
