@@ -6,7 +6,7 @@
 #include "common/WindowBenchSetup.h"
 #include "editor/Editor.h"
 #include "options/OptionHooks.h"
-#include "options/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "options/dlgOpt.h"
 #include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"

@@ -346,6 +346,17 @@ RowTokenState TFountainParser::ScanRowState(const TScanRow& row, RowTokenState s
     return state;
 }
 
+RowTokenState TFountainParser::LineEndState()
+{
+    RowTokenState state;
+    state.BracketIndex = FBracketIndex;
+    state.Element = FElement;
+    state.LastKind = FLastKind;
+    state.Context = FContext;
+    FinishRowState(state, true);
+    return state;
+}
+
 void TFountainParser::CarryCrossingToken(
     RowTokenState& state, int kind, int bracket, int length, TRowAttribute nextAttribute)
 {

@@ -56,6 +56,9 @@ public:
     int BracketTokenIndex() const { return FBracketTokenIndex; }
     int Element() const { return FElement; }
     int LastKind() const { return FLastKind; }
+    // After a whole logical line was read with BeginRow and ReadToken: the start state of the
+    // next line, with what the line leaves open (here-document bodies begin at its end).
+    RowTokenState LineEndState();
     int Context() const { return FContext; }
     bool Continuing() const { return FContinuing; }
 

@@ -1,6 +1,8 @@
 // Logical lines of the row list and the explorer's table of line-start states.
 #include "model/ExplorerLines.h"
 
+#include "text/RowContexts.h"
+
 #include "highlight/FountainParser.h"
 #include "text/EditorScreenStrings.h"
 
@@ -45,13 +47,12 @@ std::string_view TExplorerLineReader::LineAt(int row, int& nextRow)
     return FJoined;
 }
 
-RowTokenState LineEndState(const TFountainParser& parser)
+void TExplorerStates::FollowContexts(const TRowContexts& contexts)
 {
-    RowTokenState state;
-    state.BracketIndex = parser.BracketIndex();
-    state.Element = parser.Element();
-    state.LastKind = parser.LastKind();
-    return state;
+    if (contexts.Generation() == FContextsGeneration)
+        return;
+    FContextsGeneration = contexts.Generation();
+    FStates.clear();
 }
 
 void TExplorerStates::InvalidateFrom(int line)
@@ -62,28 +63,31 @@ void TExplorerStates::InvalidateFrom(int line)
         FStates.resize(static_cast<size_t>(line));
 }
 
-std::uint32_t TExplorerStates::Pack(const RowTokenState& state)
+std::uint64_t TExplorerStates::Pack(const RowTokenState& state)
 {
-    // Bracket index + 1 in 16 bits, the element in 4, the last kind in 8.
-    return (static_cast<std::uint32_t>(state.BracketIndex + 1) & 0xFFFF)
-        | (static_cast<std::uint32_t>(state.Element) & 0xF) << 16
-        | (static_cast<std::uint32_t>(state.LastKind) & 0xFF) << 20;
+    // Bracket index + 1 and the element in 16 bits each, the last kind in 8, the context in 16.
+    return (static_cast<std::uint64_t>(state.BracketIndex + 1) & 0xFFFF)
+        | (static_cast<std::uint64_t>(state.Element) & 0xFFFF) << 16
+        | (static_cast<std::uint64_t>(state.LastKind) & 0xFF) << 32
+        | (static_cast<std::uint64_t>(state.Context) & 0xFFFF) << 40;
 }
 
-RowTokenState TExplorerStates::Unpack(std::uint32_t packed)
+RowTokenState TExplorerStates::Unpack(std::uint64_t packed)
 {
     RowTokenState state;
     state.BracketIndex = static_cast<int>(packed & 0xFFFF) - 1;
-    state.Element = static_cast<int>(packed >> 16 & 0xF);
-    state.LastKind = static_cast<int>(packed >> 20 & 0xFF);
+    state.Element = static_cast<int>(packed >> 16 & 0xFFFF);
+    state.LastKind = static_cast<int>(packed >> 32 & 0xFF);
+    state.Context = static_cast<int>(packed >> 40 & 0xFFFF);
     return state;
 }
 
 RowTokenState TExplorerStates::StateOf(int line, TExplorerLineReader& lines, TFountainParser& parser)
 {
+    const TEditorScreenStrings& rows = lines.Rows();
+    FollowContexts(rows.Contexts());
     if (line < ValidLines())
         return At(line);
-    const TEditorScreenStrings& rows = lines.Rows();
     const auto stored
         = [&](int row) { return row < rows.Count() ? rows.RowState(row) : RowTokenState::NotComputed(); };
     const RowTokenState own = stored(lines.RowOfLine(line));
@@ -100,7 +104,7 @@ RowTokenState TExplorerStates::StateOf(int line, TExplorerLineReader& lines, TFo
         if (state.BracketIndex == -2 || next >= rows.Count()) {
             parser.BeginRow(text, At(ValidLines() - 1));
             while (parser.ReadToken() != 0) { }
-            state = LineEndState(parser);
+            state = parser.LineEndState();
         }
         state.Remain = 0;
         state.WrappedKind = 0;

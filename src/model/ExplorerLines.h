@@ -13,6 +13,8 @@
 
 namespace brenvik {
 
+class TRowContexts;
+
 class TEditorScreenStrings;
 class TFountainParser;
 
@@ -36,15 +38,14 @@ private:
     std::string FJoined;
 };
 
-// The state after the last token of a line the parser has read to its end: the start state
-// of the next line.
-RowTokenState LineEndState(const TFountainParser& parser);
-
 // Invariant: every recorded entry is the start state of its line as the text now stands;
 // entries [0, ValidLines()) are recorded, the rest are not.
 class TExplorerStates {
 public:
     int ValidLines() const { return static_cast<int>(FStates.size()); }
+    // States refer to entries of the row list's context table; when the table was cleared
+    // (a full rescan) they are dropped.
+    void FollowContexts(const TRowContexts& contexts);
     // Drops the entries of line and after (the text changed there).
     void InvalidateFrom(int line);
     // Records the start state of line ValidLines().
@@ -55,10 +56,11 @@ public:
     RowTokenState StateOf(int line, TExplorerLineReader& lines, TFountainParser& parser);
 
 private:
-    static std::uint32_t Pack(const RowTokenState& state);
-    static RowTokenState Unpack(std::uint32_t packed);
+    static std::uint64_t Pack(const RowTokenState& state);
+    static RowTokenState Unpack(std::uint64_t packed);
 
-    std::vector<std::uint32_t> FStates;
+    std::vector<std::uint64_t> FStates;
+    int FContextsGeneration = -1;
 };
 
 } // namespace brenvik

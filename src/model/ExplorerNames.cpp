@@ -57,10 +57,14 @@ TExplorerBuild::TExplorerBuild(const TEditorScreenStrings& rows, TFountain* foun
     , FSorted(sorted)
     , FStates(states)
 {
-    if (dynamic_cast<TPERLFountain*>(fountain))
+    if (dynamic_cast<TPERLFountain*>(fountain)) {
         FParser = fountain->CreateParser();
-    if (FStates)
+        FParser->UseContexts(rows.Contexts());
+    }
+    if (FStates) {
+        FStates->FollowContexts(rows.Contexts());
         FStates->InvalidateFrom(0);
+    }
 }
 
 TExplorerBuild::~TExplorerBuild() = default;
@@ -104,7 +108,7 @@ bool TExplorerBuild::RunFor(std::int64_t microseconds)
                 }
                 FSets[size_t(list)].Add(FParser->TokenView().substr(1));
             }
-            FState = LineEndState(*FParser);
+            FState = FParser->LineEndState();
             FRow = next;
             ++FLine;
         }

@@ -54,6 +54,8 @@ TUseFinder::TUseFinder(const TEditorScreenStrings& rows, TFountain* fountain, TE
         return;
     FParser = std::make_unique<TNavigationParser>(static_cast<TPERLFountain*>(fountain));
     FStateParser = fountain->CreateParser();
+    FParser->UseContexts(rows.Contexts());
+    FStateParser->UseContexts(rows.Contexts());
 }
 
 TUseFinder::~TUseFinder() = default;

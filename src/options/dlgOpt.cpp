@@ -2,7 +2,7 @@
 // beyond the shared editor settings.
 #include "options/dlgOpt.h"
 
-#include "options/RadioGroup.h"
+#include "editor/RadioGroup.h"
 
 #include "app/ProgramFolder.h"
 #include "app/frmMain.h"

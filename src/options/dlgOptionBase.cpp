@@ -3,7 +3,7 @@
 
 #include "options/CaretBoxes.h"
 #include "options/ColorGrid.h"
-#include "options/RadioGroup.h"
+#include "editor/RadioGroup.h"
 
 #include "editor/Editor.h"
 #include "editor/EditorLeftbar.h"

@@ -2,7 +2,7 @@
 // items, and the handlers that change only the dialog's samples and copies.
 #include "options/CaretBoxes.h"
 #include "options/ColorGrid.h"
-#include "options/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "options/dlgOptionBase.h"
 
 #include "editor/Editor.h"

@@ -1,7 +1,7 @@
 // The print setup form's controls and their arrangement.
 #include "print/FormStringsPrint.h"
 
-#include "print/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 
 #include <QCheckBox>
@@ -76,12 +76,12 @@ void TFormStringsPrint::CreateControls()
     SpinEdit8 = NewSpin(this, "SpinEdit8", 0, 10000);
     lblStartPage = new QLabel(QStringLiteral("開始ページ"), this);
     lblLastPage = new QLabel(QStringLiteral("終了ページ"), this);
-    RadioGroup1 = new TRadioGroup(QStringLiteral(" 割付印刷 "), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, this);
+    RadioGroup1 = new TRadioGroup("RadioGroup1", QStringLiteral(" 割付印刷 "), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, this, 3);
     const QStringList aligns {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")};
-    RadioGroup2 = new TRadioGroup(QStringLiteral(" Header "), aligns, 4, this);
-    RadioGroup3 = new TRadioGroup(QStringLiteral(" Footer "), aligns, 4, this);
-    RadioGroup4 = new TRadioGroup(QStringLiteral(" 印刷ページ指定 "), {QStringLiteral("全て"), QStringLiteral("偶数P"), QStringLiteral("奇数P")}, 3, this);
-    RadioGroup5 = new TRadioGroup(QStringLiteral(" 印刷範囲 "), {QStringLiteral("ファイル全体"), QStringLiteral("指定範囲")}, 2, this);
+    RadioGroup2 = new TRadioGroup("RadioGroup2", QStringLiteral(" Header "), aligns, this, 4);
+    RadioGroup3 = new TRadioGroup("RadioGroup3", QStringLiteral(" Footer "), aligns, this, 4);
+    RadioGroup4 = new TRadioGroup("RadioGroup4", QStringLiteral(" 印刷ページ指定 "), {QStringLiteral("全て"), QStringLiteral("偶数P"), QStringLiteral("奇数P")}, this, 3);
+    RadioGroup5 = new TRadioGroup("RadioGroup5", QStringLiteral(" 印刷範囲 "), {QStringLiteral("ファイル全体"), QStringLiteral("指定範囲")}, this, 2);
     CheckBox1 = new QCheckBox(QStringLiteral("行番号印刷"), this);
     Edit1 = new QLineEdit(this);
     Edit2 = new QLineEdit(this);

@@ -3,7 +3,7 @@
 #include "print/FormStringsPrint.h"
 #include "print/PrintLines.h"
 #include "print/PrintPrompts.h"
-#include "print/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 #include "print/StringsPrinterInfo.h"
 

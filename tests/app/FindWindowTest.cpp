@@ -5,6 +5,7 @@
 #include "SearchStoreSupport.h"
 
 #include "app/FindPrompts.h"
+#include "app/RowHighlighter.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "text/EditorStrings.h"

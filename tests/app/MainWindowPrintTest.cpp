@@ -4,7 +4,7 @@
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "print/FormStringsPrint.h"
-#include "print/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 
 #include <QAction>

@@ -149,6 +149,14 @@ TEST(ExplorerNamesTest, WrappedRowsSlicedPassesAndRawTabsGiveTheSameLists)
     }
 }
 
+TEST(ExplorerNamesTest, SingleQuotedBodiesPodAndTheDataSectionListNoNames)
+{
+    TPerlModel t;
+    t.SetText("$code = 1;\r\nprint <<'EOM';\r\n$single\r\nEOM\r\n=head1 NAME\r\n$pod\r\n=cut\r\n"
+              "$after = 2;\r\n__DATA__\r\n$data\r\n");
+    EXPECT_EQ(Build(t, kUnsorted)[elVariable], (TNames {"code", "after"}));
+}
+
 TEST(ExplorerNamesTest, AnotherLanguageGivesEmptyLists)
 {
     TPerlModel t;

@@ -126,6 +126,26 @@ TEST(ExplorerNavigationTest, UsesInsideDoubleQuotesBracedNamesAndApostrophes)
     EXPECT_EQ(t.Go(elVariable, "id", true), std::make_pair(0, 21));
 }
 
+TEST(ExplorerNavigationTest, HereDocumentBodiesPodAndTheDataSectionFollowTheGrammar)
+{
+    // With the fuller grammar an interpolating body holds uses; a single-quoted body, POD and
+    // the text after __END__ hold none. The carried line states keep what each line leaves open.
+    const std::string text = "my $id = 1;\r\nprint <<'EOM';\r\n$id single\r\nEOM\r\nprint <<\"EOM\";\r\n<b>$id</b>\r\n"
+                             "EOM\r\n=pod\r\n$id pod\r\n=cut\r\n$id++;\r\n__END__\r\n$id data\r\n";
+    TNavigator t;
+    t.SetText(text);
+    t.CaretAtByte(0, 5);
+    EXPECT_EQ(t.Go(elVariable, "id", true), std::make_pair(5, 3));
+    EXPECT_EQ(t.Go(elVariable, "id", true), std::make_pair(10, 0));
+    EXPECT_EQ(t.Go(elVariable, "id", true), std::make_pair(0, 3)) << "round to the top, nothing after __END__";
+
+    TNavigator original;
+    original.Fountain.SetPerlGrammar(false);
+    original.SetText(text);
+    original.CaretAtByte(0, 5);
+    EXPECT_EQ(original.Go(elVariable, "id", true), std::make_pair(2, 0)) << "the original rules read bodies as code";
+}
+
 TEST(ExplorerNavigationTest, SubroutinesDefinitionsAndAmpersandCalls)
 {
     TNavigator t;

@@ -13,7 +13,7 @@
 #include "options/CaretBoxes.h"
 #include "options/ColorGrid.h"
 #include "options/OptionCommands.h"
-#include "options/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "options/dlgOpt.h"
 #include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"

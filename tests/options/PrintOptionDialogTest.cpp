@@ -6,7 +6,7 @@
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/HTMLFountain.h"
 #include "options/ColorGrid.h"
-#include "options/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "options/dlgPOpt.h"
 
 #include <QCheckBox>

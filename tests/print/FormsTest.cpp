@@ -6,7 +6,7 @@
 #include "print/FormStringsPrint.h"
 #include "print/MetaFileList.h"
 #include "print/PrintPrompts.h"
-#include "print/RadioGroup.h"
+#include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 
 #include <QApplication>

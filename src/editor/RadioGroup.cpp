@@ -1,28 +1,37 @@
 // A captioned group of radio buttons chosen by index.
-#include "options/RadioGroup.h"
+#include "editor/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
-#include <QVBoxLayout>
+#include <QGridLayout>
 
 namespace brenvik {
 
-TRadioGroup::TRadioGroup(const char* name, const QString& caption, const QStringList& items, QWidget* parent)
+TRadioGroup::TRadioGroup(
+    const char* name, const QString& caption, const QStringList& items, QWidget* parent, int columns)
     : QGroupBox(caption, parent)
     , FGroup(new QButtonGroup(this))
 {
     setObjectName(QLatin1String(name));
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QGridLayout(this);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
         FGroup->addButton(button, i);
-        layout->addWidget(button);
+        layout->addWidget(button, i / columns, i % columns);
         FButtons.append(button);
     }
     connect(FGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             emit ItemIndexChanged(id);
     });
+}
+
+QStringList TRadioGroup::Items() const
+{
+    QStringList items;
+    for (const QRadioButton* button : FButtons)
+        items << button->text();
+    return items;
 }
 
 int TRadioGroup::ItemIndex() const

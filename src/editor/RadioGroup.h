@@ -1,8 +1,10 @@
-// A captioned group of radio buttons chosen by index, like the dialogs' radio groups.
+// A captioned group of radio buttons chosen by index: the radio groups of the options dialogs
+// and of the print setup form (both libraries build on this one).
 #pragma once
 
 #include <QGroupBox>
 #include <QList>
+#include <QStringList>
 
 class QButtonGroup;
 class QRadioButton;
@@ -13,13 +15,16 @@ namespace brenvik {
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    TRadioGroup(const char* name, const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+    // columns: buttons per row.
+    TRadioGroup(const char* name, const QString& caption, const QStringList& items, QWidget* parent = nullptr,
+        int columns = 1);
 
     int ItemIndex() const;
     // -1, or an index outside the items, leaves no button checked.
     void SetItemIndex(int index);
     QRadioButton* Button(int index) const { return FButtons.value(index); }
     int Count() const { return FButtons.size(); }
+    QStringList Items() const;
 
 signals:
     void ItemIndexChanged(int index);
