@@ -11,6 +11,8 @@
 #include "text/EditorStrings.h"
 
 #include <QAction>
+#include <QImage>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -249,6 +251,39 @@ TEST(ConfirmBoxPlace, AboveTheCaretElseBelowAndInsideTheScreen)
     EXPECT_EQ(ConfirmBoxPlace(QRect(100, 400, 2, 16), 16, QSize(300, 120), screen), QPoint(102, 264));
     EXPECT_EQ(ConfirmBoxPlace(QRect(100, 50, 2, 16), 16, QSize(300, 120), screen), QPoint(102, 66));
     EXPECT_EQ(ConfirmBoxPlace(QRect(900, 400, 2, 16), 16, QSize(300, 120), screen), QPoint(696, 264));
+}
+
+TEST_F(FindWindowTest, TheSearchHighlightLightsWhatFindMatchesOnItsOwnColumns)
+{
+    window->resize(800, 600);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // ア is 83 41: its trail byte is "A", which Find never matches.
+    SetText("\x83\x41 A $A;\r\n");
+    // A column is lit when most of its cell in the first row shows the search colour (lime).
+    const auto limeColumns = [this] {
+        const QImage image = Editor().viewport()->grab().toImage();
+        const TEditorGeometry geometry = Editor().Geometry();
+        std::vector<bool> lime;
+        for (int col = 0; col < 9; ++col) {
+            int count = 0;
+            for (int x = 0; x < Editor().ColWidth(); ++x)
+                for (int y = 0; y < Editor().RowHeight(); ++y) {
+                    const QColor pixel = image.pixelColor(
+                        geometry.LeftOffset + col * Editor().ColWidth() + x, geometry.TopOffset + y);
+                    count += pixel.green() > 200 && pixel.red() < 80 && pixel.blue() < 80;
+                }
+            lime.push_back(count * 2 > Editor().ColWidth() * Editor().RowHeight());
+        }
+        return lime;
+    };
+    Ask("A", F::Down | F::MatchCase);
+    Trigger("actFind");
+    // Away from the match, so that neither the selection nor the caret covers it.
+    Editor().SetSelStart(9);
+    EXPECT_EQ(limeColumns(), (std::vector<bool> {false, false, false, true, false, false, true, false, false}));
+    Trigger("actFindViewOFF");
+    EXPECT_EQ(limeColumns(), std::vector<bool>(9, false));
 }
 
 } // namespace
