@@ -243,6 +243,9 @@ public:
     const TExplorerListModel& ListModel(int list) const;
     // actMakeList: the four lists rebuilt at once.
     void MakeList();
+    // The same rebuild by the explorer's background job; pending until it has finished.
+    void MakeListSoon();
+    bool ListsPending() const;
     // Popup command number command of list; with Shift down it may become the default instead.
     void ListCommand(int list, int command);
     void KeyWordAdd();

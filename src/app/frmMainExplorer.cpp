@@ -339,6 +339,18 @@ void TfrmMain::KeyWordAdd()
     WriteSideFile();
 }
 
+void TfrmMain::MakeListSoon()
+{
+    // After an open or a save the lists are rebuilt in slices between events, so the window
+    // shows the script first and stays responsive on a long one.
+    FExplorer->Job->StartNow();
+}
+
+bool TfrmMain::ListsPending() const
+{
+    return FExplorer->Job->Active();
+}
+
 void TfrmMain::MakeList()
 {
     FExplorer->Job->Cancel();

@@ -90,7 +90,7 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     AddHistory(name);
     UpdateTitle();
     ReadSideFile();
-    MakeList();
+    MakeListSoon();
     return true;
 }
 
@@ -118,7 +118,7 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     AddHistory(name);
     UpdateTitle();
     WriteSideFile();
-    MakeList();
+    MakeListSoon();
     return true;
 }
 

@@ -43,6 +43,20 @@ protected:
     }
     ~ExplorerWindowTest() override { qunsetenv("BRENVIK_HOME"); }
 
+    // An open or a save rebuilds the lists in the background: these wait for it.
+    bool LoadAndList(const QString& path)
+    {
+        const bool loaded = window->LoadFile(path);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->ListsPending(); }));
+        return loaded;
+    }
+    bool SaveAndList(const QString& path, JCode jcode, RCode rcode)
+    {
+        const bool saved = window->SaveFile(path, jcode, rcode);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->ListsPending(); }));
+        return saved;
+    }
+
     QString Write(const QString& name, const QByteArray& bytes) const
     {
         QFile file(FHome.filePath(name));
@@ -70,7 +84,7 @@ protected:
 
 TEST_F(ExplorerWindowTest, ALoadFillsTheListsAndTheSortActionRebuilds)
 {
-    ASSERT_TRUE(window->LoadFile(Write("a.cgi", kScript)));
+    ASSERT_TRUE(LoadAndList(Write("a.cgi", kScript)));
     EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"a", "b"}));
     EXPECT_EQ(window->ListModel(elArrangement).Names(), (TNames {"list"}));
     EXPECT_EQ(window->ListModel(elAssocArr).Names(), (TNames {"h"}));
@@ -96,7 +110,7 @@ TEST_F(ExplorerWindowTest, ALoadFillsTheListsAndTheSortActionRebuilds)
 TEST_F(ExplorerWindowTest, DoubleClickRunsTheDefaultAndShiftMakesAnotherTheDefault)
 {
     window->show();
-    ASSERT_TRUE(window->LoadFile(Write("a.cgi", kScript)));
+    ASSERT_TRUE(LoadAndList(Write("a.cgi", kScript)));
     Select("lbxVariable", 0); // a
     QListView* view = List("lbxVariable");
     // The list may be a hidden page of the tab sheet: its double-click signal stands for the click.
@@ -126,7 +140,7 @@ TEST_F(ExplorerWindowTest, DoubleClickRunsTheDefaultAndShiftMakesAnotherTheDefau
 
 TEST_F(ExplorerWindowTest, MissesAreReportedInPanelFive)
 {
-    ASSERT_TRUE(window->LoadFile(Write("a.cgi", "@x = (); sub s { }\r\n")));
+    ASSERT_TRUE(LoadAndList(Write("a.cgi", "@x = (); sub s { }\r\n")));
     window->Editor().Lines().SetTextStr("@y;\r\n");
     Select("lbxArrangement", 0);
     MenuItem("mnuArrangementA")->trigger();
@@ -144,7 +158,7 @@ TEST_F(ExplorerWindowTest, ARebuildKeepsFocusSelectionAndScroll)
     QByteArray script;
     for (int i = 0; i < 200; ++i)
         script += "$v" + QByteArray::number(1000 + i) + " = 1;\r\n";
-    ASSERT_TRUE(window->LoadFile(Write("a.cgi", script)));
+    ASSERT_TRUE(LoadAndList(Write("a.cgi", script)));
     QListView* view = List("lbxVariable");
     view->setFocus();
     ASSERT_TRUE(view->hasFocus());
@@ -167,7 +181,7 @@ TEST_F(ExplorerWindowTest, ARebuildKeepsFocusSelectionAndScroll)
 TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
 {
     const QString first = Write("a.cgi", kScript);
-    ASSERT_TRUE(window->LoadFile(first));
+    ASSERT_TRUE(LoadAndList(first));
     window->Editor().SetSelStart(0);
     window->Editor().SetSelLength(2);
     window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
@@ -185,16 +199,16 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     memo->insertPlainText(QStringLiteral("\U0001F600"));
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("メモ\n二行目"));
     EXPECT_FALSE(window->StatusPanelText(5).isEmpty());
-    ASSERT_TRUE(window->LoadFile(Write("b.cgi", "$x;\r\n")));
+    ASSERT_TRUE(LoadAndList(Write("b.cgi", "$x;\r\n")));
     EXPECT_EQ(Read(side), "#!\r\n\x83\x81\x83\x82\r\n\x93\xf1\x8d\x73\x96\xda\r\n");
     // A script without a side file starts empty and a save does not carry the other's.
     EXPECT_EQ(window->ListModel(kKeyWordList).rowCount(), 0);
     EXPECT_TRUE(memo->toPlainText().isEmpty());
-    ASSERT_TRUE(window->SaveFile(FHome.filePath("b.cgi"), jcSjis, rcCrLf));
+    ASSERT_TRUE(SaveAndList(FHome.filePath("b.cgi"), jcSjis, rcCrLf));
     EXPECT_EQ(Read(FHome.filePath("ini/b.cgi.dat")), "\r\n");
 
     // Back to the first: its keywords and memo return; a deletion is written at the close.
-    ASSERT_TRUE(window->LoadFile(first));
+    ASSERT_TRUE(LoadAndList(first));
     EXPECT_EQ(window->ListModel(kKeyWordList).Names(), TNames {"#!"});
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("メモ\n二行目"));
     Select("lbxKeyWord", 0);
@@ -214,11 +228,11 @@ TEST_F(ExplorerWindowTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStay
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(withNul);
     }
-    ASSERT_TRUE(window->LoadFile(Write("n.cgi", "$x;\r\n")));
+    ASSERT_TRUE(LoadAndList(Write("n.cgi", "$x;\r\n")));
     EXPECT_TRUE(window->StatusPanelText(5).contains(QStringLiteral("NUL")));
     window->Editor().SelectAll();
     window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
-    ASSERT_TRUE(window->SaveFile(FHome.filePath("n.cgi"), jcSjis, rcCrLf));
+    ASSERT_TRUE(SaveAndList(FHome.filePath("n.cgi"), jcSjis, rcCrLf));
     EXPECT_EQ(Read(nulSide), withNul);
 
     // 0x85 0x40 has no Unicode form: the memo is shown read-only and written back as it was.
@@ -228,16 +242,16 @@ TEST_F(ExplorerWindowTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStay
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(badMemo);
     }
-    ASSERT_TRUE(window->LoadFile(Write("m.cgi", "$x;\r\n")));
+    ASSERT_TRUE(LoadAndList(Write("m.cgi", "$x;\r\n")));
     EXPECT_TRUE(window->findChild<QPlainTextEdit*>(QStringLiteral("memMemo"))->isReadOnly());
-    ASSERT_TRUE(window->SaveFile(FHome.filePath("m.cgi"), jcSjis, rcCrLf));
+    ASSERT_TRUE(SaveAndList(FHome.filePath("m.cgi"), jcSjis, rcCrLf));
     EXPECT_EQ(Read(FHome.filePath("ini/m.cgi.dat")), badMemo);
 }
 
 TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
 {
     window->show();
-    ASSERT_TRUE(window->LoadFile(Write("a.cgi", "$first;\r\n")));
+    ASSERT_TRUE(LoadAndList(Write("a.cgi", "$first;\r\n")));
     window->Editor().SetRowCol(0, 0);
     window->Editor().TypeText("$typed;");
     QTest::qWait(TExplorerJob::kQuietMs + 100);
@@ -258,7 +272,7 @@ TEST_F(ExplorerWindowTest, TheBackgroundRebuildFollowsChangesWithListUpdateTwo)
         settings.setValue("Option/ListUpdate", 2);
     }
     window = std::make_unique<TfrmMain>(&prompts);
-    ASSERT_TRUE(window->LoadFile(Write("a.cgi", "$first;\r\n")));
+    ASSERT_TRUE(LoadAndList(Write("a.cgi", "$first;\r\n")));
     window->Editor().SetRowCol(1, 0);
     window->Editor().TypeText("$second;");
     EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "not before the quiet spell";
