@@ -2,6 +2,7 @@
 #include "jcode/LineCodec.h"
 
 #include "jcode/ByteSearch.h"
+#include "jcode/TextParts.h"
 #include "jcode/Utf8Codec.h"
 #include "support/LineBreaks.h"
 
@@ -32,6 +33,16 @@ void TJCodeVote::Add(std::string_view line)
     default:
         break;
     }
+}
+
+void TJCodeVote::Merge(const TJCodeVote& other)
+{
+    jis_ += other.jis_;
+    euc_ += other.euc_;
+    sjis_ += other.sjis_;
+    undecided_ += other.undecided_;
+    pairs_ += other.pairs_;
+    kanaPairs_ += other.kanaPairs_;
 }
 
 std::optional<TLineSource> TJCodeVote::Winner() const
@@ -172,6 +183,33 @@ void TJCodeVote::AddLinesOf(
     }
 }
 
+TJCodeVote VoteFileLines(std::string_view text, TJCodeVote::TPairs pairs, std::vector<TLineSpan>* marked,
+    std::size_t parts)
+{
+    const std::vector<std::size_t> bounds = TextPartBounds(text, parts);
+    std::vector<TJCodeVote> votes(bounds.size() - 1, TJCodeVote(pairs));
+    // Part 0 marks straight into marked; the others into their own lists, joined after it.
+    std::vector<std::vector<TLineSpan>> laterMarks(votes.size());
+    ForEachTextPart(bounds, [&](std::size_t index, std::size_t from, std::size_t to) {
+        std::vector<TLineSpan>* partMarks = marked;
+        if (marked && index > 0) {
+            partMarks = &laterMarks[index];
+            partMarks->reserve((to - from) / 16);
+        }
+        votes[index].AddLinesOf(text.substr(from, to - from), {}, partMarks);
+    });
+    for (std::size_t index = 1; index < votes.size(); ++index) {
+        votes.front().Merge(votes[index]);
+        if (marked) {
+            const auto base = static_cast<std::uint32_t>(bounds[index]);
+            for (const TLineSpan& span : laterMarks[index]) {
+                marked->push_back({span.start + base, span.end + base});
+            }
+        }
+    }
+    return votes.front();
+}
+
 namespace {
 
 TLoadDecision StatedDecision(const TStatedCodes& stated)
@@ -214,11 +252,19 @@ TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes>
     if (IsUtf8File(bytes)) {
         return {TLineSource::lsUtf8, {jcUtf8, DetectFileRCode(bytes), bytes.starts_with(kUtf8Bom)}};
     }
-    TJCodeVote vote(TJCodeVote::vpSkip);
-    vote.AddLinesOf(bytes, walked, marked);
+    // A walk that is followed (the editor's open, which gives back the pages walked) goes in order;
+    // otherwise the parts of a large file are voted side by side.
+    auto voteLines = [&](TJCodeVote::TPairs pairs, std::vector<TLineSpan>* lines) {
+        if (!walked) {
+            return VoteFileLines(bytes, pairs, lines);
+        }
+        TJCodeVote vote(pairs);
+        vote.AddLinesOf(bytes, walked, lines);
+        return vote;
+    };
+    TJCodeVote vote = voteLines(TJCodeVote::vpSkip, marked);
     if (vote.NeedsPairs()) {
-        vote = TJCodeVote();
-        vote.AddLinesOf(bytes, walked);
+        vote = voteLines(TJCodeVote::vpCount, nullptr);
     }
     return VotedDecision(vote, bytes);
 }

@@ -64,6 +64,9 @@ public:
     // than kMarkableBytes).
     void AddLinesOf(std::string_view text, const std::function<void(const char*)>& walked = {},
         std::vector<TLineSpan>* marked = nullptr);
+    // Adds the counts of a vote over other lines of the same file.
+    void Merge(const TJCodeVote& other);
+    bool operator==(const TJCodeVote&) const = default;
     JCode FileJCode() const;
     TLineSource Source() const;
     // Whether the pairs left uncounted would decide: the lines must be voted again with vpCount.
@@ -84,6 +87,11 @@ private:
     std::size_t kanaPairs_ = 0;
     bool countPairs_;
 };
+
+// AddLinesOf over text cut into parts (as TextPartBounds cuts it: count 0, one per processor) voted side by
+// side; the same vote and marks as one walk.
+TJCodeVote VoteFileLines(std::string_view text, TJCodeVote::TPairs pairs, std::vector<TLineSpan>* marked = nullptr,
+    std::size_t parts = 0);
 
 // Calls its argument for every line of a file in order; the decoder walks the lines twice.
 using TLineWalk = std::function<void(const TLineSink&)>;

@@ -3,6 +3,7 @@
 
 #include "jcode/ByteSearch.h"
 #include "jcode/FileTranscode.h"
+#include "jcode/TextParts.h"
 #include "support/LineBreaks.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,54 @@ TEST(TranscodeFileBytes, LargeFilesGoOutInSeveralBlocks)
         }
     }
     EXPECT_EQ(InBlocks("", TLineSource::lsEuc, jcSjis, rcCrLf), "");
+}
+
+// The vote of a file cut into parts is the vote of one walk: the same counts and the same marked lines,
+// wherever the cuts fall.
+TEST(VoteFileLines, PartsVoteAsOneWalk)
+{
+    using namespace samples;
+    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc, "\xB1\xB2",
+        "\xA4\xA2\xA4\xA4", std::string("\x01\x00", 2), "print;", "\r", "\n", "\r\n"};
+    std::mt19937 random(77);
+    for (int round = 0; round < 800; ++round) {
+        std::string file;
+        for (int n = static_cast<int>(random() % 30); n > 0; --n) {
+            file += pieces[random() % pieces.size()];
+        }
+        for (const TJCodeVote::TPairs pairs : {TJCodeVote::vpSkip, TJCodeVote::vpCount}) {
+            TJCodeVote walk(pairs);
+            std::vector<TLineSpan> walkMarks;
+            walk.AddLinesOf(file, {}, &walkMarks);
+            for (const std::size_t parts : {2, 3, 7}) {
+                std::vector<TLineSpan> partMarks;
+                ASSERT_TRUE(VoteFileLines(file, pairs, &partMarks, parts) == walk) << "round " << round;
+                ASSERT_EQ(partMarks.size(), walkMarks.size()) << "round " << round;
+                for (std::size_t i = 0; i < walkMarks.size(); ++i) {
+                    ASSERT_EQ(partMarks[i].start, walkMarks[i].start) << "round " << round << " line " << i;
+                    ASSERT_EQ(partMarks[i].end, walkMarks[i].end) << "round " << round << " line " << i;
+                }
+            }
+        }
+    }
+}
+
+// Parts are cut after whole breaks only, and a text too small for a thread stays whole.
+TEST(TextPartBounds, CutsAfterWholeBreaks)
+{
+    const std::string text = "ab\r\ncd\ref\ngh\r\n\r\nij";
+    for (std::size_t count = 1; count <= 12; ++count) {
+        const std::vector<std::size_t> bounds = TextPartBounds(text, count);
+        ASSERT_EQ(bounds.front(), 0u);
+        ASSERT_EQ(bounds.back(), text.size());
+        ASSERT_LE(bounds.size(), count + 1);
+        for (std::size_t i = 1; i + 1 < bounds.size(); ++i) {
+            ASSERT_LT(bounds[i - 1], bounds[i]);
+            const char before = text[bounds[i] - 1];
+            ASSERT_TRUE(before == '\n' || (before == '\r' && text[bounds[i]] != '\n')) << "cut at " << bounds[i];
+        }
+    }
+    EXPECT_EQ(TextPartBounds(std::string(kMinPartBytes - 1, '\n')).size(), 2u);
 }
 
 // The sixteen-byte searches must stop where a byte-by-byte walk does, also on breaks split across blocks.

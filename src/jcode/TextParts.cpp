@@ -1,0 +1,76 @@
+#include "jcode/TextParts.h"
+
+#include "jcode/ByteSearch.h"
+
+#include <algorithm>
+#include <exception>
+#include <thread>
+
+namespace brenvik {
+
+namespace {
+
+// More threads than this gain nothing on a pass that reads memory as fast as it converts.
+constexpr std::size_t kMaxParts = 8;
+
+std::size_t AfterWholeBreak(std::string_view text, std::size_t from)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    std::size_t i = jcode_detail::FindLineBreakByte(bytes, from, text.size());
+    if (i == text.size()) {
+        return i;
+    }
+    ++i;
+    if (bytes[i - 1] == '\r' && i < text.size() && bytes[i] == '\n') {
+        ++i;
+    }
+    return i;
+}
+
+} // namespace
+
+std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count)
+{
+    if (count == 0) {
+        count = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxParts);
+        count = std::max<std::size_t>(1, std::min(count, text.size() / kMinPartBytes));
+    }
+    std::vector<std::size_t> bounds {0};
+    for (std::size_t part = 1; part < count; ++part) {
+        const std::size_t start = AfterWholeBreak(text, std::max(bounds.back(), text.size() / count * part));
+        if (start >= text.size()) {
+            break;
+        }
+        bounds.push_back(start);
+    }
+    bounds.push_back(text.size());
+    return bounds;
+}
+
+void ForEachTextPart(const std::vector<std::size_t>& bounds, const TPartWork& work)
+{
+    const std::size_t parts = bounds.size() - 1;
+    std::vector<std::exception_ptr> failures(parts);
+    auto run = [&](std::size_t index) {
+        try {
+            work(index, bounds[index], bounds[index + 1]);
+        } catch (...) {
+            failures[index] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> others;
+        others.reserve(parts - 1);
+        for (std::size_t index = 1; index < parts; ++index) {
+            others.emplace_back(run, index);
+        }
+        run(0);
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+}
+
+} // namespace brenvik
