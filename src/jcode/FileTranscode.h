@@ -10,9 +10,6 @@
 
 namespace brenvik {
 
-// Receives the converted bytes block by block, in order.
-using TBlockSink = std::function<void(std::string_view)>;
-
 // Every line of bytes decoded as source says, encoded to target and ended with rcode's terminator: the
 // bytes of AppendTranscodedLine for each line, given to write in blocks that stay in the cache
 // (runs of unchanged lines longer than a block are given as they stand).

@@ -416,12 +416,45 @@ std::size_t GrowthBound(std::string_view line, JCode target)
 
 } // namespace
 
+namespace {
+
+// Every line encoded onto out with its terminator, after the byte-order mark when one is asked for;
+// afterLine is called after each line.
+template <class AfterLine>
+void EncodeLines(const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars, std::string& out,
+    AfterLine afterLine)
+{
+    if (codes.jcode == jcUtf8 && codes.bom) {
+        out.append(kUtf8Bom);
+    }
+    lines.ForEachLine([&](std::string_view line) {
+        AppendEncodedLine(line, codes.jcode, codes.rcode, out, &chars);
+        afterLine();
+    });
+}
+
+} // namespace
+
+void EncodeFileBlocks(
+    const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars, const TBlockSink& write)
+{
+    std::string out;
+    out.reserve(2 * kSaveBlockBytes);
+    EncodeLines(lines, codes, chars, out, [&] {
+        if (out.size() >= kSaveBlockBytes) {
+            write(out);
+            out.clear();
+        }
+    });
+    if (!out.empty()) {
+        write(out);
+    }
+}
+
 std::string EncodeFileImage(const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars)
 {
     const JCode target = codes.jcode;
-    const RCode rcode = codes.rcode;
-    const bool bom = target == jcUtf8 && codes.bom;
-    std::size_t size = lines.TextBytes() + lines.LineCount() * LineTerminator(rcode).size() + kUtf8Bom.size();
+    std::size_t size = lines.TextBytes() + lines.LineCount() * LineTerminator(codes.rcode).size() + kUtf8Bom.size();
     if (target == jcEuc || target == jcJis) {
         lines.ForEachLine([&](std::string_view line) { size += GrowthBound(line, target); });
     } else if (target == jcUtf8) {
@@ -430,10 +463,7 @@ std::string EncodeFileImage(const TSaveLines& lines, const TStatedCodes& codes, 
     std::string out;
     out.reserve(size);
     [[maybe_unused]] const char* const buffer = out.data();
-    if (bom) {
-        out.append(kUtf8Bom);
-    }
-    lines.ForEachLine([&](std::string_view line) { AppendEncodedLine(line, target, rcode, out, &chars); });
+    EncodeLines(lines, codes, chars, out, [] {});
     assert(out.data() == buffer); // the bound held: the image was never moved
     return out;
 }

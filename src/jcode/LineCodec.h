@@ -173,8 +173,17 @@ void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::st
 void AppendTranscodedLine(std::string_view line, TLineSource source, JCode target, RCode rcode,
     std::string& decoded, std::string& out);
 
-// The file image of a save, built in one buffer allocated once; UTF-8 starts with the byte-order mark when
-// codes say so.
+// Receives bytes block by block, in order.
+using TBlockSink = std::function<void(std::string_view)>;
+
+// The bytes of a save handed to write in blocks of about kSaveBlockBytes (a longer line in one block): a
+// buffer that stays in the cache is reused, where an image of the whole file would cost a page fault
+// every 4 KB. UTF-8 starts with the byte-order mark when codes say so.
+inline constexpr std::size_t kSaveBlockBytes = std::size_t {1} << 18;
+void EncodeFileBlocks(
+    const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars, const TBlockSink& write);
+
+// The same bytes as one file image, built in one buffer allocated once.
 std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode);
 std::string EncodeFileImage(const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars);
 std::string EncodeLinesForSave(std::span<const std::string> lines, JCode target, RCode rcode);

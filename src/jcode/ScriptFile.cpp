@@ -96,34 +96,41 @@ std::string WriteFailureReason(int error)
 
 } // namespace
 
-void WriteFileImage(const std::string& fileName, std::string_view image)
+void WriteFileBlocks(const std::string& fileName, const std::function<void(const TBlockSink&)>& produce)
 {
     QSaveFile file(Native(fileName));
     if (!file.open(QIODevice::WriteOnly)) {
         FailSave(fileName, OpenFailureReason(fileName), file);
     }
-    // errno is read right after the failing call: Qt keeps only the text of the system's reason.
-    errno = 0;
-    if (file.write(image.data(), static_cast<qint64>(image.size())) != static_cast<qint64>(image.size())) {
-        const int error = errno;
-        file.cancelWriting();
-        FailSave(fileName, WriteFailureReason(error), file);
-    }
+    produce([&](std::string_view block) {
+        // errno is read right after the failing call: Qt keeps only the text of the system's reason.
+        errno = 0;
+        if (file.write(block.data(), static_cast<qint64>(block.size())) != static_cast<qint64>(block.size())) {
+            const int error = errno;
+            file.cancelWriting();
+            FailSave(fileName, WriteFailureReason(error), file);
+        }
+    });
     errno = 0;
     if (!file.commit()) {
         FailSave(fileName, WriteFailureReason(errno), file);
     }
 }
 
+void WriteFileImage(const std::string& fileName, std::string_view image)
+{
+    WriteFileBlocks(fileName, [&](const TBlockSink& write) { write(image); });
+}
+
 void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode jcode, RCode rcode)
 {
-    WriteFileImage(fileName, EncodeFileImage(lines, jcode, rcode));
+    SaveScriptFile(fileName, lines, {jcode, rcode, false}, TDocumentChars());
 }
 
 void SaveScriptFile(
     const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars)
 {
-    WriteFileImage(fileName, EncodeFileImage(lines, codes, chars));
+    WriteFileBlocks(fileName, [&](const TBlockSink& write) { EncodeFileBlocks(lines, codes, chars, write); });
 }
 
 void SaveScriptFile(const std::string& fileName, std::span<const std::string> lines, JCode jcode, RCode rcode)

@@ -5,6 +5,7 @@
 #include "jcode/FileWindow.h"
 #include "jcode/LineCodec.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -41,11 +42,13 @@ private:
     std::size_t lineCount_ = 0;
 };
 
-// Writes image in place of the file only once all of it is written, so a failed save leaves the old
-// file as it was. Failures throw EScriptFileError with the reason in Japanese.
+// Writes the blocks produce hands to its sink in place of the file, only once all of them are written, so
+// a failed save (or produce throwing) leaves the old file as it was. Failures throw EScriptFileError with
+// the reason in Japanese.
+void WriteFileBlocks(const std::string& fileName, const std::function<void(const TBlockSink&)>& produce);
 void WriteFileImage(const std::string& fileName, std::string_view image);
 
-// Encodes every line (each followed by its terminator) into one image and writes it.
+// Encodes every line (each followed by its terminator) block by block into the file.
 void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode jcode, RCode rcode);
 void SaveScriptFile(
     const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars);

@@ -250,6 +250,44 @@ TEST(EncodeFileImage, WorstCaseLinesForTheBufferBound)
     EXPECT_EQ(EncodeFileImage(lines, jcEuc, rcLf), SjisToEuc(mixed) + "\n\x8E\xB6\x8E\xDE\n\xB0\xA1\x82\n");
 }
 
+// The save's blocks join to the image for every code, a line longer than a block whole in one block, the
+// others full before they are handed on.
+TEST(EncodeFileBlocks, BlocksJoinToTheImage)
+{
+    using namespace samples;
+    const std::vector<std::string> pieces {kBoardSjis, kNameSjis, "\xB1\xB2", "ascii text;", "\x88\x9F\x82", ""};
+    std::mt19937 random(31);
+    std::vector<std::string> lines;
+    std::size_t longest = 0;
+    for (std::size_t bytes = 0; bytes < 8 * kSaveBlockBytes;) {
+        std::string line;
+        const int count = random() % 50 == 0 ? 40000 : static_cast<int>(random() % 8);
+        for (int i = 0; i < count; ++i) {
+            line += pieces[random() % pieces.size()];
+        }
+        bytes += line.size();
+        longest = std::max(longest, line.size());
+        lines.push_back(std::move(line));
+    }
+    ASSERT_GT(longest, kSaveBlockBytes);
+    for (const TStatedCodes codes : {TStatedCodes {jcSjis, rcCrLf}, TStatedCodes {jcEuc, rcLf},
+             TStatedCodes {jcJis, rcCr}, TStatedCodes {jcUtf8, rcLf, true}}) {
+        std::vector<std::string> blocks;
+        EncodeFileBlocks(TVectorSaveLines(lines), codes, TDocumentChars(),
+            [&](std::string_view block) { blocks.emplace_back(block); });
+        std::string joined;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            joined += blocks[i];
+            if (i + 1 < blocks.size()) {
+                EXPECT_GE(blocks[i].size(), kSaveBlockBytes) << "code " << codes.jcode << " block " << i;
+            }
+            EXPECT_LT(blocks[i].size(), kSaveBlockBytes + 4 * longest) << "code " << codes.jcode << " block " << i;
+        }
+        EXPECT_GE(blocks.size(), 3u);
+        EXPECT_EQ(joined, EncodeFileImage(TVectorSaveLines(lines), codes, TDocumentChars())) << "code " << codes.jcode;
+    }
+}
+
 // The vote over a file's bytes cuts out only the lines that hold a byte detection looks at; it must
 // decide as a vote over every line does, whatever the lines and breaks.
 TEST(DecodeFileBytes, DecidesAsTheVoteOverEveryLine)
