@@ -206,15 +206,22 @@ int TPERLFountainParser::ReadInterpolated(int start, int stop, int kind, bool in
 {
     if (interpolating && StartsVariable(start))
         return SetToken(start, VariableEnd(start), At(start) == '$' ? tkScalar : tkArray);
+    // Bodies are mostly text: a byte that is neither a lead byte nor, when interpolating, a
+    // backslash or a sigil is passed at once.
     int position = start;
     while (position < stop) {
-        if (interpolating && At(position) == '\\') {
+        const unsigned char c = At(position);
+        if (Is(c, ccLead)) {
+            position = CharEnd(position);
+        } else if (!interpolating || (c != '\\' && c != '$' && c != '@')) {
+            ++position;
+        } else if (c == '\\') {
             position = position + 1 < stop ? CharEnd(position + 1) : position + 1;
-            continue;
-        }
-        if (interpolating && StartsVariable(position))
+        } else if (Is(At(position + 1), ccWord)) {
             break;
-        position = CharEnd(position);
+        } else {
+            ++position;
+        }
     }
     return SetToken(start, position, kind);
 }
