@@ -2,6 +2,8 @@
 // document has characters of its own.
 #include "editor/EditorCharset.h"
 
+#include "support/DoubleByte.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QList>
@@ -82,8 +84,15 @@ QString TEditorCharset::ToUnicode(const std::string& bytes, const TDocumentChars
 {
     if (!chars.Empty())
         return DocumentToUnicode(bytes, chars);
+    // The decoder would hold a lead byte at the end back for input that never comes: it is shown
+    // as a replacement, as the row shows it.
+    const bool loneLead = !bytes.empty() && IsLeadByte(static_cast<unsigned char>(bytes.back()))
+        && !IsTrailBytePos(bytes, int(bytes.size()));
     QStringDecoder decoder(kCodePage);
-    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size()) - (loneLead ? 1 : 0)));
+    if (loneLead)
+        text += QChar(QChar::ReplacementCharacter);
+    return text;
 }
 
 std::optional<std::string> TEditorCharset::FromUnicode(const QString& text, const TDocumentChars& chars)

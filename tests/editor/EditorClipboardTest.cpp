@@ -109,6 +109,9 @@ TEST(EditorCharsetTest, RoundTripsShiftJisAndRefusesWhatItCannotEncode)
     EXPECT_EQ(TEditorCharset::ToUnicode(bytes, TDocumentChars()), QString::fromUtf8("a表あｱ"));
     EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("a表あｱ"), TDocumentChars()), bytes);
     EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8("€"), TDocumentChars()).has_value());
+    // A lead byte without its trail at the end still shows as a character, as the row shows it.
+    EXPECT_EQ(TEditorCharset::ToUnicode("a\x82", TDocumentChars()), QString::fromUtf8("a\uFFFD"));
+    EXPECT_EQ(TEditorCharset::ToUnicode("a\x82\x9F", TDocumentChars()), QString::fromUtf8("aぁ")); // a trail in the lead range
 }
 
 // A UTF-8 document's own characters (an emoji at F0 40, FULLWIDTH TILDE in second form at F0 41, 81 60
