@@ -108,6 +108,8 @@ TFountain* TEditor::ActiveFountain() const
 
 void TEditor::FountainChanged(QObject* sender)
 {
+    // Whatever part of the highlighting changed, the next rescan's parser is made afresh.
+    ListRows().ReleaseScanner();
     if (sender == View() || sender == ActiveFountain())
         ListRows().RescanAll();
     if (sender == Font())

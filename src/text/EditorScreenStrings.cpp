@@ -36,7 +36,16 @@ void TEditorScreenStrings::AddEditor(TAttachedEditor* editor)
 
 void TEditorScreenStrings::RemoveEditor(TAttachedEditor* editor)
 {
+    if (editor == OwnerEditor())
+        FScanner.reset();
     std::erase(FEditors, editor);
+}
+
+TRowStateScanner* TEditorScreenStrings::OwnerScanner(TAttachedEditor& owner)
+{
+    if (!FScanner)
+        FScanner = owner.CreateRowStateScanner();
+    return FScanner.get();
 }
 
 TAttachedEditor* TEditorScreenStrings::ActiveEditor() const
@@ -326,7 +335,7 @@ int TEditorScreenStrings::Rescan(int row, bool notify)
     TAttachedEditor* owner = OwnerEditor();
     if (!owner || Count() == 0)
         return 0;
-    std::unique_ptr<TRowStateScanner> scanner = owner->CreateRowStateScanner();
+    TRowStateScanner* scanner = OwnerScanner(*owner);
     if (!scanner)
         return 0;
     const int first = std::clamp(row, 0, Count() - 1);
@@ -370,13 +379,14 @@ RowTokenState TEditorScreenStrings::ScanRowStates(
 
 void TEditorScreenStrings::RescanAll()
 {
+    FScanner.reset();
     TAttachedEditor* owner = OwnerEditor();
     if (owner && (owner->IsLoading() || owner->IsDestroying()))
         return;
     MarkRowStatesNotComputedFrom(0);
     // No stored state refers to a context now.
     FContexts.Clear();
-    std::unique_ptr<TRowStateScanner> scanner = owner ? owner->CreateRowStateScanner() : nullptr;
+    TRowStateScanner* scanner = owner ? OwnerScanner(*owner) : nullptr;
     if (!scanner || Count() == 0)
         return;
     const int last = std::min(

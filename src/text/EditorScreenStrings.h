@@ -129,7 +129,12 @@ public:
     int CountRows(std::string_view line) const;
 
     // Recomputes stored row states from row on; returns how many changed when notify is set.
+    // The owner's scanner is kept between calls (a parser builds its word and dispatch tables when
+    // created, which cost more than the rescan of a keystroke); RescanAll, which every change of
+    // the highlighting runs, and a change of owner drop it.
     int Rescan(int row, bool notify);
+    // Drops the kept scanner, so that the next rescan reads the highlighting as it is now.
+    void ReleaseScanner() { FScanner.reset(); }
     // Stores state into row first and scans on, storing each next state, up to row last (which
     // must exist); returns the state after it. RescanAll's pass, without the screen's horizon.
     RowTokenState ScanRowStates(TRowStateScanner& scanner, int first, int last, RowTokenState state);
@@ -179,6 +184,8 @@ private:
     void Rewrap();
     bool OwnerLoading() const;
     void CancelSelections();
+    // The owner's row-state scanner, created when there is none kept.
+    TRowStateScanner* OwnerScanner(TAttachedEditor& owner);
     template <typename Fn> void ForEachEditor(Fn&& fn) const
     {
         for (TAttachedEditor* editor : FEditors)
@@ -194,6 +201,7 @@ private:
     std::unique_ptr<TEditorWrapOption> FWrapOption;
     // Grows as scans meet new values; read by every parser that tokenizes stored rows.
     mutable TRowContexts FContexts;
+    std::unique_ptr<TRowStateScanner> FScanner;
 };
 
 } // namespace brenvik

@@ -78,6 +78,7 @@ TEST_F(RescanTest, RescanAllComputesTwoScreensFromTheTopRow)
 TEST_F(RescanTest, WithoutScannerRowsStayNotComputed)
 {
     Editor.Scanner = nullptr;
+    Store.ReleaseScanner(); // as the editor does when its highlighting changes
     Store.ReplaceRows(0, 0, "\"\r\n");
     EXPECT_EQ(Store.ScanState(0), -2);
     EXPECT_EQ(Store.Rescan(0, true), 0);
