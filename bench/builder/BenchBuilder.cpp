@@ -14,12 +14,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -84,17 +82,15 @@ void Report(const char* what, const char* measure, TTiming timing)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_builder SCRIPT [REPEATS]\n");
+    bench::TWindowBenchSetup setup(argc, argv, "bench_builder", 7);
+    if (!setup.Valid())
         return 2;
-    }
-    bench::TWindowBenchSetup setup(argc, argv);
-    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
+    const int repeats = setup.Repeats();
 
     TfrmMain window;
     window.show();
     TEditor& editor = window.Editor();
-    if (!window.LoadFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()))
+    if (!window.LoadFile(setup.Script()))
         return 1;
     bool restored = true;
 

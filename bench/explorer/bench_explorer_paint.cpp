@@ -12,22 +12,19 @@
 #include <QTest>
 
 #include <cstdio>
-#include <cstdlib>
 
 using namespace brenvik;
 
 int main(int argc, char** argv)
 {
-    bench::TWindowBenchSetup setup(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_explorer_paint SCRIPT [RUNS]\n");
+    bench::TWindowBenchSetup setup(argc, argv, "bench_explorer_paint", 21);
+    if (!setup.Valid())
         return 2;
-    }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 21;
+    const int runs = setup.Repeats();
     TfrmMain window;
     window.resize(1200, 900);
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window) || !window.LoadFile(QString::fromLocal8Bit(argv[1])))
+    if (!QTest::qWaitForWindowExposed(&window) || !window.LoadFile(setup.Script()))
         return 1;
     TEditor& editor = window.Editor();
     // A page a little way in, where "print" stands on many rows.

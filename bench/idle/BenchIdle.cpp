@@ -7,28 +7,24 @@
 #include "editor/EditorLeftbar.h"
 #include "text/EditorScreenStrings.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 using namespace brenvik;
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_idle SCRIPT [REPEATS]\n");
+    bench::TWindowBenchSetup setup(argc, argv, "bench_idle", 1000);
+    if (!setup.Valid())
         return 2;
-    }
-    bench::TWindowBenchSetup setup(argc, argv);
-    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1000;
+    const int repeats = setup.Repeats();
 
     TfrmMain window;
     window.show();
     TEditor& editor = window.Editor();
     editor.SetWordWrap(true);
     editor.Leftbar()->SetShowNumberMode(TEditorEnums::nmLine);
-    if (!window.LoadFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()))
+    if (!window.LoadFile(setup.Script()))
         return 1;
     const int row = editor.ListRows().RowOfLine(std::min(900000, editor.ListRows().LineCount() - 1));
     editor.SetRowCol(row, 3);

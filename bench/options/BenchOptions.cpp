@@ -12,12 +12,10 @@
 #include "text/EditorWrapOption.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QSpinBox>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 using namespace brenvik;
 
@@ -42,19 +40,17 @@ constexpr TChange kChanges[] = {{1, 72, "DejaVu Sans Mono", "2"}, {2, 0, "IPAGot
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_options SCRIPT [REPEATS]\n");
+    bench::TWindowBenchSetup setup(argc, argv, "bench_options", 5);
+    if (!setup.Valid())
         return 2;
-    }
-    bench::TWindowBenchSetup setup(argc, argv);
-    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const int repeats = setup.Repeats();
 
     TfrmMain window;
     window.resize(1000, 800);
     window.show();
     TEditor& editor = window.Editor();
     editor.SetWordWrap(true);
-    if (!window.LoadFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()))
+    if (!window.LoadFile(setup.Script()))
         return 1;
     QApplication::processEvents();
     std::printf("%d lines, %d rows\n", editor.Lines().GetCount(), editor.RowCount());

@@ -29,13 +29,11 @@ double MedianSaveMs(TfrmMain& window, const QString& target, int repeats)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_save SCRIPT [REPEATS]\n");
+    bench::TWindowBenchSetup setup(argc, argv, "bench_save", 9);
+    if (!setup.Valid())
         return 2;
-    }
-    bench::TWindowBenchSetup setup(argc, argv);
-    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 9;
-    const QString script = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    const int repeats = setup.Repeats();
+    const QString& script = setup.Script();
 
     TfrmMain window;
     if (!window.LoadFile(script))
