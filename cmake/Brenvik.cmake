@@ -22,12 +22,12 @@ function(brenvik_library name)
   target_link_libraries(brenvik_${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# brenvik_tests(<name> DEPS <targets...> [WIDGETS])
+# brenvik_tests(<name> DEPS <targets...> [WIDGETS] [OFFSCREEN_FILTER <gtest filter>])
 # Builds tests/<name>/*.cpp into test_<name>, linked with GoogleTest and a
 # main that starts a Qt application (a QApplication on the offscreen platform
 # when WIDGETS is given), and registers every test case with ctest.
 function(brenvik_tests name)
-  cmake_parse_arguments(ARG "WIDGETS" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WIDGETS" "OFFSCREEN_FILTER" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources MATCHES "\\.cpp")
     return()
@@ -41,6 +41,9 @@ function(brenvik_tests name)
   endif()
   target_compile_definitions(test_${name} PRIVATE
     BRENVIK_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
+  if(NOT ARG_OFFSCREEN_FILTER)
+    set(ARG_OFFSCREEN_FILTER "*")
+  endif()
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "${ARG_OFFSCREEN_FILTER}"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
