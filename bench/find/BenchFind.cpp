@@ -28,12 +28,12 @@ double ThreadCpuMs()
 class TAnsweredPrompts : public TFindPrompts {
 public:
     TFindRequest Request;
-    bool RunFind(QWidget*, const std::string&, TFindRequest& request) override
+    bool RunFind(QWidget*, const std::string&, const TDocumentChars&, TFindRequest& request) override
     {
         request = Request;
         return true;
     }
-    bool RunReplace(QWidget*, const std::string&, TFindRequest& request) override
+    bool RunReplace(QWidget*, const std::string&, const TDocumentChars&, TFindRequest& request) override
     {
         request = Request;
         return true;

@@ -153,7 +153,7 @@ void TFindDialog::LoadFields(TSearchStore& store)
     FSearchHistory = TSearchHistory(store.ReadItems(TSearchStore::SearchItems));
     const std::string initial = InitialSearchBytes(FInitialText);
     if (!initial.empty())
-        FSearchHistory.PutFirst({TEditorCharset::ToUnicode(initial), initial});
+        FSearchHistory.PutFirst({TEditorCharset::ToUnicode(initial, FChars), initial});
     ShowHistory(ComboBox1, FSearchHistory);
 }
 
@@ -191,9 +191,9 @@ bool TFindDialog::TakeField(QComboBox* box, TSearchHistory& history, std::string
         return true;
     std::optional<std::string> bytes = history.BytesOf(text);
     if (!bytes) {
-        const std::optional<QString> bad = FirstUnencodable(text);
+        const std::optional<QString> bad = FirstUnencodable(text, FChars);
         if (!bad)
-            bytes = TEditorCharset::FromUnicode(text);
+            bytes = TEditorCharset::FromUnicode(text, FChars);
         if (!bytes) {
             lblMessage->setText(UnencodableMessage(bad.value_or(text.left(1))));
             lblMessage->show();
@@ -235,11 +235,12 @@ void TFindDialog::ShowHelp()
     QMessageBox::information(this, windowTitle(), FHelp);
 }
 
-bool SearchDialogRun(QWidget* parent, const std::string& initial, TFindRequest& request)
+bool SearchDialogRun(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request)
 {
     request = {};
     TFormSearch dialog(parent);
     dialog.SetInitialText(initial);
+    dialog.SetDocumentChars(chars);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     request.Search = dialog.SearchText();
@@ -247,11 +248,12 @@ bool SearchDialogRun(QWidget* parent, const std::string& initial, TFindRequest& 
     return !request.Search.empty();
 }
 
-bool ReplaceDialogRun(QWidget* parent, const std::string& initial, TFindRequest& request)
+bool ReplaceDialogRun(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request)
 {
     request = {};
     TFormReplace dialog(parent);
     dialog.SetInitialText(initial);
+    dialog.SetDocumentChars(chars);
     const int result = dialog.exec();
     if (result != QDialog::Accepted && result != TFormReplace::ResultAll)
         return false;

@@ -37,6 +37,8 @@ public:
 
     // The text offered first (the editor's selection), as Shift_JIS bytes.
     void SetInitialText(const std::string& bytes) { FInitialText = bytes; }
+    // The document's own characters, through which typed texts become bytes and back.
+    void SetDocumentChars(const TDocumentChars& chars) { FChars = chars; }
     // Accepted by OK; empty until then.
     const std::string& SearchText() const { return FSearchText; }
     // The option and direction bits of the controls.
@@ -81,6 +83,7 @@ protected:
     QGridLayout* FFields;
     QVBoxLayout* FButtons;
     QVBoxLayout* FOptions;
+    TDocumentChars FChars;
 
 private:
     void ShowHelp();
@@ -94,7 +97,7 @@ private:
 
 // Runs a dialog modally with the initial text; the texts and flags it accepted go to request.
 // False unless it ended with OK (or All) and every text it asks for is non-empty.
-bool SearchDialogRun(QWidget* parent, const std::string& initial, TFindRequest& request);
-bool ReplaceDialogRun(QWidget* parent, const std::string& initial, TFindRequest& request);
+bool SearchDialogRun(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request);
+bool ReplaceDialogRun(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request);
 
 } // namespace brenvik

@@ -19,14 +19,16 @@ QPoint ConfirmBoxPlace(QRect caret, int rowHeight, QSize box, QRect screen)
     return {left, top};
 }
 
-bool TDialogFindPrompts::RunFind(QWidget* parent, const std::string& initial, TFindRequest& request)
+bool TDialogFindPrompts::RunFind(
+    QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request)
 {
-    return SearchDialogRun(parent, initial, request);
+    return SearchDialogRun(parent, initial, chars, request);
 }
 
-bool TDialogFindPrompts::RunReplace(QWidget* parent, const std::string& initial, TFindRequest& request)
+bool TDialogFindPrompts::RunReplace(
+    QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request)
 {
-    return ReplaceDialogRun(parent, initial, request);
+    return ReplaceDialogRun(parent, initial, chars, request);
 }
 
 TReplaceAnswer TDialogFindPrompts::AskReplace(QWidget* parent, const QString& question, QRect caret, int rowHeight)

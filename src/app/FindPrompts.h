@@ -16,8 +16,8 @@ enum class TReplaceAnswer { Yes, No, Cancel, All };
 class TFindPrompts {
 public:
     virtual ~TFindPrompts() = default;
-    virtual bool RunFind(QWidget* parent, const std::string& initial, TFindRequest& request) = 0;
-    virtual bool RunReplace(QWidget* parent, const std::string& initial, TFindRequest& request) = 0;
+    virtual bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
+    virtual bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
     // caret: the caret's rectangle on the screen; rowHeight: the editor's row height.
     virtual TReplaceAnswer AskReplace(QWidget* parent, const QString& question, QRect caret, int rowHeight) = 0;
 };
@@ -25,8 +25,8 @@ public:
 // The dialogs of FindDialog.h and a message box with はい, いいえ, キャンセル and すべて.
 class TDialogFindPrompts final : public TFindPrompts {
 public:
-    bool RunFind(QWidget* parent, const std::string& initial, TFindRequest& request) override;
-    bool RunReplace(QWidget* parent, const std::string& initial, TFindRequest& request) override;
+    bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
+    bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
     TReplaceAnswer AskReplace(QWidget* parent, const QString& question, QRect caret, int rowHeight) override;
 };
 

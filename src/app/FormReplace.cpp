@@ -80,7 +80,7 @@ bool TFormReplace::AcceptFields()
 {
     // The replacement is checked before the search text is taken, so that a refusal leaves
     // both histories alone.
-    if (const std::optional<QString> bad = FirstUnencodable(ComboBox2->currentText())) {
+    if (const std::optional<QString> bad = FirstUnencodable(ComboBox2->currentText(), FChars)) {
         lblMessage->setText(UnencodableMessage(*bad));
         lblMessage->show();
         ComboBox2->setFocus();

@@ -52,7 +52,7 @@ std::string InitialSearchBytes(std::string_view selection)
     return std::string(line);
 }
 
-std::optional<QString> FirstUnencodable(const QString& text)
+std::optional<QString> FirstUnencodable(const QString& text, const TDocumentChars& chars)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
@@ -61,7 +61,7 @@ std::optional<QString> FirstUnencodable(const QString& text)
         // pair and drop it without an error.
         if (character[0].isSurrogate() && units == 1)
             return character;
-        if (!TEditorCharset::FromUnicode(character))
+        if (!TEditorCharset::FromUnicode(character, chars))
             return character;
         i += units - 1;
     }

@@ -2,6 +2,8 @@
 // stands for, so that a text taken from the editor is searched with its own bytes.
 #pragma once
 
+#include "jcode/DocumentChars.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -42,9 +44,10 @@ private:
 // break, nothing when that is longer than InitialTextMaxBytes.
 std::string InitialSearchBytes(std::string_view selection);
 
-// The first character of text that has no Shift_JIS form (a lone surrogate counts as one), or
-// none; and the message that names it.
-std::optional<QString> FirstUnencodable(const QString& text);
+// The first character of text that has no Shift_JIS form in the document (code page 932, or the
+// document's own table: a UTF-8 script's characters without a code of their own), a lone
+// surrogate counting as one; or none. And the message that names it.
+std::optional<QString> FirstUnencodable(const QString& text, const TDocumentChars& chars);
 QString UnencodableMessage(const QString& character);
 
 } // namespace brenvik

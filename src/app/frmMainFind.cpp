@@ -85,7 +85,7 @@ void TfrmMain::SetSearchHighlight(bool on)
 void TfrmMain::Find()
 {
     TFindRequest request;
-    if (!FFindPrompts->RunFind(this, InitialSearchText(), request))
+    if (!FFindPrompts->RunFind(this, InitialSearchText(), edrMain->DocumentChars(), request))
         return;
     FFind.SearchText = request.Search;
     FFind.Options = request.Flags;
@@ -127,7 +127,7 @@ void TfrmMain::SelectMatch(const TSearchRange& match)
 
 void TfrmMain::ReportMiss()
 {
-    FStatusPanels[5]->setText(QStringLiteral("検索文字列  ' ") + TEditorCharset::ToUnicode(FFind.SearchText)
+    FStatusPanels[5]->setText(QStringLiteral("検索文字列  ' ") + TEditorCharset::ToUnicode(FFind.SearchText, edrMain->DocumentChars())
         + QStringLiteral(" '") + QStringLiteral("は見つかりませんでした。"));
 }
 

@@ -31,10 +31,10 @@ std::string WithCrLf(std::string_view text)
     return result;
 }
 
-QString ReplaceQuestion(const std::string& search, const std::string& replacement)
+QString ReplaceQuestion(const std::string& search, const std::string& replacement, const TDocumentChars& chars)
 {
-    return QStringLiteral(" ") + TEditorCharset::ToUnicode(search) + QStringLiteral(" ") + QStringLiteral("  を")
-        + QStringLiteral("\r\n") + QStringLiteral(" ") + TEditorCharset::ToUnicode(replacement) + QStringLiteral(" ")
+    return QStringLiteral(" ") + TEditorCharset::ToUnicode(search, chars) + QStringLiteral(" ") + QStringLiteral("  を")
+        + QStringLiteral("\r\n") + QStringLiteral(" ") + TEditorCharset::ToUnicode(replacement, chars) + QStringLiteral(" ")
         + QStringLiteral("  に 置き換えますか？");
 }
 
@@ -44,7 +44,7 @@ void TfrmMain::Replace()
 {
     edrMain->setFocus();
     TFindRequest request;
-    if (!FFindPrompts->RunReplace(this, InitialSearchText(), request)) {
+    if (!FFindPrompts->RunReplace(this, InitialSearchText(), edrMain->DocumentChars(), request)) {
         if (!request.Search.empty() && request.Replacement.empty())
             FStatusPanels[5]->setText(QStringLiteral("置換後の文字列が空です。"));
         return;
@@ -89,7 +89,7 @@ int TfrmMain::ReplaceLoop()
         if (options.Has(TSearchFlags::ReplaceConfirm)) {
             const QRect caret(edrMain->viewport()->mapToGlobal(edrMain->CaretRect().topLeft()), edrMain->CaretRect().size());
             const TReplaceAnswer answer = FFindPrompts->AskReplace(
-                this, ReplaceQuestion(FFind.SearchText, FFind.ReplaceText), caret, edrMain->RowHeight());
+                this, ReplaceQuestion(FFind.SearchText, FFind.ReplaceText, edrMain->DocumentChars()), caret, edrMain->RowHeight());
             if (answer == TReplaceAnswer::Cancel)
                 return count;
             if (answer == TReplaceAnswer::No)

@@ -188,6 +188,29 @@ TEST_F(FindDialogTest, TextWithoutShiftJisFormIsRefusedAndTheDialogStays)
     EXPECT_EQ(store.Value(QStringLiteral("SearchItems/Text")), "");
 }
 
+// With a UTF-8 document's table an emoji it holds is searched by its code there; without the table
+// it has no Shift_JIS form and is refused.
+TEST_F(FindDialogTest, TheDocumentsOwnCharactersBecomeItsCodes)
+{
+    TDocumentChars chars;
+    ASSERT_EQ(chars.Take(U'\U0001F600'), 0xF040);
+    const QString emoji = QString::fromUtf8("😀a");
+    TFormReplace dialog;
+    dialog.SetDocumentChars(chars);
+    dialog.show();
+    dialog.ComboBox1->setEditText(emoji);
+    dialog.ComboBox2->setEditText(emoji);
+    dialog.btnOKClick();
+    EXPECT_EQ(dialog.SearchText(), std::string("\xF0\x40") + "a");
+    EXPECT_EQ(dialog.ReplaceText(), std::string("\xF0\x40") + "a");
+    TFormSearch plain;
+    plain.show();
+    plain.ComboBox1->setEditText(emoji);
+    plain.btnOKClick();
+    EXPECT_TRUE(plain.SearchText().empty());
+    EXPECT_FALSE(plain.lblMessage->isHidden());
+}
+
 TEST_F(FindDialogTest, SelectionKeepsItsBytesAndLineBreaksAreCut)
 {
     // 纊 as NEC-selected ED 40 decodes and re-encodes as FA 5C; the selection's bytes are kept.
@@ -217,7 +240,7 @@ TEST_F(FindDialogTest, SelectionKeepsItsBytesAndLineBreaksAreCut)
 TEST_F(FindDialogTest, RunnersReturnTextsAndFlagWords)
 {
     TFindRequest request;
-    EXPECT_TRUE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", request); },
+    EXPECT_TRUE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", TDocumentChars(), request); },
         [](TFormSearch& d) {
             d.chkWholeWord->setChecked(true);
             d.chkIncludeCRLF->setChecked(true);
@@ -226,7 +249,7 @@ TEST_F(FindDialogTest, RunnersReturnTextsAndFlagWords)
     EXPECT_EQ(request.Search, "abc");
     EXPECT_EQ(request.Flags, TSearchFlags(0x185));
     // All gives ReplaceAll and not Replace; OK the reverse; the confirmation adds 0x040.
-    EXPECT_TRUE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", request); },
+    EXPECT_TRUE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", TDocumentChars(), request); },
         [](TFormReplace& d) {
             d.chkIncludeCRLF->setChecked(false);
             d.ComboBox2->setEditText(QStringLiteral("xyz"));
@@ -234,7 +257,7 @@ TEST_F(FindDialogTest, RunnersReturnTextsAndFlagWords)
         }));
     EXPECT_EQ(request.Replacement, "xyz");
     EXPECT_EQ(request.Flags, TSearchFlags(0x004 | 0x001 | 0x020 | 0x040));
-    EXPECT_TRUE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", request); },
+    EXPECT_TRUE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", TDocumentChars(), request); },
         [](TFormReplace& d) {
             d.chkReplaceConfirm->setChecked(false);
             d.ComboBox2->setEditText(QStringLiteral("xyz"));
@@ -242,12 +265,12 @@ TEST_F(FindDialogTest, RunnersReturnTextsAndFlagWords)
         }));
     EXPECT_EQ(request.Flags, TSearchFlags(0x004 | 0x001 | 0x010));
     // An empty replacement is refused though the search text was given; Esc and Cancel give false.
-    EXPECT_FALSE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", request); },
+    EXPECT_FALSE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", TDocumentChars(), request); },
         [](TFormReplace& d) { QTest::mouseClick(d.btnOK, Qt::LeftButton); }));
     EXPECT_EQ(request.Search, "abc");
-    EXPECT_FALSE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", request); },
+    EXPECT_FALSE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", TDocumentChars(), request); },
         [](TFormSearch& d) { QTest::keyClick(&d, Qt::Key_Escape); }));
-    EXPECT_FALSE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", request); },
+    EXPECT_FALSE(RunAnswered<TFormSearch>([&] { return SearchDialogRun(nullptr, "abc", TDocumentChars(), request); },
         [](TFormSearch& d) { QTest::mouseClick(d.btnCancel, Qt::LeftButton); }));
     EXPECT_TRUE(request.Search.empty());
 }

@@ -11,6 +11,7 @@
 #include "text/EditorStrings.h"
 
 #include <QAction>
+#include <QFile>
 #include <QImage>
 #include <QTest>
 #include <QTemporaryDir>
@@ -23,16 +24,18 @@ namespace {
 
 class TFakeFindPrompts : public TFindPrompts {
 public:
-    bool RunFind(QWidget*, const std::string& initial, TFindRequest& request) override
+    bool RunFind(QWidget*, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override
     {
         Initials.push_back(initial);
+        Chars = chars;
         request = Request.value_or(TFindRequest {});
         return !request.Search.empty();
     }
     // Like the runner, the search text stays in the request when only the replacement is empty.
-    bool RunReplace(QWidget*, const std::string& initial, TFindRequest& request) override
+    bool RunReplace(QWidget*, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override
     {
         Initials.push_back(initial);
+        Chars = chars;
         request = Request.value_or(TFindRequest {});
         return !request.Search.empty() && !request.Replacement.empty();
     }
@@ -47,6 +50,7 @@ public:
     std::optional<TFindRequest> Request;
     std::deque<TReplaceAnswer> Answers;
     std::vector<std::string> Initials;
+    TDocumentChars Chars;
     QStringList Questions;
 };
 
@@ -117,6 +121,30 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     EXPECT_FALSE(window->RowHighlighter().SearchOn());
     window->IdleUpdate();
     EXPECT_FALSE(window->Action(QStringLiteral("actFindViewOFF"))->isEnabled());
+}
+
+// A UTF-8 script's own characters (an emoji, held at the user-defined F0 40): the dialogs get the
+// document's table, and the miss text and the replacement question show the character itself.
+TEST_F(FindWindowTest, AUtf8ScriptsOwnCharactersReachTheDialogsAndTheirTexts)
+{
+    const QString name = FHome.filePath(QStringLiteral("emoji.cgi"));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("print \"\xF0\x9F\x98\x80\";\n");
+    file.close();
+    ASSERT_TRUE(window->LoadFile(name));
+    const std::string emoji = "\xF0\x40";
+    ASSERT_NE(Text().find(emoji), std::string::npos);
+    Ask(emoji + "x", F::Down);
+    Trigger("actFind");
+    EXPECT_EQ(find.Chars.OwnChar(0xF040), U'\U0001F600');
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("検索文字列  ' 😀x 'は見つかりませんでした。"));
+    Editor().SetSelStart(0);
+    Ask(emoji, F::Down | F::ReplaceConfirm | F::Replace, "y");
+    find.Answers = {TReplaceAnswer::Cancel};
+    Trigger("actReplace");
+    ASSERT_EQ(find.Questions.size(), 1);
+    EXPECT_TRUE(find.Questions[0].contains(QString::fromUtf8("😀"))) << find.Questions[0].toStdString();
 }
 
 TEST_F(FindWindowTest, FindSearchesPastZeroBytesAndSeesEdits)
