@@ -3,6 +3,8 @@
 // rebuild swaps the whole vector in one reset with no object per item.
 #pragma once
 
+#include "jcode/DocumentChars.h"
+
 #include <QAbstractListModel>
 
 #include <string>
@@ -13,7 +15,13 @@ namespace brenvik {
 class TExplorerListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    using QAbstractListModel::QAbstractListModel;
+    // chars: the document's own characters (a UTF-8 script's), through which names are shown; it
+    // outlives the model.
+    TExplorerListModel(const TDocumentChars& chars, QObject* parent)
+        : QAbstractListModel(parent)
+        , FChars(chars)
+    {
+    }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -25,6 +33,7 @@ public:
     void RemoveAt(int row);
 
 private:
+    const TDocumentChars& FChars;
     std::vector<std::string> FNames;
 };
 

@@ -69,9 +69,9 @@ private:
     std::function<void(QEvent*)> FOnEvent;
 };
 
-QString Decoded(const std::string& bytes)
+QString Decoded(const std::string& bytes, const TDocumentChars& chars)
 {
-    return TEditorCharset::ToUnicode(bytes);
+    return TEditorCharset::ToUnicode(bytes, chars);
 }
 
 } // namespace
@@ -113,7 +113,7 @@ void TfrmMain::CreateExplorer()
     FExplorer = std::make_unique<TExplorerState>();
     for (int list = 0; list < kListCount; ++list) {
         QListView* view = ListView(list);
-        auto* model = new TExplorerListModel(view);
+        auto* model = new TExplorerListModel(edrMain->DocumentChars(), view);
         FExplorer->Models[size_t(list)] = model;
         view->setModel(model);
         view->setUniformItemSizes(true);
@@ -285,15 +285,16 @@ void TfrmMain::GoToUse(int list, bool forward, bool definitionsOnly)
         edrMain->setFocus();
         return;
     }
+    const TDocumentChars& chars = edrMain->DocumentChars();
     QString miss;
     if (list == elSubRoutine)
-        miss = QStringLiteral("サブルーチン") + Decoded(query.Name)
+        miss = QStringLiteral("サブルーチン") + Decoded(query.Name, chars)
             + QStringLiteral(" は見つかりませんでした");
     else if (query.First() != query.Second())
-        miss = Decoded(query.First()) + QStringLiteral("、") + Decoded(query.Second())
+        miss = Decoded(query.First(), chars) + QStringLiteral("、") + Decoded(query.Second(), chars)
             + QStringLiteral("は見つかりませんでした");
     else
-        miss = Decoded(query.First()) + QStringLiteral("は見つかりませんでした");
+        miss = Decoded(query.First(), chars) + QStringLiteral("は見つかりませんでした");
     FStatusPanels[5]->setText(miss);
 }
 
@@ -316,7 +317,7 @@ void TfrmMain::SearchKeyWord(bool forward)
     const TSearchRange selection {std::int32_t(edrMain->SelStart()), std::int32_t(edrMain->SelLength())};
     const std::optional<TSearchRange> found = FindKeyword(text, selection, keyword, forward);
     if (!found) {
-        FStatusPanels[5]->setText(Decoded(keyword) + QStringLiteral("は見つかりませんでした"));
+        FStatusPanels[5]->setText(Decoded(keyword, edrMain->DocumentChars()) + QStringLiteral("は見つかりませんでした"));
         return;
     }
     edrMain->SetSelStart(found->Start);

@@ -218,6 +218,19 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     EXPECT_TRUE(Read(side).startsWith("\r\n\x83\x81"));
 }
 
+// A UTF-8 script's own character (an emoji, held at F0 40) made a keyword shows as itself in the
+// list, not as the private-use character code page 932 gives F0 40.
+TEST_F(ExplorerWindowTest, ListsShowAUtf8ScriptsOwnCharacters)
+{
+    ASSERT_TRUE(LoadAndList(Write("u.cgi", "print \"\xF0\x9F\x98\x80\";\n")));
+    window->Editor().SetSelStart(7);
+    window->Editor().SetSelLength(2);
+    window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
+    ASSERT_EQ(window->ListModel(kKeyWordList).Names(), TNames {"\xF0\x40"});
+    QAbstractItemModel* model = List("lbxKeyWord")->model();
+    EXPECT_EQ(model->data(model->index(0, 0)).toString(), QString::fromUtf8("😀"));
+}
+
 TEST_F(ExplorerWindowTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStaysAsItWas)
 {
     QDir().mkpath(FHome.filePath("ini"));
