@@ -121,13 +121,13 @@ void TFountainParser::BuildDispatchTables()
         else if (Is(byte, ccNarrowKana))
             FCharDispatch[c] = &TFountainParser::ScanNarrowKana;
         if (Is(byte, ccBlank))
-            FByteAction[c] = baBlank;
+            SetByteAction(byte, baBlank);
         else if (Is(byte, ccRowEnd))
-            FByteAction[c] = baRowEnd;
+            SetByteAction(byte, baRowEnd);
         else if (FBracketStart[c])
-            FByteAction[c] = baDispatch;
+            SetByteAction(byte, baDispatch);
         else
-            FByteAction[c] = FCharDispatch[c] == &TFountainParser::ScanSymbol ? baSymbol : baTable;
+            SetByteAction(byte, ByteActionOf(FCharDispatch[c]));
     }
 
     FResumeDispatch.fill(&TFountainParser::ScanSymbol);
@@ -175,6 +175,7 @@ void TFountainParser::BeginRow(std::string_view text, const RowTokenState& state
     FRemain = state.Remain;
     FContinuing = false;
     FMailFailsBefore = 0;
+    FByteAction = FByteActions[0].data();
 }
 
 int TFountainParser::ReadToken()
@@ -194,10 +195,10 @@ int TFountainParser::ReadPlainToken()
         ++position;
     FTokenStart = position;
     FContinuing = false;
-    if (action == baSymbol) {
-        FTokenKind = tkSymbol;
+    if (action >= baSymbol) {
+        FTokenKind = action == baSymbol ? tkSymbol : tkTab;
         FPosition = FTokenEnd = position + 1;
-        return tkSymbol;
+        return FTokenKind;
     }
     FPosition = position;
     if (action == baTable)
@@ -229,9 +230,9 @@ int TFountainParser::ReadCarriedToken()
 
 void TFountainParser::ExamineEveryByte()
 {
-    for (TByteAction& action : FByteAction) {
-        if (action == baSymbol || action == baTable)
-            action = baDispatch;
+    for (int c = 0; c < 256; ++c) {
+        if (TakesCharTable(FByteActions[0][c]))
+            SetByteAction(static_cast<unsigned char>(c), baDispatch);
     }
 }
 
@@ -312,6 +313,10 @@ RowTokenState TFountainParser::ScanRowState(const TScanRow& row, RowTokenState s
     const int length = static_cast<int>(row.Text.size());
     TRowTokenizer tokens(*this, FJoined);
     tokens.Begin(row.Text, row.Attribute == raWrapped ? row.Next : std::string_view(), state);
+    // Only the tokens that start in the row count: a joined row is read token by token, so
+    // that nothing of the next row is scanned.
+    if (row.Attribute != raWrapped)
+        FByteAction = FByteActions[1].data();
 
     int bracket = state.BracketIndex;
     int element = state.Element;

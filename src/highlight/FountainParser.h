@@ -152,8 +152,8 @@ protected:
     void SetCharDispatch(unsigned char c, TScanOperation operation)
     {
         FCharDispatch[c] = operation;
-        if (FByteAction[c] == baSymbol || FByteAction[c] == baTable)
-            FByteAction[c] = operation == &TFountainParser::ScanSymbol ? baSymbol : baTable;
+        if (TakesCharTable(FByteActions[0][c]))
+            SetByteAction(c, ByteActionOf(operation));
     }
     void SetResumeDispatch(int kind, TScanOperation operation) { FResumeDispatch[kind] = operation; }
     void DispatchChar() { (this->*FCharDispatch[Current()])(); }
@@ -283,16 +283,37 @@ private:
 
     std::array<TScanOperation, 256> FCharDispatch {};
     // What ReadToken does at a byte outside carried tokens and bracket regions. Half the tokens
-    // of a script are one-byte symbols: they are taken without dispatching, and the rest go to
-    // the char table directly when DispatchByChar would add nothing.
+    // of a script are one-byte symbols, and indented lines start with tabs: those are taken
+    // without dispatching, and the rest go to the char table directly when DispatchByChar would
+    // add nothing.
     enum TByteAction : unsigned char {
         baDispatch, // DispatchByChar
         baTable, // the char table: no bracket starts with the byte
         baBlank, // skipped
-        baSymbol, // a one-byte symbol: no bracket starts with it and no rule claims it
         baRowEnd, // no further token
+        // One-byte tokens, from here on: no bracket starts with the byte and no rule claims it.
+        baSymbol, // tkSymbol
+        baTab, // tkTab
     };
-    std::array<TByteAction, 256> FByteAction {};
+    // The action of a byte whose char-table entry is operation, when no bracket starts with it.
+    static TByteAction ByteActionOf(TScanOperation operation)
+    {
+        return operation == &TFountainParser::ScanSymbol ? baSymbol
+            : operation == &TFountainParser::ScanTab     ? baTab
+                                                         : baTable;
+    }
+    // True for the actions taken from the char table, which a change of the table changes.
+    static bool TakesCharTable(TByteAction action) { return action == baTable || action >= baSymbol; }
+    // Sets what reading does at byte c, and what the row-state scan does there.
+    void SetByteAction(unsigned char c, TByteAction action)
+    {
+        FByteActions[0][c] = action;
+        FByteActions[1][c] = action >= baSymbol ? baBlank : action;
+    }
+    // [0] for reading tokens; [1] for the row-state scan, which passes one-byte tokens like
+    // blanks: they open and close nothing, and half the tokens of a script are such.
+    std::array<std::array<TByteAction, 256>, 2> FByteActions {};
+    const TByteAction* FByteAction = FByteActions[0].data();
     std::array<TScanOperation, 256> FResumeDispatch {};
 };
 

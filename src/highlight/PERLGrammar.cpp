@@ -50,16 +50,37 @@ bool IsOperandWord(std::string_view word)
     return std::binary_search(kWords.begin(), kWords.end(), word);
 }
 
-// The operator letter of a quote-like word, 0 for any other word.
+// The operator letter of a quote-like word, 0 for any other word. Every short word of the script
+// comes here, so the letters are compared, not strings.
 char QuoteOperator(std::string_view word)
 {
-    static constexpr std::array<std::pair<std::string_view, char>, 8> kOperators
-        = {{{"m", 'm'}, {"q", 'q'}, {"qq", 'Q'}, {"qr", 'r'}, {"qw", 'w'}, {"s", 's'}, {"tr", 't'}, {"y", 't'}}};
-    for (const auto& [name, letter] : kOperators) {
-        if (name == word)
-            return letter;
+    if (word.size() == 1) {
+        switch (word[0]) {
+        case 'm':
+        case 'q':
+        case 's':
+            return word[0];
+        case 'y':
+            return 't';
+        default:
+            return 0;
+        }
     }
-    return 0;
+    if (word.size() != 2)
+        return 0;
+    if (word[0] == 'q') {
+        switch (word[1]) {
+        case 'q':
+            return 'Q';
+        case 'r':
+            return 'r';
+        case 'w':
+            return 'w';
+        default:
+            return 0;
+        }
+    }
+    return word == "tr" ? 't' : 0;
 }
 
 } // namespace

@@ -149,7 +149,17 @@ public:
     bool AtEnd() const { return FIndex >= FList->FCount; }
     std::string_view Text() const { return CurrentBlock().Text(FPlace.Local); }
     std::uint32_t Slot(int slot) const { return CurrentBlock().SlotAt(FPlace.Local, slot); }
-    void SetSlot(int slot, std::uint32_t value) { FList->SetSlotAt(FPlace, slot, value); }
+    // Inline when the block holds the slot and the tally stays as it is: a row-state pass sets
+    // two slots of every row.
+    void SetSlot(int slot, std::uint32_t value)
+    {
+        std::vector<std::uint32_t>& values = FList->FBlocks[FPlace.Block].Slots[slot];
+        const TRowTally& tally = FList->FTally;
+        if (values.empty() || (slot == tally.Slot && tally.Counts(values[FPlace.Local]) != tally.Counts(value)))
+            FList->SetSlotAt(FPlace, slot, value);
+        else
+            values[FPlace.Local] = value;
+    }
     // The row after the current one; empty text and 0 when there is none.
     std::string_view NextText() const
     {
