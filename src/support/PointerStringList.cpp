@@ -15,12 +15,6 @@ constexpr int kMaxRows = 1024;
 constexpr std::size_t kMaxBytes = 32 * 1024;
 } // namespace
 
-std::string_view TPointerStringList::Block::Text(int local) const
-{
-    std::size_t start = Start(local);
-    return std::string_view(Bytes).substr(start, Ends[local] - start);
-}
-
 void TPointerStringList::CheckRange(bool inside, int index)
 {
     if (!inside) [[unlikely]]

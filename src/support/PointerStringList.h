@@ -95,7 +95,12 @@ private:
 
         int Rows() const { return static_cast<int>(Ends.size()); }
         std::size_t Start(int local) const { return local == 0 ? 0 : Ends[local - 1]; }
-        std::string_view Text(int local) const;
+        // Inline: passes over every row read each row's text.
+        std::string_view Text(int local) const
+        {
+            const std::size_t start = Start(local);
+            return std::string_view(Bytes.data() + start, Ends[local] - start);
+        }
         std::uint32_t SlotAt(int local, int slot) const
         {
             return Slots[slot].empty() ? 0 : Slots[slot][local];

@@ -110,22 +110,6 @@ RowTokenState TRowAttributeStringList::StateOfSlots(std::uint32_t slot1, std::ui
         static_cast<int>(Bits(slot2, 8, 8)), static_cast<int>(Bits(slot2, 16, 16))};
 }
 
-std::uint32_t TRowAttributeStringList::Slot1WithState(std::uint32_t slot1, const RowTokenState& state)
-{
-    assert(state.BracketIndex >= -2 && state.BracketIndex <= 13 && state.Element >= 0 && state.Element <= 15);
-    assert(state.Remain >= 0 && state.Remain <= 255);
-    return (slot1 & 0xF) | static_cast<std::uint32_t>(state.BracketIndex + 2) << 4
-        | static_cast<std::uint32_t>(state.Element) << 8 | static_cast<std::uint32_t>(state.Remain) << 12;
-}
-
-std::uint32_t TRowAttributeStringList::Slot2OfState(const RowTokenState& state)
-{
-    assert(state.WrappedKind >= 0 && state.WrappedKind <= 255 && state.LastKind >= 0 && state.LastKind <= 255);
-    assert(state.Context >= 0 && state.Context <= 0xFFFF);
-    return static_cast<std::uint32_t>(state.WrappedKind) | static_cast<std::uint32_t>(state.LastKind) << 8
-        | static_cast<std::uint32_t>(state.Context) << 16;
-}
-
 void TRowAttributeStringList::MarkRowStatesNotComputedFrom(int row)
 {
     MaskSlotFrom(row, 1, 0xF);

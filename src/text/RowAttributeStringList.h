@@ -5,6 +5,9 @@
 #include "text/RowAttribute.h"
 #include "text/RowTokenState.h"
 
+#include <cassert>
+#include <cstdint>
+
 namespace brenvik {
 
 // Slot 0 is RowData, untouched here. Slot 1: bits 0-3 the attribute, 4-7 ScanState + 2,
@@ -40,8 +43,21 @@ public:
     void SetRowState(int row, const RowTokenState& state);
     // The same packing on slot values, for passes that walk the rows with a cursor.
     static RowTokenState StateOfSlots(std::uint32_t slot1, std::uint32_t slot2);
-    static std::uint32_t Slot1WithState(std::uint32_t slot1, const RowTokenState& state);
-    static std::uint32_t Slot2OfState(const RowTokenState& state);
+    // Inline: a row-state pass packs a state into every row.
+    static std::uint32_t Slot1WithState(std::uint32_t slot1, const RowTokenState& state)
+    {
+        assert(state.BracketIndex >= -2 && state.BracketIndex <= 13 && state.Element >= 0 && state.Element <= 15);
+        assert(state.Remain >= 0 && state.Remain <= 255);
+        return (slot1 & 0xF) | static_cast<std::uint32_t>(state.BracketIndex + 2) << 4
+            | static_cast<std::uint32_t>(state.Element) << 8 | static_cast<std::uint32_t>(state.Remain) << 12;
+    }
+    static std::uint32_t Slot2OfState(const RowTokenState& state)
+    {
+        assert(state.WrappedKind >= 0 && state.WrappedKind <= 255 && state.LastKind >= 0 && state.LastKind <= 255);
+        assert(state.Context >= 0 && state.Context <= 0xFFFF);
+        return static_cast<std::uint32_t>(state.WrappedKind) | static_cast<std::uint32_t>(state.LastKind) << 8
+            | static_cast<std::uint32_t>(state.Context) << 16;
+    }
     static TRowAttribute AttributeOf(std::uint32_t slot1) { return static_cast<TRowAttribute>(slot1 & 0xF); }
     // False while the row's start state reads -2: not scanned since the row was made or marked.
     bool RowStateComputed(int row) const { return ScanState(row) != -2; }
