@@ -53,11 +53,10 @@ double Median(std::vector<double> values)
 // Counts double quotes: a row starts inside a string when an odd number came before it.
 class QuoteScanner : public TRowStateScanner {
 public:
-    RowTokenState ScanRowState(const TScanRow& row, RowTokenState state) override
+    void AdvanceRowState(const TScanRow& row, RowTokenState& state) override
     {
         auto quotes = std::count(row.Text.begin(), row.Text.end(), '"');
         state.Element = (state.Element + static_cast<int>(quotes)) % 2;
-        return state;
     }
 };
 

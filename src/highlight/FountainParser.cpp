@@ -310,7 +310,8 @@ void TFountainParser::DispatchByChar()
 
 RowTokenState TFountainParser::ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state)
 {
-    return ScanRowState(rows.ScanRowAt(row), state);
+    AdvanceRowState(rows.ScanRowAt(row), state);
+    return state;
 }
 
 void TFountainParser::FinishRowState(RowTokenState& state, bool lineEnds)
@@ -319,7 +320,7 @@ void TFountainParser::FinishRowState(RowTokenState& state, bool lineEnds)
     (void)lineEnds;
 }
 
-RowTokenState TFountainParser::ScanRowState(const TScanRow& row, RowTokenState state)
+void TFountainParser::AdvanceRowState(const TScanRow& row, RowTokenState& state)
 {
     if (row.Contexts != nullptr)
         FContexts = row.Contexts;
@@ -330,7 +331,7 @@ RowTokenState TFountainParser::ScanRowState(const TScanRow& row, RowTokenState s
             state.WrappedKind = 0;
         state.Remain = 0;
         FinishRowState(state, lineEnds);
-        return state;
+        return;
     }
     const int length = static_cast<int>(row.Text.size());
     TRowTokenizer tokens(*this, FJoined);
@@ -340,14 +341,18 @@ RowTokenState TFountainParser::ScanRowState(const TScanRow& row, RowTokenState s
     if (row.Attribute != raWrapped)
         FByteAction = FByteActions[1].data();
 
+    // Kept in locals while the tokens are read; a crossing token's element and context count
+    // (what it opens or closes holds from the next row on), its last kind does not.
+    int bracketIndex = state.BracketIndex;
     int bracket = state.BracketIndex;
     int element = state.Element;
     int context = state.Context;
+    int lastKind = state.LastKind;
     int kind = tkEnd;
     bool crossing = false;
     for (TRowToken token; tokens.Next(token);) {
         kind = token.Kind;
-        state.BracketIndex = FBracketIndex;
+        bracketIndex = FBracketIndex;
         if (token.Kind == tkBracket)
             bracket = FBracketTokenIndex;
         element = FElement;
@@ -356,21 +361,17 @@ RowTokenState TFountainParser::ScanRowState(const TScanRow& row, RowTokenState s
             crossing = true;
             break;
         }
-        state.Element = FElement;
-        state.Context = FContext;
-        state.LastKind = FLastKind;
+        lastKind = FLastKind;
     }
+    state.BracketIndex = bracketIndex;
+    state.Element = element;
+    state.Context = context;
+    state.LastKind = lastKind;
     state.Remain = 0;
     state.WrappedKind = 0;
     if (crossing)
         CarryCrossingToken(state, kind, bracket, length, row.NextAttribute);
-    // A crossing token is read whole, so what it opens or closes holds from the next row on.
-    if (crossing) {
-        state.Element = element;
-        state.Context = context;
-    }
     FinishRowState(state, lineEnds);
-    return state;
 }
 
 RowTokenState TFountainParser::LineEndState()

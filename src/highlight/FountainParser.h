@@ -66,8 +66,9 @@ public:
     virtual TFountainColor* TokenColor() = 0;
     virtual bool TokenIsReserved();
 
-    // The start state of the row after row, from the start state of row.
-    RowTokenState ScanRowState(const TScanRow& row, RowTokenState state);
+    // Replaces state, the start state of row, by the start state of the row after it.
+    void AdvanceRowState(const TScanRow& row, RowTokenState& state);
+    // The same as a value, for row of rows.
     RowTokenState ScanRowState(int row, const TEditorScreenStrings& rows, RowTokenState state);
 
     // True, past the word, when the text here equals word ignoring ASCII case and a
@@ -145,7 +146,7 @@ protected:
     // The end of the row's own bytes: the row length unless the row was joined with the next.
     int OwnLength() const { return FOwnLength; }
     int Length() const { return FLength; }
-    // Called by ScanRowState with the state of the next row before it is returned; lineEnds is
+    // Called by AdvanceRowState with the state of the next row before it is handed back; lineEnds is
     // false when the next row continues the same logical line.
     virtual void FinishRowState(RowTokenState& state, bool lineEnds);
     void SetLastKind(int kind) { FLastKind = kind; }
@@ -277,7 +278,7 @@ private:
     bool FContinuing = false;
     // LooksLikeMail fails from every position before this one (it scanned that far and failed).
     int FMailFailsBefore = 0;
-    std::string FJoined; // ScanRowState's row with the next row appended
+    std::string FJoined; // AdvanceRowState's row with the next row appended
     TRowContexts FOwnContexts;
     TRowContexts* FContexts = &FOwnContexts;
 

@@ -10,9 +10,9 @@ TFountainRowStateScanner::TFountainRowStateScanner(TFountain& fountain)
 {
 }
 
-RowTokenState TFountainRowStateScanner::ScanRowState(const TScanRow& row, RowTokenState state)
+void TFountainRowStateScanner::AdvanceRowState(const TScanRow& row, RowTokenState& state)
 {
-    return FParser->ScanRowState(row, state);
+    FParser->AdvanceRowState(row, state);
 }
 
 } // namespace brenvik

@@ -15,7 +15,7 @@ class TFountainRowStateScanner : public TRowStateScanner {
 public:
     explicit TFountainRowStateScanner(TFountain& fountain);
 
-    RowTokenState ScanRowState(const TScanRow& row, RowTokenState state) override;
+    void AdvanceRowState(const TScanRow& row, RowTokenState& state) override;
 
 private:
     std::unique_ptr<TFountainParser> FParser;

@@ -28,7 +28,10 @@ struct TScanRow {
 class TRowStateScanner {
 public:
     virtual ~TRowStateScanner() = default;
-    virtual RowTokenState ScanRowState(const TScanRow& row, RowTokenState state) = 0;
+    // Replaces state, the start state of row, by the start state of the row after it. In place:
+    // a state returned by value is read back whole just after its fields were written, which
+    // stalls on every row of a pass.
+    virtual void AdvanceRowState(const TScanRow& row, RowTokenState& state) = 0;
 };
 
 class TAttachedEditor {

@@ -343,7 +343,8 @@ int TEditorScreenStrings::Rescan(int row, bool notify)
     RowTokenState state = RowTokenState::FirstRow();
     for (int r = first - 1; r >= 0; --r) {
         if (RowStateComputed(r)) {
-            state = scanner->ScanRowState(ScanRowAt(r), RowState(r));
+            state = RowState(r);
+            scanner->AdvanceRowState(ScanRowAt(r), state);
             begin = r + 1;
             break;
         }
@@ -360,7 +361,7 @@ int TEditorScreenStrings::Rescan(int row, bool notify)
             ++changed;
             ForEachEditor([r](TAttachedEditor& editor) { editor.InvalidateRow(r); });
         }
-        state = scanner->ScanRowState(CursorScanRow(cursor, FContexts), state);
+        scanner->AdvanceRowState(CursorScanRow(cursor, FContexts), state);
     }
     MarkRowStatesNotComputedFrom(horizon + 1);
     return changed;
@@ -372,7 +373,7 @@ RowTokenState TEditorScreenStrings::ScanRowStates(
     TRowCursor cursor = Cursor(first);
     for (int r = first; r <= last; ++r, cursor.Advance()) {
         StoreState(cursor, state);
-        state = scanner.ScanRowState(CursorScanRow(cursor, FContexts), state);
+        scanner.AdvanceRowState(CursorScanRow(cursor, FContexts), state);
     }
     return state;
 }

@@ -110,7 +110,7 @@ TEST(PerlRescanProperty, TheRowStateOfALineEqualsReadingEveryTokenOfIt)
             for (unsigned count = random() % 7; count > 0; --count)
                 text += pieces[random() % pieces.size()];
             std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
-            scanned = scanning->ScanRowState(TScanRow {text, raBreak, {}, raBreak, &scanContexts}, scanned);
+            scanning->AdvanceRowState(TScanRow {text, raBreak, {}, raBreak, &scanContexts}, scanned);
             reading->BeginRow(text, read);
             while (reading->ReadToken() != tkEnd) { }
             read = reading->LineEndState();

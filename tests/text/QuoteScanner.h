@@ -13,14 +13,13 @@ public:
         : FCalls(calls)
     {
     }
-    RowTokenState ScanRowState(const TScanRow& row, RowTokenState state) override
+    void AdvanceRowState(const TScanRow& row, RowTokenState& state) override
     {
         if (FCalls)
             ++*FCalls;
         std::string_view text = row.Text;
         state.Element = (state.Element + static_cast<int>(std::count(text.begin(), text.end(), '"'))) % 2;
         state.LastKind = (state.LastKind + static_cast<int>(std::count(text.begin(), text.end(), 'a'))) % 3;
-        return state;
     }
 
 private:
@@ -34,7 +33,7 @@ inline std::vector<RowTokenState> ScanFromTop(const TEditorScreenStrings& rows, 
     RowTokenState state = RowTokenState::FirstRow();
     for (int row = 0; row < rows.Count(); ++row) {
         states.push_back(state);
-        state = scanner.ScanRowState(rows.ScanRowAt(row), state);
+        scanner.AdvanceRowState(rows.ScanRowAt(row), state);
     }
     return states;
 }
