@@ -7,10 +7,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <optional>
 
 namespace brenvik {
@@ -24,6 +26,18 @@ const QString kNoPages = QStringLiteral("印刷するページがありません
 void Tell(const QString& text)
 {
     PrintPrompts().ShowMessage(QApplication::activeWindow(), text);
+}
+
+// Qt's PDF engine does not report a failed write: on a full disk the job ends as printed and
+// the file is cut short. A whole PDF ends with its trailer's end mark.
+bool EndsAsAWholePdf(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kTail = 64;
+    file.seek(std::max<qint64>(0, file.size() - kTail));
+    return file.read(kTail).contains("%%EOF");
 }
 
 std::vector<int> PrintedPages(const TStringsPrinter& printer, const TMetaFileList& pages)
@@ -64,6 +78,12 @@ public:
 
     bool Commit()
     {
+        if (!EndsAsAWholePdf(FPart->fileName())) {
+            Tell(QStringLiteral("「%1」に書き込めませんでした。PDF を最後まで書けていません（ディスクの空きが足りない"
+                                "可能性があります）。元のファイルは変更していません。")
+                     .arg(QDir::toNativeSeparators(FTarget)));
+            return false;
+        }
         QFile::remove(FTarget);
         if (!QFile::rename(FPart->fileName(), FTarget)) {
             Tell(QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(FTarget)));

@@ -12,6 +12,12 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <csignal>
+#include <cstring>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 using namespace brenvik;
 using namespace brenvik::test;
 
@@ -288,4 +294,46 @@ TEST_F(PrintPdf, AHeaderWiderThanItsBandIsClippedOnALandscapeSheet)
     const int margin = 15 * kImageDpi * 10 / 254 - 1;
     EXPECT_TRUE(HasInk(image, QRect(margin, 0, image.width() - 2 * margin, image.height() / 4)));
     EXPECT_FALSE(HasInk(image, QRect(image.width() - margin, 0, margin, image.height())));
+}
+
+// Qt's PDF engine reports no failed write. As root the full disk is a 64 KB tmpfs; otherwise a
+// file-size limit fails the same writes.
+TEST_F(PrintPdf, AFullDiskIsReportedAndTheOldPdfStays)
+{
+    const QString folder = Folder.filePath(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const bool root = ::geteuid() == 0;
+    if (root)
+        ASSERT_EQ(::mount("tmpfs", qPrintable(folder), "tmpfs", 0, "size=64k"), 0) << std::strerror(errno);
+    const QString pdf = PdfPath(QStringLiteral("small/out.pdf"));
+    {
+        QFile old(pdf);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (!root) {
+        rlimit small = saved;
+        small.rlim_cur = 64 * 1024;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+
+    TStringsPrinter printer;
+    const bool printed = printer.PrintStrings(JapaneseScript(3000));
+
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    const QByteArray kept = old.readAll();
+    const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    if (root)
+        ::umount(qPrintable(folder));
+    EXPECT_FALSE(printed);
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].contains(QStringLiteral("out.pdf"))) << Messages[0].toStdString();
+    EXPECT_EQ(kept, QByteArray("old"));
+    EXPECT_EQ(left, QStringList {QStringLiteral("out.pdf")}) << "a part file was left behind";
 }
