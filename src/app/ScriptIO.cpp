@@ -65,4 +65,9 @@ void WriteScriptFrom(const TEditor& editor, const std::string& fileName, const T
     SaveScriptFile(fileName, TRowSaveLines(editor.ListRows()), codes, editor.DocumentChars());
 }
 
+std::optional<TOwnCharsFound> OwnCharsIn(const TEditor& editor)
+{
+    return FindOwnChars(TRowSaveLines(editor.ListRows()), editor.DocumentChars());
+}
+
 } // namespace brenvik

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "jcode/LineCodec.h"
+#include "jcode/OwnChars.h"
 
 #include <optional>
 #include <string>
@@ -20,5 +21,8 @@ TStatedCodes ReadScriptInto(TEditor& editor, const std::string& fileName, std::o
 // editor's document characters, after the mark when codes say so) and ended by the terminator of
 // its rcode; the old file is replaced only when everything was written. Throws on failure.
 void WriteScriptFrom(const TEditor& editor, const std::string& fileName, const TStatedCodes& codes);
+
+// The editor's characters that only UTF-8 writes as they are (FindOwnChars).
+std::optional<TOwnCharsFound> OwnCharsIn(const TEditor& editor);
 
 } // namespace brenvik

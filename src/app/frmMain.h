@@ -122,6 +122,10 @@ private:
         std::function<bool()> Checked; // empty: not checkable
     };
 
+    // Before a save in a code other than UTF-8: true when the text holds no character that only UTF-8
+    // writes, or the user agrees to lose them.
+    bool AgreeToLoseOwnChars(const QString& name);
+
     // Printing, in frmMainPrint.cpp.
     void ReadPrinterSettings(QSettings& settings);
     void FilePrint();

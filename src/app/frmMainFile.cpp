@@ -103,6 +103,8 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     // A link is written through: its target gets the text, the link stays a link.
     const QFileInfo info(name);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
+    if (jcode != jcUtf8 && !AgreeToLoseOwnChars(name))
+        return false;
     try {
         WriteScriptFrom(*edrMain, NativeName(target), {jcode, rcode, bom});
     } catch (const std::exception& error) {
@@ -120,6 +122,19 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     WriteSideFile();
     MakeListSoon();
     return true;
+}
+
+bool TfrmMain::AgreeToLoseOwnChars(const QString& name)
+{
+    const std::optional<TOwnCharsFound> own = OwnCharsIn(*edrMain);
+    return !own
+        || FPrompts->AskYesNo(this,
+            QStringLiteral("「%1」には Shift_JIS で表せない文字が %2 か所あります（最初は %3 行目の「%4」）。\n"
+                           "UTF-8 以外で保存すると外字のコードで書かれ、元の文字には戻りません。\n保存しますか？")
+                .arg(name)
+                .arg(own->Count)
+                .arg(own->Line)
+                .arg(QString::fromUcs4(&own->First, 1)));
 }
 
 QMessageBox::StandardButton TfrmMain::QuerySave()

@@ -449,6 +449,31 @@ TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
     EXPECT_TRUE(Read(Path("u.cgi")).startsWith("\xEF\xBB\xBF#print"));
 }
 
+// A UTF-8 script whose emoji and second form of 81 60 only UTF-8 writes: a save in another code asks first, and
+// No writes nothing; UTF-8 and a script without such characters are saved without a question.
+TEST_F(MainWindowTest, SavingCharactersOnlyUtf8HoldsInAnotherCodeAsksFirst)
+{
+    ASSERT_TRUE(window->LoadFile(Write("own.cgi", "# plain\nmy $s = \"😀 ～ 〜\";\n")));
+    ASSERT_EQ(window->DocumentJCode(), jcUtf8);
+    EXPECT_FALSE(window->SaveFile(Path("sjis.cgi"), jcSjis, rcCrLf));
+    ASSERT_EQ(prompts.Asked.size(), 1);
+    for (const QString& part : {QStringLiteral("2 か所"), QStringLiteral("2 行目"), QStringLiteral("「😀」")})
+        EXPECT_TRUE(prompts.Asked[0].contains(part)) << prompts.Asked[0].toStdString();
+    EXPECT_FALSE(QFile::exists(Path("sjis.cgi")));
+    EXPECT_EQ(window->DocumentJCode(), jcUtf8);
+
+    prompts.YesNoAnswer = true;
+    ASSERT_TRUE(window->SaveFile(Path("euc.cgi"), jcEuc, rcLf));
+    EXPECT_EQ(prompts.Asked.size(), 2);
+    EXPECT_TRUE(QFile::exists(Path("euc.cgi")));
+    ASSERT_TRUE(window->LoadFile(Path("own.cgi")));
+    ASSERT_TRUE(window->SaveFile(Path("again.cgi"), jcUtf8, rcLf));
+    ASSERT_TRUE(window->LoadFile(Write("kana.cgi", "# かな ～\n")));
+    ASSERT_TRUE(window->SaveFile(Path("kana-sjis.cgi"), jcSjis, rcLf));
+    EXPECT_EQ(prompts.Asked.size(), 2);
+    EXPECT_EQ(Read(Path("again.cgi")), Read(Path("own.cgi")));
+}
+
 // More characters without a Shift_JIS code than the user-defined area holds: read-only, with the first one
 // named; the next file that fits is editable again.
 TEST_F(MainWindowTest, TooManyCharactersWithoutACodeOpenReadOnly)

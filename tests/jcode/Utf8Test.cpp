@@ -3,6 +3,7 @@
 #include "Samples.h"
 
 #include "jcode/LineCodec.h"
+#include "jcode/OwnChars.h"
 #include "jcode/Utf8Codec.h"
 
 #include <gtest/gtest.h>
@@ -270,4 +271,22 @@ TEST(Utf8GrowthBound, HoldsWhatEveryLineBecomes)
         AppendSjisToUtf8(line, chars, utf8);
         ASSERT_LE(utf8.size(), line.size() + Utf8GrowthBound(line)) << round;
     }
+}
+
+// The document's own characters are found by whole pairs: F0 40 read from a trail byte F0 and the '@' after
+// it is no character of the table; plain user-defined codes of a Shift_JIS text are none either.
+TEST(FindOwnChars, CountsWholePairsTheTableGivesACharacter)
+{
+    TDocumentChars chars;
+    const TSjisCode smile = chars.Take(U'\U0001F600');
+    ASSERT_EQ(smile, 0xF040);
+    const std::vector<std::string> plain {"\x82\xF0\x40", "\xF0\x41 user-defined", "tail \xF0"};
+    EXPECT_FALSE(FindOwnChars(TVectorSaveLines(plain), chars));
+    const std::vector<std::string> lines {"x", "\x82\xF0\x40 \xF0\x40", "\xF0\x40"};
+    const std::optional<TOwnCharsFound> found = FindOwnChars(TVectorSaveLines(lines), chars);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->First, U'\U0001F600');
+    EXPECT_EQ(found->Line, 2);
+    EXPECT_EQ(found->Count, 2);
+    EXPECT_FALSE(FindOwnChars(TVectorSaveLines(lines), TDocumentChars()));
 }
