@@ -1,6 +1,7 @@
 // The editor's logical lines as the strings printer reads them.
 #pragma once
 
+#include "editor/Editor.h"
 #include "print/PrintLines.h"
 #include "text/EditorStrings.h"
 
@@ -8,15 +9,16 @@ namespace brenvik {
 
 class TEditorPrintLines : public TPrintLines {
 public:
-    explicit TEditorPrintLines(TEditorStrings& lines)
-        : FLines(lines)
+    explicit TEditorPrintLines(TEditor& editor)
+        : FEditor(editor)
     {
     }
-    int Count() const override { return FLines.GetCount(); }
-    std::string Line(int index) const override { return FLines.Get(index); }
+    int Count() const override { return FEditor.Lines().GetCount(); }
+    std::string Line(int index) const override { return FEditor.Lines().Get(index); }
+    const TDocumentChars& Chars() const override { return FEditor.DocumentChars(); }
 
 private:
-    TEditorStrings& FLines;
+    TEditor& FEditor;
 };
 
 } // namespace brenvik

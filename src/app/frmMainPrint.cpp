@@ -33,7 +33,7 @@ void TfrmMain::FilePrint()
 {
     // "%F" and "%f" print the script's own name.
     StringsPrinter1->SetFileName(FFileName);
-    const TEditorPrintLines lines(edrMain->Lines());
+    const TEditorPrintLines lines(*edrMain);
     if (!RunStringsPrintSetup(this, StringsPrinter1, &lines))
         return;
     QSettings settings(SettingsFile(), QSettings::IniFormat);

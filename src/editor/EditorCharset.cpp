@@ -106,13 +106,16 @@ std::optional<std::string> TEditorCharset::FromUnicode(const QString& text, cons
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
-TEditorDecoder::TEditorDecoder()
+TEditorDecoder::TEditorDecoder(const TDocumentChars& chars)
     : FDecoder(kCodePage)
+    , FChars(chars.Empty() ? nullptr : &chars)
 {
 }
 
 QString TEditorDecoder::ToUnicode(const std::string& bytes)
 {
+    if (FChars)
+        return DocumentToUnicode(bytes, *FChars);
     FDecoder.resetState();
     return FDecoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }

@@ -29,12 +29,14 @@ public:
 // of a text: opening the converter costs more than decoding a typical line.
 class TEditorDecoder {
 public:
-    TEditorDecoder();
+    // chars, which must outlive the decoder: the document's own characters (none: code page 932).
+    explicit TEditorDecoder(const TDocumentChars& chars = {});
     // As TEditorCharset::ToUnicode; nothing carries over from one call to the next.
     QString ToUnicode(const std::string& bytes);
 
 private:
     QStringDecoder FDecoder;
+    const TDocumentChars* FChars = nullptr; // null when empty
 };
 
 } // namespace brenvik

@@ -86,7 +86,7 @@ TFlowPosition TPageFlow::LayOutPage(
         top = FGeometry.HeaderBottom();
         return true;
     };
-    TEditorDecoder decoder;
+    TEditorDecoder decoder(FLines.Chars());
     std::vector<TRowSpan> rows;
     QString text;
     int broken = -1; // the line whose rows are in rows

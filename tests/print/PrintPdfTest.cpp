@@ -296,6 +296,27 @@ TEST_F(PrintPdf, AHeaderWiderThanItsBandIsClippedOnALandscapeSheet)
     EXPECT_FALSE(HasInk(image, QRect(image.width() - margin, 0, margin, image.height())));
 }
 
+// A UTF-8 script's characters without a Shift_JIS code are held at user-defined codes by its table: they
+// print as those characters, not as the code page's private-use ones.
+TEST_F(PrintPdf, TheDocumentsOwnCharactersPrintAsThemselves)
+{
+    class TLinesWithChars : public TVectorLines {
+    public:
+        using TVectorLines::TVectorLines;
+        const TDocumentChars& Chars() const override { return Table; }
+        TDocumentChars Table;
+    };
+    TLinesWithChars lines({"caf\xF0\x40 \xF0\x41", "\x82\xA0"});
+    ASSERT_EQ(lines.Table.Take(U'é'), 0xF040);
+    ASSERT_EQ(lines.Table.Take(U'ß'), 0xF041);
+    TStringsPrinter printer;
+    const QString pdf = PdfPath();
+    ASSERT_TRUE(printer.PrintStrings(lines));
+    const QString text = PdfPageText(pdf, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("café ß"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("あ"))) << text.toStdString();
+}
+
 // Qt's PDF engine reports no failed write. As root the full disk is a 64 KB tmpfs; otherwise a
 // file-size limit fails the same writes.
 TEST_F(PrintPdf, AFullDiskIsReportedAndTheOldPdfStays)
