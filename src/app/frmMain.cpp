@@ -54,7 +54,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     ReadSettings();
     CreateExplorer();
     edrMain->SetFountain(PERLFountain.get());
-    FJCode = FOptions.DefaultJCode;
+    SetDocumentJCode(FOptions.DefaultJCode);
     FRCode = FOptions.DefaultRCode;
     edrMain->installEventFilter(this);
     edrMain->viewport()->installEventFilter(this);

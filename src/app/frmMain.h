@@ -122,6 +122,8 @@ private:
         std::function<bool()> Checked; // empty: not checkable
     };
 
+    // The document's code; a UTF-8 document takes typed characters without a Shift_JIS code.
+    void SetDocumentJCode(JCode jcode);
     // Before a save in a code other than UTF-8: true when the text holds no character that only UTF-8
     // writes, or the user agrees to lose them.
     bool AgreeToLoseOwnChars(const QString& name);

@@ -80,7 +80,7 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     WriteChangedSideFile();
     // Only now, with the text in place, does the document take the file's name and codes.
     FFileName = name;
-    FJCode = codes.jcode;
+    SetDocumentJCode(codes.jcode);
     FRCode = codes.rcode;
     FBom = codes.bom;
     ShowUnheldChar(name);
@@ -112,7 +112,7 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
         return false;
     }
     FFileName = name;
-    FJCode = jcode;
+    SetDocumentJCode(jcode);
     FRCode = rcode;
     FBom = bom;
     FFirstBreak = rcode;
@@ -122,6 +122,12 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     WriteSideFile();
     MakeListSoon();
     return true;
+}
+
+void TfrmMain::SetDocumentJCode(JCode jcode)
+{
+    FJCode = jcode;
+    edrMain->SetTakesNewChars(jcode == jcUtf8);
 }
 
 bool TfrmMain::AgreeToLoseOwnChars(const QString& name)

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -182,6 +183,15 @@ public:
     // painted, copied, pasted and typed as those characters. Empty for other documents.
     const TDocumentChars& DocumentChars() const { return FDocumentChars; }
     void SetDocumentChars(TDocumentChars chars);
+    // A UTF-8 document takes characters without a Shift_JIS code as they are typed or pasted: each
+    // gets a free code of the user-defined area in the document's table. Off for other documents.
+    void SetTakesNewChars(bool value) { FTakesNewChars = value; }
+    bool TakesNewChars() const { return FTakesNewChars; }
+    // Typed or pasted text as the document's bytes; empty when some character has no code (none
+    // is taken, or the user-defined area is full).
+    std::optional<std::string> InputBytes(const QString& text);
+    // Why InputBytes refused a text.
+    QString InputRefusal() const;
 
     // Clipboard (EditorClipboard.cpp). Pasting text with no Shift_JIS form changes nothing
     // and is refused through InputRefused.
@@ -324,6 +334,7 @@ private:
     static TEditorPainter* CreatePainter(TEditor& editor);
     std::unique_ptr<TEditorPainter, TPainterDeleter> FPainter {CreatePainter(*this)};
     TDocumentChars FDocumentChars;
+    bool FTakesNewChars = false;
     // The caret to draw in this paint pass, if any; starts or stops the blink.
     QRect BlinkingCaret();
 

@@ -36,17 +36,17 @@ QMimeData* CreateMimeData(const std::string& bytes, bool box, const TDocumentCha
 }
 
 // The data's text as Shift_JIS: our own bytes while they still match the plain text, else
-// the text converted; empty when some character has no Shift_JIS form.
-std::optional<std::string> MimeDataBytes(const QMimeData& data, const TDocumentChars& chars)
+// the text converted as typed text is; empty when some character has no code.
+std::optional<std::string> MimeDataBytes(const QMimeData& data, TEditor& editor)
 {
     const QString text = data.text();
     if (data.hasFormat(kShiftJisMimeType)) {
         const QByteArray raw = data.data(kShiftJisMimeType);
         std::string bytes(raw.constData(), size_t(raw.size()));
-        if (WithLineFeeds(TEditorCharset::ToUnicode(bytes, chars)) == text)
+        if (WithLineFeeds(TEditorCharset::ToUnicode(bytes, editor.DocumentChars())) == text)
             return bytes;
     }
-    return TEditorCharset::FromUnicode(text, chars);
+    return editor.InputBytes(text);
 }
 
 // Pastes at the caret (replacing the selection): as a box when asked or when the data
@@ -55,9 +55,9 @@ void PasteMimeData(TEditor& editor, const QMimeData* data, bool asBox)
 {
     if (editor.ReadOnly() || data == nullptr || !data->hasText())
         return;
-    const std::optional<std::string> bytes = MimeDataBytes(*data, editor.DocumentChars());
+    const std::optional<std::string> bytes = MimeDataBytes(*data, editor);
     if (!bytes) {
-        emit editor.InputRefused(TEditorCharset::NoShiftJisMessage());
+        emit editor.InputRefused(editor.InputRefusal());
         return;
     }
     if (asBox || data->hasFormat(TEditor::BoxMimeType()))

@@ -4,7 +4,6 @@
 #include "text/ColumnModel.h"
 
 #include "editor/EditorCaret.h"
-#include "editor/EditorCharset.h"
 #include "editor/EditorMessages.h"
 #include "editor/EditorPaintImages.h"
 #include "highlight/Fountain.h"
@@ -217,9 +216,9 @@ void TEditor::TypeUnicode(const QString& text)
 {
     if (ReadOnly() || text.isEmpty())
         return;
-    const std::optional<std::string> bytes = TEditorCharset::FromUnicode(text, DocumentChars());
+    const std::optional<std::string> bytes = InputBytes(text);
     if (!bytes) {
-        emit InputRefused(TEditorCharset::NoShiftJisMessage());
+        emit InputRefused(InputRefusal());
         return;
     }
     updateMicroFocus();

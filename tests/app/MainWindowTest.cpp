@@ -8,11 +8,13 @@
 #include "text/EditorStrings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <QInputMethodEvent>
 #include <QTemporaryDir>
 #include <QEventLoop>
 #include <QTest>
@@ -472,6 +474,28 @@ TEST_F(MainWindowTest, SavingCharactersOnlyUtf8HoldsInAnotherCodeAsksFirst)
     ASSERT_TRUE(window->SaveFile(Path("kana-sjis.cgi"), jcSjis, rcLf));
     EXPECT_EQ(prompts.Asked.size(), 2);
     EXPECT_EQ(Read(Path("again.cgi")), Read(Path("own.cgi")));
+}
+
+// What the user commits through the input method: a UTF-8 script takes an emoji and writes it back, a Shift_JIS
+// script refuses it (and so does a UTF-8 script saved as Shift_JIS).
+TEST_F(MainWindowTest, AUtf8ScriptTakesATypedEmojiAndWritesIt)
+{
+    const auto commit = [this](const QString& text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(&window->Editor(), &event);
+    };
+    ASSERT_TRUE(window->LoadFile(Write("kana.cgi", "# かな\n")));
+    commit(QString::fromUtf8("😀"));
+    ASSERT_TRUE(window->SaveFile(Path("kana2.cgi"), jcUtf8, rcLf));
+    EXPECT_EQ(Read(Path("kana2.cgi")), QByteArray("😀# かな\n"));
+    prompts.YesNoAnswer = true;
+    ASSERT_TRUE(window->SaveFile(Path("kana-sjis.cgi"), jcSjis, rcLf));
+    commit(QString::fromUtf8("🍣"));
+    EXPECT_EQ(window->Editor().Lines().Get(0), std::string("\xF0\x40# \x82\xA9\x82\xC8")) << "かな after 😀 alone";
+    ASSERT_TRUE(window->LoadFile(Write("s.cgi", kSjisLines)));
+    commit(QString::fromUtf8("😀"));
+    EXPECT_FALSE(window->Editor().Modified());
 }
 
 // More characters without a Shift_JIS code than the user-defined area holds: read-only, with the first one

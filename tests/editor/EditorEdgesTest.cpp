@@ -128,6 +128,36 @@ TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
 
 // ---- no exception leaves a handler ----------------------------------------------------------
 
+// A UTF-8 document gives what it is typed or pasted without a Shift_JIS code a code of the user-defined area;
+// a full area refuses more, saying why; other documents refuse such characters as before.
+TEST_F(EditorEdgesTest, AUtf8DocumentTakesTypedAndPastedCharactersWithoutACode)
+{
+    SetText("abc\r\n");
+    editor.SetTakesNewChars(true);
+    editor.SetRowCol(0, 1);
+    Clipboard().setText(QString::fromUtf8("x表y😀"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    Commit(QString::fromUtf8("é😀"));
+    EXPECT_EQ(Text(), std::string("ax\x95\x5Cy\xF0\x40\xF0\x41\xF0\x40") + "bc\r\n");
+    editor.SelectAll();
+    editor.CopyToClipboard();
+    EXPECT_EQ(Clipboard().text(), QString::fromUtf8("ax表y😀é😀bc\n"));
+    EXPECT_TRUE(Refusals().isEmpty());
+
+    // 😀 is among these and keeps its code; é took one more: the last one is refused.
+    editor.SetRowCol(1, 0);
+    for (char32_t c = 0x1F300; c < 0x1F300 + kUserCodeCount; ++c)
+        Commit(QString::fromUcs4(&c, 1));
+    ASSERT_EQ(Refusals().size(), 1);
+    EXPECT_TRUE(Refusals().front().contains(QStringLiteral("外字領域"))) << Refusals().front().toStdString();
+
+    editor.SetTakesNewChars(false);
+    SetText("abc\r\n");
+    Commit(QString::fromUtf8("ß"));
+    EXPECT_EQ(Text(), "abc\r\n");
+    EXPECT_EQ(Refusals().back(), TEditorCharset::NoShiftJisMessage());
+}
+
 TEST_F(EditorEdgesTest, AnExceptionInAHandlerEndsAsAMessageInsteadOfLeavingIt)
 {
     SetText("abc\r\n");
