@@ -186,7 +186,6 @@ public:
     // A UTF-8 document takes characters without a Shift_JIS code as they are typed or pasted: each
     // gets a free code of the user-defined area in the document's table. Off for other documents.
     void SetTakesNewChars(bool value) { FTakesNewChars = value; }
-    bool TakesNewChars() const { return FTakesNewChars; }
     // Typed or pasted text as the document's bytes; empty when some character has no code (none
     // is taken, or the user-defined area is full).
     std::optional<std::string> InputBytes(const QString& text);
