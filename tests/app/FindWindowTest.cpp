@@ -3,6 +3,7 @@
 // with each answer, backward, read-only, undo in one step, the highlight switch.
 #include "FakePrompts.h"
 #include "SearchStoreSupport.h"
+#include "TestFiles.h"
 
 #include "app/FindPrompts.h"
 #include "app/RowHighlighter.h"
@@ -127,12 +128,8 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
 // document's table, and the miss text and the replacement question show the character itself.
 TEST_F(FindWindowTest, AUtf8ScriptsOwnCharactersReachTheDialogsAndTheirTexts)
 {
-    const QString name = FHome.filePath(QStringLiteral("emoji.cgi"));
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("print \"\xF0\x9F\x98\x80\";\n");
-    file.close();
-    ASSERT_TRUE(window->LoadFile(name));
+    ASSERT_TRUE(window->LoadFile(
+        test::WriteTestFile(FHome.filePath(QStringLiteral("emoji.cgi")), "print \"\xF0\x9F\x98\x80\";\n")));
     const std::string emoji = "\xF0\x40";
     ASSERT_NE(Text().find(emoji), std::string::npos);
     Ask(emoji + "x", F::Down);

@@ -1,6 +1,7 @@
 // The print command: the setup form on the window's printer and lines, and the printer
 // settings kept in the settings file across starts.
 #include "FakePrompts.h"
+#include "TestFiles.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "print/FormStringsPrint.h"
@@ -59,11 +60,7 @@ TEST_F(MainWindowPrintTest, TheCommandHasItsCaptionKeyAndHint)
 
 TEST_F(MainWindowPrintTest, SettingsAreStoredOnOkAndReadAtTheNextStart)
 {
-    const QString script = FHome.filePath(QStringLiteral("bbs.cgi"));
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("print 1;\r\n");
-    file.close();
+    const QString script = test::WriteTestFile(FHome.filePath(QStringLiteral("bbs.cgi")), "print 1;\r\n");
     {
         TfrmMain window(&prompts);
         ASSERT_TRUE(window.LoadFile(script));

@@ -1,6 +1,7 @@
 // The main window driven as a user would, offscreen, with its dialogs answered by a fake:
 // opening and saving in every code, asking to save, history, other processes, status texts.
 #include "FakePrompts.h"
+#include "TestFiles.h"
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
@@ -42,13 +43,7 @@ protected:
     ~MainWindowTest() override { qunsetenv("BRENVIK_HOME"); }
 
     QString Path(const QString& name) const { return FHome.filePath(name); }
-    QString Write(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(Path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return Path(name);
-    }
+    QString Write(const QString& name, const QByteArray& bytes) const { return test::WriteTestFile(Path(name), bytes); }
     static QByteArray Read(const QString& path)
     {
         QFile file(path);
