@@ -5,8 +5,12 @@
 
 #include "jcode/ByteSearch.h"
 
+#include "jcode/TextParts.h"
+
 #include <algorithm>
 #include <cstdint>
+#include <deque>
+#include <span>
 
 namespace brenvik {
 
@@ -84,46 +88,62 @@ std::size_t AfterBreak(const std::uint8_t* bytes, std::size_t end, std::size_t n
     return next;
 }
 
-// The marked lines are the only ones to convert, and every break is the one kept: the runs between them go
-// out as they stand, a last line without a break gaining the terminator.
-void TranscodeMarkedLines(std::string_view text, const std::vector<TLineSpan>& marked, TLineSource source,
-    JCode target, RCode rcode, TBlockWriter& writer)
+// The marked lines are the only ones to convert while every break is the one kept: the runs between them
+// go out as they stand, a last line without a break gaining the terminator. Breaks are checked only
+// between the marks (a marked line holds none but its own), just before their run goes out. Returns the
+// text's size when all is converted, or the start of the line where a break of another kind was found,
+// from where the lines must be searched. text starts at byte base of the file the marks count in.
+std::size_t TranscodeMarkedLines(std::string_view text, std::size_t base, std::span<const TLineSpan> marked,
+    TLineSource source, JCode target, RCode rcode, TBlockWriter& writer)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t n = text.size();
+    const jcode_detail::TKeptBreak kept = KeptBreak(rcode);
     std::string decoded;
-    std::size_t verbatim = 0;
-    for (const TLineSpan& line : marked) {
-        writer.PassOn(text.substr(verbatim, line.start - verbatim));
-        AppendTranscodedLine(
-            text.substr(line.start, line.end - line.start), source, target, rcode, decoded, writer.Out());
+    std::size_t verbatim = 0; // a line start: the bytes before it have gone out
+    std::size_t checked = 0; // the breaks before it are the kind kept
+    for (const TLineSpan& mark : marked) {
+        const std::size_t start = mark.start - base;
+        const std::size_t end = mark.end - base;
+        if (jcode_detail::FindOtherBreak(bytes, checked, start, kept) < start) {
+            return verbatim;
+        }
+        writer.PassOn(text.substr(verbatim, start - verbatim));
+        AppendTranscodedLine(text.substr(start, end - start), source, target, rcode, decoded, writer.Out());
         writer.FlushFull();
-        verbatim = AfterBreak(bytes, line.end, n);
+        checked = end;
+        verbatim = AfterBreak(bytes, end, n);
+    }
+    if (jcode_detail::FindOtherBreak(bytes, checked, n, kept) < n) {
+        return verbatim;
     }
     writer.PassOn(text.substr(verbatim));
     if (verbatim < n && !IsBreak(bytes[n - 1])) {
         writer.Out().append(LineTerminator(rcode));
     }
+    return n;
 }
 
-} // namespace
+// The marks of the lines within [from, to) of the file.
+std::span<const TLineSpan> MarksWithin(const std::vector<TLineSpan>& marked, std::size_t from, std::size_t to)
+{
+    auto byStart = [](const TLineSpan& mark, std::size_t at) { return mark.start < at; };
+    const auto first = std::lower_bound(marked.begin(), marked.end(), from, byStart);
+    const auto last = std::lower_bound(first, marked.end(), to, byStart);
+    return {first, last};
+}
 
-void TranscodeFileBytes(std::string_view text, TLineSource source, JCode target, RCode rcode,
-    const TBlockSink& write, const std::vector<TLineSpan>* marked)
+// The lines from the line start `from` on, each searched for bytes to convert and for breaks to change.
+void TranscodeSearchedLines(
+    std::string_view text, std::size_t from, TLineSource source, JCode target, RCode rcode, TBlockWriter& writer)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t n = text.size();
-    const std::string_view terminator = LineTerminator(rcode);
     const jcode_detail::TKeptBreak kept = KeptBreak(rcode);
-    TBlockWriter writer(write);
-    if (marked && jcode_detail::FindOtherBreak(bytes, 0, n, kept) == n) {
-        TranscodeMarkedLines(text, *marked, source, target, rcode, writer);
-        writer.Flush();
-        return;
-    }
+    const std::string_view terminator = LineTerminator(rcode);
     std::string decoded;
-    std::size_t verbatim = 0; // start of the lines that go out as they came in
-    std::size_t start = 0; // a line start
+    std::size_t verbatim = from; // start of the lines that go out as they came in
+    std::size_t start = from; // a line start
     while (start < n) {
         std::size_t stop = jcode_detail::FindRuleStartOrOtherBreak(bytes, start, n, kept);
         if (stop < n && bytes[stop] == '\n' && stop > start && bytes[stop - 1] == '\r') {
@@ -147,7 +167,64 @@ void TranscodeFileBytes(std::string_view text, TLineSource source, JCode target,
         start = verbatim = AfterBreak(bytes, end, n);
     }
     writer.PassOn(text.substr(verbatim));
-    writer.Flush();
+}
+
+// Whole lines of a file, text starting at byte base, converted into writer.
+void TranscodeLines(std::string_view text, std::size_t base, TLineSource source, JCode target, RCode rcode,
+    TBlockWriter& writer, const std::vector<TLineSpan>* marked)
+{
+    const std::size_t searchFrom = marked
+        ? TranscodeMarkedLines(text, base, MarksWithin(*marked, base, base + text.size()), source, target, rcode, writer)
+        : 0;
+    if (searchFrom < text.size()) {
+        TranscodeSearchedLines(text, searchFrom, source, target, rcode, writer);
+    }
+}
+
+// The output of a later part, held until the parts before it have gone out: copies of its blocks, and its
+// long unchanged runs as views of the file.
+class THeldBlocks {
+public:
+    TBlockSink Sink(std::string_view file)
+    {
+        return [this, file](std::string_view block) {
+            if (block.data() >= file.data() && block.data() < file.data() + file.size()) {
+                blocks_.push_back(block);
+            } else {
+                blocks_.push_back(copies_.emplace_back(block));
+            }
+        };
+    }
+    void WriteTo(const TBlockSink& write) const
+    {
+        for (const std::string_view block : blocks_) {
+            write(block);
+        }
+    }
+
+private:
+    std::deque<std::string> copies_;
+    std::vector<std::string_view> blocks_;
+};
+
+} // namespace
+
+void TranscodeFileBytes(std::string_view text, TLineSource source, JCode target, RCode rcode,
+    const TBlockSink& write, const std::vector<TLineSpan>* marked, std::size_t parts)
+{
+    // Each part is whole lines, so the parts convert side by side: the first goes out as it is converted,
+    // the others are held and written after it, in order.
+    const std::vector<std::size_t> bounds = TextPartBounds(text, parts);
+    std::vector<THeldBlocks> held(bounds.size() - 1);
+    ForEachTextPart(bounds, [&](std::size_t index, std::size_t from, std::size_t to) {
+        const TBlockSink sink = index == 0 ? write : held[index].Sink(text);
+        TBlockWriter writer(sink);
+        TranscodeLines(text.substr(from, to - from), from, source, target, rcode, writer, marked);
+        writer.Flush();
+    });
+    for (std::size_t index = 1; index < held.size(); ++index) {
+        held[index].WriteTo(write);
+    }
 }
 
 } // namespace brenvik

@@ -25,8 +25,9 @@ std::string ByLines(std::string_view file, TLineSource source, JCode target, RCo
 // With marks, the lines the vote detected are handed over, as brenvik-jconv does.
 enum TMarks { tmSearch, tmFromVote };
 
+// parts as TranscodeFileBytes takes them: 0 leaves a small file whole.
 std::string InBlocks(std::string_view file, TLineSource source, JCode target, RCode rcode, int* blocks = nullptr,
-    TMarks marks = tmSearch)
+    TMarks marks = tmSearch, std::size_t parts = 0)
 {
     std::vector<TLineSpan> marked;
     if (marks == tmFromVote) {
@@ -42,7 +43,7 @@ std::string InBlocks(std::string_view file, TLineSource source, JCode target, RC
                 ++*blocks;
             }
         },
-        marks == tmFromVote ? &marked : nullptr);
+        marks == tmFromVote ? &marked : nullptr, parts);
     return out;
 }
 
@@ -53,7 +54,8 @@ constexpr RCode kRCodes[] {rcCrLf, rcCr, rcLf};
 } // namespace
 
 // Lines with and without Japanese, control and lone bytes, every break and none at the end, longer and
-// shorter than the sixteen bytes searched at once: the same bytes for every reading and target.
+// shorter than the sixteen bytes searched at once, converted whole or in parts side by side: the same bytes
+// for every reading and target.
 TEST(TranscodeFileBytes, GivesTheBytesOfConvertingLineByLine)
 {
     using namespace samples;
@@ -66,14 +68,15 @@ TEST(TranscodeFileBytes, GivesTheBytesOfConvertingLineByLine)
         for (int n = static_cast<int>(random() % 16); n > 0; --n) {
             file += pieces[random() % pieces.size()];
         }
+        const std::size_t parts = 1 + round % 4;
         for (const TLineSource source : kSources) {
             for (const JCode target : kTargets) {
                 for (const RCode rcode : kRCodes) {
                     const std::string expected = ByLines(file, source, target, rcode);
-                    ASSERT_EQ(InBlocks(file, source, target, rcode), expected)
+                    ASSERT_EQ(InBlocks(file, source, target, rcode, nullptr, tmSearch, parts), expected)
                         << "round " << round << " source " << static_cast<int>(source) << " target " << target
                         << " rcode " << rcode;
-                    ASSERT_EQ(InBlocks(file, source, target, rcode, nullptr, tmFromVote), expected)
+                    ASSERT_EQ(InBlocks(file, source, target, rcode, nullptr, tmFromVote, parts), expected)
                         << "marked, round " << round << " source " << static_cast<int>(source) << " target "
                         << target << " rcode " << rcode;
                 }
