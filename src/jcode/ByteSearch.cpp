@@ -123,7 +123,6 @@ template <class Mask, class Hit>
     const std::uint8_t* bytes, std::size_t from, std::size_t end, [[maybe_unused]] Mask mask, Hit hit)
 {
 #if defined(__SSE2__)
-    const std::size_t begin = from;
     while (from + 16 <= end) {
         const auto bits
             = static_cast<unsigned>(mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from))));
@@ -132,8 +131,9 @@ template <class Mask, class Hit>
         }
         from += 16;
     }
-    // The tail of a range of sixteen bytes or more is the last block, overlapping the ones searched.
-    if (from < end && end - begin >= 16) {
+    // The tail is searched as the sixteen bytes that end at end, which lie within bytes[0, end) and overlap
+    // bytes already searched or lying before from: short searches inside lines cost one block too.
+    if (from < end && end >= 16) {
         const std::size_t last = end - 16;
         const auto bits
             = static_cast<unsigned>(mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + last))))
@@ -163,6 +163,28 @@ std::size_t FindBinaryByte(const std::uint8_t* bytes, std::size_t from, std::siz
 std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)
 {
     return FindFirst(bytes, from, end, BRENVIK_MASK(HighMask), IsHigh);
+}
+
+std::size_t CopySevenBitRun(const std::uint8_t* bytes, std::size_t from, std::size_t end, char* out)
+{
+    const std::size_t begin = from;
+#if defined(__SSE2__)
+    // Sixteen bytes are copied before they are tested: the room for the run holds them.
+    while (from + 16 <= end) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + (from - begin)), v);
+        const auto bits = static_cast<unsigned>(HighMask(v));
+        if (bits != 0) {
+            return from + static_cast<std::size_t>(__builtin_ctz(bits));
+        }
+        from += 16;
+    }
+#endif
+    while (from < end && !IsHigh(bytes[from])) {
+        out[from - begin] = static_cast<char>(bytes[from]);
+        ++from;
+    }
+    return from;
 }
 
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end)

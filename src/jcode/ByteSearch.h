@@ -1,5 +1,6 @@
 // Searches for the loops that run over every byte of a file: the next binary byte, or byte
-// that may start a detection rule. Each returns the index of the first such byte in [from, end), or end.
+// that may start a detection rule. Each returns the index of the first such byte in [from, end), or end; any
+// of bytes[0, end) may be read (a short range is searched as the sixteen bytes that end at end).
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,10 @@ std::size_t FindBinaryByte(const std::uint8_t* bytes, std::size_t from, std::siz
 
 // A byte with its high bit set.
 std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
+
+// Copies the bytes from `from` to out until a byte with its high bit set, or end; returns its index. out has
+// room for end - from bytes.
+std::size_t CopySevenBitRun(const std::uint8_t* bytes, std::size_t from, std::size_t end, char* out);
 
 // A byte with its high bit set, below 8, or ESC: every other byte starts no rule of the code detection.
 inline bool IsRuleStartByte(std::uint8_t b)

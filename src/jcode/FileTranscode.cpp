@@ -41,11 +41,31 @@ bool IsBreak(std::uint8_t b)
 
 namespace {
 
-// Gathers the output into blocks; runs of unchanged lines longer than a block are handed on uncopied.
+// The output of a later part, held until the parts before it have gone out: its blocks, and its long
+// unchanged runs as views of the file.
+class THeldBlocks {
+public:
+    void Keep(std::string&& block) { blocks_.push_back(kept_.emplace_back(std::move(block))); }
+    void Keep(std::string_view run) { blocks_.push_back(run); }
+    void WriteTo(const TBlockSink& write) const
+    {
+        for (const std::string_view block : blocks_) {
+            write(block);
+        }
+    }
+
+private:
+    std::deque<std::string> kept_;
+    std::vector<std::string_view> blocks_;
+};
+
+// Gathers the output into blocks, given to write or, for a later part, kept by held; runs of unchanged lines
+// longer than a block are handed on uncopied.
 class TBlockWriter {
 public:
-    explicit TBlockWriter(const TBlockSink& write)
+    TBlockWriter(const TBlockSink& write, THeldBlocks* held)
         : write_(write)
+        , held_(held)
     {
         out_.reserve(2 * kBlockBytes);
     }
@@ -57,7 +77,11 @@ public:
             return;
         }
         Flush();
-        write_(run);
+        if (held_) {
+            held_->Keep(run);
+        } else {
+            write_(run);
+        }
     }
     void FlushFull()
     {
@@ -67,7 +91,14 @@ public:
     }
     void Flush()
     {
-        if (!out_.empty()) {
+        if (out_.empty()) {
+            return;
+        }
+        if (held_) {
+            held_->Keep(std::move(out_));
+            out_ = std::string();
+            out_.reserve(2 * kBlockBytes);
+        } else {
             write_(out_);
             out_.clear();
         }
@@ -75,6 +106,7 @@ public:
 
 private:
     const TBlockSink& write_;
+    THeldBlocks* held_;
     std::string out_;
 };
 
@@ -88,40 +120,28 @@ std::size_t AfterBreak(const std::uint8_t* bytes, std::size_t end, std::size_t n
     return next;
 }
 
-// The marked lines are the only ones to convert while every break is the one kept: the runs between them
-// go out as they stand, a last line without a break gaining the terminator. Breaks are checked only
-// between the marks (a marked line holds none but its own), just before their run goes out. Returns the
-// text's size when all is converted, or the start of the line where a break of another kind was found,
-// from where the lines must be searched. text starts at byte base of the file the marks count in.
-std::size_t TranscodeMarkedLines(std::string_view text, std::size_t base, std::span<const TLineSpan> marked,
+// The marked lines are the only ones to convert, and every break is the one kept: the runs between them go
+// out as they stand, a last line without a break gaining the terminator. text starts at byte base of the
+// file the marks count in.
+void TranscodeMarkedLines(std::string_view text, std::size_t base, std::span<const TLineSpan> marked,
     TLineSource source, JCode target, RCode rcode, TBlockWriter& writer)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t n = text.size();
-    const jcode_detail::TKeptBreak kept = KeptBreak(rcode);
     std::string decoded;
-    std::size_t verbatim = 0; // a line start: the bytes before it have gone out
-    std::size_t checked = 0; // the breaks before it are the kind kept
+    std::size_t verbatim = 0;
     for (const TLineSpan& mark : marked) {
         const std::size_t start = mark.start - base;
         const std::size_t end = mark.end - base;
-        if (jcode_detail::FindOtherBreak(bytes, checked, start, kept) < start) {
-            return verbatim;
-        }
         writer.PassOn(text.substr(verbatim, start - verbatim));
         AppendTranscodedLine(text.substr(start, end - start), source, target, rcode, decoded, writer.Out());
         writer.FlushFull();
-        checked = end;
         verbatim = AfterBreak(bytes, end, n);
-    }
-    if (jcode_detail::FindOtherBreak(bytes, checked, n, kept) < n) {
-        return verbatim;
     }
     writer.PassOn(text.substr(verbatim));
     if (verbatim < n && !IsBreak(bytes[n - 1])) {
         writer.Out().append(LineTerminator(rcode));
     }
-    return n;
 }
 
 // The marks of the lines within [from, to) of the file.
@@ -133,17 +153,17 @@ std::span<const TLineSpan> MarksWithin(const std::vector<TLineSpan>& marked, std
     return {first, last};
 }
 
-// The lines from the line start `from` on, each searched for bytes to convert and for breaks to change.
+// Every line searched for bytes to convert and for breaks to change.
 void TranscodeSearchedLines(
-    std::string_view text, std::size_t from, TLineSource source, JCode target, RCode rcode, TBlockWriter& writer)
+    std::string_view text, TLineSource source, JCode target, RCode rcode, TBlockWriter& writer)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::size_t n = text.size();
     const jcode_detail::TKeptBreak kept = KeptBreak(rcode);
     const std::string_view terminator = LineTerminator(rcode);
     std::string decoded;
-    std::size_t verbatim = from; // start of the lines that go out as they came in
-    std::size_t start = from; // a line start
+    std::size_t verbatim = 0; // start of the lines that go out as they came in
+    std::size_t start = 0; // a line start
     while (start < n) {
         std::size_t stop = jcode_detail::FindRuleStartOrOtherBreak(bytes, start, n, kept);
         if (stop < n && bytes[stop] == '\n' && stop > start && bytes[stop - 1] == '\r') {
@@ -173,39 +193,14 @@ void TranscodeSearchedLines(
 void TranscodeLines(std::string_view text, std::size_t base, TLineSource source, JCode target, RCode rcode,
     TBlockWriter& writer, const std::vector<TLineSpan>* marked)
 {
-    const std::size_t searchFrom = marked
-        ? TranscodeMarkedLines(text, base, MarksWithin(*marked, base, base + text.size()), source, target, rcode, writer)
-        : 0;
-    if (searchFrom < text.size()) {
-        TranscodeSearchedLines(text, searchFrom, source, target, rcode, writer);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    if (marked && jcode_detail::FindOtherBreak(bytes, 0, text.size(), KeptBreak(rcode)) == text.size()) {
+        TranscodeMarkedLines(
+            text, base, MarksWithin(*marked, base, base + text.size()), source, target, rcode, writer);
+    } else {
+        TranscodeSearchedLines(text, source, target, rcode, writer);
     }
 }
-
-// The output of a later part, held until the parts before it have gone out: copies of its blocks, and its
-// long unchanged runs as views of the file.
-class THeldBlocks {
-public:
-    TBlockSink Sink(std::string_view file)
-    {
-        return [this, file](std::string_view block) {
-            if (block.data() >= file.data() && block.data() < file.data() + file.size()) {
-                blocks_.push_back(block);
-            } else {
-                blocks_.push_back(copies_.emplace_back(block));
-            }
-        };
-    }
-    void WriteTo(const TBlockSink& write) const
-    {
-        for (const std::string_view block : blocks_) {
-            write(block);
-        }
-    }
-
-private:
-    std::deque<std::string> copies_;
-    std::vector<std::string_view> blocks_;
-};
 
 } // namespace
 
@@ -217,8 +212,7 @@ void TranscodeFileBytes(std::string_view text, TLineSource source, JCode target,
     const std::vector<std::size_t> bounds = TextPartBounds(text, parts);
     std::vector<THeldBlocks> held(bounds.size() - 1);
     ForEachTextPart(bounds, [&](std::size_t index, std::size_t from, std::size_t to) {
-        const TBlockSink sink = index == 0 ? write : held[index].Sink(text);
-        TBlockWriter writer(sink);
+        TBlockWriter writer(write, index == 0 ? nullptr : &held[index]);
         TranscodeLines(text.substr(from, to - from), from, source, target, rcode, writer, marked);
         writer.Flush();
     });

@@ -5,7 +5,6 @@
 #include "jcode/Bytes.h"
 #include "jcode/VendorRows.h"
 
-#include <cstring>
 
 namespace brenvik {
 
@@ -175,8 +174,7 @@ void AppendEucToSjis(std::string_view text, std::string& out)
     while (i < n) {
         const std::uint8_t b = bytes[i];
         if (b < 0x80) {
-            const std::size_t end = FindHighByte(bytes, i, n);
-            std::memcpy(p, text.data() + i, end - i);
+            const std::size_t end = CopySevenBitRun(bytes, i, n, p);
             p += end - i;
             i = end;
         } else if (IsEucPairByte(b) && i + 1 < n) { // kanji and kana, tested first

@@ -154,11 +154,12 @@ TEST(TextPartBounds, CutsAfterWholeBreaks)
     EXPECT_EQ(TextPartBounds(std::string(kMinPartBytes - 1, '\n')).size(), 2u);
 }
 
-// The sixteen-byte searches must stop where a byte-by-byte walk does, also on breaks split across blocks.
+// The sixteen-byte searches must stop where a byte-by-byte walk does, also on breaks split across blocks and
+// in ranges shorter than a block.
 TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
 {
     using jcode_detail::TKeptBreak;
-    const std::string alphabet = "ab\r\n\r\n\x1B\x01\x80\xA4";
+    const std::string alphabet = "ab\r\n\r\n\x1B\x01\x80\xA4\xFF";
     std::mt19937 random(5);
     for (int round = 0; round < 400; ++round) {
         std::string text(random() % 70, 'x');
@@ -193,6 +194,24 @@ TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
         }
         for (std::size_t end = 0; end <= n; ++end) {
             const std::size_t from = random() % (end + 1);
+            auto firstFrom = [&](auto stops) {
+                std::size_t i = from;
+                while (i < end && !stops(bytes[i])) {
+                    ++i;
+                }
+                return i;
+            };
+            ASSERT_EQ(jcode_detail::FindRuleStartByte(bytes, from, end), firstFrom(jcode_detail::IsRuleStartByte))
+                << "round " << round << " from " << from << " end " << end;
+            const std::size_t high = firstFrom([](std::uint8_t b) { return b >= 0x80; });
+            ASSERT_EQ(jcode_detail::FindHighByte(bytes, from, end), high);
+            std::string copy(end - from, '?');
+            ASSERT_EQ(jcode_detail::CopySevenBitRun(bytes, from, end, copy.data()), high);
+            ASSERT_EQ(copy.substr(0, high - from), text.substr(from, high - from));
+            ASSERT_EQ(jcode_detail::FindBinaryByte(bytes, from, end),
+                firstFrom([](std::uint8_t b) { return b < 8 || b == 0xFF; }));
+            ASSERT_EQ(jcode_detail::FindLineBreakByte(bytes, from, end),
+                firstFrom([](std::uint8_t b) { return b == '\r' || b == '\n'; }));
             std::size_t expected = end;
             while (expected > from && text[expected - 1] != '\r' && text[expected - 1] != '\n') {
                 --expected;
