@@ -3,13 +3,13 @@
 // out as they are, and only the other lines are cut out and converted.
 #include "jcode/FileTranscode.h"
 
+#include "jcode/BlockHandoff.h"
 #include "jcode/ByteSearch.h"
 
 #include "jcode/TextParts.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
 #include <span>
 
 namespace brenvik {
@@ -41,31 +41,13 @@ bool IsBreak(std::uint8_t b)
 
 namespace {
 
-// The output of a later part, held until the parts before it have gone out: its blocks, and its long
-// unchanged runs as views of the file.
-class THeldBlocks {
-public:
-    void Keep(std::string&& block) { blocks_.push_back(kept_.emplace_back(std::move(block))); }
-    void Keep(std::string_view run) { blocks_.push_back(run); }
-    void WriteTo(const TBlockSink& write) const
-    {
-        for (const std::string_view block : blocks_) {
-            write(block);
-        }
-    }
-
-private:
-    std::deque<std::string> kept_;
-    std::vector<std::string_view> blocks_;
-};
-
-// Gathers the output into blocks, given to write or, for a later part, kept by held; runs of unchanged lines
-// longer than a block are handed on uncopied.
+// Gathers the output into blocks, given to write or, for a later part, to the handoff; runs of unchanged
+// lines longer than a block are handed on uncopied.
 class TBlockWriter {
 public:
-    TBlockWriter(const TBlockSink& write, THeldBlocks* held)
+    TBlockWriter(const TBlockSink& write, TBlockHandoff* handoff)
         : write_(write)
-        , held_(held)
+        , handoff_(handoff)
     {
         out_.reserve(2 * kBlockBytes);
     }
@@ -77,8 +59,8 @@ public:
             return;
         }
         Flush();
-        if (held_) {
-            held_->Keep(run);
+        if (handoff_) {
+            handoff_->Give(run);
         } else {
             write_(run);
         }
@@ -94,9 +76,9 @@ public:
         if (out_.empty()) {
             return;
         }
-        if (held_) {
-            held_->Keep(std::move(out_));
-            out_ = std::string();
+        if (handoff_) {
+            handoff_->Give(std::move(out_));
+            out_ = handoff_->Spare();
             out_.reserve(2 * kBlockBytes);
         } else {
             write_(out_);
@@ -106,7 +88,7 @@ public:
 
 private:
     const TBlockSink& write_;
-    THeldBlocks* held_;
+    TBlockHandoff* handoff_;
     std::string out_;
 };
 
@@ -207,18 +189,31 @@ void TranscodeLines(std::string_view text, std::size_t base, TLineSource source,
 void TranscodeFileBytes(std::string_view text, TLineSource source, JCode target, RCode rcode,
     const TBlockSink& write, const std::vector<TLineSpan>* marked, std::size_t parts)
 {
-    // Each part is whole lines, so the parts convert side by side: the first goes out as it is converted,
-    // the others are held and written after it, in order.
-    const std::vector<std::size_t> bounds = TextPartBounds(text, parts);
-    std::vector<THeldBlocks> held(bounds.size() - 1);
+    // Each part is whole lines, so the parts convert side by side. The first thread writes: its own part as
+    // it converts it, then the blocks of the later parts as their threads hand them over, so its own part is
+    // the smaller (measured on two processors: from 0.4 to 1 the times differ less than from run to run).
+    constexpr double kWriterShare = 0.7;
+    const std::vector<std::size_t> bounds = TextPartBounds(text, parts, kWriterShare);
+    std::vector<TBlockHandoff> handoffs(bounds.size() - 1);
     ForEachTextPart(bounds, [&](std::size_t index, std::size_t from, std::size_t to) {
-        TBlockWriter writer(write, index == 0 ? nullptr : &held[index]);
-        TranscodeLines(text.substr(from, to - from), from, source, target, rcode, writer, marked);
+        const std::string_view part = text.substr(from, to - from);
+        if (index == 0) {
+            TBlockWriter writer(write, nullptr);
+            TranscodeLines(part, from, source, target, rcode, writer, marked);
+            writer.Flush();
+            for (std::size_t later = 1; later < handoffs.size(); ++later) {
+                handoffs[later].WriteAll(write);
+            }
+            return;
+        }
+        struct TCloseWhenDone {
+            TBlockHandoff& handoff;
+            ~TCloseWhenDone() { handoff.Close(); }
+        } closeWhenDone {handoffs[index]};
+        TBlockWriter writer(write, &handoffs[index]);
+        TranscodeLines(part, from, source, target, rcode, writer, marked);
         writer.Flush();
     });
-    for (std::size_t index = 1; index < held.size(); ++index) {
-        held[index].WriteTo(write);
-    }
 }
 
 } // namespace brenvik

@@ -29,15 +29,17 @@ std::size_t AfterWholeBreak(std::string_view text, std::size_t from)
 
 } // namespace
 
-std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count)
+std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count, double firstShare)
 {
     if (count == 0) {
         count = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxParts);
         count = std::max<std::size_t>(1, std::min(count, text.size() / kMinPartBytes));
     }
+    const double partBytes = static_cast<double>(text.size()) / (firstShare + static_cast<double>(count - 1));
     std::vector<std::size_t> bounds {0};
     for (std::size_t part = 1; part < count; ++part) {
-        const std::size_t start = AfterWholeBreak(text, std::max(bounds.back(), text.size() / count * part));
+        const auto target = static_cast<std::size_t>(partBytes * (firstShare + static_cast<double>(part - 1)));
+        const std::size_t start = AfterWholeBreak(text, std::max(bounds.back(), std::min(target, text.size())));
         if (start >= text.size()) {
             break;
         }

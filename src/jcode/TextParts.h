@@ -13,8 +13,9 @@ namespace brenvik {
 inline constexpr std::size_t kMinPartBytes = std::size_t {1} << 20;
 
 // The starts of the parts followed by the text's size. count 0 asks for one part per processor; a part
-// ends after a whole line break (never between the CR and LF of a pair), so no line is cut.
-std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count = 0);
+// ends after a whole line break (never between the CR and LF of a pair), so no line is cut. firstShare is
+// the size of the first part against that of each other part (its thread may have other work).
+std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count = 0, double firstShare = 1);
 
 // Runs work(index, from, to) for every part of bounds: part 0 on the calling thread, the others side by
 // side on threads of their own. Returns when all are done, throwing what the first failing part threw.

@@ -136,12 +136,13 @@ TEST(VoteFileLines, PartsVoteAsOneWalk)
     }
 }
 
-// Parts are cut after whole breaks only, and a text too small for a thread stays whole.
+// Parts are cut after whole breaks only, where the shares put them, and a text too small for a thread stays
+// whole.
 TEST(TextPartBounds, CutsAfterWholeBreaks)
 {
     const std::string text = "ab\r\ncd\ref\ngh\r\n\r\nij";
     for (std::size_t count = 1; count <= 12; ++count) {
-        const std::vector<std::size_t> bounds = TextPartBounds(text, count);
+        const std::vector<std::size_t> bounds = TextPartBounds(text, count, count % 2 == 0 ? 0.4 : 1.0);
         ASSERT_EQ(bounds.front(), 0u);
         ASSERT_EQ(bounds.back(), text.size());
         ASSERT_LE(bounds.size(), count + 1);
@@ -152,6 +153,9 @@ TEST(TextPartBounds, CutsAfterWholeBreaks)
         }
     }
     EXPECT_EQ(TextPartBounds(std::string(kMinPartBytes - 1, '\n')).size(), 2u);
+    // A first part of a smaller share: 0.5 against 1 and 1 of the others gives it a fifth.
+    const std::vector<std::size_t> shared = TextPartBounds(std::string(1000, '\n'), 3, 0.5);
+    EXPECT_EQ(shared, (std::vector<std::size_t> {0, 201, 601, 1000}));
 }
 
 // The sixteen-byte searches must stop where a byte-by-byte walk does, also on breaks split across blocks and
