@@ -29,6 +29,16 @@ bool IsLineBreak(std::uint8_t b)
     return b == '\r' || b == '\n';
 }
 
+bool IsCr(std::uint8_t b)
+{
+    return b == '\r';
+}
+
+bool IsLf(std::uint8_t b)
+{
+    return b == '\n';
+}
+
 // Whether bytes[i] is a break that does not belong to one of the kind kept.
 bool IsOtherBreak(const std::uint8_t* bytes, std::size_t i, std::size_t end, TKeptBreak kept)
 {
@@ -39,7 +49,8 @@ bool IsOtherBreak(const std::uint8_t* bytes, std::size_t i, std::size_t end, TKe
     case TKeptBreak::kbCr:
         return b == '\n';
     default:
-        return (b == '\r' && (i + 1 == end || bytes[i + 1] != '\n')) || (b == '\n' && (i == 0 || bytes[i - 1] != '\r'));
+        return (b == '\r' && (i + 1 == end || bytes[i + 1] != '\n'))
+            || (b == '\n' && (i == 0 || bytes[i - 1] != '\r'));
     }
 }
 
@@ -72,6 +83,16 @@ int RuleStartMask(__m128i v)
 int LineBreakMask(__m128i v)
 {
     return EqualMask(v, '\r') | EqualMask(v, '\n');
+}
+
+int CrMask(__m128i v)
+{
+    return EqualMask(v, '\r');
+}
+
+int LfMask(__m128i v)
+{
+    return EqualMask(v, '\n');
 }
 
 // The breaks other than the one kept among the sixteen bytes at p, which has a byte before and after it.
@@ -215,7 +236,8 @@ std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size
     return end;
 }
 
-std::size_t FindRuleStartOrOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
+std::size_t FindRuleStartOrOtherBreak(
+    const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
 {
     return FindAroundBreaks(
         from, end, bytes,
@@ -241,6 +263,39 @@ std::size_t FindOtherBreak(const std::uint8_t* bytes, std::size_t from, std::siz
             return 0;
 #endif
         });
+}
+
+bool AllBreaksKept(const std::uint8_t* bytes, std::size_t end, TKeptBreak kept)
+{
+    switch (kept) {
+    case TKeptBreak::kbLf:
+        return FindFirst(bytes, 0, end, BRENVIK_MASK(CrMask), IsCr) == end;
+    case TKeptBreak::kbCr:
+        return FindFirst(bytes, 0, end, BRENVIK_MASK(LfMask), IsLf) == end;
+    default:
+        break;
+    }
+    // Every LF must follow a CR and every CR come before an LF: the LF bits are the CR bits moved on by one.
+    std::size_t i = 0;
+    bool crBefore = false;
+#if defined(__SSE2__)
+    for (; i + 16 <= end; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const auto crs = static_cast<unsigned>(CrMask(v));
+        const auto lfs = static_cast<unsigned>(LfMask(v));
+        if (lfs != (((crs << 1) | static_cast<unsigned>(crBefore)) & 0xFFFFu)) {
+            return false;
+        }
+        crBefore = (crs >> 15) != 0;
+    }
+#endif
+    for (; i < end; ++i) {
+        if (IsLf(bytes[i]) != crBefore) {
+            return false;
+        }
+        crBefore = IsCr(bytes[i]);
+    }
+    return !crBefore;
 }
 
 } // namespace brenvik::jcode_detail

@@ -5,7 +5,6 @@
 
 #include "jcode/BlockHandoff.h"
 #include "jcode/ByteSearch.h"
-
 #include "jcode/TextParts.h"
 
 #include <algorithm>
@@ -36,10 +35,6 @@ bool IsBreak(std::uint8_t b)
 {
     return b == '\r' || b == '\n';
 }
-
-} // namespace
-
-namespace {
 
 // Gathers the output into blocks, given to write or, for a later part, to the handoff; runs of unchanged
 // lines longer than a block are handed on uncopied.
@@ -176,7 +171,7 @@ void TranscodeLines(std::string_view text, std::size_t base, TLineSource source,
     TBlockWriter& writer, const std::vector<TLineSpan>* marked)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    if (marked && jcode_detail::FindOtherBreak(bytes, 0, text.size(), KeptBreak(rcode)) == text.size()) {
+    if (marked && jcode_detail::AllBreaksKept(bytes, text.size(), KeptBreak(rcode))) {
         TranscodeMarkedLines(
             text, base, MarksWithin(*marked, base, base + text.size()), source, target, rcode, writer);
     } else {

@@ -5,7 +5,6 @@
 #include "jcode/Bytes.h"
 #include "jcode/VendorRows.h"
 
-
 namespace brenvik {
 
 using namespace jcode_detail;
@@ -146,8 +145,8 @@ const std::array<TBytePair, kEucRow * kEucRow>& EucPairTable()
         std::array<TBytePair, kEucRow * kEucRow> pairs {};
         for (std::size_t lead = 0; lead < kEucRow; ++lead) {
             for (std::size_t trail = 0; trail < kEucRow; ++trail) {
-                pairs[lead * kEucRow + trail] = EucPairToSjis(
-                    static_cast<std::uint8_t>(kEucFirst + lead), static_cast<std::uint8_t>(kEucFirst + trail));
+                pairs[lead * kEucRow + trail] = EucPairToSjis(static_cast<std::uint8_t>(kEucFirst + lead),
+                    static_cast<std::uint8_t>(kEucFirst + trail));
             }
         }
         return pairs;

@@ -38,8 +38,10 @@ std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count
     const double partBytes = static_cast<double>(text.size()) / (firstShare + static_cast<double>(count - 1));
     std::vector<std::size_t> bounds {0};
     for (std::size_t part = 1; part < count; ++part) {
-        const auto target = static_cast<std::size_t>(partBytes * (firstShare + static_cast<double>(part - 1)));
-        const std::size_t start = AfterWholeBreak(text, std::max(bounds.back(), std::min(target, text.size())));
+        const auto target
+            = static_cast<std::size_t>(partBytes * (firstShare + static_cast<double>(part - 1)));
+        const std::size_t start
+            = AfterWholeBreak(text, std::max(bounds.back(), std::min(target, text.size())));
         if (start >= text.size()) {
             break;
         }

@@ -18,7 +18,8 @@ std::string ByLines(std::string_view file, TLineSource source, JCode target, RCo
 {
     std::string out;
     std::string decoded;
-    ForEachLine(file, [&](std::string_view line) { AppendTranscodedLine(line, source, target, rcode, decoded, out); });
+    ForEachLine(file,
+        [&](std::string_view line) { AppendTranscodedLine(line, source, target, rcode, decoded, out); });
     return out;
 }
 
@@ -26,8 +27,8 @@ std::string ByLines(std::string_view file, TLineSource source, JCode target, RCo
 enum TMarks { tmSearch, tmFromVote };
 
 // parts as TranscodeFileBytes takes them: 0 leaves a small file whole.
-std::string InBlocks(std::string_view file, TLineSource source, JCode target, RCode rcode, int* blocks = nullptr,
-    TMarks marks = tmSearch, std::size_t parts = 0)
+std::string InBlocks(std::string_view file, TLineSource source, JCode target, RCode rcode,
+    int* blocks = nullptr, TMarks marks = tmSearch, std::size_t parts = 0)
 {
     std::vector<TLineSpan> marked;
     if (marks == tmFromVote) {
@@ -47,7 +48,8 @@ std::string InBlocks(std::string_view file, TLineSource source, JCode target, RC
     return out;
 }
 
-constexpr TLineSource kSources[] {TLineSource::lsJis, TLineSource::lsEuc, TLineSource::lsKeep, TLineSource::lsEachLine};
+constexpr TLineSource kSources[] {
+    TLineSource::lsJis, TLineSource::lsEuc, TLineSource::lsKeep, TLineSource::lsEachLine};
 constexpr JCode kTargets[] {jcSjis, jcEuc, jcJis};
 constexpr RCode kRCodes[] {rcCrLf, rcCr, rcLf};
 
@@ -59,8 +61,8 @@ constexpr RCode kRCodes[] {rcCrLf, rcCr, rcLf};
 TEST(TranscodeFileBytes, GivesTheBytesOfConvertingLineByLine)
 {
     using namespace samples;
-    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc, kNameJis,
-        "\xB1\xB2", "\x8E\xB6", std::string("\x01\x00", 2), "\xFF", "\x82", "\x1B", "print \"ok\";",
+    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc,
+        kNameJis, "\xB1\xB2", "\x8E\xB6", std::string("\x01\x00", 2), "\xFF", "\x82", "\x1B", "print \"ok\";",
         "\tmy @list = ('a', 'b', 'c'); # thirty-odd bytes", "", "\r", "\n", "\r\n", "\r\n", "\n\r"};
     std::mt19937 random(2026);
     for (int round = 0; round < 1500; ++round) {
@@ -111,8 +113,8 @@ TEST(TranscodeFileBytes, LargeFilesGoOutInSeveralBlocks)
 TEST(VoteFileLines, PartsVoteAsOneWalk)
 {
     using namespace samples;
-    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc, "\xB1\xB2",
-        "\xA4\xA2\xA4\xA4", std::string("\x01\x00", 2), "print;", "\r", "\n", "\r\n"};
+    const std::vector<std::string> pieces {kBoardSjis, kBoardEuc, kBoardJisClosedB, kNameSjis, kNameEuc,
+        "\xB1\xB2", "\xA4\xA2\xA4\xA4", std::string("\x01\x00", 2), "print;", "\r", "\n", "\r\n"};
     std::mt19937 random(77);
     for (int round = 0; round < 800; ++round) {
         std::string file;
@@ -149,7 +151,8 @@ TEST(TextPartBounds, CutsAfterWholeBreaks)
         for (std::size_t i = 1; i + 1 < bounds.size(); ++i) {
             ASSERT_LT(bounds[i - 1], bounds[i]);
             const char before = text[bounds[i] - 1];
-            ASSERT_TRUE(before == '\n' || (before == '\r' && text[bounds[i]] != '\n')) << "cut at " << bounds[i];
+            ASSERT_TRUE(before == '\n' || (before == '\r' && text[bounds[i]] != '\n'))
+                << "cut at " << bounds[i];
         }
     }
     EXPECT_EQ(TextPartBounds(std::string(kMinPartBytes - 1, '\n')).size(), 2u);
@@ -189,12 +192,17 @@ TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
                 return from;
             };
             for (std::size_t from = 0; from <= n; ++from) {
-                ASSERT_EQ(jcode_detail::FindRuleStartOrOtherBreak(bytes, from, n, kept), walk(from, [&](std::size_t i) {
-                    return otherBreak(i) || jcode_detail::IsRuleStartByte(bytes[i]);
-                })) << "round " << round << " from " << from;
+                ASSERT_EQ(jcode_detail::FindRuleStartOrOtherBreak(bytes, from, n, kept),
+                    walk(from,
+                        [&](std::size_t i) {
+                            return otherBreak(i) || jcode_detail::IsRuleStartByte(bytes[i]);
+                        }))
+                    << "round " << round << " from " << from;
                 ASSERT_EQ(jcode_detail::FindOtherBreak(bytes, from, n, kept), walk(from, otherBreak))
                     << "round " << round << " from " << from;
             }
+            ASSERT_EQ(jcode_detail::AllBreaksKept(bytes, n, kept), walk(0, otherBreak) == n)
+                << "round " << round;
         }
         for (std::size_t end = 0; end <= n; ++end) {
             const std::size_t from = random() % (end + 1);
@@ -205,7 +213,8 @@ TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
                 }
                 return i;
             };
-            ASSERT_EQ(jcode_detail::FindRuleStartByte(bytes, from, end), firstFrom(jcode_detail::IsRuleStartByte))
+            ASSERT_EQ(
+                jcode_detail::FindRuleStartByte(bytes, from, end), firstFrom(jcode_detail::IsRuleStartByte))
                 << "round " << round << " from " << from << " end " << end;
             const std::size_t high = firstFrom([](std::uint8_t b) { return b >= 0x80; });
             ASSERT_EQ(jcode_detail::FindHighByte(bytes, from, end), high);
@@ -220,7 +229,41 @@ TEST(ByteSearch, LineSearchesStopWhereAByteWalkStops)
             while (expected > from && text[expected - 1] != '\r' && text[expected - 1] != '\n') {
                 --expected;
             }
-            ASSERT_EQ(jcode_detail::FindLineStart(bytes, from, end), expected) << "round " << round << " end " << end;
+            ASSERT_EQ(jcode_detail::FindLineStart(bytes, from, end), expected)
+                << "round " << round << " end " << end;
+        }
+    }
+}
+
+// Text whose breaks are all the kept kind passes, wherever a block starts; one break of another kind, at any
+// place, fails it (a CR LF split across two blocks included).
+TEST(ByteSearch, AllBreaksKeptFindsAnyOtherBreak)
+{
+    using jcode_detail::TKeptBreak;
+    const std::pair<TKeptBreak, std::string> cases[] {
+        {TKeptBreak::kbCrLf, "\r\n"}, {TKeptBreak::kbCr, "\r"}, {TKeptBreak::kbLf, "\n"}};
+    for (const auto& [kept, terminator] : cases) {
+        for (std::size_t shift = 0; shift < 16; ++shift) {
+            std::string text(shift, 'y');
+            for (int line = 0; line < 25; ++line) {
+                text += std::string(line % 7, 'x') + terminator;
+            }
+            auto allKept = [&](const std::string& t) {
+                return jcode_detail::AllBreaksKept(
+                    reinterpret_cast<const std::uint8_t*>(t.data()), t.size(), kept);
+            };
+            ASSERT_TRUE(allKept(text));
+            for (std::size_t at = 0; at <= text.size(); ++at) {
+                for (const char lone : {'\r', '\n'}) {
+                    std::string spoilt = text;
+                    spoilt.insert(at, 1, lone);
+                    if (jcode_detail::FindOtherBreak(
+                            reinterpret_cast<const std::uint8_t*>(spoilt.data()), 0, spoilt.size(), kept)
+                        < spoilt.size()) {
+                        ASSERT_FALSE(allKept(spoilt)) << "kept " << terminator.size() << " at " << at;
+                    }
+                }
+            }
         }
     }
 }
