@@ -252,19 +252,6 @@ std::size_t FindRuleStartOrOtherBreak(
         });
 }
 
-std::size_t FindOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept)
-{
-    return FindAroundBreaks(
-        from, end, bytes, [&](std::size_t i) { return IsOtherBreak(bytes, i, end, kept); },
-        [&]([[maybe_unused]] const std::uint8_t* p) {
-#if defined(__SSE2__)
-            return OtherBreakMask(p, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), kept);
-#else
-            return 0;
-#endif
-        });
-}
-
 bool AllBreaksKept(const std::uint8_t* bytes, std::size_t end, TKeptBreak kept)
 {
     switch (kept) {

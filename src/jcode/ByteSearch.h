@@ -38,10 +38,8 @@ std::size_t FindLineStart(const std::uint8_t* bytes, std::size_t from, std::size
 enum class TKeptBreak { kbCrLf, kbCr, kbLf };
 std::size_t FindRuleStartOrOtherBreak(
     const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept);
-// A line break other than the one kept.
-std::size_t FindOtherBreak(const std::uint8_t* bytes, std::size_t from, std::size_t end, TKeptBreak kept);
-// Whether every line break of bytes[0, end) is the one kept: FindOtherBreak(bytes, 0, end, kept) == end, in
-// one pass that pairs the CR and LF of sixteen bytes by shifting their bits.
+// Whether every line break of bytes[0, end) is the one kept, in one pass that pairs the CR and LF of sixteen
+// bytes by shifting their bits.
 bool AllBreaksKept(const std::uint8_t* bytes, std::size_t end, TKeptBreak kept);
 
 } // namespace brenvik::jcode_detail
