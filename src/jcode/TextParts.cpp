@@ -1,6 +1,7 @@
 #include "jcode/TextParts.h"
 
 #include "jcode/ByteSearch.h"
+#include "jcode/PartThreads.h"
 
 #include <algorithm>
 #include <exception>
@@ -12,6 +13,11 @@ namespace {
 
 // More threads than this gain nothing on a pass that reads memory as fast as it converts.
 constexpr std::size_t kMaxParts = 8;
+
+std::size_t ProcessorParts()
+{
+    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxParts);
+}
 
 std::size_t AfterWholeBreak(std::string_view text, std::size_t from)
 {
@@ -29,11 +35,15 @@ std::size_t AfterWholeBreak(std::string_view text, std::size_t from)
 
 } // namespace
 
+void PrepareTextParts()
+{
+    TPartThreads::Shared().Prepare(ProcessorParts());
+}
+
 std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count, double firstShare)
 {
     if (count == 0) {
-        count = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxParts);
-        count = std::max<std::size_t>(1, std::min(count, text.size() / kMinPartBytes));
+        count = std::max<std::size_t>(1, std::min(ProcessorParts(), text.size() / kMinPartBytes));
     }
     const double partBytes = static_cast<double>(text.size()) / (firstShare + static_cast<double>(count - 1));
     std::vector<std::size_t> bounds {0};
@@ -55,21 +65,13 @@ void ForEachTextPart(const std::vector<std::size_t>& bounds, const TPartWork& wo
 {
     const std::size_t parts = bounds.size() - 1;
     std::vector<std::exception_ptr> failures(parts);
-    auto run = [&](std::size_t index) {
+    TPartThreads::Shared().Run(parts, [&](std::size_t index) {
         try {
             work(index, bounds[index], bounds[index + 1]);
         } catch (...) {
             failures[index] = std::current_exception();
         }
-    };
-    {
-        std::vector<std::jthread> others;
-        others.reserve(parts - 1);
-        for (std::size_t index = 1; index < parts; ++index) {
-            others.emplace_back(run, index);
-        }
-        run(0);
-    }
+    });
     for (const std::exception_ptr& failure : failures) {
         if (failure) {
             std::rethrow_exception(failure);

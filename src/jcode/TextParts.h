@@ -17,6 +17,10 @@ inline constexpr std::size_t kMinPartBytes = std::size_t {1} << 20;
 // the size of the first part against that of each other part (its thread may have other work).
 std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count = 0, double firstShare = 1);
 
+// Starts the threads that the parts of a large text are worked on by, before the text is at hand (a program
+// about to read a file): a processor that has been idle can take milliseconds to start a new thread's work.
+void PrepareTextParts();
+
 // Runs work(index, from, to) for every part of bounds: part 0 on the calling thread, the others side by
 // side on threads of their own. Returns when all are done, throwing what the first failing part threw.
 using TPartWork = std::function<void(std::size_t index, std::size_t from, std::size_t to)>;

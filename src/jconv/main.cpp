@@ -2,6 +2,7 @@
 // would.
 #include "jcode/FileTranscode.h"
 #include "jcode/ScriptFile.h"
+#include "jcode/TextParts.h"
 
 #include <BuildInfo.h>
 
@@ -186,10 +187,12 @@ void WarnOfDocumentChars(const std::string& file, const TDocumentChars& chars, J
 // bytes block by block.
 void Convert(const std::string& file, const TConvert& convert)
 {
+    PrepareTextParts();
     TFileWindow window(file, TFileWindow::wkWhole);
     if (!convert.force && LooksBinary(window.View())) {
         throw EScriptFileError(file,
-            "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it anyway");
+            "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it "
+            "anyway");
     }
     // Reserved for a mark every sixteen bytes, so that the marks are never moved: only the pages they fill
     // are touched, and every page touched costs a fault.
@@ -198,7 +201,8 @@ void Convert(const std::string& file, const TConvert& convert)
     if (markable) {
         marked.reserve(window.View().size() / 16);
     }
-    const TLoadDecision decision = DecideFileLoad(window.View(), std::nullopt, {}, markable ? &marked : nullptr);
+    const TLoadDecision decision
+        = DecideFileLoad(window.View(), std::nullopt, {}, markable ? &marked : nullptr);
     const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
     if (convert.output || decision.source == TLineSource::lsUtf8) {
         TDocumentChars chars;
@@ -208,8 +212,10 @@ void Convert(const std::string& file, const TConvert& convert)
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(unheld->c));
             throw EScriptFileError(file,
-                "more characters without a Shift_JIS code than the 1,880 user-defined codes hold; the first not"
-                " held is " + std::string(code) + " on line " + std::to_string(unheld->line) + ": nothing written");
+                "more characters without a Shift_JIS code than the 1,880 user-defined codes hold; the first "
+                "not"
+                " held is "
+                    + std::string(code) + " on line " + std::to_string(unheld->line) + ": nothing written");
         }
         WarnOfDocumentChars(file, chars, convert.target);
         if (convert.output) {
@@ -219,7 +225,8 @@ void Convert(const std::string& file, const TConvert& convert)
         }
         return;
     }
-    TranscodeFileBytes(window.View(), decision.source, convert.target, rcode, WriteOut, markable ? &marked : nullptr);
+    TranscodeFileBytes(
+        window.View(), decision.source, convert.target, rcode, WriteOut, markable ? &marked : nullptr);
 }
 
 struct TOptions {
