@@ -141,7 +141,12 @@ void TPERLFountainParser::SetOpen(const TPerlOpenConstructs& open)
     int index = Contexts().Intern(open.Encode());
     // A full table (tens of thousands of distinct open states): nothing is open from here.
     SetContext(std::max(index, 0));
-    FOpen = index > 0 ? open : TPerlOpenConstructs {};
+    // Assigned, not chosen by ?: (which would copy open into a temporary first): the cache keeps its
+    // buffers.
+    if (index > 0)
+        FOpen = open;
+    else
+        FOpen = {};
     FOpenIndex = Context();
     FOpenTable = &Contexts();
     FOpenGeneration = Contexts().Generation();
@@ -374,11 +379,13 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
     const int stop = StopOfRow();
     const int kind = quote.Operator == 'q' || quote.Operator == 'Q' || quote.Operator == 'w' ? tkQuoteLike : tkPattern;
     const auto keepOpen = [this, &quote] {
-        TPerlOpenConstructs open = Open();
+        const TPerlOpenConstructs& current = Open();
+        if (current.QuoteOpen && current.Quote == quote)
+            return; // every variable of a quote comes here: the constructs are copied only when they change
+        TPerlOpenConstructs open = current;
         open.QuoteOpen = true;
         open.Quote = quote;
-        if (!(open == Open()))
-            SetOpen(open);
+        SetOpen(open);
     };
     const auto closed = [this, start, kind](int end) {
         if (Open().QuoteOpen) {
