@@ -65,8 +65,15 @@ private:
 
     // ---- the fuller grammar (PERLGrammar.cpp) ----
     bool AtLineStart() const { return Position() == 0 && (Element() & kMidLine) == 0; }
-    // The constructs open now, decoded from Context (cached), and their replacement.
-    const TPerlOpenConstructs& Open();
+    // The constructs open now, decoded from Context (cached: asked for on most rows of a construct, decoded
+    // when the context changes), and their replacement.
+    const TPerlOpenConstructs& Open()
+    {
+        if (Context() != FOpenIndex || &Contexts() != FOpenTable || Contexts().Generation() != FOpenGeneration)
+            DecodeOpen();
+        return FOpen;
+    }
+    void DecodeOpen();
     void SetOpen(const TPerlOpenConstructs& open);
     int ReadHereDocLine();
     int ReadPodLine();

@@ -124,16 +124,13 @@ int TPERLFountainParser::ReadContextToken()
     return ReadPlainToken();
 }
 
-const TPerlOpenConstructs& TPERLFountainParser::Open()
+void TPERLFountainParser::DecodeOpen()
 {
     const TRowContexts& table = Contexts();
-    if (Context() != FOpenIndex || &table != FOpenTable || table.Generation() != FOpenGeneration) {
-        FOpen = TPerlOpenConstructs::Decode(table.At(Context()));
-        FOpenIndex = Context();
-        FOpenTable = &table;
-        FOpenGeneration = table.Generation();
-    }
-    return FOpen;
+    FOpen = TPerlOpenConstructs::Decode(table.At(Context()));
+    FOpenIndex = Context();
+    FOpenTable = &table;
+    FOpenGeneration = table.Generation();
 }
 
 void TPERLFountainParser::SetOpen(const TPerlOpenConstructs& open)
