@@ -69,7 +69,8 @@ private:
     // when the context changes), and their replacement.
     const TPerlOpenConstructs& Open()
     {
-        if (Context() != FOpenIndex || &Contexts() != FOpenTable || Contexts().Generation() != FOpenGeneration)
+        if (Context() != FOpenIndex || &Contexts() != FOpenTable
+            || Contexts().Generation() != FOpenGeneration)
             DecodeOpen();
         return FOpen;
     }
