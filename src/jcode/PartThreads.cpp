@@ -45,6 +45,10 @@ void TPartThreads::Prepare(std::size_t count)
 
 void TPartThreads::Run(std::size_t count, const std::function<void(std::size_t)>& work)
 {
+    if (count <= 1) {
+        work(0); // a small text: no thread is woken for nothing
+        return;
+    }
     const std::lock_guard pass(passLock_);
     {
         const std::lock_guard lock(mutex_);

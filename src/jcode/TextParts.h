@@ -22,7 +22,8 @@ std::vector<std::size_t> TextPartBounds(std::string_view text, std::size_t count
 void PrepareTextParts();
 
 // Runs work(index, from, to) for every part of bounds: part 0 on the calling thread, the others side by
-// side on threads of their own. Returns when all are done, throwing what the first failing part threw.
+// side on threads of their own (kept for the next pass). Returns when all are done, throwing what the first
+// failing part threw. Passes run one at a time: work must not start another.
 using TPartWork = std::function<void(std::size_t index, std::size_t from, std::size_t to)>;
 void ForEachTextPart(const std::vector<std::size_t>& bounds, const TPartWork& work);
 
