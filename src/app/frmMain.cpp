@@ -40,6 +40,8 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     edrMain->setObjectName(QStringLiteral("edrMain"));
+    edrMain->SetDocument(FDocument);
+    FDocument.Side().SetFolder(ProgramFolder() + QStringLiteral("/ini"));
     setCentralWidget(edrMain);
     resize(900, 700);
     RestorePos->SetKeyName(QStringLiteral("Vessan.Orlu\\BV03\\Window"));
@@ -54,13 +56,12 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     ReadSettings();
     CreateExplorer();
     edrMain->SetFountain(PERLFountain.get());
-    SetDocumentJCode(FOptions.DefaultJCode);
-    FRCode = FOptions.DefaultRCode;
+    FDocument.SetCodes({FOptions.DefaultJCode, FOptions.DefaultRCode});
     edrMain->installEventFilter(this);
     edrMain->viewport()->installEventFilter(this);
     memMemo->installEventFilter(this);
     // Text the editor refused (no Shift_JIS form) is reported where hints go.
-    connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { FStatusPanels[5]->setText(message); });
+    connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { ShowMessage(message); });
     RestorePos->Restore();
     UpdateTitle();
     CreateBuilderParts();

@@ -5,7 +5,7 @@
 #include "app/frmMain.h"
 
 #include "editor/Editor.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "highlight/PERLFountain.h"
 #include "model/ExplorerKeywords.h"
 #include "model/ExplorerNavigation.h"
@@ -71,7 +71,7 @@ private:
 
 QString Decoded(const std::string& bytes, const TDocumentChars& chars)
 {
-    return TEditorCharset::ToUnicode(bytes, chars);
+    return SjisToUnicode(bytes, chars);
 }
 
 } // namespace
@@ -113,7 +113,7 @@ void TfrmMain::CreateExplorer()
     FExplorer = std::make_unique<TExplorerState>();
     for (int list = 0; list < kListCount; ++list) {
         QListView* view = ListView(list);
-        auto* model = new TExplorerListModel(edrMain->DocumentChars(), view);
+        auto* model = new TExplorerListModel(FDocument.Chars(), view);
         FExplorer->Models[size_t(list)] = model;
         view->setModel(model);
         view->setUniformItemSizes(true);
@@ -200,7 +200,7 @@ void TfrmMain::CreateListMenu(int list)
                 if (row < 0)
                     return;
                 FExplorer->Models[kKeyWordList]->RemoveAt(row);
-                FExplorer->SideChanged = true;
+                KeywordsChanged(false);
             });
         });
         QAction* clear = menu->addAction(QStringLiteral("リスト全削除(&A)"));
@@ -208,7 +208,7 @@ void TfrmMain::CreateListMenu(int list)
         connect(clear, &QAction::triggered, this, [this] {
             RunCommand([this] {
                 FExplorer->Models[kKeyWordList]->SetNames({});
-                FExplorer->SideChanged = true;
+                KeywordsChanged(false);
             });
         });
     }
@@ -285,7 +285,7 @@ void TfrmMain::GoToUse(int list, bool forward, bool definitionsOnly)
         edrMain->setFocus();
         return;
     }
-    const TDocumentChars& chars = edrMain->DocumentChars();
+    const TDocumentChars& chars = FDocument.Chars();
     QString miss;
     if (list == elSubRoutine)
         miss = QStringLiteral("サブルーチン") + Decoded(query.Name, chars)
@@ -295,7 +295,7 @@ void TfrmMain::GoToUse(int list, bool forward, bool definitionsOnly)
             + QStringLiteral("は見つかりませんでした");
     else
         miss = Decoded(query.First(), chars) + QStringLiteral("は見つかりませんでした");
-    FStatusPanels[5]->setText(miss);
+    ShowMessage(miss);
 }
 
 void TfrmMain::SetHighlight(const std::string& keyword, bool on)
@@ -317,7 +317,7 @@ void TfrmMain::SearchKeyWord(bool forward)
     const TSearchRange selection {std::int32_t(edrMain->SelStart()), std::int32_t(edrMain->SelLength())};
     const std::optional<TSearchRange> found = FindKeyword(text, selection, keyword, forward);
     if (!found) {
-        FStatusPanels[5]->setText(Decoded(keyword, edrMain->DocumentChars()) + QStringLiteral("は見つかりませんでした"));
+        ShowMessage(Decoded(keyword, FDocument.Chars()) + QStringLiteral("は見つかりませんでした"));
         return;
     }
     edrMain->SetSelStart(found->Start);
@@ -336,8 +336,7 @@ void TfrmMain::KeyWordAdd()
         return;
     FExplorer->Models[kKeyWordList]->SetNames(std::move(keywords));
     SetHighlight(keyword, true);
-    FExplorer->SideChanged = true;
-    WriteSideFile();
+    KeywordsChanged(true);
 }
 
 void TfrmMain::MakeListSoon()

@@ -1,20 +1,13 @@
-// TfrmMain's find commands: the find dialog, find next in either direction, the search
-// highlight, and the joined text they search.
+// TfrmMain's find and replace commands: the dialogs, the replace question and the search
+// highlight over the document's find session.
 #include "app/frmMain.h"
 
 #include "app/ExplorerState.h"
 #include "app/FindPrompts.h"
 #include "app/SearchHistory.h"
 #include "editor/Editor.h"
-#include "editor/EditorCharset.h"
-#include "search/PatternScan.h"
-#include "text/EditorScreenStrings.h"
 
 #include <QAction>
-#include <QLabel>
-
-#include <algorithm>
-#include <limits>
 
 namespace brenvik {
 
@@ -24,11 +17,6 @@ TFindPrompts& DialogFindPrompts()
 {
     static TDialogFindPrompts prompts;
     return prompts;
-}
-
-std::int32_t ClampedOffset(qint64 offset)
-{
-    return std::int32_t(std::clamp<qint64>(offset, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace
@@ -46,7 +34,7 @@ void TfrmMain::CreateFindCommands()
     bind("actFindBackward", &TfrmMain::FindBackward);
     bind("actReplace", &TfrmMain::Replace);
     bind("actFindViewOFF", &TfrmMain::FindViewOff);
-    AddRule("actFindViewOFF", [this] { return FFind.Highlight; });
+    AddRule("actFindViewOFF", [this] { return FDocument.Find().Highlight(); });
 }
 
 void TfrmMain::SetFindPrompts(TFindPrompts* prompts)
@@ -54,62 +42,41 @@ void TfrmMain::SetFindPrompts(TFindPrompts* prompts)
     FFindPrompts = prompts ? prompts : &DialogFindPrompts();
 }
 
-const std::string& TfrmMain::JoinedText()
-{
-    const std::uint64_t version = edrMain->Model().TextVersion();
-    if (!FJoinedValid || version != FJoinedVersion) {
-        FJoinedText = edrMain->ListRows().Text();
-        FJoinedVersion = version;
-        FJoinedValid = true;
-    }
-    return FJoinedText;
-}
-
-std::string TfrmMain::InitialSearchText() const
-{
-    return InitialSearchBytes(edrMain->SelText());
-}
-
-TSearchRange TfrmMain::SelectionRange() const
-{
-    return {ClampedOffset(edrMain->SelStart()), ClampedOffset(edrMain->SelLength())};
-}
-
 void TfrmMain::SetSearchHighlight(bool on)
 {
-    FFind.Highlight = on;
-    FExplorer->Highlighter.SetSearch(FFind.SearchText, FFind.Options, on);
+    TFindSession& find = FDocument.Find();
+    find.SetHighlight(on);
+    FExplorer->Highlighter.SetSearch(find.SearchText(), find.Options(), on);
     edrMain->viewport()->update();
 }
 
 void TfrmMain::Find()
 {
     TFindRequest request;
-    if (!FFindPrompts->RunFind(this, InitialSearchText(), edrMain->DocumentChars(), request))
+    if (!FFindPrompts->RunFind(this, InitialSearchBytes(edrMain->SelText()), FDocument.Chars(), request))
         return;
-    FFind.SearchText = request.Search;
-    FFind.Options = request.Flags;
+    FDocument.Find().Start(std::move(request.Search), {}, request.Flags);
     SetSearchHighlight(true);
     FindNext();
 }
 
 void TfrmMain::FindForward()
 {
-    if (FFind.SearchText.empty()) {
-        Find();
-        return;
-    }
-    FFind.Options = FFind.Options.Bits() | TSearchFlags::Down;
-    FindNext();
+    FindAgain(true);
 }
 
 void TfrmMain::FindBackward()
 {
-    if (FFind.SearchText.empty()) {
+    FindAgain(false);
+}
+
+void TfrmMain::FindAgain(bool down)
+{
+    if (FDocument.Find().SearchText().empty()) {
         Find();
         return;
     }
-    FFind.Options = FFind.Options.Bits() & ~TSearchFlags::Down;
+    FDocument.Find().SetDirection(down);
     FindNext();
 }
 
@@ -118,30 +85,43 @@ void TfrmMain::FindViewOff()
     SetSearchHighlight(false);
 }
 
-void TfrmMain::SelectMatch(const TSearchRange& match)
-{
-    edrMain->SetSelStart(match.Start);
-    edrMain->SetSelLength(match.Length);
-    edrMain->ScrollCaret();
-}
-
-void TfrmMain::ReportMiss()
-{
-    FStatusPanels[5]->setText(QStringLiteral("検索文字列  ' ") + TEditorCharset::ToUnicode(FFind.SearchText, edrMain->DocumentChars())
-        + QStringLiteral(" '") + QStringLiteral("は見つかりませんでした。"));
-}
-
 bool TfrmMain::FindNext()
 {
     edrMain->setFocus();
-    TPatternScan scan(JoinedText(), FFind.SearchText, FFind.Options);
-    const std::optional<TSearchRange> match = scan.Find(SelectionRange());
-    if (!match) {
-        ReportMiss();
+    if (!FDocument.Find().FindNext()) {
+        ShowMessage(FDocument.Find().MissText());
         return false;
     }
-    SelectMatch(*match);
+    edrMain->ScrollCaret();
     return true;
+}
+
+void TfrmMain::Replace()
+{
+    edrMain->setFocus();
+    TFindRequest request;
+    if (!FFindPrompts->RunReplace(this, InitialSearchBytes(edrMain->SelText()), FDocument.Chars(), request)) {
+        if (!request.Search.empty() && request.Replacement.empty())
+            ShowMessage(QStringLiteral("置換後の文字列が空です。"));
+        return;
+    }
+    TFindSession& find = FDocument.Find();
+    find.Start(std::move(request.Search), request.Replacement, request.Flags);
+    SetSearchHighlight(true);
+    if (edrMain->ReadOnly()) {
+        ShowMessage(QStringLiteral("読み取り専用のため置換できません。"));
+        return;
+    }
+    const int count = find.Replace([this, &find](const TSearchRange&) {
+        edrMain->ScrollCaret();
+        const QRect caret(edrMain->viewport()->mapToGlobal(edrMain->CaretRect().topLeft()), edrMain->CaretRect().size());
+        return FFindPrompts->AskReplace(this, find.ReplaceQuestion(), caret, edrMain->RowHeight());
+    });
+    edrMain->ScrollCaret();
+    if (find.Missed())
+        ShowMessage(find.MissText());
+    if (count > 0)
+        ShowMessage(QStringLiteral("%1 個置換しました。").arg(count));
 }
 
 } // namespace brenvik

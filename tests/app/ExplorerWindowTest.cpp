@@ -185,7 +185,7 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     window->Editor().SetSelStart(0);
     window->Editor().SetSelLength(2);
     window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
-    const QString side = window->SideFileName();
+    const QString side = window->Document().Side().Path();
     EXPECT_EQ(side, FHome.filePath(QStringLiteral("ini/a.cgi.dat")));
     EXPECT_EQ(Read(side), "#!\r\n");
     EXPECT_TRUE(window->RowHighlighter().KeywordOn());

@@ -108,7 +108,7 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     ASSERT_EQ(find.Initials.size(), 1u);
     EXPECT_EQ(find.Initials[0], kHyoji);
     EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
-    EXPECT_TRUE(window->FindState().Highlight);
+    EXPECT_TRUE(window->Document().Find().Highlight());
     EXPECT_TRUE(window->RowHighlighter().SearchOn());
     Trigger("actFindBackward");
     EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
@@ -118,7 +118,7 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     EXPECT_EQ(find.Initials.size(), 1u);
     // The search highlight goes off and its command is disabled afterwards.
     Trigger("actFindViewOFF");
-    EXPECT_FALSE(window->FindState().Highlight);
+    EXPECT_FALSE(window->Document().Find().Highlight());
     EXPECT_FALSE(window->RowHighlighter().SearchOn());
     window->IdleUpdate();
     EXPECT_FALSE(window->Action(QStringLiteral("actFindViewOFF"))->isEnabled());

@@ -5,7 +5,7 @@
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "text/EditorStrings.h"
 
 #include <QAction>
@@ -74,8 +74,8 @@ TEST_F(MainWindowTest, EachCodeAndLineEndOpensAndSavesBackByteForByte)
     for (const auto& sample : cases) {
         const QString path = Write(sample.Name, sample.Bytes);
         ASSERT_TRUE(window->LoadFile(path)) << sample.Name;
-        EXPECT_EQ(window->DocumentJCode(), sample.jcode) << sample.Name;
-        EXPECT_EQ(window->DocumentRCode(), sample.rcode) << sample.Name;
+        EXPECT_EQ(window->Document().DocumentJCode(), sample.jcode) << sample.Name;
+        EXPECT_EQ(window->Document().DocumentRCode(), sample.rcode) << sample.Name;
         EXPECT_EQ(window->Editor().Lines().Get(2), "# end");
         window->IdleUpdate();
         EXPECT_EQ(window->StatusPanelText(4), QString::fromLatin1(sample.Status));
@@ -96,8 +96,8 @@ TEST_F(MainWindowTest, SaveAsUsesTheDefaultCodesAndSaveTheCodesTheFileWasReadWit
     prompts.SaveNames.push_back(Path("as.cgi"));
     ASSERT_TRUE(window->FileSaveAs());
     EXPECT_EQ(Read(Path("as.cgi")), "#" + kSjisLines);
-    EXPECT_EQ(window->FileName(), Path("as.cgi"));
-    EXPECT_EQ(window->DocumentJCode(), jcSjis);
+    EXPECT_EQ(window->Document().FileName(), Path("as.cgi"));
+    EXPECT_EQ(window->Document().DocumentJCode(), jcSjis);
 }
 
 TEST_F(MainWindowTest, QuerySaveGoesOnOnlyWhenTheSaveHappened)
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, QuerySaveGoesOnOnlyWhenTheSaveHappened)
     prompts.OpenNames.push_back(Write("other.cgi", kSjisLines));
     window->FileOpenClose();
     EXPECT_EQ(window->Editor().Lines().Get(0), "typed");
-    EXPECT_TRUE(window->FileName().isEmpty());
+    EXPECT_TRUE(window->Document().FileName().isEmpty());
 
     // Yes, then a save that fails (the target is a folder): still no.
     QDir(FHome.path()).mkdir("folder.cgi");
@@ -137,16 +137,16 @@ TEST_F(MainWindowTest, AFailedOpenLeavesTextNameAndCodesAsTheyWere)
     prompts.OpenNames.push_back(Path("vanished.cgi"));
     prompts.CodeAnswer = TCodePair {jcEuc, rcLf};
     window->FileOpenCode();
-    EXPECT_EQ(window->FileName(), a);
-    EXPECT_EQ(window->DocumentJCode(), jcSjis);
-    EXPECT_EQ(window->DocumentRCode(), rcCrLf);
+    EXPECT_EQ(window->Document().FileName(), a);
+    EXPECT_EQ(window->Document().DocumentJCode(), jcSjis);
+    EXPECT_EQ(window->Document().DocumentRCode(), rcCrLf);
     ASSERT_EQ(prompts.Errors.size(), 1);
     EXPECT_TRUE(prompts.Errors.front().contains(QStringLiteral("見つかりません")));
 
     QDir(FHome.path()).mkdir("dir.cgi");
     EXPECT_FALSE(window->LoadFile(Path("dir.cgi")));
     EXPECT_TRUE(prompts.Errors.back().contains(QStringLiteral("フォルダです")));
-    EXPECT_EQ(window->FileName(), a);
+    EXPECT_EQ(window->Document().FileName(), a);
 }
 
 TEST_F(MainWindowTest, AStatedCodeIsTakenWithoutDetection)
@@ -158,8 +158,8 @@ TEST_F(MainWindowTest, AStatedCodeIsTakenWithoutDetection)
     window->FileOpenCode();
     ASSERT_EQ(prompts.CodeDialogs.size(), 1);
     EXPECT_FALSE(prompts.CodeDialogs.front().second);
-    EXPECT_EQ(window->DocumentJCode(), jcJis);
-    EXPECT_EQ(window->DocumentRCode(), rcLf);
+    EXPECT_EQ(window->Document().DocumentJCode(), jcJis);
+    EXPECT_EQ(window->Document().DocumentRCode(), rcLf);
     EXPECT_EQ(window->Editor().Lines().Get(0), "print 1;");
 }
 
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, OtherProcessesGetTheWholeAbsolutePathAsOneArgument)
     EXPECT_EQ(prompts.Started.front(), QStringList {quoted});
 
     // Choosing the window's own file again starts nothing.
-    prompts.OpenNames.push_back(window->FileName());
+    prompts.OpenNames.push_back(window->Document().FileName());
     window->FileOpen();
     EXPECT_EQ(prompts.Started.size(), 1);
 
@@ -203,7 +203,7 @@ TEST_F(MainWindowTest, AnEmptyWindowLoadsInPlaceAndRelativeNamesBecomeAbsolute)
     window->FileOpen();
     QDir::setCurrent(before);
     EXPECT_TRUE(prompts.Started.isEmpty());
-    EXPECT_EQ(window->FileName(), Path("rel.cgi"));
+    EXPECT_EQ(window->Document().FileName(), Path("rel.cgi"));
     EXPECT_EQ(History(), QStringList {Path("rel.cgi")});
 }
 
@@ -298,7 +298,7 @@ TEST_F(MainWindowTest, SavingKeepsPermissionBitsAndWritesThroughALink)
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(Read(target), "#print 1;\r\n");
     EXPECT_EQ(QFile::permissions(target), mode);
-    EXPECT_EQ(window->FileName(), link);
+    EXPECT_EQ(window->Document().FileName(), link);
 }
 
 // Counts the events that an idle handler changing something would cause.
@@ -400,22 +400,22 @@ TEST_F(MainWindowTest, Utf8ScriptsOpenEditAndSaveBackByteForByte)
         const QString path = QStringLiteral(BRENVIK_TEST_DATA "/jcode/") + sample.Name;
         QByteArray bytes = Read(path);
         ASSERT_TRUE(window->LoadFile(path)) << sample.Name;
-        EXPECT_EQ(window->DocumentJCode(), jcUtf8);
-        EXPECT_EQ(window->DocumentBom(), bytes.startsWith("\xEF\xBB\xBF"));
+        EXPECT_EQ(window->Document().DocumentJCode(), jcUtf8);
+        EXPECT_EQ(window->Document().Bom(), bytes.startsWith("\xEF\xBB\xBF"));
         EXPECT_FALSE(window->Editor().ReadOnly());
         window->IdleUpdate();
         EXPECT_EQ(window->StatusPanelText(4), QString::fromLatin1(sample.Status));
         // Copying a line gives its characters back: 〜 and ～ stay apart, the emoji is whole.
         const std::string line = window->Editor().Lines().Get(5);
-        EXPECT_EQ(TEditorCharset::ToUnicode(line, window->Editor().DocumentChars()),
+        EXPECT_EQ(SjisToUnicode(line, window->Editor().DocumentChars()),
             QString::fromUtf8("my $wave = \"〜 と ～\";            # WAVE DASH と FULLWIDTH TILDE"));
-        EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("😀～"), window->Editor().DocumentChars()),
-            TEditorCharset::FromUnicode(QString::fromUtf8("😀"), window->Editor().DocumentChars()).value()
+        EXPECT_EQ(UnicodeToSjis(QString::fromUtf8("😀～"), window->Editor().DocumentChars()),
+            UnicodeToSjis(QString::fromUtf8("😀"), window->Editor().DocumentChars()).value()
                 + line.substr(line.find('\xF0', 16), 2));
         window->Editor().SetRowCol(2, 0);
         Type("#");
         const QString copy = Path(QStringLiteral("copy-") + sample.Name);
-        ASSERT_TRUE(window->SaveFile(copy, window->DocumentJCode(), window->DocumentRCode(), window->DocumentBom()));
+        ASSERT_TRUE(window->SaveFile(copy, window->Document().DocumentJCode(), window->Document().DocumentRCode(), window->Document().Bom()));
         const qsizetype third = bytes.indexOf("use strict;");
         bytes.insert(third, "#");
         EXPECT_EQ(Read(copy), bytes) << sample.Name;
@@ -434,8 +434,8 @@ TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
         const QByteArray utf8 = QByteArray(bom ? "\xEF\xBB\xBF" : "")
             + "print \"髙橋\";\nｶﾅ\n# end\n# 掲示板\n";
         EXPECT_EQ(Read(Path("u.cgi")), utf8);
-        EXPECT_EQ(window->DocumentJCode(), jcUtf8);
-        EXPECT_EQ(window->DocumentBom(), bom);
+        EXPECT_EQ(window->Document().DocumentJCode(), jcUtf8);
+        EXPECT_EQ(window->Document().Bom(), bom);
         ASSERT_EQ(prompts.CodeDialogs.size(), bom ? 2 : 1);
         // The dialog opens on the document's codes: Shift_JIS first, then UTF-8 without the mark.
         EXPECT_EQ(prompts.CodeDialogs.back().first, (TCodePair {bom ? jcUtf8 : jcSjis, bom ? rcLf : rcCrLf}));
@@ -451,13 +451,13 @@ TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
 TEST_F(MainWindowTest, SavingCharactersOnlyUtf8HoldsInAnotherCodeAsksFirst)
 {
     ASSERT_TRUE(window->LoadFile(Write("own.cgi", "# plain\nmy $s = \"😀 ～ 〜\";\n")));
-    ASSERT_EQ(window->DocumentJCode(), jcUtf8);
+    ASSERT_EQ(window->Document().DocumentJCode(), jcUtf8);
     EXPECT_FALSE(window->SaveFile(Path("sjis.cgi"), jcSjis, rcCrLf));
     ASSERT_EQ(prompts.Asked.size(), 1);
     for (const QString& part : {QStringLiteral("2 か所"), QStringLiteral("2 行目"), QStringLiteral("「😀」")})
         EXPECT_TRUE(prompts.Asked[0].contains(part)) << prompts.Asked[0].toStdString();
     EXPECT_FALSE(QFile::exists(Path("sjis.cgi")));
-    EXPECT_EQ(window->DocumentJCode(), jcUtf8);
+    EXPECT_EQ(window->Document().DocumentJCode(), jcUtf8);
 
     prompts.YesNoAnswer = true;
     ASSERT_TRUE(window->SaveFile(Path("euc.cgi"), jcEuc, rcLf));
