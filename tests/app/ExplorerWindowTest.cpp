@@ -231,36 +231,6 @@ TEST_F(ExplorerWindowTest, ListsShowAUtf8ScriptsOwnCharacters)
     EXPECT_EQ(model->data(model->index(0, 0)).toString(), QString::fromUtf8("😀"));
 }
 
-TEST_F(ExplorerWindowTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStaysAsItWas)
-{
-    QDir().mkpath(FHome.filePath("ini"));
-    const QByteArray withNul("k\r\nmemo\0tail\r\n", 14);
-    const QString nulSide = FHome.filePath("ini/n.cgi.dat");
-    {
-        QFile file(nulSide);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(withNul);
-    }
-    ASSERT_TRUE(LoadAndList(Write("n.cgi", "$x;\r\n")));
-    EXPECT_TRUE(window->StatusPanelText(5).contains(QStringLiteral("NUL")));
-    window->Editor().SelectAll();
-    window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
-    ASSERT_TRUE(SaveAndList(FHome.filePath("n.cgi"), jcSjis, rcCrLf));
-    EXPECT_EQ(Read(nulSide), withNul);
-
-    // 0x85 0x40 has no Unicode form: the memo is shown read-only and written back as it was.
-    const QByteArray badMemo = "k\r\nbad \x85\x40 memo\r\n";
-    {
-        QFile file(FHome.filePath("ini/m.cgi.dat"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(badMemo);
-    }
-    ASSERT_TRUE(LoadAndList(Write("m.cgi", "$x;\r\n")));
-    EXPECT_TRUE(window->findChild<QPlainTextEdit*>(QStringLiteral("memMemo"))->isReadOnly());
-    ASSERT_TRUE(SaveAndList(FHome.filePath("m.cgi"), jcSjis, rcCrLf));
-    EXPECT_EQ(Read(FHome.filePath("ini/m.cgi.dat")), badMemo);
-}
-
 TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
 {
     window->show();
