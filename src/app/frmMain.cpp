@@ -1,7 +1,7 @@
 // The main window's start-up, settings file and shut-down.
 #include "app/frmMain.h"
 
-#include "app/ExplorerState.h"
+#include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
@@ -54,7 +54,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     CreatePanels();
     CreateStatusBar();
     ReadSettings();
-    CreateExplorer();
+    FExplorer = new TExplorerPanel(*this, {lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord}, memMemo);
     edrMain->SetFountain(PERLFountain.get());
     FDocument.SetCodes({FOptions.DefaultJCode, FOptions.DefaultRCode});
     edrMain->installEventFilter(this);
@@ -80,7 +80,7 @@ void TfrmMain::DrawOverRow(
     // Called from the editor's paint event: nothing may escape it. Search and keyword hits
     // first, the tab and full-width-space marks over them.
     try {
-        FExplorer->Highlighter.Paint(
+        FExplorer->Highlighter().Paint(
             editor, *PERLFountain->SearchStr(), *PERLFountain->KeyWordStr(), text, x, y, row, rect, selected);
         DrawLineMarks(editor, row, x, rect, selected,
             {FOptions.TabMarkVisible, FOptions.TabMarkColor, FOptions.DBSpaceMarkVisible, FOptions.DBSpaceMarkColor});
@@ -175,7 +175,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     RunCommand([&] {
         if (!SaveIfAsked())
             return;
-        WriteChangedSideFile();
+        FExplorer->WriteChangedSideFile();
         WriteSettings();
         RestorePos->Save();
         FClosing = true;

@@ -29,10 +29,8 @@ namespace brenvik {
 class TEditor;
 class TFindPrompts;
 struct TSearchRange;
-class TExplorerListModel;
-struct TExplorerState;
+class TExplorerPanel;
 class TPERLFountain;
-class TRowHighlighter;
 class TRestorePos;
 class TStringsPrinter;
 class TfrmPrint;
@@ -217,43 +215,13 @@ private:
     // F3 and Shift+F3: the last search again, down or up.
     void FindAgain(bool down);
     TFindPrompts* FFindPrompts = nullptr;
-    // ---- Variable explorer (frmMainExplorer.cpp, frmMainExplorerSide.cpp) ----
+    // The variable explorer beside the editor.
 public:
-    // The items of list 0 subroutines, 1 scalars, 2 arrays, 3 hashes, 4 keywords.
-    const TExplorerListModel& ListModel(int list) const;
-    // actMakeList: the four lists rebuilt at once.
-    void MakeList();
-    // The same rebuild by the explorer's background job; pending until it has finished.
-    void MakeListSoon();
-    bool ListsPending() const;
-    // Popup command number command of list; with Shift down it may become the default instead.
-    void ListCommand(int list, int command);
-    void KeyWordAdd();
-    const TRowHighlighter& RowHighlighter() const;
+    TExplorerPanel& Explorer() const { return *FExplorer; }
 
 private:
-    void CreateExplorer();
-    void CreateListMenu(int list);
-    QListView* ListView(int list) const;
-    void ApplyNames(TExplorerNames names);
-    void ApplyListNames(int list, std::vector<std::string> names);
-    void RunListCommand(int list, int command);
-    void GoToUse(int list, bool forward, bool definitionsOnly);
-    void HighlightEntry(int list);
-    void SetHighlight(const std::string& keyword, bool on);
-    void SearchKeyWord(bool forward);
-    std::string SelectedName(int list) const;
-    int& DefaultMenu(int list);
-    bool& SortFlag(int list);
-    void ExplorerTextChanged();
-    void ExplorerKey(int key);
-    // The side file's keywords and memo (frmMainExplorerSide.cpp).
-    void ShowSideFile();
-    void MemoChanged();
-    // The keyword list changed; write: the side file is written at once.
-    void KeywordsChanged(bool write);
-    void WriteChangedSideFile();
-    std::unique_ptr<TExplorerState> FExplorer;
+    friend class TExplorerPanel;
+    TExplorerPanel* FExplorer = nullptr;
     // Fixed phrases, line tools, the print-statement builder and the marks (frmMainBuilder.cpp).
 public:
     TfrmPrint& Builder() const { return *frmPrint; }

@@ -1,5 +1,6 @@
 // The main window's file commands: open, save, asking to save, the history and other processes.
 // The document reads and writes; the window asks and tells.
+#include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
@@ -87,10 +88,10 @@ void TfrmMain::ShowDocument(const QString& note)
 {
     AddHistory(FDocument.FileName());
     UpdateTitle();
-    ShowSideFile();
+    FExplorer->ShowSideFile();
     if (!note.isEmpty())
         ShowMessage(note);
-    MakeListSoon();
+    FExplorer->MakeListSoon();
 }
 
 QMessageBox::StandardButton TfrmMain::QuerySave()

@@ -2,7 +2,7 @@
 // highlight over the document's find session.
 #include "app/frmMain.h"
 
-#include "app/ExplorerState.h"
+#include "app/ExplorerPanel.h"
 #include "app/FindPrompts.h"
 #include "app/SearchHistory.h"
 #include "editor/Editor.h"
@@ -46,7 +46,7 @@ void TfrmMain::SetSearchHighlight(bool on)
 {
     TFindSession& find = FDocument.Find();
     find.SetHighlight(on);
-    FExplorer->Highlighter.SetSearch(find.SearchText(), find.Options(), on);
+    FExplorer->Highlighter().SetSearch(find.SearchText(), find.Options(), on);
     edrMain->viewport()->update();
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/FindPrompts.h"
 #include "app/RowHighlighter.h"
+#include "app/ExplorerPanel.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "text/EditorStrings.h"
@@ -109,7 +110,7 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     EXPECT_EQ(find.Initials[0], kHyoji);
     EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
     EXPECT_TRUE(window->Document().Find().Highlight());
-    EXPECT_TRUE(window->RowHighlighter().SearchOn());
+    EXPECT_TRUE(window->Explorer().RowHighlighter().SearchOn());
     Trigger("actFindBackward");
     EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
     Trigger("actFindBackward");
@@ -119,7 +120,7 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     // The search highlight goes off and its command is disabled afterwards.
     Trigger("actFindViewOFF");
     EXPECT_FALSE(window->Document().Find().Highlight());
-    EXPECT_FALSE(window->RowHighlighter().SearchOn());
+    EXPECT_FALSE(window->Explorer().RowHighlighter().SearchOn());
     window->IdleUpdate();
     EXPECT_FALSE(window->Action(QStringLiteral("actFindViewOFF"))->isEnabled());
 }
