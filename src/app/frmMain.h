@@ -27,7 +27,7 @@ class QToolButton;
 namespace brenvik {
 
 class TEditor;
-class TFindPrompts;
+class TFindCommands;
 struct TSearchRange;
 class TExplorerPanel;
 class TPERLFountain;
@@ -90,17 +90,8 @@ public:
     // Runs handler (through the window's error backstop) when the action fires.
     void BindCommand(const char* name, std::function<void()> handler);
 
-    // Find and replace (frmMainFind.cpp) over the document's find session.
-    // prompts (not owned) answers the find dialogs and the replace question; null: the real ones.
-    void SetFindPrompts(TFindPrompts* prompts);
-    void Find();
-    void FindForward();
-    void FindBackward();
-    void Replace();
-    void FindViewOff();
-    // Selects the next match from the selection in the direction of the options; false (and the
-    // miss in panel 5) when there is none.
-    bool FindNext();
+    // Find and replace over the document's find session.
+    TFindCommands& FindCommands() const { return *FFindCommands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -209,12 +200,8 @@ private:
     // The six status panels.
     std::vector<QLabel*> FStatusPanels;
 
-    // Find and replace.
-    void CreateFindCommands();
-    void SetSearchHighlight(bool on);
-    // F3 and Shift+F3: the last search again, down or up.
-    void FindAgain(bool down);
-    TFindPrompts* FFindPrompts = nullptr;
+    friend class TFindCommands;
+    TFindCommands* FFindCommands = nullptr;
     // The variable explorer beside the editor.
 public:
     TExplorerPanel& Explorer() const { return *FExplorer; }

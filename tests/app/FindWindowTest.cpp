@@ -5,6 +5,7 @@
 #include "SearchStoreSupport.h"
 #include "TestFiles.h"
 
+#include "app/FindCommands.h"
 #include "app/FindPrompts.h"
 #include "app/RowHighlighter.h"
 #include "app/ExplorerPanel.h"
@@ -69,7 +70,7 @@ protected:
     {
         qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
         window = std::make_unique<TfrmMain>(&prompts);
-        window->SetFindPrompts(&find);
+        window->FindCommands().SetPrompts(&find);
     }
     ~FindWindowTest() override { qunsetenv("BRENVIK_HOME"); }
 
