@@ -1,6 +1,7 @@
 // The main window's start-up, settings file and shut-down.
 #include "app/frmMain.h"
 
+#include "app/DockPanels.h"
 #include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
 #include "app/LineMarks.h"
@@ -18,7 +19,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
-#include <QDockWidget>
+#include <QListView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -28,6 +29,14 @@ namespace brenvik {
 namespace {
 const QString kPropertySection = QStringLiteral("property");
 const QString kPanelSection = QStringLiteral("Panel");
+
+QListView* NewList(const char* name, QWidget* parent)
+{
+    auto* list = new QListView(parent);
+    list->setObjectName(QLatin1String(name));
+    return list;
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
@@ -51,7 +60,14 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBar();
-    CreatePanels();
+    lbxSubRoutine = NewList("lbxSubRoutine", this);
+    lbxVariable = NewList("lbxVariable", this);
+    lbxArrangement = NewList("lbxArrangement", this);
+    lbxAssocArr = NewList("lbxAssocArr", this);
+    lbxKeyWord = NewList("lbxKeyWord", this);
+    memMemo = new QPlainTextEdit(this);
+    memMemo->setObjectName(QStringLiteral("memMemo"));
+    FPanels = new TDockPanels(*this, {lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord}, memMemo);
     CreateStatusBar();
     ReadSettings();
     FExplorer = new TExplorerPanel(*this, {lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord}, memMemo);
@@ -134,8 +150,7 @@ bool TfrmMain::WriteSettings()
     QSettings settings(SettingsFile(), QSettings::IniFormat);
     WriteViewSettings(settings);
     settings.beginGroup(kPanelSection);
-    for (QDockWidget* panel : {pnlSubRoutine, pnlVariable, pnlArrangement, pnlAssocArr, pnlKeyWord, pnlMemo, pnlTab})
-        settings.setValue(panel->objectName(), PanelShown(panel) ? 1 : 0);
+    FPanels->ForEachPanel([&](const QString& name, bool shown) { settings.setValue(name, shown ? 1 : 0); });
     settings.endGroup();
     settings.sync();
     if (settings.status() == QSettings::NoError)
@@ -165,7 +180,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     if (FFirstShown)
         return;
     FFirstShown = true;
-    ApplyLayout(FOptions.ListDefaultSet);
+    FPanels->ApplyLayout(FOptions.ListDefaultSet);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -14,14 +14,11 @@
 #include <string>
 #include <vector>
 
-class QDockWidget;
-class QSettings;
 class QLabel;
 class QListView;
 class QMenu;
 class QPlainTextEdit;
 class QSettings;
-class QTabWidget;
 class QToolButton;
 
 namespace brenvik {
@@ -29,6 +26,7 @@ namespace brenvik {
 class TEditor;
 class TFindCommands;
 struct TSearchRange;
+class TDockPanels;
 class TExplorerPanel;
 class TPERLFountain;
 class TRestorePos;
@@ -62,7 +60,7 @@ public:
     bool SaveIfAsked();
     void AddHistory(const QString& fileName);
     bool OpenElsewhere(const QString& fileName = QString());
-    void ApplyLayout(int layout);
+    TDockPanels& Panels() const { return *FPanels; }
     // The update handlers of the commands, the status bar and the title; run when the event
     // loop is about to wait.
     void IdleUpdate();
@@ -135,14 +133,6 @@ private:
     void AddRule(const char* name, std::function<bool()> enabled, std::function<bool()> checked = {});
     void RunCommand(const std::function<void()>& command);
     bool MemoFocused() const;
-    // Panels, in frmMainPanels.cpp.
-    void CreatePanels();
-    QDockWidget* AddPanel(const char* name, const QString& caption, QWidget* content);
-    void TogglePanel(QDockWidget* panel);
-    bool PanelShown(QDockWidget* panel) const;
-    bool IsTabPage(QDockWidget* panel) const;
-    void PutIntoTabs(QDockWidget* panel);
-    void TakeOutOfTabs(QDockWidget* panel);
     // Status bar, title, wrap and history, in frmMainStatus.cpp.
     void CreateStatusBar();
     void UpdateStatusBar();
@@ -181,15 +171,9 @@ private:
     QStringList FHistoryShown;
     QDateTime FHistoryStamp;
 
-    // Panels.
-    QDockWidget* pnlSubRoutine = nullptr;
-    QDockWidget* pnlVariable = nullptr;
-    QDockWidget* pnlArrangement = nullptr;
-    QDockWidget* pnlAssocArr = nullptr;
-    QDockWidget* pnlKeyWord = nullptr;
-    QDockWidget* pnlMemo = nullptr;
-    QDockWidget* pnlTab = nullptr;
-    QTabWidget* pgcDock = nullptr;
+    // The explorer's views and the panels holding them.
+    friend class TDockPanels;
+    TDockPanels* FPanels = nullptr;
     QListView* lbxSubRoutine = nullptr;
     QListView* lbxVariable = nullptr;
     QListView* lbxArrangement = nullptr;

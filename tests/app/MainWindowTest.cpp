@@ -2,6 +2,7 @@
 // opening and saving in every code, asking to save, history, other processes, status texts.
 #include "FakePrompts.h"
 #include "TestFiles.h"
+#include "app/DockPanels.h"
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
@@ -311,7 +312,7 @@ TEST_F(MainWindowTest, EachLayoutShowsItsPanels)
 {
     window->show();
     const auto shown = [&](const char* name) { return window->Action(QLatin1String(name))->isChecked(); };
-    window->ApplyLayout(0);
+    window->Panels().ApplyLayout(0);
     window->IdleUpdate();
     EXPECT_FALSE(shown("actViewListSubRoutine"));
     EXPECT_FALSE(shown("actViewListVariable"));
@@ -327,20 +328,20 @@ TEST_F(MainWindowTest, EachLayoutShowsItsPanels)
     EXPECT_FALSE(shown("actViewListArrangement"));
     EXPECT_TRUE(shown("actViewListVariable"));
 
-    window->ApplyLayout(1);
+    window->Panels().ApplyLayout(1);
     window->IdleUpdate();
     EXPECT_TRUE(shown("actViewListSubRoutine"));
     EXPECT_TRUE(shown("actViewListKeyWord"));
     EXPECT_FALSE(shown("actViewListVariable"));
     EXPECT_FALSE(shown("actViewListTabPage"));
 
-    window->ApplyLayout(2);
+    window->Panels().ApplyLayout(2);
     window->IdleUpdate();
     for (const char* name : {"actViewListSubRoutine", "actViewListVariable", "actViewListArrangement",
              "actViewListAssocArr", "actViewListKeyWord", "actViewMemo", "actViewListTabPage"})
         EXPECT_TRUE(shown(name)) << name;
 
-    window->ApplyLayout(3);
+    window->Panels().ApplyLayout(3);
     window->IdleUpdate();
     EXPECT_TRUE(shown("actViewListVariable"));
     EXPECT_TRUE(shown("actViewMemo"));

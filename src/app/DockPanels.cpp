@@ -1,5 +1,7 @@
-// The explorer panels: five lists and the memo as dock widgets on the left, right and bottom
-// of the window, the tabbed container pnlTab, the four layouts and the view commands.
+// The explorer's dock panels: five lists and the memo as dock widgets on the left, right and
+// bottom of the window, the tabbed container pnlTab, the four layouts and the view commands.
+#include "app/DockPanels.h"
+
 #include "app/frmMain.h"
 
 #include <QAction>
@@ -10,45 +12,20 @@
 
 namespace brenvik {
 
-namespace {
-
-QListView* NewList(const char* name, QWidget* parent)
+TDockPanels::TDockPanels(TfrmMain& window, const std::array<QListView*, kListCount>& lists, QPlainTextEdit* memo)
+    : QObject(&window)
+    , FWindow(window)
 {
-    auto* list = new QListView(parent);
-    list->setObjectName(QLatin1String(name));
-    return list;
-}
-
-} // namespace
-
-QDockWidget* TfrmMain::AddPanel(const char* name, const QString& caption, QWidget* content)
-{
-    auto* panel = new QDockWidget(caption, this);
-    panel->setObjectName(QLatin1String(name));
-    panel->setWidget(content);
-    addDockWidget(Qt::LeftDockWidgetArea, panel);
-    return panel;
-}
-
-void TfrmMain::CreatePanels()
-{
-    setDockNestingEnabled(true);
-    lbxSubRoutine = NewList("lbxSubRoutine", this);
-    lbxVariable = NewList("lbxVariable", this);
-    lbxArrangement = NewList("lbxArrangement", this);
-    lbxAssocArr = NewList("lbxAssocArr", this);
-    lbxKeyWord = NewList("lbxKeyWord", this);
-    memMemo = new QPlainTextEdit(this);
-    memMemo->setObjectName(QStringLiteral("memMemo"));
-    pgcDock = new QTabWidget(this);
+    FWindow.setDockNestingEnabled(true);
+    pgcDock = new QTabWidget(&FWindow);
     pgcDock->setObjectName(QStringLiteral("pgcDock"));
 
-    pnlSubRoutine = AddPanel("pnlSubRoutine", QStringLiteral("＆ﾙｰﾁﾝ"), lbxSubRoutine);
-    pnlVariable = AddPanel("pnlVariable", QStringLiteral("$変数"), lbxVariable);
-    pnlArrangement = AddPanel("pnlArrangement", QStringLiteral("@配列"), lbxArrangement);
-    pnlAssocArr = AddPanel("pnlAssocArr", QStringLiteral("%連想"), lbxAssocArr);
-    pnlKeyWord = AddPanel("pnlKeyWord", QStringLiteral("ｷｰﾜｰﾄﾞ"), lbxKeyWord);
-    pnlMemo = AddPanel("pnlMemo", QStringLiteral(" メモ"), memMemo);
+    pnlSubRoutine = AddPanel("pnlSubRoutine", QStringLiteral("＆ﾙｰﾁﾝ"), lists[0]);
+    pnlVariable = AddPanel("pnlVariable", QStringLiteral("$変数"), lists[1]);
+    pnlArrangement = AddPanel("pnlArrangement", QStringLiteral("@配列"), lists[2]);
+    pnlAssocArr = AddPanel("pnlAssocArr", QStringLiteral("%連想"), lists[3]);
+    pnlKeyWord = AddPanel("pnlKeyWord", QStringLiteral("ｷｰﾜｰﾄﾞ"), lists[4]);
+    pnlMemo = AddPanel("pnlMemo", QStringLiteral(" メモ"), memo);
     pnlTab = AddPanel("pnlTab", QStringLiteral("タブシート"), pgcDock);
 
     const std::pair<const char*, QDockWidget*> views[] = {{"actViewListSubRoutine", pnlSubRoutine},
@@ -57,35 +34,44 @@ void TfrmMain::CreatePanels()
         {"actViewListTabPage", pnlTab}};
     for (const auto& [name, panel] : views) {
         QDockWidget* target = panel;
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, [this, target] { TogglePanel(target); });
-        AddRule(name, [] { return true; }, [this, target] { return PanelShown(target); });
+        connect(FWindow.Action(QLatin1String(name)), &QAction::triggered, this, [this, target] { TogglePanel(target); });
+        FWindow.AddRule(name, [] { return true; }, [this, target] { return PanelShown(target); });
     }
 }
 
-bool TfrmMain::IsTabPage(QDockWidget* panel) const
+QDockWidget* TDockPanels::AddPanel(const char* name, const QString& caption, QWidget* content)
+{
+    auto* panel = new QDockWidget(caption, &FWindow);
+    panel->setObjectName(QLatin1String(name));
+    panel->setWidget(content);
+    FWindow.addDockWidget(Qt::LeftDockWidgetArea, panel);
+    return panel;
+}
+
+bool TDockPanels::IsTabPage(QDockWidget* panel) const
 {
     return pgcDock->indexOf(panel) >= 0;
 }
 
-bool TfrmMain::PanelShown(QDockWidget* panel) const
+bool TDockPanels::PanelShown(QDockWidget* panel) const
 {
     if (IsTabPage(panel))
         return pnlTab->isVisible() && pgcDock->isTabVisible(pgcDock->indexOf(panel));
     return panel->isVisible();
 }
 
-void TfrmMain::PutIntoTabs(QDockWidget* panel)
+void TDockPanels::PutIntoTabs(QDockWidget* panel)
 {
     if (IsTabPage(panel))
         return;
-    removeDockWidget(panel);
+    FWindow.removeDockWidget(panel);
     // Inside the tabs the page's caption is its tab; its own title bar would only repeat it.
     panel->setTitleBarWidget(new QWidget(panel));
     pgcDock->addTab(panel, panel->windowTitle());
     panel->show();
 }
 
-void TfrmMain::TakeOutOfTabs(QDockWidget* panel)
+void TDockPanels::TakeOutOfTabs(QDockWidget* panel)
 {
     const int index = pgcDock->indexOf(panel);
     if (index < 0)
@@ -94,12 +80,12 @@ void TfrmMain::TakeOutOfTabs(QDockWidget* panel)
     QWidget* titleBar = panel->titleBarWidget();
     panel->setTitleBarWidget(nullptr);
     delete titleBar;
-    addDockWidget(Qt::LeftDockWidgetArea, panel);
+    FWindow.addDockWidget(Qt::LeftDockWidgetArea, panel);
     // The tabs hid it unless it was the current page.
     panel->show();
 }
 
-void TfrmMain::TogglePanel(QDockWidget* panel)
+void TDockPanels::TogglePanel(QDockWidget* panel)
 {
     if (!IsTabPage(panel)) {
         panel->setVisible(!panel->isVisible());
@@ -118,7 +104,7 @@ void TfrmMain::TogglePanel(QDockWidget* panel)
     panel->show();
 }
 
-void TfrmMain::ApplyLayout(int layout)
+void TDockPanels::ApplyLayout(int layout)
 {
     QDockWidget* const lists[] = {pnlVariable, pnlArrangement, pnlAssocArr};
     for (QDockWidget* panel : {pnlSubRoutine, pnlVariable, pnlArrangement, pnlAssocArr, pnlKeyWord, pnlMemo, pnlTab}) {
@@ -126,21 +112,21 @@ void TfrmMain::ApplyLayout(int layout)
             panel->setFloating(false);
         panel->show();
     }
-    addDockWidget(Qt::LeftDockWidgetArea, pnlSubRoutine);
+    FWindow.addDockWidget(Qt::LeftDockWidgetArea, pnlSubRoutine);
     if (layout == 1 || layout == 3) {
         for (QDockWidget* panel : lists)
             TakeOutOfTabs(panel);
-        splitDockWidget(pnlSubRoutine, pnlKeyWord, Qt::Vertical);
+        FWindow.splitDockWidget(pnlSubRoutine, pnlKeyWord, Qt::Vertical);
         if (layout == 1) {
-            splitDockWidget(pnlSubRoutine, pnlVariable, Qt::Horizontal);
-            splitDockWidget(pnlVariable, pnlArrangement, Qt::Vertical);
-            splitDockWidget(pnlArrangement, pnlAssocArr, Qt::Vertical);
-            splitDockWidget(pnlAssocArr, pnlMemo, Qt::Vertical);
+            FWindow.splitDockWidget(pnlSubRoutine, pnlVariable, Qt::Horizontal);
+            FWindow.splitDockWidget(pnlVariable, pnlArrangement, Qt::Vertical);
+            FWindow.splitDockWidget(pnlArrangement, pnlAssocArr, Qt::Vertical);
+            FWindow.splitDockWidget(pnlAssocArr, pnlMemo, Qt::Vertical);
         } else {
-            addDockWidget(Qt::BottomDockWidgetArea, pnlVariable);
-            splitDockWidget(pnlVariable, pnlArrangement, Qt::Horizontal);
-            splitDockWidget(pnlArrangement, pnlAssocArr, Qt::Horizontal);
-            splitDockWidget(pnlAssocArr, pnlMemo, Qt::Horizontal);
+            FWindow.addDockWidget(Qt::BottomDockWidgetArea, pnlVariable);
+            FWindow.splitDockWidget(pnlVariable, pnlArrangement, Qt::Horizontal);
+            FWindow.splitDockWidget(pnlArrangement, pnlAssocArr, Qt::Horizontal);
+            FWindow.splitDockWidget(pnlAssocArr, pnlMemo, Qt::Horizontal);
         }
         pnlTab->setFloating(true);
         pnlTab->hide();
@@ -151,16 +137,22 @@ void TfrmMain::ApplyLayout(int layout)
     }
     // Layouts 0 and 2: routines above the tab sheet of scalars, arrays and hashes on the left,
     // keywords and memo side by side at the bottom; 0 then hides all but the editor.
-    splitDockWidget(pnlSubRoutine, pnlTab, Qt::Vertical);
+    FWindow.splitDockWidget(pnlSubRoutine, pnlTab, Qt::Vertical);
     for (QDockWidget* panel : lists) {
         PutIntoTabs(panel);
         pgcDock->setTabVisible(pgcDock->indexOf(panel), true);
     }
-    addDockWidget(Qt::BottomDockWidgetArea, pnlKeyWord);
-    splitDockWidget(pnlKeyWord, pnlMemo, Qt::Horizontal);
+    FWindow.addDockWidget(Qt::BottomDockWidgetArea, pnlKeyWord);
+    FWindow.splitDockWidget(pnlKeyWord, pnlMemo, Qt::Horizontal);
     if (layout == 0)
         for (QDockWidget* panel : {pnlSubRoutine, pnlKeyWord, pnlMemo, pnlTab})
             panel->hide();
+}
+
+void TDockPanels::ForEachPanel(const std::function<void(const QString& name, bool shown)>& visit) const
+{
+    for (QDockWidget* panel : {pnlSubRoutine, pnlVariable, pnlArrangement, pnlAssocArr, pnlKeyWord, pnlMemo, pnlTab})
+        visit(panel->objectName(), PanelShown(panel));
 }
 
 } // namespace brenvik
