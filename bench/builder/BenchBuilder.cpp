@@ -117,7 +117,7 @@ int main(int argc, char** argv)
             editor, repeats,
             [&] {
                 selectLines();
-                window.ToolIndent();
+                window.Action(QStringLiteral("actToolIndent"))->trigger();
             },
             restored));
     Report("comment 100,000 lines", "builder.comment",
@@ -125,7 +125,7 @@ int main(int argc, char** argv)
             editor, repeats,
             [&] {
                 selectLines();
-                window.ToolComment();
+                window.Action(QStringLiteral("actToolComment"))->trigger();
             },
             restored));
 

@@ -192,16 +192,11 @@ public:
 
 private:
     friend class TExplorerPanel;
+    friend class TPhraseCommands;
     TExplorerPanel* FExplorer = nullptr;
-    // Fixed phrases, line tools, the print-statement builder and the marks (frmMainBuilder.cpp).
+    // The print-statement builder, and the fixed phrases and line tools (frmMainBuilder.cpp).
 public:
     TfrmPrint& Builder() const { return *frmPrint; }
-    QString PhraseFolder() const;
-    // Rebuilds "定型文(&C)" from the phrase folder.
-    void MakeConst();
-    void InsertPhrase(const QString& path);
-    void ToolIndent();
-    void ToolComment();
     void ToggleBuilder();
     // Inserts the builder's statements at the caret, replacing the selection, in one undo step
     // and gives this window and its editor the focus; false, with a message in panel 5, when the
