@@ -111,6 +111,8 @@ int main(int argc, char** argv)
         editor.StartSelection();
         editor.SetRowCol(middle + 100000, 0);
         editor.ExtendSelection();
+        // The commands are enabled at idle when there is a selection, as for the user.
+        window.IdleUpdate();
     };
     Report("indent 100,000 lines", "builder.indent",
         MedianUndone(
