@@ -51,7 +51,16 @@ bool TfrmMain::IsEmptyDocument() const
 
 QString TfrmMain::DocumentFolder() const
 {
-    return FFileName.isEmpty() ? QDir::currentPath() : QFileInfo(FFileName).absolutePath();
+    if (!FFileName.isEmpty())
+        return QFileInfo(FFileName).absolutePath();
+    // A new document starts where the user last opened or saved a script, in any copy.
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    for (const QString& entry : ReadHistory(settings)) {
+        const QString folder = QFileInfo(entry).absolutePath();
+        if (QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
 }
 
 bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool stated)

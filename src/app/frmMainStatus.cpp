@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
@@ -92,13 +91,16 @@ void TfrmMain::UpdateStatusBar()
 
 void TfrmMain::UpdateTitle()
 {
+    // The caption is the full path; the task-bar title "name : BV" is the window's icon text
+    // (WM_ICON_NAME on X11). The application's display name stays unset: the platform would
+    // append it to every caption and recompose it only when the caption itself changes.
     const QString caption = FFileName.isEmpty() ? QStringLiteral("新規文章") : FFileName;
     const QString shortName = FFileName.isEmpty() ? caption : QFileInfo(FFileName).fileName();
     if (windowTitle() != caption)
         setWindowTitle(caption);
     const QString title = shortName + QStringLiteral(" : BV");
-    if (QGuiApplication::applicationDisplayName() != title)
-        QGuiApplication::setApplicationDisplayName(title);
+    if (windowIconText() != title)
+        setWindowIconText(title);
 }
 
 void TfrmMain::FollowWindowWidth()

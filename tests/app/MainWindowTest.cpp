@@ -263,6 +263,43 @@ TEST_F(MainWindowTest, StatusPanelsAndTitleFollowTheDocument)
     EXPECT_EQ(Read(path), QByteArray(2000, 'x') + "\n");
 }
 
+TEST_F(MainWindowTest, CaptionIsThePathAndTheTaskBarTitleTheNameAfterEverySaveAs)
+{
+    window->IdleUpdate();
+    EXPECT_EQ(window->windowIconText(), QStringLiteral("新規文章 : BV"));
+    const QString a = Write("a.cgi", kSjisLines);
+    ASSERT_TRUE(window->LoadFile(a));
+    window->IdleUpdate();
+    EXPECT_EQ(window->windowTitle(), a);
+    EXPECT_EQ(window->windowIconText(), QStringLiteral("a.cgi : BV"));
+    prompts.SaveNames.push_back(Path("b.cgi"));
+    ASSERT_TRUE(window->FileSaveAs());
+    window->IdleUpdate();
+    EXPECT_EQ(window->windowTitle(), Path("b.cgi"));
+    EXPECT_EQ(window->windowIconText(), QStringLiteral("b.cgi : BV"));
+    // A display name would be appended by the platform to the caption of every window.
+    EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
+}
+
+TEST_F(MainWindowTest, DialogsStartInTheScriptsFolderOrTheLastUsedOne)
+{
+    // Nothing used yet: the home folder, never the process's working folder.
+    ASSERT_FALSE(window->FileSaveAs());
+    EXPECT_EQ(prompts.DialogStarts.back(), QDir::homePath());
+    QDir(FHome.path()).mkdir("sub");
+    const QString script = Write("sub/s.cgi", kSjisLines);
+    ASSERT_TRUE(window->LoadFile(script));
+    window->FileOpen();
+    EXPECT_EQ(prompts.DialogStarts.back(), Path("sub"));
+    // Save As of a named script starts on its name.
+    ASSERT_FALSE(window->FileSaveAs());
+    EXPECT_EQ(prompts.DialogStarts.back(), script);
+    // A new document in another window starts where the last script was.
+    TfrmMain other(&prompts);
+    ASSERT_FALSE(other.FileSaveAs());
+    EXPECT_EQ(prompts.DialogStarts.back(), Path("sub"));
+}
+
 TEST_F(MainWindowTest, EveryShortcutFiresOnceAndTheEditorsOwnPopupKeysAreGone)
 {
     window->show();
