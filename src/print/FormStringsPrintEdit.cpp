@@ -1,5 +1,6 @@
 // The print setup form's behaviour: loading, control edits, the range coupling and the buttons.
 #include "editor/EditorFont.h"
+#include "editor/FontFamilies.h"
 #include "print/FormStringsPrint.h"
 #include "print/PrintLines.h"
 #include "print/PrintPrompts.h"
@@ -10,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -124,14 +124,16 @@ void TFormStringsPrint::Load()
         // Filling selects the first entry: that is no choice of the user's.
         const QSignalBlocker fontBlocker(ComboBox1);
         const QSignalBlocker sizeBlocker(ComboBox2);
-        // Names beginning with "@" are the vertical-writing faces.
-        for (const QString& family : QFontDatabase::families()) {
-            if (!family.startsWith(QLatin1Char('@')))
-                ComboBox1->addItem(family);
-        }
+        // The faces for a fixed grid first; the stored name shows as the face it resolves to
+        // and stays stored until the user picks another.
+        const QString inUse = FamilyInUse(printer.Font()->Name());
+        QStringList families = GridFamilies(true);
+        if (!families.contains(inUse))
+            families.prepend(inUse);
+        ComboBox1->addItems(families);
         for (int size = 6; size <= 30; ++size)
             ComboBox2->addItem(QString::number(size));
-        ComboBox1->setCurrentIndex(ComboBox1->findText(printer.Font()->Name()));
+        ComboBox1->setCurrentIndex(ComboBox1->findText(inUse));
         ComboBox2->setCurrentIndex(ComboBox2->findText(QString::number(printer.Font()->Size())));
     }
     ShowPrinter();

@@ -1,6 +1,7 @@
 // The setup, preview and progress windows.
 #include "PrintTestSupport.h"
 #include "editor/EditorFont.h"
+#include "editor/FontFamilies.h"
 #include "print/FormStrPreview.h"
 #include "print/FormStrProgress.h"
 #include "print/FormStringsPrint.h"
@@ -112,6 +113,19 @@ TEST_F(Forms, LoadingKeepsTheStoredFirstPageNumber)
     EXPECT_EQ(form.ComboBox2->currentText(), QStringLiteral("12"));
     EXPECT_EQ(form.SpinEdit3->value(), 17);
     EXPECT_EQ(form.StringsPrinter1->PageOption(), poOdd);
+}
+
+TEST_F(Forms, TheFontBoxShowsTheFaceInUseAndKeepsTheStoredName)
+{
+    TStringsPrinter source;
+    source.Font()->SetName(QStringLiteral("IPAGothic"));
+    TFormStringsPrint form(nullptr, source, nullptr);
+    EXPECT_EQ(form.ComboBox1->currentText(), FamilyInUse(QStringLiteral("IPAGothic")));
+    EXPECT_EQ(form.StringsPrinter1->Font()->Name(), QStringLiteral("IPAGothic"));
+    // Fixed-pitch faces with Japanese glyphs come first.
+    EXPECT_EQ(form.ComboBox1->itemText(0), GridFamilies(false).value(0));
+    form.ComboBox1->setCurrentText(QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(form.StringsPrinter1->Font()->Name(), QStringLiteral("DejaVu Sans Mono"));
 }
 
 TEST_F(Forms, ControlsWriteIntoTheFormsOwnPrinterOnly)
