@@ -15,6 +15,7 @@ public:
     }
     int Count() const override { return FEditor.Lines().GetCount(); }
     std::string Line(int index) const override { return FEditor.Lines().Get(index); }
+    int TabWidth() const override { return FEditor.TabSpaceCount(); }
     const TDocumentChars& Chars() const override { return FEditor.DocumentChars(); }
 
 private:

@@ -52,21 +52,25 @@ TEST_F(Forms, PageNumberFieldsWrapAndDoubleClickResets)
     const TVectorLines lines({"x"});
     TFormStringsPrint form(nullptr, source, &lines);
     form.SpinEdit8->setValue(0);
-    EXPECT_EQ(form.SpinEdit8->value(), 9999);
-    EXPECT_EQ(form.StringsPrinter1->FirstPageNumber(), 9999);
-    form.SpinEdit8->setValue(10000);
+    EXPECT_EQ(form.SpinEdit8->value(), 999999);
+    EXPECT_EQ(form.StringsPrinter1->FirstPageNumber(), 999999);
+    // A million-line script has 15,625 pages: each can be named.
+    form.RadioGroup5->SetItemIndex(1);
+    form.SpinEdit6->setValue(15625);
+    EXPECT_EQ(form.StringsPrinter1->StartPage(), 15625);
+    form.SpinEdit8->setValue(1000000);
     EXPECT_EQ(form.SpinEdit8->value(), 1);
     EXPECT_EQ(form.StringsPrinter1->FirstPageNumber(), 1);
     // Typed, too.
     form.SpinEdit7->findChild<QLineEdit*>()->selectAll();
     QTest::keyClicks(form.SpinEdit7->findChild<QLineEdit*>(), QStringLiteral("0"));
-    EXPECT_EQ(form.StringsPrinter1->LastPage(), 9999);
+    EXPECT_EQ(form.StringsPrinter1->LastPage(), 999999);
     form.SpinEdit8->setValue(40);
     DoubleClick(form.SpinEdit8);
     EXPECT_EQ(form.SpinEdit8->value(), 1);
     form.SpinEdit7->setValue(12);
     DoubleClick(form.SpinEdit7);
-    EXPECT_EQ(form.StringsPrinter1->LastPage(), 9999);
+    EXPECT_EQ(form.StringsPrinter1->LastPage(), 999999);
 }
 
 TEST_F(Forms, TheRangeChoiceCouplesTheFirstPageNumber)
@@ -162,6 +166,10 @@ TEST_F(Forms, SetupFormCaptionsSizeAndButtons)
     EXPECT_EQ(without.RadioGroup4->Items(),
         (QStringList {QStringLiteral("全て"), QStringLiteral("偶数P"), QStringLiteral("奇数P")}));
     EXPECT_EQ(without.ComboBox2->count(), 25);
+    QStringList captions;
+    for (const QLabel* label : without.findChildren<QLabel*>())
+        captions.append(label->text());
+    EXPECT_TRUE(captions.contains(QStringLiteral("割付間隔"))) << "the gap between columns";
 
     const TVectorLines lines({"x"});
     TFormStringsPrint with(nullptr, source, &lines);
@@ -197,6 +205,25 @@ TEST_F(Forms, PrintButtonAsksForThePdfAndClosesWithOkWhenPrinted)
     form.Button5->click();
     EXPECT_EQ(form.result(), int(QDialog::Accepted));
     EXPECT_EQ(PdfPageCount(PdfAnswer), 1);
+}
+
+TEST_F(Forms, NothingToPrintIsSaidBeforeThePdfIsAskedFor)
+{
+    TStringsPrinter source;
+    source.SetRangeOption(roLimited);
+    source.SetStartPage(5);
+    source.SetLastPage(6);
+    const TVectorLines lines({"print 1;"});
+    TFormStringsPrint form(nullptr, source, &lines);
+    bool asked = false;
+    PrintPrompts().AskPdfFile = [&](QWidget*, const QString&) {
+        asked = true;
+        return PdfAnswer;
+    };
+    form.Button5->click();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(Messages, QStringList {QStringLiteral("印刷するページがありません。")});
+    EXPECT_EQ(form.result(), int(QDialog::Rejected));
 }
 
 TEST_F(Forms, TheRunnerCopiesBackOnlyOnOk)
