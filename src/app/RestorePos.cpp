@@ -55,8 +55,11 @@ void TRestorePos::Restore()
     if (!FEnabled || FKeyName.isEmpty())
         return;
     const auto key = OpenRegistryKey(FKeyName);
-    if (key->childKeys().isEmpty())
+    if (key->childKeys().isEmpty()) {
+        // The default size fits the screen too, at any scale; the place is the desktop's choice.
+        FOwner->resize(FOwner->size().boundedTo(AvailableAreaFor(FOwner->geometry()).size()));
         return;
+    }
     // Position is that of the frame, as move() takes it; size is that of the window's inside.
     QRect rect(FOwner->pos(), FOwner->size());
     if (const auto x = ReadInt(*key, FPosXValueName))
