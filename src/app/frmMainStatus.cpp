@@ -23,7 +23,7 @@ void SetText(QLabel* label, const QString& text)
         label->setText(text);
 }
 
-QString CodeText(JCode jcode, RCode rcode)
+QString CodeText(JCode jcode, RCode rcode, bool bom)
 {
     QString text;
     switch (jcode) {
@@ -37,7 +37,7 @@ QString CodeText(JCode jcode, RCode rcode)
         text = QStringLiteral("S-JIS ");
         break;
     case jcUtf8:
-        text = QStringLiteral("UTF-8 ");
+        text = bom ? QStringLiteral("UTF-8 BOM ") : QStringLiteral("UTF-8 ");
         break;
     default:
         break;
@@ -86,7 +86,7 @@ void TfrmMain::UpdateStatusBar()
     SetText(FStatusPanels[1], edrMain->Modified() ? QStringLiteral("更新") : QString());
     SetText(FStatusPanels[2], edrMain->Overwrite() ? QStringLiteral("上書き") : QStringLiteral("挿入"));
     SetText(FStatusPanels[3], edrMain->BoxSelection() ? QStringLiteral("矩形") : QString());
-    SetText(FStatusPanels[4], CodeText(FJCode, FRCode));
+    SetText(FStatusPanels[4], CodeText(FJCode, FRCode, FBom));
 }
 
 void TfrmMain::UpdateTitle()

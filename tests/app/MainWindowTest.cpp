@@ -432,7 +432,7 @@ TEST_F(MainWindowTest, Utf8ScriptsOpenEditAndSaveBackByteForByte)
         const char* Name;
         const char* Status;
         QByteArray Break;
-    } cases[] = {{"script.utf8.lf.cgi", "UTF-8 LF", "\n"}, {"script.utf8bom.crlf.cgi", "UTF-8 CRLF", "\r\n"}};
+    } cases[] = {{"script.utf8.lf.cgi", "UTF-8 LF", "\n"}, {"script.utf8bom.crlf.cgi", "UTF-8 BOM CRLF", "\r\n"}};
     for (const auto& sample : cases) {
         const QString path = QStringLiteral(BRENVIK_TEST_DATA "/jcode/") + sample.Name;
         QByteArray bytes = Read(path);
