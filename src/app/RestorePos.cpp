@@ -34,6 +34,13 @@ QRect AvailableAreaFor(const QRect& rect)
 
 } // namespace
 
+void FitIntoScreen(QWidget& window)
+{
+    const QSize fitted = window.size().boundedTo(AvailableAreaFor(window.geometry()).size());
+    if (fitted != window.size())
+        window.resize(fitted);
+}
+
 QRect ClampIntoArea(QRect rect, const QRect& area)
 {
     rect.setWidth(std::clamp(rect.width(), 1, std::max(1, area.width())));
@@ -57,7 +64,7 @@ void TRestorePos::Restore()
     const auto key = OpenRegistryKey(FKeyName);
     if (key->childKeys().isEmpty()) {
         // The default size fits the screen too, at any scale; the place is the desktop's choice.
-        FOwner->resize(FOwner->size().boundedTo(AvailableAreaFor(FOwner->geometry()).size()));
+        FitIntoScreen(*FOwner);
         return;
     }
     // Position is that of the frame, as move() takes it; size is that of the window's inside.

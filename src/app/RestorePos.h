@@ -65,6 +65,9 @@ private:
 // The rectangle moved (and shrunk when it must be) into area.
 QRect ClampIntoArea(QRect rect, const QRect& area);
 
+// Shrinks window to the available area of its screen where it is larger, at any scale.
+void FitIntoScreen(QWidget& window);
+
 } // namespace brenvik
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(brenvik::TRestorePos::TRestorePosOptions)

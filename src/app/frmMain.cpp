@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QTimer>
 
 namespace brenvik {
 
@@ -165,6 +166,9 @@ void TfrmMain::showEvent(QShowEvent* event)
         return;
     FFirstShown = true;
     ApplyLayout(FOptions.ListDefaultSet);
+    // The panels' layout asks for room of its own; on a small screen (or at a large scale) the
+    // window still fits.
+    QTimer::singleShot(0, this, [this] { FitIntoScreen(*this); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
