@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <optional>
@@ -36,9 +37,66 @@ QRect AvailableAreaFor(const QRect& rect)
 
 void FitIntoScreen(QWidget& window)
 {
-    const QSize fitted = window.size().boundedTo(AvailableAreaFor(window.geometry()).size());
+    // A shown window has a frame, which must fit as well; its top left comes inside the area.
+    const QRect frame = window.frameGeometry();
+    const QSize border = frame.size() - window.size();
+    const QRect area = AvailableAreaFor(frame);
+    const QSize fitted = window.size().boundedTo(area.size() - border);
     if (fitted != window.size())
         window.resize(fitted);
+    if (window.isVisible() && !area.contains(frame.topLeft()))
+        window.move(ClampIntoArea(QRect(frame.topLeft(), fitted + border), area).topLeft());
+}
+
+namespace {
+
+class TScreenFitter : public QObject {
+public:
+    explicit TScreenFitter(QWidget& window)
+        : QObject(&window)
+        , FWindow(window)
+    {
+        window.installEventFilter(this);
+        QTimer::singleShot(0, this, [this] { Fit(); });
+        // Without a window manager no frame ever comes.
+        QTimer::singleShot(2000, this, [this] {
+            FWindow.removeEventFilter(this);
+            deleteLater();
+        });
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::ActivationChange:
+            Fit();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void Fit()
+    {
+        FitIntoScreen(FWindow);
+        if (FWindow.frameGeometry() != FWindow.geometry()) {
+            FWindow.removeEventFilter(this);
+            deleteLater();
+        }
+    }
+
+    QWidget& FWindow;
+};
+
+} // namespace
+
+void FitIntoScreenOnceFramed(QWidget& window)
+{
+    new TScreenFitter(window);
 }
 
 QRect ClampIntoArea(QRect rect, const QRect& area)

@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
-#include <QTimer>
 
 namespace brenvik {
 
@@ -168,7 +167,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     ApplyLayout(FOptions.ListDefaultSet);
     // The panels' layout asks for room of its own; on a small screen (or at a large scale) the
     // window still fits.
-    QTimer::singleShot(0, this, [this] { FitIntoScreen(*this); });
+    FitIntoScreenOnceFramed(*this);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
