@@ -27,6 +27,7 @@ TPrintPrompts& PrintPrompts()
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
             // This dialog only sets the printer up; printing is the setup form's button.
+            dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
             if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
                 if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
                     ok->setText(QStringLiteral("OK"));
