@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the built program (build/, after tools/test.sh) the two ways a user would and checks
 # the result: `cmake --install` into a scratch prefix that is then moved, run with the build tree
-# out of the way; the desktop entry and the metainfo validated; the Debian package built, looked
-# into, installed with dpkg, started under Xvfb on the installed example (a screenshot is kept in
-# build/install-check/), and removed. The dpkg steps need root and a machine where brenvik is not
+# out of the way; the desktop entry, the metainfo and the manual pages validated; the Debian
+# package built, checked by lintian, looked into, installed with dpkg, started under Xvfb on the
+# installed example (a screenshot is kept in build/install-check/), and removed. The dpkg steps need root and a machine where brenvik is not
 # installed already (as in CI); elsewhere they are skipped with a note.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +29,8 @@ trap cleanup EXIT
 expected=(bin/brenvik bin/brenvik-jconv
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
     share/icons/hicolor/scalable/apps/brenvik.svg
-    share/man/man1/brenvik.1.gz share/man/man1/brenvik-jconv.1.gz
+    share/man/man1/brenvik.1.gz share/man/man1/brenvik-jconv.1.gz share/man/ja/man1/brenvik.1.gz
+    share/doc/brenvik/README.md share/doc/brenvik/copyright share/doc/brenvik/changelog.gz
     share/brenvik/keijiban.cgi)
 for size in 16 32 48 128 256; do
     expected+=("share/icons/hicolor/${size}x$size/apps/brenvik.png")
@@ -114,10 +115,12 @@ step "desktop entry, metainfo and manual pages"
 desktop-file-validate "$prefix/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml"
 grep -q "^StartupWMClass=Brenvik$" "$prefix/share/applications/$app_id.desktop" || fail "StartupWMClass"
-for page in brenvik brenvik-jconv; do
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 > /dev/null)
+for page in man1/brenvik man1/brenvik-jconv ja/man1/brenvik; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/$page.1.gz" 2>&1 > /dev/null)
     [ -z "$warnings" ] || fail "manual page $page: $warnings"
 done
+# The about box links to the README where the program's folder says it is.
+[ -e "$prefix/bin/../share/doc/brenvik/README.md" ] || fail "no README where the about box links"
 
 step "the Debian package"
 tools/package.sh > "$scratch/cpack.log" || { cat "$scratch/cpack.log"; fail "cpack"; }
@@ -128,6 +131,10 @@ for field in "Package: brenvik" "Version: $version" "Section: editors" "Maintain
     "fonts-ipafont-gothic" "libqt6widgets6" "Perl/CGI スクリプトエディタ"; do
     [[ "$info" == *"$field"* ]] || fail "the package's control has no '$field': $info"
 done
+# lintian's errors fail the check; its warnings are shown.
+lintian --tag-display-limit 0 "$deb" > "$scratch/lintian.txt" 2>&1 || true
+cat "$scratch/lintian.txt"
+! grep -q "^E: " "$scratch/lintian.txt" || fail "lintian reports errors on the package"
 contents=$(dpkg-deb --contents "$deb")
 for file in "${expected[@]}"; do
     grep -q " ./usr/$file/\?$" <<< "$contents" || fail "the package lacks /usr/$file"

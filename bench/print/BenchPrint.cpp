@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     TfrmMain window;
     if (!window.LoadFile(script))
         return 1;
-    const TDocumentPrintLines lines(window.Document());
+    const TDocumentPrintLines lines(window.Document(), window.Editor().TabSpaceCount());
     QPrinter& device = CurrentPrinter();
     device.setOutputFormat(QPrinter::PdfFormat);
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),

@@ -13,11 +13,21 @@ TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Brenvik"));
-    // Qt's own dialogs (files, colours, print) speak the user's language where Qt has it.
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
+    InstallQtJapanese(*this);
+}
+
+QTranslator* InstallQtJapanese(QCoreApplication& application)
+{
+    // Every caption of the program is Japanese, so Qt's own texts (message-box buttons, file,
+    // colour and print dialogs) are too, whatever the session's language.
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(translator);
+    return translator;
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

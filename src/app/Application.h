@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+class QTranslator;
+
 namespace brenvik {
 
 // An exception that leaves an event handler is shown in an error box (one at a time) and the
@@ -16,5 +18,9 @@ private:
     void ShowError(const QString& message);
     bool FShowing = false;
 };
+
+// Installs Qt's Japanese translations of its own texts, owned by application (deleting the
+// translator uninstalls it); null when they are not installed.
+QTranslator* InstallQtJapanese(QCoreApplication& application);
 
 } // namespace brenvik

@@ -9,16 +9,20 @@ namespace brenvik {
 
 class TDocumentPrintLines : public TPrintLines {
 public:
-    explicit TDocumentPrintLines(const TScriptDocument& document)
+    // tabWidth: the editor's tab stops, in characters.
+    TDocumentPrintLines(const TScriptDocument& document, int tabWidth)
         : FDocument(document)
+        , FTabWidth(tabWidth)
     {
     }
     int Count() const override { return FDocument.Model().Lines().GetCount(); }
     std::string Line(int index) const override { return FDocument.Model().Lines().Get(index); }
+    int TabWidth() const override { return FTabWidth; }
     const TDocumentChars& Chars() const override { return FDocument.Chars(); }
 
 private:
     const TScriptDocument& FDocument;
+    int FTabWidth;
 };
 
 } // namespace brenvik

@@ -34,10 +34,10 @@ bool TDialogFindPrompts::RunReplace(
 TReplaceAnswer TDialogFindPrompts::AskReplace(QWidget* parent, const QString& question, QRect caret, int rowHeight)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("置換の確認"), question, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    QPushButton* all = box.addButton(QStringLiteral("すべて"), QMessageBox::YesRole);
+    QPushButton* all = box.addButton(QStringLiteral("すべて(&A)"), QMessageBox::YesRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
     box.adjustSize();

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <optional>
@@ -34,6 +35,70 @@ QRect AvailableAreaFor(const QRect& rect)
 
 } // namespace
 
+void FitIntoScreen(QWidget& window)
+{
+    // A shown window has a frame, which must fit as well; its top left comes inside the area.
+    const QRect frame = window.frameGeometry();
+    const QSize border = frame.size() - window.size();
+    const QRect area = AvailableAreaFor(frame);
+    const QSize fitted = window.size().boundedTo(area.size() - border);
+    if (fitted != window.size())
+        window.resize(fitted);
+    if (window.isVisible() && !area.contains(frame.topLeft()))
+        window.move(ClampIntoArea(QRect(frame.topLeft(), fitted + border), area).topLeft());
+}
+
+namespace {
+
+class TScreenFitter : public QObject {
+public:
+    explicit TScreenFitter(QWidget& window)
+        : QObject(&window)
+        , FWindow(window)
+    {
+        window.installEventFilter(this);
+        QTimer::singleShot(0, this, [this] { Fit(); });
+        // Without a window manager no frame ever comes.
+        QTimer::singleShot(2000, this, [this] {
+            FWindow.removeEventFilter(this);
+            deleteLater();
+        });
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::ActivationChange:
+            Fit();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void Fit()
+    {
+        FitIntoScreen(FWindow);
+        if (FWindow.frameGeometry() != FWindow.geometry()) {
+            FWindow.removeEventFilter(this);
+            deleteLater();
+        }
+    }
+
+    QWidget& FWindow;
+};
+
+} // namespace
+
+void FitIntoScreenOnceFramed(QWidget& window)
+{
+    new TScreenFitter(window);
+}
+
 QRect ClampIntoArea(QRect rect, const QRect& area)
 {
     rect.setWidth(std::clamp(rect.width(), 1, std::max(1, area.width())));
@@ -55,8 +120,11 @@ void TRestorePos::Restore()
     if (!FEnabled || FKeyName.isEmpty())
         return;
     const auto key = OpenRegistryKey(FKeyName);
-    if (key->childKeys().isEmpty())
+    if (key->childKeys().isEmpty()) {
+        // The default size fits the screen too, at any scale; the place is the desktop's choice.
+        FitIntoScreen(*FOwner);
         return;
+    }
     // Position is that of the frame, as move() takes it; size is that of the window's inside.
     QRect rect(FOwner->pos(), FOwner->size());
     if (const auto x = ReadInt(*key, FPosXValueName))

@@ -65,6 +65,13 @@ private:
 // The rectangle moved (and shrunk when it must be) into area.
 QRect ClampIntoArea(QRect rect, const QRect& area);
 
+// Shrinks window, frame included, to the available area of its screen where it is larger, at
+// any scale, and brings a shown window's corner into that area.
+void FitIntoScreen(QWidget& window);
+// Fits a window that is being shown, again until the window manager has framed it (the frame's
+// size is known only then).
+void FitIntoScreenOnceFramed(QWidget& window);
+
 } // namespace brenvik
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(brenvik::TRestorePos::TRestorePosOptions)

@@ -1,7 +1,7 @@
 // The dialogs the main window shows, one box at a time.
 #include "app/UserPrompts.h"
+#include "app/ScriptFileDialog.h"
 
-#include <QFileDialog>
 #include <QProcess>
 
 namespace brenvik {
@@ -9,11 +9,6 @@ namespace brenvik {
 namespace {
 
 const QString kCaption = QStringLiteral("Brenvik");
-
-QString ScriptFilters()
-{
-    return QStringLiteral("Perl/CGI スクリプト (*.cgi *.pl *.pm);;すべてのファイル (*)");
-}
 
 } // namespace
 
@@ -42,17 +37,12 @@ void TDialogPrompts::ShowError(QWidget* parent, const QString& text)
 
 QString TDialogPrompts::OpenFileName(QWidget* parent, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("開く"), folder, ScriptFilters());
+    return AskOpenScript(parent, folder);
 }
 
 QString TDialogPrompts::SaveFileName(QWidget* parent, const QString& suggested)
 {
-    QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"), suggested, ScriptFilters());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("cgi"));
-    if (!suggested.isEmpty())
-        dialog.selectFile(suggested);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return AskSaveScript(parent, suggested);
 }
 
 bool TDialogPrompts::ChooseCode(QWidget* parent, const QString& fileName, TCodePair& codes, bool saving)

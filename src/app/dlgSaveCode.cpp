@@ -68,8 +68,8 @@ TdlgSaveCode::TdlgSaveCode(const QString& fileName, bool saving, QWidget* parent
     rdbWin = new QRadioButton(QStringLiteral("Windows：SHIFT-JIS/CR+LF"), this);
     rdbMac = new QRadioButton(QStringLiteral("Macintosh：SHIFT-JIS/CR"), this);
     rdbUnix = new QRadioButton(QStringLiteral("UNIX：EUC/LF"), this);
-    rdbUtf8 = new QRadioButton(QStringLiteral("UTF-8"), this);
-    rdbUtf8Bom = new QRadioButton(QStringLiteral("UTF-8 (BOM付き)"), this);
+    rdbUtf8 = new QRadioButton(QStringLiteral("UTF-8/LF"), this);
+    rdbUtf8Bom = new QRadioButton(QStringLiteral("UTF-8 (BOM付き)/LF"), this);
     actOther = new QAction(QStringLiteral("Others..."), this);
     actOther->setCheckable(true);
     rdbOther = new QRadioButton(actOther->text(), this);

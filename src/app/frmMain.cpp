@@ -181,6 +181,9 @@ void TfrmMain::showEvent(QShowEvent* event)
         return;
     FFirstShown = true;
     FPanels->ApplyLayout(FOptions.ListDefaultSet);
+    // The panels' layout asks for room of its own; on a small screen (or at a large scale) the
+    // window still fits.
+    FitIntoScreenOnceFramed(*this);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

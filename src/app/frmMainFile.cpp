@@ -28,7 +28,16 @@ QString Absolute(const QString& fileName)
 
 QString TfrmMain::DocumentFolder() const
 {
-    return FDocument.Folder(QDir::currentPath());
+    if (!FDocument.FileName().isEmpty())
+        return FDocument.Folder({});
+    // A new document starts where the user last opened or saved a script, in any copy.
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    for (const QString& entry : ReadHistory(settings)) {
+        const QString folder = QFileInfo(entry).absolutePath();
+        if (QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
 }
 
 bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool stated)

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
@@ -24,7 +23,7 @@ void SetText(QLabel* label, const QString& text)
         label->setText(text);
 }
 
-QString CodeText(JCode jcode, RCode rcode)
+QString CodeText(JCode jcode, RCode rcode, bool bom)
 {
     QString text;
     switch (jcode) {
@@ -38,7 +37,7 @@ QString CodeText(JCode jcode, RCode rcode)
         text = QStringLiteral("S-JIS ");
         break;
     case jcUtf8:
-        text = QStringLiteral("UTF-8 ");
+        text = bom ? QStringLiteral("UTF-8 BOM ") : QStringLiteral("UTF-8 ");
         break;
     default:
         break;
@@ -87,19 +86,22 @@ void TfrmMain::UpdateStatusBar()
     SetText(FStatusPanels[1], edrMain->Modified() ? QStringLiteral("更新") : QString());
     SetText(FStatusPanels[2], edrMain->Overwrite() ? QStringLiteral("上書き") : QStringLiteral("挿入"));
     SetText(FStatusPanels[3], edrMain->BoxSelection() ? QStringLiteral("矩形") : QString());
-    SetText(FStatusPanels[4], CodeText(FDocument.DocumentJCode(), FDocument.DocumentRCode()));
+    SetText(FStatusPanels[4], CodeText(FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom()));
 }
 
 void TfrmMain::UpdateTitle()
 {
+    // The caption is the full path; the task-bar title "name : BV" is the window's icon text
+    // (WM_ICON_NAME on X11). The application's display name stays unset: the platform would
+    // append it to every caption and recompose it only when the caption itself changes.
     const QString& fileName = FDocument.FileName();
     const QString caption = fileName.isEmpty() ? QStringLiteral("新規文章") : fileName;
     const QString shortName = fileName.isEmpty() ? caption : QFileInfo(fileName).fileName();
     if (windowTitle() != caption)
         setWindowTitle(caption);
     const QString title = shortName + QStringLiteral(" : BV");
-    if (QGuiApplication::applicationDisplayName() != title)
-        QGuiApplication::setApplicationDisplayName(title);
+    if (windowIconText() != title)
+        setWindowIconText(title);
 }
 
 void TfrmMain::FollowWindowWidth()

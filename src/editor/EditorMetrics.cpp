@@ -18,6 +18,20 @@
 
 namespace brenvik {
 
+namespace {
+
+// The height a row needs for every glyph to show whole: some faces draw "_" or "g" below the
+// descent they report (DejaVu Sans Mono 14 puts the underscore one pixel under it).
+int FullFontHeight(const QFontMetrics& metrics)
+{
+    int below = metrics.descent();
+    for (const QChar c : QStringLiteral("_gjpqy|"))
+        below = std::max(below, metrics.boundingRect(c).bottom() + 1);
+    return std::max(metrics.height(), metrics.ascent() + below);
+}
+
+} // namespace
+
 int TEditor::RulerHeight() const
 {
     if (!FRuler->Visible())
@@ -55,7 +69,7 @@ TEditorGeometry TEditor::Geometry() const
 void TEditor::UpdateMetrics()
 {
     const QFontMetrics metrics(font());
-    FFontHeight = metrics.height() + metrics.leading();
+    FFontHeight = FullFontHeight(metrics) + metrics.leading();
     // The grid's pitch is one half-width cell; a CJK font's average width would be a full one.
     FColWidth = std::max(1, FMargin->Character() + metrics.horizontalAdvance(QLatin1Char('x')));
     FMargin->SetUnderlineSpace(FMarks->Underline()->Visible() ? 1 : 0);

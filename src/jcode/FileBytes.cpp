@@ -1,5 +1,6 @@
 // Reading a whole file with plain system calls into one buffer.
 #include "jcode/FileBytes.h"
+#include "jcode/SystemReason.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -26,7 +27,7 @@ constexpr std::size_t kPipeBlock = 256 * 1024;
 
 [[noreturn]] void ThrowSystemError(const std::string& fileName, int error)
 {
-    throw EScriptFileError(fileName, std::strerror(error));
+    throw EScriptFileError(fileName, SystemReason(error, TFileAct::Read));
 }
 
 } // namespace

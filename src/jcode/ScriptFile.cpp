@@ -1,12 +1,14 @@
 // The editor's open and save paths on files: two passes through a window, one atomic write.
 #include "jcode/ScriptFile.h"
 
+#include "jcode/SystemReason.h"
 #include "support/LineBreaks.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <unistd.h>
 
 namespace brenvik {
 
@@ -61,37 +63,31 @@ QString Native(const std::string& fileName)
     return QFile::decodeName(fileName.c_str());
 }
 
+// Why the save could not begin: the file itself (read-only, immutable) or its folder.
 std::string OpenFailureReason(const std::string& fileName)
 {
-    const QFileInfo folder(QFileInfo(Native(fileName)).absolutePath());
+    const QFileInfo target(Native(fileName));
+    if (target.isDir()) {
+        return SystemReason(EISDIR, TFileAct::Write);
+    }
+    if (target.exists() && ::access(fileName.c_str(), W_OK) != 0) {
+        return SystemReason(errno, TFileAct::Write);
+    }
+    const QFileInfo folder(target.absolutePath());
     if (!folder.exists()) {
         return "保存先のフォルダがありません。";
     }
     if (!folder.isDir()) {
         return "保存先のフォルダ名がフォルダではありません。";
     }
-    return "保存先のフォルダに書き込めません（読み取り専用か、書き込む権限がありません）。";
+    const int error = ::access(QFile::encodeName(folder.filePath()).constData(), W_OK) != 0 ? errno : 0;
+    return "保存先の" + SystemReason(error, TFileAct::Write, TFileThing::Folder);
 }
 
-std::string WriteFailureReason(int error)
+// Only a file that was there before the save has an original to speak of.
+[[noreturn]] void FailSave(const std::string& fileName, const std::string& reason, bool existed)
 {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return "ディスクの空きが足りません。";
-    case EFBIG:
-        return "ファイルが大きすぎて書き込めません。";
-    case EROFS:
-        return "保存先は読み取り専用です。";
-    default:
-        return "書き込みに失敗しました。";
-    }
-}
-
-[[noreturn]] void FailSave(const std::string& fileName, const std::string& reason, const QSaveFile& file)
-{
-    throw EScriptFileError(fileName,
-        reason + "元のファイルは変更していません。（" + file.errorString().toStdString() + "）");
+    throw EScriptFileError(fileName, existed ? reason + "元のファイルは変更していません。" : reason);
 }
 
 } // namespace
@@ -99,8 +95,9 @@ std::string WriteFailureReason(int error)
 void WriteFileBlocks(const std::string& fileName, const std::function<void(const TBlockSink&)>& produce)
 {
     QSaveFile file(Native(fileName));
+    const bool existed = QFileInfo::exists(Native(fileName));
     if (!file.open(QIODevice::WriteOnly)) {
-        FailSave(fileName, OpenFailureReason(fileName), file);
+        FailSave(fileName, OpenFailureReason(fileName), existed);
     }
     produce([&](std::string_view block) {
         // errno is read right after the failing call: Qt keeps only the text of the system's reason.
@@ -108,12 +105,13 @@ void WriteFileBlocks(const std::string& fileName, const std::function<void(const
         if (file.write(block.data(), static_cast<qint64>(block.size())) != static_cast<qint64>(block.size())) {
             const int error = errno;
             file.cancelWriting();
-            FailSave(fileName, WriteFailureReason(error), file);
+            FailSave(fileName, SystemReason(error, TFileAct::Write), existed);
         }
     });
     errno = 0;
     if (!file.commit()) {
-        FailSave(fileName, WriteFailureReason(errno), file);
+        const int error = errno;
+        FailSave(fileName, SystemReason(error, TFileAct::Write), existed);
     }
 }
 

@@ -29,7 +29,8 @@ character code of the whole file is decided by a majority of per-line
 detections. The line-break code is that of the first 1024 bytes.
 
   --guess FILE...   print, per file, its name, character code (JIS, EUC, S-JIS,
-                    UTF-8, or binary when a byte below 8 or 0xFF is among the
+                    UTF-8, UTF-8 (BOM) for one that begins with a byte-order
+                    mark, or binary when a byte below 8 or 0xFF is among the
                     first 512 bytes) and line-break code (CRLF, CR, LF, or
                     none), tab-separated
   --to CODE         write FILE to standard output converted to CODE, as
@@ -150,10 +151,11 @@ void Guess(const std::vector<std::string>& files, bool& failed)
     for (const std::string& file : files) {
         try {
             TFileWindow window(file);
-            const JCode jcode = LooksBinary(window.View())
-                ? jcBinary
-                : DecideFileLoad(window.View(), std::nullopt).codes.jcode;
-            WriteOut(file + "\t" + std::string(JCodeName(jcode)) + "\t"
+            TStatedCodes codes {jcBinary, rcNone};
+            if (!LooksBinary(window.View()))
+                codes = DecideFileLoad(window.View(), std::nullopt).codes;
+            const std::string bom = codes.jcode == jcUtf8 && codes.bom ? " (BOM)" : "";
+            WriteOut(file + "\t" + std::string(JCodeName(codes.jcode)) + bom + "\t"
                 + std::string(RCodeName(DetectFileRCode(window.View()))) + "\n");
         } catch (const EScriptFileError& error) {
             std::fprintf(stderr, "brenvik-jconv: %s\n", error.what());

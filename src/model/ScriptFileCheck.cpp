@@ -2,9 +2,11 @@
 #include "model/ScriptFileCheck.h"
 
 #include "jcode/CodeDetect.h"
+#include "jcode/SystemReason.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -44,9 +46,10 @@ TScriptFileCheck CheckScriptFile(const QString& fileName)
         return check;
     }
     QFile file(fileName);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        check.Refusal = file.error() == QFileDevice::PermissionsError ? QStringLiteral("権限がありません")
-                                                                       : file.errorString();
+        const int error = errno;
+        check.Refusal = QString::fromStdString(SystemReason(error, TFileAct::Read));
         return check;
     }
     std::vector<char> buffer(kPiece + 1);
@@ -54,7 +57,8 @@ TScriptFileCheck CheckScriptFile(const QString& fileName)
     for (;;) {
         const qint64 read = file.read(buffer.data(), kPiece);
         if (read < 0) {
-            check.Refusal = file.errorString();
+            const int error = errno;
+            check.Refusal = QString::fromStdString(SystemReason(error, TFileAct::Read));
             return check;
         }
         if (read == 0)

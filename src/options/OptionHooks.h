@@ -16,7 +16,7 @@ using TFontChooser = std::function<bool(QWidget* parent, QFont& font)>;
 // Asks the desktop to open target; false when nothing could open it.
 using TTargetOpener = std::function<bool(const QUrl& target)>;
 
-// The program's: a QFontDialog listing fixed-pitch faces, and QDesktopServices::openUrl.
+// The program's: TFontPickDialog, and QDesktopServices::openUrl.
 TFontChooser& FontChooser();
 TTargetOpener& TargetOpener();
 

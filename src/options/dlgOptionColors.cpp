@@ -3,6 +3,7 @@
 #include "options/ColorGrid.h"
 #include "options/OptionHooks.h"
 #include "options/dlgOptionBase.h"
+#include "editor/FontFamilies.h"
 
 #include "editor/Editor.h"
 #include "editor/EditorLeftbar.h"
@@ -11,7 +12,6 @@
 #include "highlight/EditorColors.h"
 #include "highlight/Fountain.h"
 
-#include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
 
@@ -128,8 +128,8 @@ void TdlgOptionBase::ChooseFont()
         FFont.SetName(font.family());
         FFont.SetSize(font.pointSize() > 0 ? font.pointSize() : FFont.Size());
     }
-    // The face and size go to the sample; the style is the default colour's, so the style
-    // boxes show it and OK stores it.
+    // The face and size go to the sample; the style stays the default colour's, as its boxes
+    // show it.
     {
         TUpdateBatch batch(*edrView->Font());
         edrView->Font()->SetName(FFont.Name());
@@ -140,20 +140,13 @@ void TdlgOptionBase::ChooseFont()
         edrRuler->Font()->SetName(FFont.Name());
         edrRuler->Font()->SetSize(FFont.Size());
     }
-    const TFontStyles style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0)
-        | (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
-    FDefaultColor.SetStyle(style);
-    // The grid's boxes follow the holder when it is the item being edited.
-    if (FViewColors->Manager().Color() == &FDefaultColor)
-        FViewColors->Manager().SetColor(&FDefaultColor);
     ShowFontName();
 }
 
 void TdlgOptionBase::ShowFontName()
 {
-    // The face actually used: a stored face that is not installed shows its fallback.
-    const QFontInfo used(FFont.ToQFont());
-    lblFont->setText(QStringLiteral("%1 %2pt").arg(used.family()).arg(FFont.Size()));
+    // The face actually used: a localized listing of the stored name, or a missing face's fallback.
+    lblFont->setText(QStringLiteral("%1 %2pt").arg(FamilyInUse(FFont.Name())).arg(FFont.Size()));
 }
 
 } // namespace brenvik

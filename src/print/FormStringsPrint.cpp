@@ -70,10 +70,10 @@ void TFormStringsPrint::CreateControls()
     SpinEdit3 = NewSpin(this, "SpinEdit3", 0, 100);
     SpinEdit4 = NewSpin(this, "SpinEdit4", 0, 100);
     SpinEdit5 = NewSpin(this, "SpinEdit5", 0, 100);
-    // Page numbers wrap rather than stop: 0 becomes 9999 and 10000 becomes 1.
-    SpinEdit6 = NewSpin(this, "SpinEdit6", 0, 10000);
-    SpinEdit7 = NewSpin(this, "SpinEdit7", 0, 10000);
-    SpinEdit8 = NewSpin(this, "SpinEdit8", 0, 10000);
+    // Page numbers wrap rather than stop: 0 becomes the largest and one past it becomes 1.
+    SpinEdit6 = NewSpin(this, "SpinEdit6", 0, kMaxPage + 1);
+    SpinEdit7 = NewSpin(this, "SpinEdit7", 0, kMaxPage + 1);
+    SpinEdit8 = NewSpin(this, "SpinEdit8", 0, kMaxPage + 1);
     lblStartPage = new QLabel(QStringLiteral("開始ページ"), this);
     lblLastPage = new QLabel(QStringLiteral("終了ページ"), this);
     RadioGroup1 = new TRadioGroup("RadioGroup1", QStringLiteral(" 割付印刷 "), {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, this, 3);
@@ -127,7 +127,7 @@ void TFormStringsPrint::ArrangeControls()
     auto* columns = new QHBoxLayout;
     columns->addWidget(RadioGroup1);
     auto* gap = new QGridLayout;
-    AddMillimetres(gap, 0, 0, "割付感覚", SpinEdit5, this);
+    AddMillimetres(gap, 0, 0, "割付間隔", SpinEdit5, this);
     gap->addWidget(CheckBox1, 1, 0, 1, 3);
     columns->addLayout(gap);
     columns->addStretch();

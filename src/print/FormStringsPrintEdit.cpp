@@ -1,5 +1,6 @@
 // The print setup form's behaviour: loading, control edits, the range coupling and the buttons.
 #include "editor/EditorFont.h"
+#include "editor/FontFamilies.h"
 #include "print/FormStringsPrint.h"
 #include "print/PrintLines.h"
 #include "print/PrintPrompts.h"
@@ -8,9 +9,9 @@
 #include "print/StringsPrinterInfo.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -70,11 +71,11 @@ void TFormStringsPrint::ConnectControls()
         [printer](int index) { printer->SetPageOption(kPageOptions[index]); });
     connect(RadioGroup5, &TRadioGroup::ItemIndexChanged, this, &TFormStringsPrint::ApplyRange);
     ConnectPageSpin(SpinEdit6, 1, &TStringsPrinter::SetStartPage);
-    ConnectPageSpin(SpinEdit7, 9999, &TStringsPrinter::SetLastPage);
+    ConnectPageSpin(SpinEdit7, kMaxPage, &TStringsPrinter::SetLastPage);
     ConnectPageSpin(SpinEdit8, 1, &TStringsPrinter::SetFirstPageNumber);
     // Under a limited range the start page carries the first page number by default.
     connect(SpinEdit6, &QSpinBox::valueChanged, this, [this](int value) {
-        if (StringsPrinter1->RangeOption() == roLimited && value >= 1 && value <= 9999)
+        if (StringsPrinter1->RangeOption() == roLimited && value >= 1 && value <= kMaxPage)
             SpinEdit8->setValue(value);
     });
     connect(Button4, &QPushButton::clicked, this, [this] {
@@ -93,8 +94,8 @@ void TFormStringsPrint::ConnectPageSpin(QSpinBox* spin, int fallback, void (TStr
 {
     connect(spin, &QSpinBox::valueChanged, this, [this, spin, setter](int value) {
         if (value <= 0)
-            spin->setValue(9999);
-        else if (value > 9999)
+            spin->setValue(kMaxPage);
+        else if (value > kMaxPage)
             spin->setValue(1);
         else
             (StringsPrinter1->*setter)(value);
@@ -124,14 +125,16 @@ void TFormStringsPrint::Load()
         // Filling selects the first entry: that is no choice of the user's.
         const QSignalBlocker fontBlocker(ComboBox1);
         const QSignalBlocker sizeBlocker(ComboBox2);
-        // Names beginning with "@" are the vertical-writing faces.
-        for (const QString& family : QFontDatabase::families()) {
-            if (!family.startsWith(QLatin1Char('@')))
-                ComboBox1->addItem(family);
-        }
+        // The faces for a fixed grid first; the stored name shows as the face it resolves to
+        // and stays stored until the user picks another.
+        const QString inUse = FamilyInUse(printer.Font()->Name());
+        QStringList families = GridFamilies(true);
+        if (!families.contains(inUse))
+            families.prepend(inUse);
+        ComboBox1->addItems(families);
         for (int size = 6; size <= 30; ++size)
             ComboBox2->addItem(QString::number(size));
-        ComboBox1->setCurrentIndex(ComboBox1->findText(printer.Font()->Name()));
+        ComboBox1->setCurrentIndex(ComboBox1->findText(inUse));
         ComboBox2->setCurrentIndex(ComboBox2->findText(QString::number(printer.Font()->Size())));
     }
     ShowPrinter();
@@ -181,14 +184,19 @@ void TFormStringsPrint::Print()
 {
     if (!FLines)
         return;
-    QPrinter* device = StringsPrinter1->Info().Printer();
-    if (device && device->outputFormat() == QPrinter::PdfFormat) {
-        const QString fileName = PrintPrompts().AskPdfFile(this, StringsPrinter1->FileName() + QStringLiteral(".pdf"));
+    // The PDF's name is asked only once there is something to print.
+    const auto chooseTarget = [this](QPrinter& device) {
+        if (device.outputFormat() != QPrinter::PdfFormat)
+            return true;
+        const QString script = StringsPrinter1->FileName();
+        const QString fileName = PrintPrompts().AskPdfFile(
+            this, (script.isEmpty() ? QDir::home().filePath(StringsPrinter1->DocumentTitle()) : script) + QStringLiteral(".pdf"));
         if (fileName.isEmpty())
-            return;
-        device->setOutputFileName(fileName);
-    }
-    if (StringsPrinter1->PrintStrings(*FLines))
+            return false;
+        device.setOutputFileName(fileName);
+        return true;
+    };
+    if (StringsPrinter1->PrintStrings(*FLines, chooseTarget))
         accept();
 }
 

@@ -20,6 +20,22 @@ QString FilePart(const QString& path)
     return path.mid(cut + 1);
 }
 
+// The desktop's long time format without its time-zone field: the time printed is local.
+QString LocalTime(const QTime& time)
+{
+    const QLocale locale;
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString kept;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || c != QLatin1Char('t'))
+            kept += c;
+    }
+    return locale.toString(time, kept.trimmed());
+}
+
 } // namespace
 
 QString ExpandKeywordTemplate(const QString& text, const TKeywordValues& values)
@@ -33,6 +49,7 @@ QString ExpandKeywordTemplate(const QString& text, const TKeywordValues& values)
             continue;
         }
         const QChar key = text[++i];
+        const qsizetype before = result.size();
         switch (key.unicode()) {
         case 'p':
             result += QString::number(values.PageNumber);
@@ -53,10 +70,18 @@ QString ExpandKeywordTemplate(const QString& text, const TKeywordValues& values)
             result += QString::number(values.Now.date().day());
             break;
         case 't':
-            result += QLocale().toString(values.Now.time(), QLocale::LongFormat);
+            result += LocalTime(values.Now.time());
             break;
         default:
             result += key;
+        }
+        // A keyword with no value (no file name yet) takes one space beside it along, so that
+        // "%F %y/%m/%d" prints no stray space.
+        if (result.size() == before) {
+            if (result.endsWith(QLatin1Char(' ')))
+                result.chop(1);
+            else if (i + 1 < text.size() && text[i + 1] == QLatin1Char(' '))
+                ++i;
         }
     }
     return result;

@@ -21,7 +21,7 @@ TMetaFileList::TMetaFileList(const TStringsPrinter& printer, const TPrintLines& 
     : FPrinter(printer)
     , FLines(lines)
     , FMetrics(metrics)
-    , FMeasure(std::make_unique<TTextMeasure>(PrinterFont(printer, metrics.Dpi)))
+    , FMeasure(std::make_unique<TTextMeasure>(PrinterFont(printer, metrics.Dpi), lines.TabWidth()))
     , FGeometry(std::make_unique<TPageGeometry>(printer, metrics, *FMeasure, lines.Count()))
     , FFlow(std::make_unique<TPageFlow>(lines, *FGeometry, *FMeasure))
 {

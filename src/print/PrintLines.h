@@ -14,6 +14,8 @@ public:
     virtual int Count() const = 0;
     // Line index (0-based) as Shift_JIS bytes, without its line break.
     virtual std::string Line(int index) const = 0;
+    // Tab stops every TabWidth half-width characters, as in the editor.
+    virtual int TabWidth() const { return 8; }
     // The characters the lines' codes stand for beyond code page 932 (a UTF-8 script's own).
     virtual const TDocumentChars& Chars() const { return NoDocumentChars(); }
 };

@@ -1,10 +1,12 @@
 // The real dialogs behind printing's prompts.
 #include "print/PrintPrompts.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace brenvik {
 
@@ -24,6 +26,11 @@ TPrintPrompts& PrintPrompts()
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+            // This dialog only sets the printer up; printing is the setup form's button.
+            dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+            if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+                if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                    ok->setText(QStringLiteral("OK"));
             return dialog.exec() == QDialog::Accepted;
         },
     };

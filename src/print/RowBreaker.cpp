@@ -29,17 +29,18 @@ bool BreakBefore(const QString& text, qsizetype i)
 
 } // namespace
 
-TTextMeasure::TTextMeasure(const QFont& font)
+TTextMeasure::TTextMeasure(const QFont& font, int tabWidth)
     : FFont(font)
     , FMetrics(font, &FDevice)
     , FLineHeight(int(std::ceil(FMetrics.height() + std::max<qreal>(0, FMetrics.leading()))))
+    , FTabWidth(std::max(1, tabWidth))
     , FAdvances(0x10000, -1.0f)
 {
 }
 
 qreal TTextMeasure::NextTabStop(qreal x) const
 {
-    const qreal tab = 8 * CharWidth();
+    const qreal tab = FTabWidth * CellWidth();
     return tab > 0 ? (std::floor(x / tab) + 1) * tab : x;
 }
 

@@ -18,7 +18,8 @@ class TDocumentChars;
 // The body font measured on a page picture, in the picture's units (printer pixels).
 class TTextMeasure {
 public:
-    explicit TTextMeasure(const QFont& font);
+    // Tab stops every tabWidth half-width cells.
+    TTextMeasure(const QFont& font, int tabWidth);
 
     const QFont& Font() const { return FFont; }
     // Cell height plus external leading, whole pixels.
@@ -28,7 +29,9 @@ public:
     // The width of a full-width character: no column may be narrower.
     qreal FullWidth() const { return Advance(u'\u3042'); }
     qreal TextWidth(const QString& text) const { return FMetrics.horizontalAdvance(text); }
-    // Tab stops every 8 average character widths from the column's left edge.
+    // The width of a half-width cell, measured as the editor measures its columns.
+    qreal CellWidth() const { return Advance(u'x'); }
+    // Tab stops every tabWidth cells from the column's left edge, as the editor sets them.
     qreal NextTabStop(qreal x) const;
     qreal Advance(char16_t unit) const;
     // Advance of the character at i; length gets 2 for a surrogate pair, else 1.
@@ -39,6 +42,7 @@ private:
     QFont FFont;
     QFontMetricsF FMetrics;
     int FLineHeight;
+    int FTabWidth;
     mutable std::vector<float> FAdvances; // by UTF-16 unit; negative: not measured yet
 };
 

@@ -31,7 +31,7 @@ void TStringsPrinter::SetColumnSpace(int value)
 
 void TStringsPrinter::SetFirstPageNumber(int value)
 {
-    SetField(FFirstPageNumber, std::clamp(value, 1, 9999));
+    SetField(FFirstPageNumber, std::clamp(value, 1, kMaxPage));
 }
 
 void TStringsPrinter::SetFont(TEditorFont* value)
@@ -42,7 +42,7 @@ void TStringsPrinter::SetFont(TEditorFont* value)
 
 void TStringsPrinter::SetLastPage(int value)
 {
-    SetField(FLastPage, std::clamp(value, 1, 9999));
+    SetField(FLastPage, std::clamp(value, 1, kMaxPage));
 }
 
 void TStringsPrinter::SetMarginBottom(int value)
@@ -67,7 +67,7 @@ void TStringsPrinter::SetMarginTop(int value)
 
 void TStringsPrinter::SetStartPage(int value)
 {
-    SetField(FStartPage, std::clamp(value, 1, 9999));
+    SetField(FStartPage, std::clamp(value, 1, kMaxPage));
 }
 
 QString TStringsPrinter::ExpandKeywords(const QString& text, int pageNumber) const

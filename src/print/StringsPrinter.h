@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace brenvik {
@@ -16,6 +17,9 @@ namespace brenvik {
 class TMetaFileList;
 class TPrintLines;
 class TStringsPrinterInfo;
+
+// The largest page number a print can name: a million-line script fills some 15,625 pages.
+inline constexpr int kMaxPage = 999999;
 
 // Invariant: every property lies in its range (the setters clamp); Font() and Info() are owned.
 class TStringsPrinter : public TNotifyPersistent {
@@ -100,15 +104,19 @@ public:
     bool MakePages(TMetaFileList& pages, const QString& caption);
     // Whether pages past those indexed may still be printed.
     bool NeedsMorePages(const TMetaFileList& pages) const;
-    // Lays out and prints the selected pages; true when they were printed.
-    bool PrintStrings(const TPrintLines& lines);
+    // Lays out and prints the selected pages; true when they were printed. chooseTarget, when
+    // given, is asked only once there are pages to print (it names the PDF file); false
+    // from it ends the job.
+    bool PrintStrings(const TPrintLines& lines, const std::function<bool(QPrinter&)>& chooseTarget = {});
+    // The document's title in the job and the PDF: the script's name without its folder.
+    QString DocumentTitle() const;
     // Lays out and shows the preview until it is closed; false when nothing could be shown.
     bool PreviewStrings(const TPrintLines& lines);
 
 private:
     // Indexes until enough() says so or no later page can be printed.
     bool IndexPages(TMetaFileList& pages, const QString& caption, const std::function<bool()>& enough);
-    bool PrintPages(TMetaFileList& pages);
+    bool PrintPages(TMetaFileList& pages, const std::function<bool(QPrinter&)>& chooseTarget);
 
     int FColumnCount = 1;
     int FColumnSpace = 4;
@@ -119,7 +127,7 @@ private:
     TStringsPrinterHeaderAlign FFooterAlign = haNone;
     QString FHeader;
     TStringsPrinterHeaderAlign FHeaderAlign = haNone;
-    int FLastPage = 9999;
+    int FLastPage = kMaxPage;
     bool FLineNumber = false;
     int FMarginBottom = 0;
     int FMarginLeft = 0;

@@ -14,6 +14,7 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <optional>
+#include <sys/stat.h>
 
 namespace brenvik {
 
@@ -84,6 +85,16 @@ public:
                      .arg(QDir::toNativeSeparators(FTarget)));
             return false;
         }
+        // The file gets the mode any new file would (the temporary one is private), or keeps
+        // the mode of the file it replaces.
+        const QFileInfo old(FTarget);
+        if (old.exists()) {
+            QFile::setPermissions(FPart->fileName(), old.permissions());
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::chmod(QFile::encodeName(FPart->fileName()).constData(), 0666 & ~mask);
+        }
         QFile::remove(FTarget);
         if (!QFile::rename(FPart->fileName(), FTarget)) {
             Tell(QStringLiteral("「%1」に書き込めませんでした。").arg(QDir::toNativeSeparators(FTarget)));
@@ -98,6 +109,21 @@ private:
     QString FTarget;
     std::unique_ptr<QTemporaryFile> FPart;
 };
+
+// Qt's PDF engine keeps the error of a failed write for good: after one full disk every later
+// job of the same printer would be cut short. Each PDF job runs on a fresh printer set up as
+// the current one.
+std::unique_ptr<QPrinter> PdfJobPrinter(const QPrinter& current)
+{
+    auto job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    job->setOutputFormat(QPrinter::PdfFormat);
+    job->setResolution(current.resolution());
+    job->setFullPage(current.fullPage());
+    job->setPageLayout(current.pageLayout());
+    job->setColorMode(current.colorMode());
+    job->setOutputFileName(current.outputFileName());
+    return job;
+}
 
 } // namespace
 
@@ -127,24 +153,35 @@ bool TStringsPrinter::MakePages(TMetaFileList& pages, const QString& caption)
     return IndexPages(pages, caption, [] { return false; });
 }
 
-bool TStringsPrinter::PrintStrings(const TPrintLines& lines)
+bool TStringsPrinter::PrintStrings(const TPrintLines& lines, const std::function<bool(QPrinter&)>& chooseTarget)
 {
     if (!FInfo->Printer())
         return false;
     TMetaFileList pages(*this, lines, MetricsOf(*FInfo->Printer()));
-    return MakePages(pages, kPrintCaption) && PrintPages(pages);
+    return MakePages(pages, kPrintCaption) && PrintPages(pages, chooseTarget);
 }
 
-bool TStringsPrinter::PrintPages(TMetaFileList& pages)
+QString TStringsPrinter::DocumentTitle() const
+{
+    return FFileName.isEmpty() ? QStringLiteral("新規文章") : QFileInfo(FFileName).fileName();
+}
+
+bool TStringsPrinter::PrintPages(TMetaFileList& pages, const std::function<bool(QPrinter&)>& chooseTarget)
 {
     const std::vector<int> printed = PrintedPages(*this, pages);
     if (printed.empty()) {
         Tell(kNoPages);
         return false;
     }
-    QPrinter& printer = *FInfo->Printer();
+    QPrinter& current = *FInfo->Printer();
+    if (chooseTarget && !chooseTarget(current))
+        return false;
+    const std::unique_ptr<QPrinter> pdfJob
+        = current.outputFormat() == QPrinter::PdfFormat ? PdfJobPrinter(current) : nullptr;
+    QPrinter& printer = pdfJob ? *pdfJob : current;
+    printer.setDocName(DocumentTitle());
     std::optional<TPdfTarget> pdf;
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
+    if (pdfJob) {
         pdf.emplace(printer);
         if (!pdf->Open())
             return false;

@@ -25,8 +25,16 @@ public:
         return OkCancelAnswer;
     }
     void ShowError(QWidget*, const QString& text) override { Errors.append(text); }
-    QString OpenFileName(QWidget*, const QString&) override { return Next(OpenNames); }
-    QString SaveFileName(QWidget*, const QString&) override { return Next(SaveNames); }
+    QString OpenFileName(QWidget*, const QString& folder) override
+    {
+        DialogStarts.append(folder);
+        return Next(OpenNames);
+    }
+    QString SaveFileName(QWidget*, const QString& start) override
+    {
+        DialogStarts.append(start);
+        return Next(SaveNames);
+    }
     bool ChooseCode(QWidget*, const QString&, TCodePair& codes, bool saving) override
     {
         CodeDialogs.append({codes, saving});
@@ -52,6 +60,7 @@ public:
 
     QStringList Asked;
     QStringList Errors;
+    QStringList DialogStarts;
     QList<std::pair<TCodePair, bool>> CodeDialogs;
     QList<QStringList> Started;
 

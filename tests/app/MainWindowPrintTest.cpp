@@ -7,10 +7,17 @@
 #include "print/FormStringsPrint.h"
 #include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
+#include "print/StringsPrinterInfo.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QSpinBox>
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -72,18 +79,35 @@ TEST_F(MainWindowPrintTest, SettingsAreStoredOnOkAndReadAtTheNextStart)
             EXPECT_EQ(form.RadioGroup3->ItemIndex(), int(haCenter));
             EXPECT_EQ(form.StringsPrinter1->FileName(), script);
             EXPECT_TRUE(form.Button5->isEnabled());
+            // New settings keep the text 10 mm from every edge of the sheet.
+            for (QSpinBox* margin : {form.SpinEdit1, form.SpinEdit2, form.SpinEdit3, form.SpinEdit4})
+                EXPECT_EQ(margin->value(), 10) << margin->objectName().toStdString();
             form.RadioGroup1->SetItemIndex(2);
         }, "Button2");
         EXPECT_FALSE(QSettings(Settings(), QSettings::IniFormat).contains(QStringLiteral("StringsPrinter/Property_c")));
-        Print(window, [](TFormStringsPrint& form) { form.RadioGroup1->SetItemIndex(2); }, "Button1");
+        Print(window, [](TFormStringsPrint& form) {
+            form.RadioGroup1->SetItemIndex(2);
+            form.SpinEdit1->setValue(0);
+            // As the printer setup dialog would leave it.
+            form.StringsPrinter1->Info().Printer()->setPageOrientation(QPageLayout::Landscape);
+            form.StringsPrinter1->Info().Printer()->setPageSize(QPageSize(QPageSize::B5));
+        }, "Button1");
         EXPECT_TRUE(QSettings(Settings(), QSettings::IniFormat).contains(QStringLiteral("StringsPrinter/Property_c")));
     }
+    // Another start: the printer itself is as the program found it, until the stored setup is read.
+    CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
+    CurrentPrinter().setPageSize(QPageSize(QPageSize::A4));
     TfrmMain restarted(&prompts);
     Print(restarted, [](TFormStringsPrint& form) {
+        EXPECT_EQ(form.Label6->text(), QStringLiteral("poLandscape"));
+        EXPECT_EQ(form.StringsPrinter1->Info().Printer()->pageLayout().pageSize().id(), QPageSize::B5);
+        EXPECT_EQ(form.SpinEdit1->value(), 0) << "stored settings keep their margins";
         EXPECT_EQ(form.RadioGroup1->ItemIndex(), 2);
         EXPECT_EQ(form.Edit1->text(), QStringLiteral("%F %y/%m/%d"));
     }, "Button2");
     EXPECT_TRUE(prompts.Errors.isEmpty());
+    CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
+    CurrentPrinter().setPageSize(QPageSize(QPageSize::A4));
 }
 
 } // namespace

@@ -53,6 +53,20 @@ TEST_F(RestorePosTest, FirstStartKeepsTheDesignedBoundsAndClosingStoresThem)
     EXPECT_EQ(next.size(), QSize(300, 200));
 }
 
+TEST_F(RestorePosTest, AFirstStartsDefaultSizeLargerThanTheScreenIsShrunkToIt)
+{
+    // At a scale of 2 a 900x700 window is 1800x1400 pixels: more than a 1280x1024 screen.
+    QWidget window;
+    window.resize(Available().size() + QSize(400, 300));
+    TRestorePos restore(&window);
+    restore.SetKeyName(kKey);
+    restore.Restore();
+    EXPECT_EQ(window.size(), Available().size());
+    window.resize(300, 200);
+    restore.Restore();
+    EXPECT_EQ(window.size(), QSize(300, 200)) << "a size that fits is kept";
+}
+
 TEST_F(RestorePosTest, EachValueIsReadOnItsOwnAndGarbageLeavesThatEdge)
 {
     Store(QStringLiteral("abc"), 60, QStringLiteral(""), 150);

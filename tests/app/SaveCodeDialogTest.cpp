@@ -92,8 +92,8 @@ TEST(SaveCodeDialog, ChooseCodeChangesThePairOnlyOnOk)
 TEST(SaveCodeDialog, Utf8Presets)
 {
     TdlgSaveCode dialog(QStringLiteral("a"), true);
-    EXPECT_EQ(dialog.rdbUtf8->text(), QStringLiteral("UTF-8"));
-    EXPECT_EQ(dialog.rdbUtf8Bom->text(), QStringLiteral("UTF-8 (BOM付き)"));
+    EXPECT_EQ(dialog.rdbUtf8->text(), QStringLiteral("UTF-8/LF"));
+    EXPECT_EQ(dialog.rdbUtf8Bom->text(), QStringLiteral("UTF-8 (BOM付き)/LF"));
     dialog.rdbUtf8Bom->click();
     EXPECT_EQ(dialog.Choice(), (TCodePair {jcUtf8, rcLf, true}));
     dialog.rdbUtf8->click();

@@ -11,6 +11,7 @@
 #include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -502,6 +503,20 @@ TEST_F(PaintingTest, ViewAndFontChangesRepaintInTheNewLook)
     EXPECT_GT(editor.FontHeight(), height) << "the metrics follow the font";
 }
 
+
+// A face that draws "_" below the descent it reports (DejaVu Sans Mono 14: one pixel under it)
+// still shows it whole: the row reserves the glyph's full depth.
+TEST_F(PaintingTest, GlyphsBelowTheReportedDescentAreNotClipped)
+{
+    editor.Font()->SetName(QStringLiteral("DejaVu Sans Mono"));
+    editor.Font()->SetSize(14);
+    SetText("Shift_JIS");
+    const QFontMetrics metrics(editor.font());
+    const QRect ink = metrics.boundingRect(QLatin1Char('_'));
+    EXPECT_GE(editor.FontHeight(), metrics.ascent() + ink.bottom() + 1);
+    const QImage image = Render();
+    EXPECT_GT(Ink(image, Cell(0, 5), kWhite), 0) << "the underscore is drawn";
+}
 
 // A code the document gave a character without a Shift_JIS code (é at F0 40) is painted as that character:
 // as the same ink as é drawn by Qt in the cell, where code page 932 alone has only a private-use character.

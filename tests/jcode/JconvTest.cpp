@@ -194,7 +194,8 @@ TEST(Jconv, Utf8FilesAndScriptsToUtf8)
     const QString lf = kData + "script.utf8.lf.cgi";
     const QString crlf = kData + "script.utf8bom.crlf.cgi";
     const TRun guess = Jconv({"--guess", lf, crlf});
-    EXPECT_EQ(guess.out, (lf + "\tUTF-8\tLF\n" + crlf + "\tUTF-8\tCRLF\n").toUtf8());
+    // The byte-order mark is told.
+    EXPECT_EQ(guess.out, (lf + "\tUTF-8\tLF\n" + crlf + "\tUTF-8 (BOM)\tCRLF\n").toUtf8());
     for (const QString& name : {lf, crlf}) {
         const TRun same = Jconv({"--to", "utf8", name});
         EXPECT_EQ(same.exitCode, 0);

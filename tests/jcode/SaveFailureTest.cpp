@@ -2,13 +2,19 @@
 // As root (where permissions do not stop a write) the folders are small or read-only tmpfs mounts;
 // otherwise a file-size limit and a folder without write permission fail the same calls.
 #include "jcode/ScriptFile.h"
+#include "jcode/SystemReason.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <fstream>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -117,7 +123,69 @@ TEST_F(SaveFailure, ReadOnlyFolderKeepsTheOldFile)
         WriteOld();
         ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
     }
-    ExpectFailedSave(Lines {"new"}, "保存先のフォルダに書き込めません");
+    // A read-only mount stops the file itself; without root the folder's mode stops the new file.
+    ExpectFailedSave(Lines {"new"}, ::geteuid() == 0 ? "読み取り専用" : "保存先のフォルダに書き込む権限がありません");
+}
+
+// A file that cannot be written in a writable folder is named as the file, in Japanese only, and
+// a new file's failure says nothing of an original.
+TEST_F(SaveFailure, AnUnwritableFileIsNamedAndANewFileHasNoOriginal)
+{
+    WriteOld();
+    const bool root = ::geteuid() == 0;
+    const int fd = ::open(OldPath().c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    int flags = 0;
+    if (root) {
+        // Root writes through any mode; an immutable file stops it.
+        ASSERT_EQ(::ioctl(fd, FS_IOC_GETFLAGS, &flags), 0) << std::strerror(errno);
+        const int immutable = flags | FS_IMMUTABLE_FL;
+        ASSERT_EQ(::ioctl(fd, FS_IOC_SETFLAGS, &immutable), 0) << std::strerror(errno);
+    } else {
+        ASSERT_EQ(::chmod(OldPath().c_str(), 0444), 0);
+    }
+    std::string reason;
+    try {
+        SaveScriptFile(OldPath(), Lines {"new"}, jcSjis, rcCrLf);
+    } catch (const EScriptFileError& error) {
+        reason = error.Reason();
+    }
+    if (root)
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+    EXPECT_EQ(ReadAll(OldPath()), kOld);
+    EXPECT_NE(reason.find(root ? "ファイルは変更できない設定" : "ファイルに書き込む権限がありません"), std::string::npos) << reason;
+    EXPECT_EQ(reason.find("フォルダ"), std::string::npos) << reason;
+    EXPECT_EQ(reason.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), std::string::npos)
+        << "no English detail: " << reason;
+
+    // A new file in a folder it cannot be written to.
+    if (root) {
+        MountSmallFolder("64k", true);
+    } else {
+        ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
+    }
+    try {
+        SaveScriptFile(folder_ + "/new.cgi", Lines {"new"}, jcSjis, rcCrLf);
+        ADD_FAILURE() << "the save succeeded";
+    } catch (const EScriptFileError& error) {
+        EXPECT_EQ(error.Reason().find("元のファイル"), std::string::npos) << error.Reason();
+        EXPECT_NE(error.Reason().find("フォルダ"), std::string::npos) << error.Reason();
+    }
+}
+
+// Each failure of a system call reads as one Japanese sentence naming what it failed on.
+TEST(SystemReason, NamesTheFileOrTheFolderInJapanese)
+{
+    EXPECT_EQ(SystemReason(EACCES, TFileAct::Write), "ファイルに書き込む権限がありません。");
+    EXPECT_EQ(SystemReason(EACCES, TFileAct::Read, TFileThing::Folder), "フォルダに読む権限がありません。");
+    EXPECT_EQ(SystemReason(ENOENT, TFileAct::Read), "ファイルが見つかりません。");
+    for (const int error : {EPERM, EROFS, ENOSPC, EDQUOT, EFBIG, EISDIR, ENOTDIR, ENAMETOOLONG, ELOOP, EMFILE, EIO, 0, 9999}) {
+        const std::string reason = SystemReason(error, TFileAct::Write);
+        EXPECT_EQ(reason.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), std::string::npos) << reason;
+        EXPECT_TRUE(reason.ends_with("。")) << reason;
+    }
+    EXPECT_NE(SystemReason(9999, TFileAct::Read).find("9999"), std::string::npos);
 }
 
 TEST_F(SaveFailure, MissingFolderIsNamed)

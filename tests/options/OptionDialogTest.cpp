@@ -1,6 +1,8 @@
 // The options dialog over a live main window, offscreen: loading, each kind of setting changed
 // and stored by OK, the settings file written at once, and Cancel, Esc and the close box.
 #include "OptionTestSupport.h"
+#include "editor/FontFamilies.h"
+#include "options/FontPickDialog.h"
 
 #include "editor/Editor.h"
 #include "editor/EditorCaret.h"
@@ -167,7 +169,7 @@ TEST_F(OptionDialogTest, CaretBoxesAndTabWidthReachTheCaret)
     EXPECT_EQ(Editor().Caret()->TabSpaceCount(), 2);
 }
 
-TEST_F(OptionDialogTest, FontDialogFaceSizeAndStyleAreAllStored)
+TEST_F(OptionDialogTest, FontDialogFaceAndSizeAreStoredAndTheStyleKept)
 {
     Open();
     hooks.FontAnswer.reset();
@@ -175,24 +177,42 @@ TEST_F(OptionDialogTest, FontDialogFaceSizeAndStyleAreAllStored)
     EXPECT_EQ(hooks.FontDialogs, 1);
     EXPECT_EQ(dialog->ChosenFont().Name(), Editor().Font()->Name());
 
+    // The face's own styles (DejaVu's "Oblique") never reach the colour items.
     QFont chosen(QStringLiteral("DejaVu Sans Mono"), 14);
     chosen.setBold(true);
     chosen.setItalic(true);
     hooks.FontAnswer = chosen;
     dialog->SelectViewItem(QStringLiteral("デフォルト"));
     Child<QPushButton>("btnFont")->click();
-    // The style went to the default colour: its boxes and the sample show it.
-    EXPECT_TRUE(Child<QCheckBox>("cbxViewBold")->isChecked());
-    EXPECT_TRUE(Child<QCheckBox>("cbxViewItalic")->isChecked());
-    EXPECT_EQ(dialog->ViewSample().Font()->Style(), fsBold | fsItalic);
+    EXPECT_FALSE(Child<QCheckBox>("cbxViewBold")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>("cbxViewItalic")->isChecked());
+    EXPECT_EQ(dialog->ViewSample().Font()->Style(), 0);
     EXPECT_EQ(dialog->ViewSample().Font()->Name(), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_TRUE(Child<QLabel>("lblFont")->text().startsWith(QStringLiteral("DejaVu Sans Mono")));
     Ok();
     EXPECT_EQ(Editor().Font()->Name(), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_EQ(Editor().Font()->Size(), 14);
-    EXPECT_EQ(Editor().Font()->Style(), fsBold | fsItalic);
-    for (QWidget* view : window->ExplorerViews())
+    EXPECT_EQ(Editor().Font()->Style(), 0);
+    for (QWidget* view : window->ExplorerViews()) {
         EXPECT_EQ(view->font().family(), QStringLiteral("DejaVu Sans Mono")) << view->objectName().toStdString();
+        EXPECT_FALSE(view->font().italic()) << view->objectName().toStdString();
+    }
+}
+
+TEST_F(OptionDialogTest, FontDialogOkWithoutAChangeChangesNothing)
+{
+    Editor().Font()->SetName(QStringLiteral("IPAGothic"));
+    Editor().Font()->SetSize(12);
+    Editor().Font()->SetStyle(fsBold);
+    Open();
+    EXPECT_TRUE(Child<QLabel>("lblFont")->text().startsWith(FamilyInUse(QStringLiteral("IPAGothic"))));
+    // The real dialog, accepted as it opened.
+    hooks.FontAnswer = TFontPickDialog(dialog->ChosenFont().ToQFont()).SelectedFont();
+    Child<QPushButton>("btnFont")->click();
+    Ok();
+    EXPECT_EQ(Editor().Font()->Name(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(Editor().Font()->Size(), 12);
+    EXPECT_EQ(Editor().Font()->Style(), fsBold);
 }
 
 TEST_F(OptionDialogTest, MissingFontShowsTheFaceInUse)

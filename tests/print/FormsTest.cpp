@@ -1,6 +1,7 @@
 // The setup, preview and progress windows.
 #include "PrintTestSupport.h"
 #include "editor/EditorFont.h"
+#include "editor/FontFamilies.h"
 #include "print/FormStrPreview.h"
 #include "print/FormStrProgress.h"
 #include "print/FormStringsPrint.h"
@@ -51,21 +52,25 @@ TEST_F(Forms, PageNumberFieldsWrapAndDoubleClickResets)
     const TVectorLines lines({"x"});
     TFormStringsPrint form(nullptr, source, &lines);
     form.SpinEdit8->setValue(0);
-    EXPECT_EQ(form.SpinEdit8->value(), 9999);
-    EXPECT_EQ(form.StringsPrinter1->FirstPageNumber(), 9999);
-    form.SpinEdit8->setValue(10000);
+    EXPECT_EQ(form.SpinEdit8->value(), 999999);
+    EXPECT_EQ(form.StringsPrinter1->FirstPageNumber(), 999999);
+    // A million-line script has 15,625 pages: each can be named.
+    form.RadioGroup5->SetItemIndex(1);
+    form.SpinEdit6->setValue(15625);
+    EXPECT_EQ(form.StringsPrinter1->StartPage(), 15625);
+    form.SpinEdit8->setValue(1000000);
     EXPECT_EQ(form.SpinEdit8->value(), 1);
     EXPECT_EQ(form.StringsPrinter1->FirstPageNumber(), 1);
     // Typed, too.
     form.SpinEdit7->findChild<QLineEdit*>()->selectAll();
     QTest::keyClicks(form.SpinEdit7->findChild<QLineEdit*>(), QStringLiteral("0"));
-    EXPECT_EQ(form.StringsPrinter1->LastPage(), 9999);
+    EXPECT_EQ(form.StringsPrinter1->LastPage(), 999999);
     form.SpinEdit8->setValue(40);
     DoubleClick(form.SpinEdit8);
     EXPECT_EQ(form.SpinEdit8->value(), 1);
     form.SpinEdit7->setValue(12);
     DoubleClick(form.SpinEdit7);
-    EXPECT_EQ(form.StringsPrinter1->LastPage(), 9999);
+    EXPECT_EQ(form.StringsPrinter1->LastPage(), 999999);
 }
 
 TEST_F(Forms, TheRangeChoiceCouplesTheFirstPageNumber)
@@ -114,6 +119,19 @@ TEST_F(Forms, LoadingKeepsTheStoredFirstPageNumber)
     EXPECT_EQ(form.StringsPrinter1->PageOption(), poOdd);
 }
 
+TEST_F(Forms, TheFontBoxShowsTheFaceInUseAndKeepsTheStoredName)
+{
+    TStringsPrinter source;
+    source.Font()->SetName(QStringLiteral("IPAGothic"));
+    TFormStringsPrint form(nullptr, source, nullptr);
+    EXPECT_EQ(form.ComboBox1->currentText(), FamilyInUse(QStringLiteral("IPAGothic")));
+    EXPECT_EQ(form.StringsPrinter1->Font()->Name(), QStringLiteral("IPAGothic"));
+    // Fixed-pitch faces with Japanese glyphs come first.
+    EXPECT_EQ(form.ComboBox1->itemText(0), GridFamilies(false).value(0));
+    form.ComboBox1->setCurrentText(QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(form.StringsPrinter1->Font()->Name(), QStringLiteral("DejaVu Sans Mono"));
+}
+
 TEST_F(Forms, ControlsWriteIntoTheFormsOwnPrinterOnly)
 {
     TStringsPrinter source;
@@ -148,6 +166,10 @@ TEST_F(Forms, SetupFormCaptionsSizeAndButtons)
     EXPECT_EQ(without.RadioGroup4->Items(),
         (QStringList {QStringLiteral("全て"), QStringLiteral("偶数P"), QStringLiteral("奇数P")}));
     EXPECT_EQ(without.ComboBox2->count(), 25);
+    QStringList captions;
+    for (const QLabel* label : without.findChildren<QLabel*>())
+        captions.append(label->text());
+    EXPECT_TRUE(captions.contains(QStringLiteral("割付間隔"))) << "the gap between columns";
 
     const TVectorLines lines({"x"});
     TFormStringsPrint with(nullptr, source, &lines);
@@ -183,6 +205,25 @@ TEST_F(Forms, PrintButtonAsksForThePdfAndClosesWithOkWhenPrinted)
     form.Button5->click();
     EXPECT_EQ(form.result(), int(QDialog::Accepted));
     EXPECT_EQ(PdfPageCount(PdfAnswer), 1);
+}
+
+TEST_F(Forms, NothingToPrintIsSaidBeforeThePdfIsAskedFor)
+{
+    TStringsPrinter source;
+    source.SetRangeOption(roLimited);
+    source.SetStartPage(5);
+    source.SetLastPage(6);
+    const TVectorLines lines({"print 1;"});
+    TFormStringsPrint form(nullptr, source, &lines);
+    bool asked = false;
+    PrintPrompts().AskPdfFile = [&](QWidget*, const QString&) {
+        asked = true;
+        return PdfAnswer;
+    };
+    form.Button5->click();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(Messages, QStringList {QStringLiteral("印刷するページがありません。")});
+    EXPECT_EQ(form.result(), int(QDialog::Rejected));
 }
 
 TEST_F(Forms, TheRunnerCopiesBackOnlyOnOk)

@@ -12,10 +12,12 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace brenvik;
@@ -357,4 +359,89 @@ TEST_F(PrintPdf, AFullDiskIsReportedAndTheOldPdfStays)
     EXPECT_TRUE(Messages[0].contains(QStringLiteral("out.pdf"))) << Messages[0].toStdString();
     EXPECT_EQ(kept, QByteArray("old"));
     EXPECT_EQ(left, QStringList {QStringLiteral("out.pdf")}) << "a part file was left behind";
+    // The next job, on a disk with room, prints whole.
+    Messages.clear();
+    PdfPath(QStringLiteral("again.pdf"));
+    EXPECT_TRUE(printer.PrintStrings(JapaneseScript(30))) << Messages.join(u'\n').toStdString();
+}
+
+namespace {
+
+// Lines whose tab stops are the editor's, width cells apart.
+class TTabbedLines : public TVectorLines {
+public:
+    TTabbedLines(std::vector<std::string> lines, int width)
+        : TVectorLines(std::move(lines))
+        , FWidth(width)
+    {
+    }
+    int TabWidth() const override { return FWidth; }
+
+private:
+    int FWidth;
+};
+
+// Where each marker word of a page starts, in cells of the given width from the text's left edge.
+std::vector<double> MarkerCells(const QString& pdf, const QString& marker, double cell)
+{
+    const auto words = PdfWordLefts(pdf, 1);
+    double left = 1e9;
+    for (const auto& [text, x] : words)
+        left = std::min(left, x);
+    std::vector<double> cells;
+    for (const auto& [text, x] : words)
+        if (text == marker)
+            cells.push_back(std::round((x - left) / cell * 10) / 10);
+    return cells;
+}
+
+} // namespace
+
+// In a fixed-pitch face the columns after tabs line up as in the editor, whatever its tab width:
+// each marker starts at the next stop, counted in characters of the print font.
+TEST_F(PrintPdf, TabsStopAtTheEditorsTabWidthInCharacters)
+{
+    for (const int width : {8, 4}) {
+        TStringsPrinter printer;
+        printer.Font()->SetName(QStringLiteral("DejaVu Sans Mono"));
+        const TTabbedLines lines({"12345678\tA", "1\tB", "1234567\tC", "123456789012\tD"}, width);
+        const QString pdf = PdfPath(QStringLiteral("tabs%1.pdf").arg(width));
+        ASSERT_TRUE(printer.PrintStrings(lines)) << Messages.join(u'\n').toStdString();
+        // One cell: the word "1" of the second line.
+        double cell = 0;
+        const auto words = PdfWordLefts(pdf, 1);
+        for (std::size_t i = 0; i + 1 < words.size(); ++i)
+            if (words[i].first == QStringLiteral("1"))
+                cell = words[i + 1].second - words[i].second;
+        ASSERT_GT(cell, 0);
+        const auto stop = [width](int length) { return double((length / width + 1) * width); };
+        // The cell is measured across a tab, so "B" itself sits at one stop.
+        cell /= stop(1);
+        const std::pair<const char*, int> markers[] = {{"A", 8}, {"B", 1}, {"C", 7}, {"D", 12}};
+        for (const auto& [marker, length] : markers)
+            EXPECT_EQ(MarkerCells(pdf, QString::fromLatin1(marker), cell), std::vector<double> {stop(length)})
+                << width << " " << marker;
+    }
+}
+
+TEST_F(PrintPdf, ThePdfHasTheScriptsNameAsTitleAndTheModeOfTheUmask)
+{
+    TStringsPrinter printer;
+    printer.SetFileName(QStringLiteral("/home/user/cgi-bin/掲示板.cgi"));
+    const TVectorLines lines({"print 1;"});
+    const mode_t saved = ::umask(022);
+    const QString pdf = PdfPath(QStringLiteral("shared.pdf"));
+    const bool shared = printer.PrintStrings(lines);
+    ::umask(077);
+    const QString own = PdfPath(QStringLiteral("own.pdf"));
+    const bool owned = printer.PrintStrings(lines);
+    ::umask(saved);
+    ASSERT_TRUE(shared && owned) << Messages.join(u'\n').toStdString();
+    const auto mode = [](const QString& path) {
+        struct stat status {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 0777) : -1;
+    };
+    EXPECT_EQ(mode(pdf), 0644);
+    EXPECT_EQ(mode(own), 0600);
+    EXPECT_EQ(PdfInfoField(pdf, QStringLiteral("Title")), QStringLiteral("掲示板.cgi"));
 }

@@ -11,6 +11,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace brenvik::test {
 
@@ -80,6 +81,30 @@ int PdfPageCount(const QString& pdf)
             return line.mid(6).trimmed().toInt();
     }
     return -1;
+}
+
+std::vector<std::pair<QString, double>> PdfWordLefts(const QString& pdf, int page)
+{
+    const QString number = QString::number(page);
+    const QString boxes = QString::fromUtf8(RunTool(QStringLiteral("pdftotext"),
+        {QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    std::vector<std::pair<QString, double>> words;
+    for (auto match = word.globalMatch(boxes); match.hasNext();) {
+        const auto found = match.next();
+        words.emplace_back(found.captured(2), found.captured(1).toDouble());
+    }
+    return words;
+}
+
+QString PdfInfoField(const QString& pdf, const QString& field)
+{
+    const QByteArray key = field.toUtf8() + ':';
+    for (const QByteArray& line : RunTool(QStringLiteral("pdfinfo"), {pdf}).split('\n')) {
+        if (line.startsWith(key))
+            return QString::fromUtf8(line.mid(key.size())).trimmed();
+    }
+    return {};
 }
 
 QString PdfPageText(const QString& pdf, int page)

@@ -33,6 +33,10 @@ std::string Sjis(const char* utf8);
 TVectorLines SjisLines(const std::vector<const char*>& utf8);
 
 int PdfPageCount(const QString& pdf);
+// The words of one page with their left edges in points, by pdftotext -bbox, in reading order.
+std::vector<std::pair<QString, double>> PdfWordLefts(const QString& pdf, int page);
+// A field of pdfinfo's report ("Title"), trimmed.
+QString PdfInfoField(const QString& pdf, const QString& field);
 // The text of one page (1-based), by pdftotext.
 QString PdfPageText(const QString& pdf, int page);
 // The text of one page inside area, in points (1/72 inch) from the sheet's top left.

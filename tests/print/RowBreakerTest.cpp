@@ -13,7 +13,7 @@ namespace {
 class RowBreakerTest : public ::testing::Test {
 protected:
     RowBreakerTest()
-        : Measure(QFont(QStringLiteral("IPAGothic"), 10))
+        : Measure(QFont(QStringLiteral("IPAGothic"), 10), 8)
     {
     }
 
@@ -56,15 +56,30 @@ TEST_F(RowBreakerTest, BreaksBetweenFullWidthCharacters)
         (QStringList {QStringLiteral("print"), QStringLiteral("漢字")}));
 }
 
-TEST_F(RowBreakerTest, TabsReachTheNextStopOfEightAverageWidths)
+TEST_F(RowBreakerTest, TabsReachTheNextStopOfTheTabWidthInCells)
 {
-    const qreal stop = 8 * Measure.CharWidth();
+    const qreal stop = 8 * Half();
     EXPECT_DOUBLE_EQ(Measure.NextTabStop(0), stop);
     EXPECT_DOUBLE_EQ(Measure.NextTabStop(stop - 0.5), stop);
     EXPECT_DOUBLE_EQ(Measure.NextTabStop(stop), 2 * stop);
     // "\tx" needs a full stop plus the letter.
     EXPECT_EQ(Rows(QStringLiteral("\tx"), stop + 1.5 * Half()).size(), 1);
     EXPECT_EQ(Rows(QStringLiteral("\tx"), stop + Half() / 2), (QStringList {QStringLiteral("\t"), QStringLiteral("x")}));
+}
+
+TEST(TextMeasure, TabStopsAreCharactersOfTheFontNotAverageWidths)
+{
+    // DejaVu Sans Mono's average width is wider than its cell: eight of them put a stop past
+    // "12345678", and the tab after it then vanished.
+    for (const int width : {2, 4, 8}) {
+        const TTextMeasure measure(QFont(QStringLiteral("DejaVu Sans Mono"), 10), width);
+        const qreal eight = 8 * measure.CellWidth();
+        EXPECT_DOUBLE_EQ(measure.CellWidth(), measure.Advance(u'1'));
+        EXPECT_DOUBLE_EQ(measure.NextTabStop(0), width * measure.CellWidth());
+        // Past eight characters the next stop is the next multiple of the width, never the same place.
+        EXPECT_DOUBLE_EQ(measure.NextTabStop(eight), (8 / width + 1) * width * measure.CellWidth());
+        EXPECT_GT(measure.NextTabStop(eight), eight);
+    }
 }
 
 TEST_F(RowBreakerTest, EmptyTextIsOneEmptyRowAndPairsStayWhole)

@@ -17,7 +17,7 @@ TEST(StringsPrinter, StartsWithTheDocumentedDefaults)
     EXPECT_EQ(printer.ColumnCount(), 1);
     EXPECT_EQ(printer.ColumnSpace(), 4);
     EXPECT_EQ(printer.FirstPageNumber(), 1);
-    EXPECT_EQ(printer.LastPage(), 9999);
+    EXPECT_EQ(printer.LastPage(), 999999);
     EXPECT_EQ(printer.StartPage(), 1);
     EXPECT_EQ(printer.HeaderAlign(), haNone);
     EXPECT_EQ(printer.PageOption(), poBoth);
@@ -33,12 +33,12 @@ TEST(StringsPrinter, SettersClampToTheirRanges)
     printer.SetMarginLeft(150);
     printer.SetFirstPageNumber(0);
     printer.SetColumnSpace(-3);
-    printer.SetLastPage(10000);
+    printer.SetLastPage(1000000);
     EXPECT_EQ(printer.ColumnCount(), 3);
     EXPECT_EQ(printer.MarginLeft(), 100);
     EXPECT_EQ(printer.FirstPageNumber(), 1);
     EXPECT_EQ(printer.ColumnSpace(), 0);
-    EXPECT_EQ(printer.LastPage(), 9999);
+    EXPECT_EQ(printer.LastPage(), 999999);
 }
 
 TEST(StringsPrinter, AssignCopiesEveryPropertyAndTheFontByValue)
@@ -103,6 +103,20 @@ TEST(Keywords, OddPercentSignsAreCopied)
     EXPECT_EQ(ExpandKeywordTemplate(QStringLiteral("%x-%p"), values), QStringLiteral("x-7"));
     EXPECT_EQ(ExpandKeywordTemplate(QStringLiteral("end %"), values), QStringLiteral("end %"));
     EXPECT_FALSE(ExpandKeywordTemplate(QStringLiteral("%t"), values).isEmpty());
+}
+
+TEST(Keywords, AnUnnamedScriptLeavesNoStraySpaceAndTheTimeHasNoZone)
+{
+    const QDateTime now(QDate(2026, 3, 7), QTime(9, 5, 3), Qt::UTC);
+    const TKeywordValues unnamed {1, QString(), now};
+    EXPECT_EQ(ExpandKeywordTemplate(QStringLiteral("%F %y/%m/%d"), unnamed), QStringLiteral("2026/3/7"));
+    EXPECT_EQ(ExpandKeywordTemplate(QStringLiteral("%y/%m/%d %F"), unnamed), QStringLiteral("2026/3/7"));
+    EXPECT_EQ(ExpandKeywordTemplate(QStringLiteral("[%f]"), unnamed), QStringLiteral("[]"));
+    const QString time = ExpandKeywordTemplate(QStringLiteral("%t"), unnamed);
+    EXPECT_TRUE(time.contains(QStringLiteral("05"))) << time.toStdString();
+    for (const QString zone : {QStringLiteral("UTC"), QStringLiteral("GMT"), QStringLiteral("JST"), QStringLiteral("+0")})
+        EXPECT_FALSE(time.contains(zone)) << time.toStdString();
+    EXPECT_EQ(time, time.trimmed());
 }
 
 TEST(Keywords, ReadTheReplaceableClock)

@@ -1,0 +1,29 @@
+// The open and save dialogs for scripts: each starts in a folder with nothing but a file name
+// in its name field, and takes a typed or chosen name whatever characters it holds.
+#pragma once
+
+#include <QFileDialog>
+
+namespace brenvik {
+
+class TScriptFileDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    // start is a folder (the dialog opens there with an empty name field) or a file's path
+    // (its folder, with the file's name filled in). An empty start is the home folder.
+    TScriptFileDialog(QWidget* parent, AcceptMode mode, const QString& start);
+
+    // The chosen file's absolute path; empty when the dialog was cancelled.
+    QString Chosen() const;
+
+    void accept() override;
+
+private:
+    QString FChosen;
+};
+
+// Runs the dialog; empty when cancelled.
+QString AskOpenScript(QWidget* parent, const QString& folder);
+QString AskSaveScript(QWidget* parent, const QString& start);
+
+} // namespace brenvik
