@@ -198,6 +198,7 @@ void TFountainParser::BeginRow(std::string_view text, const RowTokenState& state
     FContinuing = false;
     FMailFailsBefore = 0;
     FByteAction = FByteActions[0].data();
+    ++FRowSerial;
 }
 
 int TFountainParser::ReadToken()

@@ -134,6 +134,11 @@ protected:
     // SetReadsRowStart is on. The default reads a plain token.
     virtual int ReadContextToken() { return ReadPlainToken(); }
     void SetReadsRowStart(bool value) { FReadsRowStart = value; }
+    // True while AdvanceRowState reads a row that ends its line: only what the row leaves open
+    // counts there, not how its tokens are cut.
+    bool ScanningRowStates() const { return FByteAction == FByteActions[1].data(); }
+    // Changes with every BeginRow, so that a rule can tell the row it left something for.
+    unsigned RowSerial() const { return FRowSerial; }
     int Position() const { return FPosition; }
     void SetPosition(int position)
     {
@@ -276,6 +281,7 @@ private:
     int FWrappedKind = 0;
     int FRemain = 0;
     bool FContinuing = false;
+    unsigned FRowSerial = 0;
     // LooksLikeMail fails from every position before this one (it scanned that far and failed).
     int FMailFailsBefore = 0;
     std::string FJoined; // AdvanceRowState's row with the next row appended

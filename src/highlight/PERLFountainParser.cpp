@@ -15,7 +15,7 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
 {
     SetCharDispatch('#', static_cast<TScanOperation>(&TPERLFountainParser::ScanSharp));
     SetCharDispatch('"', static_cast<TScanOperation>(&TPERLFountainParser::ScanDoubleQuoted));
-    SetCharDispatch('\'', &TPERLFountainParser::ScanSingleQuoted);
+    SetCharDispatch('\'', static_cast<TScanOperation>(&TPERLFountainParser::ScanApostrophe));
     SetCharDispatch('$', static_cast<TScanOperation>(&TPERLFountainParser::ScanScalar));
     SetCharDispatch('@', static_cast<TScanOperation>(&TPERLFountainParser::ScanArray));
     SetCharDispatch('%', static_cast<TScanOperation>(&TPERLFountainParser::ScanHash));
@@ -29,7 +29,17 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
         SetReadsRowStart(true);
         SetCharDispatch('<', static_cast<TScanOperation>(&TPERLFountainParser::ScanLess));
         SetCharDispatch('/', static_cast<TScanOperation>(&TPERLFountainParser::ScanSlash));
+        SetCharDispatch('`', static_cast<TScanOperation>(&TPERLFountainParser::ScanQuote));
     }
+}
+
+int TPERLFountainParser::ReadToken()
+{
+    if (FSuspendedAt == Position() && FSuspendedRow == RowSerial()) {
+        FSuspendedAt = -1;
+        return ScanQuoteText(Position(), Position(), FSuspended);
+    }
+    return TFountainParser::ReadToken();
 }
 
 TFountainColor* TPERLFountainParser::TokenColor()
@@ -49,6 +59,8 @@ TFountainColor* TPERLFountainParser::TokenColor()
     case tkPod:
     case tkDataSection:
         return f.Comment();
+    case tkTrailBackslash:
+        return f.TrailBackslash();
     case tkScalar:
         return f.Variable();
     case tkArray:
@@ -102,12 +114,26 @@ void TPERLFountainParser::ScanWord()
     // Quote-like operators are words of one or two letters.
     if (FGrammar && Position() - start <= 2 && !Continuing())
         ScanQuoteLikeOperator(start);
+    else if (FGrammar && At(start) == '_' && !Continuing())
+        ScanDataWord(start);
+}
+
+void TPERLFountainParser::ScanApostrophe()
+{
+    if (FGrammar)
+        ScanQuote();
+    else
+        ScanSingleQuoted();
 }
 
 void TPERLFountainParser::ScanDoubleQuoted()
 {
     if (ScanInsideDoubleQuotes) {
         ScanSymbol();
+        return;
+    }
+    if (FGrammar) {
+        ScanQuote();
         return;
     }
     SetKind(tkDoubleQuoted);
