@@ -21,7 +21,7 @@ b/i and tr/a-z
 $s = "表";
 print 2; # "
 $t = '表示' . 'ソ';
-$u = 'ソ';'
+$u = '; $v = 'x';
 print qx{echo \}
 } . 'it''s';
 $h{__END__} = __END__ => 1;
