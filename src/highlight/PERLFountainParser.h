@@ -84,6 +84,12 @@ private:
     void DecodeOpen();
     void SetOpen(const TPerlOpenConstructs& open);
     int ReadHereDocLine();
+    // =word at the start of a line: a POD block begins.
+    bool StartsPod() const
+    {
+        return AtLineStart() && Current() == '=' && charclass::Is(At(1), charclass::ccAlphaNumeric)
+            && !charclass::Is(At(1), charclass::ccDigit);
+    }
     int ReadPodLine();
     // Text of an interpolating body or quote up to a variable, or the variable itself; stop is
     // where the text would end.

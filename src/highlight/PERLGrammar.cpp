@@ -116,7 +116,7 @@ int TPERLFountainParser::ReadContextToken()
     const int start = Position();
     const int stop = StopOfRow();
     if (Context() == 0) {
-        if (AtLineStart() && Current() == '=' && Is(At(1), ccAlphaNumeric) && !Is(At(1), ccDigit)) {
+        if (StartsPod()) {
             TPerlOpenConstructs open;
             open.Pod = true;
             SetOpen(open);
@@ -129,10 +129,17 @@ int TPERLFountainParser::ReadContextToken()
         return ReadHereDocLine();
     if (start >= stop)
         return SetToken(start, start, tkEnd);
-    if (open.DataSection)
-        return SetToken(start, stop, tkDataSection);
     if (open.Pod)
         return ReadPodLine();
+    if (open.DataSection) {
+        if (open.AfterEnd && StartsPod()) {
+            TPerlOpenConstructs pod = open;
+            pod.Pod = true;
+            SetOpen(pod);
+            return ReadPodLine();
+        }
+        return SetToken(start, stop, tkDataSection);
+    }
     if (open.InBody && !open.HereDocuments.empty())
         return ReadInterpolated(start, stop, tkHereDocBody, open.HereDocuments.front().Interpolating);
     if (open.QuoteOpen)
@@ -428,6 +435,7 @@ bool TPERLFountainParser::ScanDataWord(int wordStart)
         return false;
     TPerlOpenConstructs open;
     open.DataSection = true;
+    open.AfterEnd = word == "__END__";
     SetOpen(open);
     SetToken(wordStart, std::max(wordStart, StopOfRow()), tkDataSection);
     return true;

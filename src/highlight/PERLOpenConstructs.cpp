@@ -78,6 +78,8 @@ std::string TPerlOpenConstructs::Encode() const
         out += static_cast<char>(Quote.Close);
         PutLength(out, static_cast<std::size_t>(Quote.Depth));
     }
+    if (DataSection)
+        out += static_cast<char>(AfterEnd ? 1 : 0);
     for (const TPerlHereDocument& document : HereDocuments) {
         out += static_cast<char>((document.Interpolating ? 1 : 0) | (document.Indented ? 2 : 0));
         PutLength(out, document.Terminator.size());
@@ -107,6 +109,8 @@ TPerlOpenConstructs TPerlOpenConstructs::Decode(std::string_view bytes)
         open.Quote.AwaitingSecond = (flags & kAwaitingSecond) != 0;
         open.Quote.Escaped = (flags & kEscaped) != 0;
     }
+    if (open.DataSection)
+        open.AfterEnd = reader.Byte() != 0;
     while (reader.Ok() && !reader.AtEnd()) {
         TPerlHereDocument document;
         const unsigned char kind = reader.Byte();

@@ -43,6 +43,7 @@ struct TPerlOpenConstructs {
     bool Pod = false;
     bool PodEndsWithLine = false; // =cut read: code goes on after this line
     bool DataSection = false;     // after __END__ or __DATA__: the rest of the text
+    bool AfterEnd = false;        // the section began with __END__, after which POD is still read as POD
     bool QuoteOpen = false;
     TPerlQuote Quote;
 

@@ -138,6 +138,10 @@ TEST_F(PerlGrammar, TheDataSectionBeginsWhereverPerlTakesEndOrDataAsAWord)
     EXPECT_EQ(RowKinds({"$h{__END__} = 1; $x->__END__; f(__DATA__ => 2);", "$y"})[1], (std::vector<int> {tkScalar}));
     EXPECT_EQ(RowKinds({"1; __END__ $x", "$y"}), (std::vector<std::vector<int>> {{tkInteger, tkSymbol, tkDataSection}, {tkDataSection}}));
     EXPECT_EQ(RowKinds({"  __DATA__", "$y"})[1], (std::vector<int> {tkDataSection}));
+    // After __END__ POD is read as POD, as pod tools read it; after __DATA__ it is data.
+    EXPECT_EQ(RowKinds({"__END__", "=head1 x", "", "=cut", "y"}),
+        (std::vector<std::vector<int>> {{tkDataSection}, {tkPod}, {}, {tkPod}, {tkDataSection}}));
+    EXPECT_EQ(RowKinds({"__DATA__", "=head1 x"})[1], (std::vector<int> {tkDataSection}));
     // Inside a string or POD the word is text.
     EXPECT_EQ(RowKinds({"print '", "__END__", "';", "=pod", "__END__", "=cut", "", "$y"}).back(), (std::vector<int> {tkScalar}));
 }
@@ -256,6 +260,21 @@ TEST_F(PerlGrammar, OpeningAHereDocumentAtTheTopRescansTwoScreensAndLeavesTheRes
     parser->UseContexts(editor.Rows->Contexts());
     EXPECT_EQ(ReadTokens(*parser, editor.Rows->Strings(500), editor.Rows->RowState(500)),
         (std::vector<Token> {{0, 2, tkScalar, "$x"}, {2, 5, tkHereDocBody, " = 1;"}}));
+}
+
+TEST(PerlOpenConstructs, EveryFieldSurvivesTheContextTableAndCutBytesReadAsNothingOpen)
+{
+    TPerlOpenConstructs open;
+    open.HereDocuments = {{false, true, "EOM"}, {true, false, std::string(300, 'T')}};
+    open.InBody = open.DataSection = open.AfterEnd = open.Pod = open.PodEndsWithLine = true;
+    open.QuoteOpen = true;
+    open.Quote = {'s', '{', '}', 513, true, false, true};
+    const std::string bytes = open.Encode();
+    EXPECT_EQ(TPerlOpenConstructs::Decode(bytes), open);
+    open.Quote.Escaped = open.AfterEnd = false;
+    EXPECT_EQ(TPerlOpenConstructs::Decode(open.Encode()), open);
+    EXPECT_EQ(TPerlOpenConstructs::Decode(bytes.substr(0, bytes.size() - 1)), TPerlOpenConstructs {});
+    EXPECT_TRUE(TPerlOpenConstructs {}.Encode().empty());
 }
 
 } // namespace

@@ -67,21 +67,24 @@ std::vector<std::string> GrammarReading(const std::string& text, int wrap)
         const TPerlOpenConstructs open = TPerlOpenConstructs::Decode(rows.Contexts().At(state.Context));
         if (open.InBody && !open.HereDocuments.empty()) {
             reading.emplace_back("heredoc");
-        } else if (open.QuoteOpen) {
-            reading.emplace_back("string");
-        } else if (open.Pod) {
-            reading.emplace_back("pod");
-        } else if (open.DataSection) {
-            reading.emplace_back("data");
-        } else {
-            // A line of code may begin POD or the data section.
-            TRowTokenizer tokens(*parser, joined);
-            const bool wrapped = rows.RowAttribute(row) == raWrapped && row + 1 < rows.Count();
-            tokens.Begin(rows.Strings(row), wrapped ? rows.Strings(row + 1) : std::string_view(), state);
-            TRowToken first;
-            const int kind = tokens.Next(first) ? first.Kind : tkEnd;
-            reading.emplace_back(kind == tkPod ? "pod" : kind == tkDataSection ? "data" : "code");
+            continue;
         }
+        if (open.QuoteOpen) {
+            reading.emplace_back("string");
+            continue;
+        }
+        // Else the first token tells: a line may begin POD or the data section, or POD after __END__.
+        TRowTokenizer tokens(*parser, joined);
+        const bool wrapped = rows.RowAttribute(row) == raWrapped && row + 1 < rows.Count();
+        tokens.Begin(rows.Strings(row), wrapped ? rows.Strings(row + 1) : std::string_view(), state);
+        TRowToken first;
+        const int kind = tokens.Next(first) ? first.Kind : tkEnd;
+        if (kind == tkPod || (kind == tkEnd && open.Pod))
+            reading.emplace_back("pod");
+        else if (kind == tkDataSection || (kind == tkEnd && open.DataSection))
+            reading.emplace_back("data");
+        else
+            reading.emplace_back("code");
     }
     return reading;
 }
@@ -185,6 +188,13 @@ const std::vector<std::string>& Statements()
         "=head1 \x96\xbc\x91\x4f\n\nit's \"x\n\n=cut\n",
         "# it's \"open\n",
         "my $n = 1; # 'x\n",
+        // Code around strings: comments and slashes inside them, divisions after them, lists over lines.
+        "$u = \"a # b\nc/d\" / 2 + length('e\n') / 3;\n",
+        "%opt = (a => 'b',\n  c => \"d\", e => q(f\n));\n",
+        "$v = $w =~ /\\// ? $h{'k'} : $h{\"l\"}; $s = $n << 2;\n",
+        "$x =~ s'a'b'; $y = qr{x\n}i; @z = map { m{^/} } @q;\n",
+        "print \"@{[ $x ]} $#list $$\n\";\n",
+        "print $q->header(-charset => 'Shift_JIS'),\n  \"<br>\";\n",
     };
     return statements;
 }
@@ -196,7 +206,7 @@ std::string Generated(unsigned seed, int count, bool crlf)
     for (int i = 0; i < count; ++i)
         text += Statements()[random() % Statements().size()];
     if (seed % 2 == 0)
-        text += std::string(seed % 4 == 0 ? "__END__" : "__DATA__") + "\ndata 'x\n\"y\n";
+        text += std::string(seed % 4 == 0 ? "__END__" : "__DATA__") + "\ndata 'x\n\"y\n=head1 z\n\n=cut\n";
     if (!crlf)
         return text;
     std::string converted;
