@@ -38,6 +38,9 @@ public:
 
     // Set before scanning to tokenize the inside of double-quoted strings like code.
     bool ScanInsideDoubleQuotes = false;
+    // With the grammar: a double-quoted string yields the variables it interpolates as tokens of
+    // their own. Off, it is string text throughout (the explorer lists no name found only there).
+    bool VariablesInDoubleQuotes = true;
 
     int ReadToken() override;
     TFountainColor* TokenColor() override;

@@ -477,7 +477,8 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
     // Reading tokens cuts the text at variables and at characters whose trail byte is a backslash;
     // the row-state scan needs only where the quote ends.
     const bool cuts = !ScanningRowStates();
-    const bool interpolating = quote.Interpolating() && quote.Open != '\'';
+    const bool interpolating
+        = quote.Interpolating() && quote.Open != '\'' && (VariablesInDoubleQuotes || quote.Operator != '"');
     // Perl reads the quote byte by byte: a backslash, a two-byte character's trail 0x5C included,
     // escapes the next byte, whatever it is.
     bool escaped = quote.Escaped;
