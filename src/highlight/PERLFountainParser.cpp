@@ -79,8 +79,10 @@ TFountainColor* TPERLFountainParser::TokenColor()
 bool TPERLFountainParser::TokenIsReserved()
 {
     // A subroutine named like a built-in is still painted as a subroutine name, and the text of
-    // the fuller grammar's kinds is never a word.
-    return TokenKind() != tkSubRoutine && TokenKind() < tkHereDocOperator && TFountainParser::TokenIsReserved();
+    // strings and of the fuller grammar's kinds is never a word (a string's row may read "print").
+    const int kind = TokenKind();
+    return kind != tkSubRoutine && kind < tkHereDocOperator && kind != tkSingleQuoted && kind != tkDoubleQuoted
+        && TFountainParser::TokenIsReserved();
 }
 
 void TPERLFountainParser::ScanWord()

@@ -216,6 +216,13 @@ TEST_F(PerlGrammar, NewKindsTakeTheStringAndCommentColours)
             last = parser->TokenColor();
         EXPECT_EQ(last, color) << text;
     }
+    // A row of a string that reads like a built-in is string text.
+    TEditorScreenStrings rows;
+    FillRows(rows, {"$x = \"", "print", "\";"});
+    const std::vector<RowTokenState> states = RowStates(*parser, rows);
+    parser->BeginRow("print", states[1]);
+    ASSERT_EQ(parser->ReadToken(), tkDoubleQuoted);
+    EXPECT_EQ(parser->TokenColor(), Fountain.Str());
     parser->BeginRow("=pod", RowTokenState::FirstRow());
     ASSERT_EQ(parser->ReadToken(), tkPod);
     EXPECT_EQ(parser->TokenColor(), Fountain.Comment());
