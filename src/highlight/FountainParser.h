@@ -137,8 +137,10 @@ protected:
     // True while AdvanceRowState reads a row that ends its line: only what the row leaves open
     // counts there, not how its tokens are cut.
     bool ScanningRowStates() const { return FByteAction == FByteActions[1].data(); }
-    // Changes with every BeginRow, so that a rule can tell the row it left something for.
-    unsigned RowSerial() const { return FRowSerial; }
+    // The next ReadToken at position, in this row, goes to ReadContextToken: a rule that ended a
+    // token inside a construct of its own resumes it there.
+    void SetContextTokenAt(int position) { FContextTokenAt = position; }
+    int ContextTokenAt() const { return FContextTokenAt; }
     int Position() const { return FPosition; }
     void SetPosition(int position)
     {
@@ -281,7 +283,7 @@ private:
     int FWrappedKind = 0;
     int FRemain = 0;
     bool FContinuing = false;
-    unsigned FRowSerial = 0;
+    int FContextTokenAt = -1;
     // LooksLikeMail fails from every position before this one (it scanned that far and failed).
     int FMailFailsBefore = 0;
     std::string FJoined; // AdvanceRowState's row with the next row appended

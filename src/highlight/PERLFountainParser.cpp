@@ -33,15 +33,6 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
     }
 }
 
-int TPERLFountainParser::ReadToken()
-{
-    if (FSuspendedAt == Position() && FSuspendedRow == RowSerial()) {
-        FSuspendedAt = -1;
-        return ScanQuoteText(Position(), Position(), FSuspended);
-    }
-    return TFountainParser::ReadToken();
-}
-
 TFountainColor* TPERLFountainParser::TokenColor()
 {
     TPERLFountain& f = FPERLFountain;

@@ -42,7 +42,6 @@ public:
     // their own. Off, it is string text throughout (the explorer lists no name found only there).
     bool VariablesInDoubleQuotes = true;
 
-    int ReadToken() override;
     TFountainColor* TokenColor() override;
     bool TokenIsReserved() override;
 
@@ -119,8 +118,8 @@ private:
     int ScanQuoteText(int start, int position, TPerlQuote quote);
     int ResumeQuote();
     void KeepQuoteOpen(const TPerlQuote& quote);
-    // The token ends inside the quote, before the row end: the next ReadToken of the row resumes
-    // it at end without touching the context (a variable in a string is no change of context).
+    // The token ends inside the quote, before the row end: the next token of the row resumes it at
+    // end without touching the context (a variable in a string is no change of context).
     int SuspendQuote(int start, int end, int kind, const TPerlQuote& quote);
     int StopOfRow() const { return OwnLength(); }
 
@@ -130,9 +129,7 @@ private:
     int FOpenIndex = 0;
     const TRowContexts* FOpenTable = nullptr;
     int FOpenGeneration = -1;
-    TPerlQuote FSuspended; // SuspendQuote's quote, resumed at FSuspendedAt of row FSuspendedRow
-    int FSuspendedAt = -1;
-    unsigned FSuspendedRow = 0;
+    TPerlQuote FSuspended; // SuspendQuote's quote, resumed at ContextTokenAt()
 };
 
 } // namespace brenvik

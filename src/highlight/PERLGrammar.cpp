@@ -114,6 +114,10 @@ int TPERLFountainParser::ReadContextToken()
     if (!FGrammar)
         return ReadPlainToken();
     const int start = Position();
+    if (start == ContextTokenAt()) {
+        SetContextTokenAt(-1);
+        return ScanQuoteText(start, start, FSuspended);
+    }
     const int stop = StopOfRow();
     if (Context() == 0) {
         if (StartsPod()) {
@@ -464,8 +468,7 @@ int TPERLFountainParser::SuspendQuote(int start, int end, int kind, const TPerlQ
         KeepQuoteOpen(quote);
     } else {
         FSuspended = quote;
-        FSuspendedAt = end;
-        FSuspendedRow = RowSerial();
+        SetContextTokenAt(end);
     }
     return SetToken(start, end, kind);
 }
@@ -531,6 +534,13 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
                         if (position > start)
                             return SuspendQuote(start, position, kind, quote);
                         tokenKind = tkTrailBackslash;
+                    }
+                } else if (charEnd == position + 2 && tokenKind == kind) {
+                    // A two-byte character whose trail neither escapes, closes nor nests: passed whole.
+                    const unsigned char trail = At(position + 1);
+                    if (trail != quote.Close && trail != quote.Open) {
+                        position = charEnd;
+                        continue;
                     }
                 }
             }
