@@ -102,6 +102,11 @@ TEST_F(PerlGrammar, ATrailByte0x5CEscapesTheNextByteAsInPerl)
     EXPECT_EQ(ReadTokens(*parser, "\"\x95\x5C\x83\x5C$x\""),
         (std::vector<Token> {{0, 1, tkDoubleQuoted, "\""}, {1, 5, tkTrailBackslash, "\x95\x5C\x83\x5C$"},
             {6, 2, tkDoubleQuoted, "x\""}}));
+    // In an interpolating here-document body too; a quoted terminator keeps the body literal.
+    EXPECT_EQ(RowKinds({"print <<EOM, <<'RAW';", "a\x95\x5C$x $y", "EOM", "\x95\x5C$x", "RAW"}),
+        (std::vector<std::vector<int>> {{tkWord, tkHereDocOperator, tkSymbol, tkHereDocOperator, tkSymbol},
+            {tkHereDocBody, tkTrailBackslash, tkHereDocBody, tkScalar}, {tkHereDocEnd}, {tkHereDocBody},
+            {tkHereDocEnd}}));
     parser->BeginRow("\"\x95\x5C\"", RowTokenState::FirstRow());
     parser->ReadToken();
     parser->ReadToken();
