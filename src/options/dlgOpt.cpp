@@ -52,9 +52,10 @@ std::vector<TdlgOptionBase::TColorItem> PerlItems()
         {"Tabマーク", TSource::Own, kTabMark}, {"全角スペース", TSource::Own, kDBSpaceMark}};
 }
 
-// A variable, a string, a comment and Japanese.
+// A variable, a string, a comment, Japanese and a character whose trail byte Perl reads as a backslash.
 const char* const kPerlSample = "# 掲示板の設定\r\n"
                                 "$title = \"ようこそ、掲示板へ\";\r\n"
+                                "$error = \"表示できません\"; # ダメ文字\r\n"
                                 "print \"Content-type: text/html\\n\\n\"; # ヘッダー\r\n";
 
 // The three presets of "デフォルト文字コード ": the button's place, its codes.
