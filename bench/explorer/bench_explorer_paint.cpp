@@ -4,6 +4,7 @@
 //   bench_explorer_paint SCRIPT [RUNS]
 #include "WindowBenchSetup.h"
 #include "app/RowHighlighter.h"
+#include "app/ExplorerPanel.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "text/EditorScreenStrings.h"
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
     }
     window.Action(QStringLiteral("actKeyWordAdd"))->trigger();
     editor.CancelSelection();
-    if (!window.RowHighlighter().KeywordOn() || window.RowHighlighter().Keyword() != "print") {
+    if (!window.Explorer().RowHighlighter().KeywordOn() || window.Explorer().RowHighlighter().Keyword() != "print") {
         std::fprintf(stderr, "the highlight did not come on\n");
         return 1;
     }

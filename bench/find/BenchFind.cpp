@@ -6,6 +6,7 @@
 #include "common/WindowBenchSetup.h"
 
 #include "app/FindPrompts.h"
+#include "app/FindCommands.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv)
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
     TfrmMain window;
     TAnsweredPrompts prompts;
-    window.SetFindPrompts(&prompts);
+    window.FindCommands().SetPrompts(&prompts);
     window.resize(1000, 700);
     window.show();
     QApplication::processEvents();
@@ -88,7 +89,7 @@ int main(int argc, char** argv)
     window.Action(QStringLiteral("actFind"))->trigger(); // keeps the joined text
     const double miss = bench::MedianMs(repeats * 4, [&] {
         window.Editor().SetSelStart(0);
-        window.FindNext();
+        window.FindCommands().FindNext();
     });
     std::printf("find next, nothing found: %.1f ms (median of %d)\n", miss, repeats * 4);
     std::printf("result\tfind.next_miss\t%.1f\tms\n", miss);

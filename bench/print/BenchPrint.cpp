@@ -2,11 +2,11 @@
 // printer lays it out (A4 PDF at 1200 dpi, IPAGothic 10 pt, two columns, line numbers,
 // header, footer), previews it and prints pages to PDF.
 // Usage: bench_print <script> [out-folder]
-#include "app/EditorPrintLines.h"
+#include "app/DocumentPrintLines.h"
 #include "app/frmMain.h"
 #include "common/WindowBenchSetup.h"
 #include "editor/Editor.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "editor/EditorFont.h"
 #include "print/FormStrPreview.h"
 #include "print/FormStrProgress.h"
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     TfrmMain window;
     if (!window.LoadFile(script))
         return 1;
-    const TEditorPrintLines lines(window.Editor());
+    const TDocumentPrintLines lines(window.Document());
     QPrinter& device = CurrentPrinter();
     device.setOutputFormat(QPrinter::PdfFormat);
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
@@ -83,9 +83,8 @@ int main(int argc, char** argv)
     // The floor under the layout: every line decoded once, as the layout decodes it.
     const double decodeMs = bench::MedianMs(3, [&] {
         qsizetype characters = 0;
-        TEditorDecoder decoder;
         for (int line = 0; line < lines.Count(); ++line)
-            characters += PrintableText(lines.Line(line), decoder).size();
+            characters += PrintableText(lines.Line(line), NoDocumentChars()).size();
         if (characters < 0)
             std::printf("impossible\n");
     });

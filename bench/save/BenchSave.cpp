@@ -18,7 +18,7 @@ namespace {
 double MedianSaveMs(TfrmMain& window, const QString& target, int repeats)
 {
     const double median = bench::MedianMs(repeats, [&] {
-        if (!window.SaveFile(target, window.DocumentJCode(), window.DocumentRCode(), window.DocumentBom()))
+        if (!window.SaveFile(target, window.Document().DocumentJCode(), window.Document().DocumentRCode(), window.Document().Bom()))
             std::exit(1);
     });
     QFile::remove(target);

@@ -1,7 +1,7 @@
 // The explorer's list items.
 #include "app/ExplorerListModel.h"
 
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 
 namespace brenvik {
 
@@ -15,7 +15,7 @@ QVariant TExplorerListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= int(FNames.size())
         || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return TEditorCharset::ToUnicode(FNames[size_t(index.row())], FChars);
+    return SjisToUnicode(FNames[size_t(index.row())], FChars);
 }
 
 void TExplorerListModel::SetNames(std::vector<std::string> names)

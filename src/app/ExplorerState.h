@@ -1,12 +1,11 @@
 // What the main window keeps for the variable explorer: the list items, the line-start
-// states, the keyword highlight, the script's side file and the background rebuild.
+// states, the keyword highlight and the background rebuild.
 #pragma once
 
 #include "app/ExplorerJob.h"
 #include "app/ExplorerListModel.h"
 #include "app/RowHighlighter.h"
 #include "model/ExplorerLines.h"
-#include "model/ExplorerSideFile.h"
 
 #include <QString>
 
@@ -25,12 +24,7 @@ struct TExplorerState {
     TRowHighlighter Highlighter;
     TExplorerJob* Job = nullptr;
 
-    // The side file of the current script.
-    QString BlockedPath; // an existing side file that could not be read: never overwritten
-    bool SideChanged = false; // memo or keywords changed since the side file was read or written
-    bool MemoLocked = false; // the memo's bytes do not decode: shown read-only, kept as read
-    std::string MemoBytes; // the memo as read, for a locked memo
-    bool MemoReverting = false; // the memo is taking back text with no Shift_JIS form
+    bool MemoReverting = false; // the memo box is being set, or takes back text with no Shift_JIS form
 };
 
 } // namespace brenvik

@@ -5,7 +5,7 @@
 #include "app/FormReplace.h"
 #include "app/FormSearch.h"
 #include "app/SearchStore.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -153,7 +153,7 @@ void TFindDialog::LoadFields(TSearchStore& store)
     FSearchHistory = TSearchHistory(store.ReadItems(TSearchStore::SearchItems));
     const std::string initial = InitialSearchBytes(FInitialText);
     if (!initial.empty())
-        FSearchHistory.PutFirst({TEditorCharset::ToUnicode(initial, FChars), initial});
+        FSearchHistory.PutFirst({SjisToUnicode(initial, FChars), initial});
     ShowHistory(ComboBox1, FSearchHistory);
 }
 
@@ -193,7 +193,7 @@ bool TFindDialog::TakeField(QComboBox* box, TSearchHistory& history, std::string
     if (!bytes) {
         const std::optional<QString> bad = FirstUnencodable(text, FChars);
         if (!bad)
-            bytes = TEditorCharset::FromUnicode(text, FChars);
+            bytes = UnicodeToSjis(text, FChars);
         if (!bytes) {
             lblMessage->setText(UnencodableMessage(bad.value_or(text.left(1))));
             lblMessage->show();

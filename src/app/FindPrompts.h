@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/FindDialog.h"
+#include "model/FindSession.h"
 
 #include <QRect>
 #include <QString>
@@ -10,8 +11,6 @@
 class QWidget;
 
 namespace brenvik {
-
-enum class TReplaceAnswer { Yes, No, Cancel, All };
 
 class TFindPrompts {
 public:

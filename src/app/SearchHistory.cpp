@@ -1,7 +1,7 @@
 // History entries, the initial text and the check that a typed text can be searched.
 #include "app/SearchHistory.h"
 
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 
 #include <QStringList>
 
@@ -61,7 +61,7 @@ std::optional<QString> FirstUnencodable(const QString& text, const TDocumentChar
         // pair and drop it without an error.
         if (character[0].isSurrogate() && units == 1)
             return character;
-        if (!TEditorCharset::FromUnicode(character, chars))
+        if (!UnicodeToSjis(character, chars))
             return character;
         i += units - 1;
     }

@@ -1,7 +1,7 @@
 // The main window's start-up, settings file and shut-down.
 #include "app/frmMain.h"
 
-#include "app/ExplorerState.h"
+#include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
@@ -40,6 +40,8 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     edrMain->setObjectName(QStringLiteral("edrMain"));
+    edrMain->SetDocument(FDocument);
+    FDocument.Side().SetFolder(ProgramFolder() + QStringLiteral("/ini"));
     setCentralWidget(edrMain);
     resize(900, 700);
     RestorePos->SetKeyName(QStringLiteral("Vessan.Orlu\\BV03\\Window"));
@@ -52,15 +54,14 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     CreatePanels();
     CreateStatusBar();
     ReadSettings();
-    CreateExplorer();
+    FExplorer = new TExplorerPanel(*this, {lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord}, memMemo);
     edrMain->SetFountain(PERLFountain.get());
-    SetDocumentJCode(FOptions.DefaultJCode);
-    FRCode = FOptions.DefaultRCode;
+    FDocument.SetCodes({FOptions.DefaultJCode, FOptions.DefaultRCode});
     edrMain->installEventFilter(this);
     edrMain->viewport()->installEventFilter(this);
     memMemo->installEventFilter(this);
     // Text the editor refused (no Shift_JIS form) is reported where hints go.
-    connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { FStatusPanels[5]->setText(message); });
+    connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { ShowMessage(message); });
     RestorePos->Restore();
     UpdateTitle();
     CreateBuilderParts();
@@ -79,7 +80,7 @@ void TfrmMain::DrawOverRow(
     // Called from the editor's paint event: nothing may escape it. Search and keyword hits
     // first, the tab and full-width-space marks over them.
     try {
-        FExplorer->Highlighter.Paint(
+        FExplorer->Highlighter().Paint(
             editor, *PERLFountain->SearchStr(), *PERLFountain->KeyWordStr(), text, x, y, row, rect, selected);
         DrawLineMarks(editor, row, x, rect, selected,
             {FOptions.TabMarkVisible, FOptions.TabMarkColor, FOptions.DBSpaceMarkVisible, FOptions.DBSpaceMarkColor});
@@ -174,7 +175,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     RunCommand([&] {
         if (!SaveIfAsked())
             return;
-        WriteChangedSideFile();
+        FExplorer->WriteChangedSideFile();
         WriteSettings();
         RestorePos->Save();
         FClosing = true;

@@ -2,10 +2,10 @@
 // commands, the explorer panels and the status bar. One document per process.
 #pragma once
 
-#include "app/FindState.h"
 #include "app/MainOptions.h"
 #include "app/UserPrompts.h"
 #include "model/ExplorerNames.h"
+#include "model/ScriptDocument.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -27,12 +27,10 @@ class QToolButton;
 namespace brenvik {
 
 class TEditor;
-class TFindPrompts;
+class TFindCommands;
 struct TSearchRange;
-class TExplorerListModel;
-struct TExplorerState;
+class TExplorerPanel;
 class TPERLFountain;
-class TRowHighlighter;
 class TRestorePos;
 class TStringsPrinter;
 class TfrmPrint;
@@ -45,20 +43,18 @@ public:
     ~TfrmMain() override;
 
     TEditor& Editor() const { return *edrMain; }
-    const QString& FileName() const { return FFileName; }
-    JCode DocumentJCode() const { return FJCode; }
-    RCode DocumentRCode() const { return FRCode; }
-    bool DocumentBom() const { return FBom; }
+    TScriptDocument& Document() { return FDocument; }
+    const TScriptDocument& Document() const { return FDocument; }
     const TMainOptions& Options() const { return FOptions; }
     QAction* Action(const QString& name) const;
     QString StatusPanelText(int panel) const;
 
-    // Reads a script into this window: by detection, or from the stated codes. Text, codes,
-    // name, modified flag and undo change together, and only when the read succeeded; a
-    // failure is reported and leaves the window as it was.
+    // Reads a script into the document after the checks and questions: by detection, or from the
+    // stated codes; a failure is reported and leaves the window as it was.
     bool LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool stated);
     bool LoadFile(const QString& fileName) { return LoadFile(fileName, FOptions.DefaultJCode, FOptions.DefaultRCode, false); }
-    // Writes the document; on success the document takes the name and codes.
+    // Writes the document after asking what a code would lose; on success the document takes the
+    // name and codes.
     bool SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom = false);
     // Yes, No or Cancel; No at once when nothing changed.
     QMessageBox::StandardButton QuerySave();
@@ -94,18 +90,8 @@ public:
     // Runs handler (through the window's error backstop) when the action fires.
     void BindCommand(const char* name, std::function<void()> handler);
 
-    // Find and replace (frmMainFind.cpp, frmMainReplace.cpp).
-    const TFindState& FindState() const { return FFind; }
-    // prompts (not owned) answers the find dialogs and the replace question; null: the real ones.
-    void SetFindPrompts(TFindPrompts* prompts);
-    void Find();
-    void FindForward();
-    void FindBackward();
-    void Replace();
-    void FindViewOff();
-    // Selects the next match from the selection in the direction of the options; false (and the
-    // miss in panel 5) when there is none.
-    bool FindNext();
+    // Find and replace over the document's find session.
+    TFindCommands& FindCommands() const { return *FFindCommands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,11 +108,11 @@ private:
         std::function<bool()> Checked; // empty: not checkable
     };
 
-    // The document's code; a UTF-8 document takes typed characters without a Shift_JIS code.
-    void SetDocumentJCode(JCode jcode);
-    // Before a save in a code other than UTF-8: true when the text holds no character that only UTF-8
-    // writes, or the user agrees to lose them.
-    bool AgreeToLoseOwnChars(const QString& name);
+    // After a load or a save: the history, the title, the side file, note (when any) in panel 5 and
+    // the lists.
+    void ShowDocument(const QString& note);
+    // Panel 5, where hints and results go.
+    void ShowMessage(const QString& text);
 
     // Printing, in frmMainPrint.cpp.
     void ReadPrinterSettings(QSettings& settings);
@@ -166,7 +152,6 @@ private:
     void OpenHistoryEntry(const QString& fileName);
     // Opening where the document model says: here when the window is empty, else elsewhere.
     void OpenHereOrElsewhere(const QString& fileName);
-    bool IsEmptyDocument() const;
     // After asking to save, the file the user picks to load in this window; empty: none.
     QString FileToReplaceDocument();
     QString DocumentFolder() const;
@@ -175,20 +160,11 @@ private:
     TDialogPrompts FDialogs;
     TUserPrompts* FPrompts;
     std::unique_ptr<TPERLFountain> PERLFountain;
+    // Before the editor, which shows it and is deleted first.
+    TScriptDocument FDocument;
     TEditor* edrMain;
     TRestorePos* RestorePos;
     TMainOptions FOptions;
-    QString FFileName;
-    JCode FJCode = jcSjis;
-    RCode FRCode = rcCrLf;
-    // UTF-8 (jcode 7): a UTF-8 document's byte-order mark, kept as found and written on save.
-    bool FBom = false;
-    // The document was opened read-only because its file has more characters without a Shift_JIS code
-    // than the user-defined area holds.
-    bool FUnheldReadOnly = false;
-    void ShowUnheldChar(const QString& fileName);
-    // The code of the file's first line break, for saving a document read with RCode 0.
-    RCode FFirstBreak = rcNone;
     std::vector<TUpdateRule> FRules;
     bool FFirstShown = false;
     bool FClosing = false;
@@ -224,63 +200,15 @@ private:
     // The six status panels.
     std::vector<QLabel*> FStatusPanels;
 
-    // Find and replace.
-    void CreateFindCommands();
-    void SetSearchHighlight(bool on);
-    // The whole text, lines joined by CR LF, kept until the text changes.
-    const std::string& JoinedText();
-    std::string InitialSearchText() const;
-    TSearchRange SelectionRange() const;
-    void SelectMatch(const TSearchRange& match);
-    void ReportMiss();
-    // The replace loop over the window's find state; returns the number of replacements.
-    int ReplaceLoop();
-    // Replaces first (or the match find-next reaches) and every later one in one edit.
-    int ReplaceRest(const TSearchRange* first);
-    void ReplaceSelected(const TSearchRange& match);
-    TFindPrompts* FFindPrompts = nullptr;
-    TFindState FFind;
-    std::string FJoinedText;
-    std::uint64_t FJoinedVersion = 0;
-    bool FJoinedValid = false;
-    // ---- Variable explorer (frmMainExplorer.cpp, frmMainExplorerSide.cpp) ----
+    friend class TFindCommands;
+    TFindCommands* FFindCommands = nullptr;
+    // The variable explorer beside the editor.
 public:
-    // The items of list 0 subroutines, 1 scalars, 2 arrays, 3 hashes, 4 keywords.
-    const TExplorerListModel& ListModel(int list) const;
-    // actMakeList: the four lists rebuilt at once.
-    void MakeList();
-    // The same rebuild by the explorer's background job; pending until it has finished.
-    void MakeListSoon();
-    bool ListsPending() const;
-    // Popup command number command of list; with Shift down it may become the default instead.
-    void ListCommand(int list, int command);
-    void KeyWordAdd();
-    const TRowHighlighter& RowHighlighter() const;
-    QString SideFileName() const;
+    TExplorerPanel& Explorer() const { return *FExplorer; }
 
 private:
-    void CreateExplorer();
-    void CreateListMenu(int list);
-    QListView* ListView(int list) const;
-    void ApplyNames(TExplorerNames names);
-    void ApplyListNames(int list, std::vector<std::string> names);
-    void RunListCommand(int list, int command);
-    void GoToUse(int list, bool forward, bool definitionsOnly);
-    void HighlightEntry(int list);
-    void SetHighlight(const std::string& keyword, bool on);
-    void SearchKeyWord(bool forward);
-    std::string SelectedName(int list) const;
-    int& DefaultMenu(int list);
-    bool& SortFlag(int list);
-    void ExplorerTextChanged();
-    void ExplorerKey(int key);
-    // The side file and the memo.
-    void ReadSideFile();
-    void WriteSideFile();
-    void WriteChangedSideFile();
-    void MemoChanged();
-    void SetMemo(const std::string& bytes);
-    std::unique_ptr<TExplorerState> FExplorer;
+    friend class TExplorerPanel;
+    TExplorerPanel* FExplorer = nullptr;
     // Fixed phrases, line tools, the print-statement builder and the marks (frmMainBuilder.cpp).
 public:
     TfrmPrint& Builder() const { return *frmPrint; }

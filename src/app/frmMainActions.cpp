@@ -1,5 +1,6 @@
 // The main window's commands: the action table, menus, tool bar, the editor's popup menu, the
 // enable rules run at idle, and the keys and wheel the window takes before the editor.
+#include "app/FindCommands.h"
 #include "app/frmMain.h"
 
 #include "app/WindowParts.h"
@@ -163,7 +164,7 @@ void TfrmMain::CreateActions()
     AddRule("actCopy", [this] { return MemoFocused() || edrMain->HasSelection(); });
     AddRule("actOverWrap", [] { return true; }, [this] { return edrMain->Overwrite(); });
     AddRule("actSelectMode", [] { return true; }, [this] { return edrMain->BoxSelection(); });
-    CreateFindCommands();
+    FFindCommands = new TFindCommands(*this);
 }
 
 void TfrmMain::CreateMenus()
@@ -237,7 +238,7 @@ bool TfrmMain::event(QEvent* event)
 {
     // Hints go to panel 5 only; the status bar's own message line would hide the panels.
     if (event->type() == QEvent::StatusTip) {
-        FStatusPanels[5]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        ShowMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);

@@ -1,20 +1,17 @@
-// The main window's document: open, save, asking to save, the history and other processes.
+// The main window's file commands: open, save, asking to save, the history and other processes.
+// The document reads and writes; the window asks and tells.
+#include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
-#include "app/ScriptFileCheck.h"
-#include "app/ScriptIO.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
-#include "jcode/FileBytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QSettings>
-#include <new>
 
 namespace brenvik {
 
@@ -27,31 +24,11 @@ QString Absolute(const QString& fileName)
     return QFileInfo(fileName).absoluteFilePath();
 }
 
-std::string NativeName(const QString& fileName)
-{
-    return QFile::encodeName(fileName).toStdString();
-}
-
-// The reason of a failed read or write, in the words of the file layer.
-QString ReasonOf(const std::exception& error)
-{
-    if (const auto* fileError = dynamic_cast<const EScriptFileError*>(&error))
-        return QString::fromStdString(fileError->Reason());
-    if (dynamic_cast<const std::bad_alloc*>(&error))
-        return QStringLiteral("メモリが足りません。");
-    return QString::fromLocal8Bit(error.what());
-}
-
 } // namespace
-
-bool TfrmMain::IsEmptyDocument() const
-{
-    return FFileName.isEmpty() && !edrMain->Modified();
-}
 
 QString TfrmMain::DocumentFolder() const
 {
-    return FFileName.isEmpty() ? QDir::currentPath() : QFileInfo(FFileName).absolutePath();
+    return FDocument.Folder(QDir::currentPath());
 }
 
 bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool stated)
@@ -68,86 +45,60 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     // next idle moment is set first: otherwise a script opened just after the first show is
     // wrapped twice.
     FollowWindowWidth();
-    TStatedCodes codes;
-    try {
-        codes = ReadScriptInto(*edrMain, NativeName(name),
-            stated ? std::optional<TStatedCodes>(TStatedCodes {jcode, rcode}) : std::nullopt);
-    } catch (const std::exception& error) {
-        FPrompts->ShowError(this, QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(name, ReasonOf(error)));
+    const TFileResult result = FDocument.Load(
+        name, stated ? std::optional<TStatedCodes>(TStatedCodes {jcode, rcode}) : std::nullopt, check);
+    if (!result) {
+        FPrompts->ShowError(this, QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(name, result.Error));
         return false;
     }
-    // The script being replaced keeps what changed in its side file.
-    WriteChangedSideFile();
-    // Only now, with the text in place, does the document take the file's name and codes.
-    FFileName = name;
-    SetDocumentJCode(codes.jcode);
-    FRCode = codes.rcode;
-    FBom = codes.bom;
-    ShowUnheldChar(name);
-    FFirstBreak = check.FirstBreak;
-    edrMain->SetModified(false);
-    edrMain->SetRowCol(0, 0);
-    AddHistory(name);
-    UpdateTitle();
-    ReadSideFile();
-    MakeListSoon();
+    ShowDocument(result.Note);
+    if (const std::optional<TUnheldChar>& unheld = FDocument.Unheld()) {
+        const QString code = QStringLiteral("U+%1").arg(static_cast<uint>(unheld->c), 4, 16, QLatin1Char('0')).toUpper();
+        FPrompts->ShowError(this,
+            QStringLiteral("ファイル「%1」には、Shift_JIS で表せない文字が外字領域（1,880 文字）に収まるより多くあります。"
+                           "\n最初に収まらなかった文字: %2（%3 行目）\n読み取り専用で開きました。")
+                .arg(name, code, QString::number(unheld->line)));
+    }
     return true;
 }
 
 bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom)
 {
     const QString name = Absolute(fileName);
-    // A document read without a line break in its first bytes keeps the file's own first break.
-    if (rcode == rcNone)
-        rcode = FFirstBreak != rcNone ? FFirstBreak : FOptions.DefaultRCode;
-    // A link is written through: its target gets the text, the link stays a link.
-    const QFileInfo info(name);
-    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
-    if (jcode != jcUtf8 && !AgreeToLoseOwnChars(name))
-        return false;
-    try {
-        WriteScriptFrom(*edrMain, NativeName(target), {jcode, rcode, bom});
-    } catch (const std::exception& error) {
-        FPrompts->ShowError(this, QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(name, ReasonOf(error)));
-        return false;
-    }
-    FFileName = name;
-    SetDocumentJCode(jcode);
-    FRCode = rcode;
-    FBom = bom;
-    FFirstBreak = rcode;
-    edrMain->SetModified(false);
-    AddHistory(name);
-    UpdateTitle();
-    WriteSideFile();
-    MakeListSoon();
-    return true;
-}
-
-void TfrmMain::SetDocumentJCode(JCode jcode)
-{
-    FJCode = jcode;
-    edrMain->SetTakesNewChars(jcode == jcUtf8);
-}
-
-bool TfrmMain::AgreeToLoseOwnChars(const QString& name)
-{
-    const std::optional<TOwnCharsFound> own = OwnCharsIn(*edrMain);
-    return !own
-        || FPrompts->AskYesNo(this,
+    if (const std::optional<TOwnCharsFound> own = FDocument.CharsLostIn(jcode);
+        own
+        && !FPrompts->AskYesNo(this,
             QStringLiteral("「%1」には Shift_JIS で表せない文字が %2 か所あります（最初は %3 行目の「%4」）。\n"
                            "UTF-8 以外で保存すると外字のコードで書かれ、元の文字には戻りません。\n保存しますか？")
                 .arg(name)
                 .arg(own->Count)
                 .arg(own->Line)
-                .arg(QString::fromUcs4(&own->First, 1)));
+                .arg(QString::fromUcs4(&own->First, 1))))
+        return false;
+    const TFileResult result = FDocument.Save(name, {jcode, rcode, bom}, FOptions.DefaultRCode);
+    if (!result) {
+        FPrompts->ShowError(this, QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(name, result.Error));
+        return false;
+    }
+    ShowDocument(result.Note);
+    return true;
+}
+
+void TfrmMain::ShowDocument(const QString& note)
+{
+    AddHistory(FDocument.FileName());
+    UpdateTitle();
+    FExplorer->ShowSideFile();
+    if (!note.isEmpty())
+        ShowMessage(note);
+    FExplorer->MakeListSoon();
 }
 
 QMessageBox::StandardButton TfrmMain::QuerySave()
 {
-    if (!edrMain->Modified())
+    if (!FDocument.Model().Modified())
         return QMessageBox::No;
-    const QString name = FFileName.isEmpty() ? kUntitled : FFileName;
+    const QString name = FDocument.FileName().isEmpty() ? kUntitled : FDocument.FileName();
     return FPrompts->AskSave(this, name + QStringLiteral("は変更されています。\n保存しますか？"));
 }
 
@@ -184,9 +135,9 @@ bool TfrmMain::OpenElsewhere(const QString& fileName)
 void TfrmMain::OpenHereOrElsewhere(const QString& fileName)
 {
     const QString name = Absolute(fileName);
-    if (!FFileName.isEmpty() && name == FFileName)
+    if (!FDocument.FileName().isEmpty() && name == FDocument.FileName())
         return;
-    if (IsEmptyDocument())
+    if (FDocument.IsEmpty())
         LoadFile(name);
     else
         OpenElsewhere(name);
@@ -221,28 +172,32 @@ void TfrmMain::FileOpenCode()
     const QString name = FileToReplaceDocument();
     if (name.isEmpty())
         return;
-    TCodePair codes {FJCode, FRCode, FBom};
+    TCodePair codes {FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom()};
     if (FPrompts->ChooseCode(this, name, codes, false))
         LoadFile(name, codes.jcode, codes.rcode, true);
 }
 
 bool TfrmMain::FileSave()
 {
-    return FFileName.isEmpty() ? FileSaveAs() : SaveFile(FFileName, FJCode, FRCode, FBom);
+    return FDocument.FileName().isEmpty()
+        ? FileSaveAs()
+        : SaveFile(FDocument.FileName(), FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom());
 }
 
 bool TfrmMain::FileSaveAs()
 {
-    const QString name = FPrompts->SaveFileName(this, FFileName.isEmpty() ? DocumentFolder() : FFileName);
+    const QString& current = FDocument.FileName();
+    const QString name = FPrompts->SaveFileName(this, current.isEmpty() ? DocumentFolder() : current);
     return !name.isEmpty() && SaveFile(name, FOptions.DefaultJCode, FOptions.DefaultRCode);
 }
 
 bool TfrmMain::FileSaveCode()
 {
-    const QString name = FPrompts->SaveFileName(this, FFileName.isEmpty() ? DocumentFolder() : FFileName);
+    const QString& current = FDocument.FileName();
+    const QString name = FPrompts->SaveFileName(this, current.isEmpty() ? DocumentFolder() : current);
     if (name.isEmpty())
         return false;
-    TCodePair codes {FJCode, FRCode, FBom};
+    TCodePair codes {FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom()};
     return FPrompts->ChooseCode(this, name, codes, true) && SaveFile(name, codes.jcode, codes.rcode, codes.bom);
 }
 

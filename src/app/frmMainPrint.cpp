@@ -1,7 +1,7 @@
 // The main window's print command and its printer settings.
 #include "app/frmMain.h"
 
-#include "app/EditorPrintLines.h"
+#include "app/DocumentPrintLines.h"
 #include "editor/Editor.h"
 #include "print/FormStringsPrint.h"
 #include "print/StringsPrinter.h"
@@ -32,8 +32,8 @@ void TfrmMain::ReadPrinterSettings(QSettings& settings)
 void TfrmMain::FilePrint()
 {
     // "%F" and "%f" print the script's own name.
-    StringsPrinter1->SetFileName(FFileName);
-    const TEditorPrintLines lines(*edrMain);
+    StringsPrinter1->SetFileName(FDocument.FileName());
+    const TDocumentPrintLines lines(FDocument);
     if (!RunStringsPrintSetup(this, StringsPrinter1, &lines))
         return;
     QSettings settings(SettingsFile(), QSettings::IniFormat);

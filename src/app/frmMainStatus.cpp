@@ -87,13 +87,14 @@ void TfrmMain::UpdateStatusBar()
     SetText(FStatusPanels[1], edrMain->Modified() ? QStringLiteral("更新") : QString());
     SetText(FStatusPanels[2], edrMain->Overwrite() ? QStringLiteral("上書き") : QStringLiteral("挿入"));
     SetText(FStatusPanels[3], edrMain->BoxSelection() ? QStringLiteral("矩形") : QString());
-    SetText(FStatusPanels[4], CodeText(FJCode, FRCode));
+    SetText(FStatusPanels[4], CodeText(FDocument.DocumentJCode(), FDocument.DocumentRCode()));
 }
 
 void TfrmMain::UpdateTitle()
 {
-    const QString caption = FFileName.isEmpty() ? QStringLiteral("新規文章") : FFileName;
-    const QString shortName = FFileName.isEmpty() ? caption : QFileInfo(FFileName).fileName();
+    const QString& fileName = FDocument.FileName();
+    const QString caption = fileName.isEmpty() ? QStringLiteral("新規文章") : fileName;
+    const QString shortName = fileName.isEmpty() ? caption : QFileInfo(fileName).fileName();
     if (windowTitle() != caption)
         setWindowTitle(caption);
     const QString title = shortName + QStringLiteral(" : BV");
@@ -173,6 +174,11 @@ void TfrmMain::IdleUpdate()
     UpdateTitle();
     FollowWindowWidth();
     UpdateHistoryMenus();
+}
+
+void TfrmMain::ShowMessage(const QString& text)
+{
+    FStatusPanels[5]->setText(text);
 }
 
 } // namespace brenvik

@@ -37,6 +37,7 @@ TEditor::TEditor(QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setMouseTracking(true);
+    FModel->SetOwner(*this);
     FPopupMenu = new TEditorPopupMenu(*this);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
         [this](int value) { ApplyScroll(true, value); });
@@ -52,13 +53,31 @@ TEditor::~TEditor()
     // The view objects outlive the members as the widget's children: they must not call back.
     FView->OnChange = nullptr;
     FFont->OnChange = nullptr;
+    // A document of the window's outlives this editor: it tells nobody from now on.
+    FModel->SetOwner(TEditorModelOwner::None());
+}
+
+void TEditor::SetDocument(TScriptDocument& document)
+{
+    if (&document == FDocument)
+        return;
+    CancelSelection();
+    FModel->SetOwner(TEditorModelOwner::None());
+    FDocument = &document;
+    FModel = &document.Model();
+    FModel->SetOwner(*this);
+    FPainter->SetModel(*FModel);
+    FPainter->Glyphs().SetDocumentChars(DocumentChars());
+    FTopRow = FTopCol = 0;
+    Refresh();
 }
 
 void TEditor::ShareLines(TEditor& other)
 {
     if (&other.ListRows() == &ListRows())
         return;
-    FModel.ShareRows(other.FModel);
+    FDocument->ShareText(*other.FDocument);
+    FPainter->Glyphs().SetDocumentChars(DocumentChars());
     FTopRow = FTopCol = 0;
     Refresh();
 }
@@ -99,7 +118,7 @@ void TEditor::SetReadOnly(bool value)
 {
     if (value == ReadOnly() || FDragState != TDragState::None)
         return;
-    FModel.SetReadOnly(value);
+    FModel->SetReadOnly(value);
     if (value && HasSelection())
         viewport()->setCursor(Qt::IBeamCursor);
 }
@@ -108,7 +127,7 @@ void TEditor::SetOverwrite(bool value)
 {
     if (value == Overwrite())
         return;
-    FModel.SetOverwrite(value);
+    FModel->SetOverwrite(value);
     viewport()->update(CaretRect());
 }
 
@@ -116,7 +135,7 @@ void TEditor::SetBoxSelection(bool value)
 {
     if (FDragState != TDragState::None)
         return;
-    FModel.SetBoxSelection(value);
+    FModel->SetBoxSelection(value);
 }
 
 // ---- what the model tells -------------------------------------------------------------------
@@ -179,6 +198,9 @@ void TEditor::RowsRebuilt()
 
 void TEditor::RowsChanged(bool changed)
 {
+    // Rows read anew may come with a new table of the document's characters.
+    if (!changed)
+        FPainter->Glyphs().SetDocumentChars(DocumentChars());
     RowsRebuilt();
     // The row list calls this from the end of its update batch, a destructor: the handler's
     // exceptions must stop here.

@@ -10,6 +10,7 @@
 #include "editor/EditorViewProperties.h"
 #include "jcode/DocumentChars.h"
 #include "model/EditorModel.h"
+#include "model/ScriptDocument.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
@@ -49,26 +50,32 @@ public:
     explicit TEditor(QWidget* parent = nullptr);
     ~TEditor() override;
 
-    TEditorModel& Model() { return FModel; }
-    const TEditorModel& Model() const { return FModel; }
+    // The document shown: the editor's own until another is given. The editor edits its model.
+    TScriptDocument& Document() { return *FDocument; }
+    const TScriptDocument& Document() const { return *FDocument; }
+    // Shows and edits document, which must outlive the editor or be replaced first.
+    void SetDocument(TScriptDocument& document);
+    TEditorModel& Model() { return *FModel; }
+    const TEditorModel& Model() const { return *FModel; }
 
     // Text.
-    TEditorStrings& Lines() { return FModel.Lines(); }
-    TEditorScreenStrings& ListRows() { return FModel.Rows(); }
-    const TEditorScreenStrings& ListRows() const { return FModel.Rows(); }
-    // Leaves this editor's rows and shows and edits those of other, with its undo history.
+    TEditorStrings& Lines() { return FModel->Lines(); }
+    TEditorScreenStrings& ListRows() { return FModel->Rows(); }
+    const TEditorScreenStrings& ListRows() const { return FModel->Rows(); }
+    // Leaves this editor's rows and shows and edits those of other, with its undo history and its
+    // document's characters; the caret and selection stay this editor's own.
     void ShareLines(TEditor& other);
-    int RowCount() const { return FModel.RowCount(); }
+    int RowCount() const { return FModel->RowCount(); }
     // Empty outside the rows.
-    std::string_view RowText(int row) const { return FModel.RowText(row); }
+    std::string_view RowText(int row) const { return FModel->RowText(row); }
     // raEndOfText outside the rows: the place after the last row behaves as an end of text.
-    TRowAttribute RowAttribute(int row) const { return FModel.RowAttribute(row); }
+    TRowAttribute RowAttribute(int row) const { return FModel->RowAttribute(row); }
 
     TFountain* Fountain() const { return FFountain; }
     void SetFountain(TFountain* fountain);
-    bool WordWrap() const { return FModel.WordWrap(); }
-    void SetWordWrap(bool value) { FModel.SetWordWrap(value); }
-    int WrapByte() const { return FModel.WrapByte(); }
+    bool WordWrap() const { return FModel->WordWrap(); }
+    void SetWordWrap(bool value) { FModel->SetWordWrap(value); }
+    int WrapByte() const { return FModel->WrapByte(); }
 
     // View properties.
     TEditorCaret* Caret() const { return FCaret; }
@@ -79,34 +86,34 @@ public:
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
 
-    bool ReadOnly() const { return FModel.ReadOnly(); }
+    bool ReadOnly() const { return FModel->ReadOnly(); }
     void SetReadOnly(bool value);
-    bool Overwrite() const { return FModel.Overwrite(); }
+    bool Overwrite() const { return FModel->Overwrite(); }
     void SetOverwrite(bool value);
-    bool Modified() const { return FModel.Modified(); }
-    void SetModified(bool value) { FModel.SetModified(value); }
-    bool WantTabs() const { return FModel.WantTabs(); }
-    void SetWantTabs(bool value) { FModel.SetWantTabs(value); }
+    bool Modified() const { return FModel->Modified(); }
+    void SetModified(bool value) { FModel->SetModified(value); }
+    bool WantTabs() const { return FModel->WantTabs(); }
+    void SetWantTabs(bool value) { FModel->SetWantTabs(value); }
     bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool value) { FWantReturns = value; }
 
     // Undo.
-    bool CanUndo() const { return FModel.CanUndo(); }
-    bool CanRedo() const { return FModel.CanRedo(); }
-    void Undo() { FModel.Undo(); }
-    void Redo() { FModel.Redo(); }
-    int UndoListMax() const { return FModel.UndoListMax(); }
-    void SetUndoListMax(int value) { FModel.SetUndoListMax(value); }
+    bool CanUndo() const { return FModel->CanUndo(); }
+    bool CanRedo() const { return FModel->CanRedo(); }
+    void Undo() { FModel->Undo(); }
+    void Redo() { FModel->Redo(); }
+    int UndoListMax() const { return FModel->UndoListMax(); }
+    void SetUndoListMax(int value) { FModel->SetUndoListMax(value); }
 
     // Caret and view (the model, and EditorView.cpp).
-    int Row() const { return FModel.Row(); }
-    void SetRow(int row) { FModel.SetRow(row); }
-    int Col() const { return FModel.Col(); }
-    void SetCol(int col) { FModel.SetCol(col); }
-    void SetRowCol(int row, int col) { FModel.SetRowCol(row, col); }
-    void PlaceCaretAfter(int row, qint64 bytes) { FModel.PlaceCaretAfter(row, bytes); }
+    int Row() const { return FModel->Row(); }
+    void SetRow(int row) { FModel->SetRow(row); }
+    int Col() const { return FModel->Col(); }
+    void SetCol(int col) { FModel->SetCol(col); }
+    void SetRowCol(int row, int col) { FModel->SetRowCol(row, col); }
+    void PlaceCaretAfter(int row, qint64 bytes) { FModel->PlaceCaretAfter(row, bytes); }
     // Where PlaceCaretAfter(0, offset) puts the caret, found through the offset cache.
-    void PlaceCaretAtOffset(qint64 offset) { FModel.PlaceCaretAtOffset(offset); }
+    void PlaceCaretAtOffset(qint64 offset) { FModel->PlaceCaretAtOffset(offset); }
     // The row and column under a viewport point; rounding picks the nearest boundary.
     TEditorPos PositionAt(QPoint point, bool rounding = true) const;
     int TopRow() const override { return FTopRow; }
@@ -114,55 +121,55 @@ public:
     int TopCol() const { return FTopCol; }
     void SetTopCol(int col);
     void ScrollCaret();
-    int LineOfRow(int row) const { return FModel.LineOfRow(row); }
-    int LineCharIndex(int row, int col) const { return FModel.LineCharIndex(row, col); }
+    int LineOfRow(int row) const { return FModel->LineOfRow(row); }
+    int LineCharIndex(int row, int col) const { return FModel->LineCharIndex(row, col); }
 
     // Columns, by the rules of text/ColumnModel.h.
-    TColumnLayout ColumnLayout() const { return FModel.ColumnLayout(); }
-    std::string ColumnAttributes(std::string_view text) const { return FModel.ColumnAttributes(text); }
-    std::string ColumnAttributes(int row) const { return FModel.ColumnAttributes(row); }
-    int RowWidth(int row) const { return FModel.RowWidth(row); }
+    TColumnLayout ColumnLayout() const { return FModel->ColumnLayout(); }
+    std::string ColumnAttributes(std::string_view text) const { return FModel->ColumnAttributes(text); }
+    std::string ColumnAttributes(int row) const { return FModel->ColumnAttributes(row); }
+    int RowWidth(int row) const { return FModel->RowWidth(row); }
     // Byte index of column col of a row, at most the row's length.
-    int CharIndexAt(int row, int col) const { return FModel.CharIndexAt(row, col); }
-    int TextWidth(std::string_view text) const { return FModel.TextWidth(text); }
-    int IndentWidth(std::string_view text) const { return FModel.IndentWidth(text); }
-    qint64 TextOffset(int row0, int row, int col) const { return FModel.TextOffset(row0, row, col); }
+    int CharIndexAt(int row, int col) const { return FModel->CharIndexAt(row, col); }
+    int TextWidth(std::string_view text) const { return FModel->TextWidth(text); }
+    int IndentWidth(std::string_view text) const { return FModel->IndentWidth(text); }
+    qint64 TextOffset(int row0, int row, int col) const { return FModel->TextOffset(row0, row, col); }
 
     // Byte offsets of the whole text, CR LF after every raBreak row.
-    qint64 RowOffset(int row) const { return FModel.RowOffset(row); }
+    qint64 RowOffset(int row) const { return FModel->RowOffset(row); }
     // The row holding offset (the walk stops at the last row).
-    int RowOfOffset(qint64 offset) const { return FModel.RowOfOffset(offset); }
-    qint64 TextLength() const { return FModel.TextLength(); }
+    int RowOfOffset(qint64 offset) const { return FModel->RowOfOffset(offset); }
+    qint64 TextLength() const { return FModel->TextLength(); }
 
     // Selection.
-    bool HasSelection() const { return FModel.HasSelection(); }
-    TSelectionState SelectionState() const { return FModel.SelectionState(); }
-    const TSelectionBytes& Selection() const { return FModel.Selection(); }
-    const TSelectionCols& SelectionCols() const { return FModel.SelectionCols(); }
-    void StartSelection() { FModel.StartSelection(); }
-    void ExtendSelection() { FModel.ExtendSelection(); }
-    void CancelSelection() { FModel.CancelSelection(); }
-    qint64 SelStart() const { return FModel.SelStart(); }
-    void SetSelStart(qint64 offset) { FModel.SetSelStart(offset); }
-    qint64 SelLength() const { return FModel.SelLength(); }
-    void SetSelLength(qint64 length) { FModel.SetSelLength(length); }
-    void SelectAll() { FModel.SelectAll(); }
-    bool BoxSelection() const { return FModel.BoxSelection(); }
+    bool HasSelection() const { return FModel->HasSelection(); }
+    TSelectionState SelectionState() const { return FModel->SelectionState(); }
+    const TSelectionBytes& Selection() const { return FModel->Selection(); }
+    const TSelectionCols& SelectionCols() const { return FModel->SelectionCols(); }
+    void StartSelection() { FModel->StartSelection(); }
+    void ExtendSelection() { FModel->ExtendSelection(); }
+    void CancelSelection() { FModel->CancelSelection(); }
+    qint64 SelStart() const { return FModel->SelStart(); }
+    void SetSelStart(qint64 offset) { FModel->SetSelStart(offset); }
+    qint64 SelLength() const { return FModel->SelLength(); }
+    void SetSelLength(qint64 length) { FModel->SetSelLength(length); }
+    void SelectAll() { FModel->SelectAll(); }
+    bool BoxSelection() const { return FModel->BoxSelection(); }
     void SetBoxSelection(bool value);
-    void WordMove(int row, int col, int direction) { FModel.WordMove(row, col, direction); }
+    void WordMove(int row, int col, int direction) { FModel->WordMove(row, col, direction); }
 
     // Editing.
-    void TypeText(std::string_view text) { FModel.TypeText(text); }
-    void SetSelText(std::string_view text) { FModel.SetSelText(text); }
-    void DeleteSelection() { FModel.DeleteSelection(); }
+    void TypeText(std::string_view text) { FModel->TypeText(text); }
+    void SetSelText(std::string_view text) { FModel->SetSelText(text); }
+    void DeleteSelection() { FModel->DeleteSelection(); }
     void ClearSelection() { DeleteSelection(); }
-    void PasteBox(std::string_view text) { FModel.PasteBox(text); }
-    std::string SelText() const { return FModel.SelText(); }
-    void Backspace() { FModel.Backspace(); }
-    void DeleteChar() { FModel.DeleteChar(); }
+    void PasteBox(std::string_view text) { FModel->PasteBox(text); }
+    std::string SelText() const { return FModel->SelText(); }
+    void Backspace() { FModel->Backspace(); }
+    void DeleteChar() { FModel->DeleteChar(); }
     // shift: Shift+Enter opens a line above.
-    void Enter(bool shift = false) { FModel.Enter(shift); }
-    void Tab() { FModel.Tab(); }
+    void Enter(bool shift = false) { FModel->Enter(shift); }
+    void Tab() { FModel->Tab(); }
 
     // Input (EditorInput.cpp).
     // Scrolls the view by rows; the caret keeps its place in the window.
@@ -170,22 +177,21 @@ public:
     // A scroll-bar request (TScrollRequest) in rows or columns; thumb is its position.
     void ScrollRequest(bool vertical, int request, int thumb = 0);
     using TToken = TEditorToken;
-    TToken TokenAt(QPoint point) const { return FModel.TokenAt(PositionAt(point, false)); }
+    TToken TokenAt(QPoint point) const { return FModel->TokenAt(PositionAt(point, false)); }
     void SelectTokenAt(QPoint point);
     bool CanDragSelection() const;
-    bool InSelection(TEditorPos position) const { return FModel.InSelection(position); }
+    bool InSelection(TEditorPos position) const { return FModel->InSelection(position); }
     TDragState DragState() const { return FDragState; }
     // The context menu: the editor's own TEditorPopupMenu unless the application sets another.
     QMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
 
     // Document characters (EditorDocumentChars.cpp): the characters a UTF-8 file's codes stand for,
-    // painted, copied, pasted and typed as those characters. Empty for other documents.
-    const TDocumentChars& DocumentChars() const { return FDocumentChars; }
+    // painted, copied, pasted and typed as those characters. Empty for other documents. A UTF-8
+    // document takes characters without a Shift_JIS code as they are typed or pasted: each gets a
+    // free code of the user-defined area in the document's table.
+    const TDocumentChars& DocumentChars() const { return FDocument->Chars(); }
     void SetDocumentChars(TDocumentChars chars);
-    // A UTF-8 document takes characters without a Shift_JIS code as they are typed or pasted: each
-    // gets a free code of the user-defined area in the document's table. Off for other documents.
-    void SetTakesNewChars(bool value) { FTakesNewChars = value; }
     // Typed or pasted text as the document's bytes; empty when some character has no code (none
     // is taken, or the user-defined area is full).
     std::optional<std::string> InputBytes(const QString& text);
@@ -238,15 +244,15 @@ signals:
 
 public:
     // What the row list calls on its editors, here for the widget's own users.
-    int CaretRow() const { return FModel.Row(); }
-    int CaretCol() const { return FModel.Col(); }
+    int CaretRow() const { return FModel->Row(); }
+    int CaretCol() const { return FModel->Col(); }
     void SetCaretRow(int row) { SetRow(row); }
     void SetCaretCol(int col) { SetCol(col); }
     void HideCaret() override;
     void ShowCaret() override;
     bool HasFocus() const override { return hasFocus(); }
-    void LinesChanged() { FModel.LinesChanged(); }
-    void Refresh() { FModel.Refresh(); }
+    void LinesChanged() { FModel->LinesChanged(); }
+    void Refresh() { FModel->Refresh(); }
     void InvalidateRow(int row) override;
     bool IsLoading() const { return false; }
     bool IsDestroying() const override { return FDestroying; }
@@ -256,7 +262,7 @@ public:
     int RowHeight() const override { return FRowHeight; }
 
     // Empty when the invariant holds, else what is broken (for tests).
-    std::string CheckInvariant() const { return FModel.CheckInvariant(); }
+    std::string CheckInvariant() const { return FModel->CheckInvariant(); }
 
     // Painting (editor-view)
     // View properties that painting uses; the setters copy into the editor's own objects.
@@ -325,6 +331,10 @@ private:
     QTimer FBlink;
     bool FCaretOn = true;
     QRect FCaretPainted;
+    // The document shown and the model edited: the editor's own document until SetDocument.
+    std::unique_ptr<TScriptDocument> FOwnDocument = std::make_unique<TScriptDocument>();
+    TScriptDocument* FDocument = FOwnDocument.get();
+    TEditorModel* FModel = &FDocument->Model();
     TViewProperties FViewProperties {*this};
     struct TPainterDeleter {
         void operator()(TEditorPainter* painter) const;
@@ -332,8 +342,6 @@ private:
     // Runs while the members are being built: after the view objects and the blink timer.
     static TEditorPainter* CreatePainter(TEditor& editor);
     std::unique_ptr<TEditorPainter, TPainterDeleter> FPainter {CreatePainter(*this)};
-    TDocumentChars FDocumentChars;
-    bool FTakesNewChars = false;
     // The caret to draw in this paint pass, if any; starts or stops the blink.
     QRect BlinkingCaret();
 
@@ -371,7 +379,7 @@ private:
     void RowsChanged(bool changed) override;
 
     // View.
-    int MaxTopRow() const { return FModel.LastCaretRow(); }
+    int MaxTopRow() const { return FModel->LastCaretRow(); }
     void FollowCaret();
     void UpdateScrollRanges();
 
@@ -401,7 +409,6 @@ private:
     TEditorRuler* FRuler;
     TEditorLeftbar* FLeftbar;
     TScrollStyle FScrollBars = ssBoth;
-    TEditorModel FModel {*this}; // after the view objects, whose settings it reads
 
     int FTopRow = 0;
     int FTopCol = 0;

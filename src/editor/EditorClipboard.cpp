@@ -3,7 +3,7 @@
 // copy pasted back into an editor is unchanged.
 #include "editor/Editor.h"
 
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -26,7 +26,7 @@ QString WithLineFeeds(QString text)
 
 QMimeData* CreateMimeData(const std::string& bytes, bool box, const TDocumentChars& chars)
 {
-    const QString text = TEditorCharset::ToUnicode(bytes, chars);
+    const QString text = SjisToUnicode(bytes, chars);
     auto* data = new QMimeData;
     data->setText(WithLineFeeds(text));
     data->setData(kShiftJisMimeType, QByteArray(bytes.data(), qsizetype(bytes.size())));
@@ -43,7 +43,7 @@ std::optional<std::string> MimeDataBytes(const QMimeData& data, TEditor& editor)
     if (data.hasFormat(kShiftJisMimeType)) {
         const QByteArray raw = data.data(kShiftJisMimeType);
         std::string bytes(raw.constData(), size_t(raw.size()));
-        if (WithLineFeeds(TEditorCharset::ToUnicode(bytes, editor.DocumentChars())) == text)
+        if (WithLineFeeds(SjisToUnicode(bytes, editor.DocumentChars())) == text)
             return bytes;
     }
     return editor.InputBytes(text);

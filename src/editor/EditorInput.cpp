@@ -271,7 +271,7 @@ void TEditor::ScrollRequest(bool vertical, int request, int thumb)
 {
     const int current = vertical ? FTopRow : FTopCol;
     const int page = std::max(1, vertical ? FVisibleRows : FVisibleCols);
-    const int end = vertical ? RowCount() + page - 1 : FModel.HorizontalExtent() + page / 2;
+    const int end = vertical ? RowCount() + page - 1 : FModel->HorizontalExtent() + page / 2;
     int target = current;
     switch (request) {
     case SB_LINEUP:
@@ -460,12 +460,12 @@ void TEditor::StartRowSelection(int row)
 // Whole rows from the first row to row, either way, line breaks included.
 void TEditor::ExtendRowSelection(int row)
 {
-    FModel.SelectRows(FRowSelectFirst, row);
+    FModel->SelectRows(FRowSelectFirst, row);
 }
 
 void TEditor::DropSelection(bool copy)
 {
-    FModel.DropSelection({Row(), Col()}, copy);
+    FModel->DropSelection({Row(), Col()}, copy);
 }
 
 // ---- tokens ---------------------------------------------------------------------------------

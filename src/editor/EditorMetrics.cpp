@@ -33,7 +33,7 @@ int TEditor::LeftbarDigits() const
     const int count = RowCount();
     const bool endOfText = count > 0 && RowAttribute(count - 1) == raEndOfText;
     const int lastIndex
-        = FLeftbar->ShowNumberMode() == nmLine && WordWrap() ? FModel.Lines().GetCount() - 1 : count - 1;
+        = FLeftbar->ShowNumberMode() == nmLine && WordWrap() ? FModel->Lines().GetCount() - 1 : count - 1;
     const qint64 largest
         = std::max<qint64>(0, qint64(lastIndex) + (endOfText ? 0 : 1) + (FLeftbar->ZeroBase() ? 0 : 1));
     const int digits = int(QString::number(largest).size());

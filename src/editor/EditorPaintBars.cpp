@@ -67,7 +67,7 @@ void TEditorPainter::PaintLeftbar(int firstRow, int lastRow)
 {
     QPainter& canvas = *FCanvas;
     const TEditorLeftbar& bar = FViewProps.Leftbar();
-    const TEditorScreenStrings& rows = FModel.Rows();
+    const TEditorScreenStrings& rows = FModel->Rows();
     const int width = FGeometry.LeftbarWidth;
     const int top = FGeometry.TopOffset;
     const int rowHeight = std::max(1, FGeometry.RowHeight);
@@ -85,7 +85,7 @@ void TEditorPainter::PaintLeftbar(int firstRow, int lastRow)
     const int base = bar.ZeroBase() ? 0 : 1;
     const int digits = FGeometry.LeftbarDigits;
     const bool byLine = bar.ShowNumberMode() == nmLine;
-    int line = byLine ? FModel.LineOfRow(std::min(firstRow, rowCount)) : 0;
+    int line = byLine ? FModel->LineOfRow(std::min(firstRow, rowCount)) : 0;
     int y = firstY;
     for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
         const QRect rowRect(0, y, width - 2, rowHeight);
@@ -143,7 +143,7 @@ void TEditorPainter::PaintRuler()
         PaintRulerEdge(left, right, height);
     else
         canvas.fillRect(QRect(left, height - 1, right - left, 1), foreground);
-    PaintRulerMark(FModel.Col());
+    PaintRulerMark(FModel->Col());
     canvas.setClipping(false);
 }
 

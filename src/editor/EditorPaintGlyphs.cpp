@@ -1,17 +1,15 @@
 // Shift_JIS text drawn on the editor's fixed grid: one column per byte, glyphs placed by column.
 #include "editor/EditorPaintGlyphs.h"
 
+#include "jcode/SjisUnicode.h"
 #include "support/DoubleByte.h"
 
 #include <QGlyphRun>
 #include <QPainter>
-#include <QStringDecoder>
 
 namespace brenvik {
 
 namespace {
-
-constexpr const char* kCodePage = "windows-31j";
 
 int StyleSlot(TFontStyles style)
 {
@@ -64,20 +62,11 @@ void TEditorPaintGlyphs::SetDocumentChars(const TDocumentChars& chars)
     FCacheReady.fill(false);
 }
 
-QString TEditorPaintGlyphs::Decode(unsigned code, bool wide)
+QString TEditorPaintGlyphs::Decode(unsigned code)
 {
     // A character of the document's own may lie outside the BMP: its glyph comes through the fallback.
-    if (const char32_t own = FChars && wide ? FChars->OwnChar(static_cast<TSjisCode>(code)) : kNoChar;
-        own != kNoChar)
-        return QString::fromUcs4(&own, 1);
-    // A fresh decoder per character: one that has met an invalid sequence keeps failing.
-    QStringDecoder decoder(kCodePage);
-    const char bytes[2] = {static_cast<char>(wide ? code >> 8 : code), static_cast<char>(code & 0xFF)};
-    QString text
-        = wide ? decoder.decode(QByteArrayView(bytes, 2)) : decoder.decode(QByteArrayView(bytes + 1, 1));
-    if (decoder.hasError() || text.size() != 1 || text[0].isSurrogate())
-        return {};
-    return text;
+    const char32_t c = SjisCharToUnicode(static_cast<TSjisCode>(code), FChars ? *FChars : NoDocumentChars());
+    return c == kNoChar ? QString() : QString::fromUcs4(&c, 1);
 }
 
 quint32 TEditorPaintGlyphs::Lookup(TStyleCache& cache, unsigned code, bool wide)
@@ -88,7 +77,7 @@ quint32 TEditorPaintGlyphs::Lookup(TStyleCache& cache, unsigned code, bool wide)
     // Single bytes other than printable ASCII and narrow kana (controls, 0x7F, 0x80, 0xA0,
     // 0xFD-0xFF, a lead byte without its trail) have no character to show.
     const bool printable = wide || (code >= 0x21 && code <= 0x7E) || (code >= 0xA1 && code <= 0xDF);
-    const QString text = printable ? Decode(code, wide) : QString();
+    const QString text = printable ? Decode(code) : QString();
     if (code == 0x20 && !wide)
         entry = kBlank;
     else if (text.isEmpty())
@@ -117,7 +106,7 @@ void TEditorPaintGlyphs::DrawFallback(
 {
     const QFont saved = painter.font();
     painter.setFont(StyledFont(style));
-    painter.drawText(at, Decode(code, wide));
+    painter.drawText(at, Decode(code));
     painter.setFont(saved);
 }
 

@@ -56,7 +56,7 @@ private:
 
     TStyleCache& CacheFor(TFontStyles style);
     quint32 Lookup(TStyleCache& cache, unsigned code, bool wide);
-    QString Decode(unsigned code, bool wide);
+    QString Decode(unsigned code);
     QFont StyledFont(TFontStyles style) const;
     void DrawFallback(QPainter& painter, const QPointF& at, unsigned code, bool wide, TFontStyles style);
 

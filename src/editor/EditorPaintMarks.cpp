@@ -88,10 +88,10 @@ void TEditorPainter::PaintArrowMark(int x, int y, bool selected, const TEditorMa
 void TEditorPainter::PaintUnderline()
 {
     const TEditorMark& underline = *FViewProps.Marks().Underline();
-    if (!underline.Visible() || FModel.HasSelection())
+    if (!underline.Visible() || FModel->HasSelection())
         return;
     const int top = FGeometry.TopOffset;
-    const int y = top + FGeometry.RowHeight * (FModel.Row() - FGeometry.TopRow) + FGeometry.FontHeight;
+    const int y = top + FGeometry.RowHeight * (FModel->Row() - FGeometry.TopRow) + FGeometry.FontHeight;
     if (y <= top || y >= FGeometry.Height)
         return;
     PaintMarkLines(ColorOr(underline.Color(), FViewProps.Font().Color()),

@@ -29,7 +29,7 @@ TEditorPainter* TEditor::CreatePainter(TEditor& editor)
     });
     editor.setFont(editor.FFont->ToQFont());
     editor.viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    return new TEditorPainter(editor.FModel, editor.FViewProperties);
+    return new TEditorPainter(*editor.FModel, editor.FViewProperties);
 }
 
 void TEditor::TPainterDeleter::operator()(TEditorPainter* painter) const
@@ -93,7 +93,7 @@ void TEditor::SetReserveWordList(TStringList* value)
 
 TEditorWrapOption* TEditor::WrapOption() const
 {
-    return &FModel.Rows().WrapOption();
+    return &FModel->Rows().WrapOption();
 }
 
 void TEditor::SetWrapOption(TEditorWrapOption* value)

@@ -46,7 +46,7 @@ private:
 } // namespace
 
 TEditorPainter::TEditorPainter(const TEditorModel& model, const TEditorViewProperties& viewProps)
-    : FModel(model)
+    : FModel(&model)
     , FViewProps(viewProps)
 {
 }
@@ -111,7 +111,7 @@ int TEditorPainter::TextAreaRight() const
 
 int TEditorPainter::CutLength(std::string_view text) const
 {
-    const int kCut = FModel.HorizontalExtent();
+    const int kCut = FModel->HorizontalExtent();
     const int size = static_cast<int>(text.size());
     if (size <= kCut)
         return size;
@@ -188,11 +188,11 @@ void TEditorPainter::PaintArea(const QRect& rect)
 void TEditorPainter::PaintTextRows(const QRect& snapped, int firstRow, int lastRow)
 {
     QPainter& canvas = *FCanvas;
-    const TEditorScreenStrings& rows = FModel.Rows();
+    const TEditorScreenStrings& rows = FModel->Rows();
     const int rowCount = rows.Count();
     const int rowHeight = std::max(1, FGeometry.RowHeight);
     const int x = FGeometry.LeftOffset - ScrollOffset();
-    const bool selected = FModel.HasSelection();
+    const bool selected = FModel->HasSelection();
     FRowRectHeight
         = std::max(1, FGeometry.FontHeight + (selected ? FViewProps.Margin().UnderlineSpace() : 0));
     const std::unique_ptr<TFountainParser> parser = FViewProps.PaintFountain().CreateParser();
@@ -201,7 +201,7 @@ void TEditorPainter::PaintTextRows(const QRect& snapped, int firstRow, int lastR
     for (int row = firstRow; row <= lastRow; ++row, y += rowHeight) {
         const QRect rowRect(snapped.left(), y, snapped.width(), FRowRectHeight);
         if (row < rowCount) {
-            const std::string text = ExpandTabs(rows.Strings(row), FModel.ColumnLayout());
+            const std::string text = ExpandTabs(rows.Strings(row), FModel->ColumnLayout());
             if (selected)
                 PaintRowWithSelection(rowRect, x, parser.get(), row, text, y);
             else
@@ -252,11 +252,11 @@ void TEditorPainter::PaintRowPart(
 
     canvas.fillRect(clip, background);
     canvas.setClipRect(clip);
-    const TEditorScreenStrings& rows = FModel.Rows();
+    const TEditorScreenStrings& rows = FModel->Rows();
     std::string_view next;
     if (length > 0 && (length + 5) * column >= ScrollOffset()) {
         int clipRight = std::min(clip.right() + 1, x + cut * column);
-        if (FModel.WordWrap() && rows.RowAttribute(row) == raWrapped && row < rows.Count() - 1) {
+        if (FModel->WordWrap() && rows.RowAttribute(row) == raWrapped && row < rows.Count() - 1) {
             next = rows.Strings(row + 1);
             clipRight = std::min(clipRight, x + length * column);
         }
@@ -311,7 +311,7 @@ void TEditorPainter::PaintRowPart(
 void TEditorPainter::PaintRowMarks(
     const QRect& rect, int x, int row, int length, int cut, int y, bool selected)
 {
-    const TEditorScreenStrings& rows = FModel.Rows();
+    const TEditorScreenStrings& rows = FModel->Rows();
     const TEditorMarks& marks = FViewProps.Marks();
     const int column = std::max(1, FGeometry.ColWidth);
     const int markX = x + std::min(length, cut) * column;
@@ -333,13 +333,13 @@ void TEditorPainter::PaintRowMarks(
 void TEditorPainter::PaintRowWithSelection(
     const QRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y)
 {
-    const TSelectionCols& selection = FModel.SelectionCols();
+    const TSelectionCols& selection = FModel->SelectionCols();
     if (row < selection.StartRow || row > selection.EndRow) {
         PaintRow(rect, x, parser, row, text, y);
         return;
     }
     const int column = std::max(1, FGeometry.ColWidth);
-    const bool oneRow = FModel.BoxSelection() || selection.StartRow == selection.EndRow;
+    const bool oneRow = FModel->BoxSelection() || selection.StartRow == selection.EndRow;
     const int from = oneRow || row == selection.StartRow ? selection.StartCol : 0;
     const int to = oneRow || row == selection.EndRow ? selection.EndCol : -1;
     const int selectedLeft = x + from * column;

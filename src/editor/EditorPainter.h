@@ -33,6 +33,8 @@ struct TSelectionCols;
 class TEditorPainter {
 public:
     TEditorPainter(const TEditorModel& model, const TEditorViewProperties& viewProps);
+    // The model painted from now on (the editor shows another document).
+    void SetModel(const TEditorModel& model) { FModel = &model; }
     TEditorPainter(const TEditorPainter&) = delete;
     TEditorPainter& operator=(const TEditorPainter&) = delete;
 
@@ -102,7 +104,7 @@ private:
     QColor BackColor() const;
     TFontStyles FontStyle() const;
 
-    const TEditorModel& FModel;
+    const TEditorModel* FModel;
     const TEditorViewProperties& FViewProps;
     TEditorGeometry FGeometry; // for the pass under way
     TEditorPaintGlyphs FGlyphs;

@@ -16,10 +16,10 @@ void TEditor::UpdateScrollRanges()
     const int rows = std::max(FVisibleRows, 1);
     const int cols = std::max(FVisibleCols, 1);
     SetTopRow(std::min(FTopRow, MaxTopRow()));
-    SetTopCol(std::min(FTopCol, FModel.HorizontalExtent() - cols / 2));
+    SetTopCol(std::min(FTopCol, FModel->HorizontalExtent() - cols / 2));
     verticalScrollBar()->setRange(0, MaxTopRow());
     verticalScrollBar()->setPageStep(rows);
-    horizontalScrollBar()->setRange(0, FModel.HorizontalExtent() - cols / 2);
+    horizontalScrollBar()->setRange(0, FModel->HorizontalExtent() - cols / 2);
     horizontalScrollBar()->setPageStep(cols);
 }
 

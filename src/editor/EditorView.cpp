@@ -54,7 +54,7 @@ void TEditor::FollowCaret()
     if (Col() < FTopCol)
         SetTopCol(std::max(0, std::min(Col(), FTopCol - cols / 4)));
     else if (Col() > FTopCol + cols - 1)
-        SetTopCol(std::min(std::max(Col() - cols + 1, FTopCol + cols / 4), FModel.HorizontalExtent() - cols / 2));
+        SetTopCol(std::min(std::max(Col() - cols + 1, FTopCol + cols / 4), FModel->HorizontalExtent() - cols / 2));
 }
 
 void TEditor::SetTopRow(int row)
@@ -76,7 +76,7 @@ void TEditor::SetTopRow(int row)
 
 void TEditor::SetTopCol(int col)
 {
-    col = std::clamp(col, 0, std::max(0, FModel.HorizontalExtent() - std::max(FVisibleCols, 1) / 2));
+    col = std::clamp(col, 0, std::max(0, FModel->HorizontalExtent() - std::max(FVisibleCols, 1) / 2));
     if (col == FTopCol)
         return;
     FTopCol = col;

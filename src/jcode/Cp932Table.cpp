@@ -120,26 +120,44 @@ TSjisCode UnicodeToCp932(char32_t c)
     return c < 0x10000 ? Tables().fromBmp[c] : 0;
 }
 
+namespace {
+
+// Characters that input methods and JIS-based converters write in a form other than code page 932's,
+// with the code page's code for them.
+struct TJisForm {
+    char32_t c;
+    TSjisCode code;
+};
+constexpr TJisForm kJisForms[] = {
+    {U'\u00A2', 0x8191}, // ¢ (code page 932: ￠)
+    {U'\u00A3', 0x8192}, // £ (￡)
+    {U'\u00AC', 0x81CA}, // ¬ (￢)
+    {U'\u2014', 0x815C}, // — (―)
+    {U'\u2016', 0x8161}, // ‖ (∥)
+    {U'\u2212', 0x817C}, // − (－)
+    {U'\u301C', 0x8160}, // 〜 (～)
+};
+
+} // namespace
+
 TSjisCode JisFormCode(char32_t c)
 {
-    switch (c) {
-    case U'\u00A2': // ¢
-        return 0x8191;
-    case U'\u00A3': // £
-        return 0x8192;
-    case U'\u00AC': // ¬
-        return 0x81CA;
-    case U'\u2014': // —
-        return 0x815C;
-    case U'\u2016': // ‖
-        return 0x8161;
-    case U'\u2212': // −
-        return 0x817C;
-    case U'\u301C': // 〜
-        return 0x8160;
-    default:
-        return 0;
+    for (const TJisForm& form : kJisForms) {
+        if (form.c == c) {
+            return form.code;
+        }
     }
+    return 0;
+}
+
+bool HasJisForm(TSjisCode code)
+{
+    for (const TJisForm& form : kJisForms) {
+        if (form.code == code) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int UserCodeIndex(TSjisCode code)

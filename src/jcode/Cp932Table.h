@@ -22,6 +22,8 @@ TSjisCode UnicodeToCp932(char32_t c);
 // The code of a character that input methods and JIS-based converters write in a form other than code page
 // 932's (WAVE DASH for 81 60, MINUS SIGN for 81 7C, ...); 0 for every other character.
 TSjisCode JisFormCode(char32_t c);
+// The codes JisFormCode gives: each has two Unicode forms.
+bool HasJisForm(TSjisCode code);
 
 inline bool IsSjisLead(std::uint8_t b)
 {

@@ -5,23 +5,6 @@ namespace brenvik {
 
 namespace {
 
-// The codes whose character input methods and JIS-based converters write in another form.
-bool HasTwoForms(TSjisCode code)
-{
-    switch (code) {
-    case 0x815C:
-    case 0x8160:
-    case 0x8161:
-    case 0x817C:
-    case 0x8191:
-    case 0x8192:
-    case 0x81CA:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The code of a character before the document has a say: code page 932's, else that of a JIS form.
 TSjisCode BaseCode(char32_t c)
 {
@@ -34,7 +17,7 @@ TSjisCode BaseCode(char32_t c)
 std::optional<TSjisCode> KnownCode(
     char32_t c, TSjisCode base, const std::unordered_map<char32_t, TSjisCode>& codes)
 {
-    if (base != 0 && !HasTwoForms(base)) {
+    if (base != 0 && !HasJisForm(base)) {
         return base;
     }
     if (const auto found = codes.find(c); found != codes.end()) {
@@ -49,7 +32,7 @@ std::optional<TSjisCode> KnownCode(
 // document's own; every other code and character goes by code page 932 without a look at the table.
 char32_t TDocumentChars::OwnChar(TSjisCode code) const
 {
-    if (!chars_.empty() && (HasTwoForms(code) || UserCodeIndex(code) >= 0)) {
+    if (!chars_.empty() && (HasJisForm(code) || UserCodeIndex(code) >= 0)) {
         if (const auto found = chars_.find(code); found != chars_.end()) {
             return found->second;
         }

@@ -11,7 +11,7 @@
 namespace brenvik {
 
 TEditorModel::TEditorModel(TEditorModelOwner& owner)
-    : FOwner(owner)
+    : FOwner(&owner)
     , FRows(std::make_shared<TEditorScreenStrings>())
 {
     FRows->AddEditor(this);
@@ -110,7 +110,7 @@ void TEditorModel::LinesChanged()
         FWidest = 0;
         MeasureRows(0, RowCount());
     }
-    FOwner.RowsChanged(change.Pending);
+    FOwner->RowsChanged(change.Pending);
 }
 
 void TEditorModel::Refresh()
@@ -118,17 +118,17 @@ void TEditorModel::Refresh()
     InvalidateOffsetsFrom(0);
     FWidest = 0;
     MeasureRows(0, RowCount());
-    FOwner.RowsChanged(false);
+    FOwner->RowsChanged(false);
 }
 
 int TEditorModel::TabSpaceCount() const
 {
-    return std::max(FOwner.CaretRules().TabWidth, 1);
+    return std::max(FOwner->CaretRules().TabWidth, 1);
 }
 
 std::unique_ptr<TRowStateScanner> TEditorModel::CreateRowStateScanner()
 {
-    TFountain* fountain = FOwner.TokenFountain();
+    TFountain* fountain = FOwner->TokenFountain();
     if (fountain == nullptr)
         return nullptr;
     return std::make_unique<TFountainRowStateScanner>(*fountain);

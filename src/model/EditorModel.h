@@ -67,10 +67,14 @@ class TEditorModel : public TAttachedEditor {
 public:
     static constexpr int MaxCol = 1000; // the least horizontal extent of the text in columns
 
-    explicit TEditorModel(TEditorModelOwner& owner);
+    // owner: who shows the model; none: a model without a view, which tells nobody.
+    explicit TEditorModel(TEditorModelOwner& owner = TEditorModelOwner::None());
     ~TEditorModel() override;
     TEditorModel(const TEditorModel&) = delete;
     TEditorModel& operator=(const TEditorModel&) = delete;
+
+    // The view that is told of changes from now on; none: nobody.
+    void SetOwner(TEditorModelOwner& owner) { FOwner = &owner; }
 
     // Rows (EditorModel.cpp).
     TEditorStrings& Lines() const { return *FLines; }
@@ -196,19 +200,19 @@ public:
     int CaretCol() const override { return FCol; }
     void SetCaretRow(int row) override { SetRow(row); }
     void SetCaretCol(int col) override { SetCol(col); }
-    int TopRow() const override { return FOwner.TopRow(); }
-    void SetTopRow(int row) override { FOwner.SetTopRow(row); }
-    void HideCaret() override { FOwner.HideCaret(); }
-    void ShowCaret() override { FOwner.ShowCaret(); }
-    bool HasFocus() const override { return FOwner.HasFocus(); }
+    int TopRow() const override { return FOwner->TopRow(); }
+    void SetTopRow(int row) override { FOwner->SetTopRow(row); }
+    void HideCaret() override { FOwner->HideCaret(); }
+    void ShowCaret() override { FOwner->ShowCaret(); }
+    bool HasFocus() const override { return FOwner->HasFocus(); }
     void LinesChanged() override;
     void Refresh() override;
-    void InvalidateRow(int row) override { FOwner.InvalidateRow(row); }
+    void InvalidateRow(int row) override { FOwner->InvalidateRow(row); }
     bool IsLoading() const override { return false; }
-    bool IsDestroying() const override { return FOwner.IsDestroying(); }
+    bool IsDestroying() const override { return FOwner->IsDestroying(); }
     int TabSpaceCount() const override;
-    int ScreenHeight() const override { return FOwner.ScreenHeight(); }
-    int RowHeight() const override { return FOwner.RowHeight(); }
+    int ScreenHeight() const override { return FOwner->ScreenHeight(); }
+    int RowHeight() const override { return FOwner->RowHeight(); }
     std::unique_ptr<TRowStateScanner> CreateRowStateScanner() override;
 
 private:
@@ -241,7 +245,7 @@ private:
     std::string IndentText(int width) const;
     std::string WithBreak(std::string text, int row) const;
 
-    TEditorModelOwner& FOwner;
+    TEditorModelOwner* FOwner;
     std::shared_ptr<TEditorScreenStrings> FRows;
     std::unique_ptr<TEditorStrings> FLines;
 

@@ -24,9 +24,16 @@ class TEditorModelOwner {
 public:
     virtual ~TEditorModelOwner() = default;
 
-    virtual TCaretRules CaretRules() const = 0;
+    // An owner that shows nothing: the default caret rules, no fountain, no view.
+    static TEditorModelOwner& None()
+    {
+        static TEditorModelOwner none;
+        return none;
+    }
+
+    virtual TCaretRules CaretRules() const { return {}; }
     // The fountain whose tokens words and TokenAt follow; null for none.
-    virtual TFountain* TokenFountain() const = 0;
+    virtual TFountain* TokenFountain() const { return nullptr; }
     // True while the pointer drags a selection: the caret then clamps to the row's end.
     virtual bool PointerHeld() const { return false; }
 

@@ -90,11 +90,11 @@ std::string TEditorModel::WithBreak(std::string text, int row) const
 
 void TEditorModel::Replace(int row, int count, std::string_view text, int anchorRow, qint64 caretOffset)
 {
-    FOwner.HideCaret();
+    FOwner->HideCaret();
     FRows->ReplaceRows(row, count, text);
     InvalidateOffsetsFrom(anchorRow);
     PlaceCaretAfter(anchorRow, caretOffset);
-    FOwner.ShowCaret();
+    FOwner->ShowCaret();
 }
 
 std::vector<TEditorModel::TCutRow> TEditorModel::RowsWithoutSelection() const
@@ -261,14 +261,14 @@ void TEditorModel::PasteBox(std::string_view text)
             row.Attribute = raBreak;
     const int caretRow = firstRow + int(lines.size()) - 1;
     CancelSelection();
-    FOwner.HideCaret();
+    FOwner->HideCaret();
     if (firstRow >= count)
         FRows->ReplaceRows(count, 0, JoinRows(rows));
     else
         FRows->ReplaceRows(firstRow, lastRow - firstRow + 1, JoinRows(rows));
     InvalidateOffsetsFrom(LineStart(firstRow));
     SetRowCol(caretRow, TextWidth(RowText(caretRow).substr(0, size_t(insertAt))));
-    FOwner.ShowCaret();
+    FOwner->ShowCaret();
 }
 
 int TEditorModel::UnindentTarget() const
@@ -320,7 +320,7 @@ void TEditorModel::Backspace()
     if (FCol > 0) {
         const int indent = IndentWidth(text);
         const bool blank = text.find_first_not_of(" \t") == std::string_view::npos;
-        if (FOwner.CaretRules().BackSpaceUnIndent && (blank || indent == FCol)) {
+        if (FOwner->CaretRules().BackSpaceUnIndent && (blank || indent == FCol)) {
             Unindent();
             return;
         }
@@ -394,13 +394,13 @@ void TEditorModel::DeleteChar()
 
 int TEditorModel::EnterIndent() const
 {
-    if (!FOwner.CaretRules().AutoIndent)
+    if (!FOwner->CaretRules().AutoIndent)
         return 0;
     const int first = LineStart(FRow);
     const int indent = IndentWidth(RowText(first));
     if (indent >= 1)
         return first == FRow && FCol < indent ? FCol : indent;
-    if (!FOwner.CaretRules().PrevSpaceIndent || first != FRow || !RowText(FRow).empty())
+    if (!FOwner->CaretRules().PrevSpaceIndent || first != FRow || !RowText(FRow).empty())
         return 0;
     for (int row = first - 1; row >= 0; --row)
         if ((row == 0 || RowAttribute(row - 1) != raWrapped) && !RowText(row).empty())
@@ -410,7 +410,7 @@ int TEditorModel::EnterIndent() const
 
 std::string TEditorModel::IndentText(int width) const
 {
-    if (!FOwner.CaretRules().TabIndent)
+    if (!FOwner->CaretRules().TabIndent)
         return std::string(size_t(width), ' ');
     const int tab = TabSpaceCount();
     return std::string(size_t(width / tab), '\t') + std::string(size_t(width % tab), ' ');
@@ -458,7 +458,7 @@ void TEditorModel::Tab()
     const int n = TabColumns(FCol, ColumnLayout());
     if (FOverwrite)
         SetCol(FCol + n);
-    else if (FOwner.CaretRules().SoftTab)
+    else if (FOwner->CaretRules().SoftTab)
         TypeText(std::string(size_t(n), ' '));
     else
         TypeText("\t");

@@ -188,13 +188,13 @@ void TEditorModel::SetRow(int row)
     if (row == FRow && FRow != RowCount())
         return;
     AssignRow(row);
-    FOwner.CaretMoved();
+    FOwner->CaretMoved();
 }
 
 void TEditorModel::SetCol(int col)
 {
     AssignCol(col);
-    FOwner.CaretMoved();
+    FOwner->CaretMoved();
 }
 
 void TEditorModel::SetRowCol(int row, int col)
@@ -203,14 +203,14 @@ void TEditorModel::SetRowCol(int row, int col)
         return;
     AssignRow(row);
     AssignCol(col);
-    FOwner.CaretMoved();
+    FOwner->CaretMoved();
 }
 
 void TEditorModel::ValidateCol(int direction, bool rowRule)
 {
     const std::string attributes = ColumnAttributes(FRow);
     const int width = int(attributes.size());
-    const TCaretRules caret = FOwner.CaretRules();
+    const TCaretRules caret = FOwner->CaretRules();
     auto remember = [&](int col) {
         if (rowRule && !FRemembered) {
             FRememberedCol = col;
@@ -224,7 +224,7 @@ void TEditorModel::ValidateCol(int direction, bool rowRule)
 
     if (!caret.FreeCaret && FCol > width) {
         if (caret.KeepCaret)
-            remember(FOwner.PointerHeld() ? width : FCol);
+            remember(FOwner->PointerHeld() ? width : FCol);
         FCol = width;
     }
     if (ColumnCode(attributes, FCol) == '5') {

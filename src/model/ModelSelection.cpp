@@ -69,7 +69,7 @@ void TEditorModel::RecomputeSelection(bool wasSelected)
     FSel = bytes;
     FSelCols = cols;
     // Only the cells whose selected state changed are repainted.
-    FOwner.SelectionChanged(before, wasSelected, cols);
+    FOwner->SelectionChanged(before, wasSelected, cols);
 }
 
 void TEditorModel::CancelSelection()
@@ -78,7 +78,7 @@ void TEditorModel::CancelSelection()
     FSelState = TSelectionState::None;
     if (!selected)
         return;
-    FOwner.SelectionCancelled(FSelCols);
+    FOwner->SelectionCancelled(FSelCols);
 }
 
 qint64 TEditorModel::SelStart() const
@@ -145,10 +145,10 @@ void TEditorModel::SetSelLength(qint64 length)
 
 void TEditorModel::SelectAll()
 {
-    FOwner.HideCaret();
+    FOwner->HideCaret();
     SetSelStart(0);
     SetSelLength(TextLength());
-    FOwner.ShowCaret();
+    FOwner->ShowCaret();
 }
 
 void TEditorModel::SetBoxSelection(bool value)
@@ -158,7 +158,7 @@ void TEditorModel::SetBoxSelection(bool value)
     FBoxSelection = value;
     if (HasSelection())
         RecomputeSelection(true);
-    FOwner.SelectionModeChanged();
+    FOwner->SelectionModeChanged();
 }
 
 bool TEditorModel::InSelection(TEditorPos position) const

@@ -15,7 +15,7 @@ namespace brenvik {
 std::vector<int> TEditorModel::TokenStarts(int row) const
 {
     std::vector<int> starts;
-    TFountain* fountain = FOwner.TokenFountain();
+    TFountain* fountain = FOwner->TokenFountain();
     if (fountain == nullptr || row >= RowCount())
         return starts;
     const std::string_view text = RowText(row);
@@ -85,7 +85,7 @@ TEditorToken TEditorModel::TokenAt(TEditorPos position) const
         if (RowAttribute(row) != raWrapped)
             break;
     }
-    TFountain* fountain = FOwner.TokenFountain();
+    TFountain* fountain = FOwner->TokenFountain();
     if (fountain == nullptr)
         return {};
     // The whole logical line is read as one row, so a token cut by the wrap is found whole.

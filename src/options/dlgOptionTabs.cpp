@@ -6,7 +6,7 @@
 #include "options/dlgOptionBase.h"
 
 #include "editor/Editor.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "editor/EditorLeftbar.h"
 #include "editor/EditorRuler.h"
 #include "text/EditorStrings.h"
@@ -40,7 +40,7 @@ TEditor* NewSample(const char* name, const char* lines, QWidget* parent)
 {
     auto* sample = new TEditor(parent);
     sample->setObjectName(QLatin1String(name));
-    sample->Lines().SetTextStr(TEditorCharset::FromUnicode(QString::fromUtf8(lines)).value_or(std::string()));
+    sample->Lines().SetTextStr(UnicodeToSjis(QString::fromUtf8(lines)).value_or(std::string()));
     sample->SetReadOnly(true);
     sample->setMinimumHeight(110);
     return sample;

@@ -1,7 +1,7 @@
 // Page geometry from margins, font and columns; the flow of lines through the columns.
 #include "print/PageLayout.h"
 
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "print/PrintLines.h"
 #include "print/StringsPrinter.h"
 
@@ -86,13 +86,12 @@ TFlowPosition TPageFlow::LayOutPage(
         top = FGeometry.HeaderBottom();
         return true;
     };
-    TEditorDecoder decoder(FLines.Chars());
     std::vector<TRowSpan> rows;
     QString text;
     int broken = -1; // the line whose rows are in rows
     while (position.Line < count) {
         if (broken != position.Line) {
-            text = PrintableText(FLines.Line(position.Line), decoder);
+            text = PrintableText(FLines.Line(position.Line), FLines.Chars());
             BreakRows(text, FGeometry.TextWidth(), FMeasure, rows);
             broken = position.Line;
         }

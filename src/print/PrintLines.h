@@ -1,7 +1,7 @@
 // The lines a print job reads: the editor's lines, or any list of Shift_JIS byte strings.
 #pragma once
 
-#include "jcode/DocumentChars.h"
+#include "jcode/SjisUnicode.h"
 
 #include <string>
 #include <vector>
@@ -15,11 +15,7 @@ public:
     // Line index (0-based) as Shift_JIS bytes, without its line break.
     virtual std::string Line(int index) const = 0;
     // The characters the lines' codes stand for beyond code page 932 (a UTF-8 script's own).
-    virtual const TDocumentChars& Chars() const
-    {
-        static const TDocumentChars none;
-        return none;
-    }
+    virtual const TDocumentChars& Chars() const { return NoDocumentChars(); }
 };
 
 class TVectorLines : public TPrintLines {

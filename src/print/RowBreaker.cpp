@@ -1,8 +1,7 @@
 // Row breaking and drawing over cached advances.
 #include "print/RowBreaker.h"
 
-#include "editor/EditorCharset.h"
-#include "support/DoubleByte.h"
+#include "jcode/SjisUnicode.h"
 
 #include <QPainter>
 #include <cmath>
@@ -63,16 +62,9 @@ qreal TTextMeasure::AdvanceAt(const QString& text, qsizetype i, int& length) con
     return Advance(c.unicode());
 }
 
-QString PrintableText(const std::string& bytes, TEditorDecoder& decoder)
+QString PrintableText(const std::string& bytes, const TDocumentChars& chars)
 {
-    // The converter holds back a lead byte that ends the bytes, waiting for its trail byte:
-    // here it is a character of its own and prints as the substitute.
-    std::size_t i = 0;
-    while (i + 1 < bytes.size())
-        i += IsLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
-    const bool loneLead = i + 1 == bytes.size() && IsLeadByte(static_cast<unsigned char>(bytes[i]));
-    QString text = loneLead ? decoder.ToUnicode(bytes.substr(0, bytes.size() - 1)) + QChar(QChar::ReplacementCharacter)
-                            : decoder.ToUnicode(bytes);
+    QString text = SjisToUnicode(bytes, chars);
     for (QChar& c : text) {
         const char16_t unit = c.unicode();
         if (unit < 0x20 && unit != u'\t')

@@ -13,7 +13,7 @@ class QPainter;
 
 namespace brenvik {
 
-class TEditorDecoder;
+class TDocumentChars;
 
 // The body font measured on a page picture, in the picture's units (printer pixels).
 class TTextMeasure {
@@ -49,7 +49,7 @@ struct TRowSpan {
 
 // A line's bytes as printed text: the converter's visible substitute for bytes that have no
 // Unicode form, and control characters other than tab as their visible pictures.
-QString PrintableText(const std::string& bytes, TEditorDecoder& decoder);
+QString PrintableText(const std::string& bytes, const TDocumentChars& chars);
 
 // Rows of text in a column width wide: a row ends after spaces, between full-width
 // characters, or, for a word wider than the column, between characters; spaces at a row's

@@ -2,7 +2,7 @@
 // focus and selection across a rebuild, the side file's life, the background rebuild.
 #include "FakePrompts.h"
 #include "app/ExplorerListModel.h"
-#include "app/ExplorerState.h"
+#include "app/ExplorerPanel.h"
 #include "app/RowHighlighter.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
@@ -47,13 +47,13 @@ protected:
     bool LoadAndList(const QString& path)
     {
         const bool loaded = window->LoadFile(path);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->ListsPending(); }));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->Explorer().ListsPending(); }));
         return loaded;
     }
     bool SaveAndList(const QString& path, JCode jcode, RCode rcode)
     {
         const bool saved = window->SaveFile(path, jcode, rcode);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->ListsPending(); }));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->Explorer().ListsPending(); }));
         return saved;
     }
 
@@ -85,10 +85,10 @@ protected:
 TEST_F(ExplorerWindowTest, ALoadFillsTheListsAndTheSortActionRebuilds)
 {
     ASSERT_TRUE(LoadAndList(Write("a.cgi", kScript)));
-    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"a", "b"}));
-    EXPECT_EQ(window->ListModel(elArrangement).Names(), (TNames {"list"}));
-    EXPECT_EQ(window->ListModel(elAssocArr).Names(), (TNames {"h"}));
-    EXPECT_EQ(window->ListModel(elSubRoutine).Names(), (TNames {"show"}));
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), (TNames {"a", "b"}));
+    EXPECT_EQ(window->Explorer().ListModel(elArrangement).Names(), (TNames {"list"}));
+    EXPECT_EQ(window->Explorer().ListModel(elAssocArr).Names(), (TNames {"h"}));
+    EXPECT_EQ(window->Explorer().ListModel(elSubRoutine).Names(), (TNames {"show"}));
     EXPECT_EQ(List("lbxVariable")->model()->data(List("lbxVariable")->model()->index(0, 0)).toString(), "a");
 
     QAction* sort = window->Action(QStringLiteral("actSortVariable"));
@@ -96,7 +96,7 @@ TEST_F(ExplorerWindowTest, ALoadFillsTheListsAndTheSortActionRebuilds)
     EXPECT_TRUE(sort->isChecked());
     sort->trigger();
     EXPECT_FALSE(window->Options().VariableSorted);
-    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"b", "a"}));
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), (TNames {"b", "a"}));
     // The menus: captions, the default item, the sort item.
     auto* menu = window->findChild<QMenu*>(QStringLiteral("mnuSubRoutine"));
     ASSERT_NE(menu, nullptr);
@@ -117,7 +117,7 @@ TEST_F(ExplorerWindowTest, DoubleClickRunsTheDefaultAndShiftMakesAnotherTheDefau
     const QModelIndex item = view->model()->index(0, 0);
     emit view->doubleClicked(item);
     EXPECT_EQ(window->Editor().SelText(), "$a") << "go to use, forward";
-    EXPECT_FALSE(window->RowHighlighter().KeywordOn());
+    EXPECT_FALSE(window->Explorer().RowHighlighter().KeywordOn());
 
     // Shift held as the command runs: the question, then the new default.
     QTest::keyPress(window->windowHandle(), Qt::Key_Shift, Qt::ShiftModifier);
@@ -129,13 +129,13 @@ TEST_F(ExplorerWindowTest, DoubleClickRunsTheDefaultAndShiftMakesAnotherTheDefau
     EXPECT_EQ(window->Options().VariableDefaultMenu, 1);
     EXPECT_EQ(
         window->findChild<QMenu*>(QStringLiteral("mnuVariable"))->defaultAction(), MenuItem("mnuVariableB"));
-    EXPECT_FALSE(window->RowHighlighter().KeywordOn()) << "OK ends the command";
+    EXPECT_FALSE(window->Explorer().RowHighlighter().KeywordOn()) << "OK ends the command";
 
     emit view->doubleClicked(item);
-    EXPECT_TRUE(window->RowHighlighter().KeywordOn());
-    EXPECT_EQ(window->RowHighlighter().Keyword(), "a");
+    EXPECT_TRUE(window->Explorer().RowHighlighter().KeywordOn());
+    EXPECT_EQ(window->Explorer().RowHighlighter().Keyword(), "a");
     window->Action(QStringLiteral("actKeyWordViewOFF"))->trigger();
-    EXPECT_FALSE(window->RowHighlighter().KeywordOn());
+    EXPECT_FALSE(window->Explorer().RowHighlighter().KeywordOn());
 }
 
 TEST_F(ExplorerWindowTest, MissesAreReportedInPanelFive)
@@ -168,13 +168,13 @@ TEST_F(ExplorerWindowTest, ARebuildKeepsFocusSelectionAndScroll)
     // A name before the selected one appears: the same name stays selected.
     window->Editor().SetRowCol(0, 0);
     window->Editor().TypeText("$v0000;");
-    window->MakeList();
+    window->Explorer().MakeList();
     EXPECT_TRUE(view->hasFocus()) << "never hidden";
-    EXPECT_EQ(window->ListModel(elVariable).NameAt(view->currentIndex().row()), "v1150");
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).NameAt(view->currentIndex().row()), "v1150");
     EXPECT_EQ(view->verticalScrollBar()->value(), scroll);
     // The name gone: the same index, or the last one when the list got shorter.
     window->Editor().Lines().SetTextStr("$z;\r\n");
-    window->MakeList();
+    window->Explorer().MakeList();
     EXPECT_EQ(view->currentIndex().row(), 0);
 }
 
@@ -185,10 +185,10 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     window->Editor().SetSelStart(0);
     window->Editor().SetSelLength(2);
     window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
-    const QString side = window->SideFileName();
+    const QString side = window->Document().Side().Path();
     EXPECT_EQ(side, FHome.filePath(QStringLiteral("ini/a.cgi.dat")));
     EXPECT_EQ(Read(side), "#!\r\n");
-    EXPECT_TRUE(window->RowHighlighter().KeywordOn());
+    EXPECT_TRUE(window->Explorer().RowHighlighter().KeywordOn());
 
     // The memo, then another script replaces this one: the change is kept.
     auto* memo = window->findChild<QPlainTextEdit*>(QStringLiteral("memMemo"));
@@ -202,14 +202,14 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     ASSERT_TRUE(LoadAndList(Write("b.cgi", "$x;\r\n")));
     EXPECT_EQ(Read(side), "#!\r\n\x83\x81\x83\x82\r\n\x93\xf1\x8d\x73\x96\xda\r\n");
     // A script without a side file starts empty and a save does not carry the other's.
-    EXPECT_EQ(window->ListModel(kKeyWordList).rowCount(), 0);
+    EXPECT_EQ(window->Explorer().ListModel(kKeyWordList).rowCount(), 0);
     EXPECT_TRUE(memo->toPlainText().isEmpty());
     ASSERT_TRUE(SaveAndList(FHome.filePath("b.cgi"), jcSjis, rcCrLf));
     EXPECT_EQ(Read(FHome.filePath("ini/b.cgi.dat")), "\r\n");
 
     // Back to the first: its keywords and memo return; a deletion is written at the close.
     ASSERT_TRUE(LoadAndList(first));
-    EXPECT_EQ(window->ListModel(kKeyWordList).Names(), TNames {"#!"});
+    EXPECT_EQ(window->Explorer().ListModel(kKeyWordList).Names(), TNames {"#!"});
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("メモ\n二行目"));
     Select("lbxKeyWord", 0);
     MenuItem("mnuKeyWordDelete")->trigger();
@@ -226,39 +226,9 @@ TEST_F(ExplorerWindowTest, ListsShowAUtf8ScriptsOwnCharacters)
     window->Editor().SetSelStart(7);
     window->Editor().SetSelLength(2);
     window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
-    ASSERT_EQ(window->ListModel(kKeyWordList).Names(), TNames {"\xF0\x40"});
+    ASSERT_EQ(window->Explorer().ListModel(kKeyWordList).Names(), TNames {"\xF0\x40"});
     QAbstractItemModel* model = List("lbxKeyWord")->model();
     EXPECT_EQ(model->data(model->index(0, 0)).toString(), QString::fromUtf8("😀"));
-}
-
-TEST_F(ExplorerWindowTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStaysAsItWas)
-{
-    QDir().mkpath(FHome.filePath("ini"));
-    const QByteArray withNul("k\r\nmemo\0tail\r\n", 14);
-    const QString nulSide = FHome.filePath("ini/n.cgi.dat");
-    {
-        QFile file(nulSide);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(withNul);
-    }
-    ASSERT_TRUE(LoadAndList(Write("n.cgi", "$x;\r\n")));
-    EXPECT_TRUE(window->StatusPanelText(5).contains(QStringLiteral("NUL")));
-    window->Editor().SelectAll();
-    window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
-    ASSERT_TRUE(SaveAndList(FHome.filePath("n.cgi"), jcSjis, rcCrLf));
-    EXPECT_EQ(Read(nulSide), withNul);
-
-    // 0x85 0x40 has no Unicode form: the memo is shown read-only and written back as it was.
-    const QByteArray badMemo = "k\r\nbad \x85\x40 memo\r\n";
-    {
-        QFile file(FHome.filePath("ini/m.cgi.dat"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(badMemo);
-    }
-    ASSERT_TRUE(LoadAndList(Write("m.cgi", "$x;\r\n")));
-    EXPECT_TRUE(window->findChild<QPlainTextEdit*>(QStringLiteral("memMemo"))->isReadOnly());
-    ASSERT_TRUE(SaveAndList(FHome.filePath("m.cgi"), jcSjis, rcCrLf));
-    EXPECT_EQ(Read(FHome.filePath("ini/m.cgi.dat")), badMemo);
 }
 
 TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
@@ -268,13 +238,13 @@ TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
     window->Editor().SetRowCol(0, 0);
     window->Editor().TypeText("$typed;");
     QTest::qWait(TExplorerJob::kQuietMs + 100);
-    EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "typing alone rebuilds nothing";
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), TNames {"first"}) << "typing alone rebuilds nothing";
     QTest::keyClick(&window->Editor(), Qt::Key_Return);
     QElapsedTimer clock;
     clock.start();
-    while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
+    while (window->Explorer().ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
         QTest::qWait(20);
-    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "typed"}));
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), (TNames {"first", "typed"}));
     EXPECT_EQ(window->Editor().Lines().Get(1), "$first;") << "the editor still had the key";
 }
 
@@ -288,12 +258,12 @@ TEST_F(ExplorerWindowTest, TheBackgroundRebuildFollowsChangesWithListUpdateTwo)
     ASSERT_TRUE(LoadAndList(Write("a.cgi", "$first;\r\n")));
     window->Editor().SetRowCol(1, 0);
     window->Editor().TypeText("$second;");
-    EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "not before the quiet spell";
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), TNames {"first"}) << "not before the quiet spell";
     QElapsedTimer clock;
     clock.start();
-    while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
+    while (window->Explorer().ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
         QTest::qWait(20);
-    EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "second"}));
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), (TNames {"first", "second"}));
 }
 
 } // namespace

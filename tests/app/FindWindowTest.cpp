@@ -5,8 +5,10 @@
 #include "SearchStoreSupport.h"
 #include "TestFiles.h"
 
+#include "app/FindCommands.h"
 #include "app/FindPrompts.h"
 #include "app/RowHighlighter.h"
+#include "app/ExplorerPanel.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "text/EditorStrings.h"
@@ -68,7 +70,7 @@ protected:
     {
         qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
         window = std::make_unique<TfrmMain>(&prompts);
-        window->SetFindPrompts(&find);
+        window->FindCommands().SetPrompts(&find);
     }
     ~FindWindowTest() override { qunsetenv("BRENVIK_HOME"); }
 
@@ -108,8 +110,8 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     ASSERT_EQ(find.Initials.size(), 1u);
     EXPECT_EQ(find.Initials[0], kHyoji);
     EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
-    EXPECT_TRUE(window->FindState().Highlight);
-    EXPECT_TRUE(window->RowHighlighter().SearchOn());
+    EXPECT_TRUE(window->Document().Find().Highlight());
+    EXPECT_TRUE(window->Explorer().RowHighlighter().SearchOn());
     Trigger("actFindBackward");
     EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
     Trigger("actFindBackward");
@@ -118,8 +120,8 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     EXPECT_EQ(find.Initials.size(), 1u);
     // The search highlight goes off and its command is disabled afterwards.
     Trigger("actFindViewOFF");
-    EXPECT_FALSE(window->FindState().Highlight);
-    EXPECT_FALSE(window->RowHighlighter().SearchOn());
+    EXPECT_FALSE(window->Document().Find().Highlight());
+    EXPECT_FALSE(window->Explorer().RowHighlighter().SearchOn());
     window->IdleUpdate();
     EXPECT_FALSE(window->Action(QStringLiteral("actFindViewOFF"))->isEnabled());
 }
@@ -142,20 +144,6 @@ TEST_F(FindWindowTest, AUtf8ScriptsOwnCharactersReachTheDialogsAndTheirTexts)
     Trigger("actReplace");
     ASSERT_EQ(find.Questions.size(), 1);
     EXPECT_TRUE(find.Questions[0].contains(QString::fromUtf8("😀"))) << find.Questions[0].toStdString();
-}
-
-TEST_F(FindWindowTest, FindSearchesPastZeroBytesAndSeesEdits)
-{
-    SetText(std::string("a\0b\r\nneedle\r\n", 13));
-    Ask("needle", F::Down);
-    Trigger("actFind");
-    EXPECT_EQ(Selection(), std::make_pair(qint64(5), qint64(6)));
-    // The kept joined text follows an edit.
-    Editor().SetSelStart(0);
-    Editor().TypeText("needle ");
-    Editor().SetSelStart(0);
-    Trigger("actFindForward");
-    EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(6)));
 }
 
 TEST_F(FindWindowTest, ReplaceOneAllAndTheSelectionItself)
@@ -183,22 +171,6 @@ TEST_F(FindWindowTest, ReplaceOneAllAndTheSelectionItself)
     EXPECT_TRUE(window->StatusPanelText(5).endsWith(QString::fromUtf8("は見つかりませんでした。")));
 }
 
-TEST_F(FindWindowTest, ReplaceAllOfAHundredUndoesInOneStep)
-{
-    std::string text;
-    for (int i = 0; i < 100; ++i)
-        text += "my $a = " + kKensaku + ";\r\n";
-    SetText(text);
-    Editor().SetModified(false);
-    Ask(kKensaku, F::Down | F::ReplaceAll, "aa");
-    Trigger("actReplace");
-    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("100 個置換しました。"));
-    EXPECT_TRUE(Editor().Modified());
-    EXPECT_EQ(Text().find(kKensaku), std::string::npos);
-    Editor().Undo();
-    EXPECT_EQ(Text(), text);
-}
-
 TEST_F(FindWindowTest, ConfirmationWithEachAnswer)
 {
     SetText("a a a a a a\r\n");
@@ -223,36 +195,6 @@ TEST_F(FindWindowTest, ConfirmationWithEachAnswer)
     Trigger("actReplace");
     EXPECT_EQ(Text(), "b a b a a a\r\n");
     EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(1)));
-}
-
-TEST_F(FindWindowTest, BackwardReplaceNeverMeetsItsOwnReplacement)
-{
-    SetText("a-a-a");
-    Editor().SetSelStart(5);
-    find.Answers = {TReplaceAnswer::Yes, TReplaceAnswer::Yes, TReplaceAnswer::Yes};
-    Ask("a", F::ReplaceAll | F::ReplaceConfirm, "aa");
-    Trigger("actReplace");
-    EXPECT_EQ(Text(), "aa-aa-aa");
-    EXPECT_EQ(find.Questions.size(), 3);
-    EXPECT_EQ(Editor().SelStart(), 0);
-    // Backward all at once gives the same text and caret.
-    SetText("a-a-a");
-    Editor().SetSelStart(5);
-    Ask("a", F::ReplaceAll, "aa");
-    Trigger("actReplace");
-    EXPECT_EQ(Text(), "aa-aa-aa");
-    EXPECT_EQ(Editor().SelStart(), 0);
-}
-
-TEST_F(FindWindowTest, AReplacementWithALineBreakKeepsOffsetsRight)
-{
-    // The rows hold every break as CR LF: the caret must land after the last replacement all the same.
-    SetText("foo foo\r\nend");
-    Ask("foo", F::Down | F::ReplaceAll, "x\ny");
-    Trigger("actReplace");
-    EXPECT_EQ(Text(), "x\r\ny x\r\ny\r\nend");
-    EXPECT_EQ(Editor().SelStart(), 9);
-    EXPECT_EQ(Editor().CheckInvariant(), "");
 }
 
 TEST_F(FindWindowTest, RefusalsChangeNothing)

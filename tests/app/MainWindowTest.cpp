@@ -5,7 +5,7 @@
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "text/EditorStrings.h"
 
 #include <QAction>
@@ -61,27 +61,19 @@ protected:
     std::unique_ptr<TfrmMain> window;
 };
 
-TEST_F(MainWindowTest, EachCodeAndLineEndOpensAndSavesBackByteForByte)
+// The document reads and writes (tests/model); the window shows each code in panel 4.
+TEST_F(MainWindowTest, EachCodeAndLineEndShowsInPanelFour)
 {
     const struct {
         const char* Name;
         QByteArray Bytes;
-        JCode jcode;
-        RCode rcode;
         const char* Status;
-    } cases[] = {{"s.cgi", kSjisLines, jcSjis, rcCrLf, "S-JIS CRLF"}, {"e.cgi", kEucLines, jcEuc, rcLf, "EUC LF"},
-        {"j.cgi", kJisLines, jcJis, rcCr, "JIS CR"}};
+    } cases[] = {{"s.cgi", kSjisLines, "S-JIS CRLF"}, {"e.cgi", kEucLines, "EUC LF"}, {"j.cgi", kJisLines, "JIS CR"},
+        {"u.cgi", "# \xE3\x81\x8B\n", "UTF-8 LF"}};
     for (const auto& sample : cases) {
-        const QString path = Write(sample.Name, sample.Bytes);
-        ASSERT_TRUE(window->LoadFile(path)) << sample.Name;
-        EXPECT_EQ(window->DocumentJCode(), sample.jcode) << sample.Name;
-        EXPECT_EQ(window->DocumentRCode(), sample.rcode) << sample.Name;
-        EXPECT_EQ(window->Editor().Lines().Get(2), "# end");
+        ASSERT_TRUE(window->LoadFile(Write(sample.Name, sample.Bytes))) << sample.Name;
         window->IdleUpdate();
         EXPECT_EQ(window->StatusPanelText(4), QString::fromLatin1(sample.Status));
-        const QString copy = Path(QStringLiteral("copy-") + sample.Name);
-        ASSERT_TRUE(window->SaveFile(copy, sample.jcode, sample.rcode));
-        EXPECT_EQ(Read(copy), sample.Bytes) << sample.Name;
     }
     EXPECT_TRUE(prompts.Errors.isEmpty()) << prompts.Errors.join('\n').toStdString();
 }
@@ -96,8 +88,8 @@ TEST_F(MainWindowTest, SaveAsUsesTheDefaultCodesAndSaveTheCodesTheFileWasReadWit
     prompts.SaveNames.push_back(Path("as.cgi"));
     ASSERT_TRUE(window->FileSaveAs());
     EXPECT_EQ(Read(Path("as.cgi")), "#" + kSjisLines);
-    EXPECT_EQ(window->FileName(), Path("as.cgi"));
-    EXPECT_EQ(window->DocumentJCode(), jcSjis);
+    EXPECT_EQ(window->Document().FileName(), Path("as.cgi"));
+    EXPECT_EQ(window->Document().DocumentJCode(), jcSjis);
 }
 
 TEST_F(MainWindowTest, QuerySaveGoesOnOnlyWhenTheSaveHappened)
@@ -109,7 +101,7 @@ TEST_F(MainWindowTest, QuerySaveGoesOnOnlyWhenTheSaveHappened)
     prompts.OpenNames.push_back(Write("other.cgi", kSjisLines));
     window->FileOpenClose();
     EXPECT_EQ(window->Editor().Lines().Get(0), "typed");
-    EXPECT_TRUE(window->FileName().isEmpty());
+    EXPECT_TRUE(window->Document().FileName().isEmpty());
 
     // Yes, then a save that fails (the target is a folder): still no.
     QDir(FHome.path()).mkdir("folder.cgi");
@@ -137,30 +129,16 @@ TEST_F(MainWindowTest, AFailedOpenLeavesTextNameAndCodesAsTheyWere)
     prompts.OpenNames.push_back(Path("vanished.cgi"));
     prompts.CodeAnswer = TCodePair {jcEuc, rcLf};
     window->FileOpenCode();
-    EXPECT_EQ(window->FileName(), a);
-    EXPECT_EQ(window->DocumentJCode(), jcSjis);
-    EXPECT_EQ(window->DocumentRCode(), rcCrLf);
+    EXPECT_EQ(window->Document().FileName(), a);
+    EXPECT_EQ(window->Document().DocumentJCode(), jcSjis);
+    EXPECT_EQ(window->Document().DocumentRCode(), rcCrLf);
     ASSERT_EQ(prompts.Errors.size(), 1);
     EXPECT_TRUE(prompts.Errors.front().contains(QStringLiteral("見つかりません")));
 
     QDir(FHome.path()).mkdir("dir.cgi");
     EXPECT_FALSE(window->LoadFile(Path("dir.cgi")));
     EXPECT_TRUE(prompts.Errors.back().contains(QStringLiteral("フォルダです")));
-    EXPECT_EQ(window->FileName(), a);
-}
-
-TEST_F(MainWindowTest, AStatedCodeIsTakenWithoutDetection)
-{
-    // Shift_JIS bytes opened as JIS: nothing to convert, and the next save writes JIS.
-    const QString path = Write("s.cgi", "print 1;\r\n");
-    prompts.OpenNames.push_back(path);
-    prompts.CodeAnswer = TCodePair {jcJis, rcLf};
-    window->FileOpenCode();
-    ASSERT_EQ(prompts.CodeDialogs.size(), 1);
-    EXPECT_FALSE(prompts.CodeDialogs.front().second);
-    EXPECT_EQ(window->DocumentJCode(), jcJis);
-    EXPECT_EQ(window->DocumentRCode(), rcLf);
-    EXPECT_EQ(window->Editor().Lines().Get(0), "print 1;");
+    EXPECT_EQ(window->Document().FileName(), a);
 }
 
 TEST_F(MainWindowTest, BinaryFilesAreOpenedOnlyWhenTheUserSaysSo)
@@ -184,7 +162,7 @@ TEST_F(MainWindowTest, OtherProcessesGetTheWholeAbsolutePathAsOneArgument)
     EXPECT_EQ(prompts.Started.front(), QStringList {quoted});
 
     // Choosing the window's own file again starts nothing.
-    prompts.OpenNames.push_back(window->FileName());
+    prompts.OpenNames.push_back(window->Document().FileName());
     window->FileOpen();
     EXPECT_EQ(prompts.Started.size(), 1);
 
@@ -203,7 +181,7 @@ TEST_F(MainWindowTest, AnEmptyWindowLoadsInPlaceAndRelativeNamesBecomeAbsolute)
     window->FileOpen();
     QDir::setCurrent(before);
     EXPECT_TRUE(prompts.Started.isEmpty());
-    EXPECT_EQ(window->FileName(), Path("rel.cgi"));
+    EXPECT_EQ(window->Document().FileName(), Path("rel.cgi"));
     EXPECT_EQ(History(), QStringList {Path("rel.cgi")});
 }
 
@@ -282,23 +260,6 @@ TEST_F(MainWindowTest, EveryShortcutFiresOnceAndTheEditorsOwnPopupKeysAreGone)
     prompts.SaveNames.push_back(Path("keyed.cgi"));
     QTest::keyClick(&window->Editor(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(Read(Path("keyed.cgi")), "ab\r\n");
-}
-
-TEST_F(MainWindowTest, SavingKeepsPermissionBitsAndWritesThroughALink)
-{
-    const QString target = Write("target.cgi", "print 1;\r\n");
-    ASSERT_TRUE(QFile::setPermissions(
-        target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup));
-    const QFile::Permissions mode = QFile::permissions(target);
-    const QString link = Path("link.cgi");
-    ASSERT_TRUE(QFile::link(target, link));
-    ASSERT_TRUE(window->LoadFile(link));
-    Type("#");
-    ASSERT_TRUE(window->FileSave());
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Read(target), "#print 1;\r\n");
-    EXPECT_EQ(QFile::permissions(target), mode);
-    EXPECT_EQ(window->FileName(), link);
 }
 
 // Counts the events that an idle handler changing something would cause.
@@ -387,42 +348,6 @@ TEST_F(MainWindowTest, EachLayoutShowsItsPanels)
 }
 
 
-// UTF-8 scripts with Japanese, both forms of 81 60, ①②, ㈱, 髙, emoji and accented letters, with and without
-// the mark: they open as UTF-8, survive an edit elsewhere and save back byte for byte.
-TEST_F(MainWindowTest, Utf8ScriptsOpenEditAndSaveBackByteForByte)
-{
-    const struct {
-        const char* Name;
-        const char* Status;
-        QByteArray Break;
-    } cases[] = {{"script.utf8.lf.cgi", "UTF-8 LF", "\n"}, {"script.utf8bom.crlf.cgi", "UTF-8 CRLF", "\r\n"}};
-    for (const auto& sample : cases) {
-        const QString path = QStringLiteral(BRENVIK_TEST_DATA "/jcode/") + sample.Name;
-        QByteArray bytes = Read(path);
-        ASSERT_TRUE(window->LoadFile(path)) << sample.Name;
-        EXPECT_EQ(window->DocumentJCode(), jcUtf8);
-        EXPECT_EQ(window->DocumentBom(), bytes.startsWith("\xEF\xBB\xBF"));
-        EXPECT_FALSE(window->Editor().ReadOnly());
-        window->IdleUpdate();
-        EXPECT_EQ(window->StatusPanelText(4), QString::fromLatin1(sample.Status));
-        // Copying a line gives its characters back: 〜 and ～ stay apart, the emoji is whole.
-        const std::string line = window->Editor().Lines().Get(5);
-        EXPECT_EQ(TEditorCharset::ToUnicode(line, window->Editor().DocumentChars()),
-            QString::fromUtf8("my $wave = \"〜 と ～\";            # WAVE DASH と FULLWIDTH TILDE"));
-        EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("😀～"), window->Editor().DocumentChars()),
-            TEditorCharset::FromUnicode(QString::fromUtf8("😀"), window->Editor().DocumentChars()).value()
-                + line.substr(line.find('\xF0', 16), 2));
-        window->Editor().SetRowCol(2, 0);
-        Type("#");
-        const QString copy = Path(QStringLiteral("copy-") + sample.Name);
-        ASSERT_TRUE(window->SaveFile(copy, window->DocumentJCode(), window->DocumentRCode(), window->DocumentBom()));
-        const qsizetype third = bytes.indexOf("use strict;");
-        bytes.insert(third, "#");
-        EXPECT_EQ(Read(copy), bytes) << sample.Name;
-    }
-    EXPECT_TRUE(prompts.Errors.isEmpty()) << prompts.Errors.join('\n').toStdString();
-}
-
 // A Shift_JIS script saved with the UTF-8 presets: what iconv makes of it, the mark when asked.
 TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
 {
@@ -434,8 +359,8 @@ TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
         const QByteArray utf8 = QByteArray(bom ? "\xEF\xBB\xBF" : "")
             + "print \"髙橋\";\nｶﾅ\n# end\n# 掲示板\n";
         EXPECT_EQ(Read(Path("u.cgi")), utf8);
-        EXPECT_EQ(window->DocumentJCode(), jcUtf8);
-        EXPECT_EQ(window->DocumentBom(), bom);
+        EXPECT_EQ(window->Document().DocumentJCode(), jcUtf8);
+        EXPECT_EQ(window->Document().Bom(), bom);
         ASSERT_EQ(prompts.CodeDialogs.size(), bom ? 2 : 1);
         // The dialog opens on the document's codes: Shift_JIS first, then UTF-8 without the mark.
         EXPECT_EQ(prompts.CodeDialogs.back().first, (TCodePair {bom ? jcUtf8 : jcSjis, bom ? rcLf : rcCrLf}));
@@ -451,13 +376,13 @@ TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
 TEST_F(MainWindowTest, SavingCharactersOnlyUtf8HoldsInAnotherCodeAsksFirst)
 {
     ASSERT_TRUE(window->LoadFile(Write("own.cgi", "# plain\nmy $s = \"😀 ～ 〜\";\n")));
-    ASSERT_EQ(window->DocumentJCode(), jcUtf8);
+    ASSERT_EQ(window->Document().DocumentJCode(), jcUtf8);
     EXPECT_FALSE(window->SaveFile(Path("sjis.cgi"), jcSjis, rcCrLf));
     ASSERT_EQ(prompts.Asked.size(), 1);
     for (const QString& part : {QStringLiteral("2 か所"), QStringLiteral("2 行目"), QStringLiteral("「😀」")})
         EXPECT_TRUE(prompts.Asked[0].contains(part)) << prompts.Asked[0].toStdString();
     EXPECT_FALSE(QFile::exists(Path("sjis.cgi")));
-    EXPECT_EQ(window->DocumentJCode(), jcUtf8);
+    EXPECT_EQ(window->Document().DocumentJCode(), jcUtf8);
 
     prompts.YesNoAnswer = true;
     ASSERT_TRUE(window->SaveFile(Path("euc.cgi"), jcEuc, rcLf));

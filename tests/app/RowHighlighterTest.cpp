@@ -1,6 +1,7 @@
 // The search and keyword hits painted over the editor's rows.
 #include "app/RowHighlighter.h"
 #include "FakePrompts.h"
+#include "app/ExplorerPanel.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "text/EditorStrings.h"
@@ -74,11 +75,11 @@ TEST(RowHighlighterTest, TheWindowPaintsTheKeywordOnItsOwnColumnsOnly)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     TEditor& editor = window.Editor();
     editor.Lines().SetTextStr("\x83\x41 A $A;\r\n");
-    window.MakeList();
+    window.Explorer().MakeList();
     auto* list = window.findChild<QListView*>(QStringLiteral("lbxVariable"));
     list->setCurrentIndex(list->model()->index(0, 0));
     window.findChild<QAction*>(QStringLiteral("mnuVariableB"))->trigger();
-    ASSERT_TRUE(window.RowHighlighter().KeywordOn());
+    ASSERT_TRUE(window.Explorer().RowHighlighter().KeywordOn());
     // "A" lights at columns 3 and 6, never on the trail byte of ア (column 1).
     EXPECT_EQ(YellowColumns(editor, 9),
         (std::vector<bool> {false, false, false, true, false, false, true, false, false}));

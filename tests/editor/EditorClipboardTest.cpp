@@ -1,7 +1,7 @@
 // The editor's clipboard: plain and box formats, refusing text without a Shift_JIS form.
 #include "EditorTestSupport.h"
 
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "editor/EditorMessages.h"
 
 #include <QClipboard>
@@ -106,12 +106,12 @@ TEST_F(EditorTest, BytesWithoutAUnicodeFormSurviveACopyInsideTheEditor)
 TEST(EditorCharsetTest, RoundTripsShiftJisAndRefusesWhatItCannotEncode)
 {
     const std::string bytes = "a" + kHyo + kA + "\xb1"; // a 表 あ ｱ
-    EXPECT_EQ(TEditorCharset::ToUnicode(bytes, TDocumentChars()), QString::fromUtf8("a表あｱ"));
-    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("a表あｱ"), TDocumentChars()), bytes);
-    EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8("€"), TDocumentChars()).has_value());
+    EXPECT_EQ(SjisToUnicode(bytes, TDocumentChars()), QString::fromUtf8("a表あｱ"));
+    EXPECT_EQ(UnicodeToSjis(QString::fromUtf8("a表あｱ"), TDocumentChars()), bytes);
+    EXPECT_FALSE(UnicodeToSjis(QString::fromUtf8("€"), TDocumentChars()).has_value());
     // A lead byte without its trail at the end still shows as a character, as the row shows it.
-    EXPECT_EQ(TEditorCharset::ToUnicode("a\x82", TDocumentChars()), QString::fromUtf8("a\uFFFD"));
-    EXPECT_EQ(TEditorCharset::ToUnicode("a\x82\x9F", TDocumentChars()), QString::fromUtf8("aぁ")); // a trail in the lead range
+    EXPECT_EQ(SjisToUnicode("a\x82", TDocumentChars()), QString::fromUtf8("a\uFFFD"));
+    EXPECT_EQ(SjisToUnicode("a\x82\x9F", TDocumentChars()), QString::fromUtf8("aぁ")); // a trail in the lead range
 }
 
 // A UTF-8 document's own characters (an emoji at F0 40, FULLWIDTH TILDE in second form at F0 41, 81 60
@@ -124,10 +124,10 @@ TEST(EditorCharsetTest, DocumentCharactersMapBothWays)
     ASSERT_EQ(chars.Take(U'\uFF5E'), 0xF041);
     const std::string bytes = "a\xF0\x40\x81\x60\xF0\x41" + kA;
     const QString text = QString::fromUtf8("a😀〜～あ");
-    EXPECT_EQ(TEditorCharset::ToUnicode(bytes, chars), text);
-    EXPECT_EQ(TEditorCharset::FromUnicode(text, chars), bytes);
-    EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8("€"), chars).has_value());
-    EXPECT_EQ(TEditorCharset::ToUnicode("\xF0\x40", TDocumentChars()), QString(QChar(0xE000)));
+    EXPECT_EQ(SjisToUnicode(bytes, chars), text);
+    EXPECT_EQ(UnicodeToSjis(text, chars), bytes);
+    EXPECT_FALSE(UnicodeToSjis(QString::fromUtf8("€"), chars).has_value());
+    EXPECT_EQ(SjisToUnicode("\xF0\x40", TDocumentChars()), QString(QChar(0xE000)));
 }
 
 } // namespace

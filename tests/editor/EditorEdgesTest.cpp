@@ -3,7 +3,7 @@
 // the clipboard carries LF line breaks, the X primary selection and the scroll bars.
 #include "EditorTestSupport.h"
 
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "editor/EditorMessages.h"
 
 #include <QApplication>
@@ -68,15 +68,15 @@ TEST(EditorCharsetTest, JisFormsThatInputMethodsProduceTakeTheirShiftJisCodes)
         {"£", "\x81\x92"}, {"¬", "\x81\xca"}, {"¥", "\x5c"}, {"‾", "\x7e"},
     };
     for (const auto& form : forms) {
-        const std::optional<std::string> bytes = TEditorCharset::FromUnicode(QString::fromUtf8(form.Unicode), TDocumentChars());
+        const std::optional<std::string> bytes = UnicodeToSjis(QString::fromUtf8(form.Unicode), TDocumentChars());
         ASSERT_TRUE(bytes.has_value()) << form.Unicode;
         EXPECT_EQ(*bytes, form.Bytes) << form.Unicode;
     }
     // The code page's own forms still encode to the same codes.
-    EXPECT_EQ(TEditorCharset::FromUnicode(QString::fromUtf8("x～－―∥￠￡￢\\~y"), TDocumentChars()),
+    EXPECT_EQ(UnicodeToSjis(QString::fromUtf8("x～－―∥￠￡￢\\~y"), TDocumentChars()),
         "x\x81\x60\x81\x7c\x81\x5c\x81\x61\x81\x91\x81\x92\x81\xca\\~y");
     for (const char* refused : {"€", "😀", "a\xe2\x82\xac", "ℵ"})
-        EXPECT_FALSE(TEditorCharset::FromUnicode(QString::fromUtf8(refused), TDocumentChars()).has_value()) << refused;
+        EXPECT_FALSE(UnicodeToSjis(QString::fromUtf8(refused), TDocumentChars()).has_value()) << refused;
 }
 
 TEST_F(EditorEdgesTest, CtrlVOfTextWithAJisFormPastesItsShiftJisCodes)
@@ -122,7 +122,7 @@ TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
     QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("€"));
     QApplication::sendEvent(&editor, &euro);
     EXPECT_EQ(Refusals().size(), 2);
-    EXPECT_EQ(Refusals().value(0), TEditorCharset::NoShiftJisMessage());
+    EXPECT_EQ(Refusals().value(0), NoShiftJisMessage());
     EXPECT_EQ(Text(), "\x81\x60\\") << "a refused commit types none of its characters";
 }
 
@@ -133,7 +133,7 @@ TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
 TEST_F(EditorEdgesTest, AUtf8DocumentTakesTypedAndPastedCharactersWithoutACode)
 {
     SetText("abc\r\n");
-    editor.SetTakesNewChars(true);
+    editor.Document().SetCodes({jcUtf8, rcLf});
     editor.SetRowCol(0, 1);
     Clipboard().setText(QString::fromUtf8("x表y😀"));
     QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
@@ -151,11 +151,11 @@ TEST_F(EditorEdgesTest, AUtf8DocumentTakesTypedAndPastedCharactersWithoutACode)
     ASSERT_EQ(Refusals().size(), 1);
     EXPECT_TRUE(Refusals().front().contains(QStringLiteral("外字領域"))) << Refusals().front().toStdString();
 
-    editor.SetTakesNewChars(false);
+    editor.Document().SetCodes({jcSjis, rcCrLf});
     SetText("abc\r\n");
     Commit(QString::fromUtf8("ß"));
     EXPECT_EQ(Text(), "abc\r\n");
-    EXPECT_EQ(Refusals().back(), TEditorCharset::NoShiftJisMessage());
+    EXPECT_EQ(Refusals().back(), NoShiftJisMessage());
 }
 
 TEST_F(EditorEdgesTest, AnExceptionInAHandlerEndsAsAMessageInsteadOfLeavingIt)

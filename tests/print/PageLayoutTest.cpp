@@ -1,6 +1,6 @@
 // Page geometry and the flow of lines through columns and pages.
 #include "PrintTestSupport.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "print/MetaFileList.h"
 #include "print/StringsPrinter.h"
 
@@ -120,8 +120,7 @@ TEST(PageFlow, ALineTallerThanAColumnIsSplitFromAnEmptyColumnOn)
     const TPageGeometry& geometry = pages.Geometry();
     const auto flow = Flow(pages, lines);
     std::vector<TRowSpan> rows;
-    TEditorDecoder decoder;
-    BreakRows(PrintableText(lines.Line(1), decoder), geometry.TextWidth(), pages.Measure(), rows);
+    BreakRows(PrintableText(lines.Line(1), NoDocumentChars()), geometry.TextWidth(), pages.Measure(), rows);
     ASSERT_GT(int(rows.size()), 2 * geometry.RowsPerColumn());
     int placedRows = 0;
     int numbered = 0;

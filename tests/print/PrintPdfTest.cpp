@@ -1,6 +1,6 @@
 // Printing for real: PDF files read back with poppler's pdfinfo, pdftotext and pdftoppm.
 #include "PrintTestSupport.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "print/MetaFileList.h"
 #include "print/StringsPrinter.h"
 
@@ -33,7 +33,7 @@ TVectorLines JapaneseScript(int count)
         const QString line = i % 7 == 0
             ? QString()
             : QStringLiteral("print \"L%1 こんにちは、掲示板です\\n\"; # 表示").arg(i, 4, 10, QLatin1Char('0'));
-        lines.push_back(*TEditorCharset::FromUnicode(line));
+        lines.push_back(*UnicodeToSjis(line));
     }
     return TVectorLines(std::move(lines));
 }

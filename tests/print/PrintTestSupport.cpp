@@ -1,7 +1,7 @@
 // Shared set-up of the printing tests.
 #include "PrintTestSupport.h"
 
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "print/Keywords.h"
 #include "print/PrintPrompts.h"
 #include "print/StringsPrinterInfo.h"
@@ -62,7 +62,7 @@ QString PrintFixture::PdfPath(const QString& name)
 
 std::string Sjis(const char* utf8)
 {
-    return *TEditorCharset::FromUnicode(QString::fromUtf8(utf8));
+    return *UnicodeToSjis(QString::fromUtf8(utf8));
 }
 
 TVectorLines SjisLines(const std::vector<const char*>& utf8)

@@ -1,6 +1,6 @@
 // Breaking lines into rows like an edit control, over cached advances.
 #include "PrintTestSupport.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "print/RowBreaker.h"
 
 #include <QRandomGenerator>
@@ -110,13 +110,12 @@ TEST_F(RowBreakerTest, RowsCoverTheTextAndFitTheColumn)
 
 TEST(PrintableText, BadBytesBecomeVisibleWholeCharacters)
 {
-    TEditorDecoder decoder;
     // A lead byte at a line's end is a character of its own and does not reach the next line.
-    const QString invalid = PrintableText(std::string("ab\x82", 3), decoder);
+    const QString invalid = PrintableText(std::string("ab\x82", 3), NoDocumentChars());
     EXPECT_EQ(invalid, QStringLiteral("ab\uFFFD"));
-    EXPECT_EQ(PrintableText(std::string("@x"), decoder), QStringLiteral("@x"));
-    EXPECT_EQ(PrintableText(std::string("\x82\x60\x82", 3), decoder), QStringLiteral("Ａ\uFFFD"));
-    EXPECT_EQ(PrintableText(std::string("a\0b", 3), decoder), QStringLiteral("a\u2400b"));
-    EXPECT_EQ(PrintableText(std::string("\tx"), decoder), QStringLiteral("\tx"));
-    EXPECT_EQ(PrintableText(Sjis("表示"), decoder), QStringLiteral("表示"));
+    EXPECT_EQ(PrintableText(std::string("@x"), NoDocumentChars()), QStringLiteral("@x"));
+    EXPECT_EQ(PrintableText(std::string("\x82\x60\x82", 3), NoDocumentChars()), QStringLiteral("Ａ\uFFFD"));
+    EXPECT_EQ(PrintableText(std::string("a\0b", 3), NoDocumentChars()), QStringLiteral("a\u2400b"));
+    EXPECT_EQ(PrintableText(std::string("\tx"), NoDocumentChars()), QStringLiteral("\tx"));
+    EXPECT_EQ(PrintableText(Sjis("表示"), NoDocumentChars()), QStringLiteral("表示"));
 }

@@ -1,11 +1,12 @@
-// The variable explorer in the main window: the four name lists and the keyword list, their
-// popup menus and default commands, the rebuild (at once, or in the background as
-// "ListUpdate" asks), go to use, the keyword search and the keyword highlight.
-#include "app/ExplorerState.h"
+// The variable explorer beside the editor: the four name lists and the keyword list, their popup
+// menus and default commands, the rebuild (at once, or in the background as "ListUpdate" asks),
+// go to use, the keyword search and highlight, and the side file's keywords and memo.
+#include "app/ExplorerPanel.h"
+
 #include "app/frmMain.h"
 
 #include "editor/Editor.h"
-#include "editor/EditorCharset.h"
+#include "jcode/SjisUnicode.h"
 #include "highlight/PERLFountain.h"
 #include "model/ExplorerKeywords.h"
 #include "model/ExplorerNavigation.h"
@@ -71,116 +72,117 @@ private:
 
 QString Decoded(const std::string& bytes, const TDocumentChars& chars)
 {
-    return TEditorCharset::ToUnicode(bytes, chars);
+    return SjisToUnicode(bytes, chars);
 }
 
 } // namespace
 
-const TExplorerListModel& TfrmMain::ListModel(int list) const
+const TExplorerListModel& TExplorerPanel::ListModel(int list) const
 {
-    return *FExplorer->Models[size_t(list)];
+    return *FState.Models[size_t(list)];
 }
 
-const TRowHighlighter& TfrmMain::RowHighlighter() const
+const TRowHighlighter& TExplorerPanel::RowHighlighter() const
 {
-    return FExplorer->Highlighter;
+    return FState.Highlighter;
 }
 
-QListView* TfrmMain::ListView(int list) const
+QListView* TExplorerPanel::ListView(int list) const
 {
-    const std::array<QListView*, kListCount> views {
-        lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord};
-    return views[size_t(list)];
+    return FLists[size_t(list)];
 }
 
-int& TfrmMain::DefaultMenu(int list)
+int& TExplorerPanel::DefaultMenu(int list)
 {
     static constexpr int TMainOptions::*kDefaultMenus[kListCount] = {&TMainOptions::SubRoutineDefaultMenu,
         &TMainOptions::VariableDefaultMenu, &TMainOptions::ArrangementDefaultMenu,
         &TMainOptions::AssocArrDefaultMenu, &TMainOptions::KeyWordDefaultMenu};
-    return FOptions.*kDefaultMenus[list];
+    return FWindow.FOptions.*kDefaultMenus[list];
 }
 
-bool& TfrmMain::SortFlag(int list)
+bool& TExplorerPanel::SortFlag(int list)
 {
     static constexpr bool TMainOptions::*kSortFlags[kExplorerListCount] = {&TMainOptions::SubRoutineSorted,
         &TMainOptions::VariableSorted, &TMainOptions::ArrangementSorted, &TMainOptions::AssocArrSorted};
-    return FOptions.*kSortFlags[list];
+    return FWindow.FOptions.*kSortFlags[list];
 }
 
-void TfrmMain::CreateExplorer()
+TExplorerPanel::TExplorerPanel(TfrmMain& window, const std::array<QListView*, kListCount>& lists, QPlainTextEdit* memo)
+    : QObject(&window)
+    , FWindow(window)
+    , FLists(lists)
+    , FMemo(memo)
 {
-    FExplorer = std::make_unique<TExplorerState>();
     for (int list = 0; list < kListCount; ++list) {
         QListView* view = ListView(list);
-        auto* model = new TExplorerListModel(edrMain->DocumentChars(), view);
-        FExplorer->Models[size_t(list)] = model;
+        auto* model = new TExplorerListModel(Document().Chars(), view);
+        FState.Models[size_t(list)] = model;
         view->setModel(model);
         view->setUniformItemSizes(true);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         connect(view, &QListView::doubleClicked, this,
-            [this, list] { RunCommand([this, list] { RunListCommand(list, DefaultMenu(list)); }); });
+            [this, list] { FWindow.RunCommand([this, list] { RunListCommand(list, DefaultMenu(list)); }); });
         CreateListMenu(list);
     }
 
-    AddAction("actSortSubRoutine", "ソート表示(&S)", nullptr, "表示時のソート指定");
-    AddAction("actSortVariable", "ソート表示(&S)", nullptr, "表示時のソート指定");
-    AddAction("actSortArrangement", "ソート表示(&S)", nullptr, "表示時のソート指定");
-    AddAction("actSortAssocArr", "ソート表示(&S)", nullptr, "表示時のソート指定");
+    FWindow.AddAction("actSortSubRoutine", "ソート表示(&S)", nullptr, "表示時のソート指定");
+    FWindow.AddAction("actSortVariable", "ソート表示(&S)", nullptr, "表示時のソート指定");
+    FWindow.AddAction("actSortArrangement", "ソート表示(&S)", nullptr, "表示時のソート指定");
+    FWindow.AddAction("actSortAssocArr", "ソート表示(&S)", nullptr, "表示時のソート指定");
     for (int list = 0; list < kExplorerListCount; ++list) {
-        QAction* sort = Action(QLatin1String(kSortActions[list]));
+        QAction* sort = FWindow.Action(QLatin1String(kSortActions[list]));
         connect(sort, &QAction::triggered, this, [this, list] {
-            RunCommand([this, list] {
+            FWindow.RunCommand([this, list] {
                 SortFlag(list) = !SortFlag(list);
                 MakeList();
             });
         });
-        AddRule(
+        FWindow.AddRule(
             kSortActions[list], [] { return true; }, [this, list] { return SortFlag(list); });
-        findChild<QMenu*>(QLatin1String(kMenuNames[list]))->addSeparator();
-        findChild<QMenu*>(QLatin1String(kMenuNames[list]))->addAction(sort);
+        FWindow.findChild<QMenu*>(QLatin1String(kMenuNames[list]))->addSeparator();
+        FWindow.findChild<QMenu*>(QLatin1String(kMenuNames[list]))->addAction(sort);
     }
 
     const auto bind = [this](const char* name, auto handler) {
         connect(
-            Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { RunCommand(handler); });
+            FWindow.Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] { FWindow.RunCommand(handler); });
     };
     bind("actMakeList", [this] { MakeList(); });
     bind("actKeyWordAdd", [this] { KeyWordAdd(); });
-    bind("actKeyWordViewOFF", [this] { SetHighlight(FExplorer->Highlighter.Keyword(), false); });
-    AddRule("actMakeList", [] { return true; });
-    AddRule("actKeyWordAdd", [this] { return edrMain->HasSelection(); });
-    AddRule("actKeyWordViewOFF", [this] { return FExplorer->Highlighter.KeywordOn(); });
+    bind("actKeyWordViewOFF", [this] { SetHighlight(FState.Highlighter.Keyword(), false); });
+    FWindow.AddRule("actMakeList", [] { return true; });
+    FWindow.AddRule("actKeyWordAdd", [this] { return Editor().HasSelection(); });
+    FWindow.AddRule("actKeyWordViewOFF", [this] { return FState.Highlighter.KeywordOn(); });
 
-    FExplorer->Job = new TExplorerJob(
+    FState.Job = new TExplorerJob(
         [this] {
             TExplorerJob::TSource source;
-            source.Rows = &edrMain->ListRows();
-            source.Fountain = edrMain->ActiveFountain();
+            source.Rows = &Editor().ListRows();
+            source.Fountain = Editor().ActiveFountain();
             for (int list = 0; list < kExplorerListCount; ++list)
                 source.Sorted[size_t(list)] = SortFlag(list);
             return source;
         },
         [this](TExplorerNames names, TExplorerStates states) {
-            FExplorer->States = std::move(states);
+            FState.States = std::move(states);
             ApplyNames(std::move(names));
         },
         this);
-    edrMain->OnChange = [this](TEditor*) { ExplorerTextChanged(); };
+    Editor().OnChange = [this](TEditor*) { ExplorerTextChanged(); };
     // The window sees Enter before the editor does.
-    edrMain->installEventFilter(new TEventWatcher(
+    Editor().installEventFilter(new TEventWatcher(
         QEvent::KeyPress, [this](QEvent* event) { ExplorerKey(static_cast<QKeyEvent*>(event)->key()); },
         this));
-    memMemo->installEventFilter(new TEventWatcher(
-        QEvent::FocusOut, [this](QEvent*) { RunCommand([this] { WriteChangedSideFile(); }); }, this));
-    memMemo->setReadOnly(false);
-    connect(memMemo, &QPlainTextEdit::textChanged, this, [this] { RunCommand([this] { MemoChanged(); }); });
+    FMemo->installEventFilter(new TEventWatcher(
+        QEvent::FocusOut, [this](QEvent*) { FWindow.RunCommand([this] { WriteChangedSideFile(); }); }, this));
+    FMemo->setReadOnly(false);
+    connect(FMemo, &QPlainTextEdit::textChanged, this, [this] { FWindow.RunCommand([this] { MemoChanged(); }); });
 }
 
-void TfrmMain::CreateListMenu(int list)
+void TExplorerPanel::CreateListMenu(int list)
 {
     QListView* view = ListView(list);
-    auto* menu = new QMenu(this);
+    auto* menu = new QMenu(&FWindow);
     const QString name = QLatin1String(kMenuNames[list]);
     menu->setObjectName(name);
     const std::vector<TListCommand>& commands = CommandsOf(list);
@@ -188,27 +190,27 @@ void TfrmMain::CreateListMenu(int list)
         QAction* item = menu->addAction(QString::fromUtf8(commands[size_t(command)].Caption));
         item->setObjectName(name + QLatin1String(commands[size_t(command)].Suffix));
         connect(item, &QAction::triggered, this,
-            [this, list, command] { RunCommand([this, list, command] { ListCommand(list, command); }); });
+            [this, list, command] { FWindow.RunCommand([this, list, command] { ListCommand(list, command); }); });
     }
     if (list == kKeyWordList) {
         menu->addSeparator();
         QAction* remove = menu->addAction(QStringLiteral("項目削除(&D)"));
         remove->setObjectName(QStringLiteral("mnuKeyWordDelete"));
         connect(remove, &QAction::triggered, this, [this] {
-            RunCommand([this] {
-                const int row = lbxKeyWord->currentIndex().row();
+            FWindow.RunCommand([this] {
+                const int row = ListView(kKeyWordList)->currentIndex().row();
                 if (row < 0)
                     return;
-                FExplorer->Models[kKeyWordList]->RemoveAt(row);
-                FExplorer->SideChanged = true;
+                FState.Models[kKeyWordList]->RemoveAt(row);
+                KeywordsChanged(false);
             });
         });
         QAction* clear = menu->addAction(QStringLiteral("リスト全削除(&A)"));
         clear->setObjectName(QStringLiteral("mnuKeyWordClear"));
         connect(clear, &QAction::triggered, this, [this] {
-            RunCommand([this] {
-                FExplorer->Models[kKeyWordList]->SetNames({});
-                FExplorer->SideChanged = true;
+            FWindow.RunCommand([this] {
+                FState.Models[kKeyWordList]->SetNames({});
+                KeywordsChanged(false);
             });
         });
     }
@@ -218,12 +220,12 @@ void TfrmMain::CreateListMenu(int list)
         [menu, view](const QPoint& point) { menu->popup(view->viewport()->mapToGlobal(point)); });
 }
 
-void TfrmMain::ListCommand(int list, int command)
+void TExplorerPanel::ListCommand(int list, int command)
 {
     if (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) {
-        if (FPrompts->AskOkCancel(this, QStringLiteral("デフォルトに指定しますか？"))) {
+        if (FWindow.FPrompts->AskOkCancel(&FWindow, QStringLiteral("デフォルトに指定しますか？"))) {
             DefaultMenu(list) = command;
-            QMenu* menu = findChild<QMenu*>(QLatin1String(kMenuNames[list]));
+            QMenu* menu = FWindow.findChild<QMenu*>(QLatin1String(kMenuNames[list]));
             menu->setDefaultAction(menu->actions().at(command));
             return;
         }
@@ -231,14 +233,14 @@ void TfrmMain::ListCommand(int list, int command)
     RunListCommand(list, command);
 }
 
-std::string TfrmMain::SelectedName(int list) const
+std::string TExplorerPanel::SelectedName(int list) const
 {
     const QModelIndexList selected = ListView(list)->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? std::string()
-                              : FExplorer->Models[size_t(list)]->NameAt(selected.front().row());
+                              : FState.Models[size_t(list)]->NameAt(selected.front().row());
 }
 
-void TfrmMain::RunListCommand(int list, int command)
+void TExplorerPanel::RunListCommand(int list, int command)
 {
     if (SelectedName(list).empty())
         return;
@@ -274,18 +276,18 @@ void TfrmMain::RunListCommand(int list, int command)
     }
 }
 
-void TfrmMain::GoToUse(int list, bool forward, bool definitionsOnly)
+void TExplorerPanel::GoToUse(int list, bool forward, bool definitionsOnly)
 {
     const TUseQuery query {TExplorerList(list), SelectedName(list), definitionsOnly};
-    TUseFinder finder(edrMain->ListRows(), edrMain->ActiveFountain(), FExplorer->States);
-    const TLinePos from = TUseFinder::CaretPos(edrMain->Model());
+    TUseFinder finder(Editor().ListRows(), Editor().ActiveFountain(), FState.States);
+    const TLinePos from = TUseFinder::CaretPos(Editor().Model());
     const std::optional<TUseHit> hit = forward ? finder.Forward(query, from) : finder.Upward(query, from);
     if (hit) {
-        SelectUse(edrMain->Model(), *hit);
-        edrMain->setFocus();
+        SelectUse(Editor().Model(), *hit);
+        Editor().setFocus();
         return;
     }
-    const TDocumentChars& chars = edrMain->DocumentChars();
+    const TDocumentChars& chars = Document().Chars();
     QString miss;
     if (list == elSubRoutine)
         miss = QStringLiteral("サブルーチン") + Decoded(query.Name, chars)
@@ -295,85 +297,84 @@ void TfrmMain::GoToUse(int list, bool forward, bool definitionsOnly)
             + QStringLiteral("は見つかりませんでした");
     else
         miss = Decoded(query.First(), chars) + QStringLiteral("は見つかりませんでした");
-    FStatusPanels[5]->setText(miss);
+    FWindow.ShowMessage(miss);
 }
 
-void TfrmMain::SetHighlight(const std::string& keyword, bool on)
+void TExplorerPanel::SetHighlight(const std::string& keyword, bool on)
 {
-    if (FExplorer->Highlighter.SetKeyword(keyword, on))
-        edrMain->viewport()->update();
+    if (FState.Highlighter.SetKeyword(keyword, on))
+        Editor().viewport()->update();
 }
 
-void TfrmMain::HighlightEntry(int list)
+void TExplorerPanel::HighlightEntry(int list)
 {
     SetHighlight(SelectedName(list), true);
 }
 
-void TfrmMain::SearchKeyWord(bool forward)
+void TExplorerPanel::SearchKeyWord(bool forward)
 {
     // Go-to-use searches for the entry; "move and highlight" for the word it just highlighted.
     const std::string keyword = SelectedName(kKeyWordList);
-    const std::string text = edrMain->ListRows().Text();
-    const TSearchRange selection {std::int32_t(edrMain->SelStart()), std::int32_t(edrMain->SelLength())};
+    const std::string text = Editor().ListRows().Text();
+    const TSearchRange selection {std::int32_t(Editor().SelStart()), std::int32_t(Editor().SelLength())};
     const std::optional<TSearchRange> found = FindKeyword(text, selection, keyword, forward);
     if (!found) {
-        FStatusPanels[5]->setText(Decoded(keyword, edrMain->DocumentChars()) + QStringLiteral("は見つかりませんでした"));
+        FWindow.ShowMessage(Decoded(keyword, Document().Chars()) + QStringLiteral("は見つかりませんでした"));
         return;
     }
-    edrMain->SetSelStart(found->Start);
-    edrMain->SetSelLength(found->Length);
-    edrMain->setFocus();
+    Editor().SetSelStart(found->Start);
+    Editor().SetSelLength(found->Length);
+    Editor().setFocus();
     if (const std::optional<int> top
-        = KeywordScrollTop(edrMain->Row(), edrMain->TopRow(), edrMain->VisibleRows()))
-        edrMain->SetTopRow(*top);
+        = KeywordScrollTop(Editor().Row(), Editor().TopRow(), Editor().VisibleRows()))
+        Editor().SetTopRow(*top);
 }
 
-void TfrmMain::KeyWordAdd()
+void TExplorerPanel::KeyWordAdd()
 {
-    std::vector<std::string> keywords = FExplorer->Models[kKeyWordList]->Names();
-    const std::string keyword = AddKeyword(keywords, edrMain->SelText());
+    std::vector<std::string> keywords = FState.Models[kKeyWordList]->Names();
+    const std::string keyword = AddKeyword(keywords, Editor().SelText());
     if (keyword.empty())
         return;
-    FExplorer->Models[kKeyWordList]->SetNames(std::move(keywords));
+    FState.Models[kKeyWordList]->SetNames(std::move(keywords));
     SetHighlight(keyword, true);
-    FExplorer->SideChanged = true;
-    WriteSideFile();
+    KeywordsChanged(true);
 }
 
-void TfrmMain::MakeListSoon()
+void TExplorerPanel::MakeListSoon()
 {
     // After an open or a save the lists are rebuilt in slices between events, so the window
     // shows the script first and stays responsive on a long one.
-    FExplorer->Job->StartNow();
+    FState.Job->StartNow();
 }
 
-bool TfrmMain::ListsPending() const
+bool TExplorerPanel::ListsPending() const
 {
-    return FExplorer->Job->Active();
+    return FState.Job->Active();
 }
 
-void TfrmMain::MakeList()
+void TExplorerPanel::MakeList()
 {
-    FExplorer->Job->Cancel();
+    FState.Job->Cancel();
     TExplorerSorted sorted {};
     for (int list = 0; list < kExplorerListCount; ++list)
         sorted[size_t(list)] = SortFlag(list);
     ApplyNames(
-        BuildExplorerNames(edrMain->ListRows(), edrMain->ActiveFountain(), sorted, &FExplorer->States));
+        BuildExplorerNames(Editor().ListRows(), Editor().ActiveFountain(), sorted, &FState.States));
 }
 
-void TfrmMain::ApplyNames(TExplorerNames names)
+void TExplorerPanel::ApplyNames(TExplorerNames names)
 {
     for (int list = 0; list < kExplorerListCount; ++list)
         ApplyListNames(list, std::move(names[size_t(list)]));
 }
 
-void TfrmMain::ApplyListNames(int list, std::vector<std::string> names)
+void TExplorerPanel::ApplyListNames(int list, std::vector<std::string> names)
 {
     // The list keeps its focus and scroll; the same name stays selected, else the same index
     // (the last entry when the list became shorter).
     QListView* view = ListView(list);
-    TExplorerListModel& model = *FExplorer->Models[size_t(list)];
+    TExplorerListModel& model = *FState.Models[size_t(list)];
     const int oldRow = view->currentIndex().isValid() ? view->currentIndex().row() : -1;
     const std::string oldName = model.NameAt(oldRow);
     const int scroll = view->verticalScrollBar()->value();
@@ -387,20 +388,65 @@ void TfrmMain::ApplyListNames(int list, std::vector<std::string> names)
     view->verticalScrollBar()->setValue(scroll);
 }
 
-void TfrmMain::ExplorerTextChanged()
+void TExplorerPanel::ExplorerTextChanged()
 {
-    const TEditorScreenStrings& rows = edrMain->ListRows();
+    const TEditorScreenStrings& rows = Editor().ListRows();
     const TPendingChange& change = rows.PendingChange();
-    FExplorer->States.InvalidateFrom(change.Pending ? rows.LineOfRow(change.FirstRow) : 0);
-    FExplorer->Job->TextChanged();
-    if (FOptions.ListUpdate == 2)
-        FExplorer->Job->StartQuiet();
+    FState.States.InvalidateFrom(change.Pending ? rows.LineOfRow(change.FirstRow) : 0);
+    FState.Job->TextChanged();
+    if (FWindow.FOptions.ListUpdate == 2)
+        FState.Job->StartQuiet();
 }
 
-void TfrmMain::ExplorerKey(int key)
+void TExplorerPanel::ExplorerKey(int key)
 {
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FOptions.ListUpdate >= 1)
-        FExplorer->Job->StartNow();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FWindow.FOptions.ListUpdate >= 1)
+        FState.Job->StartNow();
+}
+
+void TExplorerPanel::ShowSideFile()
+{
+    const TSideFileSession& side = Document().Side();
+    FState.Models[kKeyWordList]->SetNames(side.Keywords());
+    FState.MemoReverting = true;
+    FMemo->setPlainText(side.MemoText());
+    FState.MemoReverting = false;
+    FMemo->setReadOnly(side.MemoLocked());
+}
+
+void TExplorerPanel::MemoChanged()
+{
+    if (FState.MemoReverting || Document().Side().SetMemoText(FMemo->toPlainText()))
+        return;
+    // Text with no Shift_JIS form is refused, as the editor refuses it.
+    FState.MemoReverting = true;
+    FMemo->undo();
+    FState.MemoReverting = false;
+    FWindow.ShowMessage(NoShiftJisMessage());
+}
+
+void TExplorerPanel::KeywordsChanged(bool write)
+{
+    TSideFileSession& side = Document().Side();
+    side.SetKeywords(FState.Models[kKeyWordList]->Names());
+    if (const QString error = write ? side.Write() : QString(); !error.isEmpty())
+        FWindow.ShowMessage(error);
+}
+
+void TExplorerPanel::WriteChangedSideFile()
+{
+    if (const QString error = Document().Side().WriteChanged(); !error.isEmpty())
+        FWindow.ShowMessage(error);
+}
+
+TEditor& TExplorerPanel::Editor() const
+{
+    return FWindow.Editor();
+}
+
+TScriptDocument& TExplorerPanel::Document() const
+{
+    return FWindow.Document();
 }
 
 } // namespace brenvik

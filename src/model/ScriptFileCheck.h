@@ -1,4 +1,4 @@
-// What the window learns about a file before it reads it into the editor.
+// What a document learns about a file before it reads it.
 #pragma once
 
 #include "jcode/JCodeTypes.h"

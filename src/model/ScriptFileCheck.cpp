@@ -1,5 +1,5 @@
 // The checks before an open: a regular readable file, binary content, the first line break.
-#include "app/ScriptFileCheck.h"
+#include "model/ScriptFileCheck.h"
 
 #include "jcode/CodeDetect.h"
 

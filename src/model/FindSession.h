@@ -1,0 +1,69 @@
+// A document's find session: the last accepted texts (Shift_JIS bytes), the option word, whether
+// the hits are highlighted, and the whole text joined by CR LF kept until the text changes. Find
+// next selects the match in the document's model; replace goes one match at a time through an
+// answer callback, and what is replaced without asking goes in as one edit.
+#pragma once
+
+#include "search/SearchFlags.h"
+#include "search/SearchRange.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace brenvik {
+
+class TScriptDocument;
+
+enum class TReplaceAnswer { Yes, No, Cancel, All };
+
+class TFindSession {
+public:
+    explicit TFindSession(TScriptDocument& document);
+
+    const std::string& SearchText() const { return FSearch; }
+    const std::string& ReplaceText() const { return FReplace; }
+    TSearchFlags Options() const { return FOptions; }
+    bool Highlight() const { return FHighlight; }
+    void SetHighlight(bool on) { FHighlight = on; }
+    // A new search: the pattern, the replacement (its line breaks made CR LF) and the options.
+    void Start(std::string search, std::string_view replacement, TSearchFlags options);
+    // The next finds go down (or up) whatever the dialog said.
+    void SetDirection(bool down);
+
+    // The whole text, lines joined by CR LF.
+    const std::string& JoinedText();
+    // Selects the next match from the selection in the direction of the options; nothing when
+    // there is none (MissText says so).
+    std::optional<TSearchRange> FindNext();
+    QString MissText() const;
+
+    // Asked before each replacement while the options say so; the match is selected.
+    using TAsk = std::function<TReplaceAnswer(const TSearchRange& match)>;
+    // The replace loop: from a selection that is itself a match, else from find next; returns the
+    // number of replacements. Missed tells whether it ended at a match that was not there.
+    int Replace(const TAsk& ask);
+    bool Missed() const { return FMissed; }
+    QString ReplaceQuestion() const;
+
+private:
+    TSearchRange SelectionRange() const;
+    void Select(const TSearchRange& match);
+    int ReplaceRest(const TSearchRange* first);
+    void ReplaceSelected(const TSearchRange& match);
+
+    TScriptDocument& FDocument;
+    std::string FSearch;
+    std::string FReplace;
+    TSearchFlags FOptions;
+    bool FHighlight = false;
+    bool FMissed = false;
+    std::string FJoined;
+    std::uint64_t FJoinedVersion = 0;
+    bool FJoinedValid = false;
+};
+
+} // namespace brenvik

@@ -1,0 +1,32 @@
+// Logical lines out of the rows, joined only where word wrap cut them.
+#include "model/ScriptLines.h"
+
+namespace brenvik {
+
+TScriptLines::TScriptLines(const TEditorScreenStrings& rows)
+    : FRows(rows)
+{
+    FRows.ForEachRow(0, FRows.Count(), [&](std::string_view text, TRowAttribute) { FTextBytes += text.size(); });
+}
+
+void TScriptLines::ForEachLine(const TLineSink& visit) const
+{
+    std::string joined;
+    int row = 0;
+    const int count = FRows.Count();
+    FRows.ForEachRow(0, count, [&](std::string_view text, TRowAttribute attribute) {
+        ++row;
+        const bool lineGoesOn = attribute == raWrapped && row < count;
+        if (!lineGoesOn && joined.empty()) {
+            visit(text);
+            return;
+        }
+        joined.append(text);
+        if (lineGoesOn)
+            return;
+        visit(joined);
+        joined.clear();
+    });
+}
+
+} // namespace brenvik

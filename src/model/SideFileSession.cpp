@@ -1,0 +1,100 @@
+// Reading and writing a document's side file, with the rules that keep what cannot be read.
+#include "model/SideFileSession.h"
+
+#include "jcode/SjisUnicode.h"
+#include "model/ExplorerKeywords.h"
+#include "model/ExplorerSideFile.h"
+#include "model/ScriptDocument.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace brenvik {
+
+namespace {
+
+QString MemoTextOf(const std::string& bytes)
+{
+    return SjisToUnicode(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::optional<std::string> MemoBytesOf(QString text)
+{
+    return UnicodeToSjis(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+}
+
+} // namespace
+
+TSideFileSession::TSideFileSession(TScriptDocument& document)
+    : FDocument(document)
+{
+}
+
+QString TSideFileSession::Path() const
+{
+    return FDocument.FileName().isEmpty() ? QString() : SideFilePath(FFolder, FDocument.FileName());
+}
+
+QString TSideFileSession::Read()
+{
+    QString message;
+    FBlockedPath.clear();
+    TSideFileContent content;
+    if (const QString path = Path(); !path.isEmpty()) {
+        TSideFileRead read = ReadSideFile(path);
+        if (read.State == TSideFileState::Unreadable) {
+            FBlockedPath = path;
+            message = read.Reason + QStringLiteral(" このファイルには書き込みません。");
+        }
+        content = std::move(read.Content);
+    }
+    std::erase(content.Keywords, std::string());
+    if (content.Keywords.size() > size_t(kKeywordCapacity))
+        content.Keywords.resize(size_t(kKeywordCapacity));
+    FKeywords = std::move(content.Keywords);
+    FMemo = std::move(content.Memo);
+    // Bytes that do not decode would change on the way back: such a memo is only shown.
+    FMemoLocked = MemoBytesOf(MemoTextOf(FMemo)) != FMemo;
+    if (FMemoLocked && message.isEmpty())
+        message = QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。");
+    FChanged = false;
+    return message;
+}
+
+void TSideFileSession::SetKeywords(std::vector<std::string> keywords)
+{
+    FKeywords = std::move(keywords);
+    FChanged = true;
+}
+
+QString TSideFileSession::MemoText() const
+{
+    return MemoTextOf(FMemo);
+}
+
+bool TSideFileSession::SetMemoText(const QString& text)
+{
+    if (FMemoLocked)
+        return false;
+    std::optional<std::string> bytes = MemoBytesOf(text);
+    if (!bytes)
+        return false;
+    if (*bytes != FMemo) {
+        FMemo = std::move(*bytes);
+        FChanged = true;
+    }
+    return true;
+}
+
+QString TSideFileSession::Write()
+{
+    const QString path = Path();
+    if (path.isEmpty() || path == FBlockedPath)
+        return {};
+    const QString error = WriteSideFile(path, {FKeywords, FMemo});
+    if (error.isEmpty())
+        FChanged = false;
+    return error;
+}
+
+} // namespace brenvik

@@ -1,0 +1,193 @@
+// The find session of a script document, without a window: find next over the joined text,
+// replace one, all and with each answer, and replace-all against a plain reference.
+#include "model/ScriptDocument.h"
+#include "text/EditorStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+
+namespace brenvik {
+namespace {
+
+using F = TSearchFlags;
+
+const std::string kSo = "\x83\x5C"; // ソ: its trail byte is a backslash
+const std::string kKensaku = "\x8C\x9F\x8D\xF5";
+
+class FindSessionTest : public ::testing::Test {
+protected:
+    TEditorModel& Model() { return document.Model(); }
+    TFindSession& Find() { return document.Find(); }
+    void SetText(const std::string& text)
+    {
+        Model().Lines().SetTextStr(text);
+        Model().SetSelStart(0);
+    }
+    std::string Text() { return Model().Lines().GetTextStr(); }
+    std::pair<qint64, qint64> Selection() { return {Model().SelStart(), Model().SelLength()}; }
+    int Replace(const std::string& search, std::uint16_t flags, const std::string& replacement)
+    {
+        Find().Start(search, replacement, flags);
+        return Find().Replace([this](const TSearchRange&) {
+            const TReplaceAnswer answer = Answers.front();
+            Answers.pop_front();
+            ++Asked;
+            return answer;
+        });
+    }
+
+    TScriptDocument document;
+    std::deque<TReplaceAnswer> Answers;
+    int Asked = 0;
+};
+
+TEST_F(FindSessionTest, FindNextGoesBothWaysPastZeroBytesAndSeesEdits)
+{
+    SetText(std::string("needle a\0b\r\nneedle\r\n", 20));
+    Model().SetSelStart(3);
+    Find().Start("needle", {}, F::Down);
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(12), qint64(6)));
+    EXPECT_FALSE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(12), qint64(6)));
+    EXPECT_EQ(Find().MissText(), QString::fromUtf8("検索文字列  ' needle 'は見つかりませんでした。"));
+    Find().SetDirection(false);
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(6)));
+    // The kept joined text follows an edit.
+    Model().SetSelStart(9);
+    Model().TypeText("needle");
+    Model().SetSelStart(1);
+    Find().SetDirection(true);
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(6)));
+}
+
+TEST_F(FindSessionTest, ReplaceOneAllAndTheSelectionItself)
+{
+    SetText("foo " + kSo + " foo\r\nfoo\r\n");
+    // Without all and confirmation: exactly one, the selected foo first.
+    Model().SetSelStart(0);
+    Model().SetSelLength(3);
+    EXPECT_EQ(Replace("foo", F::Down | F::Replace, kSo + kSo), 1);
+    EXPECT_EQ(Text(), kSo + kSo + " " + kSo + " foo\r\nfoo\r\n");
+    // All the rest, as one undo step; the caret stands after the last one.
+    EXPECT_EQ(Replace("foo", F::Down | F::ReplaceAll, kSo + kSo), 2);
+    EXPECT_EQ(Text(), kSo + kSo + " " + kSo + " " + kSo + kSo + "\r\n" + kSo + kSo + "\r\n");
+    EXPECT_FALSE(Model().HasSelection());
+    EXPECT_EQ(Model().SelStart(), qint64(Text().size() - 2));
+    Model().Undo();
+    EXPECT_EQ(Text(), kSo + kSo + " " + kSo + " foo\r\nfoo\r\n");
+    // Nothing left: a miss.
+    Model().Redo();
+    EXPECT_EQ(Replace("foo", F::Down | F::ReplaceAll, "x"), 0);
+    EXPECT_TRUE(Find().Missed());
+}
+
+TEST_F(FindSessionTest, ReplaceAllOfAHundredUndoesInOneStep)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "my $a = " + kKensaku + ";\r\n";
+    SetText(text);
+    Model().SetModified(false);
+    EXPECT_EQ(Replace(kKensaku, F::Down | F::ReplaceAll, "aa"), 100);
+    EXPECT_TRUE(Model().Modified());
+    EXPECT_EQ(Text().find(kKensaku), std::string::npos);
+    Model().Undo();
+    EXPECT_EQ(Text(), text);
+}
+
+TEST_F(FindSessionTest, EachAnswerOfTheConfirmation)
+{
+    SetText("a a a a a a\r\n");
+    // Yes, No, Yes, then All replaces the fourth and the rest without asking again.
+    Answers = {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes, TReplaceAnswer::All};
+    EXPECT_EQ(Replace("a", F::Down | F::ReplaceAll | F::ReplaceConfirm, "b"), 5);
+    EXPECT_EQ(Text(), "b a b b b b\r\n");
+    EXPECT_EQ(Asked, 4);
+    EXPECT_EQ(Find().ReplaceQuestion(), QString::fromUtf8(" a   を\r\n b   に 置き換えますか？"));
+    // The three answered All went in as one step; each Yes is a step of its own.
+    Model().Undo();
+    EXPECT_EQ(Text(), "b a b a a a\r\n");
+    Model().Undo();
+    EXPECT_EQ(Text(), "b a a a a a\r\n");
+    // Cancel stops at once with the match selected, and is no miss.
+    Model().Redo();
+    Model().SetSelStart(0);
+    Answers = {TReplaceAnswer::Cancel};
+    EXPECT_EQ(Replace("a", F::Down | F::ReplaceConfirm | F::Replace, "c"), 0);
+    EXPECT_FALSE(Find().Missed());
+    EXPECT_EQ(Text(), "b a b a a a\r\n");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(1)));
+}
+
+TEST_F(FindSessionTest, BackwardReplaceNeverMeetsItsOwnReplacement)
+{
+    SetText("a-a-a");
+    Model().SetSelStart(5);
+    Answers = {TReplaceAnswer::Yes, TReplaceAnswer::Yes, TReplaceAnswer::Yes};
+    EXPECT_EQ(Replace("a", F::ReplaceAll | F::ReplaceConfirm, "aa"), 3);
+    EXPECT_EQ(Text(), "aa-aa-aa");
+    EXPECT_EQ(Model().SelStart(), 0);
+    // Backward all at once gives the same text and caret.
+    SetText("a-a-a");
+    Model().SetSelStart(5);
+    EXPECT_EQ(Replace("a", F::ReplaceAll, "aa"), 3);
+    EXPECT_EQ(Text(), "aa-aa-aa");
+    EXPECT_EQ(Model().SelStart(), 0);
+}
+
+TEST_F(FindSessionTest, AReplacementWithALineBreakKeepsOffsetsRight)
+{
+    // The rows hold every break as CR LF: the caret must land after the last replacement all the same.
+    SetText("foo foo\r\nend");
+    EXPECT_EQ(Replace("foo", F::Down | F::ReplaceAll, "x\ny"), 2);
+    EXPECT_EQ(Text(), "x\r\ny x\r\ny\r\nend");
+    EXPECT_EQ(Model().SelStart(), 9);
+    EXPECT_EQ(Model().CheckInvariant(), "");
+}
+
+// Replace-all from the start, and one at a time with every answer Yes, both equal a plain
+// left-to-right replacement of every non-overlapping occurrence in ASCII text.
+TEST_F(FindSessionTest, ReplaceAllAndAnsweringYesEqualAPlainReplacement)
+{
+    std::mt19937 random(26);
+    const std::string letters = "ab\r\n";
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = int(random() % 40); i > 0; --i)
+            text += letters[random() % letters.size()];
+        // The rows keep CR LF: a lone CR or LF of the random text becomes one.
+        SetText(text);
+        text = Text();
+        std::string pattern;
+        for (int i = 1 + int(random() % 3); i > 0; --i)
+            pattern += "ab"[random() % 2];
+        const std::string replacement = std::string(random() % 3, 'c');
+        std::string expected;
+        int count = 0;
+        for (std::size_t at = 0;;) {
+            const std::size_t found = text.find(pattern, at);
+            expected += text.substr(at, found - at);
+            if (found == std::string::npos)
+                break;
+            expected += replacement;
+            ++count;
+            at = found + pattern.size();
+        }
+        const bool confirm = round % 2 == 1;
+        Answers.assign(std::size_t(count), TReplaceAnswer::Yes);
+        Answers.push_back(TReplaceAnswer::Cancel);
+        Model().SetSelStart(0);
+        const std::uint16_t flags = F::Down | F::MatchCase | F::ReplaceAll | (confirm ? F::ReplaceConfirm : 0);
+        EXPECT_EQ(Replace(pattern, flags, replacement), count) << text << " / " << pattern;
+        EXPECT_EQ(Text(), expected) << text << " / " << pattern << " -> " << replacement;
+        EXPECT_EQ(Model().CheckInvariant(), "");
+    }
+}
+
+} // namespace
+} // namespace brenvik
