@@ -535,7 +535,7 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
                             return SuspendQuote(start, position, kind, quote);
                         tokenKind = tkTrailBackslash;
                     }
-                } else if (charEnd == position + 2 && tokenKind == kind) {
+                } else if (charEnd == position + 2) {
                     // A two-byte character whose trail neither escapes, closes nor nests: passed whole.
                     const unsigned char trail = At(position + 1);
                     if (trail != quote.Close && trail != quote.Open) {
