@@ -46,6 +46,7 @@ void ConfigurePERLFountain(TPERLFountain& f)
     SetColor(f.SubRoutine(), clNone, clPurple, fsBold);
     SetColor(f.SearchStr(), clLime, clNone, 0);
     SetColor(f.KeyWordStr(), clYellow, clNone, 0);
+    SetColor(f.TrailBackslash(), clYellow, clRed, fsBold);
 }
 
 void ConfigureHTMLFountain(THTMLFountain& f)

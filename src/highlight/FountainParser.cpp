@@ -198,13 +198,14 @@ void TFountainParser::BeginRow(std::string_view text, const RowTokenState& state
     FContinuing = false;
     FMailFailsBefore = 0;
     FByteAction = FByteActions[0].data();
+    FContextTokenAt = -1;
 }
 
 int TFountainParser::ReadToken()
 {
     if (FWrappedKind != 0 || FBracketIndex >= 0)
         return ReadCarriedToken();
-    if (FContext != 0 || (FPosition == 0 && FReadsRowStart))
+    if (FContext != 0 || FPosition == FContextTokenAt || (FPosition == 0 && FReadsRowStart))
         return ReadContextToken();
     return ReadPlainToken();
 }

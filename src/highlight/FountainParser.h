@@ -134,6 +134,13 @@ protected:
     // SetReadsRowStart is on. The default reads a plain token.
     virtual int ReadContextToken() { return ReadPlainToken(); }
     void SetReadsRowStart(bool value) { FReadsRowStart = value; }
+    // True while AdvanceRowState reads a row that ends its line: only what the row leaves open
+    // counts there, not how its tokens are cut.
+    bool ScanningRowStates() const { return FByteAction == FByteActions[1].data(); }
+    // The next ReadToken at position, in this row, goes to ReadContextToken: a rule that ended a
+    // token inside a construct of its own resumes it there.
+    void SetContextTokenAt(int position) { FContextTokenAt = position; }
+    int ContextTokenAt() const { return FContextTokenAt; }
     int Position() const { return FPosition; }
     void SetPosition(int position)
     {
@@ -276,6 +283,7 @@ private:
     int FWrappedKind = 0;
     int FRemain = 0;
     bool FContinuing = false;
+    int FContextTokenAt = -1;
     // LooksLikeMail fails from every position before this one (it scanned that far and failed).
     int FMailFailsBefore = 0;
     std::string FJoined; // AdvanceRowState's row with the next row appended

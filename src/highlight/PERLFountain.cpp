@@ -20,6 +20,7 @@ TPERLFountain::TPERLFountain(QObject* owner)
     , FSubRoutine(CreateColor())
     , FSearchStr(CreateColor())
     , FKeyWordStr(CreateColor())
+    , FTrailBackslash(CreateColor())
 {
     InitFileExtList();
     for (const std::string& word : BuiltInReservedWords())

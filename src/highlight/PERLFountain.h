@@ -5,7 +5,7 @@
 
 namespace brenvik {
 
-// Invariant: the thirteen colours are owned for the fountain's life and report to NotifyList.
+// Invariant: the fourteen colours are owned for the fountain's life and report to NotifyList.
 class TPERLFountain : public TFountain {
     Q_OBJECT
     Q_PROPERTY(brenvik::TFountainColor* Ank READ Ank WRITE SetAnk)
@@ -21,6 +21,7 @@ class TPERLFountain : public TFountain {
     Q_PROPERTY(brenvik::TFountainColor* SubRoutine READ SubRoutine WRITE SetSubRoutine)
     Q_PROPERTY(brenvik::TFountainColor* SearchStr READ SearchStr WRITE SetSearchStr)
     Q_PROPERTY(brenvik::TFountainColor* KeyWordStr READ KeyWordStr WRITE SetKeyWordStr)
+    Q_PROPERTY(brenvik::TFountainColor* TrailBackslash READ TrailBackslash WRITE SetTrailBackslash)
     Q_PROPERTY(bool PerlGrammar READ PerlGrammar WRITE SetPerlGrammar)
 public:
     explicit TPERLFountain(QObject* owner = nullptr);
@@ -42,6 +43,8 @@ public:
     // Not used by the tokenizer: the colours of search and keyword hits painted over a row.
     TFountainColor* SearchStr() const { return FSearchStr.get(); }
     TFountainColor* KeyWordStr() const { return FKeyWordStr.get(); }
+    // With the grammar: a two-byte character in a string whose trail byte Perl reads as a backslash.
+    TFountainColor* TrailBackslash() const { return FTrailBackslash.get(); }
 
     // Each setter copies the values into the owned colour.
     void SetAnk(TFountainColor* value) { FAnk->CopyFrom(value); }
@@ -57,8 +60,10 @@ public:
     void SetSubRoutine(TFountainColor* value) { FSubRoutine->CopyFrom(value); }
     void SetSearchStr(TFountainColor* value) { FSearchStr->CopyFrom(value); }
     void SetKeyWordStr(TFountainColor* value) { FKeyWordStr->CopyFrom(value); }
+    void SetTrailBackslash(TFountainColor* value) { FTrailBackslash->CopyFrom(value); }
 
-    // On: here-documents, quote-like operators, matches, POD and __END__ are recognised. Off: the
+    // On: strings over line ends, here-documents, quote-like operators, matches, POD and __END__
+    // are recognised as Perl reads them. Off: the
     // original rules exactly, where only variables, sub names, # comments and quotes are.
     bool PerlGrammar() const { return FPerlGrammar; }
     void SetPerlGrammar(bool value);
@@ -83,6 +88,7 @@ private:
     std::unique_ptr<TFountainColor> FSubRoutine;
     std::unique_ptr<TFountainColor> FSearchStr;
     std::unique_ptr<TFountainColor> FKeyWordStr;
+    std::unique_ptr<TFountainColor> FTrailBackslash;
     bool FPerlGrammar = true;
 };
 

@@ -15,7 +15,7 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
 {
     SetCharDispatch('#', static_cast<TScanOperation>(&TPERLFountainParser::ScanSharp));
     SetCharDispatch('"', static_cast<TScanOperation>(&TPERLFountainParser::ScanDoubleQuoted));
-    SetCharDispatch('\'', &TPERLFountainParser::ScanSingleQuoted);
+    SetCharDispatch('\'', static_cast<TScanOperation>(&TPERLFountainParser::ScanApostrophe));
     SetCharDispatch('$', static_cast<TScanOperation>(&TPERLFountainParser::ScanScalar));
     SetCharDispatch('@', static_cast<TScanOperation>(&TPERLFountainParser::ScanArray));
     SetCharDispatch('%', static_cast<TScanOperation>(&TPERLFountainParser::ScanHash));
@@ -29,6 +29,7 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
         SetReadsRowStart(true);
         SetCharDispatch('<', static_cast<TScanOperation>(&TPERLFountainParser::ScanLess));
         SetCharDispatch('/', static_cast<TScanOperation>(&TPERLFountainParser::ScanSlash));
+        SetCharDispatch('`', static_cast<TScanOperation>(&TPERLFountainParser::ScanQuote));
     }
 }
 
@@ -49,6 +50,8 @@ TFountainColor* TPERLFountainParser::TokenColor()
     case tkPod:
     case tkDataSection:
         return f.Comment();
+    case tkTrailBackslash:
+        return f.TrailBackslash();
     case tkScalar:
         return f.Variable();
     case tkArray:
@@ -67,8 +70,10 @@ TFountainColor* TPERLFountainParser::TokenColor()
 bool TPERLFountainParser::TokenIsReserved()
 {
     // A subroutine named like a built-in is still painted as a subroutine name, and the text of
-    // the fuller grammar's kinds is never a word.
-    return TokenKind() != tkSubRoutine && TokenKind() < tkHereDocOperator && TFountainParser::TokenIsReserved();
+    // strings and of the fuller grammar's kinds is never a word (a string's row may read "print").
+    const int kind = TokenKind();
+    return kind != tkSubRoutine && kind < tkHereDocOperator && kind != tkSingleQuoted && kind != tkDoubleQuoted
+        && TFountainParser::TokenIsReserved();
 }
 
 void TPERLFountainParser::ScanWord()
@@ -102,12 +107,26 @@ void TPERLFountainParser::ScanWord()
     // Quote-like operators are words of one or two letters.
     if (FGrammar && Position() - start <= 2 && !Continuing())
         ScanQuoteLikeOperator(start);
+    else if (FGrammar && At(start) == '_' && !Continuing())
+        ScanDataWord(start);
+}
+
+void TPERLFountainParser::ScanApostrophe()
+{
+    if (FGrammar)
+        ScanQuote();
+    else
+        ScanSingleQuoted();
 }
 
 void TPERLFountainParser::ScanDoubleQuoted()
 {
     if (ScanInsideDoubleQuotes) {
         ScanSymbol();
+        return;
+    }
+    if (FGrammar) {
+        ScanQuote();
         return;
     }
     SetKind(tkDoubleQuoted);

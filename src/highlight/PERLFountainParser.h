@@ -18,10 +18,13 @@ enum TPERLTokenKind : int {
     tkHereDocOperator = 55, // <<"EOM", <<'EOM', <<EOM, <<~EOM
     tkHereDocBody = 56, // text of a here-document body line
     tkHereDocEnd = 57, // the terminator line
-    tkQuoteLike = 58, // q, qq, qw and their text
+    tkQuoteLike = 58, // q, qq, qw, qx, `...` and their text
     tkPattern = 59, // m, s, tr, y, qr, /.../ and their text
     tkPod = 60, // a POD line, =cut included
-    tkDataSection = 61, // a row after __END__ or __DATA__
+    tkDataSection = 61, // __END__ or __DATA__ and every row after it
+    // A two-byte character inside a string whose trail byte 0x5C Perl reads as a backslash (the
+    // escaped byte after it included): the string's text is changed there, or it ends elsewhere.
+    tkTrailBackslash = 62,
 };
 
 // Element: 0 normal, 1 after the word sub, 2 after the word asm (sub is then no longer seen).
@@ -35,6 +38,9 @@ public:
 
     // Set before scanning to tokenize the inside of double-quoted strings like code.
     bool ScanInsideDoubleQuotes = false;
+    // With the grammar: a double-quoted string yields the variables it interpolates as tokens of
+    // their own. Off, it is string text throughout (the explorer lists no name found only there).
+    bool VariablesInDoubleQuotes = true;
 
     TFountainColor* TokenColor() override;
     bool TokenIsReserved() override;
@@ -48,6 +54,9 @@ protected:
     // Whether a variable's name goes on over an apostrophe ($pkg'var); a reader that takes
     // the inside of double quotes as code turns it off there ('$id' in an HTML attribute).
     bool FApostropheInNames = true;
+
+    // ': a string of Perl's reading with the grammar on, else the original rule.
+    virtual void ScanApostrophe();
 
 private:
     enum TSubState : int { ssNormal = 0, ssAfterSub = 1, ssAfterAsm = 2 };
@@ -77,11 +86,19 @@ private:
     void DecodeOpen();
     void SetOpen(const TPerlOpenConstructs& open);
     int ReadHereDocLine();
+    // =word at the start of a line: a POD block begins.
+    bool StartsPod() const
+    {
+        return AtLineStart() && Current() == '=' && charclass::Is(At(1), charclass::ccAlphaNumeric)
+            && !charclass::Is(At(1), charclass::ccDigit);
+    }
     int ReadPodLine();
     // Text of an interpolating body or quote up to a variable, or the variable itself; stop is
     // where the text would end.
     int ReadInterpolated(int start, int stop, int kind, bool interpolating);
     bool StartsVariable(int position) const;
+    // A two-byte character at position whose trail byte is 0x5C, a backslash to Perl.
+    bool TrailBackslashAt(int position) const;
     // The end of the $name or @name at position, as a string interpolates it.
     int VariableEnd(int position) const;
     // <<: a here-document operator, else the symbol.
@@ -92,10 +109,18 @@ private:
     bool OperandExpectedBefore(int position) const;
     // After the word scan: the word was q, qq, qw, qr, m, s, tr or y with a delimiter.
     bool ScanQuoteLikeOperator(int wordStart);
-    // Scans a quote part from position with quote; returns the token, updating Open when the
-    // quote stays open at its end.
+    // ' " `: a string that may run over line ends.
+    void ScanQuote();
+    // __END__ or __DATA__ where Perl takes it, after the word scan.
+    bool ScanDataWord(int wordStart);
+    // Scans a quote part from position with quote, byte by byte as Perl does; returns the token,
+    // updating Open when the quote stays open at the row end.
     int ScanQuoteText(int start, int position, TPerlQuote quote);
     int ResumeQuote();
+    void KeepQuoteOpen(const TPerlQuote& quote);
+    // The token ends inside the quote, before the row end: the next token of the row resumes it at
+    // end without touching the context (a variable in a string is no change of context).
+    int SuspendQuote(int start, int end, int kind, const TPerlQuote& quote);
     int StopOfRow() const { return OwnLength(); }
 
     TPERLFountain& FPERLFountain;
@@ -104,6 +129,7 @@ private:
     int FOpenIndex = 0;
     const TRowContexts* FOpenTable = nullptr;
     int FOpenGeneration = -1;
+    TPerlQuote FSuspended; // SuspendQuote's quote, resumed at ContextTokenAt()
 };
 
 } // namespace brenvik

@@ -1,5 +1,5 @@
-// The fuller Perl grammar of the tokenizer: here-documents, quote-like operators, matches, POD and
-// the data section. Used while the fountain's PerlGrammar is on; what is open at a row boundary
+// The fuller Perl grammar of the tokenizer: strings, here-documents, quote-like operators, matches,
+// POD and the data section. Used while the fountain's PerlGrammar is on; what is open at a row boundary
 // travels in the row state's Context.
 #include "highlight/PERLFountainParser.h"
 
@@ -73,14 +73,38 @@ char QuoteOperator(std::string_view word)
         case 'q':
             return 'Q';
         case 'r':
-            return 'r';
         case 'w':
-            return 'w';
+        case 'x':
+            return word[1];
         default:
             return 0;
         }
     }
     return word == "tr" ? 't' : 0;
+}
+
+int QuoteKind(char op)
+{
+    switch (op) {
+    case '\'':
+        return tkSingleQuoted;
+    case '"':
+        return tkDoubleQuoted;
+    case '`':
+    case 'q':
+    case 'Q':
+    case 'w':
+    case 'x':
+        return tkQuoteLike;
+    default:
+        return tkPattern;
+    }
+}
+
+// Matches, substitutions and transliterations take modifier letters after their last delimiter.
+bool TakesModifiers(char op)
+{
+    return op == 'm' || op == 's' || op == 't' || op == 'r' || op == '/';
 }
 
 } // namespace
@@ -90,20 +114,17 @@ int TPERLFountainParser::ReadContextToken()
     if (!FGrammar)
         return ReadPlainToken();
     const int start = Position();
+    if (start == ContextTokenAt()) {
+        SetContextTokenAt(-1);
+        return ScanQuoteText(start, start, FSuspended);
+    }
     const int stop = StopOfRow();
     if (Context() == 0) {
-        if (AtLineStart() && Current() == '=' && Is(At(1), ccAlphaNumeric) && !Is(At(1), ccDigit)) {
+        if (StartsPod()) {
             TPerlOpenConstructs open;
             open.Pod = true;
             SetOpen(open);
             return ReadPodLine();
-        }
-        if (AtLineStart() && Current() == '_'
-            && ((TextAt(0, "__END__") && !Is(At(7), ccWord)) || (TextAt(0, "__DATA__") && !Is(At(8), ccWord)))) {
-            TPerlOpenConstructs open;
-            open.DataSection = true;
-            SetOpen(open);
-            return SetToken(start, std::max(start, stop), tkDataSection);
         }
         return ReadPlainToken();
     }
@@ -112,10 +133,17 @@ int TPERLFountainParser::ReadContextToken()
         return ReadHereDocLine();
     if (start >= stop)
         return SetToken(start, start, tkEnd);
-    if (open.DataSection)
-        return SetToken(start, stop, tkDataSection);
     if (open.Pod)
         return ReadPodLine();
+    if (open.DataSection) {
+        if (open.AfterEnd && StartsPod()) {
+            TPerlOpenConstructs pod = open;
+            pod.Pod = true;
+            SetOpen(pod);
+            return ReadPodLine();
+        }
+        return SetToken(start, stop, tkDataSection);
+    }
     if (open.InBody && !open.HereDocuments.empty())
         return ReadInterpolated(start, stop, tkHereDocBody, open.HereDocuments.front().Interpolating);
     if (open.QuoteOpen)
@@ -162,12 +190,15 @@ void TPERLFountainParser::FinishRowState(RowTokenState& state, bool lineEnds)
     SetContext(state.Context);
     const TPerlOpenConstructs& current = Open();
     const bool bodyBegins = !current.HereDocuments.empty() && !current.InBody;
-    if (!bodyBegins && !current.PodEndsWithLine)
+    // A backslash at the line end escapes the line break, not the next line's first byte.
+    const bool escapedBreak = current.QuoteOpen && current.Quote.Escaped;
+    if (!bodyBegins && !current.PodEndsWithLine && !escapedBreak)
         return;
     TPerlOpenConstructs open = current;
     open.InBody = open.InBody || bodyBegins;
     if (open.PodEndsWithLine)
         open.Pod = open.PodEndsWithLine = false;
+    open.Quote.Escaped = false;
     SetOpen(open);
     state.Context = Context();
 }
@@ -225,16 +256,35 @@ int TPERLFountainParser::VariableEnd(int position) const
     }
 }
 
+bool TPERLFountainParser::TrailBackslashAt(int position) const
+{
+    return Is(At(position), ccLead) && At(position + 1) == '\\' && CharEnd(position) == position + 2;
+}
+
 int TPERLFountainParser::ReadInterpolated(int start, int stop, int kind, bool interpolating)
 {
     if (interpolating && StartsVariable(start))
         return SetToken(start, VariableEnd(start), At(start) == '$' ? tkScalar : tkArray);
+    if (interpolating && TrailBackslashAt(start)) {
+        // The trail escapes the next byte; when that begins a character whose trail is a
+        // backslash too, that one escapes the byte after it.
+        int end = start + 2;
+        while (end < stop) {
+            const bool chained = TrailBackslashAt(end);
+            end = CharEnd(end);
+            if (!chained)
+                break;
+        }
+        return SetToken(start, std::min(end, stop), tkTrailBackslash);
+    }
     // Bodies are mostly text: a byte that is neither a lead byte nor, when interpolating, a
     // backslash or a sigil is passed at once.
     int position = start;
     while (position < stop) {
         const unsigned char c = At(position);
         if (Is(c, ccLead)) {
+            if (interpolating && TrailBackslashAt(position))
+                break;
             position = CharEnd(position);
         } else if (!interpolating || (c != '\\' && c != '$' && c != '@')) {
             ++position;
@@ -365,33 +415,87 @@ bool TPERLFountainParser::ScanQuoteLikeOperator(int wordStart)
     return true;
 }
 
+void TPERLFountainParser::ScanQuote()
+{
+    TPerlQuote quote;
+    quote.Operator = static_cast<char>(Current());
+    quote.Open = quote.Close = Current();
+    ScanQuoteText(Position(), Position() + 1, quote);
+}
+
+bool TPERLFountainParser::ScanDataWord(int wordStart)
+{
+    const std::string_view word = TextBetween(wordStart, Position());
+    if (word != "__END__" && word != "__DATA__")
+        return false;
+    // A name, not the end of the script: $__END__, ->__END__, Foo::__END__, {__END__}, __END__ => 1.
+    const unsigned char before = wordStart > 0 ? At(wordStart - 1) : ' ';
+    if (std::strchr("$@%&*:>'", before) != nullptr && before != 0)
+        return false;
+    int after = Position();
+    while (IsBlankByte(At(after)))
+        ++after;
+    if ((At(after) == '=' && At(after + 1) == '>') || (At(after) == '}' && before == '{'))
+        return false;
+    TPerlOpenConstructs open;
+    open.DataSection = true;
+    open.AfterEnd = word == "__END__";
+    SetOpen(open);
+    SetToken(wordStart, std::max(wordStart, StopOfRow()), tkDataSection);
+    return true;
+}
+
 int TPERLFountainParser::ResumeQuote()
 {
     const int start = Position();
     return ScanQuoteText(start, start, Open().Quote);
 }
 
+void TPERLFountainParser::KeepQuoteOpen(const TPerlQuote& quote)
+{
+    const TPerlOpenConstructs& current = Open();
+    if (current.QuoteOpen && current.Quote == quote)
+        return; // every row of a long string comes here: the constructs are copied only when they change
+    TPerlOpenConstructs open = current;
+    open.QuoteOpen = true;
+    open.Quote = quote;
+    SetOpen(open);
+}
+
+int TPERLFountainParser::SuspendQuote(int start, int end, int kind, const TPerlQuote& quote)
+{
+    if (end >= StopOfRow()) {
+        KeepQuoteOpen(quote);
+    } else {
+        FSuspended = quote;
+        SetContextTokenAt(end);
+    }
+    return SetToken(start, end, kind);
+}
+
 int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote)
 {
     const int stop = StopOfRow();
-    const int kind = quote.Operator == 'q' || quote.Operator == 'Q' || quote.Operator == 'w' ? tkQuoteLike : tkPattern;
-    const auto keepOpen = [this, &quote] {
-        const TPerlOpenConstructs& current = Open();
-        if (current.QuoteOpen && current.Quote == quote)
-            return; // every variable of a quote comes here: the constructs are copied only when they change
-        TPerlOpenConstructs open = current;
-        open.QuoteOpen = true;
-        open.Quote = quote;
-        SetOpen(open);
-    };
-    const auto closed = [this, start, kind](int end) {
+    const int kind = QuoteKind(quote.Operator);
+    // Reading tokens cuts the text at variables and at characters whose trail byte is a backslash;
+    // the row-state scan needs only where the quote ends.
+    const bool cuts = !ScanningRowStates();
+    const bool interpolating
+        = quote.Interpolating() && quote.Open != '\'' && (VariablesInDoubleQuotes || quote.Operator != '"');
+    // Perl reads the quote byte by byte: a backslash, a two-byte character's trail 0x5C included,
+    // escapes the next byte, whatever it is.
+    bool escaped = quote.Escaped;
+    quote.Escaped = false;
+    int charEnd = position; // the end of the character (as the editor pairs bytes) position is in
+    int tokenKind = kind;   // tkTrailBackslash while the token is such a character
+    const auto closed = [this, start](int end, int closedKind) {
         if (Open().QuoteOpen) {
             TPerlOpenConstructs open = Open();
             open.QuoteOpen = false;
             open.Quote = {};
             SetOpen(open);
         }
-        return SetToken(start, end, kind);
+        return SetToken(start, end, closedKind);
     };
     for (;;) {
         if (quote.AwaitingSecond) {
@@ -401,22 +505,57 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
                 break;
             const unsigned char d = At(position);
             if (Is(d, ccWord | ccLead | ccRowEnd))
-                return closed(position); // no second part follows: the operator ends here
+                return closed(position, kind); // no second part follows: the operator ends here
             quote.AwaitingSecond = false;
             quote.SecondPart = true;
             quote.Open = d;
             quote.Close = ClosingOf(d);
             quote.Depth = 0;
-            ++position;
+            charEnd = ++position;
             continue;
         }
         if (position >= stop)
             break;
         const unsigned char c = At(position);
-        const bool interpolating = quote.Interpolating() && quote.Open != '\'';
-        if (c == '\\') {
-            position = position + 1 < stop ? CharEnd(position + 1) : position + 1;
-        } else if (c == quote.Close && quote.Depth == 0) {
+        if (cuts && position >= charEnd) {
+            // A character starts here: the token may end before it.
+            charEnd = CharEnd(position);
+            if (!escaped) {
+                if (tokenKind == tkTrailBackslash)
+                    return SuspendQuote(start, position, tokenKind, quote);
+                if (interpolating && StartsVariable(position)) {
+                    if (position > start)
+                        return SuspendQuote(start, position, kind, quote);
+                    return SuspendQuote(start, VariableEnd(position), c == '$' ? tkScalar : tkArray, quote);
+                }
+                if (TrailBackslashAt(position)) {
+                    const unsigned char next = At(position + 2);
+                    if (!quote.KeepsBackslashes() || next == quote.Close || next == quote.Open || next == '\\') {
+                        if (position > start)
+                            return SuspendQuote(start, position, kind, quote);
+                        tokenKind = tkTrailBackslash;
+                    }
+                } else if (charEnd == position + 2) {
+                    // A two-byte character whose trail neither escapes, closes nor nests: passed whole.
+                    const unsigned char trail = At(position + 1);
+                    if (trail != quote.Close && trail != quote.Open) {
+                        position = charEnd;
+                        continue;
+                    }
+                }
+            }
+        }
+        if (escaped) {
+            escaped = false;
+            ++position;
+            continue;
+        }
+        if (c == '\\' && quote.Close != '\\') {
+            escaped = true;
+            ++position;
+            continue;
+        }
+        if (c == quote.Close && quote.Depth == 0) {
             ++position;
             if (quote.HasTwoParts() && !quote.SecondPart) {
                 // s/a/b/ goes on with the same delimiter; s{a}{b} waits for the second opening.
@@ -426,27 +565,37 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
                     quote.AwaitingSecond = true;
                 continue;
             }
-            while (At(position) >= 'a' && At(position) <= 'z') // modifiers
-                ++position;
-            return closed(position);
-        } else if (quote.Open != quote.Close && (c == quote.Open || c == quote.Close)) {
+            if (TakesModifiers(quote.Operator)) {
+                while (At(position) >= 'a' && At(position) <= 'z')
+                    ++position;
+            }
+            return closed(position, tokenKind);
+        }
+        if (quote.Open != quote.Close && (c == quote.Open || c == quote.Close)) {
             if (c == quote.Close)
                 --quote.Depth;
             else if (quote.Depth < 0xFFFF)
                 ++quote.Depth;
             ++position;
-        } else if (interpolating && StartsVariable(position)) {
-            keepOpen();
-            if (position > start)
-                return SetToken(start, position, kind);
-            return SetToken(start, VariableEnd(start), At(start) == '$' ? tkScalar : tkArray);
+            continue;
+        }
+        ++position;
+        // Most of a string is bytes that neither escape, close nor nest (nor, when the tokens are
+        // read, start a variable or a character): passed at once.
+        unsigned char b;
+        if (!cuts) {
+            while (position < stop && (b = At(position)) != '\\' && b != quote.Close && b != quote.Open)
+                ++position;
         } else {
-            position = CharEnd(position);
+            while (position < stop && (b = At(position)) < 0x80 && b != '\\' && b != quote.Close && b != quote.Open
+                && b != '$' && b != '@')
+                ++position;
         }
     }
-    // The row ends inside the operator: the next row resumes it.
-    keepOpen();
-    return SetToken(start, position, kind);
+    // The row ends inside the quote: the next row resumes it.
+    quote.Escaped = escaped;
+    KeepQuoteOpen(quote);
+    return SetToken(start, position, tokenKind);
 }
 
 } // namespace brenvik

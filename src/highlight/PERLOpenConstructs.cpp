@@ -13,6 +13,7 @@ enum : unsigned char {
     kQuote = 16,
     kSecondPart = 32,
     kAwaitingSecond = 64,
+    kEscaped = 128,
 };
 
 void PutLength(std::string& out, std::size_t value)
@@ -66,7 +67,8 @@ std::string TPerlOpenConstructs::Encode() const
     unsigned char flags = (InBody ? kInBody : 0) | (Pod ? kPod : 0) | (PodEndsWithLine ? kPodEnds : 0)
         | (DataSection ? kData : 0);
     if (QuoteOpen)
-        flags |= kQuote | (Quote.SecondPart ? kSecondPart : 0) | (Quote.AwaitingSecond ? kAwaitingSecond : 0);
+        flags |= kQuote | (Quote.SecondPart ? kSecondPart : 0) | (Quote.AwaitingSecond ? kAwaitingSecond : 0)
+            | (Quote.Escaped ? kEscaped : 0);
     if (flags == 0 && HereDocuments.empty())
         return {};
     std::string out(1, static_cast<char>(flags));
@@ -76,6 +78,8 @@ std::string TPerlOpenConstructs::Encode() const
         out += static_cast<char>(Quote.Close);
         PutLength(out, static_cast<std::size_t>(Quote.Depth));
     }
+    if (DataSection)
+        out += static_cast<char>(AfterEnd ? 1 : 0);
     for (const TPerlHereDocument& document : HereDocuments) {
         out += static_cast<char>((document.Interpolating ? 1 : 0) | (document.Indented ? 2 : 0));
         PutLength(out, document.Terminator.size());
@@ -103,7 +107,10 @@ TPerlOpenConstructs TPerlOpenConstructs::Decode(std::string_view bytes)
         open.Quote.Depth = reader.Length();
         open.Quote.SecondPart = (flags & kSecondPart) != 0;
         open.Quote.AwaitingSecond = (flags & kAwaitingSecond) != 0;
+        open.Quote.Escaped = (flags & kEscaped) != 0;
     }
+    if (open.DataSection)
+        open.AfterEnd = reader.Byte() != 0;
     while (reader.Ok() && !reader.AtEnd()) {
         TPerlHereDocument document;
         const unsigned char kind = reader.Byte();

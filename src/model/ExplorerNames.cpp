@@ -58,7 +58,10 @@ TExplorerBuild::TExplorerBuild(const TEditorScreenStrings& rows, TFountain* foun
     , FStates(states)
 {
     if (dynamic_cast<TPERLFountain*>(fountain)) {
-        FParser = fountain->CreateParser();
+        auto parser = std::make_unique<TPERLFountainParser>(static_cast<TPERLFountain*>(fountain));
+        // Names found only inside double-quoted strings are not listed; go-to-use finds them there.
+        parser->VariablesInDoubleQuotes = false;
+        FParser = std::move(parser);
         FParser->UseContexts(rows.Contexts());
     }
     if (FStates) {

@@ -7,7 +7,6 @@ TNavigationParser::TNavigationParser(TPERLFountain* fountain)
     : TPERLFountainParser(fountain)
 {
     ScanInsideDoubleQuotes = true;
-    SetCharDispatch('\'', static_cast<TScanOperation>(&TNavigationParser::ScanApostrophe));
 }
 
 int TNavigationParser::ReadToken()
@@ -37,7 +36,7 @@ void TNavigationParser::ScanApostrophe()
     if (FInsideQuotes)
         ScanSymbol();
     else
-        ScanSingleQuoted();
+        TPERLFountainParser::ScanApostrophe();
 }
 
 } // namespace brenvik

@@ -17,9 +17,9 @@ public:
 
 protected:
     void ScanDoubleQuoted() override;
+    void ScanApostrophe() override;
 
 private:
-    void ScanApostrophe();
     void SetInsideQuotes(bool inside);
 
     bool FInsideQuotes = false; // an opening double quote of this row is not closed yet

@@ -25,9 +25,10 @@ namespace brenvik {
 
 namespace {
 
-// The fourteen Perl colours the dialog copies.
+// The fifteen Perl colours the dialog copies.
 const std::vector<const char*> kPerlColors {"Ank", "Comment", "DBCS", "Int", "Str", "Symbol", "Variable",
-    "Arrangement", "AssocArr", "SubRoutineCall", "SubRoutine", "SearchStr", "KeyWordStr", "Reserve"};
+    "Arrangement", "AssocArr", "SubRoutineCall", "SubRoutine", "SearchStr", "KeyWordStr", "TrailBackslash",
+    "Reserve"};
 
 using TSource = TdlgOptionBase::TItemSource;
 
@@ -43,6 +44,7 @@ std::vector<TdlgOptionBase::TColorItem> PerlItems()
         {"数値", TSource::Fountain, "Int"}, {"予約語", TSource::Fountain, "Reserve"},
         {"文字列", TSource::Fountain, "Str"}, {"記号", TSource::Fountain, "Symbol"},
         {"コメント", TSource::Fountain, "Comment"}, {"全角文字", TSource::Fountain, "DBCS"},
+        {"ダメ文字", TSource::Fountain, "TrailBackslash"},
         {"選択文字列", TSource::SampleSelect, nullptr}, {"キーワード", TSource::Fountain, "KeyWordStr"},
         {"検索文字", TSource::Fountain, "SearchStr"}, {"EOFマーク", TSource::SampleMark, "EofMark"},
         {"Retマーク", TSource::SampleMark, "RetMark"}, {"Wrapマーク", TSource::SampleMark, "WrapMark"},
@@ -50,9 +52,10 @@ std::vector<TdlgOptionBase::TColorItem> PerlItems()
         {"Tabマーク", TSource::Own, kTabMark}, {"全角スペース", TSource::Own, kDBSpaceMark}};
 }
 
-// A variable, a string, a comment and Japanese.
+// A variable, a string, a comment, Japanese and a character whose trail byte Perl reads as a backslash.
 const char* const kPerlSample = "# 掲示板の設定\r\n"
                                 "$title = \"ようこそ、掲示板へ\";\r\n"
+                                "$error = \"表示できません\"; # ダメ文字\r\n"
                                 "print \"Content-type: text/html\\n\\n\"; # ヘッダー\r\n";
 
 // The three presets of "デフォルト文字コード ": the button's place, its codes.

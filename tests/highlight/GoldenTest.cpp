@@ -79,7 +79,7 @@ KindNames PerlKindNames()
     names.insert({{tkScalar, "scalar"}, {tkArray, "array"}, {tkHash, "hash"}, {tkSubRoutine, "sub-name"},
         {tkSubRoutineCall, "sub-call"}, {tkHereDocOperator, "heredoc-operator"}, {tkHereDocBody, "heredoc-body"},
         {tkHereDocEnd, "heredoc-end"}, {tkQuoteLike, "quote-like"}, {tkPattern, "pattern"}, {tkPod, "pod"},
-        {tkDataSection, "data-section"}});
+        {tkDataSection, "data-section"}, {tkTrailBackslash, "trail-backslash"}});
     return names;
 }
 
@@ -174,7 +174,7 @@ TEST_P(PerlGoldenDumps, WithoutThePerlGrammarMatchTheOriginalRules)
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, GoldenDumps,
-    ::testing::Values("keijiban.pl", "form.html", "heredoc.cgi", "quotelike.pl", "pod.pl"));
+    ::testing::Values("keijiban.pl", "form.html", "heredoc.cgi", "quotelike.pl", "pod.pl", "strings.pl"));
 INSTANTIATE_TEST_SUITE_P(Samples, PerlGoldenDumps,
     ::testing::Values("keijiban.pl", "heredoc.cgi", "quotelike.pl", "pod.pl"));
 

@@ -79,13 +79,101 @@ TEST_F(PerlGrammar, AThousandHereDocumentsOnOneLineTakeTheirBodiesInOrder)
     EXPECT_EQ(kinds.back(), (std::vector<int> {tkScalar, tkSymbol}));
 }
 
-TEST_F(PerlGrammar, ADoubleByteTrailByteIsNeverADelimiterOrAnEscape)
+TEST_F(PerlGrammar, ATrailByte0x5CEscapesTheNextByteAsInPerl)
 {
-    // 表 is 95 5C: its trail byte is a backslash, which must not escape the slash after it.
-    const auto kinds = RowKinds({"$s =~ s/\x95\x5C/x/; $t = q\x95\x5C;", "y/\x95\x5C/\x97\xA0/; $u;"});
-    EXPECT_EQ(kinds[0], (std::vector<int> {tkScalar, tkSymbol, tkSymbol, tkPattern, tkSymbol, tkScalar, tkSymbol,
-                            tkWord, tkKanji, tkSymbol}));
+    // 表 is 95 5C: Perl without an encoding reads its trail as a backslash, which escapes the slash
+    // after it, so the first part of y/// ends at the next slash and the second runs to the next line.
+    const auto kinds = RowKinds({"y/\x95\x5C/\x97\xA0/; $u;", "a/; $v;"});
+    EXPECT_EQ(kinds[0], (std::vector<int> {tkPattern, tkTrailBackslash, tkPattern}));
     EXPECT_EQ(kinds[1], (std::vector<int> {tkPattern, tkSymbol, tkScalar, tkSymbol}));
+    // In single quotes the backslash is text unless the delimiter or a backslash follows it.
+    EXPECT_EQ(RowKinds({"'\x95\x5C\x8E\xA6' . '\x83\x5C\\' . '\x83\x5C';", "x';"}),
+        (std::vector<std::vector<int>> {
+            {tkSingleQuoted, tkSymbol, tkSingleQuoted, tkTrailBackslash, tkSingleQuoted, tkSymbol, tkSingleQuoted,
+                tkTrailBackslash, tkSingleQuoted},
+            {tkSingleQuoted, tkSymbol}}));
+    // Where Perl reads each byte, the character is still one token, painted in the warning colour.
+    auto parser = Fountain.CreateParser();
+    // 表表示$x: the first trail escapes the second 表's lead, whose trail escapes 示's lead.
+    EXPECT_EQ(ReadTokens(*parser, "\"\x95\x5C\x95\x5C\x8E\xA6$x\""),
+        (std::vector<Token> {{0, 1, tkDoubleQuoted, "\""}, {1, 6, tkTrailBackslash, "\x95\x5C\x95\x5C\x8E\xA6"},
+            {7, 2, tkScalar, "$x"}, {9, 1, tkDoubleQuoted, "\""}}));
+    // 表ソ$x: ソ's trail escapes the sigil, which is text then.
+    EXPECT_EQ(ReadTokens(*parser, "\"\x95\x5C\x83\x5C$x\""),
+        (std::vector<Token> {{0, 1, tkDoubleQuoted, "\""}, {1, 5, tkTrailBackslash, "\x95\x5C\x83\x5C$"},
+            {6, 2, tkDoubleQuoted, "x\""}}));
+    // In an interpolating here-document body too; a quoted terminator keeps the body literal.
+    EXPECT_EQ(RowKinds({"print <<EOM, <<'RAW';", "a\x95\x5C$x $y", "EOM", "\x95\x5C$x", "RAW"}),
+        (std::vector<std::vector<int>> {{tkWord, tkHereDocOperator, tkSymbol, tkHereDocOperator, tkSymbol},
+            {tkHereDocBody, tkTrailBackslash, tkHereDocBody, tkScalar}, {tkHereDocEnd}, {tkHereDocBody},
+            {tkHereDocEnd}}));
+    parser->BeginRow("\"\x95\x5C\"", RowTokenState::FirstRow());
+    parser->ReadToken();
+    parser->ReadToken();
+    EXPECT_EQ(parser->TokenColor(), Fountain.TrailBackslash());
+    EXPECT_EQ(Fountain.TrailBackslash()->BkColor(), clYellow);
+}
+
+TEST_F(PerlGrammar, StringsOfEveryKindRunOverLineEndsWithTheirVariables)
+{
+    const auto kinds = RowKinds({"$a = 'x", "y' . \"$b", "c $d\\\" $e\";", "print `ls", "$f` . qq{a {", "} $g} . qw(", "h)",
+        "1;"});
+    EXPECT_EQ(kinds[1], (std::vector<int> {tkSingleQuoted, tkSymbol, tkDoubleQuoted, tkScalar}));
+    EXPECT_EQ(kinds[2], (std::vector<int> {tkDoubleQuoted, tkScalar, tkDoubleQuoted, tkScalar, tkDoubleQuoted, tkSymbol}))
+        << "an escaped backslash does not escape the quote after it";
+    EXPECT_EQ(kinds[4], (std::vector<int> {tkScalar, tkQuoteLike, tkSymbol, tkQuoteLike}));
+    EXPECT_EQ(kinds[5], (std::vector<int> {tkQuoteLike, tkScalar, tkQuoteLike, tkSymbol, tkQuoteLike}));
+    EXPECT_EQ(kinds[6], (std::vector<int> {tkQuoteLike}));
+    EXPECT_EQ(kinds[7], (std::vector<int> {tkInteger, tkSymbol}));
+    // 'it''s' is two strings to Perl, and a backslash escapes a single quote.
+    EXPECT_EQ(RowKinds({"'it''s'; 'a\\' x", "';"})[0], (std::vector<int> {tkSingleQuoted, tkSingleQuoted, tkSymbol, tkSingleQuoted}));
+}
+
+TEST_F(PerlGrammar, ABackslashAtAWrapEscapesTheNextRowsFirstByteAndAtALineEndTheBreak)
+{
+    const auto wrapped = RowKinds({"$a = \"x\\", "\" y\"; $z"}, {raWrapped, raBreak});
+    EXPECT_EQ(wrapped[1], (std::vector<int> {tkDoubleQuoted, tkSymbol, tkScalar}));
+    const auto broken = RowKinds({"$a = \"x\\", "\" y", "\""});
+    EXPECT_EQ(broken[1], (std::vector<int> {tkDoubleQuoted, tkWord}));
+    EXPECT_EQ(broken[2], (std::vector<int> {tkDoubleQuoted})) << "a new string";
+}
+
+TEST_F(PerlGrammar, TheDataSectionBeginsWhereverPerlTakesEndOrDataAsAWord)
+{
+    EXPECT_EQ(RowKinds({"$h{__END__} = 1; $x->__END__; f(__DATA__ => 2);", "$y"})[1], (std::vector<int> {tkScalar}));
+    EXPECT_EQ(RowKinds({"1; __END__ $x", "$y"}), (std::vector<std::vector<int>> {{tkInteger, tkSymbol, tkDataSection}, {tkDataSection}}));
+    EXPECT_EQ(RowKinds({"  __DATA__", "$y"})[1], (std::vector<int> {tkDataSection}));
+    // After __END__ POD is read as POD, as pod tools read it; after __DATA__ it is data.
+    EXPECT_EQ(RowKinds({"__END__", "=head1 x", "", "=cut", "y"}),
+        (std::vector<std::vector<int>> {{tkDataSection}, {tkPod}, {}, {tkPod}, {tkDataSection}}));
+    EXPECT_EQ(RowKinds({"__DATA__", "=head1 x"})[1], (std::vector<int> {tkDataSection}));
+    // Inside a string or POD the word is text.
+    EXPECT_EQ(RowKinds({"print '", "__END__", "';", "=pod", "__END__", "=cut", "", "$y"}).back(), (std::vector<int> {tkScalar}));
+}
+
+TEST_F(PerlGrammar, TypingInALongStringRescansOnlyTheEditedRow)
+{
+    FakeEditor editor;
+    editor.Scanner = [this] { return std::make_unique<TFountainRowStateScanner>(Fountain); };
+    std::vector<std::string> lines = {"$a = \"start"};
+    for (int i = 0; i < 1000; ++i)
+        lines.push_back("text $v " + std::to_string(i));
+    lines.push_back("end\";");
+    lines.push_back("$code;");
+    FillRows(*editor.Rows, lines);
+    editor.Rows->RescanAll();
+    editor.Rows->Rescan(editor.Rows->Count() - 1, false);
+    editor.Changes.clear();
+    editor.Rows->ReplaceRows(500, 1, "text $v \\\" q{ 499\r\n");
+    ASSERT_EQ(editor.Changes.size(), 1u);
+    EXPECT_EQ(editor.Changes[0].Rescanned, 2) << "the edited row and the row after its break, which compares equal";
+    EXPECT_NE(editor.Rows->RowState(501).Context, 0);
+    // A quote that closes the string changes every row after it: the rescan goes on (two screens).
+    editor.Changes.clear();
+    editor.Rows->ReplaceRows(500, 1, "text\";\r\n");
+    ASSERT_EQ(editor.Changes.size(), 1u);
+    EXPECT_GT(editor.Changes[0].Rescanned, 2);
+    EXPECT_EQ(editor.Rows->RowState(501).Context, 0);
 }
 
 TEST_F(PerlGrammar, UnclosedOperatorsAtTheEndOfTheTextStayOpenWithoutHanging)
@@ -133,6 +221,13 @@ TEST_F(PerlGrammar, NewKindsTakeTheStringAndCommentColours)
             last = parser->TokenColor();
         EXPECT_EQ(last, color) << text;
     }
+    // A row of a string that reads like a built-in is string text.
+    TEditorScreenStrings rows;
+    FillRows(rows, {"$x = \"", "print", "\";"});
+    const std::vector<RowTokenState> states = RowStates(*parser, rows);
+    parser->BeginRow("print", states[1]);
+    ASSERT_EQ(parser->ReadToken(), tkDoubleQuoted);
+    EXPECT_EQ(parser->TokenColor(), Fountain.Str());
     parser->BeginRow("=pod", RowTokenState::FirstRow());
     ASSERT_EQ(parser->ReadToken(), tkPod);
     EXPECT_EQ(parser->TokenColor(), Fountain.Comment());
@@ -177,6 +272,21 @@ TEST_F(PerlGrammar, OpeningAHereDocumentAtTheTopRescansTwoScreensAndLeavesTheRes
     parser->UseContexts(editor.Rows->Contexts());
     EXPECT_EQ(ReadTokens(*parser, editor.Rows->Strings(500), editor.Rows->RowState(500)),
         (std::vector<Token> {{0, 2, tkScalar, "$x"}, {2, 5, tkHereDocBody, " = 1;"}}));
+}
+
+TEST(PerlOpenConstructs, EveryFieldSurvivesTheContextTableAndCutBytesReadAsNothingOpen)
+{
+    TPerlOpenConstructs open;
+    open.HereDocuments = {{false, true, "EOM"}, {true, false, std::string(300, 'T')}};
+    open.InBody = open.DataSection = open.AfterEnd = open.Pod = open.PodEndsWithLine = true;
+    open.QuoteOpen = true;
+    open.Quote = {'s', '{', '}', 513, true, false, true};
+    const std::string bytes = open.Encode();
+    EXPECT_EQ(TPerlOpenConstructs::Decode(bytes), open);
+    open.Quote.Escaped = open.AfterEnd = false;
+    EXPECT_EQ(TPerlOpenConstructs::Decode(open.Encode()), open);
+    EXPECT_EQ(TPerlOpenConstructs::Decode(bytes.substr(0, bytes.size() - 1)), TPerlOpenConstructs {});
+    EXPECT_TRUE(TPerlOpenConstructs {}.Encode().empty());
 }
 
 } // namespace

@@ -24,7 +24,9 @@ std::vector<std::string> PerlPieces()
              // The fuller grammar: here-documents and their terminators, quote-like operators
              // left open across lines, matches and divisions, POD and the data section.
              "print <<EOM;", "<<\"E\", <<'F'", "<<~E", "EOM", "E", "F", "  E", "s{a}{", "}", "qw(", ")", "s/",
-             "/", "tr/a/", "m!", "$a / $b", "split /", "=pod", "=cut", "__END__", "<html>$name</html>"})
+             "/", "tr/a/", "m!", "$a / $b", "split /", "=pod", "=cut", "__END__", "<html>$name</html>",
+             // Strings over line ends, escapes and characters whose trail byte Perl reads as a backslash.
+             "`", "qx{", "\\", "\x95\x5C" /* 表 */, "\x83\x5C\x8E\xA6" /* ソ示 */, "@x", "__DATA__ =>"})
         pieces.emplace_back(piece);
     return pieces;
 }

@@ -90,6 +90,13 @@ protected:
     TPERLFountain fountain;
     std::unique_ptr<TFountainParser> parser = fountain.CreateParser();
     TEditorScreenStrings rows;
+
+    // Strings carried by the generic rules: the grammar off (with it a string is an open construct).
+    void UseTheOriginalRules()
+    {
+        fountain.SetPerlGrammar(false);
+        parser = fountain.CreateParser();
+    }
 };
 
 TEST_F(WrappedTokens, AReservedWordCutByAWrapIsReservedInBothRows)
@@ -113,6 +120,7 @@ TEST_F(WrappedTokens, AReservedWordCutByAWrapIsReservedInBothRows)
 
 TEST_F(WrappedTokens, AStringGoesOnOverEveryWrappedRowOfItsLine)
 {
+    UseTheOriginalRules();
     FillRows(rows, {"$a = \"one", "two", "three\" . $b", "$c"}, {raWrapped, raWrapped, raBreak, raBreak});
     const std::vector<RowTokenState> states = RowStates(*parser, rows);
     EXPECT_EQ(states[1], State(-1, 0, 0, tkDoubleQuoted));
@@ -125,6 +133,7 @@ TEST_F(WrappedTokens, AStringGoesOnOverEveryWrappedRowOfItsLine)
 
 TEST_F(WrappedTokens, AQuoteCutFromItsEscapeOrPartnerByAWrapStaysInsideTheString)
 {
+    UseTheOriginalRules();
     FillRows(
         rows, {"$a = \"x\\", "\" y\"; $z", "$t = 'it", "''s';"}, {raWrapped, raBreak, raWrapped, raBreak});
     const std::vector<RowTokenState> states = RowStates(*parser, rows);
@@ -163,6 +172,7 @@ TEST_F(WrappedTokens, ARunOverAWholeRowGoesOnOverTheMarksThatContinueIt)
 
 TEST_F(WrappedTokens, TheRestOfAReservedWordIsScannedAsAFreshToken)
 {
+    UseTheOriginalRules();
     // Resumed through the rule of its first byte: a sigil or a quote there starts its token.
     EXPECT_EQ(ReadTokens(*parser, "&amp; x", State(-1, 0, 0, tkReserved)),
         (std::vector<Token> {{0, 4, tkReserved, "&amp"}, {4, 1, tkSymbol, ";"}, {6, 1, tkWord, "x"}}));

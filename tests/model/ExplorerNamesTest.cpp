@@ -76,6 +76,14 @@ TEST(ExplorerNamesTest, SortedListsFollowTheLocaleCaseSensitivelyWithEveryByteDi
     EXPECT_EQ(sorted[elVariable].size(), 6u);
 }
 
+TEST(ExplorerNamesTest, NamesInsideStringsOverLineEndsAreNotListedAndCodeAfterThemIs)
+{
+    TPerlModel t;
+    t.SetText("$a = 'x\r\n$in_single';\r\n$b = \"y\r\n$in_double\";\r\n$c = qq{\r\n$in_qq};\r\n$after = 1;\r\n");
+    EXPECT_EQ(Build(t, kUnsorted)[elVariable], (TNames {"a", "b", "c", "in_qq", "after"}))
+        << "as with here-documents, qq and patterns interpolate into their own tokens";
+}
+
 TEST(ExplorerNamesTest, UniqueNamesAreUniqueByBytes)
 {
     TNameSet set;

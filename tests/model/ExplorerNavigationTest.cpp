@@ -146,6 +146,19 @@ TEST(ExplorerNavigationTest, HereDocumentBodiesPodAndTheDataSectionFollowTheGram
     EXPECT_EQ(original.Go(elVariable, "id", true), std::make_pair(2, 0)) << "the original rules read bodies as code";
 }
 
+TEST(ExplorerNavigationTest, StringsOverLineEndsHoldUsesOnlyWhereTheyInterpolate)
+{
+    // The single-quoted string hides $id over three lines; the double-quoted one shows its use on
+    // its second line, and its close quote is not taken for an opening one.
+    const std::string text = "my $id = 1;\r\n$s = '\r\n$id\r\n';\r\n$t = \"a\r\n<b>$id</b>\";\r\n$id++;\r\n";
+    TNavigator t;
+    t.SetText(text);
+    t.CaretAtByte(0, 5);
+    EXPECT_EQ(t.Go(elVariable, "id", true), std::make_pair(5, 3));
+    EXPECT_EQ(t.Go(elVariable, "id", true), std::make_pair(6, 0));
+    EXPECT_EQ(t.Go(elVariable, "id", false), std::make_pair(5, 3));
+}
+
 TEST(ExplorerNavigationTest, SubroutinesDefinitionsAndAmpersandCalls)
 {
     TNavigator t;

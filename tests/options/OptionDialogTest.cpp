@@ -256,7 +256,7 @@ TEST_F(OptionDialogTest, EveryColourItemEditsSomething)
 {
     Open();
     auto* items = Child<QListWidget>("lbxView");
-    ASSERT_EQ(items->count(), 23);
+    ASSERT_EQ(items->count(), 24);
     for (int row = 0; row < items->count(); ++row) {
         items->setCurrentRow(row);
         EXPECT_TRUE(dialog->ViewColors().Manager().GridEnabled()) << items->item(row)->text().toStdString();
@@ -265,6 +265,16 @@ TEST_F(OptionDialogTest, EveryColourItemEditsSomething)
     dialog->SelectViewItem(QStringLiteral("Tabマーク"));
     EXPECT_FALSE(dialog->ViewColors().Manager().BackgroundEnabled());
     EXPECT_FALSE(Child<QCheckBox>("cbxViewBold")->isEnabled());
+}
+
+TEST_F(OptionDialogTest, TheTrailBackslashWarningColourIsStoredInTheFountain)
+{
+    Open();
+    dialog->SelectViewItem(QStringLiteral("ダメ文字"));
+    ClickColor(dialog->ViewColors(), Qt::RightButton, clAqua);
+    Ok();
+    EXPECT_EQ(window->PerlFountain().TrailBackslash()->BkColor(), clAqua);
+    EXPECT_EQ(window->PerlFountain().TrailBackslash()->Color(), clRed) << "the configured foreground stays";
 }
 
 TEST_F(OptionDialogTest, DefaultColourSelectionColourAndSystemColours)
