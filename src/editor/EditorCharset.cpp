@@ -55,7 +55,7 @@ QString DocumentToUnicode(const std::string& bytes, const TDocumentChars& chars)
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto b = static_cast<std::uint8_t>(bytes[i]);
-        const bool pair = IsSjisLead(b) && i + 1 < bytes.size();
+        const bool pair = IsLeadByte(b) && i + 1 < bytes.size();
         const auto code = static_cast<TSjisCode>(pair ? b << 8 | static_cast<std::uint8_t>(bytes[i + 1]) : b);
         const char32_t c = chars.ToUnicode(code);
         text += c == kNoChar ? QString(QChar::ReplacementCharacter) : QString::fromUcs4(&c, 1);

@@ -1,6 +1,8 @@
 // Code page 932 (Shift_JIS with the NEC and IBM extensions and the user-defined area) against Unicode.
 #pragma once
 
+#include "support/LeadByte.h"
+
 #include <cstdint>
 
 namespace brenvik {
@@ -22,11 +24,6 @@ TSjisCode UnicodeToCp932(char32_t c);
 // The code of a character that input methods and JIS-based converters write in a form other than code page
 // 932's (WAVE DASH for 81 60, MINUS SIGN for 81 7C, ...); 0 for every other character.
 TSjisCode JisFormCode(char32_t c);
-
-inline bool IsSjisLead(std::uint8_t b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 // The user-defined area F0 40..F9 FC: 1,880 codes, numbered 0.. in code order.
 inline constexpr int kUserCodeCount = 10 * 188;
