@@ -15,12 +15,10 @@
 #include <vector>
 
 class QDockWidget;
-class QSettings;
 class QLabel;
 class QListView;
 class QMenu;
 class QPlainTextEdit;
-class QSettings;
 class QTabWidget;
 class QToolButton;
 
@@ -34,6 +32,7 @@ struct TExplorerState;
 class TPERLFountain;
 class TRowHighlighter;
 class TRestorePos;
+class TSettingsFile;
 class TStringsPrinter;
 class TfrmPrint;
 
@@ -88,8 +87,8 @@ public:
     void SetOptions(const TMainOptions& options);
     // The five explorer lists and the memo.
     QList<QWidget*> ExplorerViews() const;
-    // Writes the editor properties, the Perl colours and "Option" in one pass; false when the
-    // settings file could not be written (nothing is shown: the caller words the message).
+    // Writes the editor properties, the Perl colours and "Option" in one pass; false, and the
+    // failure told in an error box, when the settings file could not be written.
     bool WriteViewSettings();
     // Runs handler (through the window's error backstop) when the action fires.
     void BindCommand(const char* name, std::function<void()> handler);
@@ -129,7 +128,7 @@ private:
     bool AgreeToLoseOwnChars(const QString& name);
 
     // Printing, in frmMainPrint.cpp.
-    void ReadPrinterSettings(QSettings& settings);
+    void ReadPrinterSettings(TSettingsFile& settings);
     void FilePrint();
     TStringsPrinter* StringsPrinter1 = nullptr;
 
@@ -140,7 +139,7 @@ private:
         TEditor& editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const;
     void ReadSettings();
     bool WriteSettings();
-    void WriteViewSettings(QSettings& settings) const;
+    void WriteViewSettings(TSettingsFile& settings) const;
     // Commands, menus, tool bar and popup, in frmMainActions.cpp.
     void CreateActions();
     void CreateMenus();
@@ -170,7 +169,6 @@ private:
     // After asking to save, the file the user picks to load in this window; empty: none.
     QString FileToReplaceDocument();
     QString DocumentFolder() const;
-    QString SettingsFile() const;
 
     TDialogPrompts FDialogs;
     TUserPrompts* FPrompts;

@@ -1,5 +1,5 @@
 // The main window's document: open, save, asking to save, the history and other processes.
-#include "app/FileHistory.h"
+#include "app/SettingsFile.h"
 #include "app/ScriptFileCheck.h"
 #include "app/ScriptIO.h"
 #include "app/frmMain.h"
@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QSettings>
 #include <new>
 
 namespace brenvik {
@@ -165,8 +164,7 @@ bool TfrmMain::SaveIfAsked()
 
 void TfrmMain::AddHistory(const QString& fileName)
 {
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    brenvik::AddHistory(settings, fileName);
+    TSettingsFile().AddHistory(fileName);
 }
 
 bool TfrmMain::OpenElsewhere(const QString& fileName)

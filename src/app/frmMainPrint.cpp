@@ -2,12 +2,10 @@
 #include "app/frmMain.h"
 
 #include "app/EditorPrintLines.h"
+#include "app/SettingsFile.h"
 #include "editor/Editor.h"
 #include "print/FormStringsPrint.h"
 #include "print/StringsPrinter.h"
-#include "support/IniStorage.h"
-
-#include <QSettings>
 
 namespace brenvik {
 
@@ -18,15 +16,14 @@ const QString kPrinterName = QStringLiteral("Property");
 
 } // namespace
 
-void TfrmMain::ReadPrinterSettings(QSettings& settings)
+void TfrmMain::ReadPrinterSettings(TSettingsFile& settings)
 {
     StringsPrinter1 = new TStringsPrinter(this);
     StringsPrinter1->SetHeader(QStringLiteral("%F %y/%m/%d"));
     StringsPrinter1->SetHeaderAlign(haRight);
     StringsPrinter1->SetFooter(QStringLiteral("- %p -"));
     StringsPrinter1->SetFooterAlign(haCenter);
-    if (settings.contains(kPrinterSection + QLatin1Char('/') + kPrinterName + QStringLiteral("_c")))
-        ReadComponentFromIni(*StringsPrinter1, settings, kPrinterSection, kPrinterName);
+    settings.ReadComponent(*StringsPrinter1, kPrinterSection, kPrinterName);
 }
 
 void TfrmMain::FilePrint()
@@ -36,11 +33,9 @@ void TfrmMain::FilePrint()
     const TEditorPrintLines lines(*edrMain);
     if (!RunStringsPrintSetup(this, StringsPrinter1, &lines))
         return;
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    WriteComponentToIni(*StringsPrinter1, settings, kPrinterSection, kPrinterName);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        FPrompts->ShowError(this, QStringLiteral("設定ファイル「%1」に書き込めませんでした。").arg(SettingsFile()));
+    TSettingsFile settings;
+    settings.WriteComponent(*StringsPrinter1, kPrinterSection, kPrinterName);
+    settings.SyncOrTell(*FPrompts, this);
 }
 
 } // namespace brenvik

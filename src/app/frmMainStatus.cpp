@@ -1,6 +1,7 @@
 // The main window at idle: command states, the six status panels, the title, the wrap width
 // that follows the window, and the history items rebuilt when another copy changed them.
-#include "app/FileHistory.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "editor/EditorLeftbar.h"
@@ -11,7 +12,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QSettings>
 #include <QStatusBar>
 
 namespace brenvik {
@@ -115,14 +115,13 @@ void TfrmMain::FollowWindowWidth()
 void TfrmMain::UpdateHistoryMenus()
 {
     // Rebuilt only when the settings file changed, and never under the user's pointer.
-    const QDateTime stamp = QFileInfo(SettingsFile()).lastModified();
+    const QDateTime stamp = QFileInfo(SettingsFileName()).lastModified();
     if (stamp == FHistoryStamp && !FHistoryItems.isEmpty())
         return;
     if (mnuFile->isVisible() || FReOpenMenu->isVisible())
         return;
     FHistoryStamp = stamp;
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    const QStringList entries = ReadHistory(settings);
+    const QStringList entries = TSettingsFile().History();
     if (entries == FHistoryShown && !FHistoryItems.isEmpty())
         return;
     FHistoryShown = entries;

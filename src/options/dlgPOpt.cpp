@@ -1,6 +1,7 @@
 // The builder's settings dialog: its HTML colour items, sample and runner.
 #include "options/dlgPOpt.h"
 
+#include "app/SettingsFile.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/HTMLFountain.h"
 
@@ -77,7 +78,7 @@ bool RunPrintOptionDialog(QWidget* owner, const TPrintOptionTarget& target)
     dialog.Store(target.Editor, target.Fountain, target.WordWrapWindow);
     if (!target.WriteSettings || target.WriteSettings())
         return false;
-    const QString message = QStringLiteral("設定ファイルに書き込めません: ") + target.SettingsFile;
+    const QString message = TSettingsFile::WriteFailure(target.SettingsFile);
     if (target.ShowError)
         target.ShowError(message);
     else

@@ -5,6 +5,7 @@
 #include "app/ProgramFolder.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgramSeed.h"
+#include "app/SettingsFile.h"
 #include "app/StartTrace.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
-#include <QSettings>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     // Before the window builds its phrase menus from the program folder.
     const QStringList seedFailures = brenvik::SeedProgramFolder(brenvik::ProgramFolder(), brenvik::SharedDataFolder());
     trace.Mark("seed");
-    trace.Prime("settings", [] { QSettings(brenvik::SettingsFileName(), QSettings::IniFormat).allKeys(); });
+    trace.Prime("settings", [] { brenvik::TSettingsFile().Value(QStringLiteral("Option/Version")); });
     brenvik::TfrmMain window;
     brenvik::InstallOptionCommands(window);
     trace.Mark("window");

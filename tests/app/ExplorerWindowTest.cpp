@@ -6,6 +6,7 @@
 #include "app/RowHighlighter.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "editor/EditorFont.h"
 #include "model/ExplorerNames.h"
 #include "text/EditorStrings.h"
 
@@ -294,6 +295,29 @@ TEST_F(ExplorerWindowTest, TheBackgroundRebuildFollowsChangesWithListUpdateTwo)
     while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
         QTest::qWait(20);
     EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "second"}));
+}
+
+TEST_F(ExplorerWindowTest, AfterARestartTheListsAndTheMemoShowTheStoredFontAndColours)
+{
+    // The first run changes the editor's look and writes it, as the options dialog does.
+    window->Editor().Font()->SetName(QStringLiteral("Monospace"));
+    window->Editor().Font()->SetSize(17);
+    window->Editor().Font()->SetColor(0x00336699);
+    window->Editor().SetColor(0x00E0F0FF);
+    ASSERT_TRUE(window->WriteViewSettings());
+    window.reset();
+
+    window = std::make_unique<TfrmMain>(&prompts);
+    const QString family = window->Editor().Font()->ToQFont().family();
+    for (const char* name : {"lbxSubRoutine", "lbxVariable", "lbxArrangement", "lbxAssocArr", "lbxKeyWord", "memMemo"}) {
+        const QWidget* view = window->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(view, nullptr) << name;
+        EXPECT_EQ(view->font().pointSize(), 17) << name;
+        EXPECT_EQ(view->font().family(), family) << name;
+        EXPECT_EQ(view->palette().color(QPalette::Base), QColor(0xFF, 0xF0, 0xE0)) << name;
+        EXPECT_EQ(view->palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33)) << name;
+    }
+    EXPECT_TRUE(prompts.Errors.isEmpty());
 }
 
 } // namespace

@@ -109,7 +109,7 @@ TEST_F(PrintOptionDialogTest, RunnerStoresWrapAndReportsAFailedWrite)
     EXPECT_TRUE(wordWrapWindow);
     EXPECT_TRUE(edrPrint.WordWrap());
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors.front(), QStringLiteral("設定ファイルに書き込めません: /x/Print.ini"));
+    EXPECT_EQ(errors.front(), QStringLiteral("設定ファイル「/x/Print.ini」に書き込めませんでした。"));
     runWithWindowWrap();
     EXPECT_EQ(writes, 2);
     EXPECT_EQ(errors.size(), 1);
