@@ -4,9 +4,9 @@
 #include "app/FileHistory.h"
 #include "app/MainOptions.h"
 #include "app/ProgramFolder.h"
-#include "app/UserPrompts.h"
 #include "editor/EditorProp.h"
 #include "support/IniStorage.h"
+#include "support/Prompts.h"
 
 #include <QSettings>
 
@@ -89,7 +89,7 @@ bool TSettingsFile::Sync()
     return FSettings->status() == QSettings::NoError;
 }
 
-bool TSettingsFile::SyncOrTell(TUserPrompts& prompts, QWidget* parent)
+bool TSettingsFile::SyncOrTell(TPrompts& prompts, QWidget* parent)
 {
     if (Sync())
         return true;

@@ -15,7 +15,7 @@ class QWidget;
 namespace brenvik {
 
 class TEditor;
-class TUserPrompts;
+class TPrompts;
 struct TMainOptions;
 
 // Each object opens the file afresh, so what another running copy wrote meanwhile is read;
@@ -55,7 +55,7 @@ public:
     // Writes what was set; false when the file could not be written.
     bool Sync();
     // Sync(), and on failure the one message about it, in an error box over parent.
-    bool SyncOrTell(TUserPrompts& prompts, QWidget* parent);
+    bool SyncOrTell(TPrompts& prompts, QWidget* parent);
     // The one wording of a failed write of the settings file fileName.
     static QString WriteFailure(const QString& fileName);
 

@@ -1,7 +1,10 @@
-// The dialogs the main window shows, one box at a time.
+// The question and message boxes, the file and printer choices and the code form, one box at a time.
 #include "app/UserPrompts.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 
 namespace brenvik {
@@ -17,10 +20,11 @@ QString ScriptFilters()
 
 } // namespace
 
-QMessageBox::StandardButton TDialogPrompts::AskSave(QWidget* parent, const QString& text)
+TAnswer TDialogPrompts::AskSave(QWidget* parent, const QString& text)
 {
-    return QMessageBox::warning(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    const QMessageBox::StandardButton answer = QMessageBox::warning(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
         QMessageBox::Yes);
+    return answer == QMessageBox::Yes ? TAnswer::Yes : answer == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
 }
 
 bool TDialogPrompts::AskYesNo(QWidget* parent, const QString& text)
@@ -40,6 +44,16 @@ void TDialogPrompts::ShowError(QWidget* parent, const QString& text)
     QMessageBox::critical(parent, kCaption, text);
 }
 
+void TDialogPrompts::ShowWarning(QWidget* parent, const QString& text)
+{
+    QMessageBox::warning(parent, kCaption, text);
+}
+
+void TDialogPrompts::ShowInformation(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox::information(parent, caption, text);
+}
+
 QString TDialogPrompts::OpenFileName(QWidget* parent, const QString& folder)
 {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("開く"), folder, ScriptFilters());
@@ -53,6 +67,20 @@ QString TDialogPrompts::SaveFileName(QWidget* parent, const QString& suggested)
     if (!suggested.isEmpty())
         dialog.selectFile(suggested);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString TDialogPrompts::PdfFileName(QWidget* parent, const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), suggested, QStringLiteral("PDF (*.pdf)"));
+}
+
+bool TDialogPrompts::SetupPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool TDialogPrompts::ChooseCode(QWidget* parent, const QString& fileName, TCodePair& codes, bool saving)

@@ -57,7 +57,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     edrMain->viewport()->installEventFilter(this);
     memMemo->installEventFilter(this);
     // Text the editor refused (no Shift_JIS form) is reported where hints go.
-    connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { FStatusPanels[5]->setText(message); });
+    connect(edrMain, &TEditor::InputRefused, this, [this](const QString& message) { ShowMessage(message); });
     RestorePos->Restore();
     UpdateTitle();
     CreateBuilderParts();

@@ -25,7 +25,6 @@ class QToolButton;
 namespace brenvik {
 
 class TEditor;
-class TFindPrompts;
 struct TSearchRange;
 class TExplorerListModel;
 struct TExplorerState;
@@ -51,6 +50,8 @@ public:
     const TMainOptions& Options() const { return FOptions; }
     QAction* Action(const QString& name) const;
     QString StatusPanelText(int panel) const;
+    // Status panel 5, where hints, misses, counts and refusals are told.
+    void ShowMessage(const QString& text);
 
     // Reads a script into this window: by detection, or from the stated codes. Text, codes,
     // name, modified flag and undo change together, and only when the read succeeded; a
@@ -60,7 +61,7 @@ public:
     // Writes the document; on success the document takes the name and codes.
     bool SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom = false);
     // Yes, No or Cancel; No at once when nothing changed.
-    QMessageBox::StandardButton QuerySave();
+    TAnswer QuerySave();
     // Asks, then saves on Yes; true when the command may go on (No, or Yes and saved).
     bool SaveIfAsked();
     void AddHistory(const QString& fileName);
@@ -82,7 +83,6 @@ public:
     // Options dialog and about box: what they read and apply, and their commands, which come
     // from a library above this one (bound by the program's entry).
     TPERLFountain& PerlFountain() const { return *PERLFountain; }
-    TUserPrompts& Prompts() const { return *FPrompts; }
     // Takes new "Option" values and repaints the marks drawn over the text.
     void SetOptions(const TMainOptions& options);
     // The five explorer lists and the memo.
@@ -95,8 +95,6 @@ public:
 
     // Find and replace (frmMainFind.cpp, frmMainReplace.cpp).
     const TFindState& FindState() const { return FFind; }
-    // prompts (not owned) answers the find dialogs and the replace question; null: the real ones.
-    void SetFindPrompts(TFindPrompts* prompts);
     void Find();
     void FindForward();
     void FindBackward();
@@ -236,7 +234,6 @@ private:
     // Replaces first (or the match find-next reaches) and every later one in one edit.
     int ReplaceRest(const TSearchRange* first);
     void ReplaceSelected(const TSearchRange& match);
-    TFindPrompts* FFindPrompts = nullptr;
     TFindState FFind;
     std::string FJoinedText;
     std::uint64_t FJoinedVersion = 0;

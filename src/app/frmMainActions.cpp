@@ -237,7 +237,7 @@ bool TfrmMain::event(QEvent* event)
 {
     // Hints go to panel 5 only; the status bar's own message line would hide the panels.
     if (event->type() == QEvent::StatusTip) {
-        FStatusPanels[5]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        ShowMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);

@@ -80,7 +80,7 @@ void TfrmMain::ToggleBuilder()
 bool TfrmMain::InsertStatements(const std::string& text)
 {
     if (edrMain->ReadOnly()) {
-        FStatusPanels[5]->setText(ReadOnlyInsertMessage());
+        ShowMessage(ReadOnlyInsertMessage());
         return false;
     }
     // No statements (an empty builder) must not delete the selection.

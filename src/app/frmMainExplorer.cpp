@@ -295,7 +295,7 @@ void TfrmMain::GoToUse(int list, bool forward, bool definitionsOnly)
             + QStringLiteral("は見つかりませんでした");
     else
         miss = Decoded(query.First(), chars) + QStringLiteral("は見つかりませんでした");
-    FStatusPanels[5]->setText(miss);
+    ShowMessage(miss);
 }
 
 void TfrmMain::SetHighlight(const std::string& keyword, bool on)
@@ -317,7 +317,7 @@ void TfrmMain::SearchKeyWord(bool forward)
     const TSearchRange selection {std::int32_t(edrMain->SelStart()), std::int32_t(edrMain->SelLength())};
     const std::optional<TSearchRange> found = FindKeyword(text, selection, keyword, forward);
     if (!found) {
-        FStatusPanels[5]->setText(Decoded(keyword, edrMain->DocumentChars()) + QStringLiteral("は見つかりませんでした"));
+        ShowMessage(Decoded(keyword, edrMain->DocumentChars()) + QStringLiteral("は見つかりませんでした"));
         return;
     }
     edrMain->SetSelStart(found->Start);

@@ -44,7 +44,7 @@ void TfrmMain::ReadSideFile()
         TSideFileRead read = brenvik::ReadSideFile(SideFileName());
         if (read.State == TSideFileState::Unreadable) {
             FExplorer->BlockedPath = SideFileName();
-            FStatusPanels[5]->setText(read.Reason + QStringLiteral(" このファイルには書き込みません。"));
+            ShowMessage(read.Reason + QStringLiteral(" このファイルには書き込みません。"));
         }
         content = std::move(read.Content);
     }
@@ -68,7 +68,7 @@ void TfrmMain::SetMemo(const std::string& bytes)
     FExplorer->MemoReverting = false;
     memMemo->setReadOnly(locked);
     if (locked)
-        FStatusPanels[5]->setText(
+        ShowMessage(
             QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。"));
 }
 
@@ -81,7 +81,7 @@ void TfrmMain::MemoChanged()
         FExplorer->MemoReverting = true;
         memMemo->undo();
         FExplorer->MemoReverting = false;
-        FStatusPanels[5]->setText(TEditorCharset::NoShiftJisMessage());
+        ShowMessage(TEditorCharset::NoShiftJisMessage());
         return;
     }
     FExplorer->SideChanged = true;
@@ -99,12 +99,12 @@ void TfrmMain::WriteSideFile()
     } else if (const std::optional<std::string> memo = MemoBytes(memMemo->toPlainText())) {
         content.Memo = *memo;
     } else {
-        FStatusPanels[5]->setText(TEditorCharset::NoShiftJisMessage());
+        ShowMessage(TEditorCharset::NoShiftJisMessage());
         return;
     }
     const QString error = brenvik::WriteSideFile(path, content);
     if (!error.isEmpty()) {
-        FStatusPanels[5]->setText(error);
+        ShowMessage(error);
         return;
     }
     FExplorer->SideChanged = false;

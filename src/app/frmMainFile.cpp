@@ -142,10 +142,10 @@ bool TfrmMain::AgreeToLoseOwnChars(const QString& name)
                 .arg(QString::fromUcs4(&own->First, 1)));
 }
 
-QMessageBox::StandardButton TfrmMain::QuerySave()
+TAnswer TfrmMain::QuerySave()
 {
     if (!edrMain->Modified())
-        return QMessageBox::No;
+        return TAnswer::No;
     const QString name = FFileName.isEmpty() ? kUntitled : FFileName;
     return FPrompts->AskSave(this, name + QStringLiteral("は変更されています。\n保存しますか？"));
 }
@@ -153,9 +153,9 @@ QMessageBox::StandardButton TfrmMain::QuerySave()
 bool TfrmMain::SaveIfAsked()
 {
     switch (QuerySave()) {
-    case QMessageBox::No:
+    case TAnswer::No:
         return true;
-    case QMessageBox::Yes:
+    case TAnswer::Yes:
         return FileSave();
     default:
         return false;

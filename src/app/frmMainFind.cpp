@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/ExplorerState.h"
-#include "app/FindPrompts.h"
+#include "app/FindDialog.h"
 #include "app/SearchHistory.h"
 #include "editor/Editor.h"
 #include "editor/EditorCharset.h"
@@ -20,12 +20,6 @@ namespace brenvik {
 
 namespace {
 
-TFindPrompts& DialogFindPrompts()
-{
-    static TDialogFindPrompts prompts;
-    return prompts;
-}
-
 std::int32_t ClampedOffset(qint64 offset)
 {
     return std::int32_t(std::clamp<qint64>(offset, 0, std::numeric_limits<std::int32_t>::max()));
@@ -35,7 +29,6 @@ std::int32_t ClampedOffset(qint64 offset)
 
 void TfrmMain::CreateFindCommands()
 {
-    FFindPrompts = &DialogFindPrompts();
     const auto bind = [this](const char* name, void (TfrmMain::*handler)()) {
         connect(Action(QLatin1String(name)), &QAction::triggered, this, [this, handler] {
             RunCommand([this, handler] { (this->*handler)(); });
@@ -47,11 +40,6 @@ void TfrmMain::CreateFindCommands()
     bind("actReplace", &TfrmMain::Replace);
     bind("actFindViewOFF", &TfrmMain::FindViewOff);
     AddRule("actFindViewOFF", [this] { return FFind.Highlight; });
-}
-
-void TfrmMain::SetFindPrompts(TFindPrompts* prompts)
-{
-    FFindPrompts = prompts ? prompts : &DialogFindPrompts();
 }
 
 const std::string& TfrmMain::JoinedText()
@@ -85,7 +73,7 @@ void TfrmMain::SetSearchHighlight(bool on)
 void TfrmMain::Find()
 {
     TFindRequest request;
-    if (!FFindPrompts->RunFind(this, InitialSearchText(), edrMain->DocumentChars(), request))
+    if (!FPrompts->RunFind(this, InitialSearchText(), edrMain->DocumentChars(), request))
         return;
     FFind.SearchText = request.Search;
     FFind.Options = request.Flags;
@@ -127,7 +115,7 @@ void TfrmMain::SelectMatch(const TSearchRange& match)
 
 void TfrmMain::ReportMiss()
 {
-    FStatusPanels[5]->setText(QStringLiteral("検索文字列  ' ") + TEditorCharset::ToUnicode(FFind.SearchText, edrMain->DocumentChars())
+    ShowMessage(QStringLiteral("検索文字列  ' ") + TEditorCharset::ToUnicode(FFind.SearchText, edrMain->DocumentChars())
         + QStringLiteral(" '") + QStringLiteral("は見つかりませんでした。"));
 }
 

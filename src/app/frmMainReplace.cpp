@@ -2,7 +2,7 @@
 // asking when the options say so; what is replaced without asking goes in as one edit.
 #include "app/frmMain.h"
 
-#include "app/FindPrompts.h"
+#include "app/FindDialog.h"
 #include "editor/Editor.h"
 #include "editor/EditorCharset.h"
 #include "search/PatternScan.h"
@@ -44,9 +44,9 @@ void TfrmMain::Replace()
 {
     edrMain->setFocus();
     TFindRequest request;
-    if (!FFindPrompts->RunReplace(this, InitialSearchText(), edrMain->DocumentChars(), request)) {
+    if (!FPrompts->RunReplace(this, InitialSearchText(), edrMain->DocumentChars(), request)) {
         if (!request.Search.empty() && request.Replacement.empty())
-            FStatusPanels[5]->setText(QStringLiteral("置換後の文字列が空です。"));
+            ShowMessage(QStringLiteral("置換後の文字列が空です。"));
         return;
     }
     FFind.SearchText = request.Search;
@@ -54,12 +54,12 @@ void TfrmMain::Replace()
     FFind.Options = request.Flags;
     SetSearchHighlight(true);
     if (edrMain->ReadOnly()) {
-        FStatusPanels[5]->setText(QStringLiteral("読み取り専用のため置換できません。"));
+        ShowMessage(QStringLiteral("読み取り専用のため置換できません。"));
         return;
     }
     const int count = ReplaceLoop();
     if (count > 0)
-        FStatusPanels[5]->setText(QStringLiteral("%1 個置換しました。").arg(count));
+        ShowMessage(QStringLiteral("%1 個置換しました。").arg(count));
 }
 
 int TfrmMain::ReplaceLoop()
@@ -88,13 +88,13 @@ int TfrmMain::ReplaceLoop()
             return count;
         if (options.Has(TSearchFlags::ReplaceConfirm)) {
             const QRect caret(edrMain->viewport()->mapToGlobal(edrMain->CaretRect().topLeft()), edrMain->CaretRect().size());
-            const TReplaceAnswer answer = FFindPrompts->AskReplace(
+            const TAnswer answer = FPrompts->AskReplace(
                 this, ReplaceQuestion(FFind.SearchText, FFind.ReplaceText, edrMain->DocumentChars()), caret, edrMain->RowHeight());
-            if (answer == TReplaceAnswer::Cancel)
+            if (answer == TAnswer::Cancel)
                 return count;
-            if (answer == TReplaceAnswer::No)
+            if (answer == TAnswer::No)
                 continue;
-            if (answer == TReplaceAnswer::All) {
+            if (answer == TAnswer::All) {
                 FFind.Options = (options.Bits() | TSearchFlags::ReplaceAll) & ~TSearchFlags::ReplaceConfirm;
                 return count + ReplaceRest(&*match);
             }

@@ -77,6 +77,11 @@ QString TfrmMain::StatusPanelText(int panel) const
     return FStatusPanels.at(static_cast<std::size_t>(panel))->text();
 }
 
+void TfrmMain::ShowMessage(const QString& text)
+{
+    FStatusPanels[5]->setText(text);
+}
+
 void TfrmMain::UpdateStatusBar()
 {
     const int row = edrMain->Row();

@@ -2,7 +2,7 @@
 #include "editor/EditorFont.h"
 #include "print/FormStringsPrint.h"
 #include "print/PrintLines.h"
-#include "print/PrintPrompts.h"
+#include "support/Prompts.h"
 #include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 #include "print/StringsPrinterInfo.h"
@@ -79,14 +79,14 @@ void TFormStringsPrint::ConnectControls()
     });
     connect(Button4, &QPushButton::clicked, this, [this] {
         if (QPrinter* device = StringsPrinter1->Info().Printer())
-            PrintPrompts().SetupPrinter(this, *device);
+            Prompts().SetupPrinter(this, *device);
         ShowPrinter();
     });
     connect(Button5, &QPushButton::clicked, this, &TFormStringsPrint::Print);
     connect(Button6, &QPushButton::clicked, this, &TFormStringsPrint::Preview);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button3, &QPushButton::clicked, this, [this] { PrintPrompts().ShowMessage(this, KeywordHelp()); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Prompts().ShowInformation(this, QStringLiteral("TStringsPrinter"), KeywordHelp()); });
 }
 
 void TFormStringsPrint::ConnectPageSpin(QSpinBox* spin, int fallback, void (TStringsPrinter::*setter)(int))
@@ -183,7 +183,7 @@ void TFormStringsPrint::Print()
         return;
     QPrinter* device = StringsPrinter1->Info().Printer();
     if (device && device->outputFormat() == QPrinter::PdfFormat) {
-        const QString fileName = PrintPrompts().AskPdfFile(this, StringsPrinter1->FileName() + QStringLiteral(".pdf"));
+        const QString fileName = Prompts().PdfFileName(this, StringsPrinter1->FileName() + QStringLiteral(".pdf"));
         if (fileName.isEmpty())
             return;
         device->setOutputFileName(fileName);

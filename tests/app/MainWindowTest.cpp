@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, SaveAsUsesTheDefaultCodesAndSaveTheCodesTheFileWasReadWit
 TEST_F(MainWindowTest, QuerySaveGoesOnOnlyWhenTheSaveHappened)
 {
     Type("typed");
-    prompts.SaveAnswer = QMessageBox::Yes;
+    prompts.SaveAnswer = TAnswer::Yes;
     // Yes, then the Save As dialog is cancelled: the command must not go on.
     EXPECT_FALSE(window->SaveIfAsked());
     prompts.OpenNames.push_back(Write("other.cgi", kSjisLines));
@@ -123,9 +123,9 @@ TEST_F(MainWindowTest, QuerySaveGoesOnOnlyWhenTheSaveHappened)
     EXPECT_FALSE(window->close());
     EXPECT_EQ(window->Editor().Lines().Get(0), "typed");
 
-    prompts.SaveAnswer = QMessageBox::No;
+    prompts.SaveAnswer = TAnswer::No;
     EXPECT_TRUE(window->SaveIfAsked());
-    prompts.SaveAnswer = QMessageBox::Cancel;
+    prompts.SaveAnswer = TAnswer::Cancel;
     EXPECT_FALSE(window->SaveIfAsked());
     EXPECT_TRUE(prompts.Asked.back().startsWith(QStringLiteral("新規文章は変更されています。")));
 }

@@ -93,9 +93,11 @@ TEST_F(PrintOptionDialogTest, SettingsWithoutTheCommentBracketLeaveTheItemDisabl
 TEST_F(PrintOptionDialogTest, RunnerStoresWrapAndReportsAFailedWrite)
 {
     int writes = 0;
-    QStringList errors;
+    test::TFakePromptsOf<TPrompts> prompts;
+    const TInstalledPrompts installed(prompts);
+    const QStringList& errors = prompts.Errors;
     TPrintOptionTarget target {edrPrint, fountain, wordWrapWindow, [&writes] { return ++writes > 1; },
-        QStringLiteral("/x/Print.ini"), [&errors](const QString& text) { errors.append(text); }};
+        QStringLiteral("/x/Print.ini")};
     const auto runWithWindowWrap = [&] {
         QTimer::singleShot(0, [] {
             QWidget* modal = QApplication::activeModalWidget();

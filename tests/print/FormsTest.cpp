@@ -5,7 +5,6 @@
 #include "print/FormStrProgress.h"
 #include "print/FormStringsPrint.h"
 #include "print/MetaFileList.h"
-#include "print/PrintPrompts.h"
 #include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 
@@ -171,13 +170,8 @@ TEST_F(Forms, PrintButtonAsksForThePdfAndClosesWithOkWhenPrinted)
     source.SetFileName(QStringLiteral("/srv/bbs.cgi"));
     const TVectorLines lines({"print 1;"});
     TFormStringsPrint form(nullptr, source, &lines);
-    QString suggested;
-    PrintPrompts().AskPdfFile = [&](QWidget*, const QString& name) {
-        suggested = name;
-        return PdfAnswer;
-    };
     form.Button5->click();
-    EXPECT_EQ(suggested, QStringLiteral("/srv/bbs.cgi.pdf"));
+    EXPECT_EQ(PdfSuggested, QStringList {QStringLiteral("/srv/bbs.cgi.pdf")});
     EXPECT_EQ(form.result(), int(QDialog::Rejected));
     PdfAnswer = Folder.filePath(QStringLiteral("bbs.pdf"));
     form.Button5->click();
