@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
 #include <QMenu>
@@ -268,13 +267,12 @@ TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
     ASSERT_TRUE(LoadAndList(Write("a.cgi", "$first;\r\n")));
     window->Editor().SetRowCol(0, 0);
     window->Editor().TypeText("$typed;");
-    QTest::qWait(TExplorerJob::kQuietMs + 100);
-    EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "typing alone rebuilds nothing";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->ListsPending()) << "typing alone starts no rebuild";
+    EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"});
     QTest::keyClick(&window->Editor(), Qt::Key_Return);
-    QElapsedTimer clock;
-    clock.start();
-    while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(window->ListsPending());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->ListsPending(); }));
     EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "typed"}));
     EXPECT_EQ(window->Editor().Lines().Get(1), "$first;") << "the editor still had the key";
 }
@@ -290,10 +288,8 @@ TEST_F(ExplorerWindowTest, TheBackgroundRebuildFollowsChangesWithListUpdateTwo)
     window->Editor().SetRowCol(1, 0);
     window->Editor().TypeText("$second;");
     EXPECT_EQ(window->ListModel(elVariable).Names(), TNames {"first"}) << "not before the quiet spell";
-    QElapsedTimer clock;
-    clock.start();
-    while (window->ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(window->ListsPending());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->ListsPending(); }));
     EXPECT_EQ(window->ListModel(elVariable).Names(), (TNames {"first", "second"}));
 }
 

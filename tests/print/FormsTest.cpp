@@ -21,7 +21,6 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -206,14 +205,19 @@ TEST_F(Forms, ProgressWindowCancelsByButtonEscAndCloseBox)
     EXPECT_EQ(progress.size(), QSize(373, 91));
     EXPECT_EQ(progress.windowModality(), Qt::ApplicationModal);
     // Updates between event passes change nothing on screen.
+    qint64 now = 1000;
+    progress.SetClock([&now] { return now; });
     progress.UpdateProgress(QStringLiteral("印刷中"), 10, 5);
     EXPECT_EQ(progress.ProgressBar1->value(), 0);
     EXPECT_FALSE(progress.isVisible());
-    QThread::msleep(TFormStrProgress::kEventInterval + 5);
+    now += TFormStrProgress::kEventInterval;
     progress.UpdateProgress(QStringLiteral("印刷中"), 0, 0);
     EXPECT_EQ(progress.ProgressBar1->value(), 100);
     EXPECT_TRUE(progress.isVisible());
-    QThread::msleep(TFormStrProgress::kEventInterval + 5);
+    now += TFormStrProgress::kEventInterval - 1;
+    progress.UpdateProgress(QStringLiteral("プレビューを作成中"), 200, 50);
+    EXPECT_EQ(progress.ProgressBar1->value(), 100) << "one millisecond early";
+    now += 1;
     progress.UpdateProgress(QStringLiteral("プレビューを作成中"), 200, 50);
     EXPECT_EQ(progress.ProgressBar1->value(), 25);
     EXPECT_EQ(progress.Label1->text(), QStringLiteral("プレビューを作成中"));
