@@ -3,6 +3,7 @@
 #pragma once
 
 #include "support/IniStorage.h"
+#include "support/PropertyStream.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -27,10 +28,7 @@ inline QByteArray ReadStreamFromIni(const QString& fileName, const QString& sect
 inline void WriteComponentToIni(
     const QObject& component, const QString& fileName, const QString& section, const QString& name)
 {
-    QSettings settings(fileName, QSettings::IniFormat);
-    WriteComponentToIni(component, settings, section, name);
-    settings.sync();
-    EXPECT_EQ(settings.status(), QSettings::NoError) << fileName.toStdString();
+    WriteStreamToIni(SaveProperties(component), fileName, section, name);
 }
 
 inline bool ReadComponentFromIni(
