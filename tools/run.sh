@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 tools/build.sh --target brenvik brenvik-jconv
 [ $# -gt 0 ] || set -- examples/keijiban.cgi
-exec build/src/app/brenvik "$@"
+exec build/src/program/brenvik "$@"

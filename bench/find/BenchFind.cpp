@@ -5,8 +5,9 @@
 //   bench_find [SCRIPT] [REPEATS]
 #include "common/WindowBenchSetup.h"
 
-#include "app/FindPrompts.h"
 #include "app/FindCommands.h"
+#include "app/FindDialog.h"
+#include "app/UserPrompts.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 
@@ -26,7 +27,7 @@ double ThreadCpuMs()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
-class TAnsweredPrompts : public TFindPrompts {
+class TAnsweredPrompts : public TDialogPrompts {
 public:
     TFindRequest Request;
     bool RunFind(QWidget*, const std::string&, const TDocumentChars&, TFindRequest& request) override
@@ -39,7 +40,7 @@ public:
         request = Request;
         return true;
     }
-    TReplaceAnswer AskReplace(QWidget*, const QString&, QRect, int) override { return TReplaceAnswer::All; }
+    TAnswer AskReplace(QWidget*, const QString&, const QRect&, int) override { return TAnswer::All; }
 };
 
 } // namespace
@@ -49,9 +50,8 @@ int main(int argc, char** argv)
     bench::TWindowBenchSetup setup(argc, argv);
     const QString script = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(BRENVIK_BENCH_SCRIPT);
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
-    TfrmMain window;
     TAnsweredPrompts prompts;
-    window.FindCommands().SetPrompts(&prompts);
+    TfrmMain window(&prompts);
     window.resize(1000, 700);
     window.show();
     QApplication::processEvents();

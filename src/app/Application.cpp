@@ -1,9 +1,10 @@
 // The event loop's backstop.
 #include "app/Application.h"
 
+#include "support/Prompts.h"
+
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTranslator>
 #include <new>
 
@@ -49,7 +50,7 @@ void TApplication::ShowError(const QString& message)
     if (FShowing)
         return;
     FShowing = true;
-    QMessageBox::critical(activeWindow(), QStringLiteral("Brenvik"), message);
+    Prompts().ShowError(activeWindow(), message);
     FShowing = false;
 }
 

@@ -3,7 +3,8 @@
 
 #include "app/ExplorerPanel.h"
 #include "app/frmMain.h"
-#include "app/FindPrompts.h"
+#include "app/FindDialog.h"
+#include "app/UserPrompts.h"
 #include "app/SearchHistory.h"
 #include "editor/Editor.h"
 
@@ -11,20 +12,9 @@
 
 namespace brenvik {
 
-namespace {
-
-TFindPrompts& DialogFindPrompts()
-{
-    static TDialogFindPrompts prompts;
-    return prompts;
-}
-
-} // namespace
-
 TFindCommands::TFindCommands(TfrmMain& window)
     : QObject(&window)
     , FWindow(window)
-    , FPrompts(&DialogFindPrompts())
 {
     const auto bind = [this](const char* name, auto handler) {
         connect(FWindow.Action(QLatin1String(name)), &QAction::triggered, this,
@@ -36,11 +26,6 @@ TFindCommands::TFindCommands(TfrmMain& window)
     bind("actReplace", [this] { Replace(); });
     bind("actFindViewOFF", [this] { SetSearchHighlight(false); });
     FWindow.AddRule("actFindViewOFF", [this] { return FWindow.Document().Find().Highlight(); });
-}
-
-void TFindCommands::SetPrompts(TFindPrompts* prompts)
-{
-    FPrompts = prompts ? prompts : &DialogFindPrompts();
 }
 
 void TFindCommands::SetSearchHighlight(bool on)
@@ -55,7 +40,7 @@ void TFindCommands::Find()
 {
     TEditor& editor = FWindow.Editor();
     TFindRequest request;
-    if (!FPrompts->RunFind(&FWindow, InitialSearchBytes(editor.SelText()), FWindow.Document().Chars(), request))
+    if (!FWindow.FPrompts->RunFind(&FWindow, InitialSearchBytes(editor.SelText()), FWindow.Document().Chars(), request))
         return;
     FWindow.Document().Find().Start(std::move(request.Search), {}, request.Flags);
     SetSearchHighlight(true);
@@ -91,7 +76,7 @@ void TFindCommands::Replace()
     TEditor& editor = FWindow.Editor();
     editor.setFocus();
     TFindRequest request;
-    if (!FPrompts->RunReplace(&FWindow, InitialSearchBytes(editor.SelText()), FWindow.Document().Chars(), request)) {
+    if (!FWindow.FPrompts->RunReplace(&FWindow, InitialSearchBytes(editor.SelText()), FWindow.Document().Chars(), request)) {
         if (!request.Search.empty() && request.Replacement.empty())
             FWindow.ShowMessage(QStringLiteral("置換後の文字列が空です。"));
         return;
@@ -106,7 +91,7 @@ void TFindCommands::Replace()
     const int count = find.Replace([this, &editor, &find](const TSearchRange&) {
         editor.ScrollCaret();
         const QRect caret(editor.viewport()->mapToGlobal(editor.CaretRect().topLeft()), editor.CaretRect().size());
-        return FPrompts->AskReplace(&FWindow, find.ReplaceQuestion(), caret, editor.RowHeight());
+        return FWindow.FPrompts->AskReplace(&FWindow, find.ReplaceQuestion(), caret, editor.RowHeight());
     });
     editor.ScrollCaret();
     if (find.Missed())

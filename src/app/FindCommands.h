@@ -7,15 +7,12 @@
 namespace brenvik {
 
 class TfrmMain;
-class TFindPrompts;
 
 class TFindCommands : public QObject {
 public:
     // Binds actFind, actFindForward, actFindBackward, actReplace and actFindViewOFF.
     explicit TFindCommands(TfrmMain& window);
 
-    // prompts (not owned) answers the find dialogs and the replace question; null: the real ones.
-    void SetPrompts(TFindPrompts* prompts);
     // Selects the next match from the selection in the direction of the options; false (and the
     // miss in panel 5) when there is none.
     bool FindNext();
@@ -28,7 +25,6 @@ private:
     void SetSearchHighlight(bool on);
 
     TfrmMain& FWindow;
-    TFindPrompts* FPrompts;
 };
 
 } // namespace brenvik

@@ -6,6 +6,7 @@
 #include "app/FormSearch.h"
 #include "app/SearchStore.h"
 #include "jcode/SjisUnicode.h"
+#include "support/Prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -232,7 +232,7 @@ void TFindDialog::btnOKClick()
 
 void TFindDialog::ShowHelp()
 {
-    QMessageBox::information(this, windowTitle(), FHelp);
+    Prompts().ShowInformation(this, windowTitle(), FHelp);
 }
 
 bool SearchDialogRun(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request)

@@ -1,6 +1,9 @@
 // The real find prompts: the two dialogs and the replacement question placed by the caret.
 #include "app/FindPrompts.h"
 
+#include "app/FindDialog.h"
+#include "app/UserPrompts.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,19 +22,19 @@ QPoint ConfirmBoxPlace(QRect caret, int rowHeight, QSize box, QRect screen)
     return {left, top};
 }
 
-bool TDialogFindPrompts::RunFind(
+bool TDialogPrompts::RunFind(
     QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request)
 {
     return SearchDialogRun(parent, initial, chars, request);
 }
 
-bool TDialogFindPrompts::RunReplace(
+bool TDialogPrompts::RunReplace(
     QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request)
 {
     return ReplaceDialogRun(parent, initial, chars, request);
 }
 
-TReplaceAnswer TDialogFindPrompts::AskReplace(QWidget* parent, const QString& question, QRect caret, int rowHeight)
+TAnswer TDialogPrompts::AskReplace(QWidget* parent, const QString& question, const QRect& caret, int rowHeight)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("置換の確認"), question, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
@@ -48,12 +51,12 @@ TReplaceAnswer TDialogFindPrompts::AskReplace(QWidget* parent, const QString& qu
     box.move(ConfirmBoxPlace(caret, rowHeight, box.sizeHint(), screen->geometry()));
     box.exec();
     if (box.clickedButton() == yes)
-        return TReplaceAnswer::Yes;
+        return TAnswer::Yes;
     if (box.clickedButton() == no)
-        return TReplaceAnswer::No;
+        return TAnswer::No;
     if (box.clickedButton() == all)
-        return TReplaceAnswer::All;
-    return TReplaceAnswer::Cancel;
+        return TAnswer::All;
+    return TAnswer::Cancel;
 }
 
 } // namespace brenvik

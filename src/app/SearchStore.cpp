@@ -3,6 +3,7 @@
 #include "app/SearchStore.h"
 
 #include "app/SearchHistory.h"
+#include "support/RegistryKey.h"
 
 #include <QRegularExpression>
 #include <QSettings>
@@ -46,8 +47,7 @@ QStringList SplitItems(const QString& text)
 }
 
 TSearchStore::TSearchStore()
-    : FSettings(std::make_unique<QSettings>(
-          QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tolvane"), QStringLiteral("Ombra")))
+    : FSettings(OpenRegistryKey(QStringLiteral("tolvane\\Ombra")))
 {
 }
 

@@ -1,8 +1,14 @@
-// The dialogs the main window shows, one box at a time.
+// The question and message boxes, the file and printer choices and the code form, one box at a time.
 #include "app/UserPrompts.h"
 #include "app/ScriptFileDialog.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 
 namespace brenvik {
 
@@ -12,10 +18,11 @@ const QString kCaption = QStringLiteral("Brenvik");
 
 } // namespace
 
-QMessageBox::StandardButton TDialogPrompts::AskSave(QWidget* parent, const QString& text)
+TAnswer TDialogPrompts::AskSave(QWidget* parent, const QString& text)
 {
-    return QMessageBox::warning(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    const QMessageBox::StandardButton answer = QMessageBox::warning(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
         QMessageBox::Yes);
+    return answer == QMessageBox::Yes ? TAnswer::Yes : answer == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
 }
 
 bool TDialogPrompts::AskYesNo(QWidget* parent, const QString& text)
@@ -35,6 +42,16 @@ void TDialogPrompts::ShowError(QWidget* parent, const QString& text)
     QMessageBox::critical(parent, kCaption, text);
 }
 
+void TDialogPrompts::ShowWarning(QWidget* parent, const QString& text)
+{
+    QMessageBox::warning(parent, kCaption, text);
+}
+
+void TDialogPrompts::ShowInformation(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox::information(parent, caption, text);
+}
+
 QString TDialogPrompts::OpenFileName(QWidget* parent, const QString& folder)
 {
     return AskOpenScript(parent, folder);
@@ -43,6 +60,25 @@ QString TDialogPrompts::OpenFileName(QWidget* parent, const QString& folder)
 QString TDialogPrompts::SaveFileName(QWidget* parent, const QString& suggested)
 {
     return AskSaveScript(parent, suggested);
+}
+
+QString TDialogPrompts::PdfFileName(QWidget* parent, const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), suggested, QStringLiteral("PDF (*.pdf)"));
+}
+
+bool TDialogPrompts::SetupPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    // This dialog only sets the printer up; printing is the setup form's button.
+    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool TDialogPrompts::ChooseCode(QWidget* parent, const QString& fileName, TCodePair& codes, bool saving)

@@ -1,44 +1,48 @@
-// Everything the main window asks the user or the system, behind one interface, so that tests
-// answer the dialogs and start no processes.
+// What the main window asks beyond the program's question and message boxes: its own forms
+// (the code of a file, find and replace) and the processes it starts; and the real dialogs
+// behind all of it, the only code that opens a message box (UserPrompts.cpp, and FindPrompts.cpp
+// for the replace question and the find forms).
 #pragma once
 
 #include "app/dlgSaveCode.h"
+#include "support/Prompts.h"
 
-#include <QMessageBox>
-#include <QString>
 #include <QStringList>
-
-class QWidget;
+#include <string>
 
 namespace brenvik {
 
-class TUserPrompts {
+class TDocumentChars;
+struct TFindRequest;
+
+class TUserPrompts : public TPrompts {
 public:
-    virtual ~TUserPrompts() = default;
-    // Yes, No or Cancel.
-    virtual QMessageBox::StandardButton AskSave(QWidget* parent, const QString& text) = 0;
-    // Yes or No (the default).
-    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
-    // OK or Cancel.
-    virtual bool AskOkCancel(QWidget* parent, const QString& text) = 0;
-    virtual void ShowError(QWidget* parent, const QString& text) = 0;
-    // Empty when cancelled.
-    virtual QString OpenFileName(QWidget* parent, const QString& folder) = 0;
-    virtual QString SaveFileName(QWidget* parent, const QString& suggested) = 0;
     virtual bool ChooseCode(QWidget* parent, const QString& fileName, TCodePair& codes, bool saving) = 0;
+    // The find and replace forms, offering initial (the selection); false when cancelled.
+    virtual bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
+    virtual bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
     virtual bool StartProcess(const QString& program, const QStringList& arguments) = 0;
 };
 
 // The real dialogs and message boxes, and QProcess::startDetached.
 class TDialogPrompts : public TUserPrompts {
 public:
-    QMessageBox::StandardButton AskSave(QWidget* parent, const QString& text) override;
+    TAnswer AskSave(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
     bool AskOkCancel(QWidget* parent, const QString& text) override;
+    // はい, いいえ, キャンセル and すべて.
+    TAnswer AskReplace(QWidget* parent, const QString& question, const QRect& caret, int rowHeight) override;
     void ShowError(QWidget* parent, const QString& text) override;
+    void ShowWarning(QWidget* parent, const QString& text) override;
+    void ShowInformation(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& folder) override;
     QString SaveFileName(QWidget* parent, const QString& suggested) override;
+    QString PdfFileName(QWidget* parent, const QString& suggested) override;
+    // The platform's printer setup; the range is chosen in the print form, not here.
+    bool SetupPrinter(QWidget* parent, QPrinter& printer) override;
     bool ChooseCode(QWidget* parent, const QString& fileName, TCodePair& codes, bool saving) override;
+    bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
+    bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
     bool StartProcess(const QString& program, const QStringList& arguments) override;
 };
 

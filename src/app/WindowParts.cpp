@@ -1,14 +1,13 @@
-// Commands, icons, wheel and editor properties shared by the windows.
+// Commands, icons, wheel and the editor's look shared by the windows.
 #include "app/WindowParts.h"
 
 #include "editor/Editor.h"
-#include "editor/EditorProp.h"
-#include "support/IniStorage.h"
+#include "editor/EditorFont.h"
+#include "editor/EditorPainter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QSettings>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -91,22 +90,18 @@ void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending)
         editor.SetTopRow(std::max(0, editor.TopRow() - notches));
 }
 
-void ReadEditorProperties(TEditor& editor, QSettings& settings, const QString& section, const QString& name)
+void ApplyEditorLook(const TEditor& editor, const QList<QWidget*>& views)
 {
-    if (!settings.contains(section + QLatin1Char('/') + name + QStringLiteral("_c")))
-        return;
-    TEditorProp properties;
-    properties.AssignFromEditor(editor);
-    ReadComponentFromIni(properties, settings, section, name);
-    properties.AssignToEditor(editor);
-}
-
-void WriteEditorProperties(
-    const TEditor& editor, QSettings& settings, const QString& section, const QString& name)
-{
-    TEditorProp properties;
-    properties.AssignFromEditor(editor);
-    WriteComponentToIni(properties, settings, section, name);
+    const auto shown = [](TColor color, TColor fallback, const QPalette& palette) {
+        return ToQColor(color == clNone ? fallback : color, palette);
+    };
+    for (QWidget* view : views) {
+        QPalette colors = view->palette();
+        colors.setColor(QPalette::Base, shown(editor.Color(), clWhite, colors));
+        colors.setColor(QPalette::Text, shown(editor.Font()->Color(), clBlack, colors));
+        view->setPalette(colors);
+        view->setFont(editor.Font()->ToQFont());
+    }
 }
 
 } // namespace brenvik

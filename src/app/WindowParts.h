@@ -1,13 +1,13 @@
 // Pieces the main window and the builder both build from: hinted commands, tool icons, the
-// wheel rule and the stored editor properties.
+// wheel rule and the editor's look on the views beside it.
 #pragma once
 
+#include <QList>
 #include <QStyle>
 
 #include <initializer_list>
 
 class QAction;
-class QSettings;
 class QString;
 class QWheelEvent;
 class QWidget;
@@ -38,10 +38,7 @@ void ReplaceEditorPopup(TEditor& editor, QWidget& owner, std::initializer_list<c
 // Scrolls editor one row per wheel notch; pending keeps the movement short of a notch.
 void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending);
 
-// The editor's view properties stored under name in section, loaded only when name + "_c"
-// exists; damage keeps what was read before it.
-void ReadEditorProperties(TEditor& editor, QSettings& settings, const QString& section, const QString& name);
-void WriteEditorProperties(
-    const TEditor& editor, QSettings& settings, const QString& section, const QString& name);
+// The explorer lists and the memo take the editor's font, text colour and background.
+void ApplyEditorLook(const TEditor& editor, const QList<QWidget*>& views);
 
 } // namespace brenvik

@@ -7,6 +7,7 @@
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
 #include "app/RestorePos.h"
+#include "app/SettingsFile.h"
 #include "app/WindowParts.h"
 #include "app/frmPrint.h"
 #include "editor/Editor.h"
@@ -15,19 +16,16 @@
 #include "editor/EditorRuler.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/PERLFountain.h"
-#include "support/IniStorage.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QListView>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QSettings>
 
 namespace brenvik {
 
 namespace {
-const QString kPropertySection = QStringLiteral("property");
 const QString kPanelSection = QStringLiteral("Panel");
 
 QListView* NewList(const char* name, QWidget* parent)
@@ -110,11 +108,6 @@ TfrmMain::~TfrmMain()
     delete edrMain;
 }
 
-QString TfrmMain::SettingsFile() const
-{
-    return SettingsFileName();
-}
-
 void TfrmMain::ConfigureEditor()
 {
     TEditorCaret& caret = *edrMain->Caret();
@@ -136,42 +129,39 @@ void TfrmMain::ConfigureEditor()
 
 void TfrmMain::ReadSettings()
 {
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    FOptions.Read(settings);
-    ReadEditorProperties(*edrMain, settings, kPropertySection, QStringLiteral("edrMain"));
-    ReadComponentFromIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
+    TSettingsFile settings;
+    settings.ReadOptions(FOptions);
+    settings.ReadEditor(*edrMain, QStringLiteral("edrMain"));
+    settings.ReadComponent(*PERLFountain, TSettingsFile::PropertySection, QStringLiteral("PERLFountain"));
     ReadPrinterSettings(settings);
+    // The lists and the memo beside the editor show its stored font and colours from the start.
+    ApplyEditorLook(*edrMain, ExplorerViews());
 }
 
 bool TfrmMain::WriteSettings()
 {
     // One settings object, synced once; "Hist" belongs to AddHistory and is never written here,
     // so the history another copy wrote meanwhile survives.
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    TSettingsFile settings;
     WriteViewSettings(settings);
-    settings.beginGroup(kPanelSection);
-    FPanels->ForEachPanel([&](const QString& name, bool shown) { settings.setValue(name, shown ? 1 : 0); });
-    settings.endGroup();
-    settings.sync();
-    if (settings.status() == QSettings::NoError)
-        return true;
-    FPrompts->ShowError(this, QStringLiteral("設定ファイル「%1」に書き込めませんでした。").arg(SettingsFile()));
-    return false;
+    FPanels->ForEachPanel([&](const QString& name, bool shown) {
+        settings.SetValue(kPanelSection + QLatin1Char('/') + name, shown ? 1 : 0);
+    });
+    return settings.SyncOrTell(*FPrompts, this);
 }
 
-void TfrmMain::WriteViewSettings(QSettings& settings) const
+void TfrmMain::WriteViewSettings(TSettingsFile& settings) const
 {
-    WriteEditorProperties(*edrMain, settings, kPropertySection, QStringLiteral("edrMain"));
-    WriteComponentToIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
-    FOptions.Write(settings);
+    settings.WriteEditor(*edrMain, QStringLiteral("edrMain"));
+    settings.WriteComponent(*PERLFountain, TSettingsFile::PropertySection, QStringLiteral("PERLFountain"));
+    settings.WriteOptions(FOptions);
 }
 
 bool TfrmMain::WriteViewSettings()
 {
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    TSettingsFile settings;
     WriteViewSettings(settings);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return settings.SyncOrTell(*FPrompts, this);
 }
 
 void TfrmMain::showEvent(QShowEvent* event)

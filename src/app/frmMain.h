@@ -18,18 +18,17 @@ class QLabel;
 class QListView;
 class QMenu;
 class QPlainTextEdit;
-class QSettings;
 class QToolButton;
 
 namespace brenvik {
 
 class TEditor;
 class TFindCommands;
-struct TSearchRange;
 class TDockPanels;
 class TExplorerPanel;
 class TPERLFountain;
 class TRestorePos;
+class TSettingsFile;
 class TStringsPrinter;
 class TfrmPrint;
 
@@ -46,6 +45,8 @@ public:
     const TMainOptions& Options() const { return FOptions; }
     QAction* Action(const QString& name) const;
     QString StatusPanelText(int panel) const;
+    // Status panel 5, where hints, misses, counts and refusals are told.
+    void ShowMessage(const QString& text);
 
     // Reads a script into the document after the checks and questions: by detection, or from the
     // stated codes; a failure is reported and leaves the window as it was.
@@ -55,7 +56,7 @@ public:
     // name and codes.
     bool SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom = false);
     // Yes, No or Cancel; No at once when nothing changed.
-    QMessageBox::StandardButton QuerySave();
+    TAnswer QuerySave();
     // Asks, then saves on Yes; true when the command may go on (No, or Yes and saved).
     bool SaveIfAsked();
     void AddHistory(const QString& fileName);
@@ -77,13 +78,12 @@ public:
     // Options dialog and about box: what they read and apply, and their commands, which come
     // from a library above this one (bound by the program's entry).
     TPERLFountain& PerlFountain() const { return *PERLFountain; }
-    TUserPrompts& Prompts() const { return *FPrompts; }
     // Takes new "Option" values and repaints the marks drawn over the text.
     void SetOptions(const TMainOptions& options);
     // The five explorer lists and the memo.
     QList<QWidget*> ExplorerViews() const;
-    // Writes the editor properties, the Perl colours and "Option" in one pass; false when the
-    // settings file could not be written (nothing is shown: the caller words the message).
+    // Writes the editor properties, the Perl colours and "Option" in one pass; false, and the
+    // failure told in an error box, when the settings file could not be written.
     bool WriteViewSettings();
     // Runs handler (through the window's error backstop) when the action fires.
     void BindCommand(const char* name, std::function<void()> handler);
@@ -109,11 +109,9 @@ private:
     // After a load or a save: the history, the title, the side file, note (when any) in panel 5 and
     // the lists.
     void ShowDocument(const QString& note);
-    // Panel 5, where hints and results go.
-    void ShowMessage(const QString& text);
 
     // Printing, in frmMainPrint.cpp.
-    void ReadPrinterSettings(QSettings& settings);
+    void ReadPrinterSettings(TSettingsFile& settings);
     void FilePrint();
     TStringsPrinter* StringsPrinter1 = nullptr;
 
@@ -124,7 +122,7 @@ private:
         TEditor& editor, const std::string& text, int x, int y, int row, const QRect& rect, bool selected) const;
     void ReadSettings();
     bool WriteSettings();
-    void WriteViewSettings(QSettings& settings) const;
+    void WriteViewSettings(TSettingsFile& settings) const;
     // Commands, menus, tool bar and popup, in frmMainActions.cpp.
     void CreateActions();
     void CreateMenus();
@@ -145,7 +143,6 @@ private:
     // After asking to save, the file the user picks to load in this window; empty: none.
     QString FileToReplaceDocument();
     QString DocumentFolder() const;
-    QString SettingsFile() const;
 
     TDialogPrompts FDialogs;
     TUserPrompts* FPrompts;

@@ -1,7 +1,7 @@
 // The main window's file commands: open, save, asking to save, the history and other processes.
 // The document reads and writes; the window asks and tells.
 #include "app/ExplorerPanel.h"
-#include "app/FileHistory.h"
+#include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 
@@ -11,7 +11,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QSettings>
 
 namespace brenvik {
 
@@ -31,8 +30,7 @@ QString TfrmMain::DocumentFolder() const
     if (!FDocument.FileName().isEmpty())
         return FDocument.Folder({});
     // A new document starts where the user last opened or saved a script, in any copy.
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    for (const QString& entry : ReadHistory(settings)) {
+    for (const QString& entry : TSettingsFile().History()) {
         const QString folder = QFileInfo(entry).absolutePath();
         if (QFileInfo(folder).isDir())
             return folder;
@@ -103,10 +101,10 @@ void TfrmMain::ShowDocument(const QString& note)
     FExplorer->MakeListSoon();
 }
 
-QMessageBox::StandardButton TfrmMain::QuerySave()
+TAnswer TfrmMain::QuerySave()
 {
     if (!FDocument.Model().Modified())
-        return QMessageBox::No;
+        return TAnswer::No;
     const QString name = FDocument.FileName().isEmpty() ? kUntitled : FDocument.FileName();
     return FPrompts->AskSave(this, name + QStringLiteral("は変更されています。\n保存しますか？"));
 }
@@ -114,9 +112,9 @@ QMessageBox::StandardButton TfrmMain::QuerySave()
 bool TfrmMain::SaveIfAsked()
 {
     switch (QuerySave()) {
-    case QMessageBox::No:
+    case TAnswer::No:
         return true;
-    case QMessageBox::Yes:
+    case TAnswer::Yes:
         return FileSave();
     default:
         return false;
@@ -125,8 +123,7 @@ bool TfrmMain::SaveIfAsked()
 
 void TfrmMain::AddHistory(const QString& fileName)
 {
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    brenvik::AddHistory(settings, fileName);
+    TSettingsFile().AddHistory(fileName);
 }
 
 bool TfrmMain::OpenElsewhere(const QString& fileName)

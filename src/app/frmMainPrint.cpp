@@ -2,14 +2,11 @@
 #include "app/frmMain.h"
 
 #include "app/DocumentPrintLines.h"
+#include "app/SettingsFile.h"
 #include "editor/Editor.h"
 #include "print/FormStringsPrint.h"
-#include "print/PrinterSetupStore.h"
 #include "print/StringsPrinter.h"
 #include "print/StringsPrinterInfo.h"
-#include "support/IniStorage.h"
-
-#include <QSettings>
 
 namespace brenvik {
 
@@ -20,7 +17,7 @@ const QString kPrinterName = QStringLiteral("Property");
 
 } // namespace
 
-void TfrmMain::ReadPrinterSettings(QSettings& settings)
+void TfrmMain::ReadPrinterSettings(TSettingsFile& settings)
 {
     StringsPrinter1 = new TStringsPrinter(this);
     StringsPrinter1->SetHeader(QStringLiteral("%F %y/%m/%d"));
@@ -31,8 +28,7 @@ void TfrmMain::ReadPrinterSettings(QSettings& settings)
     for (auto setter : {&TStringsPrinter::SetMarginLeft, &TStringsPrinter::SetMarginRight,
              &TStringsPrinter::SetMarginTop, &TStringsPrinter::SetMarginBottom})
         (StringsPrinter1->*setter)(10);
-    if (settings.contains(kPrinterSection + QLatin1Char('/') + kPrinterName + QStringLiteral("_c")))
-        ReadComponentFromIni(*StringsPrinter1, settings, kPrinterSection, kPrinterName);
+    settings.ReadComponent(*StringsPrinter1, kPrinterSection, kPrinterName);
 }
 
 void TfrmMain::FilePrint()
@@ -40,19 +36,17 @@ void TfrmMain::FilePrint()
     // "%F" and "%f" print the script's own name.
     StringsPrinter1->SetFileName(FDocument.FileName());
     const TDocumentPrintLines lines(FDocument, edrMain->TabSpaceCount());
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
     QPrinter* printer = StringsPrinter1->Info().Printer();
     // The printer is made only now: the print system is slow to ask at start.
     if (printer)
-        ReadPrinterSetup(settings, kPrinterSection, *printer);
+        TSettingsFile().ReadPrinterSetup(*printer, kPrinterSection);
     if (!RunStringsPrintSetup(this, StringsPrinter1, &lines))
         return;
-    WriteComponentToIni(*StringsPrinter1, settings, kPrinterSection, kPrinterName);
+    TSettingsFile settings;
+    settings.WriteComponent(*StringsPrinter1, kPrinterSection, kPrinterName);
     if (printer)
-        WritePrinterSetup(settings, kPrinterSection, *printer);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        FPrompts->ShowError(this, QStringLiteral("設定ファイル「%1」に書き込めませんでした。").arg(SettingsFile()));
+        settings.WritePrinterSetup(*printer, kPrinterSection);
+    settings.SyncOrTell(*FPrompts, this);
 }
 
 } // namespace brenvik

@@ -1,6 +1,7 @@
 // The main window at idle: command states, the six status panels, the title, the wrap width
 // that follows the window, and the history items rebuilt when another copy changed them.
-#include "app/FileHistory.h"
+#include "app/ProgramFolder.h"
+#include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "editor/EditorLeftbar.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QSettings>
 #include <QStatusBar>
 
 namespace brenvik {
@@ -76,6 +76,11 @@ QString TfrmMain::StatusPanelText(int panel) const
     return FStatusPanels.at(static_cast<std::size_t>(panel))->text();
 }
 
+void TfrmMain::ShowMessage(const QString& text)
+{
+    FStatusPanels[5]->setText(text);
+}
+
 void TfrmMain::UpdateStatusBar()
 {
     const int row = edrMain->Row();
@@ -118,14 +123,13 @@ void TfrmMain::FollowWindowWidth()
 void TfrmMain::UpdateHistoryMenus()
 {
     // Rebuilt only when the settings file changed, and never under the user's pointer.
-    const QDateTime stamp = QFileInfo(SettingsFile()).lastModified();
+    const QDateTime stamp = QFileInfo(SettingsFileName()).lastModified();
     if (stamp == FHistoryStamp && !FHistoryItems.isEmpty())
         return;
     if (mnuFile->isVisible() || FReOpenMenu->isVisible())
         return;
     FHistoryStamp = stamp;
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    const QStringList entries = ReadHistory(settings);
+    const QStringList entries = TSettingsFile().History();
     if (entries == FHistoryShown && !FHistoryItems.isEmpty())
         return;
     FHistoryShown = entries;
@@ -176,11 +180,6 @@ void TfrmMain::IdleUpdate()
     UpdateTitle();
     FollowWindowWidth();
     UpdateHistoryMenus();
-}
-
-void TfrmMain::ShowMessage(const QString& text)
-{
-    FStatusPanels[5]->setText(text);
 }
 
 } // namespace brenvik

@@ -3,6 +3,7 @@
 
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
+#include "app/SettingsFile.h"
 #include "app/WindowParts.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
@@ -12,12 +13,10 @@
 #include "editor/EditorRuler.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/HTMLFountain.h"
-#include "support/IniStorage.h"
 #include "text/EditorWrapOption.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
-#include <QSettings>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -26,15 +25,14 @@ namespace brenvik {
 
 namespace {
 
-const QString kPropertySection = QStringLiteral("property");
 const QString kWordWrapWindowKey = QStringLiteral("Option/WordWrapWindow");
 const QString kVersionKey = QStringLiteral("Option/Version");
 constexpr int kVersion = 300;
 
 // 1 and 0 as written, "true" and "false" as a hand may write them; anything else: the default.
-bool ReadBool(const QSettings& settings, const QString& key, bool fallback)
+bool ReadBool(const QVariant& value, bool fallback)
 {
-    const QString text = settings.value(key).toString().trimmed().toLower();
+    const QString text = value.toString().trimmed().toLower();
     if (text == QLatin1String("1") || text == QLatin1String("true"))
         return true;
     if (text == QLatin1String("0") || text == QLatin1String("false"))
@@ -112,22 +110,21 @@ void TfrmPrint::ReadSettings()
 {
     // A missing or damaged file leaves the designed settings; the stored reader never throws
     // on bad hexadecimal and keeps what it read before the damage.
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    ReadEditorProperties(*edrPrint, settings, kPropertySection, QStringLiteral("edrPrint"));
-    ReadComponentFromIni(*FHTMLFountain, settings, kPropertySection, QStringLiteral("HTMLFountain"));
-    FWordWrapWindow = ReadBool(settings, kWordWrapWindowKey, true);
+    TSettingsFile settings(SettingsFile());
+    settings.ReadEditor(*edrPrint, QStringLiteral("edrPrint"));
+    settings.ReadComponent(*FHTMLFountain, TSettingsFile::PropertySection, QStringLiteral("HTMLFountain"));
+    FWordWrapWindow = ReadBool(settings.Value(kWordWrapWindowKey), true);
 }
 
 bool TfrmPrint::WriteSettings()
 {
     // At the close a read-only folder loses only the builder's settings; the program ends normally.
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    WriteEditorProperties(*edrPrint, settings, kPropertySection, QStringLiteral("edrPrint"));
-    WriteComponentToIni(*FHTMLFountain, settings, kPropertySection, QStringLiteral("HTMLFountain"));
-    settings.setValue(kVersionKey, kVersion);
-    settings.setValue(kWordWrapWindowKey, FWordWrapWindow ? 1 : 0);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    TSettingsFile settings(SettingsFile());
+    settings.WriteEditor(*edrPrint, QStringLiteral("edrPrint"));
+    settings.WriteComponent(*FHTMLFountain, TSettingsFile::PropertySection, QStringLiteral("HTMLFountain"));
+    settings.SetValue(kVersionKey, kVersion);
+    settings.SetValue(kWordWrapWindowKey, FWordWrapWindow ? 1 : 0);
+    return settings.Sync();
 }
 
 void TfrmPrint::FollowWindowWidth()

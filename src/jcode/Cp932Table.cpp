@@ -72,8 +72,8 @@ std::unique_ptr<TTables> BuildTables()
     if (cd != reinterpret_cast<iconv_t>(-1)) {
         for (unsigned b = 0x80; b <= 0xFF; ++b) {
             const char byte = static_cast<char>(b);
-            tables->toUnicode[b] = IsSjisLead(static_cast<std::uint8_t>(b)) ? kNoChar : Decode(cd, &byte, 1);
-            for (unsigned t = 0x40; IsSjisLead(static_cast<std::uint8_t>(b)) && t <= 0xFC; ++t) {
+            tables->toUnicode[b] = IsLeadByte(static_cast<std::uint8_t>(b)) ? kNoChar : Decode(cd, &byte, 1);
+            for (unsigned t = 0x40; IsLeadByte(static_cast<std::uint8_t>(b)) && t <= 0xFC; ++t) {
                 if (IsTrail(static_cast<std::uint8_t>(t))) {
                     const char pair[2] = {byte, static_cast<char>(t)};
                     tables->toUnicode[b << 8 | t] = Decode(cd, pair, 2);

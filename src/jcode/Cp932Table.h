@@ -1,6 +1,8 @@
 // Code page 932 (Shift_JIS with the NEC and IBM extensions and the user-defined area) against Unicode.
 #pragma once
 
+#include "support/LeadByte.h"
+
 #include <cstdint>
 
 namespace brenvik {
@@ -24,11 +26,6 @@ TSjisCode UnicodeToCp932(char32_t c);
 TSjisCode JisFormCode(char32_t c);
 // The codes JisFormCode gives: each has two Unicode forms.
 bool HasJisForm(TSjisCode code);
-
-inline bool IsSjisLead(std::uint8_t b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 // The user-defined area F0 40..F9 FC: 1,880 codes, numbered 0.. in code order.
 inline constexpr int kUserCodeCount = 10 * 188;

@@ -14,7 +14,7 @@ std::optional<TOwnCharsFound> FindOwnChars(const TSaveLines& lines, const TDocum
         ++line;
         for (std::size_t i = 0; i < text.size(); ++i) {
             const auto lead = static_cast<std::uint8_t>(text[i]);
-            if (!IsSjisLead(lead) || i + 1 == text.size()) {
+            if (!IsLeadByte(lead) || i + 1 == text.size()) {
                 continue;
             }
             const auto code = static_cast<TSjisCode>(lead << 8 | static_cast<std::uint8_t>(text[++i]));

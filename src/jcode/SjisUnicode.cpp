@@ -54,7 +54,7 @@ QString SjisToUnicode(std::string_view bytes, const TDocumentChars& chars)
             ++i;
             continue;
         }
-        const bool pair = IsSjisLead(b) && i + 1 < bytes.size() && IsTrail(static_cast<std::uint8_t>(bytes[i + 1]));
+        const bool pair = IsLeadByte(b) && i + 1 < bytes.size() && IsTrail(static_cast<std::uint8_t>(bytes[i + 1]));
         const auto code = static_cast<TSjisCode>(pair ? b << 8 | static_cast<std::uint8_t>(bytes[i + 1]) : b);
         Append(text, chars.ToUnicode(code));
         i += pair ? 2 : 1;

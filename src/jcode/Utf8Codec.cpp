@@ -177,7 +177,7 @@ void AppendSjisToUtf8(std::string_view line, const TDocumentChars& chars, std::s
         char* p = buffer;
         while (i < n && bytes[i] >= 0x80) {
             const std::uint8_t b = bytes[i];
-            const bool pair = IsSjisLead(b) && i + 1 < n;
+            const bool pair = IsLeadByte(b) && i + 1 < n;
             const auto code = static_cast<TSjisCode>(pair ? b << 8 | bytes[i + 1] : b);
             const std::size_t length = pair ? 2 : 1;
             const char32_t own = chars.Empty() ? kNoChar : chars.OwnChar(code);

@@ -127,12 +127,12 @@ int TFindSession::Replace(const TAsk& ask)
             return count;
         }
         if (options.Has(TSearchFlags::ReplaceConfirm)) {
-            const TReplaceAnswer answer = ask(*match);
-            if (answer == TReplaceAnswer::Cancel)
+            const TAnswer answer = ask(*match);
+            if (answer == TAnswer::Cancel)
                 return count;
-            if (answer == TReplaceAnswer::No)
+            if (answer == TAnswer::No)
                 continue;
-            if (answer == TReplaceAnswer::All) {
+            if (answer == TAnswer::All) {
                 FOptions = (options.Bits() | TSearchFlags::ReplaceAll) & ~TSearchFlags::ReplaceConfirm;
                 return count + ReplaceRest(&*match);
             }

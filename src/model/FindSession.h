@@ -5,6 +5,7 @@
 #pragma once
 
 #include "search/SearchFlags.h"
+#include "support/Prompts.h"
 #include "search/SearchRange.h"
 
 #include <QString>
@@ -17,8 +18,6 @@
 namespace brenvik {
 
 class TScriptDocument;
-
-enum class TReplaceAnswer { Yes, No, Cancel, All };
 
 class TFindSession {
 public:
@@ -42,7 +41,7 @@ public:
     QString MissText() const;
 
     // Asked before each replacement while the options say so; the match is selected.
-    using TAsk = std::function<TReplaceAnswer(const TSearchRange& match)>;
+    using TAsk = std::function<TAnswer(const TSearchRange& match)>;
     // The replace loop: from a selection that is itself a match, else from find next; returns the
     // number of replacements. Missed tells whether it ended at a match that was not there.
     int Replace(const TAsk& ask);

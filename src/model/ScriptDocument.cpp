@@ -59,7 +59,7 @@ TFileResult TScriptDocument::Load(const QString& fileName, std::optional<TStated
         FModel.Lines().LoadLines(
             [&](const TLineSink& sink) { codes = DecodeScriptFileTo(NativeName(name), stated, sink, &chars); });
     } catch (const std::exception& error) {
-        return {ReasonOf(error)};
+        return {ReasonOf(error), {}};
     }
     // The script being replaced keeps what changed in its side file.
     TFileResult result {{}, FSide.WriteChanged()};
@@ -99,7 +99,7 @@ TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, R
     try {
         SaveScriptFile(NativeName(target), TScriptLines(FModel.Rows()), codes, *FChars);
     } catch (const std::exception& error) {
-        return {ReasonOf(error)};
+        return {ReasonOf(error), {}};
     }
     FFileName = name;
     FCodes = codes;

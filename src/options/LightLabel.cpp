@@ -4,10 +4,10 @@
 
 #include "editor/EditorPainter.h"
 #include "options/OptionHooks.h"
+#include "support/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 namespace brenvik {
@@ -175,12 +175,7 @@ void TLightLabel::Open(const QUrl& target)
 {
     if (target.isValid() && TargetOpener()(target))
         return;
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Brenvik"),
-        QStringLiteral("開けませんでした:\n") + target.toDisplayString(), QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("msgOpenFailed"));
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    Prompts().ShowWarning(this, QStringLiteral("開けませんでした:\n") + target.toDisplayString());
 }
 
 } // namespace brenvik

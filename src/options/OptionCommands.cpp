@@ -23,7 +23,7 @@ void InstallOptionCommands(TfrmMain& window)
     QObject::connect(settings, &QAction::triggered, &builder, [&window, &builder] {
         window.RunBuilderCommand([&builder] {
             RunPrintOptionDialog(&builder, {builder.Editor(), builder.HTMLFountain(), builder.WordWrapWindowSetting(),
-                                               [&builder] { return builder.WriteSettings(); }, builder.SettingsFile(), {}});
+                                               [&builder] { return builder.WriteSettings(); }, builder.SettingsFile()});
         });
     });
 }

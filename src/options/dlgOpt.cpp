@@ -4,7 +4,7 @@
 
 #include "editor/RadioGroup.h"
 
-#include "app/ProgramFolder.h"
+#include "app/WindowParts.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "editor/EditorPainter.h"
@@ -200,16 +200,7 @@ void TdlgOption::Store(TfrmMain& owner)
     StoreEditor(editor, owner.PerlFountain(), options.WordWrapWindow, kPerlColors);
     owner.PerlFountain().SetPerlGrammar(cbxPerlGrammar->isChecked());
     // 4. The explorer's views take the editor's background and font.
-    const auto shown = [](TColor color, TColor fallback, const QPalette& palette) {
-        return ToQColor(color == clNone ? fallback : color, palette);
-    };
-    for (QWidget* view : owner.ExplorerViews()) {
-        QPalette colors = view->palette();
-        colors.setColor(QPalette::Base, shown(editor.Color(), clWhite, colors));
-        colors.setColor(QPalette::Text, shown(editor.Font()->Color(), clBlack, colors));
-        view->setPalette(colors);
-        view->setFont(editor.Font()->ToQFont());
-    }
+    ApplyEditorLook(editor, owner.ExplorerViews());
     // 6. The tab and full-width-space marks; 8. codes and the explorer.
     options.TabMarkColor = FTabMark.Color();
     options.TabMarkVisible = FTabMark.Visible();
@@ -221,8 +212,7 @@ void TdlgOption::Store(TfrmMain& owner)
     if (const int index = rdgListDefaultSet->ItemIndex(); index >= 0)
         options.ListDefaultSet = index;
     owner.SetOptions(options);
-    if (!owner.WriteViewSettings())
-        owner.Prompts().ShowError(&owner, QStringLiteral("設定ファイルに書き込めません: ") + SettingsFileName());
+    owner.WriteViewSettings();
 }
 
 bool RunOptionDialog(TfrmMain& owner)

@@ -1,11 +1,12 @@
 // The builder's settings dialog: its HTML colour items, sample and runner.
 #include "options/dlgPOpt.h"
 
+#include "app/SettingsFile.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/HTMLFountain.h"
+#include "support/Prompts.h"
 
 #include <QCheckBox>
-#include <QMessageBox>
 
 namespace brenvik {
 
@@ -77,11 +78,7 @@ bool RunPrintOptionDialog(QWidget* owner, const TPrintOptionTarget& target)
     dialog.Store(target.Editor, target.Fountain, target.WordWrapWindow);
     if (!target.WriteSettings || target.WriteSettings())
         return false;
-    const QString message = QStringLiteral("設定ファイルに書き込めません: ") + target.SettingsFile;
-    if (target.ShowError)
-        target.ShowError(message);
-    else
-        QMessageBox::warning(owner, QStringLiteral("Brenvik"), message);
+    Prompts().ShowError(owner, TSettingsFile::WriteFailure(target.SettingsFile));
     return false;
 }
 

@@ -19,8 +19,6 @@ struct TPrintOptionTarget {
     // The builder's own writing of "Print.ini"; false when the file could not be written.
     std::function<bool()> WriteSettings;
     QString SettingsFile;
-    // Shows a failure; empty: a message box.
-    std::function<void(const QString&)> ShowError;
 };
 
 class TdlgPrintOption : public TdlgOptionBase {

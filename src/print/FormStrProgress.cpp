@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <chrono>
 #include <cmath>
 
 namespace brenvik {
@@ -29,12 +30,21 @@ TFormStrProgress::TFormStrProgress(QWidget* parent, const QString& caption)
     Button1->setGeometry(282, 58, 75, 25);
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TFormStrProgress::reject);
-    FSinceEvents.start();
+    SetClock([] {
+        using namespace std::chrono;
+        return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    });
+}
+
+void TFormStrProgress::SetClock(std::function<qint64()> clock)
+{
+    FClock = std::move(clock);
+    FEventsLetThrough = FClock();
 }
 
 void TFormStrProgress::UpdateProgress(const QString& caption, int maximum, int current)
 {
-    if (FSinceEvents.elapsed() < kEventInterval)
+    if (FClock() - FEventsLetThrough < kEventInterval)
         return;
     // A progress bar repaints at once on every new value (3 ms each on a busy machine, a
     // quarter of the layout): the window takes its values only when it can be seen to change.
@@ -46,7 +56,7 @@ void TFormStrProgress::UpdateProgress(const QString& caption, int maximum, int c
     if (!isVisible())
         show();
     QApplication::processEvents();
-    FSinceEvents.restart();
+    FEventsLetThrough = FClock();
 }
 
 void TFormStrProgress::reject()

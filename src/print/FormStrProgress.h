@@ -2,7 +2,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
+
+#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -26,6 +27,9 @@ public:
     // and lets events through. Calls in between cost a clock reading.
     void UpdateProgress(const QString& caption, int maximum, int current);
     bool Cancelled() const { return FCancelled; }
+    // Milliseconds from any fixed start, read by UpdateProgress; a steady clock unless a test
+    // steps one of its own. The interval starts again from the new clock.
+    void SetClock(std::function<qint64()> clock);
 
     QLabel* Label1;
     QProgressBar* ProgressBar1;
@@ -36,7 +40,8 @@ public slots:
 
 private:
     bool FCancelled = false;
-    QElapsedTimer FSinceEvents;
+    std::function<qint64()> FClock;
+    qint64 FEventsLetThrough = 0;
 };
 
 } // namespace brenvik

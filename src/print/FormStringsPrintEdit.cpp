@@ -3,7 +3,7 @@
 #include "editor/FontFamilies.h"
 #include "print/FormStringsPrint.h"
 #include "print/PrintLines.h"
-#include "print/PrintPrompts.h"
+#include "support/Prompts.h"
 #include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 #include "print/StringsPrinterInfo.h"
@@ -80,14 +80,14 @@ void TFormStringsPrint::ConnectControls()
     });
     connect(Button4, &QPushButton::clicked, this, [this] {
         if (QPrinter* device = StringsPrinter1->Info().Printer())
-            PrintPrompts().SetupPrinter(this, *device);
+            Prompts().SetupPrinter(this, *device);
         ShowPrinter();
     });
     connect(Button5, &QPushButton::clicked, this, &TFormStringsPrint::Print);
     connect(Button6, &QPushButton::clicked, this, &TFormStringsPrint::Preview);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button3, &QPushButton::clicked, this, [this] { PrintPrompts().ShowMessage(this, KeywordHelp()); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Prompts().ShowInformation(this, QStringLiteral("TStringsPrinter"), KeywordHelp()); });
 }
 
 void TFormStringsPrint::ConnectPageSpin(QSpinBox* spin, int fallback, void (TStringsPrinter::*setter)(int))
@@ -189,7 +189,7 @@ void TFormStringsPrint::Print()
         if (device.outputFormat() != QPrinter::PdfFormat)
             return true;
         const QString script = StringsPrinter1->FileName();
-        const QString fileName = PrintPrompts().AskPdfFile(
+        const QString fileName = Prompts().PdfFileName(
             this, (script.isEmpty() ? QDir::home().filePath(StringsPrinter1->DocumentTitle()) : script) + QStringLiteral(".pdf"));
         if (fileName.isEmpty())
             return false;

@@ -2,7 +2,7 @@
 #include "print/FormStrPreview.h"
 #include "print/FormStrProgress.h"
 #include "print/MetaFileList.h"
-#include "print/PrintPrompts.h"
+#include "support/Prompts.h"
 #include "print/StringsPrinter.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ const QString kNoPages = QStringLiteral("印刷するページがありません
 
 void Tell(const QString& text)
 {
-    PrintPrompts().ShowMessage(QApplication::activeWindow(), text);
+    Prompts().ShowInformation(QApplication::activeWindow(), QStringLiteral("TStringsPrinter"), text);
 }
 
 // Qt's PDF engine does not report a failed write: on a full disk the job ends as printed and

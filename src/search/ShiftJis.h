@@ -1,14 +1,11 @@
 // Shift_JIS byte classes and the JIS X 0208 to Shift_JIS code rule used by the search tables.
 #pragma once
 
+#include "support/LeadByte.h"
+
 #include <cstdint>
 
 namespace brenvik {
-
-constexpr bool IsLeadByte(std::uint8_t byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 // Codes above 0xFF are two-byte characters (high byte first); smaller codes are one byte.
 constexpr bool IsDoubleByteCode(std::uint16_t code)

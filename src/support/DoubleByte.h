@@ -1,17 +1,13 @@
 // Shift_JIS-aware helpers on byte strings; positions are 1-based.
 #pragma once
 
+#include "support/LeadByte.h"
+
 #include <string>
 
 namespace brenvik {
 
 class TStringList;
-
-// A Shift_JIS lead byte: 0x81-0x9F or 0xE0-0xFC.
-constexpr bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 // Occurrences of C among the first min(length, N) bytes.
 int CountCharIn(const std::string& s, char c, int n);

@@ -5,7 +5,6 @@
 
 #include <QSettings>
 #include <map>
-#include <stdexcept>
 
 namespace brenvik {
 
@@ -85,22 +84,6 @@ void WriteStreamToIni(const QByteArray& bytes, QSettings& settings, const QStrin
     settings.endGroup();
 }
 
-void WriteStreamToIni(
-    const QByteArray& bytes, const QString& fileName, const QString& section, const QString& name)
-{
-    QSettings settings(fileName, QSettings::IniFormat);
-    WriteStreamToIni(bytes, settings, section, name);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        throw std::runtime_error("Unable to write to " + fileName.toStdString());
-}
-
-QByteArray ReadStreamFromIni(const QString& fileName, const QString& section, const QString& name)
-{
-    QSettings settings(fileName, QSettings::IniFormat);
-    return ReadStreamFromIni(settings, section, name);
-}
-
 QByteArray ReadStreamFromIni(QSettings& settings, const QString& section, const QString& name)
 {
     settings.beginGroup(section);
@@ -125,22 +108,9 @@ QByteArray ReadStreamFromIni(QSettings& settings, const QString& section, const 
     return HexLinesToBytes(ordered);
 }
 
-void WriteComponentToIni(
-    const QObject& component, const QString& fileName, const QString& section, const QString& name)
-{
-    WriteStreamToIni(SaveProperties(component), fileName, section, name);
-}
-
 void WriteComponentToIni(const QObject& component, QSettings& settings, const QString& section, const QString& name)
 {
     WriteStreamToIni(SaveProperties(component), settings, section, name);
-}
-
-bool ReadComponentFromIni(
-    QObject& component, const QString& fileName, const QString& section, const QString& name)
-{
-    QSettings settings(fileName, QSettings::IniFormat);
-    return ReadComponentFromIni(component, settings, section, name);
 }
 
 bool ReadComponentFromIni(QObject& component, QSettings& settings, const QString& section, const QString& name)

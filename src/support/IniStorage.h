@@ -15,22 +15,17 @@ QStringList BytesToHexLines(const QByteArray& bytes);
 // A pair that is no hexadecimal number gives 0; an odd last digit is dropped.
 QByteArray HexLinesToBytes(const QStringList& lines);
 
+// On settings the program's settings file owner (app/SettingsFile.h) opened; it syncs them and
+// checks their status.
+
 // Writes the lines under Name + "_c" (count) and Name + "_d" + i, deleting surplus old lines.
-void WriteStreamToIni(
-    const QByteArray& bytes, const QString& fileName, const QString& section, const QString& name);
-// The same on settings already open; the caller syncs them and checks their status.
 void WriteStreamToIni(const QByteArray& bytes, QSettings& settings, const QString& section, const QString& name);
 // The bytes stored under Name; empty when the count is absent, not a number or not positive.
-QByteArray ReadStreamFromIni(const QString& fileName, const QString& section, const QString& name);
 QByteArray ReadStreamFromIni(QSettings& settings, const QString& section, const QString& name);
 
-void WriteComponentToIni(
-    const QObject& component, const QString& fileName, const QString& section, const QString& name);
 void WriteComponentToIni(const QObject& component, QSettings& settings, const QString& section, const QString& name);
 // Leaves the component untouched when nothing is stored; returns false when the stored bytes
 // were damaged (the properties read before the damage are kept).
-bool ReadComponentFromIni(
-    QObject& component, const QString& fileName, const QString& section, const QString& name);
 bool ReadComponentFromIni(QObject& component, QSettings& settings, const QString& section, const QString& name);
 
 } // namespace brenvik

@@ -1,4 +1,4 @@
-// The per-user registry of the original platform, kept in QSettings' native user scope.
+// The per-user keys (window position, the find dialogs' memory), kept in QSettings' native user scope.
 #pragma once
 
 #include <QSettings>

@@ -6,13 +6,13 @@
 #include "app/RowHighlighter.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "editor/EditorFont.h"
 #include "model/ExplorerNames.h"
 #include "text/EditorStrings.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
 #include <QMenu>
@@ -237,13 +237,12 @@ TEST_F(ExplorerWindowTest, EnterRebuildsInTheBackgroundWithListUpdateOne)
     ASSERT_TRUE(LoadAndList(Write("a.cgi", "$first;\r\n")));
     window->Editor().SetRowCol(0, 0);
     window->Editor().TypeText("$typed;");
-    QTest::qWait(TExplorerJob::kQuietMs + 100);
-    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), TNames {"first"}) << "typing alone rebuilds nothing";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->Explorer().ListsPending()) << "typing alone starts no rebuild";
+    EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), TNames {"first"});
     QTest::keyClick(&window->Editor(), Qt::Key_Return);
-    QElapsedTimer clock;
-    clock.start();
-    while (window->Explorer().ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(window->Explorer().ListsPending());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->Explorer().ListsPending(); }));
     EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), (TNames {"first", "typed"}));
     EXPECT_EQ(window->Editor().Lines().Get(1), "$first;") << "the editor still had the key";
 }
@@ -259,11 +258,32 @@ TEST_F(ExplorerWindowTest, TheBackgroundRebuildFollowsChangesWithListUpdateTwo)
     window->Editor().SetRowCol(1, 0);
     window->Editor().TypeText("$second;");
     EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), TNames {"first"}) << "not before the quiet spell";
-    QElapsedTimer clock;
-    clock.start();
-    while (window->Explorer().ListModel(elVariable).rowCount() < 2 && clock.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(window->Explorer().ListsPending());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->Explorer().ListsPending(); }));
     EXPECT_EQ(window->Explorer().ListModel(elVariable).Names(), (TNames {"first", "second"}));
+}
+
+TEST_F(ExplorerWindowTest, AfterARestartTheListsAndTheMemoShowTheStoredFontAndColours)
+{
+    // The first run changes the editor's look and writes it, as the options dialog does.
+    window->Editor().Font()->SetName(QStringLiteral("Monospace"));
+    window->Editor().Font()->SetSize(17);
+    window->Editor().Font()->SetColor(0x00336699);
+    window->Editor().SetColor(0x00E0F0FF);
+    ASSERT_TRUE(window->WriteViewSettings());
+    window.reset();
+
+    window = std::make_unique<TfrmMain>(&prompts);
+    const QString family = window->Editor().Font()->ToQFont().family();
+    for (const char* name : {"lbxSubRoutine", "lbxVariable", "lbxArrangement", "lbxAssocArr", "lbxKeyWord", "memMemo"}) {
+        const QWidget* view = window->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(view, nullptr) << name;
+        EXPECT_EQ(view->font().pointSize(), 17) << name;
+        EXPECT_EQ(view->font().family(), family) << name;
+        EXPECT_EQ(view->palette().color(QPalette::Base), QColor(0xFF, 0xF0, 0xE0)) << name;
+        EXPECT_EQ(view->palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33)) << name;
+    }
+    EXPECT_TRUE(prompts.Errors.isEmpty());
 }
 
 } // namespace

@@ -1,40 +1,20 @@
-// Answers for the main window's dialogs and a record of what it asked, for offscreen tests.
+// Answers for the main window's dialogs and forms and a record of what it asked, for offscreen tests.
 #pragma once
 
-#include "app/UserPrompts.h"
+#include "common/FakePrompts.h"
 
-#include <deque>
+#include "app/FindDialog.h"
+#include "app/UserPrompts.h"
+#include "jcode/DocumentChars.h"
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace brenvik::test {
 
-class TFakePrompts : public TUserPrompts {
+class TFakePrompts : public TFakePromptsOf<TUserPrompts> {
 public:
-    QMessageBox::StandardButton AskSave(QWidget*, const QString& text) override
-    {
-        Asked.append(text);
-        return SaveAnswer;
-    }
-    bool AskYesNo(QWidget*, const QString& text) override
-    {
-        Asked.append(text);
-        return YesNoAnswer;
-    }
-    bool AskOkCancel(QWidget*, const QString& text) override
-    {
-        Asked.append(text);
-        return OkCancelAnswer;
-    }
-    void ShowError(QWidget*, const QString& text) override { Errors.append(text); }
-    QString OpenFileName(QWidget*, const QString& folder) override
-    {
-        DialogStarts.append(folder);
-        return Next(OpenNames);
-    }
-    QString SaveFileName(QWidget*, const QString& start) override
-    {
-        DialogStarts.append(start);
-        return Next(SaveNames);
-    }
     bool ChooseCode(QWidget*, const QString&, TCodePair& codes, bool saving) override
     {
         CodeDialogs.append({codes, saving});
@@ -43,36 +23,35 @@ public:
         codes = *CodeAnswer;
         return true;
     }
-    bool StartProcess(const QString& program, const QStringList& arguments) override
+    bool RunFind(QWidget*, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override
+    {
+        Initials.push_back(initial);
+        Chars = chars;
+        request = Request.value_or(TFindRequest {});
+        return !request.Search.empty();
+    }
+    // Like the form, the search text stays in the request when only the replacement is empty.
+    bool RunReplace(QWidget*, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override
+    {
+        Initials.push_back(initial);
+        Chars = chars;
+        request = Request.value_or(TFindRequest {});
+        return !request.Search.empty() && !request.Replacement.empty();
+    }
+    bool StartProcess(const QString&, const QStringList& arguments) override
     {
         Started.append(arguments);
-        Q_UNUSED(program);
         return StartSucceeds;
     }
 
-    QMessageBox::StandardButton SaveAnswer = QMessageBox::No;
-    bool YesNoAnswer = false;
-    bool OkCancelAnswer = false;
-    std::deque<QString> OpenNames;
-    std::deque<QString> SaveNames;
     std::optional<TCodePair> CodeAnswer;
+    std::optional<TFindRequest> Request;
     bool StartSucceeds = true;
 
-    QStringList Asked;
-    QStringList Errors;
-    QStringList DialogStarts;
     QList<std::pair<TCodePair, bool>> CodeDialogs;
+    std::vector<std::string> Initials;
+    TDocumentChars Chars;
     QList<QStringList> Started;
-
-private:
-    static QString Next(std::deque<QString>& names)
-    {
-        if (names.empty())
-            return {};
-        QString name = names.front();
-        names.pop_front();
-        return name;
-    }
 };
 
 } // namespace brenvik::test

@@ -25,38 +25,6 @@
 namespace brenvik {
 namespace {
 
-class TFakeFindPrompts : public TFindPrompts {
-public:
-    bool RunFind(QWidget*, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override
-    {
-        Initials.push_back(initial);
-        Chars = chars;
-        request = Request.value_or(TFindRequest {});
-        return !request.Search.empty();
-    }
-    // Like the runner, the search text stays in the request when only the replacement is empty.
-    bool RunReplace(QWidget*, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override
-    {
-        Initials.push_back(initial);
-        Chars = chars;
-        request = Request.value_or(TFindRequest {});
-        return !request.Search.empty() && !request.Replacement.empty();
-    }
-    TReplaceAnswer AskReplace(QWidget*, const QString& question, QRect, int) override
-    {
-        Questions.append(question);
-        const TReplaceAnswer answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-
-    std::optional<TFindRequest> Request;
-    std::deque<TReplaceAnswer> Answers;
-    std::vector<std::string> Initials;
-    TDocumentChars Chars;
-    QStringList Questions;
-};
-
 using F = TSearchFlags;
 
 // Shift_JIS: 表示 (its 表 ends in the byte 0x5C), 検索, ソ (0x83 0x5C).
@@ -70,7 +38,6 @@ protected:
     {
         qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
         window = std::make_unique<TfrmMain>(&prompts);
-        window->FindCommands().SetPrompts(&find);
     }
     ~FindWindowTest() override { qunsetenv("BRENVIK_HOME"); }
 
@@ -95,7 +62,7 @@ protected:
     QTemporaryDir FHome;
     test::TTempSearchStore store;
     test::TFakePrompts prompts;
-    TFakeFindPrompts find;
+    test::TFakePrompts& find = prompts;
     std::unique_ptr<TfrmMain> window;
 };
 
@@ -140,7 +107,7 @@ TEST_F(FindWindowTest, AUtf8ScriptsOwnCharactersReachTheDialogsAndTheirTexts)
     EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("検索文字列  ' 😀x 'は見つかりませんでした。"));
     Editor().SetSelStart(0);
     Ask(emoji, F::Down | F::ReplaceConfirm | F::Replace, "y");
-    find.Answers = {TReplaceAnswer::Cancel};
+    find.Answers = {TAnswer::Cancel};
     Trigger("actReplace");
     ASSERT_EQ(find.Questions.size(), 1);
     EXPECT_TRUE(find.Questions[0].contains(QString::fromUtf8("😀"))) << find.Questions[0].toStdString();
@@ -175,7 +142,7 @@ TEST_F(FindWindowTest, ConfirmationWithEachAnswer)
 {
     SetText("a a a a a a\r\n");
     // Yes, No, Yes, then All replaces the fourth and the rest without asking again.
-    find.Answers = {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes, TReplaceAnswer::All};
+    find.Answers = {TAnswer::Yes, TAnswer::No, TAnswer::Yes, TAnswer::All};
     Ask("a", F::Down | F::ReplaceAll | F::ReplaceConfirm, "b");
     Trigger("actReplace");
     EXPECT_EQ(Text(), "b a b b b b\r\n");
@@ -190,7 +157,7 @@ TEST_F(FindWindowTest, ConfirmationWithEachAnswer)
     // Cancel stops at once with the match selected.
     Editor().Redo();
     Editor().SetSelStart(0);
-    find.Answers = {TReplaceAnswer::Cancel};
+    find.Answers = {TAnswer::Cancel};
     Ask("a", F::Down | F::ReplaceConfirm | F::Replace, "c");
     Trigger("actReplace");
     EXPECT_EQ(Text(), "b a b a a a\r\n");

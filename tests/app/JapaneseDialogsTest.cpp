@@ -1,7 +1,7 @@
 // Qt's own dialogs in Japanese whatever the locale, the access keys of the question boxes, and
 // the script file dialogs: where they start, what their name field holds, names with quotes.
 #include "app/Application.h"
-#include "app/FindPrompts.h"
+#include "app/UserPrompts.h"
 #include "app/ScriptFileDialog.h"
 
 #include <QApplication>
@@ -76,8 +76,8 @@ TEST_F(JapaneseDialogsTest, QtsOwnButtonsAndFileDialogSpeakJapaneseWithAccessKey
 
 TEST_F(JapaneseDialogsTest, TheReplaceQuestionHasAnAccessKeyOnEachAnswer)
 {
-    TDialogFindPrompts prompts;
-    TReplaceAnswer answer = TReplaceAnswer::Cancel;
+    TDialogPrompts prompts;
+    TAnswer answer = TAnswer::Cancel;
     WithModal([&] { answer = prompts.AskReplace(nullptr, QStringLiteral("置換しますか？"), QRect(10, 10, 2, 16), 16); },
         [](QWidget* box) {
             QPushButton* all = nullptr;
@@ -92,7 +92,7 @@ TEST_F(JapaneseDialogsTest, TheReplaceQuestionHasAnAccessKeyOnEachAnswer)
             ASSERT_NE(all, nullptr);
             all->click();
         });
-    EXPECT_EQ(answer, TReplaceAnswer::All);
+    EXPECT_EQ(answer, TAnswer::All);
 }
 
 TEST_F(JapaneseDialogsTest, FileDialogsStartInAFolderWithOnlyAFileNameInTheNameField)

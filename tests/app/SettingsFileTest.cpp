@@ -1,7 +1,12 @@
-// The settings file: "Option" keys read strictly with their defaults, and the recent-files list.
+// The settings file: "Option" keys read strictly with their defaults, the recent-files list,
+// and the owner that opens the file and tells a failed write.
+#include "FakePrompts.h"
+
 #include "app/FileHistory.h"
 #include "app/MainOptions.h"
+#include "app/SettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -114,6 +119,38 @@ TEST_F(SettingsFileTest, DamagedHistoryReadsWhatIsThereAndTheNextAddCleansIt)
 
     QSettings garbage(Write("[Hist]\nCount=many\nFile0=/a.cgi\n"), QSettings::IniFormat);
     EXPECT_TRUE(ReadHistory(garbage).isEmpty());
+}
+
+// The owner writes through the sections' tables and reads back what it wrote; a write that
+// cannot reach the file is told once, in the one wording that names the file.
+TEST_F(SettingsFileTest, TheOwnerReadsBackItsSectionsAndTellsAFailedWriteOnce)
+{
+    const QString name = FDir.filePath(QStringLiteral("owner.ini"));
+    {
+        TSettingsFile settings(name);
+        TMainOptions options;
+        options.ListUpdate = 0;
+        settings.WriteOptions(options);
+        settings.AddHistory(QStringLiteral("/a.cgi"));
+        test::TFakePrompts prompts;
+        EXPECT_TRUE(settings.SyncOrTell(prompts, nullptr));
+        EXPECT_TRUE(prompts.Errors.isEmpty());
+    }
+    TSettingsFile again(name);
+    TMainOptions read;
+    again.ReadOptions(read);
+    EXPECT_EQ(read.ListUpdate, 0);
+    EXPECT_EQ(again.History(), QStringList {QStringLiteral("/a.cgi")});
+
+    // A folder where the file should be: no write can succeed, whoever runs the test.
+    const QString blocked = FDir.filePath(QStringLiteral("blocked.ini"));
+    ASSERT_TRUE(QDir().mkdir(blocked));
+    TSettingsFile settings(blocked);
+    settings.SetValue(QStringLiteral("Option/ListUpdate"), 2);
+    test::TFakePrompts prompts;
+    EXPECT_FALSE(settings.SyncOrTell(prompts, nullptr));
+    ASSERT_EQ(prompts.Errors.size(), 1);
+    EXPECT_EQ(prompts.Errors.front(), QStringLiteral("設定ファイル「%1」に書き込めませんでした。").arg(blocked));
 }
 
 } // namespace

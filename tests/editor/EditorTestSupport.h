@@ -4,6 +4,7 @@
 
 #include "editor/Editor.h"
 #include "editor/EditorCaret.h"
+#include "support/LeadByte.h"
 #include "text/EditorScreenStrings.h"
 #include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"
@@ -58,10 +59,7 @@ protected:
         for (int row = 0; row < editor.RowCount(); ++row) {
             const std::string_view text = editor.RowText(row);
             for (size_t i = 0; i < text.size(); ++i)
-                if ((static_cast<unsigned char>(text[i]) >= 0x81
-                        && static_cast<unsigned char>(text[i]) <= 0x9F)
-                    || (static_cast<unsigned char>(text[i]) >= 0xE0
-                        && static_cast<unsigned char>(text[i]) <= 0xFC)) {
+                if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
                     EXPECT_LT(i + 1, text.size()) << "row " << row << " ends in a lead byte";
                     ++i;
                 }

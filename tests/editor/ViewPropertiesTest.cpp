@@ -2,7 +2,7 @@
 #include "editor/Editor.h"
 #include "editor/EditorColorManager.h"
 #include "editor/EditorProp.h"
-#include "support/IniStorage.h"
+#include "common/IniFile.h"
 #include "text/EditorScreenStrings.h"
 
 #include <QSettings>

@@ -2,7 +2,7 @@
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/HTMLFountain.h"
 #include "highlight/PERLFountain.h"
-#include "support/IniStorage.h"
+#include "common/IniFile.h"
 #include "support/PropertyStream.h"
 
 #include <QTemporaryDir>

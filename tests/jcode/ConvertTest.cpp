@@ -19,7 +19,7 @@ std::string Bytes(TBytePair pair)
     return {static_cast<char>(pair[0]), static_cast<char>(pair[1])};
 }
 
-bool IsSjisLead(int b)
+bool IsJisX0208Lead(int b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF);
 }
@@ -45,7 +45,7 @@ TEST(CharConvert, JisAndSjisArithmeticAreInverse)
     for (int a = 0x21; a <= 0x7E; ++a) {
         for (int b = 0x21; b <= 0x7E; ++b) {
             const TBytePair sjis = JisCharToSjis(static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b));
-            ASSERT_TRUE(IsSjisLead(sjis[0]) && IsSjisTrail(sjis[1])) << a << "," << b;
+            ASSERT_TRUE(IsJisX0208Lead(sjis[0]) && IsSjisTrail(sjis[1])) << a << "," << b;
             const TBytePair back = SjisCharToJis(sjis[0], sjis[1]);
             ASSERT_EQ(back[0], a);
             ASSERT_EQ(back[1], b);

@@ -1,6 +1,7 @@
 // Saves that cannot complete: the error names the reason in Japanese and the old file is left as it was.
 // As root (where permissions do not stop a write) the folders are small or read-only tmpfs mounts;
 // otherwise a file-size limit and a folder without write permission fail the same calls.
+#include "common/SmallDisk.h"
 #include "jcode/ScriptFile.h"
 #include "jcode/SystemReason.h"
 
@@ -16,8 +17,7 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <fstream>
-#include <sys/mount.h>
-#include <sys/resource.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,23 +44,18 @@ protected:
     }
     void TearDown() override
     {
-        if (mounted_) {
-            ::umount(folder_.c_str());
-        }
+        disk_.reset();
         ::chmod(folder_.c_str(), 0755);
     }
 
     // As root: a tmpfs of the given size in place of the folder, optionally remounted read-only.
     void MountSmallFolder(const char* size, bool readOnly)
     {
-        const std::string options = std::string("size=") + size;
-        ASSERT_EQ(::mount("tmpfs", folder_.c_str(), "tmpfs", 0, options.c_str()), 0)
-            << "root could not mount a tmpfs: " << std::strerror(errno);
-        mounted_ = true;
+        disk_.emplace(folder_, size);
+        ASSERT_TRUE(disk_->Mounted());
         WriteOld();
         if (readOnly) {
-            ASSERT_EQ(::mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, options.c_str()), 0)
-                << std::strerror(errno);
+            ASSERT_TRUE(disk_->MakeReadOnly()) << std::strerror(errno);
         }
     }
 
@@ -85,7 +80,7 @@ protected:
 
     QTemporaryDir dir_;
     std::string folder_;
-    bool mounted_ = false;
+    std::optional<test::TTmpfsMount> disk_;
 };
 
 Lines LargeText()
@@ -104,15 +99,8 @@ TEST_F(SaveFailure, FullDiskKeepsTheOldFile)
     }
     WriteOld();
     // Without root, a file-size limit makes the same write fail (EFBIG instead of ENOSPC).
-    rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 16 * 1024;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const test::TFileSizeLimit limit(16 * 1024);
     ExpectFailedSave(LargeText(), "ファイルが大きすぎて");
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 TEST_F(SaveFailure, ReadOnlyFolderKeepsTheOldFile)

@@ -66,7 +66,7 @@ TEST(Cp932Table, AgreesWithIconvBothWays)
     int mapped = 0;
     for (unsigned code = 0x80; code < 0x10000; ++code) {
         const bool pair = code > 0xFF;
-        if (pair && !IsSjisLead(static_cast<std::uint8_t>(code >> 8))) {
+        if (pair && !IsLeadByte(static_cast<std::uint8_t>(code >> 8))) {
             continue;
         }
         std::string bytes;

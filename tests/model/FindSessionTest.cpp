@@ -31,7 +31,7 @@ protected:
     {
         Find().Start(search, replacement, flags);
         return Find().Replace([this](const TSearchRange&) {
-            const TReplaceAnswer answer = Answers.front();
+            const TAnswer answer = Answers.front();
             Answers.pop_front();
             ++Asked;
             return answer;
@@ -39,7 +39,7 @@ protected:
     }
 
     TScriptDocument document;
-    std::deque<TReplaceAnswer> Answers;
+    std::deque<TAnswer> Answers;
     int Asked = 0;
 };
 
@@ -104,7 +104,7 @@ TEST_F(FindSessionTest, EachAnswerOfTheConfirmation)
 {
     SetText("a a a a a a\r\n");
     // Yes, No, Yes, then All replaces the fourth and the rest without asking again.
-    Answers = {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes, TReplaceAnswer::All};
+    Answers = {TAnswer::Yes, TAnswer::No, TAnswer::Yes, TAnswer::All};
     EXPECT_EQ(Replace("a", F::Down | F::ReplaceAll | F::ReplaceConfirm, "b"), 5);
     EXPECT_EQ(Text(), "b a b b b b\r\n");
     EXPECT_EQ(Asked, 4);
@@ -117,7 +117,7 @@ TEST_F(FindSessionTest, EachAnswerOfTheConfirmation)
     // Cancel stops at once with the match selected, and is no miss.
     Model().Redo();
     Model().SetSelStart(0);
-    Answers = {TReplaceAnswer::Cancel};
+    Answers = {TAnswer::Cancel};
     EXPECT_EQ(Replace("a", F::Down | F::ReplaceConfirm | F::Replace, "c"), 0);
     EXPECT_FALSE(Find().Missed());
     EXPECT_EQ(Text(), "b a b a a a\r\n");
@@ -128,7 +128,7 @@ TEST_F(FindSessionTest, BackwardReplaceNeverMeetsItsOwnReplacement)
 {
     SetText("a-a-a");
     Model().SetSelStart(5);
-    Answers = {TReplaceAnswer::Yes, TReplaceAnswer::Yes, TReplaceAnswer::Yes};
+    Answers = {TAnswer::Yes, TAnswer::Yes, TAnswer::Yes};
     EXPECT_EQ(Replace("a", F::ReplaceAll | F::ReplaceConfirm, "aa"), 3);
     EXPECT_EQ(Text(), "aa-aa-aa");
     EXPECT_EQ(Model().SelStart(), 0);
@@ -179,8 +179,8 @@ TEST_F(FindSessionTest, ReplaceAllAndAnsweringYesEqualAPlainReplacement)
             at = found + pattern.size();
         }
         const bool confirm = round % 2 == 1;
-        Answers.assign(std::size_t(count), TReplaceAnswer::Yes);
-        Answers.push_back(TReplaceAnswer::Cancel);
+        Answers.assign(std::size_t(count), TAnswer::Yes);
+        Answers.push_back(TAnswer::Cancel);
         Model().SetSelStart(0);
         const std::uint16_t flags = F::Down | F::MatchCase | F::ReplaceAll | (confirm ? F::ReplaceConfirm : 0);
         EXPECT_EQ(Replace(pattern, flags, replacement), count) << text << " / " << pattern;

@@ -441,7 +441,7 @@ TEST_F(OptionDialogTest, OkWritesTheSettingsFileAndReportsAFileItCannotWrite)
     Child<TRadioGroup>("rdgListUpdate")->SetItemIndex(0);
     Ok();
     ASSERT_EQ(prompts.Errors.size(), 1);
-    EXPECT_EQ(prompts.Errors.front(), QStringLiteral("設定ファイルに書き込めません: ") + SettingsPath());
+    EXPECT_EQ(prompts.Errors.front(), QStringLiteral("設定ファイル「%1」に書き込めませんでした。").arg(SettingsPath()));
     EXPECT_EQ(window->Options().ListUpdate, 0);
 }
 

@@ -93,9 +93,11 @@ TEST_F(PrintOptionDialogTest, SettingsWithoutTheCommentBracketLeaveTheItemDisabl
 TEST_F(PrintOptionDialogTest, RunnerStoresWrapAndReportsAFailedWrite)
 {
     int writes = 0;
-    QStringList errors;
+    test::TFakePromptsOf<TPrompts> prompts;
+    const TInstalledPrompts installed(prompts);
+    const QStringList& errors = prompts.Errors;
     TPrintOptionTarget target {edrPrint, fountain, wordWrapWindow, [&writes] { return ++writes > 1; },
-        QStringLiteral("/x/Print.ini"), [&errors](const QString& text) { errors.append(text); }};
+        QStringLiteral("/x/Print.ini")};
     const auto runWithWindowWrap = [&] {
         QTimer::singleShot(0, [] {
             QWidget* modal = QApplication::activeModalWidget();
@@ -109,7 +111,7 @@ TEST_F(PrintOptionDialogTest, RunnerStoresWrapAndReportsAFailedWrite)
     EXPECT_TRUE(wordWrapWindow);
     EXPECT_TRUE(edrPrint.WordWrap());
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors.front(), QStringLiteral("設定ファイルに書き込めません: /x/Print.ini"));
+    EXPECT_EQ(errors.front(), QStringLiteral("設定ファイル「/x/Print.ini」に書き込めませんでした。"));
     runWithWindowWrap();
     EXPECT_EQ(writes, 2);
     EXPECT_EQ(errors.size(), 1);

@@ -6,7 +6,6 @@
 #include "print/FormStrProgress.h"
 #include "print/FormStringsPrint.h"
 #include "print/MetaFileList.h"
-#include "print/PrintPrompts.h"
 #include "editor/RadioGroup.h"
 #include "print/StringsPrinter.h"
 
@@ -23,7 +22,6 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -193,13 +191,8 @@ TEST_F(Forms, PrintButtonAsksForThePdfAndClosesWithOkWhenPrinted)
     source.SetFileName(QStringLiteral("/srv/bbs.cgi"));
     const TVectorLines lines({"print 1;"});
     TFormStringsPrint form(nullptr, source, &lines);
-    QString suggested;
-    PrintPrompts().AskPdfFile = [&](QWidget*, const QString& name) {
-        suggested = name;
-        return PdfAnswer;
-    };
     form.Button5->click();
-    EXPECT_EQ(suggested, QStringLiteral("/srv/bbs.cgi.pdf"));
+    EXPECT_EQ(PdfSuggested, QStringList {QStringLiteral("/srv/bbs.cgi.pdf")});
     EXPECT_EQ(form.result(), int(QDialog::Rejected));
     PdfAnswer = Folder.filePath(QStringLiteral("bbs.pdf"));
     form.Button5->click();
@@ -215,13 +208,8 @@ TEST_F(Forms, NothingToPrintIsSaidBeforeThePdfIsAskedFor)
     source.SetLastPage(6);
     const TVectorLines lines({"print 1;"});
     TFormStringsPrint form(nullptr, source, &lines);
-    bool asked = false;
-    PrintPrompts().AskPdfFile = [&](QWidget*, const QString&) {
-        asked = true;
-        return PdfAnswer;
-    };
     form.Button5->click();
-    EXPECT_FALSE(asked);
+    EXPECT_TRUE(PdfSuggested.isEmpty());
     EXPECT_EQ(Messages, QStringList {QStringLiteral("印刷するページがありません。")});
     EXPECT_EQ(form.result(), int(QDialog::Rejected));
 }
@@ -253,14 +241,19 @@ TEST_F(Forms, ProgressWindowCancelsByButtonEscAndCloseBox)
     EXPECT_EQ(progress.size(), QSize(373, 91));
     EXPECT_EQ(progress.windowModality(), Qt::ApplicationModal);
     // Updates between event passes change nothing on screen.
+    qint64 now = 1000;
+    progress.SetClock([&now] { return now; });
     progress.UpdateProgress(QStringLiteral("印刷中"), 10, 5);
     EXPECT_EQ(progress.ProgressBar1->value(), 0);
     EXPECT_FALSE(progress.isVisible());
-    QThread::msleep(TFormStrProgress::kEventInterval + 5);
+    now += TFormStrProgress::kEventInterval;
     progress.UpdateProgress(QStringLiteral("印刷中"), 0, 0);
     EXPECT_EQ(progress.ProgressBar1->value(), 100);
     EXPECT_TRUE(progress.isVisible());
-    QThread::msleep(TFormStrProgress::kEventInterval + 5);
+    now += TFormStrProgress::kEventInterval - 1;
+    progress.UpdateProgress(QStringLiteral("プレビューを作成中"), 200, 50);
+    EXPECT_EQ(progress.ProgressBar1->value(), 100) << "one millisecond early";
+    now += 1;
     progress.UpdateProgress(QStringLiteral("プレビューを作成中"), 200, 50);
     EXPECT_EQ(progress.ProgressBar1->value(), 25);
     EXPECT_EQ(progress.Label1->text(), QStringLiteral("プレビューを作成中"));

@@ -1,5 +1,6 @@
 // Printing for real: PDF files read back with poppler's pdfinfo, pdftotext and pdftoppm.
 #include "PrintTestSupport.h"
+#include "common/SmallDisk.h"
 #include "jcode/SjisUnicode.h"
 #include "print/MetaFileList.h"
 #include "print/StringsPrinter.h"
@@ -18,6 +19,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <optional>
 #include <unistd.h>
 
 using namespace brenvik;
@@ -325,35 +327,30 @@ TEST_F(PrintPdf, AFullDiskIsReportedAndTheOldPdfStays)
 {
     const QString folder = Folder.filePath(QStringLiteral("small"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const bool root = ::geteuid() == 0;
-    if (root)
-        ASSERT_EQ(::mount("tmpfs", qPrintable(folder), "tmpfs", 0, "size=64k"), 0) << std::strerror(errno);
+    // Both undo themselves however the test ends, the mount before the folder goes.
+    std::optional<test::TTmpfsMount> disk;
+    std::optional<test::TFileSizeLimit> limit;
+    if (::geteuid() == 0) {
+        disk.emplace(folder.toStdString(), "64k");
+        ASSERT_TRUE(disk->Mounted());
+    }
     const QString pdf = PdfPath(QStringLiteral("small/out.pdf"));
     {
         QFile old(pdf);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old");
     }
-    rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (!root) {
-        rlimit small = saved;
-        small.rlim_cur = 64 * 1024;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    }
+    if (!disk)
+        limit.emplace(64 * 1024);
 
     TStringsPrinter printer;
     const bool printed = printer.PrintStrings(JapaneseScript(3000));
 
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedHandler);
+    limit.reset();
     QFile old(pdf);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     const QByteArray kept = old.readAll();
     const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    if (root)
-        ::umount(qPrintable(folder));
     EXPECT_FALSE(printed);
     ASSERT_EQ(Messages.size(), 1);
     EXPECT_TRUE(Messages[0].contains(QStringLiteral("out.pdf"))) << Messages[0].toStdString();

@@ -3,7 +3,6 @@
 
 #include "jcode/SjisUnicode.h"
 #include "print/Keywords.h"
-#include "print/PrintPrompts.h"
 #include "print/StringsPrinterInfo.h"
 
 #include <QDir>
@@ -17,7 +16,6 @@ namespace brenvik::test {
 
 namespace {
 
-TPrintPrompts SavedPrompts;
 
 QByteArray RunTool(const QString& program, const QStringList& arguments)
 {
@@ -33,13 +31,7 @@ QByteArray RunTool(const QString& program, const QStringList& arguments)
 void PrintFixture::SetUp()
 {
     ASSERT_TRUE(Folder.isValid());
-    SavedPrompts = PrintPrompts();
-    PrintPrompts().ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
-    PrintPrompts().AskPdfFile = [this](QWidget*, const QString&) { return PdfAnswer; };
-    PrintPrompts().SetupPrinter = [this](QWidget*, QPrinter&) {
-        ++PrinterSetups;
-        return true;
-    };
+    FInstalled.emplace(*this);
     SetPrintClock([] { return QDateTime(QDate(2026, 3, 7), QTime(9, 5, 0)); });
     QPrinter& printer = CurrentPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -49,7 +41,7 @@ void PrintFixture::SetUp()
 
 void PrintFixture::TearDown()
 {
-    PrintPrompts() = SavedPrompts;
+    FInstalled.reset();
     SetPrintClock({});
     CurrentPrinter().setOutputFileName(QString());
 }

@@ -2,19 +2,23 @@
 // temporary folder, and poppler's tools to read what was printed.
 #pragma once
 
+#include "common/FakePrompts.h"
+
 #include "print/PrintLines.h"
 
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace brenvik::test {
 
-// Replaces the prompts and the clock for one test and puts them back after it.
-class PrintFixture : public ::testing::Test {
+// Answers the prompts (Messages: what the printer told the user; PdfAnswer: the file the PDF
+// prompt answers) and replaces the clock for one test, and puts both back after it.
+class PrintFixture : public ::testing::Test, public TFakePromptsOf<TPrompts> {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -23,9 +27,9 @@ protected:
     QString PdfPath(const QString& name = QStringLiteral("out.pdf"));
 
     QTemporaryDir Folder;
-    QStringList Messages;        // what the printer told the user
-    QString PdfAnswer;           // the file the PDF prompt answers
-    int PrinterSetups = 0;
+
+private:
+    std::optional<TInstalledPrompts> FInstalled;
 };
 
 // Shift_JIS bytes of a UTF-8 literal.

@@ -3,7 +3,7 @@
 #include "print/Keywords.h"
 #include "print/StringsPrinter.h"
 #include "print/StringsPrinterInfo.h"
-#include "support/IniStorage.h"
+#include "common/IniFile.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

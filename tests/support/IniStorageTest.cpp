@@ -2,7 +2,7 @@
 #include "Invariants.h"
 #include "SampleComponents.h"
 
-#include "support/IniStorage.h"
+#include "common/IniFile.h"
 #include "support/PropertyStream.h"
 
 #include <QRandomGenerator>

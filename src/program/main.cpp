@@ -5,7 +5,9 @@
 #include "app/ProgramFolder.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgramSeed.h"
+#include "app/SettingsFile.h"
 #include "app/StartTrace.h"
+#include "app/UserPrompts.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
 #include "options/OptionCommands.h"
@@ -13,8 +15,6 @@
 #include <BuildInfo.h>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QMessageBox>
-#include <QSettings>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -49,14 +49,16 @@ int main(int argc, char** argv)
     // Before the window builds its phrase menus from the program folder.
     const QStringList seedFailures = brenvik::SeedProgramFolder(brenvik::ProgramFolder(), brenvik::SharedDataFolder());
     trace.Mark("seed");
-    trace.Prime("settings", [] { QSettings(brenvik::SettingsFileName(), QSettings::IniFormat).allKeys(); });
-    brenvik::TfrmMain window;
+    trace.Prime("settings", [] { brenvik::TSettingsFile().Value(QStringLiteral("Option/Version")); });
+    brenvik::TDialogPrompts prompts;
+    const brenvik::TInstalledPrompts installed(prompts);
+    brenvik::TfrmMain window(&prompts);
     brenvik::InstallOptionCommands(window);
     trace.Mark("window");
     trace.WatchFirstPaint(window.Editor().viewport());
     window.show();
     if (!seedFailures.isEmpty())
-        QMessageBox::warning(&window, QStringLiteral("Brenvik"), seedFailures.join(QStringLiteral("\n\n")));
+        prompts.ShowWarning(&window, seedFailures.join(QStringLiteral("\n\n")));
     for (int i = 1; i < commandLine.Files.size(); ++i)
         window.OpenElsewhere(QFileInfo(commandLine.Files[i]).absoluteFilePath());
     if (!commandLine.Files.isEmpty())
