@@ -1,9 +1,10 @@
 // The open and save dialogs for scripts.
 #include "app/ScriptFileDialog.h"
 
+#include "support/Prompts.h"
+
 #include <QDir>
 #include <QLineEdit>
-#include <QMessageBox>
 
 namespace brenvik {
 
@@ -47,13 +48,11 @@ void TScriptFileDialog::accept()
         name += QLatin1Char('.') + defaultSuffix();
     const QFileInfo info(name);
     if (acceptMode() == AcceptOpen && !info.isFile()) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("ファイル「%1」が見つかりません。").arg(name));
+        Prompts().ShowWarning(this, QStringLiteral("ファイル「%1」が見つかりません。").arg(name));
         return;
     }
     if (acceptMode() == AcceptSave && info.exists()
-        && QMessageBox::warning(this, windowTitle(), QStringLiteral("「%1」は既にあります。\n上書きしますか？").arg(name),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
+        && !Prompts().AskYesNo(this, QStringLiteral("「%1」は既にあります。\n上書きしますか？").arg(name)))
         return;
     FChosen = name;
     QDialog::accept();

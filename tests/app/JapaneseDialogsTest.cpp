@@ -2,6 +2,7 @@
 // the script file dialogs: where they start, what their name field holds, names with quotes.
 #include "app/Application.h"
 #include "app/UserPrompts.h"
+#include "common/FakePrompts.h"
 #include "app/ScriptFileDialog.h"
 
 #include <QApplication>
@@ -129,14 +130,17 @@ TEST_F(JapaneseDialogsTest, ANameHoldingAQuoteOpensAndSaves)
     EXPECT_EQ(choose(QFileDialog::AcceptOpen, QStringLiteral("say \"hi\".cgi")), quoted);
     // Saving under a new such name takes the default suffix.
     EXPECT_EQ(choose(QFileDialog::AcceptSave, QStringLiteral("new \"one\"")), FDir.filePath(QStringLiteral("new \"one\".cgi")));
-    // A name that is not there is said to be missing and not opened.
-    QString missing = QStringLiteral("<not asked>");
-    WithModal([&] { missing = choose(QFileDialog::AcceptOpen, QStringLiteral("no \"such\".cgi")); },
-        [](QWidget* box) {
-            EXPECT_TRUE(qobject_cast<QMessageBox*>(box)->text().contains(QStringLiteral("見つかりません")));
-            qobject_cast<QDialog*>(box)->reject();
-        });
-    EXPECT_EQ(missing, QString());
+    // A name that is not there is said to be missing and not opened; an existing one is asked about
+    // before a save replaces it.
+    test::TFakePromptsOf<TPrompts> prompts;
+    const TInstalledPrompts installed(prompts);
+    EXPECT_EQ(choose(QFileDialog::AcceptOpen, QStringLiteral("no \"such\".cgi")), QString());
+    ASSERT_EQ(prompts.Warnings.size(), 1);
+    EXPECT_TRUE(prompts.Warnings[0].contains(QStringLiteral("見つかりません")));
+    EXPECT_EQ(choose(QFileDialog::AcceptSave, QStringLiteral("say \"hi\".cgi")), QString());
+    prompts.YesNoAnswer = true;
+    EXPECT_EQ(choose(QFileDialog::AcceptSave, QStringLiteral("say \"hi\".cgi")), quoted);
+    EXPECT_EQ(prompts.Asked.size(), 2);
 }
 
 } // namespace
