@@ -71,6 +71,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     FExplorer = new TExplorerPanel(*this, {lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord}, memMemo);
     edrMain->SetFountain(PERLFountain.get());
     FDocument.SetCodes({FOptions.DefaultJCode, FOptions.DefaultRCode});
+    PERLFountain->SetTrailBytesEscape(FDocument.WrittenInShiftJis());
     edrMain->installEventFilter(this);
     edrMain->viewport()->installEventFilter(this);
     memMemo->installEventFilter(this);

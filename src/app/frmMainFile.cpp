@@ -4,6 +4,7 @@
 #include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "highlight/PERLFountain.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -93,6 +94,7 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
 
 void TfrmMain::ShowDocument(const QString& note)
 {
+    PERLFountain->SetTrailBytesEscape(FDocument.WrittenInShiftJis());
     AddHistory(FDocument.FileName());
     UpdateTitle();
     FExplorer->ShowSideFile();

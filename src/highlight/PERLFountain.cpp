@@ -44,6 +44,14 @@ void TPERLFountain::SetPerlGrammar(bool value)
     NotifyList().Changed();
 }
 
+void TPERLFountain::SetTrailBytesEscape(bool value)
+{
+    if (value == FTrailBytesEscape)
+        return;
+    FTrailBytesEscape = value;
+    NotifyList().Changed();
+}
+
 std::unique_ptr<TFountainParser> TPERLFountain::CreateParser()
 {
     return std::make_unique<TPERLFountainParser>(this);

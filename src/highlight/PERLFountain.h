@@ -63,10 +63,15 @@ public:
     void SetTrailBackslash(TFountainColor* value) { FTrailBackslash->CopyFrom(value); }
 
     // On: strings over line ends, here-documents, quote-like operators, matches, POD and __END__
-    // are recognised as Perl reads them. Off: the
-    // original rules exactly, where only variables, sub names, # comments and quotes are.
+    // are recognised as Perl reads them. Off: the simpler rules, where only variables, sub names,
+    // # comments and quotes are.
     bool PerlGrammar() const { return FPerlGrammar; }
     void SetPerlGrammar(bool value);
+    // On while the script is written in Shift_JIS, where Perl reads a trail byte 0x5C as a
+    // backslash: such a character escapes the next byte and is marked. Off for a script written in
+    // another code, whose characters hold no such byte. The document's state, never stored.
+    bool TrailBytesEscape() const { return FTrailBytesEscape; }
+    void SetTrailBytesEscape(bool value);
 
     // The 226 built-in reserved words, in the order they are added.
     static const std::vector<std::string>& BuiltInReservedWords();
@@ -90,6 +95,7 @@ private:
     std::unique_ptr<TFountainColor> FKeyWordStr;
     std::unique_ptr<TFountainColor> FTrailBackslash;
     bool FPerlGrammar = true;
+    bool FTrailBytesEscape = true;
 };
 
 } // namespace brenvik

@@ -12,6 +12,7 @@ TPERLFountainParser::TPERLFountainParser(TPERLFountain* fountain)
     : TFountainParser(fountain)
     , FPERLFountain(*fountain)
     , FGrammar(fountain->PerlGrammar())
+    , FTrailEscapes(fountain->TrailBytesEscape())
 {
     SetCharDispatch('#', static_cast<TScanOperation>(&TPERLFountainParser::ScanSharp));
     SetCharDispatch('"', static_cast<TScanOperation>(&TPERLFountainParser::ScanDoubleQuoted));

@@ -125,6 +125,7 @@ private:
 
     TPERLFountain& FPERLFountain;
     bool FGrammar;
+    bool FTrailEscapes; // the fountain's TrailBytesEscape
     TPerlOpenConstructs FOpen; // Open()'s cache: the value of context FOpenIndex
     int FOpenIndex = 0;
     const TRowContexts* FOpenTable = nullptr;

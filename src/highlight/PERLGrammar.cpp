@@ -258,7 +258,7 @@ int TPERLFountainParser::VariableEnd(int position) const
 
 bool TPERLFountainParser::TrailBackslashAt(int position) const
 {
-    return Is(At(position), ccLead) && At(position + 1) == '\\' && CharEnd(position) == position + 2;
+    return FTrailEscapes && Is(At(position), ccLead) && At(position + 1) == '\\' && CharEnd(position) == position + 2;
 }
 
 int TPERLFountainParser::ReadInterpolated(int start, int stop, int kind, bool interpolating)
@@ -538,7 +538,7 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
                 } else if (charEnd == position + 2) {
                     // A two-byte character whose trail neither escapes, closes nor nests: passed whole.
                     const unsigned char trail = At(position + 1);
-                    if (trail != quote.Close && trail != quote.Open) {
+                    if (!FTrailEscapes || (trail != quote.Close && trail != quote.Open)) {
                         position = charEnd;
                         continue;
                     }
@@ -547,7 +547,12 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
         }
         if (escaped) {
             escaped = false;
-            ++position;
+            // In a script of another code the escaped byte is a whole character here.
+            position = FTrailEscapes ? position + 1 : CharEnd(position);
+            continue;
+        }
+        if (!FTrailEscapes && Is(c, ccLead)) {
+            position = CharEnd(position);
             continue;
         }
         if (c == '\\' && quote.Close != '\\') {
@@ -583,9 +588,13 @@ int TPERLFountainParser::ScanQuoteText(int start, int position, TPerlQuote quote
         // Most of a string is bytes that neither escape, close nor nest (nor, when the tokens are
         // read, start a variable or a character): passed at once.
         unsigned char b;
-        if (!cuts) {
+        if (!cuts && FTrailEscapes) {
             while (position < stop && (b = At(position)) != '\\' && b != quote.Close && b != quote.Open)
                 ++position;
+        } else if (!cuts) {
+            // No byte of a character is a backslash, a quote or a bracket here.
+            while (position < stop && (b = At(position)) != '\\' && b != quote.Close && b != quote.Open)
+                position = Is(b, ccLead) ? CharEnd(position) : position + 1;
         } else {
             while (position < stop && (b = At(position)) < 0x80 && b != '\\' && b != quote.Close && b != quote.Open
                 && b != '$' && b != '@')

@@ -47,6 +47,8 @@ public:
     RCode DocumentRCode() const { return FCodes.rcode; }
     bool Bom() const { return FCodes.bom; }
     const TStatedCodes& Codes() const { return FCodes; }
+    // Written in Shift_JIS, the only code where Perl reads a trail byte 0x5C as a backslash.
+    bool WrittenInShiftJis() const { return FCodes.jcode == jcSjis; }
     // A UTF-8 document takes typed characters without a Shift_JIS code into its table.
     bool TakesNewChars() const { return FCodes.jcode == jcUtf8; }
     // The codes a new document is written in.

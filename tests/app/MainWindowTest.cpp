@@ -6,6 +6,7 @@
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "highlight/PERLFountain.h"
 #include "jcode/SjisUnicode.h"
 #include "text/EditorStrings.h"
 
@@ -75,6 +76,8 @@ TEST_F(MainWindowTest, EachCodeAndLineEndShowsInPanelFour)
         ASSERT_TRUE(window->LoadFile(Write(sample.Name, sample.Bytes))) << sample.Name;
         window->IdleUpdate();
         EXPECT_EQ(window->StatusPanelText(4), QString::fromLatin1(sample.Status));
+        // Only a Shift_JIS script has trail bytes that Perl reads as backslashes.
+        EXPECT_EQ(window->PerlFountain().TrailBytesEscape(), sample.Name == std::string("s.cgi")) << sample.Name;
     }
     EXPECT_TRUE(prompts.Errors.isEmpty()) << prompts.Errors.join('\n').toStdString();
 }

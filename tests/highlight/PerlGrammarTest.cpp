@@ -114,6 +114,24 @@ TEST_F(PerlGrammar, ATrailByte0x5CEscapesTheNextByteAsInPerl)
     EXPECT_EQ(Fountain.TrailBackslash()->BkColor(), clYellow);
 }
 
+// A script written in EUC-JP, UTF-8 or JIS holds no trail byte 0x5C: there 表 and ソ are plain
+// characters, a string ends at its quote, and the row-state scan agrees with reading the tokens.
+TEST_F(PerlGrammar, InAScriptOfAnotherCodeATrailByteIsNoBackslash)
+{
+    Fountain.SetTrailBytesEscape(false);
+    const std::vector<std::string> lines {"$a = \"\x95\x5C\"; $b = '\x83\x5C' . q{\x83\x7D} . \"\\\x95\x5C\";",
+        "y/\x95\x5C/\x97\xA0/; $u;", "print <<EOM;", "a\x95\x5C$x", "EOM", "$c;"};
+    const auto kinds = RowKinds(lines);
+    EXPECT_EQ(kinds[0], (std::vector<int> {tkScalar, tkSymbol, tkDoubleQuoted, tkSymbol, tkScalar, tkSymbol,
+                            tkSingleQuoted, tkSymbol, tkQuoteLike, tkSymbol, tkDoubleQuoted, tkSymbol}));
+    EXPECT_EQ(kinds[1], (std::vector<int> {tkPattern, tkSymbol, tkScalar, tkSymbol}));
+    EXPECT_EQ(kinds[3], (std::vector<int> {tkHereDocBody, tkScalar}));
+    EXPECT_EQ(kinds[5], (std::vector<int> {tkScalar, tkSymbol}));
+    // Switching back reads the same rows as Perl reads Shift_JIS: the string runs on.
+    Fountain.SetTrailBytesEscape(true);
+    EXPECT_EQ(RowKinds(lines)[1].front(), tkDoubleQuoted);
+}
+
 TEST_F(PerlGrammar, StringsOfEveryKindRunOverLineEndsWithTheirVariables)
 {
     const auto kinds = RowKinds({"$a = 'x", "y' . \"$b", "c $d\\\" $e\";", "print `ls", "$f` . qq{a {", "} $g} . qw(", "h)",
