@@ -1,5 +1,5 @@
 // Times the Perl tokenizer over a whole script: the row states of a full rescan to the last row
-// (with the fuller Perl grammar, as the program runs it, and with the original rules), and reading
+// (with the fuller Perl grammar, as the program runs it, and with the simpler rules), and reading
 // every token of every row as painting does.
 // Usage: bench_highlight SCRIPT [REPEATS]
 #include "highlight/CharClass.h"
@@ -136,7 +136,7 @@ int main(int argc, char** argv)
         access.Cpu);
     std::printf("row states of every row (full rescan): %8.1f ms wall, %8.1f ms processor\n", rescan.Wall,
         rescan.Cpu);
-    std::printf("the same with the original Perl rules:  %8.1f ms wall, %8.1f ms processor\n",
+    std::printf("the same with the simpler Perl rules:   %8.1f ms wall, %8.1f ms processor\n",
         rescanOriginal.Wall, rescanOriginal.Cpu);
     std::printf(
         "every token of every row with colour:  %8.1f ms wall, %8.1f ms processor\n", paint.Wall, paint.Cpu);

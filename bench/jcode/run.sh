@@ -71,7 +71,7 @@ iw=$wall ic=$cpu
 measure jconv.to_sjis "brenvik-jconv --to sjis" "$work/a.sjis" "$jconv" --to sjis "$euc"
 speedup jconv.to_sjis "$iw" "$ic" "$wall" "$cpu"
 if command -v nkf >/dev/null; then measure peer.nkf.jconv.to_sjis "nkf -x -s" "$work/c.sjis" nkf -x -s "$euc"; fi
-cmp -s "$work/a.sjis" "$sjis" && echo "  output identical to the original file" || echo "  output DIFFERS from the original"
+cmp -s "$work/a.sjis" "$sjis" && echo "  output identical to the input file" || echo "  output DIFFERS from the input"
 cmp -s "$work/a.sjis" "$work/b.sjis" && echo "  output identical to iconv's" || echo "  output DIFFERS from iconv's"
 
 echo "Shift_JIS -> UTF-8"

@@ -55,7 +55,7 @@ protected:
     // the inside of double quotes as code turns it off there ('$id' in an HTML attribute).
     bool FApostropheInNames = true;
 
-    // ': a string of Perl's reading with the grammar on, else the original rule.
+    // ': a string of Perl's reading with the grammar on, else the simpler rule.
     virtual void ScanApostrophe();
 
 private:

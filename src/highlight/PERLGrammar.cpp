@@ -182,7 +182,7 @@ void TPERLFountainParser::FinishRowState(RowTokenState& state, bool lineEnds)
     if (!FGrammar)
         return;
     // Only rows inside an open construct tell whether they continue a line, so that plain code
-    // keeps the original states (a wrap just before =word in code is then taken for a line start).
+    // keeps the states it always had (a wrap just before =word in code is then taken for a line start).
     state.Element = (state.Element & ~kMidLine) | (lineEnds || state.Context == 0 ? 0 : kMidLine);
     if (!lineEnds || state.Context == 0)
         return;

@@ -503,7 +503,7 @@ void TEditorModel::MoveSelectionTo(TEditorPos drop)
         const int length = int(RowText(drop.Row).size());
         const int k = ByteOfColumn(ColumnAttributes(drop.Row), drop.Col);
         if (k > length) {
-            // Spaces for a drop beyond the row's end belong to the original text.
+            // Spaces for a drop beyond the row's end belong to the text before the drop.
             text.insert(size_t(rowStart + length), size_t(k - length), ' ');
             if (rowStart + length <= s)
                 s += k - length;

@@ -25,7 +25,7 @@ TEditorFont* NewFont(QObject* owner, const QFont& base, TColor color, TFontStyle
 }
 
 // A file target: an absolute path as it is, a relative one from the program's own folder (the
-// folder the original shell call ran in).
+// folder a shell call on the label would run in).
 QUrl FileTarget(const QString& path)
 {
     const QString folder = QCoreApplication::applicationDirPath();
@@ -127,7 +127,7 @@ void TLightLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
-    // Kept as designed: the light look returns on release even with LightEnabled off.
+    // The light look returns on release even with LightEnabled off.
     if (FHovered)
         Show(FLightColor, *FLightFont);
     else

@@ -1,6 +1,6 @@
 // Sample scripts beside their expected token dumps. Run tools/regen-highlight-golden.sh to rewrite
 // the dumps after a deliberate change, and review them as a diff. A Perl sample also has a dump of
-// the original rules (PerlGrammar off), NAME.original.tokens: written once by the tokenizer before
+// the simpler rules (PerlGrammar off), NAME.original.tokens: written once by the tokenizer before
 // the fuller grammar existed and never rewritten, it shows that switching the grammar off gives
 // exactly those tokens.
 #include "HighlightTestHelpers.h"
@@ -159,7 +159,7 @@ TEST_P(GoldenDumps, MatchTheReviewedTokens)
     EXPECT_EQ(dump, expected.readAll().toStdString());
 }
 
-// The Perl samples only: switched off, the grammar gives the original rules' tokens.
+// The Perl samples only: switched off, the grammar gives the simpler rules' tokens.
 class PerlGoldenDumps : public ::testing::TestWithParam<const char*> { };
 
 TEST_P(PerlGoldenDumps, WithoutThePerlGrammarMatchTheOriginalRules)

@@ -57,7 +57,7 @@ TEST_F(PerlRules, SharpIsAColourValueALastIndexOrAComment)
     EXPECT_EQ(Kinds(Scan("#abc")), (std::vector<int> {tkComment}));
 }
 
-// The original rules (the grammar off); PerlGrammarTest has Perl's own reading of strings.
+// The simpler rules (the grammar off); PerlGrammarTest has Perl's own reading of strings.
 TEST_F(PerlRules, WithoutTheGrammarStringsEndWithTheirRow)
 {
     fountain.SetPerlGrammar(false);

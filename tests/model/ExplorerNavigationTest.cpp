@@ -143,7 +143,7 @@ TEST(ExplorerNavigationTest, HereDocumentBodiesPodAndTheDataSectionFollowTheGram
     original.Fountain.SetPerlGrammar(false);
     original.SetText(text);
     original.CaretAtByte(0, 5);
-    EXPECT_EQ(original.Go(elVariable, "id", true), std::make_pair(2, 0)) << "the original rules read bodies as code";
+    EXPECT_EQ(original.Go(elVariable, "id", true), std::make_pair(2, 0)) << "the simpler rules read bodies as code";
 }
 
 TEST(ExplorerNavigationTest, StringsOverLineEndsHoldUsesOnlyWhereTheyInterpolate)

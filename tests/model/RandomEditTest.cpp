@@ -4,7 +4,7 @@
 // the text, the computed row states equal a scan from the top, and the caret stands on a
 // character boundary. Undo-all and redo-all are checked every few steps and at the end of
 // each segment (checking them every step would make the run quadratic); the undo history is
-// cleared at the start of each segment, so "the original" is the text the segment began with
+// cleared at the start of each segment, so "the start text" is the text the segment began with
 // (or the text at the last rewrap, which clears the history too).
 //
 // BRENVIK_FUZZ_SECONDS=n runs fresh seeds for n seconds instead of the fixed ones

@@ -132,7 +132,7 @@ TEST_F(LightLabelTest, EnterPressReleaseLeaveWithEverythingEnabled)
 TEST_F(LightLabelTest, EachSwitchOffKeepsItsLookAway)
 {
     label.SetLightEnabled(false);
-    // As designed: the release over the label shows the light look even so.
+    // The release over the label shows the light look even so.
     EXPECT_EQ(Steps("EPRX"), "DCLD");
     label.SetLightEnabled(true);
     label.SetDefaultEnabled(false);
