@@ -1,6 +1,10 @@
 // Reading and writing the side file of a script.
 #include "model/ExplorerSideFile.h"
 
+#include "jcode/SystemReason.h"
+
+#include <cerrno>
+
 #include "model/ExplorerKeywords.h"
 
 #include <QDir>
@@ -9,6 +13,19 @@
 #include <QSaveFile>
 
 namespace brenvik {
+
+namespace {
+
+// The failing call's reason in Japanese (Qt's own text is English); a failure without an error
+// number, such as a file that grew past the limit, is named as such.
+QString ReasonOfErrno(TFileAct act)
+{
+    return errno != 0 ? QString::fromStdString(SystemReason(errno, act))
+                      : (act == TFileAct::Read ? QStringLiteral("途中までしか読めませんでした。")
+                                               : QStringLiteral("最後まで書き込めませんでした。"));
+}
+
+} // namespace
 
 QString SideFilePath(const QString& iniFolder, const QString& scriptFileName)
 {
@@ -58,14 +75,15 @@ TSideFileRead ReadSideFile(const QString& path)
         return read;
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        read.Reason = QStringLiteral("%1 を読めません: %2").arg(path, file.errorString());
+        read.Reason = QStringLiteral("%1 を読めません: %2").arg(path, ReasonOfErrno(TFileAct::Read));
         return read;
     }
     // A special file could grow while read: one byte more than the limit tells.
     const QByteArray bytes = file.read(kSideFileLimit + 1);
     if (bytes.size() > kSideFileLimit || file.error() != QFileDevice::NoError) {
-        read.Reason = QStringLiteral("%1 を読めません: %2").arg(path, file.errorString());
+        read.Reason = QStringLiteral("%1 を読めません: %2").arg(path, ReasonOfErrno(TFileAct::Read));
         return read;
     }
     if (bytes.contains('\0')) {
@@ -82,11 +100,14 @@ QString WriteSideFile(const QString& path, const TSideFileContent& content)
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("フォルダ %1 を作成できません。").arg(folder);
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("%1 はフォルダです。").arg(path);
     QSaveFile file(path);
     const std::string bytes = SideFileBytes(content);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)
         || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
-        return QStringLiteral("%1 に書き込めません: %2").arg(path, file.errorString());
+        return QStringLiteral("%1 に書き込めません: %2").arg(path, ReasonOfErrno(TFileAct::Write));
     return {};
 }
 

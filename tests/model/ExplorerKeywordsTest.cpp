@@ -109,11 +109,12 @@ TEST_F(SideFileTest, BadSideFilesAreReportedAndNotTaken)
         EXPECT_FALSE(read.Reason.isEmpty());
         EXPECT_EQ(read.Content, TSideFileContent {});
     }
-    // A folder in the way of the file, or of the ini folder, is a reported failure.
-    EXPECT_FALSE(WriteSideFile(folder, {{"k"}, ""}).isEmpty());
-    EXPECT_FALSE(
-        WriteSideFile(Ini() + QStringLiteral("/") + QString(300, QLatin1Char('n')), {{"k"}, ""}).isEmpty())
-        << "a name too long for the file system";
+    // A folder in the way of the file, or of the ini folder, is a reported failure, in Japanese
+    // and naming the cause.
+    const QString inTheWay = WriteSideFile(folder, {{"k"}, ""});
+    EXPECT_TRUE(inTheWay.contains(QStringLiteral("フォルダ"))) << inTheWay.toStdString();
+    const QString tooLong = WriteSideFile(Ini() + QStringLiteral("/") + QString(300, QLatin1Char('n')), {{"k"}, ""});
+    EXPECT_TRUE(tooLong.contains(QStringLiteral("名前が長すぎます"))) << tooLong.toStdString();
     WriteRaw(Folder.filePath(QStringLiteral("file")), "x");
     EXPECT_FALSE(WriteSideFile(Folder.filePath(QStringLiteral("file/a.cgi.dat")), {{"k"}, ""}).isEmpty());
 }
