@@ -180,6 +180,7 @@ void TEditor::RowsRebuilt()
 void TEditor::RowsChanged(bool changed)
 {
     RowsRebuilt();
+    QueueBrackets();
     // The row list calls this from the end of its update batch, a destructor: the handler's
     // exceptions must stop here.
     if (changed && OnChange)

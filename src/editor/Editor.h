@@ -9,9 +9,11 @@
 #include "editor/EditorGeometry.h"
 #include "editor/EditorViewProperties.h"
 #include "jcode/DocumentChars.h"
+#include "model/BracketMatch.h"
 #include "model/EditorModel.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
@@ -146,7 +148,8 @@ public:
     void SetSelStart(qint64 offset) { FModel.SetSelStart(offset); }
     qint64 SelLength() const { return FModel.SelLength(); }
     void SetSelLength(qint64 length) { FModel.SetSelLength(length); }
-    void SelectAll() { FModel.SelectAll(); }
+    // Also offers the text to the X primary selection, as a mouse selection does.
+    void SelectAll();
     bool BoxSelection() const { return FModel.BoxSelection(); }
     void SetBoxSelection(bool value);
     void WordMove(int row, int col, int direction) { FModel.WordMove(row, col, direction); }
@@ -163,6 +166,12 @@ public:
     // shift: Shift+Enter opens a line above.
     void Enter(bool shift = false) { FModel.Enter(shift); }
     void Tab() { FModel.Tab(); }
+
+    // Brackets (EditorBrackets.cpp): the pair at the caret, highlighted while nothing is selected.
+    const std::optional<TBracketPair>& BracketPair() const { return FBrackets; }
+    // The caret to the partner of the bracket at the caret, on the same side of it; with select,
+    // both brackets and what they hold selected instead. False when there is no pair.
+    bool GoToMatchingBracket(bool select);
 
     // Input (EditorInput.cpp).
     // Scrolls the view by rows; the caret keeps its place in the window.
@@ -387,6 +396,18 @@ private:
     void EndDrag();
     void SetCursorKind(int kind);
     bool FarFromPress(QPoint point) const;
+    bool TripleClick(const QMouseEvent& event) const;
+
+    // Brackets.
+    void UpdateBrackets();
+    void QueueBrackets();
+    void ForgetBracketMatch();
+    QRect BracketCell(TEditorPos position) const;
+    void PaintBrackets(QPainter& canvas) const;
+    std::unique_ptr<TBracketMatch> FBracketMatch;
+    TFountain* FBracketFountain = nullptr;
+    std::optional<TBracketPair> FBrackets;
+    bool FBracketsQueued = false;
 
     // Metrics.
     void ViewPropertyChanged(QObject* sender);
@@ -415,6 +436,7 @@ private:
     QRect FShownCaret;      // where the caret was last drawn
     int FShownCaretRow = 0; // the row whose underline was last drawn
     QPoint FPressPoint;
+    QElapsedTimer FDoubleClick; // since the last double click, for a triple click
     bool FRowSelecting = false;
     int FRowSelectFirst = 0;
     QMenu* FPopupMenu = nullptr;

@@ -41,6 +41,7 @@ void TEditor::CaretMoved()
     FShownCaret = caret;
     FShownCaretRow = Row();
     viewport()->update(FShownCaret);
+    QueueBrackets();
 }
 
 void TEditor::FollowCaret()

@@ -88,6 +88,10 @@ public:
     int WrapByte() const;
     // The row holding the first byte of row's logical line.
     int LineStart(int row) const;
+    // The last row of row's logical line.
+    int LineEnd(int row) const;
+    // The text of the logical line that starts at row first, its wrapped rows joined.
+    std::string LineText(int first) const;
     // The last row the caret may stand on: the row count, or the last row when it ends the text.
     int LastCaretRow() const;
     // Columns the view scrolls over: MaxCol, or the widest row's width when wider. It follows
@@ -117,6 +121,9 @@ public:
     int Col() const { return FCol; }
     void SetCol(int col);
     void SetRowCol(int row, int col);
+    // End: after the row's last character, on a wrapped row too (where no other move may stand,
+    // as that place is also the next row's start); from there, the end of the logical line.
+    void MoveToRowEnd();
     void PlaceCaretAfter(int row, qint64 bytes);
     // Where PlaceCaretAfter(0, offset) puts the caret, found through the offset cache.
     void PlaceCaretAtOffset(qint64 offset);
@@ -162,6 +169,10 @@ public:
     bool InSelection(TEditorPos position) const;
     // Whole rows from first to row, either way, line breaks included.
     void SelectRows(int first, int row);
+    // The word at a position (WordSpan.h), the caret after it; the logical line holding a row,
+    // its line break included.
+    void SelectWordAt(TEditorPos position);
+    void SelectLineAt(int row);
     std::string SelText() const;
 
     // Tokens and words (ModelTokens.cpp).
