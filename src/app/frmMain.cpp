@@ -49,6 +49,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBar();
+    CreateMoveCommands();
     CreatePanels();
     CreateStatusBar();
     ReadSettings();

@@ -2,6 +2,7 @@
 // that follows the window, and the history items rebuilt when another copy changed them.
 #include "app/FileHistory.h"
 #include "app/frmMain.h"
+#include "editor/CharacterReadout.h"
 #include "editor/Editor.h"
 #include "editor/EditorLeftbar.h"
 #include "text/EditorWrapOption.h"
@@ -59,9 +60,10 @@ QString CodeText(JCode jcode, RCode rcode)
 
 void TfrmMain::CreateStatusBar()
 {
-    // Panels 0-4 keep at least their designed widths; panel 5 takes the rest.
-    constexpr int kWidths[] = {80, 50, 50, 50, 80, 50};
-    for (int i = 0; i < 6; ++i) {
+    // Panels 0-4 keep at least their designed widths; panel 5 takes the rest; panel 6, at the
+    // right, reads out the character under the caret.
+    constexpr int kWidths[] = {80, 50, 50, 50, 80, 50, 130};
+    for (int i = 0; i < 7; ++i) {
         auto* panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(kWidths[i]);
@@ -88,6 +90,7 @@ void TfrmMain::UpdateStatusBar()
     SetText(FStatusPanels[2], edrMain->Overwrite() ? QStringLiteral("上書き") : QStringLiteral("挿入"));
     SetText(FStatusPanels[3], edrMain->BoxSelection() ? QStringLiteral("矩形") : QString());
     SetText(FStatusPanels[4], CodeText(FJCode, FRCode));
+    SetText(FStatusPanels[6], CaretCharacterReadout(*edrMain, FJCode == jcUtf8));
 }
 
 void TfrmMain::UpdateTitle()

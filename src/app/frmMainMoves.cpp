@@ -1,0 +1,41 @@
+// The main window's moves: to the partner of a bracket, selecting to it, and the box mode's
+// shortcut. Their logic lives in the editor; this file only makes the commands and places them
+// in the menus.
+#include "app/frmMain.h"
+
+#include "editor/Editor.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace brenvik {
+
+namespace {
+
+QMenu* MenuTitled(QMainWindow& window, const QString& title)
+{
+    for (QAction* item : window.menuBar()->actions())
+        if (item->menu() && item->menu()->title() == title)
+            return item->menu();
+    return nullptr;
+}
+
+} // namespace
+
+void TfrmMain::CreateMoveCommands()
+{
+    AddAction("actGoToBracket", "対応する括弧へ移動(&M)", "Ctrl+]", "対応する括弧へ移動|カーソル位置の括弧と対になる括弧へ移動");
+    AddAction("actSelectToBracket", "対応する括弧まで選択", "Ctrl+Shift+]", "対応する括弧まで選択|カーソル位置の括弧から対になる括弧までを選択");
+    BindCommand("actGoToBracket", [this] { edrMain->GoToMatchingBracket(false); });
+    BindCommand("actSelectToBracket", [this] { edrMain->GoToMatchingBracket(true); });
+    Action(QStringLiteral("actSelectMode"))->setShortcut(QKeySequence(QStringLiteral("Alt+Shift+B")));
+
+    if (QMenu* find = MenuTitled(*this, QStringLiteral("検索(&S)"))) {
+        find->addSeparator();
+        find->addAction(Action(QStringLiteral("actGoToBracket")));
+        find->addAction(Action(QStringLiteral("actSelectToBracket")));
+    }
+}
+
+} // namespace brenvik

@@ -1,0 +1,113 @@
+// The main window's moves and readouts driven by real keys: the bracket commands, the box mode's
+// shortcut and the character under the caret in the status bar.
+#include "FakePrompts.h"
+#include "TestFiles.h"
+#include "app/frmMain.h"
+#include "editor/CharacterReadout.h"
+#include "editor/Editor.h"
+#include "text/EditorStrings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace brenvik {
+namespace {
+
+class MovesWindowTest : public ::testing::Test {
+protected:
+    MovesWindowTest()
+    {
+        qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
+        window = std::make_unique<TfrmMain>(&prompts);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Editor().setFocus();
+    }
+    ~MovesWindowTest() override { qunsetenv("BRENVIK_HOME"); }
+
+    TEditor& Editor() const { return window->Editor(); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&Editor(), key, modifiers); }
+    TEditorPos Caret() const { return {Editor().Row(), Editor().Col()}; }
+
+    QTemporaryDir FHome;
+    test::TFakePrompts prompts;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(MovesWindowTest, BracketCommandsGoToThePartnerAndSelectToIt)
+{
+    Editor().TypeText("if ($a{1}) {\r\n    f(\"}\");\r\n}\r\n");
+    Editor().SetRowCol(0, 11);
+    Key(Qt::Key_BracketRight, Qt::ControlModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {2, 0})) << "before the brace, before its partner";
+    Key(Qt::Key_BracketRight, Qt::ControlModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {0, 11}));
+    Key(Qt::Key_Right);
+    Key(Qt::Key_BracketRight, Qt::ControlModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {2, 1})) << "after the brace, after its partner";
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_BracketRight, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Editor().SelText(), "($a{1})");
+    // No bracket by the caret: nothing moves.
+    Editor().SetRowCol(1, 1);
+    Key(Qt::Key_BracketRight, Qt::ControlModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {1, 1}));
+    // The commands stand in the find menu with their shortcuts.
+    QMenu* find = nullptr;
+    for (QAction* item : window->menuBar()->actions())
+        if (item->menu() && item->menu()->title() == QStringLiteral("検索(&S)"))
+            find = item->menu();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->actions().contains(window->Action(QStringLiteral("actGoToBracket"))));
+    EXPECT_EQ(window->Action(QStringLiteral("actSelectToBracket"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+]")));
+}
+
+TEST_F(MovesWindowTest, AltShiftBTogglesTheBoxMode)
+{
+    Key(Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(Editor().BoxSelection());
+    window->IdleUpdate();
+    EXPECT_EQ(window->StatusPanelText(3), QStringLiteral("矩形"));
+    Key(Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(Editor().BoxSelection());
+    EXPECT_EQ(Editor().Lines().GetTextStr(), "") << "the chord typed nothing";
+}
+
+TEST_F(MovesWindowTest, StatusBarReadsOutTheCharacterUnderTheCaret)
+{
+    // 漢 a ｶ and a tab, then the row's end.
+    Editor().TypeText("\x8a\xbf" "a\xb6\t");
+    Key(Qt::Key_Home);
+    const char* const expected[] = {"8A BF U+6F22", "61 U+0061", "B6 U+FF76", "09 U+0009", ""};
+    for (const char* text : expected) {
+        window->IdleUpdate();
+        EXPECT_EQ(window->StatusPanelText(6), QString::fromUtf8(text));
+        Key(Qt::Key_Right);
+    }
+    // A UTF-8 document shows the file's own bytes, also for a character held under a code of
+    // its own; a byte without a character shows alone.
+    const QString path = test::WriteTestFile(FHome.filePath("u.cgi"), "\xF0\x9F\x98\x80\xE6\xBC\xA2\n");
+    ASSERT_TRUE(window->LoadFile(path, jcUtf8, rcLf, true));
+    Editor().setFocus();
+    Key(Qt::Key_Home);
+    window->IdleUpdate();
+    EXPECT_EQ(window->StatusPanelText(6), QStringLiteral("F0 9F 98 80 U+1F600"));
+    Key(Qt::Key_Right);
+    window->IdleUpdate();
+    EXPECT_EQ(window->StatusPanelText(6), QStringLiteral("E6 BC A2 U+6F22"));
+    EXPECT_EQ(CharacterReadout("\x80", 0, TDocumentChars(), false), QStringLiteral("80"));
+}
+
+} // namespace
+} // namespace brenvik
