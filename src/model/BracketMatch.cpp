@@ -76,7 +76,18 @@ int TBracketMatch::ClassOf(int kind) const
 void TBracketMatch::ReadLine(int first, const RowTokenState& state)
 {
     FBrackets.clear();
-    const std::string line = FModel.LineText(first);
+    // Built in a kept buffer: a caret move may read hundreds of lines.
+    FLine.clear();
+    for (int row = first; row < FModel.RowCount(); ++row) {
+        FLine += FModel.RowText(row);
+        if (FModel.RowAttribute(row) != raWrapped)
+            break;
+    }
+    const std::string& line = FLine;
+    // Most lines of a block hold no bracket: they are not tokenized (the next line's state is
+    // stored, or carried over by the row-state scanner).
+    if (line.find_first_of(FAngles ? "()[]{}<>" : "()[]{}") == std::string::npos)
+        return;
     TRowTokenizer tokens(*FParser, FJoined);
     tokens.Begin(line, {}, state);
     for (TRowToken token; tokens.Next(token);) {

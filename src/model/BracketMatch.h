@@ -58,6 +58,7 @@ private:
     bool FPerl = false;
     bool FAngles = false;
     std::string FJoined;
+    std::string FLine;
     std::vector<TBracket> FBrackets;
 };
 
