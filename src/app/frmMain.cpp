@@ -15,6 +15,7 @@
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/PERLFountain.h"
 #include "support/IniStorage.h"
+#include "text/EditorWrapOption.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -113,6 +114,9 @@ void TfrmMain::ConfigureEditor()
     caret.SetPrevSpaceIndent(true);
     caret.SetSoftTab(false);
     caret.SetTabIndent(true);
+    // New settings wrap by the Japanese line-break rules; stored settings keep their choice.
+    edrMain->WrapOption()->SetLeading(true);
+    edrMain->WrapOption()->SetFollowPunctuation(true);
     edrMain->Ruler()->SetVisible(true);
     edrMain->Leftbar()->SetVisible(true);
     edrMain->Leftbar()->SetShowNumber(true);

@@ -131,6 +131,9 @@ void TdlgOption::CreateOtherTab()
         page);
     layout->addWidget(rdgListUpdate);
     layout->addWidget(rdgListDefaultSet);
+    cbxWheelOneRow = new QCheckBox(QStringLiteral("マウスホイールで1行ずつスクロールする"), page);
+    cbxWheelOneRow->setObjectName(QStringLiteral("cbxWheelOneRow"));
+    layout->addWidget(cbxWheelOneRow);
     layout->addStretch();
 }
 
@@ -157,6 +160,7 @@ void TdlgOption::Load(const TfrmMain& owner)
     LoadCodes(FLoaded.DefaultJCode, FLoaded.DefaultRCode);
     rdgListUpdate->SetItemIndex(FLoaded.ListUpdate);
     rdgListDefaultSet->SetItemIndex(FLoaded.ListDefaultSet);
+    cbxWheelOneRow->setChecked(FLoaded.WheelOneRow);
 }
 
 void TdlgOption::LoadCodes(JCode jcode, RCode rcode)
@@ -217,6 +221,7 @@ void TdlgOption::Store(TfrmMain& owner)
         options.ListUpdate = index;
     if (const int index = rdgListDefaultSet->ItemIndex(); index >= 0)
         options.ListDefaultSet = index;
+    options.WheelOneRow = cbxWheelOneRow->isChecked();
     owner.SetOptions(options);
     if (!owner.WriteViewSettings())
         owner.Prompts().ShowError(&owner, QStringLiteral("設定ファイルに書き込めません: ") + SettingsFileName());

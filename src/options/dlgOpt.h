@@ -51,6 +51,7 @@ private:
     TRadioGroup* rdgRCode;
     TRadioGroup* rdgListUpdate;
     TRadioGroup* rdgListDefaultSet;
+    QCheckBox* cbxWheelOneRow;
 };
 
 // The options runner of "設定(&O)": shows the dialog modally and stores it on OK. Its result

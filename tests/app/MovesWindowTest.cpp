@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace brenvik {
@@ -107,6 +108,31 @@ TEST_F(MovesWindowTest, StatusBarReadsOutTheCharacterUnderTheCaret)
     window->IdleUpdate();
     EXPECT_EQ(window->StatusPanelText(6), QStringLiteral("E6 BC A2 U+6F22"));
     EXPECT_EQ(CharacterReadout("\x80", 0, TDocumentChars(), false), QStringLiteral("80"));
+}
+
+// A wheel notch scrolls the desktop's lines per notch; the option gives one row.
+TEST_F(MovesWindowTest, WheelScrollsTheDesktopsLinesOrOneRow)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "print 1;\r\n";
+    Editor().TypeText(text);
+    Editor().SetTopRow(50);
+    const auto notch = [this](int delta) {
+        const QPointF at(20, 20);
+        QWheelEvent event(at, Editor().viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Editor().viewport(), &event);
+    };
+    notch(-120);
+    EXPECT_EQ(Editor().TopRow(), 50 + QApplication::wheelScrollLines());
+    notch(120);
+    EXPECT_EQ(Editor().TopRow(), 50);
+    TMainOptions options = window->Options();
+    options.WheelOneRow = true;
+    window->SetOptions(options);
+    notch(-120);
+    EXPECT_EQ(Editor().TopRow(), 51);
 }
 
 } // namespace
