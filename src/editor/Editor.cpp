@@ -116,7 +116,16 @@ void TEditor::SetBoxSelection(bool value)
 {
     if (FDragState != TDragState::None)
         return;
+    FBoxByAlt = false; // a mode chosen stays
     FModel.SetBoxSelection(value);
+}
+
+void TEditor::StartAltBox()
+{
+    if (BoxSelection())
+        return;
+    SetBoxSelection(true);
+    FBoxByAlt = BoxSelection();
 }
 
 // ---- what the model tells -------------------------------------------------------------------
@@ -139,6 +148,11 @@ void TEditor::SelectionChanged(const TSelectionCols& before, bool wasSelected, c
 
 void TEditor::SelectionCancelled(const TSelectionCols& cols)
 {
+    // A box that Alt started ends with its selection.
+    if (FBoxByAlt) {
+        FBoxByAlt = false;
+        FModel.SetBoxSelection(false);
+    }
     InvalidateRows(cols.StartRow, cols.EndRow);
     if (OnSelectionChange)
         OnSelectionChange(this, false);

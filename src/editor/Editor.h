@@ -396,6 +396,8 @@ private:
     void EndDrag();
     void SetCursorKind(int kind);
     bool FarFromPress(QPoint point) const;
+    // Shift+Alt+arrows and Alt+drag: box mode until the selection ends.
+    void StartAltBox();
     bool TripleClick(const QMouseEvent& event) const;
 
     // Brackets.
@@ -438,6 +440,7 @@ private:
     QPoint FPressPoint;
     QElapsedTimer FDoubleClick; // since the last double click, for a triple click
     bool FRowSelecting = false;
+    bool FBoxByAlt = false; // box mode was switched on by an Alt gesture
     int FRowSelectFirst = 0;
     QMenu* FPopupMenu = nullptr;
 

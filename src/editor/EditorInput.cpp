@@ -55,6 +55,8 @@ void TEditor::keyPressEvent(QKeyEvent* event)
     FAutoRepeat = event->isAutoRepeat();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (shift && (event->modifiers() & Qt::AltModifier) && IsMotionKey(event->key()))
+        StartAltBox();
     if (MotionKey(event->key(), shift, ctrl) || CharacterKey(*event))
         return;
     event->ignore();
@@ -389,6 +391,8 @@ void TEditor::mousePressEvent(QMouseEvent* event)
         return;
     }
     CancelSelection();
+    if (event->modifiers() & Qt::AltModifier)
+        StartAltBox();
     SetRowCol(position.Row, position.Col);
     StartSelection();
 }

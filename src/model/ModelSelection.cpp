@@ -53,8 +53,10 @@ void TEditorModel::RecomputeSelection(bool wasSelected)
     }
     TSelectionCols cols {bytes.StartRow, bytes.EndRow, 0, 0};
     if (FBoxSelection) {
-        cols.StartCol = std::min(FAnchorCol, FCol);
-        cols.EndCol = std::max(FAnchorCol, FCol);
+        // Over a short row the box keeps the column the caret was moved up or down from.
+        const int col = FRemembered ? std::max(FCol, FRememberedCol) : FCol;
+        cols.StartCol = std::min(FAnchorCol, col);
+        cols.EndCol = std::max(FAnchorCol, col);
     } else if (FAnchorRow == FRow) {
         const int width = RowWidth(FRow);
         cols.StartCol = std::min(std::min(FAnchorCol, FCol), width);

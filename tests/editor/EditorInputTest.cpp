@@ -242,6 +242,38 @@ TEST_F(EditorInputTest, EndOnAWrappedRowStandsAfterItsLastCharacter)
     Check();
 }
 
+// Shift+Alt+arrows and Alt+drag select a box; over a short row the keyboard's box keeps its
+// column. The box mode they switch on ends with the selection; one chosen from the menu stays.
+TEST_F(EditorInputTest, AltGesturesSelectABoxThatKeepsItsColumn)
+{
+    SetText("abcdef\r\nab\r\nabcdef\r\n");
+    editor.SetRowCol(0, 1);
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Right, Qt::ShiftModifier | Qt::AltModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_EQ(editor.SelectionCols().EndCol, 4) << "the short row did not narrow the box";
+    EXPECT_EQ(editor.SelText(), "bcd\r\nb\r\n");
+    Key(Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_TRUE(editor.BoxSelection());
+    EXPECT_EQ(editor.SelText(), "bcd\r\nb\r\nbcd\r\n");
+    Key(Qt::Key_Down);
+    EXPECT_FALSE(editor.HasSelection());
+    EXPECT_FALSE(editor.BoxSelection());
+
+    Drag(Cell(0, 2), Cell(2, 4), Qt::AltModifier);
+    EXPECT_TRUE(editor.BoxSelection());
+    EXPECT_EQ(editor.SelText(), "cd\r\n\r\ncd\r\n");
+    Mouse(QEvent::MouseButtonPress, Cell(1, 0));
+    Mouse(QEvent::MouseButtonRelease, Cell(1, 0));
+    EXPECT_FALSE(editor.BoxSelection());
+
+    editor.SetBoxSelection(true);
+    Select({0, 0}, {1, 1});
+    Key(Qt::Key_Down);
+    EXPECT_TRUE(editor.BoxSelection()) << "chosen, not started by Alt";
+    Check();
+}
+
 TEST_F(EditorInputTest, ClicksRoundToTheNearestBoundaryAndDragsSelect)
 {
     SetText("abcdef\r\nghijkl\r\n");
