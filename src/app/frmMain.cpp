@@ -126,6 +126,7 @@ void TfrmMain::ReadSettings()
 {
     QSettings settings(SettingsFile(), QSettings::IniFormat);
     FOptions.Read(settings);
+    edrMain->SetUndoListMax(FOptions.UndoLimit);
     ReadEditorProperties(*edrMain, settings, kPropertySection, QStringLiteral("edrMain"));
     ReadComponentFromIni(*PERLFountain, settings, kPropertySection, QStringLiteral("PERLFountain"));
     ReadPrinterSettings(settings);

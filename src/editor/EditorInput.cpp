@@ -231,7 +231,7 @@ void TEditor::TypeUnicode(const QString& text)
         return;
     }
     updateMicroFocus();
-    TypeText(*bytes);
+    FModel.TypeKeys(*bytes);
 }
 
 void TEditor::inputMethodEvent(QInputMethodEvent* event)

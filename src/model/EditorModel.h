@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <chrono>
 #include <compare>
 #include <cstdint>
 #include <memory>
@@ -181,6 +182,11 @@ public:
 
     // Editing (ModelEditing.cpp). Each refuses on a read-only model.
     void TypeText(std::string_view text);
+    // TypeText for typed keys and input-method results: characters typed on where the last
+    // ones left the caret, soon after them and within one word, are undone in one step.
+    void TypeKeys(std::string_view text);
+    // A pause this long in typing starts a new undo step.
+    static constexpr int TypingPauseMs = 1000;
     void SetSelText(std::string_view text);
     void DeleteSelection();
     void PasteBox(std::string_view text);
@@ -251,6 +257,21 @@ private:
     int EnterIndent() const;
     std::string IndentText(int width) const;
     std::string WithBreak(std::string text, int row) const;
+    // Undo groups of typing.
+    using TypingClock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds TypingPause {TypingPauseMs};
+    struct TTyping {
+        std::uint64_t Version = ~std::uint64_t(0); // the text version the last typing left
+        int Line = -1;      // the first row of its logical line
+        qint64 Offset = -1; // the caret's byte in that line after it
+        bool WordChar = false;
+        TypingClock::time_point At;
+    };
+    bool TypingContinues(int line, qint64 offset, std::string_view text) const;
+    void EndTyping(bool joins, int line, qint64 offset, std::string_view text);
+    static bool TypedWordChar(std::string_view text);
+    TTyping FTyping;
+    bool FGroupTyping = false; // inside TypeKeys
 
     TEditorModelOwner& FOwner;
     std::shared_ptr<TEditorScreenStrings> FRows;

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QRadioButton;
+class QSpinBox;
 
 namespace brenvik {
 
@@ -52,6 +53,7 @@ private:
     TRadioGroup* rdgListUpdate;
     TRadioGroup* rdgListDefaultSet;
     QCheckBox* cbxWheelOneRow;
+    QSpinBox* speUndoLimit;
 };
 
 // The options runner of "設定(&O)": shows the dialog modally and stores it on OK. Its result

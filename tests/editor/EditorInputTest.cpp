@@ -274,6 +274,41 @@ TEST_F(EditorInputTest, AltGesturesSelectABoxThatKeepsItsColumn)
     Check();
 }
 
+// Typed keys undo one word at a time: a word with the blanks after it, a step also ended by a
+// caret moved elsewhere or a pause; edits other than typing stay steps of their own.
+TEST_F(EditorInputTest, TypingUndoesAWordAtATime)
+{
+    SetText("");
+    for (const QChar c : QStringLiteral("foo bar  baz"))
+        Type(QString(c));
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  ");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo ");
+    editor.Redo();
+    EXPECT_EQ(Text(), "foo bar  ");
+    Type("x");
+    Key(Qt::Key_Home);
+    Type("y");
+    Type("z");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  x");
+    Key(Qt::Key_End);
+    Key(Qt::Key_Backspace);
+    Type("q");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  ");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  x") << "the backspace was a step of its own";
+    Key(Qt::Key_End);
+    Type("1");
+    QTest::qWait(TEditorModel::TypingPauseMs + 100);
+    Type("2");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  x1") << "after a pause a new step";
+    Check();
+}
+
 TEST_F(EditorInputTest, ClicksRoundToTheNearestBoundaryAndDragsSelect)
 {
     SetText("abcdef\r\nghijkl\r\n");

@@ -197,6 +197,24 @@ TEST_F(OptionDialogTest, LineBreakRulesAreOnForNewSettingsAndEditable)
     EXPECT_EQ(Editor().WrapOption()->LeadStr().substr(0, 2), "\x81\x69");
 }
 
+// The undo limit: 1,000 steps for new settings, down to 64 as before, stored in "Option".
+TEST_F(OptionDialogTest, UndoLimitDefaultsTo1000AndReachesTheEditor)
+{
+    EXPECT_EQ(Editor().UndoListMax(), 1000);
+    Open();
+    auto* limit = Child<QSpinBox>("speUndoLimit");
+    EXPECT_EQ(limit->value(), 1000);
+    limit->setValue(10);
+    EXPECT_EQ(limit->value(), 64) << "no fewer than 64";
+    limit->setValue(500);
+    limit->selectAll();
+    QTest::keyClicks(limit, "64");
+    EXPECT_EQ(limit->value(), 64);
+    Ok();
+    EXPECT_EQ(Editor().UndoListMax(), 64);
+    EXPECT_TRUE(StoredSettings().contains("UndoLimit=64"));
+}
+
 TEST_F(OptionDialogTest, CaretBoxesAndTabWidthReachTheCaret)
 {
     std::vector<bool> before;
