@@ -1,9 +1,11 @@
-// The main window's moves: to the partner of a bracket, selecting to it, and the box mode's
-// shortcut. Their logic lives in the editor; this file only makes the commands and places them
-// in the menus.
+// The main window's moves: to a line, to the partner of a bracket, selecting to it, and the box
+// mode's shortcut. Their logic lives in the editor and the go-to-line dialog; this file only
+// makes the commands and places them in the menus.
 #include "app/frmMain.h"
 
+#include "app/GoToLineDialog.h"
 #include "editor/Editor.h"
+#include "text/EditorStrings.h"
 
 #include <QAction>
 #include <QMenu>
@@ -27,12 +29,26 @@ void TfrmMain::CreateMoveCommands()
 {
     AddAction("actGoToBracket", "対応する括弧へ移動(&M)", "Ctrl+]", "対応する括弧へ移動|カーソル位置の括弧と対になる括弧へ移動");
     AddAction("actSelectToBracket", "対応する括弧まで選択", "Ctrl+Shift+]", "対応する括弧まで選択|カーソル位置の括弧から対になる括弧までを選択");
+    AddAction("actGoToLine", "指定行へ移動(&J)...", "Ctrl+J", "指定行へ移動|指定した行(行:桁)へカーソルを移動");
+    BindCommand("actGoToLine", [this] {
+        TLineTarget target;
+        const int lines = std::max(edrMain->Lines().GetCount(), 1);
+        if (!RunGoToLine(this, lines, target))
+            return;
+        // A line past the end goes to the last; the column counts bytes of the line, as the
+        // status bar's 桁 does.
+        const int row = edrMain->Lines().LineToRow(std::min(target.Line, lines) - 1);
+        edrMain->CancelSelection();
+        edrMain->PlaceCaretAfter(row, target.Column - 1);
+        edrMain->setFocus();
+    });
     BindCommand("actGoToBracket", [this] { edrMain->GoToMatchingBracket(false); });
     BindCommand("actSelectToBracket", [this] { edrMain->GoToMatchingBracket(true); });
     Action(QStringLiteral("actSelectMode"))->setShortcut(QKeySequence(QStringLiteral("Alt+Shift+B")));
 
     if (QMenu* find = MenuTitled(*this, QStringLiteral("検索(&S)"))) {
         find->addSeparator();
+        find->addAction(Action(QStringLiteral("actGoToLine")));
         find->addAction(Action(QStringLiteral("actGoToBracket")));
         find->addAction(Action(QStringLiteral("actSelectToBracket")));
     }

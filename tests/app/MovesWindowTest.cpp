@@ -2,6 +2,7 @@
 // shortcut and the character under the caret in the status bar.
 #include "FakePrompts.h"
 #include "TestFiles.h"
+#include "app/GoToLineDialog.h"
 #include "app/frmMain.h"
 #include "editor/CharacterReadout.h"
 #include "editor/Editor.h"
@@ -10,11 +11,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace brenvik {
 namespace {
@@ -133,6 +139,43 @@ TEST_F(MovesWindowTest, WheelScrollsTheDesktopsLinesOrOneRow)
     window->SetOptions(options);
     notch(-120);
     EXPECT_EQ(Editor().TopRow(), 51);
+}
+
+// Ctrl+J asks for a line or line:column and goes there; what is no place is refused in the
+// dialog; a line past the end goes to the last.
+TEST_F(MovesWindowTest, GoToLineTakesALineOrLineAndColumn)
+{
+    Editor().TypeText("one\r\ntwo\r\nthree four\r\nlast");
+    const auto goTo = [this](std::function<void(TGoToLineDialog&)> answer) {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<TGoToLineDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(*dialog);
+        });
+        // The window is active again after the last dialog, as it is for a user.
+        QApplication::setActiveWindow(window.get());
+        Editor().setFocus();
+        Key(Qt::Key_J, Qt::ControlModifier);
+    };
+    goTo([](TGoToLineDialog& d) {
+        QTest::keyClicks(d.edtLine, "3:7");
+        QTest::keyClick(d.edtLine, Qt::Key_Return);
+    });
+    EXPECT_EQ(Caret(), (TEditorPos {2, 6}));
+    goTo([](TGoToLineDialog& d) {
+        QTest::keyClicks(d.edtLine, "x2");
+        QTest::keyClick(d.edtLine, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_FALSE(d.lblMessage->isHidden());
+        d.edtLine->setText(QStringLiteral("９９"));
+        QTest::keyClick(d.edtLine, Qt::Key_Return);
+    });
+    EXPECT_EQ(Caret(), (TEditorPos {3, 0}));
+    goTo([](TGoToLineDialog& d) { QTest::keyClick(d.edtLine, Qt::Key_Escape); });
+    EXPECT_EQ(Caret(), (TEditorPos {3, 0}));
+    EXPECT_EQ(ParseLineTarget(QStringLiteral(" １２：３ ")), (TLineTarget {12, 3}));
+    EXPECT_EQ(ParseLineTarget(QStringLiteral("0")), std::nullopt);
+    EXPECT_EQ(ParseLineTarget(QStringLiteral("1:2:3")), std::nullopt);
 }
 
 } // namespace
