@@ -3,10 +3,9 @@
 // every column of 2,000 rows in the middle (most moves), and only the places by a bracket (the
 // moves that search).
 // Run: bench_caret_readouts [SCRIPT]
+#include "common/HighlightedScript.h"
 #include "editor/CharacterReadout.h"
 #include "editor/Editor.h"
-#include "highlight/ConfiguredFountains.h"
-#include "highlight/PERLFountain.h"
 #include "model/BracketMatch.h"
 #include "text/EditorScreenStrings.h"
 #include "text/EditorStrings.h"
@@ -16,8 +15,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -62,17 +59,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const char* script = argc > 1 ? argv[1] : BRENVIK_BENCH_SCRIPT;
-    TPERLFountain perl;
-    ConfigurePERLFountain(perl);
-    TEditor editor;
-    editor.SetFountain(&perl);
-    editor.resize(1280, 1024);
-    std::ifstream file(script, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    editor.Lines().LoadLines([&bytes](const TLineSink& sink) { ForEachLine(bytes, sink); }, EndsWithLineBreak(bytes));
+    bench::THighlightedScript loaded(script);
+    TEditor& editor = loaded.Editor;
     std::printf("%d rows\n", editor.RowCount());
 
-    TBracketMatch match(editor.Model(), perl);
+    TBracketMatch match(editor.Model(), loaded.Perl());
     std::vector<double> all, onBracket, readout;
     int pairs = 0;
     const int first = editor.RowCount() / 2;

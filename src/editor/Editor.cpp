@@ -73,10 +73,13 @@ void TEditor::SetFountain(TFountain* fountain)
         disconnect(FFountainDestroyed);
     }
     FFountain = fountain;
+    // The bracket matcher's parser belongs to the fountain it was made for.
+    ForgetBracketMatch();
     if (FFountain) {
         FFountain->NotifyList().Add(handler);
         FFountainDestroyed = connect(FFountain, &QObject::destroyed, this, [this] {
             FFountain = nullptr;
+            ForgetBracketMatch();
             ListRows().RescanAll();
             viewport()->update();
         });
