@@ -1,15 +1,17 @@
-// The main window's moves: to a line, to the partner of a bracket, selecting to it, and the box
-// mode's shortcut. Their logic lives in the editor and the go-to-line dialog; this file only
+// The main window's moves: to a line, back and forward through the caret's jumps, to the
+// partner of a bracket, selecting to it, and the box mode's shortcut. Their logic lives in the editor and the go-to-line dialog; this file only
 // makes the commands and places them in the menus.
 #include "app/frmMain.h"
 
 #include "app/GoToLineDialog.h"
+#include "app/WindowParts.h"
 #include "editor/Editor.h"
 #include "text/EditorStrings.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 
 namespace brenvik {
 
@@ -42,6 +44,19 @@ void TfrmMain::CreateMoveCommands()
         edrMain->PlaceCaretAfter(row, target.Column - 1);
         edrMain->setFocus();
     });
+    AddAction("actGoBack", "戻る(&B)", "Alt+Left", "戻る|ジャンプする前のカーソル位置へ戻る");
+    AddAction("actGoForward", "進む(&W)", "Alt+Right", "進む|戻る前のカーソル位置へ進む");
+    BindCommand("actGoBack", [this] { edrMain->GoBack(); });
+    BindCommand("actGoForward", [this] { edrMain->GoForward(); });
+    AddRule("actGoBack", [this] { return edrMain->CanGoBack(); });
+    AddRule("actGoForward", [this] { return edrMain->CanGoForward(); });
+    Action(QStringLiteral("actGoBack"))->setIcon(ToolIcon("go-previous", QStyle::SP_ArrowLeft));
+    Action(QStringLiteral("actGoForward"))->setIcon(ToolIcon("go-next", QStyle::SP_ArrowRight));
+    if (auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"))) {
+        bar->addSeparator();
+        bar->addAction(Action(QStringLiteral("actGoBack")));
+        bar->addAction(Action(QStringLiteral("actGoForward")));
+    }
     BindCommand("actGoToBracket", [this] { edrMain->GoToMatchingBracket(false); });
     BindCommand("actSelectToBracket", [this] { edrMain->GoToMatchingBracket(true); });
     Action(QStringLiteral("actSelectMode"))->setShortcut(QKeySequence(QStringLiteral("Alt+Shift+B")));
@@ -49,6 +64,8 @@ void TfrmMain::CreateMoveCommands()
     if (QMenu* find = MenuTitled(*this, QStringLiteral("検索(&S)"))) {
         find->addSeparator();
         find->addAction(Action(QStringLiteral("actGoToLine")));
+        find->addAction(Action(QStringLiteral("actGoBack")));
+        find->addAction(Action(QStringLiteral("actGoForward")));
         find->addAction(Action(QStringLiteral("actGoToBracket")));
         find->addAction(Action(QStringLiteral("actSelectToBracket")));
     }

@@ -10,6 +10,7 @@
 #include "editor/EditorViewProperties.h"
 #include "jcode/DocumentChars.h"
 #include "model/BracketMatch.h"
+#include "model/CaretHistory.h"
 #include "model/EditorModel.h"
 
 #include <QAbstractScrollArea>
@@ -172,6 +173,13 @@ public:
     // The caret to the partner of the bracket at the caret, on the same side of it; with select,
     // both brackets and what they hold selected instead. False when there is no pair.
     bool GoToMatchingBracket(bool select);
+
+    // Caret history (EditorCaretHistory.cpp): a move of the caret further than a window's rows that
+    // no edit made (a find, the explorer, go to line) is a jump; back and forward go through them.
+    bool GoBack();
+    bool GoForward();
+    bool CanGoBack() const { return FHistory.CanBack(); }
+    bool CanGoForward() const { return FHistory.CanForward(); }
 
     // Input (EditorInput.cpp).
     // Scrolls the view by rows; the caret keeps its place in the window.
@@ -410,6 +418,14 @@ private:
     TFountain* FBracketFountain = nullptr;
     std::optional<TBracketPair> FBrackets;
     bool FBracketsQueued = false;
+    // Caret history.
+    TLinePlace PlaceOf(TEditorPos position) const;
+    void NoteJump(TEditorPos from);
+    bool GoToPlace(std::optional<TLinePlace> place);
+    TCaretHistory FHistory;
+    TEditorPos FLastCaret;
+    std::uint64_t FLastCaretVersion = 0;
+    bool FGoingThroughHistory = false;
 
     // Metrics.
     void ViewPropertyChanged(QObject* sender);

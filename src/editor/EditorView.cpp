@@ -42,6 +42,7 @@ void TEditor::CaretMoved()
     FShownCaretRow = Row();
     viewport()->update(FShownCaret);
     QueueBrackets();
+    NoteJump(FLastCaret);
 }
 
 void TEditor::FollowCaret()

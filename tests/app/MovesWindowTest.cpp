@@ -178,5 +178,39 @@ TEST_F(MovesWindowTest, GoToLineTakesALineOrLineAndColumn)
     EXPECT_EQ(ParseLineTarget(QStringLiteral("1:2:3")), std::nullopt);
 }
 
+// A move further than the window's rows that no edit made is a jump: Alt+Left goes back to
+// where it started, Alt+Right forward again; a new jump drops what lay ahead.
+TEST_F(MovesWindowTest, BackAndForwardGoThroughTheCaretsJumps)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "print " + std::to_string(i) + ";\r\n";
+    Editor().TypeText(text);
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    const TEditorPos start = Caret();
+    Key(Qt::Key_End, Qt::ControlModifier);
+    const TEditorPos end = Caret();
+    Key(Qt::Key_Up); // a step, not a jump
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Caret(), start);
+    window->IdleUpdate();
+    EXPECT_TRUE(window->Action(QStringLiteral("actGoForward"))->isEnabled());
+    Key(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {end.Row - 1, end.Col})) << "where the caret was left there";
+    Key(Qt::Key_Left, Qt::AltModifier);
+    Editor().SetRowCol(150, 2); // a jump by a command
+    Key(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {150, 2})) << "nothing lay ahead any more";
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Caret(), start);
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {300, 0})) << "where Ctrl+Home left from";
+    window->IdleUpdate();
+    EXPECT_FALSE(window->Action(QStringLiteral("actGoBack"))->isEnabled());
+    EXPECT_EQ(Editor().Lines().GetCount(), 300) << "the chords typed nothing";
+}
+
 } // namespace
 } // namespace brenvik
