@@ -2,10 +2,9 @@
 // Backspace joining lines and their undo in the middle of the file, selecting and copying
 // the whole text, and offset queries near its end, with the main window's Perl highlighting.
 // Run: bench_editor_core [SCRIPT]
+#include "common/HighlightedScript.h"
 #include "editor/Editor.h"
 #include "editor/EditorMessages.h"
-#include "highlight/ConfiguredFountains.h"
-#include "highlight/PERLFountain.h"
 #include "text/EditorScreenStrings.h"
 #include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"
@@ -15,9 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -120,15 +117,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const char* script = argc > 1 ? argv[1] : BRENVIK_BENCH_SCRIPT;
-    // Highlighted as in the main window, so every edit pays for the Perl rescan.
-    TPERLFountain perl;
-    ConfigurePERLFountain(perl);
-    TEditor editor;
-    editor.SetFountain(&perl);
-    editor.resize(1280, 1024);
-    std::ifstream file(script, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    editor.Lines().LoadLines([&bytes](const TLineSink& sink) { ForEachLine(bytes, sink); }, EndsWithLineBreak(bytes));
+    bench::THighlightedScript loaded(script);
+    TEditor& editor = loaded.Editor;
     Run(editor, false);
     editor.ListRows().WrapOption().SetWrapByte(80);
     editor.SetWordWrap(true);

@@ -45,10 +45,7 @@ TFindDialog::TFindDialog(const QString& title, QSize clientSize, const QString& 
     setWindowTitle(title);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    ComboBox1 = Named(new QComboBox(this), "ComboBox1");
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setMaxVisibleItems(HistoryMax);
+    ComboBox1 = HistoryBox("ComboBox1");
     Label1 = Named(new QLabel(QStringLiteral("検索する文字列(&T):"), this), "Label1");
     Label1->setBuddy(ComboBox1);
 
@@ -105,6 +102,19 @@ TFindDialog::TFindDialog(const QString& title, QSize clientSize, const QString& 
 }
 
 TFindDialog::~TFindDialog() = default;
+
+QComboBox* TFindDialog::HistoryBox(const char* name)
+{
+    auto* box = Named(new QComboBox(this), name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxVisibleItems(HistoryMax);
+    // What is typed is searched for and written as typed: the history is offered in the
+    // drop-down, never completed into the field (an inline completion ignores case, and takes
+    // the first Enter for itself).
+    box->setCompleter(nullptr);
+    return box;
+}
 
 TSearchFlags TFindDialog::OptionFlags() const
 {

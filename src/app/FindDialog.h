@@ -75,6 +75,8 @@ protected:
     // field was refused (the dialog stays open).
     bool AcceptWith(int result);
     bool TakeField(QComboBox* box, TSearchHistory& history, std::string& accepted);
+    // An editable field over a history, named name.
+    QComboBox* HistoryBox(const char* name);
     static void ShowHistory(QComboBox* box, const TSearchHistory& history);
     void SetTabOrder(std::initializer_list<QWidget*> widgets);
 

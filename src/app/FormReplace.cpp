@@ -29,11 +29,7 @@ TFormReplace::TFormReplace(QWidget* parent)
     : TFindDialog(QStringLiteral("置換"), QSize(531, 215), QString::fromUtf8(kHelp), parent)
 {
     setObjectName(QStringLiteral("FormReplace"));
-    ComboBox2 = new QComboBox(this);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    ComboBox2->setEditable(true);
-    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox2->setMaxVisibleItems(HistoryMax);
+    ComboBox2 = HistoryBox("ComboBox2");
     Label2 = new QLabel(QStringLiteral("置換える文字列(&R):"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setBuddy(ComboBox2);

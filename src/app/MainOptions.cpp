@@ -27,7 +27,7 @@ bool IsSavableJCode(qlonglong code)
 
 constexpr qlonglong kColorHigh = 0xFFFFFFFFLL;
 
-const std::array<TOptionKey, 18> kKeys {{
+const std::array<TOptionKey, 20> kKeys {{
     {"WordWrapWindow", &TMainOptions::WordWrapWindow},
     {"DefaultJCode", &TMainOptions::DefaultJCode, jcJis, jcUtf8, IsSavableJCode},
     {"DefaultRCode", &TMainOptions::DefaultRCode, rcCrLf, rcLf},
@@ -46,6 +46,8 @@ const std::array<TOptionKey, 18> kKeys {{
     {"DBSpaceMarkVisible", &TMainOptions::DBSpaceMarkVisible},
     {"ListUpdate", &TMainOptions::ListUpdate, 0, 2},
     {"ListDefaultSet", &TMainOptions::ListDefaultSet, 0, 3},
+    {"WheelOneRow", &TMainOptions::WheelOneRow},
+    {"UndoLimit", &TMainOptions::UndoLimit, 64, 100000},
 }};
 
 const QString kGroup = QStringLiteral("Option");

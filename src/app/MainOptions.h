@@ -32,6 +32,8 @@ struct TMainOptions {
     bool DBSpaceMarkVisible = true;
     int ListUpdate = 1;     // 0 to 2
     int ListDefaultSet = 2; // panel layout 0 to 3
+    bool WheelOneRow = false; // a wheel notch scrolls one row instead of the desktop's lines
+    int UndoLimit = 1000;     // undo steps kept, 64 to 100000
 
     // The version written at close; never read.
     static constexpr int Version = 300;

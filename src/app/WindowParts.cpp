@@ -81,13 +81,13 @@ void ReplaceEditorPopup(TEditor& editor, QWidget& owner, std::initializer_list<c
     editor.SetPopupMenu(popup);
 }
 
-void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending)
+void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending, int rows)
 {
     pending += event.angleDelta().y();
     const int notches = pending / kWheelNotch;
     pending -= notches * kWheelNotch;
     if (notches != 0)
-        editor.SetTopRow(std::max(0, editor.TopRow() - notches));
+        editor.SetTopRow(std::max(0, editor.TopRow() - notches * std::max(rows, 1)));
 }
 
 void ApplyEditorLook(const TEditor& editor, const QList<QWidget*>& views)

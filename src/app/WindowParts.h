@@ -35,8 +35,8 @@ void AddCommands(QWidget& target, const QWidget& owner, std::initializer_list<co
 // items go with their shortcuts (they would make Ctrl+Z and its kin ambiguous).
 void ReplaceEditorPopup(TEditor& editor, QWidget& owner, std::initializer_list<const char*> names);
 
-// Scrolls editor one row per wheel notch; pending keeps the movement short of a notch.
-void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending);
+// Scrolls editor rows rows per wheel notch; pending keeps the movement short of a notch.
+void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending, int rows = 1);
 
 // The explorer lists and the memo take the editor's font, text colour and background.
 void ApplyEditorLook(const TEditor& editor, const QList<QWidget*>& views);

@@ -16,6 +16,7 @@
 #include "editor/EditorRuler.h"
 #include "highlight/ConfiguredFountains.h"
 #include "highlight/PERLFountain.h"
+#include "text/EditorWrapOption.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -58,6 +59,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBar();
+    CreateMoveCommands();
     lbxSubRoutine = NewList("lbxSubRoutine", this);
     lbxVariable = NewList("lbxVariable", this);
     lbxArrangement = NewList("lbxArrangement", this);
@@ -123,6 +125,9 @@ void TfrmMain::ConfigureEditor()
     caret.SetPrevSpaceIndent(true);
     caret.SetSoftTab(false);
     caret.SetTabIndent(true);
+    // New settings wrap by the Japanese line-break rules; stored settings keep their choice.
+    edrMain->WrapOption()->SetLeading(true);
+    edrMain->WrapOption()->SetFollowPunctuation(true);
     edrMain->Ruler()->SetVisible(true);
     edrMain->Leftbar()->SetVisible(true);
     edrMain->Leftbar()->SetShowNumber(true);
@@ -132,6 +137,7 @@ void TfrmMain::ReadSettings()
 {
     TSettingsFile settings;
     settings.ReadOptions(FOptions);
+    edrMain->SetUndoListMax(FOptions.UndoLimit);
     settings.ReadEditor(*edrMain, QStringLiteral("edrMain"));
     settings.ReadComponent(*PERLFountain, TSettingsFile::PropertySection, QStringLiteral("PERLFountain"));
     ReadPrinterSettings(settings);

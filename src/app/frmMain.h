@@ -129,6 +129,8 @@ private:
     void CreateToolBar();
     QAction* AddAction(const char* name, const char* caption, const char* shortcut, const char* hint);
     void AddRule(const char* name, std::function<bool()> enabled, std::function<bool()> checked = {});
+    // The caret moves and their menu places, in frmMainMoves.cpp; after the menus are made.
+    void CreateMoveCommands();
     void RunCommand(const std::function<void()>& command);
     bool MemoFocused() const;
     // Status bar, title, wrap and history, in frmMainStatus.cpp.

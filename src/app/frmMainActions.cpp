@@ -264,8 +264,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
             RunCommand([this] { edrMain->CopyToClipboard(); });
     }
     if (watched == edrMain->viewport() && event->type() == QEvent::Wheel) {
-        // One row per notch, whether or not the editor has the focus.
-        ScrollWheelRows(*edrMain, *static_cast<QWheelEvent*>(event), FWheelPending);
+        // The desktop's lines per notch (or one row, as chosen), whether or not the editor has
+        // the focus.
+        ScrollWheelRows(*edrMain, *static_cast<QWheelEvent*>(event), FWheelPending,
+            FOptions.WheelOneRow ? 1 : QApplication::wheelScrollLines());
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

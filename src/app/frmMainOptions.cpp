@@ -13,6 +13,7 @@ namespace brenvik {
 void TfrmMain::SetOptions(const TMainOptions& options)
 {
     FOptions = options;
+    edrMain->SetUndoListMax(FOptions.UndoLimit);
     // The tab and full-width-space marks are drawn over the rows.
     edrMain->viewport()->update();
 }

@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "app/SettingsFile.h"
 #include "app/frmMain.h"
+#include "editor/CharacterReadout.h"
 #include "editor/Editor.h"
 #include "editor/EditorLeftbar.h"
 #include "text/EditorWrapOption.h"
@@ -58,9 +59,10 @@ QString CodeText(JCode jcode, RCode rcode, bool bom)
 
 void TfrmMain::CreateStatusBar()
 {
-    // Panels 0-4 keep at least their designed widths; panel 5 takes the rest.
-    constexpr int kWidths[] = {80, 50, 50, 50, 80, 50};
-    for (int i = 0; i < 6; ++i) {
+    // Panels 0-4 keep at least their designed widths; panel 5 takes the rest; panel 6, at the
+    // right, reads out the character under the caret.
+    constexpr int kWidths[] = {80, 50, 50, 50, 80, 50, 130};
+    for (int i = 0; i < 7; ++i) {
         auto* panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(kWidths[i]);
@@ -92,6 +94,7 @@ void TfrmMain::UpdateStatusBar()
     SetText(FStatusPanels[2], edrMain->Overwrite() ? QStringLiteral("上書き") : QStringLiteral("挿入"));
     SetText(FStatusPanels[3], edrMain->BoxSelection() ? QStringLiteral("矩形") : QString());
     SetText(FStatusPanels[4], CodeText(FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom()));
+    SetText(FStatusPanels[6], CaretCharacterReadout(*edrMain, FDocument.DocumentJCode() == jcUtf8));
 }
 
 void TfrmMain::UpdateTitle()

@@ -67,6 +67,7 @@ void TEditor::SetDocument(TScriptDocument& document)
     FModel = &document.Model();
     FModel->SetOwner(*this);
     FPainter->SetModel(*FModel);
+    ForgetBracketMatch();
     FPainter->Glyphs().SetDocumentChars(DocumentChars());
     FTopRow = FTopCol = 0;
     Refresh();
@@ -92,10 +93,13 @@ void TEditor::SetFountain(TFountain* fountain)
         disconnect(FFountainDestroyed);
     }
     FFountain = fountain;
+    // The bracket matcher's parser belongs to the fountain it was made for.
+    ForgetBracketMatch();
     if (FFountain) {
         FFountain->NotifyList().Add(handler);
         FFountainDestroyed = connect(FFountain, &QObject::destroyed, this, [this] {
             FFountain = nullptr;
+            ForgetBracketMatch();
             ListRows().RescanAll();
             viewport()->update();
         });
@@ -135,7 +139,16 @@ void TEditor::SetBoxSelection(bool value)
 {
     if (FDragState != TDragState::None)
         return;
+    FBoxByAlt = false; // a mode chosen stays
     FModel->SetBoxSelection(value);
+}
+
+void TEditor::StartAltBox()
+{
+    if (BoxSelection())
+        return;
+    SetBoxSelection(true);
+    FBoxByAlt = BoxSelection();
 }
 
 // ---- what the model tells -------------------------------------------------------------------
@@ -158,6 +171,11 @@ void TEditor::SelectionChanged(const TSelectionCols& before, bool wasSelected, c
 
 void TEditor::SelectionCancelled(const TSelectionCols& cols)
 {
+    // A box that Alt started ends with its selection.
+    if (FBoxByAlt) {
+        FBoxByAlt = false;
+        FModel->SetBoxSelection(false);
+    }
     InvalidateRows(cols.StartRow, cols.EndRow);
     if (OnSelectionChange)
         OnSelectionChange(this, false);
@@ -202,6 +220,7 @@ void TEditor::RowsChanged(bool changed)
     if (!changed)
         FPainter->Glyphs().SetDocumentChars(DocumentChars());
     RowsRebuilt();
+    QueueBrackets();
     // The row list calls this from the end of its update batch, a destructor: the handler's
     // exceptions must stop here.
     if (changed && OnChange)

@@ -9,10 +9,13 @@
 #include "editor/EditorGeometry.h"
 #include "editor/EditorViewProperties.h"
 #include "jcode/DocumentChars.h"
+#include "model/BracketMatch.h"
+#include "model/CaretHistory.h"
 #include "model/EditorModel.h"
 #include "model/ScriptDocument.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
@@ -153,7 +156,8 @@ public:
     void SetSelStart(qint64 offset) { FModel->SetSelStart(offset); }
     qint64 SelLength() const { return FModel->SelLength(); }
     void SetSelLength(qint64 length) { FModel->SetSelLength(length); }
-    void SelectAll() { FModel->SelectAll(); }
+    // Also offers the text to the X primary selection, as a mouse selection does.
+    void SelectAll();
     bool BoxSelection() const { return FModel->BoxSelection(); }
     void SetBoxSelection(bool value);
     void WordMove(int row, int col, int direction) { FModel->WordMove(row, col, direction); }
@@ -170,6 +174,19 @@ public:
     // shift: Shift+Enter opens a line above.
     void Enter(bool shift = false) { FModel->Enter(shift); }
     void Tab() { FModel->Tab(); }
+
+    // Brackets (EditorBrackets.cpp): the pair at the caret, highlighted while nothing is selected.
+    const std::optional<TBracketPair>& BracketPair() const { return FBrackets; }
+    // The caret to the partner of the bracket at the caret, on the same side of it; with select,
+    // both brackets and what they hold selected instead. False when there is no pair.
+    bool GoToMatchingBracket(bool select);
+
+    // Caret history (EditorCaretHistory.cpp): a move of the caret further than a window's rows that
+    // no edit made (a find, the explorer, go to line) is a jump; back and forward go through them.
+    bool GoBack();
+    bool GoForward();
+    bool CanGoBack() const { return FHistory.CanBack(); }
+    bool CanGoForward() const { return FHistory.CanForward(); }
 
     // Input (EditorInput.cpp).
     // Scrolls the view by rows; the caret keeps its place in the window.
@@ -395,6 +412,28 @@ private:
     void EndDrag();
     void SetCursorKind(int kind);
     bool FarFromPress(QPoint point) const;
+    // Shift+Alt+arrows and Alt+drag: box mode until the selection ends.
+    void StartAltBox();
+    bool TripleClick(const QMouseEvent& event) const;
+
+    // Brackets.
+    void UpdateBrackets();
+    void QueueBrackets();
+    void ForgetBracketMatch();
+    QRect BracketCell(TEditorPos position) const;
+    void PaintBrackets(QPainter& canvas) const;
+    std::unique_ptr<TBracketMatch> FBracketMatch;
+    TFountain* FBracketFountain = nullptr;
+    std::optional<TBracketPair> FBrackets;
+    bool FBracketsQueued = false;
+    // Caret history.
+    TLinePlace PlaceOf(TEditorPos position) const;
+    void NoteJump(TEditorPos from);
+    bool GoToPlace(std::optional<TLinePlace> place);
+    TCaretHistory FHistory;
+    TEditorPos FLastCaret;
+    std::uint64_t FLastCaretVersion = 0;
+    bool FGoingThroughHistory = false;
 
     // Metrics.
     void ViewPropertyChanged(QObject* sender);
@@ -422,7 +461,9 @@ private:
     QRect FShownCaret;      // where the caret was last drawn
     int FShownCaretRow = 0; // the row whose underline was last drawn
     QPoint FPressPoint;
+    QElapsedTimer FDoubleClick; // since the last double click, for a triple click
     bool FRowSelecting = false;
+    bool FBoxByAlt = false; // box mode was switched on by an Alt gesture
     int FRowSelectFirst = 0;
     QMenu* FPopupMenu = nullptr;
 

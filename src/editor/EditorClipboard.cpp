@@ -97,6 +97,12 @@ void TEditor::PasteBoxFromClipboard()
     PasteMimeData(*this, QGuiApplication::clipboard()->mimeData(), true);
 }
 
+void TEditor::SelectAll()
+{
+    FModel->SelectAll();
+    CopyToPrimarySelection();
+}
+
 void TEditor::CopyToPrimarySelection()
 {
     QClipboard& clipboard = *QGuiApplication::clipboard();

@@ -11,6 +11,7 @@
 #include "highlight/RowTokenizer.h"
 #include "text/EditorScreenStrings.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -54,6 +55,8 @@ void TEditor::keyPressEvent(QKeyEvent* event)
     FAutoRepeat = event->isAutoRepeat();
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (shift && (event->modifiers() & Qt::AltModifier) && IsMotionKey(event->key()))
+        StartAltBox();
     if (MotionKey(event->key(), shift, ctrl) || CharacterKey(*event))
         return;
     event->ignore();
@@ -121,9 +124,12 @@ bool TEditor::MotionKey(int key, bool shift, bool ctrl)
         PageScroll(std::max(1, rows - 1));
         break;
     case Qt::Key_End:
-        if (ctrl)
+        if (ctrl) {
             SetRow(RowCount());
-        SetCol(RowWidth(Row()));
+            SetCol(RowWidth(Row()));
+        } else {
+            FModel->MoveToRowEnd();
+        }
         break;
     case Qt::Key_Home:
         if (ctrl)
@@ -201,6 +207,9 @@ bool TEditor::CharacterKey(const QKeyEvent& event)
     default:
         break;
     }
+    // A chord with Alt or Meta that no command took is not typing.
+    if (event.modifiers() & (Qt::AltModifier | Qt::MetaModifier))
+        return false;
     const QString text = event.text();
     if (text.isEmpty() || std::any_of(text.begin(), text.end(), [](QChar c) {
             return c.unicode() < 0x20 || c.unicode() == 0x7F;
@@ -222,7 +231,7 @@ void TEditor::TypeUnicode(const QString& text)
         return;
     }
     updateMicroFocus();
-    TypeText(*bytes);
+    FModel->TypeKeys(*bytes);
 }
 
 void TEditor::inputMethodEvent(QInputMethodEvent* event)
@@ -354,6 +363,12 @@ void TEditor::mousePressEvent(QMouseEvent* event)
         return;
     const QPoint point = event->position().toPoint();
     const TEditorPos position = PositionAt(point);
+    if (TripleClick(*event)) {
+        FDoubleClick.invalidate();
+        FModel->SelectLineAt(PositionAt(point, false).Row);
+        return;
+    }
+    FDoubleClick.invalidate();
     if (event->modifiers() & Qt::ShiftModifier) {
         FLeftButtonDown = true;
         if (!HasSelection())
@@ -376,6 +391,8 @@ void TEditor::mousePressEvent(QMouseEvent* event)
         return;
     }
     CancelSelection();
+    if (event->modifiers() & Qt::AltModifier)
+        StartAltBox();
     SetRowCol(position.Row, position.Col);
     StartSelection();
 }
@@ -443,9 +460,27 @@ void TEditor::mouseReleaseEvent(QMouseEvent* event)
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (FDragState != TDragState::None || FLeftButtonDown)
+    if (FDragState == TDragState::Dragging || FLeftButtonDown)
         return;
-    mousePressEvent(event);
+    // A first press inside the selection waited to see whether a drag would follow: none will.
+    FDragState = TDragState::None;
+    const QPoint point = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || point.x() < FLeftOffset || event->modifiers() != Qt::NoModifier) {
+        mousePressEvent(event);
+        return;
+    }
+    // The word under the pointer; a third press soon after at the same place takes the line.
+    FModel->SelectWordAt(PositionAt(point, false));
+    FDoubleClick.start();
+    FPressPoint = point;
+    CopyToPrimarySelection();
+}
+
+bool TEditor::TripleClick(const QMouseEvent& event) const
+{
+    return event.button() == Qt::LeftButton && FDoubleClick.isValid()
+        && FDoubleClick.elapsed() <= QApplication::doubleClickInterval()
+        && !FarFromPress(event.position().toPoint());
 }
 
 void TEditor::StartRowSelection(int row)

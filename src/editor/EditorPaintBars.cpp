@@ -132,8 +132,7 @@ void TEditorPainter::PaintRuler()
         canvas.fillRect(QRect(x, tickTop, 1, tickBottom - tickTop + 1), foreground);
     }
     // The numbers follow the columns in view, so they move with horizontal scrolling.
-    for (int col = (firstCol + gauge - 1) / gauge * gauge; col < firstCol + count && col <= 999;
-         col += gauge) {
+    for (int col = (firstCol + gauge - 1) / gauge * gauge; col < firstCol + count; col += gauge) {
         const int x = left + (col - firstCol) * column + 2;
         const int width = static_cast<int>(std::to_string(col).size()) * 6;
         canvas.fillRect(QRect(x, 0, width, TRulerDigits::Height), background);

@@ -16,7 +16,7 @@ public:
     static constexpr int Height = 9;
     static const QImage& Sheet();
     static int Width(int digit) { return digit == 1 ? 3 : 5; }
-    // Draws number (0..999) with its left edge at x and its top at y; returns the width drawn.
+    // Draws number (0 or more) with its left edge at x and its top at y; returns the width drawn.
     static int Draw(QPainter& painter, int x, int y, int number, const QColor& color);
 };
 

@@ -110,6 +110,7 @@ void TEditor::FountainChanged(QObject* sender)
 {
     // Whatever part of the highlighting changed, the next rescan's parser is made afresh.
     ListRows().ReleaseScanner();
+    ForgetBracketMatch();
     if (sender == View() || sender == ActiveFountain())
         ListRows().RescanAll();
     if (sender == Font())
@@ -142,6 +143,7 @@ void TEditor::paintEvent(QPaintEvent* event)
             ListRows().Rescan(row, false);
     QPainter canvas(viewport());
     FPainter->Paint(canvas, event->rect(), Geometry(), BlinkingCaret());
+    PaintBrackets(canvas);
 }
 
 QRect TEditor::BlinkingCaret()

@@ -41,6 +41,8 @@ void TEditor::CaretMoved()
     FShownCaret = caret;
     FShownCaretRow = Row();
     viewport()->update(FShownCaret);
+    QueueBrackets();
+    NoteJump(FLastCaret);
 }
 
 void TEditor::FollowCaret()

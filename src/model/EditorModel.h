@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <chrono>
 #include <compare>
 #include <cstdint>
 #include <memory>
@@ -92,6 +93,10 @@ public:
     int WrapByte() const;
     // The row holding the first byte of row's logical line.
     int LineStart(int row) const;
+    // The last row of row's logical line.
+    int LineEnd(int row) const;
+    // The text of the logical line that starts at row first, its wrapped rows joined.
+    std::string LineText(int first) const;
     // The last row the caret may stand on: the row count, or the last row when it ends the text.
     int LastCaretRow() const;
     // Columns the view scrolls over: MaxCol, or the widest row's width when wider. It follows
@@ -121,6 +126,9 @@ public:
     int Col() const { return FCol; }
     void SetCol(int col);
     void SetRowCol(int row, int col);
+    // End: after the row's last character, on a wrapped row too (where no other move may stand,
+    // as that place is also the next row's start); from there, the end of the logical line.
+    void MoveToRowEnd();
     void PlaceCaretAfter(int row, qint64 bytes);
     // Where PlaceCaretAfter(0, offset) puts the caret, found through the offset cache.
     void PlaceCaretAtOffset(qint64 offset);
@@ -166,6 +174,10 @@ public:
     bool InSelection(TEditorPos position) const;
     // Whole rows from first to row, either way, line breaks included.
     void SelectRows(int first, int row);
+    // The word at a position (WordSpan.h), the caret after it; the logical line holding a row,
+    // its line break included.
+    void SelectWordAt(TEditorPos position);
+    void SelectLineAt(int row);
     std::string SelText() const;
 
     // Tokens and words (ModelTokens.cpp).
@@ -174,6 +186,11 @@ public:
 
     // Editing (ModelEditing.cpp). Each refuses on a read-only model.
     void TypeText(std::string_view text);
+    // TypeText for typed keys and input-method results: characters typed on where the last
+    // ones left the caret, soon after them and within one word, are undone in one step.
+    void TypeKeys(std::string_view text);
+    // A pause this long in typing starts a new undo step.
+    static constexpr int TypingPauseMs = 1000;
     void SetSelText(std::string_view text);
     void DeleteSelection();
     void PasteBox(std::string_view text);
@@ -244,6 +261,21 @@ private:
     int EnterIndent() const;
     std::string IndentText(int width) const;
     std::string WithBreak(std::string text, int row) const;
+    // Undo groups of typing.
+    using TypingClock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds TypingPause {TypingPauseMs};
+    struct TTyping {
+        std::uint64_t Version = ~std::uint64_t(0); // the text version the last typing left
+        int Line = -1;      // the first row of its logical line
+        qint64 Offset = -1; // the caret's byte in that line after it
+        bool WordChar = false;
+        TypingClock::time_point At;
+    };
+    bool TypingContinues(int line, qint64 offset, std::string_view text) const;
+    void EndTyping(bool joins, int line, qint64 offset, std::string_view text);
+    static bool TypedWordChar(std::string_view text);
+    TTyping FTyping;
+    bool FGroupTyping = false; // inside TypeKeys
 
     TEditorModelOwner* FOwner;
     std::shared_ptr<TEditorScreenStrings> FRows;

@@ -165,9 +165,11 @@ void TEditorModel::TypeText(std::string_view text)
     const std::string_view rowText = RowText(row);
     const int k = ByteOfColumn(attributes, FCol);
     const qint64 target = BytesBetween(anchor, row) + k + BytesInRows(text);
+    const bool joins = FGroupTyping && TypingContinues(anchor, target - qint64(BytesInRows(text)), text);
     CancelSelection();
     if (row >= RowCount()) {
         Replace(row, 0, Padded({}, k) + std::string(text), anchor, target);
+        EndTyping(joins, anchor, target, text);
         return;
     }
     int lastRow = row;
@@ -189,6 +191,40 @@ void TEditorModel::TypeText(std::string_view text)
             + std::string(rowText.substr(size_t(k)));
     }
     Replace(row, lastRow - row + 1, WithBreak(std::move(newText), lastRow), anchor, target);
+    EndTyping(joins, anchor, target, text);
+}
+
+// Typing groups into one undo step per word: a character typed where the last one left the
+// caret, with no other edit between, soon after it, and not starting a new word.
+bool TEditorModel::TypingContinues(int line, qint64 offset, std::string_view text) const
+{
+    return FTyping.Version == FTextVersion && FTyping.Line == line && FTyping.Offset == offset
+        && TypingClock::now() - FTyping.At < TypingPause
+        && !(TypedWordChar(text) && !FTyping.WordChar) && text.find_first_of("\r\n") == std::string_view::npos;
+}
+
+void TEditorModel::EndTyping(bool joins, int line, qint64 offset, std::string_view text)
+{
+    if (joins)
+        FRows->UndoObj().JoinLast();
+    if (FGroupTyping)
+        FTyping = {FTextVersion, line, offset, TypedWordChar(text), TypingClock::now()};
+}
+
+void TEditorModel::TypeKeys(std::string_view text)
+{
+    FGroupTyping = true;
+    struct TReset {
+        bool& Flag;
+        ~TReset() { Flag = false; }
+    } reset {FGroupTyping};
+    TypeText(text);
+}
+
+bool TEditorModel::TypedWordChar(std::string_view text)
+{
+    const auto c = static_cast<unsigned char>(text.empty() ? ' ' : text[0]);
+    return c == '_' || c >= 0x80 || (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
 }
 
 void TEditorModel::SetSelText(std::string_view text)

@@ -31,6 +31,24 @@ int TEditorModel::LineStart(int row) const
     return FRows->LineStartRow(std::max(row, 0));
 }
 
+int TEditorModel::LineEnd(int row) const
+{
+    while (row + 1 < RowCount() && RowAttribute(row) == raWrapped)
+        ++row;
+    return row;
+}
+
+std::string TEditorModel::LineText(int first) const
+{
+    std::string line;
+    for (int row = first; row < RowCount(); ++row) {
+        line += RowText(row);
+        if (RowAttribute(row) != raWrapped)
+            break;
+    }
+    return line;
+}
+
 TColumnLayout TEditorModel::ColumnLayout() const
 {
     return {TabSpaceCount(), WordWrap() ? WrapByte() : 0};
@@ -203,6 +221,24 @@ void TEditorModel::SetRowCol(int row, int col)
         return;
     AssignRow(row);
     AssignCol(col);
+    FOwner->CaretMoved();
+}
+
+void TEditorModel::MoveToRowEnd()
+{
+    const int width = RowWidth(FRow);
+    if (RowAttribute(FRow) != raWrapped) {
+        SetCol(width);
+        return;
+    }
+    if (FCol == width) {
+        const int last = LineEnd(FRow);
+        SetRowCol(last, RowWidth(last));
+        return;
+    }
+    // Set past ValidateCol, which keeps other moves off this place.
+    FRemembered = false;
+    FCol = width;
     FOwner->CaretMoved();
 }
 

@@ -1,5 +1,6 @@
 // TEditorModel's selection, normal and box, and its text.
 #include "model/EditorModel.h"
+#include "model/WordSpan.h"
 #include "support/LineBreaks.h"
 
 #include "text/EditorScreenStrings.h"
@@ -52,8 +53,10 @@ void TEditorModel::RecomputeSelection(bool wasSelected)
     }
     TSelectionCols cols {bytes.StartRow, bytes.EndRow, 0, 0};
     if (FBoxSelection) {
-        cols.StartCol = std::min(FAnchorCol, FCol);
-        cols.EndCol = std::max(FAnchorCol, FCol);
+        // Over a short row the box keeps the column the caret was moved up or down from.
+        const int col = FRemembered ? std::max(FCol, FRememberedCol) : FCol;
+        cols.StartCol = std::min(FAnchorCol, col);
+        cols.EndCol = std::max(FAnchorCol, col);
     } else if (FAnchorRow == FRow) {
         const int width = RowWidth(FRow);
         cols.StartCol = std::min(std::min(FAnchorCol, FCol), width);
@@ -223,6 +226,26 @@ void TEditorModel::SelectRows(int first, int row)
     StartSelection();
     SetRowCol(caret.Row, caret.Col);
     ExtendSelection();
+}
+
+void TEditorModel::SelectWordAt(TEditorPos position)
+{
+    if (position.Row < 0 || position.Row >= RowCount())
+        return;
+    const int first = LineStart(position.Row);
+    const int offset = int(BytesBetween(first, position.Row)) + CharIndexAt(position.Row, position.Col);
+    const TByteSpan word = WordSpanAt(LineText(first), offset);
+    if (word.End == word.Start)
+        return;
+    SetSelStart(RowOffset(first) + word.Start);
+    SetSelLength(word.End - word.Start);
+}
+
+void TEditorModel::SelectLineAt(int row)
+{
+    if (row < 0 || row >= RowCount())
+        return;
+    SelectRows(LineStart(row), LineEnd(row));
 }
 
 } // namespace brenvik

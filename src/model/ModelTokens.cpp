@@ -76,15 +76,8 @@ TEditorToken TEditorModel::TokenAt(TEditorPos position) const
     if (position.Row < 0 || position.Row >= RowCount())
         return {};
     const int first = LineStart(position.Row);
-    std::string line;
-    for (int row = first; row < position.Row; ++row)
-        line += RowText(row);
-    const int offset = int(line.size()) + CharIndexAt(position.Row, position.Col);
-    for (int row = position.Row; row < RowCount(); ++row) {
-        line += RowText(row);
-        if (RowAttribute(row) != raWrapped)
-            break;
-    }
+    const std::string line = LineText(first);
+    const int offset = int(BytesBetween(first, position.Row)) + CharIndexAt(position.Row, position.Col);
     TFountain* fountain = FOwner->TokenFountain();
     if (fountain == nullptr)
         return {};

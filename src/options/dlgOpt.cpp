@@ -15,7 +15,9 @@
 #include <algorithm>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <array>
@@ -134,6 +136,17 @@ void TdlgOption::CreateOtherTab()
         page);
     layout->addWidget(rdgListUpdate);
     layout->addWidget(rdgListDefaultSet);
+    cbxWheelOneRow = new QCheckBox(QStringLiteral("マウスホイールで1行ずつスクロールする"), page);
+    cbxWheelOneRow->setObjectName(QStringLiteral("cbxWheelOneRow"));
+    layout->addWidget(cbxWheelOneRow);
+    speUndoLimit = new QSpinBox(page);
+    speUndoLimit->setObjectName(QStringLiteral("speUndoLimit"));
+    speUndoLimit->setRange(64, 100000);
+    auto* undo = new QHBoxLayout;
+    undo->addWidget(new QLabel(QStringLiteral("元に戻せる回数"), page));
+    undo->addWidget(speUndoLimit);
+    undo->addStretch();
+    layout->addLayout(undo);
     layout->addStretch();
 }
 
@@ -160,6 +173,8 @@ void TdlgOption::Load(const TfrmMain& owner)
     LoadCodes(FLoaded.DefaultJCode, FLoaded.DefaultRCode);
     rdgListUpdate->SetItemIndex(FLoaded.ListUpdate);
     rdgListDefaultSet->SetItemIndex(FLoaded.ListDefaultSet);
+    cbxWheelOneRow->setChecked(FLoaded.WheelOneRow);
+    speUndoLimit->setValue(FLoaded.UndoLimit);
 }
 
 void TdlgOption::LoadCodes(JCode jcode, RCode rcode)
@@ -211,6 +226,8 @@ void TdlgOption::Store(TfrmMain& owner)
         options.ListUpdate = index;
     if (const int index = rdgListDefaultSet->ItemIndex(); index >= 0)
         options.ListDefaultSet = index;
+    options.WheelOneRow = cbxWheelOneRow->isChecked();
+    options.UndoLimit = speUndoLimit->value();
     owner.SetOptions(options);
     owner.WriteViewSettings();
 }

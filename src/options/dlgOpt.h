@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QRadioButton;
+class QSpinBox;
 
 namespace brenvik {
 
@@ -51,6 +52,8 @@ private:
     TRadioGroup* rdgRCode;
     TRadioGroup* rdgListUpdate;
     TRadioGroup* rdgListDefaultSet;
+    QCheckBox* cbxWheelOneRow;
+    QSpinBox* speUndoLimit;
 };
 
 // The options runner of "設定(&O)": shows the dialog modally and stores it on OK. Its result

@@ -11,6 +11,7 @@
 #include "editor/EditorViewInfo.h"
 #include "highlight/EditorColors.h"
 #include "highlight/Fountain.h"
+#include "options/KinsokuBox.h"
 #include "text/EditorWrapOption.h"
 
 #include <QCheckBox>
@@ -80,6 +81,7 @@ void TdlgOptionBase::LoadEditor(const TEditor& editor, const TFountain& fountain
     rdgWordWrap->SetItemIndex(!editor.WordWrap() ? 0 : wordWrapWindow ? 2 : 1);
     speWordWrap->setValue(editor.WrapByte());
     speWordWrap->setEnabled(rdgWordWrap->ItemIndex() == 1);
+    grpKinsoku->Load(*editor.WrapOption());
     // 2. Caret; no tab entry is chosen for a width that is not listed.
     const TEditorCaret& caret = *editor.Caret();
     for (std::size_t i = 0; i < kCaretBoxes.size(); ++i)
@@ -160,14 +162,17 @@ void TdlgOptionBase::ApplyWrap(TEditor& editor, int index, int width, bool tabCh
     if (index == 0) {
         editor.SetWordWrap(false);
         option.SetWrapByte(width);
+        grpKinsoku->Store(option);
     } else if (!editor.WordWrap()) {
         option.SetWrapByte(width);
+        grpKinsoku->Store(option);
         editor.SetWordWrap(true);
-    } else if (tabChanged || option.WrapByte() != std::clamp(width, TEditorWrapOption::MinWrapByte,
-                                                      TEditorWrapOption::MaxWrapByte)) {
+    } else if (tabChanged || grpKinsoku->Differs(option)
+        || option.WrapByte() != std::clamp(width, TEditorWrapOption::MinWrapByte, TEditorWrapOption::MaxWrapByte)) {
         // The batch reports once at its end, rebuilding the rows also for a new tab width.
         TUpdateBatch batch(option);
         option.SetWrapByte(width);
+        grpKinsoku->Store(option);
     }
 }
 

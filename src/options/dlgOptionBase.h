@@ -24,6 +24,7 @@ namespace brenvik {
 
 class TColorEditor;
 class TEditor;
+class TKinsokuBox;
 class TFountain;
 class TRadioGroup;
 
@@ -97,6 +98,7 @@ protected:
     QComboBox* cmbTab;
     QPushButton* btnFont;
     QLabel* lblFont;
+    TKinsokuBox* grpKinsoku;
     // Tab "表示色".
     QListWidget* lbxView;
     TEditor* edrView;

@@ -2,6 +2,7 @@
 // items, and the handlers that change only the dialog's samples and copies.
 #include "options/CaretBoxes.h"
 #include "options/ColorGrid.h"
+#include "options/KinsokuBox.h"
 #include "editor/RadioGroup.h"
 #include "options/dlgOptionBase.h"
 
@@ -114,6 +115,8 @@ void TdlgOptionBase::CreateEditorTab()
     lblFont->setObjectName(QStringLiteral("lblFont"));
     layout->addWidget(btnFont, row, 0);
     layout->addWidget(lblFont, row++, 1);
+    grpKinsoku = new TKinsokuBox(page);
+    layout->addWidget(grpKinsoku, row++, 0, 1, 2);
     layout->setRowStretch(row, 1);
     connect(btnFont, &QPushButton::clicked, this, [this] { ChooseFont(); });
 }

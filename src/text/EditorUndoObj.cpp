@@ -38,6 +38,12 @@ void TEditorUndoObj::PushRedo(const TUndoData& record)
     FRedoList.push_back(std::move(copy));
 }
 
+void TEditorUndoObj::JoinLast()
+{
+    if (FUndoList.size() >= 2)
+        FUndoList.back().Joined = true;
+}
+
 void TEditorUndoObj::ClearAll()
 {
     FRedoList.clear();
@@ -83,6 +89,23 @@ void TEditorUndoObj::SetCaret(int row, int col)
 
 void TEditorUndoObj::Undo()
 {
+    bool joined = true;
+    while (joined && !FUndoList.empty()) {
+        joined = FUndoList.back().Joined;
+        UndoOne();
+    }
+}
+
+void TEditorUndoObj::Redo()
+{
+    // The first record of a step comes back first; the records joined to it follow.
+    do {
+        RedoOne();
+    } while (!FRedoList.empty() && FRedoList.back().Joined);
+}
+
+void TEditorUndoObj::UndoOne()
+{
     if (FUndoList.empty())
         return;
     TUndoData& record = FUndoList.back();
@@ -100,7 +123,7 @@ void TEditorUndoObj::Undo()
     FUndoList.pop_back();
 }
 
-void TEditorUndoObj::Redo()
+void TEditorUndoObj::RedoOne()
 {
     if (FRedoList.empty())
         return;
@@ -115,6 +138,7 @@ void TEditorUndoObj::Redo()
         FReplaying = false;
         redone.Row = record.Row;
         redone.RowCount = inverse.RowCount;
+        redone.Joined = record.Joined;
         redone.Attribute = inverse.Attribute;
         redone.Text = std::move(inverse.Text);
     }

@@ -15,6 +15,7 @@ struct TUndoData {
     int CaretCol = 0;
     int Row = -1; // first row of the replaced span
     int RowCount = 0; // rows the operation put in, taken out on replay
+    bool Joined = false; // undone and redone in one step with the record before it
     TRowAttribute Attribute = raNone; // attribute of the last removed row; raNone: nothing removed
     std::string Text; // text of the removed rows, CR LF after each raBreak row
 };
@@ -34,9 +35,12 @@ public:
     TUndoData& NewUndoRecord();
     bool CanUndo() const { return !FUndoList.empty(); }
     bool CanRedo() const { return !FRedoList.empty(); }
+    // One step: a record and those joined to it.
     void Undo();
     void Redo();
     void PushRedo(const TUndoData& record);
+    // Makes the last record one step with the record before it (typing on in one word).
+    void JoinLast();
     void ClearAll();
 
     int Limit() const { return FLimit; }
@@ -56,6 +60,8 @@ private:
     // Takes out what the record put in and puts back what it took out; returns the inverse.
     Inverse Replay(const TUndoData& record);
     void SetCaret(int row, int col);
+    void UndoOne();
+    void RedoOne();
 
     TEditorScreenStrings& FRows;
     int FLimit = MinLimit;

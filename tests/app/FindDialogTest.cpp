@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -235,6 +236,44 @@ TEST_F(FindDialogTest, SelectionKeepsItsBytesAndLineBreaksAreCut)
     pasted.btnOKClick();
     EXPECT_EQ(pasted.SearchText(), "a\nb");
     EXPECT_FALSE(store.Value(QStringLiteral("SearchItems/Text")).contains(QLatin1Char('\n') + QStringLiteral("b")));
+}
+
+// Typed keys: what is typed is what is searched for and written, whatever the history holds, and
+// the first Enter ends the dialog.
+TEST_F(FindDialogTest, TypedTextIsTakenAsTypedAndOneEnterRuns)
+{
+    store.SetValue(QStringLiteral("SearchItems/Text"), QStringLiteral("foo\r\n本文\r\n"));
+    store.SetValue(QStringLiteral("ReplaceItems/Text"), QStringLiteral("Word\r\n"));
+    const auto typeInto = [](QComboBox* box, const QString& text) {
+        box->lineEdit()->selectAll();
+        QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(box->lineEdit(), char(c.unicode()));
+            else // as a key of the input method's keyboard would
+                QTest::sendKeyEvent(QTest::Click, box->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    };
+    for (const QString& typed : {QStringLiteral("Foo"), QStringLiteral("fo"), QStringLiteral("本")}) {
+        TFormSearch dialog;
+        dialog.show();
+        dialog.chkMatchCase->setChecked(true);
+        typeInto(dialog.ComboBox1, typed);
+        EXPECT_EQ(dialog.ComboBox1->currentText(), typed);
+        QTest::keyClick(dialog.ComboBox1->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << typed.toStdString();
+        EXPECT_EQ(dialog.SearchText(), typed.toStdString() == "本" ? std::string("\x96\x7B") : typed.toStdString());
+    }
+    TFormReplace dialog;
+    dialog.show();
+    typeInto(dialog.ComboBox1, QStringLiteral("w"));
+    typeInto(dialog.ComboBox2, QStringLiteral("WORD"));
+    QTest::keyClick(dialog.ComboBox2->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.ReplaceText(), "WORD");
+    // The history is still offered in the drop-down.
+    EXPECT_EQ(Items(dialog.ComboBox2).first(), "WORD");
+    EXPECT_TRUE(Items(dialog.ComboBox2).contains(QStringLiteral("Word")));
 }
 
 TEST_F(FindDialogTest, RunnersReturnTextsAndFlagWords)

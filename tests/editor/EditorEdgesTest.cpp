@@ -255,6 +255,12 @@ TEST_F(EditorEdgesTest, SelectingSetsThePrimarySelectionAndAMiddleClickPastesItT
     QTest::keyClick(&editor, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Clipboard().text(QClipboard::Selection), QString("world\nxhello"));
 
+    // Selecting all (the window's Ctrl+A) and a double click publish theirs at once.
+    editor.SelectAll();
+    EXPECT_EQ(Clipboard().text(QClipboard::Selection), QString("hello world\nxhelloy\n"));
+    QTest::mouseDClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier, Cell(0, 8));
+    EXPECT_EQ(Clipboard().text(QClipboard::Selection), QString("world"));
+
     editor.SetReadOnly(true);
     QTest::mouseClick(editor.viewport(), Qt::MiddleButton, Qt::NoModifier, Cell(0, 0));
     EXPECT_EQ(Text(), "hello world\r\nxhelloy\r\n") << "a read-only editor takes no paste";

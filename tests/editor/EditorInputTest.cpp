@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 
 namespace brenvik::test {
 namespace {
@@ -153,6 +154,159 @@ TEST_F(EditorInputTest, CharactersAndInputMethodResultsAreTypedOnce)
     editor.SetReadOnly(true);
     Type("q");
     EXPECT_EQ(Row(1), "\x93\xfa\x96\x7b\x8c\xea");
+}
+
+// Chords with Alt or Meta that reach the editor insert nothing, over a selection neither; AltGr
+// (a group switch) still types.
+TEST_F(EditorInputTest, AltAndMetaChordsNeverType)
+{
+    SetText("abc");
+    editor.SetRowCol(0, 3);
+    for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::AltModifier), Qt::KeyboardModifiers(Qt::MetaModifier),
+             Qt::AltModifier | Qt::ShiftModifier}) {
+        QTest::keyClick(&editor, Qt::Key_Q, modifiers);
+        QTest::keyClick(&editor, Qt::Key_K, modifiers);
+    }
+    Select({0, 0}, {0, 2});
+    QTest::keyClick(&editor, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(Text(), "abc");
+    EXPECT_EQ(editor.SelText(), "ab");
+    Key(Qt::Key_At, Qt::GroupSwitchModifier, QStringLiteral("@"));
+    EXPECT_EQ(Text(), "@c");
+}
+
+// A double click takes the run of one character class under the pointer, a Perl sigil with an
+// ASCII word; a third click soon after takes the whole logical line, its break included.
+TEST_F(EditorInputTest, DoubleClickSelectsAWordAndTripleClickTheLine)
+{
+    // print $name漢字かなカナＡＢ; (UTF-8 in the comment)
+    const std::string kanji = "\x8a\xbf\x8e\x9a", hira = "\x82\xa9\x82\xc8", kata = "\x83\x4a\x83\x69",
+                      wide = "\x82\x60\x82\x61";
+    SetText("print $name" + kanji + hira + kata + wide + ";\r\nnext\r\n");
+    const auto doubleClick = [this](int col, int row = 0) {
+        Mouse(QEvent::MouseButtonPress, Cell(row, col));
+        Mouse(QEvent::MouseButtonRelease, Cell(row, col));
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(Cell(row, col)),
+            editor.viewport()->mapToGlobal(QPointF(Cell(row, col))), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor.viewport(), &event);
+        Mouse(QEvent::MouseButtonRelease, Cell(row, col));
+    };
+    const std::pair<int, std::string> cases[] = {{1, "print"}, {8, "$name"}, {6, "$name"}, {12, kanji},
+        {15, hira}, {19, kata}, {23, wide}, {27, ";"}, {5, " "}};
+    for (const auto& [col, word] : cases) {
+        doubleClick(col);
+        EXPECT_EQ(editor.SelText(), word) << "column " << col;
+    }
+    const std::string line = "print $name" + kanji + hira + kata + wide + ";\r\n";
+    doubleClick(2);
+    Mouse(QEvent::MouseButtonPress, Cell(0, 2));
+    Mouse(QEvent::MouseButtonRelease, Cell(0, 2));
+    EXPECT_EQ(editor.SelText(), line);
+    // A wrapped line is taken whole from any of its rows; a double click inside the selection
+    // still takes a word.
+    WrapAt(20);
+    ASSERT_EQ(Row(1), kata + wide + ";");
+    doubleClick(2, 1);
+    EXPECT_EQ(editor.SelText(), kata);
+    Mouse(QEvent::MouseButtonPress, Cell(1, 2));
+    Mouse(QEvent::MouseButtonRelease, Cell(1, 2));
+    EXPECT_EQ(editor.SelText(), line);
+    doubleClick(1, 1);
+    EXPECT_EQ(editor.SelText(), kata);
+    Check();
+}
+
+// End on a wrapped row stands after its last character, where typing goes; pressed again it
+// goes to the end of the logical line.
+TEST_F(EditorInputTest, EndOnAWrappedRowStandsAfterItsLastCharacter)
+{
+    SetText("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNO\r\nz");
+    WrapAt(20);
+    ASSERT_EQ(Row(0), "abcdefghijklmnopqrst");
+    Key(Qt::Key_End);
+    EXPECT_EQ(Caret(), (TEditorPos {0, 20}));
+    Type("X");
+    EXPECT_EQ(Text(), "abcdefghijklmnopqrstXuvwxyzABCDEFGHIJKLMNO\r\nz");
+    editor.SetRowCol(0, 3);
+    Key(Qt::Key_End);
+    Key(Qt::Key_End);
+    Type("Y");
+    EXPECT_EQ(Text(), "abcdefghijklmnopqrstXuvwxyzABCDEFGHIJKLMNOY\r\nz");
+    // Shift+End selects to the row's end; End on an unwrapped row is its end as before.
+    editor.SetRowCol(0, 2);
+    Key(Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(editor.SelText(), "cdefghijklmnopqrst");
+    editor.SetRowCol(3, 0);
+    Key(Qt::Key_End);
+    EXPECT_EQ(Caret(), (TEditorPos {3, 1}));
+    Check();
+}
+
+// Shift+Alt+arrows and Alt+drag select a box; over a short row the keyboard's box keeps its
+// column. The box mode they switch on ends with the selection; one chosen from the menu stays.
+TEST_F(EditorInputTest, AltGesturesSelectABoxThatKeepsItsColumn)
+{
+    SetText("abcdef\r\nab\r\nabcdef\r\n");
+    editor.SetRowCol(0, 1);
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Right, Qt::ShiftModifier | Qt::AltModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_EQ(editor.SelectionCols().EndCol, 4) << "the short row did not narrow the box";
+    EXPECT_EQ(editor.SelText(), "bcd\r\nb\r\n");
+    Key(Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_TRUE(editor.BoxSelection());
+    EXPECT_EQ(editor.SelText(), "bcd\r\nb\r\nbcd\r\n");
+    Key(Qt::Key_Down);
+    EXPECT_FALSE(editor.HasSelection());
+    EXPECT_FALSE(editor.BoxSelection());
+
+    Drag(Cell(0, 2), Cell(2, 4), Qt::AltModifier);
+    EXPECT_TRUE(editor.BoxSelection());
+    EXPECT_EQ(editor.SelText(), "cd\r\n\r\ncd\r\n");
+    Mouse(QEvent::MouseButtonPress, Cell(1, 0));
+    Mouse(QEvent::MouseButtonRelease, Cell(1, 0));
+    EXPECT_FALSE(editor.BoxSelection());
+
+    editor.SetBoxSelection(true);
+    Select({0, 0}, {1, 1});
+    Key(Qt::Key_Down);
+    EXPECT_TRUE(editor.BoxSelection()) << "chosen, not started by Alt";
+    Check();
+}
+
+// Typed keys undo one word at a time: a word with the blanks after it, a step also ended by a
+// caret moved elsewhere or a pause; edits other than typing stay steps of their own.
+TEST_F(EditorInputTest, TypingUndoesAWordAtATime)
+{
+    SetText("");
+    for (const QChar c : QStringLiteral("foo bar  baz"))
+        Type(QString(c));
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  ");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo ");
+    editor.Redo();
+    EXPECT_EQ(Text(), "foo bar  ");
+    Type("x");
+    Key(Qt::Key_Home);
+    Type("y");
+    Type("z");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  x");
+    Key(Qt::Key_End);
+    Key(Qt::Key_Backspace);
+    Type("q");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  ");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  x") << "the backspace was a step of its own";
+    Key(Qt::Key_End);
+    Type("1");
+    QTest::qWait(TEditorModel::TypingPauseMs + 100);
+    Type("2");
+    editor.Undo();
+    EXPECT_EQ(Text(), "foo bar  x1") << "after a pause a new step";
+    Check();
 }
 
 TEST_F(EditorInputTest, ClicksRoundToTheNearestBoundaryAndDragsSelect)

@@ -11,6 +11,7 @@
 #include "text/EditorStrings.h"
 #include "text/EditorWrapOption.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -390,6 +391,47 @@ TEST_F(PaintingTest, RulerCaretMarkAndNumbersFollowScrolling)
     const QImage scrolled = Render();
     EXPECT_EQ(scrolled.copy(numberAt10.translated(-3 * column, 0)), number) << "10 moved with the columns";
     EXPECT_NE(scrolled.copy(numberAt10), number);
+}
+
+TEST_F(PaintingTest, RulerNumbersColumnsPast1000)
+{
+    editor.Ruler()->SetVisible(true);
+    SetText(std::string(1300, 'r'));
+    editor.SetTopCol(1195);
+    ASSERT_EQ(editor.TopCol(), 1195);
+    const int column = editor.ColWidth();
+    const QImage image = Render();
+    // The top rows of the digits of 1200, where only the ticks of whole tens reach.
+    const QRect number(editor.LeftOffset() + 5 * column + 2, 0, 4 * 6, 3);
+    EXPECT_GT(Count(image, number, Qt::black, image.pixelColor(number.topLeft() - QPoint(1, 0))), 4);
+}
+
+// The bracket pair at the caret is framed, both brackets and nothing between; a selection hides it.
+TEST_F(PaintingTest, BracketPairAtTheCaretIsFramed)
+{
+    const auto framed = [](const QImage& image, const QRect& rect) {
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                count += image.pixel(x, y) == QColor(0x20, 0x60, 0xd0).rgb();
+        return count;
+    };
+    SetText("f(x, (y))\r\n");
+    editor.SetRowCol(0, 1);
+    QApplication::processEvents();
+    QImage image = Render();
+    EXPECT_GT(framed(image, Cell(0, 1)), 0);
+    EXPECT_GT(framed(image, Cell(0, 8)), 0);
+    EXPECT_EQ(framed(image, Cell(0, 2, 6)), 0);
+    editor.SetRowCol(0, 3);
+    QApplication::processEvents();
+    EXPECT_EQ(framed(Render(), Cell(0, 0, 10)), 0);
+    editor.SetRowCol(0, 8);
+    editor.StartSelection();
+    editor.SetRowCol(0, 9);
+    editor.ExtendSelection();
+    QApplication::processEvents();
+    EXPECT_EQ(framed(Render(), Cell(0, 0, 10)), 0);
 }
 
 TEST_F(PaintingTest, OnDrawLineHearsEveryRowPartAfterItsTokens)

@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -152,6 +153,68 @@ TEST_F(OptionDialogTest, WrapWidthAndTabWidthChangedTogetherRewrapWithBoth)
     EXPECT_EQ(Editor().Caret()->TabSpaceCount(), 2);
     // Same wrap width, narrower tabs: fewer rows, so the rows were rebuilt for the new tabs.
     EXPECT_LT(Editor().RowCount(), rowsBefore);
+}
+
+// The line-break rules: on for a new window, so that no wrapped row starts with 。; switched off
+// and their lists edited in the dialog, the rows follow at once.
+TEST_F(OptionDialogTest, LineBreakRulesAreOnForNewSettingsAndEditable)
+{
+    // あ x 19 then 。: without the rules 。 would start the second row.
+    std::string line;
+    for (int i = 0; i < 19; ++i)
+        line += "\x82\xa0";
+    Editor().Lines().SetTextStr(line + "\x81\x42" + "\r\n");
+    Editor().WrapOption()->SetWrapByte(38);
+    Editor().SetWordWrap(true);
+    ASSERT_TRUE(Editor().WrapOption()->Leading());
+    EXPECT_NE(Editor().RowText(1).substr(0, 2), "\x81\x42");
+    Open();
+    auto* leading = Child<QCheckBox>("cbxLeading");
+    auto* hanging = Child<QCheckBox>("cbxFollowPunctuation");
+    EXPECT_TRUE(leading->isChecked());
+    EXPECT_TRUE(hanging->isChecked());
+    EXPECT_TRUE(Child<QLineEdit>("edtFollowStr")->text().startsWith(QStringLiteral("、。")));
+    Child<TRadioGroup>("rdgWordWrap")->SetItemIndex(1);
+    Child<QSpinBox>("speWordWrap")->setValue(38);
+    QTest::mouseClick(leading, Qt::LeftButton, {}, QPoint(5, leading->height() / 2));
+    QTest::mouseClick(hanging, Qt::LeftButton, {}, QPoint(5, hanging->height() / 2));
+    EXPECT_FALSE(Child<QLineEdit>("edtLeadStr")->isEnabled());
+    Ok();
+    EXPECT_FALSE(Editor().WrapOption()->Leading());
+    EXPECT_EQ(Editor().RowText(1), "\x81\x42") << "the rows were rebuilt without the rules";
+
+    // A list edited by keys is stored as Shift_JIS; one holding a character without a form keeps
+    // its old value.
+    Open();
+    leading = Child<QCheckBox>("cbxLeading");
+    QTest::mouseClick(leading, Qt::LeftButton, {}, QPoint(5, leading->height() / 2));
+    auto* follow = Child<QLineEdit>("edtFollowStr");
+    follow->clear();
+    QTest::keyClicks(follow, "!?");
+    auto* lead = Child<QLineEdit>("edtLeadStr");
+    lead->setText(QStringLiteral("€("));
+    Ok();
+    EXPECT_TRUE(Editor().WrapOption()->Leading());
+    EXPECT_EQ(Editor().WrapOption()->FollowStr(), "!?");
+    EXPECT_EQ(Editor().WrapOption()->LeadStr().substr(0, 2), "\x81\x69");
+}
+
+// The undo limit: 1,000 steps for new settings, down to 64 as before, stored in "Option".
+TEST_F(OptionDialogTest, UndoLimitDefaultsTo1000AndReachesTheEditor)
+{
+    EXPECT_EQ(Editor().UndoListMax(), 1000);
+    Open();
+    auto* limit = Child<QSpinBox>("speUndoLimit");
+    EXPECT_EQ(limit->value(), 1000);
+    limit->setValue(10);
+    EXPECT_EQ(limit->value(), 64) << "no fewer than 64";
+    limit->setValue(500);
+    limit->selectAll();
+    QTest::keyClicks(limit, "64");
+    EXPECT_EQ(limit->value(), 64);
+    Ok();
+    EXPECT_EQ(Editor().UndoListMax(), 64);
+    EXPECT_TRUE(StoredSettings().contains("UndoLimit=64"));
 }
 
 TEST_F(OptionDialogTest, CaretBoxesAndTabWidthReachTheCaret)
