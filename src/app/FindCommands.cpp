@@ -67,6 +67,8 @@ bool TFindCommands::FindNext()
         FWindow.ShowMessage(find.MissText());
         return false;
     }
+    // An earlier miss no longer holds.
+    FWindow.ShowMessage(QString());
     editor.ScrollCaret();
     return true;
 }

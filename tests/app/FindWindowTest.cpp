@@ -85,6 +85,10 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
     EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("検索文字列  ' 表示 'は見つかりませんでした。"));
     EXPECT_EQ(find.Initials.size(), 1u);
+    // A find that succeeds clears the earlier miss.
+    Trigger("actFindForward");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
+    EXPECT_EQ(window->StatusPanelText(5), QString());
     // The search highlight goes off and its command is disabled afterwards.
     Trigger("actFindViewOFF");
     EXPECT_FALSE(window->Document().Find().Highlight());
