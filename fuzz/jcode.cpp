@@ -35,7 +35,8 @@ void CheckDetection(std::string_view bytes)
     Require(rcode >= rcNone && rcode <= rcLf, "DetectRCode gives a line-break code");
     Require(DetectFileRCode(bytes) >= rcNone && DetectFileRCode(bytes) <= rcLf, "DetectFileRCode in range");
     for (const JCode code : {jcJis, jcEuc, jcSjis}) {
-        Require(ConvertJCodeFrom(bytes, code, code) == bytes, "a conversion to the same code changes nothing");
+        Require(
+            ConvertJCodeFrom(bytes, code, code) == bytes, "a conversion to the same code changes nothing");
         ConvertJCode(bytes, code);
     }
     for (auto convert : {JisToSjis, JisToEuc, EucToSjis, EucToJis, SjisToJis, SjisToEuc})
@@ -49,7 +50,8 @@ void CheckVote(std::string_view bytes)
         TJCodeVote walk(pairs);
         walk.AddLinesOf(bytes, {}, &walkMarks);
         const JCode jcode = walk.FileJCode();
-        Require(jcode == jcJis || jcode == jcEuc || jcode == jcSjis, "the vote decides JIS, EUC or Shift_JIS");
+        Require(
+            jcode == jcJis || jcode == jcEuc || jcode == jcSjis, "the vote decides JIS, EUC or Shift_JIS");
         for (const TLineSpan& mark : walkMarks)
             Require(mark.start <= mark.end && mark.end <= bytes.size(), "a marked line lies inside the file");
         // Parts of one byte each are the most cuts a small file can take.

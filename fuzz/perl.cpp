@@ -33,7 +33,8 @@ constexpr int kMostSteps = 24;
 constexpr std::size_t kMostText = 1024;
 constexpr std::size_t kMostInsert = 160;
 
-void CheckTokens(TPERLFountain& fountain, const TEditorScreenStrings& rows, const std::vector<RowTokenState>& states)
+void CheckTokens(
+    TPERLFountain& fountain, const TEditorScreenStrings& rows, const std::vector<RowTokenState>& states)
 {
     const std::unique_ptr<TFountainParser> parser = fountain.CreateParser();
     parser->UseContexts(rows.Contexts());
@@ -48,19 +49,22 @@ void CheckTokens(TPERLFountain& fountain, const TEditorScreenStrings& rows, cons
         // Says which row and token broke a property: the input alone is hard to read.
         const auto requireOfToken = [&](bool holds, const char* property) {
             if (!holds)
-                std::fprintf(stderr, "row %d (%s) of %zu bytes, next %zu bytes, token at %d size %d kind %d\n", row,
-                    QByteArray::fromStdString(std::string(scan.Text)).toHex(' ').constData(), scan.Text.size(),
-                    scan.Next.size(), token.Offset, token.Size, token.Kind);
+                std::fprintf(stderr,
+                    "row %d (%s) of %zu bytes, next %zu bytes, token at %d size %d kind %d\n", row,
+                    QByteArray::fromStdString(std::string(scan.Text)).toHex(' ').constData(),
+                    scan.Text.size(), scan.Next.size(), token.Offset, token.Size, token.Kind);
             Require(holds, property);
         };
         for (int count = 0; tokenizer.Next(token); ++count) {
-            requireOfToken(parser->CheckInvariant().empty(), "the parser's invariant holds after every token");
+            requireOfToken(
+                parser->CheckInvariant().empty(), "the parser's invariant holds after every token");
             // Open finding in the Perl grammar, left to its owner (fuzz/findings/README.md): a row after one
             // that ends s{...} or tr(...) waiting for the second part starts with an empty pattern token.
             const bool openFinding = token.Size == 0 && token.Kind == tkPattern && token.Offset == 0;
             requireOfToken(token.Size > 0 || openFinding, "no token is empty");
             requireOfToken(token.Offset >= end, "tokens come in order without overlap");
-            requireOfToken(token.Offset < static_cast<int>(scan.Text.size()), "a row's token starts inside it");
+            requireOfToken(
+                token.Offset < static_cast<int>(scan.Text.size()), "a row's token starts inside it");
             requireOfToken(token.End() <= reach, "a token ends inside its row or the row it wraps into");
             requireOfToken(count <= reach, "the tokenizer advances");
             end = token.End();

@@ -5,9 +5,9 @@
 #include "FuzzCheck.h"
 
 #include "search/FindPattern.h"
+#include "search/ReferenceScan.h"
 #include "search/ScanPattern.h"
 #include "search/ShiftJis.h"
-#include "search/ReferenceScan.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<TSearchRange> found = ScanPattern(text, selection, pattern, flags);
     Require(found == expected, "the scan finds what the reference loop finds");
     TSearchRange range = selection;
-    Require(FindPattern(text, range, pattern, flags) == found.has_value(), "FindPattern succeeds as the scan does");
+    Require(FindPattern(text, range, pattern, flags) == found.has_value(),
+        "FindPattern succeeds as the scan does");
     Require(range == found.value_or(selection), "FindPattern gives the scan's match or leaves the range");
     if (found) {
         const std::string_view searched = std::string_view(text).substr(0, text.find('\0'));

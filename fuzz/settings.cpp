@@ -52,7 +52,8 @@ void CheckOptions(QSettings& settings)
     TMainOptions options;
     options.Read(settings);
     const JCode jcode = options.DefaultJCode;
-    Require(jcode == jcJis || jcode == jcEuc || jcode == jcSjis || jcode == jcUtf8, "DefaultJCode is a document code");
+    Require(jcode == jcJis || jcode == jcEuc || jcode == jcSjis || jcode == jcUtf8,
+        "DefaultJCode is a document code");
     Require(InRange(options.DefaultRCode, rcCrLf, rcLf), "DefaultRCode is a line end");
     Require(InRange(options.SubRoutineDefaultMenu, 0, 4), "SubRoutineDefaultMenu in range");
     for (const int menu : {options.VariableDefaultMenu, options.ArrangementDefaultMenu,

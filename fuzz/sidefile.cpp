@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(read.State == TSideFileState::Unreadable && !read.Reason.isEmpty(),
             "a side file with a NUL byte is not taken, with a reason");
     } else {
-        Require(read.State == TSideFileState::Read && read.Content == parsed, "a side file is read as parsed");
+        Require(
+            read.State == TSideFileState::Read && read.Content == parsed, "a side file is read as parsed");
     }
     Require(ParseSideFile(SideFileBytes(parsed)) == parsed, "a side file written back reads the same");
     return 0;

@@ -169,7 +169,7 @@ TEST(MalformedInput, BytesOutsideJisInKanjiModeAreKept)
 {
     EXPECT_EQ(JisToSjis("\x1B$B\xB4$"), "\xB4$");
     EXPECT_EQ(JisToSjis("\x1B$B0 0!"), "0 \x88\x9F");
-    EXPECT_EQ(JisToSjis("\x1B$B\x8C" "0!"), "\x8C\x88\x9F");
+    EXPECT_EQ(JisToSjis(std::string("\x1B$B\x8C") + "0!"), "\x8C\x88\x9F");
     const TDecodedText decoded = DecodeFileBytes("\x1B$B\xB4$\x1B(B\r\n");
     EXPECT_EQ(decoded.jcode, jcJis);
     EXPECT_EQ(decoded.Lines, std::vector<std::string> {"\xB4$"});
