@@ -237,8 +237,8 @@ TEST(SearchDifferential, ALoneLeadByteBeforeTheZeroByteIsFound)
     const std::string text(" \x83\0xx", 5);
     const std::string pattern = "\x83";
     // Forward, backward from the end of the text, forward matching case.
-    const std::pair<TSearchRange, std::uint16_t> searches[] = {
-        {{0, 0}, TSearchFlags::Down}, {{2, 0}, 0}, {{0, 0}, TSearchFlags::Down | TSearchFlags::MatchCase}};
+    const std::pair<TSearchRange, std::uint16_t> searches[]
+        = {{{0, 0}, TSearchFlags::Down}, {{2, 0}, 0}, {{0, 0}, TSearchFlags::Down | TSearchFlags::MatchCase}};
     for (const auto& [selection, flags] : searches) {
         const auto expected = test::ReferenceScan(text, selection, pattern, flags);
         ASSERT_TRUE(expected.has_value());
