@@ -9,7 +9,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if command -v ccache >/dev/null; then
+    # As tools/build.sh: objects shared between checkouts in different folders.
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+fi
 if [ "${1:-}" != "--sanitize" ]; then
     tools/build.sh
     cd build && exec env QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

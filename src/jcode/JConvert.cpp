@@ -100,10 +100,16 @@ bool IsSjisKana(std::uint8_t b)
     return InRange(b, 0xA1, 0xDF);
 }
 
+bool IsJisByte(std::uint8_t b)
+{
+    return InRange(b, 0x21, 0x7E);
+}
+
 void AppendJisToSjis(std::string_view text, std::string& out)
 {
     WalkJis(text, out, [](std::string_view t, std::size_t i, std::string& o) {
-        if (i + 1 == t.size()) {
+        // Only a pair of JIS bytes is a character: the arithmetic on other bytes could make a line break.
+        if (i + 1 == t.size() || !IsJisByte(At(t, i)) || !IsJisByte(At(t, i + 1))) {
             o.push_back(t[i]);
             return i + 1;
         }

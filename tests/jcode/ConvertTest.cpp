@@ -2,6 +2,7 @@
 #include "Samples.h"
 
 #include "jcode/JConvert.h"
+#include "jcode/LineCodec.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -160,6 +161,18 @@ TEST(MalformedInput, IncompleteEscapeAndLoneBytesAreKept)
     // A lone lead byte survives the trip through another code and back.
     EXPECT_EQ(EucToSjis(SjisToEuc("\x88\x9F\x82")), "\x88\x9F\x82");
     EXPECT_EQ(JisToSjis(SjisToJis("\x88\x9F\x82")), "\x88\x9F\x82");
+}
+
+// Found by fuzzing: the JIS arithmetic on 8-bit bytes in kanji mode made B4 24 into 0A A2, a line break
+// inside a decoded line. Only pairs of JIS bytes (21..7E) are characters; other bytes are kept.
+TEST(MalformedInput, BytesOutsideJisInKanjiModeAreKept)
+{
+    EXPECT_EQ(JisToSjis("\x1B$B\xB4$"), "\xB4$");
+    EXPECT_EQ(JisToSjis("\x1B$B0 0!"), "0 \x88\x9F");
+    EXPECT_EQ(JisToSjis(std::string("\x1B$B\x8C") + "0!"), "\x8C\x88\x9F");
+    const TDecodedText decoded = DecodeFileBytes("\x1B$B\xB4$\x1B(B\r\n");
+    EXPECT_EQ(decoded.jcode, jcJis);
+    EXPECT_EQ(decoded.Lines, std::vector<std::string> {"\xB4$"});
 }
 
 TEST(ConvertJCode, SourceDecidesAndUndecidedOrBinaryStayUnchanged)

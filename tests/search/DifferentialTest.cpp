@@ -229,6 +229,24 @@ TEST(SearchDifferential, LongTextsAgreeWithTheReferenceLoop)
     EXPECT_GT(found, compared / 20);
 }
 
+// Found by fuzzing: a lead byte just before the zero byte that ends the text is a lone lead byte there, and a
+// pattern of one lone lead byte finds it, as the reference loop does; the scan of the whole view had read it
+// as a pair with the zero and missed.
+TEST(SearchDifferential, ALoneLeadByteBeforeTheZeroByteIsFound)
+{
+    const std::string text(" \x83\0xx", 5);
+    const std::string pattern = "\x83";
+    // Forward, backward from the end of the text, forward matching case.
+    const std::pair<TSearchRange, std::uint16_t> searches[]
+        = {{{0, 0}, TSearchFlags::Down}, {{2, 0}, 0}, {{0, 0}, TSearchFlags::Down | TSearchFlags::MatchCase}};
+    for (const auto& [selection, flags] : searches) {
+        const auto expected = test::ReferenceScan(text, selection, pattern, flags);
+        ASSERT_TRUE(expected.has_value());
+        EXPECT_EQ(ScanPattern(text, selection, pattern, flags), expected) << flags;
+    }
+    EXPECT_EQ(ScanPattern(text, {0, 0}, pattern, TSearchFlags::Down), (TSearchRange {1, 1}));
+}
+
 // The cached run starts on a character boundary and holds only bytes that can lead.
 void ExpectProbeInvariant(const TTrailProbe& probe, const std::string& text, const std::vector<bool>& trail)
 {
