@@ -180,7 +180,7 @@ private:
     QListView* lbxKeyWord = nullptr;
     QPlainTextEdit* memMemo = nullptr;
 
-    // The six status panels.
+    // The status panels: caret, modified, overwrite, box, codes, messages, the character at the caret.
     std::vector<QLabel*> FStatusPanels;
 
     friend class TFindCommands;

@@ -1,4 +1,4 @@
-// The main window at idle: command states, the six status panels, the title, the wrap width
+// The main window at idle: command states, the status panels, the title, the wrap width
 // that follows the window, and the history items rebuilt when another copy changed them.
 #include "app/ProgramFolder.h"
 #include "app/SettingsFile.h"
