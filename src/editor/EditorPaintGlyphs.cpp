@@ -102,7 +102,7 @@ int TEditorPaintGlyphs::CharStart(std::string_view text, int col)
 }
 
 void TEditorPaintGlyphs::DrawFallback(
-    QPainter& painter, const QPointF& at, unsigned code, bool wide, TFontStyles style)
+    QPainter& painter, const QPointF& at, unsigned code, TFontStyles style)
 {
     const QFont saved = painter.font();
     painter.setFont(StyledFont(style));
@@ -136,7 +136,7 @@ void TEditorPaintGlyphs::Draw(QPainter& painter, int x, int top, std::string_vie
             // A hollow box over the character's cells, so the bytes stay visible as they are.
             painter.drawRect(x + cellX + 1, top + 1, width * FColumnWidth - 3, FAscent - 2);
         } else if (glyph == kFallback) {
-            DrawFallback(painter, QPointF(x + cellX, baseline), code, wide, style);
+            DrawFallback(painter, QPointF(x + cellX, baseline), code, style);
         } else if (glyph != kBlank) {
             FGlyphs.push_back(glyph);
             FPositions.emplace_back(cellX, 0);

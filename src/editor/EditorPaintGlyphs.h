@@ -58,7 +58,7 @@ private:
     quint32 Lookup(TStyleCache& cache, unsigned code, bool wide);
     QString Decode(unsigned code);
     QFont StyledFont(TFontStyles style) const;
-    void DrawFallback(QPainter& painter, const QPointF& at, unsigned code, bool wide, TFontStyles style);
+    void DrawFallback(QPainter& painter, const QPointF& at, unsigned code, TFontStyles style);
 
     QFont FFont;
     const TDocumentChars* FChars = nullptr;
