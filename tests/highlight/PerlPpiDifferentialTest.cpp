@@ -159,7 +159,7 @@ const std::vector<std::string>& Statements()
     static const std::vector<std::string> statements = {
         // Strings of each kind over lines, with variables, escapes and Japanese.
         "$acomment = '<font color=ffffff>\x93\x6f\x98\x5e\x82\xb5\x82\xc4<br>\n"
-        "\x8c\xbb\x8d\xdd\x82\xcd25\x83\x8c\x81\x5b\x83\x58</font>';\n"
+        "\x8c\xbb\x8d\xdd\x82\xcd" "25\x83\x8c\x81\x5b\x83\x58</font>';\n"
         "# \x83\x5e\x83\x43\x83\x67\x83\x8b\x89\xba\x82\xcc\x83\x52\x83\x81\x83\x93\x83\x67\n",
         "print \"<td>$name</td>\n<td>@list \\\" \\\\\" . $next;\n",
         "$cmd = `ls\n-l $dir`;\n",

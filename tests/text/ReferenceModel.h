@@ -193,8 +193,9 @@ public:
             if (starts && row > 0)
                 ++line;
             ASSERT_EQ(Rows.LineOfRow(row), line) << "step " << step << " row " << row;
-            if (starts)
+            if (starts) {
                 ASSERT_EQ(Rows.RowOfLine(line), row) << "step " << step << " line " << line;
+            }
         }
         ASSERT_EQ(Rows.LineCount(), Rows.Count() == 0 ? 0 : line + 1) << "step " << step;
         ASSERT_EQ(Rows.RowOfLine(Rows.LineCount() + 1), Rows.Count()) << "step " << step;
