@@ -54,7 +54,8 @@ public:
     bool LoadFile(const QString& fileName) { return LoadFile(fileName, FOptions.DefaultJCode, FOptions.DefaultRCode, false); }
     // Writes the document after asking what a code would lose; on success the document takes the
     // name and codes.
-    bool SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom = false);
+    bool SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom = false,
+        TWriteForms forms = TWriteForms::wfAsFound);
     // Yes, No or Cancel; No at once when nothing changed.
     TAnswer QuerySave();
     // Asks, then saves on Yes; true when the command may go on (No, or Yes and saved).

@@ -70,7 +70,7 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     return true;
 }
 
-bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom)
+bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool bom, TWriteForms forms)
 {
     const QString name = Absolute(fileName);
     if (const std::optional<TOwnCharsFound> own = FDocument.CharsLostIn(jcode);
@@ -83,11 +83,13 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
                 .arg(own->Line)
                 .arg(QString::fromUcs4(&own->First, 1))))
         return false;
-    const TFileResult result = FDocument.Save(name, {jcode, rcode, bom}, FOptions.DefaultRCode);
+    const TFileResult result = FDocument.Save(name, {jcode, rcode, bom}, FOptions.DefaultRCode, forms);
     if (!result) {
         FPrompts->ShowError(this, QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(name, result.Error));
         return false;
     }
+    if (!result.Warning.isEmpty())
+        FPrompts->ShowWarning(this, QStringLiteral("ファイル「%1」\n%2").arg(name, result.Warning));
     ShowDocument(result.Note);
     return true;
 }
@@ -196,7 +198,10 @@ bool TfrmMain::FileSaveAs()
 {
     const QString& current = FDocument.FileName();
     const QString name = FPrompts->SaveFileName(this, current.isEmpty() ? DocumentFolder() : current);
-    return !name.isEmpty() && SaveFile(name, FOptions.DefaultJCode, FOptions.DefaultRCode);
+    // A script saved under another name keeps its codes: its server reads it as before.
+    if (FDocument.FileName().isEmpty())
+        return !name.isEmpty() && SaveFile(name, FOptions.DefaultJCode, FOptions.DefaultRCode);
+    return !name.isEmpty() && SaveFile(name, FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom());
 }
 
 bool TfrmMain::FileSaveCode()
@@ -206,7 +211,8 @@ bool TfrmMain::FileSaveCode()
     if (name.isEmpty())
         return false;
     TCodePair codes {FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom()};
-    return FPrompts->ChooseCode(this, name, codes, true) && SaveFile(name, codes.jcode, codes.rcode, codes.bom);
+    return FPrompts->ChooseCode(this, name, codes, true)
+        && SaveFile(name, codes.jcode, codes.rcode, codes.bom, TWriteForms::wfRules);
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event)

@@ -28,7 +28,13 @@ struct TScan {
 
 void ScanEscape(TScan& scan)
 {
-    if (scan.Next() != '$') {
+    const std::uint8_t kind = scan.Next();
+    // JIS X 0201 kana, which 7-bit JIS writes for half-width katakana.
+    if (kind == '(' && ByteAt(scan.text, scan.at) == 'I') {
+        scan.result = jcJis;
+        return;
+    }
+    if (kind != '$') {
         return;
     }
     const std::uint8_t final = scan.Next();

@@ -33,14 +33,27 @@ std::size_t AppendSevenBitRun(std::string_view text, std::size_t i, std::string&
     return end;
 }
 
-// Walks JIS text: escapes switch the mode, Roman bytes are copied and kanjiStep converts from i in kanji
-// mode, returning the index after what it consumed.
-template <class KanjiStep> void WalkJis(std::string_view text, std::string& out, KanjiStep kanjiStep)
+constexpr std::uint8_t kShiftOut = 0x0E; // SO: half-width kana until SI
+constexpr std::uint8_t kShiftIn = 0x0F;
+
+bool IsJisControl(std::uint8_t b)
+{
+    return b == kEsc || b == kShiftOut || b == kShiftIn;
+}
+
+// Walks JIS text: escapes switch the mode, Roman bytes are copied, kanjiStep converts from i in kanji mode,
+// returning the index after what it consumed, and kanaByte takes each byte of JIS X 0201 kana (after ESC ( I,
+// or between SO and SI).
+template <class KanjiStep, class KanaByte>
+void WalkJis(std::string_view text, std::string& out, KanjiStep kanjiStep, KanaByte kanaByte)
 {
     bool kanji = false;
+    bool kana = false;
+    bool shifted = false;
     std::size_t i = 0;
     while (i < text.size()) {
-        if (At(text, i) == kEsc) {
+        const std::uint8_t b = At(text, i);
+        if (b == kEsc) {
             if (text.size() - i < 3) {
                 out.append(text.substr(i)); // an escape cut short by the end is kept as it stands
                 return;
@@ -48,15 +61,25 @@ template <class KanjiStep> void WalkJis(std::string_view text, std::string& out,
             const std::uint8_t kind = At(text, i + 1);
             if (kind == '$') {
                 kanji = true;
+                kana = false;
             } else if (kind == '(') {
                 kanji = false;
+                kana = At(text, i + 2) == 'I';
             }
             i += 3; // the next byte may start another escape
+        } else if (b == kShiftOut || b == kShiftIn) {
+            shifted = b == kShiftOut;
+            ++i;
+        } else if ((kana || shifted) && InRange(b, 0x21, 0x5F)) {
+            kanaByte(b, out);
+            ++i;
         } else if (kanji) {
             i = kanjiStep(text, i, out);
         } else {
-            const std::size_t escape = text.find(static_cast<char>(kEsc), i);
-            const std::size_t end = escape == std::string_view::npos ? text.size() : escape;
+            std::size_t end = i;
+            while (end < text.size() && !IsJisControl(At(text, end))) {
+                ++end;
+            }
             out.append(text.substr(i, end - i));
             i = end;
         }
@@ -107,24 +130,33 @@ bool IsJisByte(std::uint8_t b)
 
 void AppendJisToSjis(std::string_view text, std::string& out)
 {
-    WalkJis(text, out, [](std::string_view t, std::size_t i, std::string& o) {
-        // Only a pair of JIS bytes is a character: the arithmetic on other bytes could make a line break.
-        if (i + 1 == t.size() || !IsJisByte(At(t, i)) || !IsJisByte(At(t, i + 1))) {
-            o.push_back(t[i]);
-            return i + 1;
-        }
-        AppendPair(o, JisToSjisCode(At(t, i), At(t, i + 1)));
-        return i + 2;
-    });
+    WalkJis(
+        text, out,
+        [](std::string_view t, std::size_t i, std::string& o) {
+            // Only a pair of JIS bytes is a character: the arithmetic on other bytes could make a line break.
+            if (i + 1 == t.size() || !IsJisByte(At(t, i)) || !IsJisByte(At(t, i + 1))) {
+                o.push_back(t[i]);
+                return i + 1;
+            }
+            AppendPair(o, JisToSjisCode(At(t, i), At(t, i + 1)));
+            return i + 2;
+        },
+        [](std::uint8_t b, std::string& o) { o.push_back(static_cast<char>(b | 0x80)); });
 }
 
 void AppendJisToEuc(std::string_view text, std::string& out)
 {
-    WalkJis(text, out, [](std::string_view t, std::size_t i, std::string& o) {
-        const std::uint8_t b = At(t, i);
-        o.push_back(static_cast<char>(b <= 0x20 || b > 0x7E ? b : b | 0x80));
-        return i + 1;
-    });
+    WalkJis(
+        text, out,
+        [](std::string_view t, std::size_t i, std::string& o) {
+            const std::uint8_t b = At(t, i);
+            o.push_back(static_cast<char>(b <= 0x20 || b > 0x7E ? b : b | 0x80));
+            return i + 1;
+        },
+        [](std::uint8_t b, std::string& o) {
+            o.push_back(static_cast<char>(kSs2));
+            o.push_back(static_cast<char>(b | 0x80));
+        });
 }
 
 // The Shift_JIS of an EUC pair: the JIS arithmetic on both bytes, the vendor rows from lead 0xF5.
@@ -238,19 +270,83 @@ void AppendEucToJis(std::string_view text, std::string& out, TKanjiEnd end)
         });
 }
 
-void AppendSjisToJis(std::string_view text, std::string& out, TKanjiEnd end)
-{
-    WalkToJis(
-        text, out, end, [](std::uint8_t b) { return !IsSjisKana(b); },
-        [](std::string_view t, std::size_t i, std::string& o) {
-            if (IsSjisKana(At(t, i))) {
+// Shift_JIS to JIS in the escapes forms names; half-width kana stay half-width when forms has a kana form.
+class TSjisToJis {
+public:
+    TSjisToJis(std::string& out, const TJisForms& forms)
+        : out_(out)
+        , forms_(forms)
+    {
+    }
+
+    void Append(std::string_view text, TKanjiEnd end)
+    {
+        std::size_t i = 0;
+        while (i < text.size()) {
+            const std::uint8_t b = At(text, i);
+            if (b < 0x80) {
+                Enter(TMode::jmRoman);
+                i = AppendSevenBitRun(text, i, out_);
+            } else if (IsSjisKana(b) && forms_.kana != 0) {
+                Enter(forms_.kana == 'S' ? TMode::jmShifted : TMode::jmKana);
+                out_.push_back(static_cast<char>(b & 0x7F));
+                ++i;
+            } else if (i + 1 == text.size() && !IsSjisKana(b)) {
+                out_.push_back(static_cast<char>(b)); // a lead byte with nothing after it is kept as it stands
+                ++i;
+            } else if (IsSjisKana(b)) {
+                Enter(TMode::jmKanji);
                 std::size_t position = i + 1;
-                AppendPair(o, SjisKanaToJis(t, position));
-                return position - 1;
+                AppendPair(out_, SjisKanaToJis(text, position));
+                i = position - 1;
+            } else {
+                Enter(TMode::jmKanji);
+                AppendPair(out_, SjisToJisCode(b, At(text, i + 1)));
+                i += 2;
             }
-            AppendPair(o, SjisToJisCode(At(t, i), At(t, i + 1)));
-            return i + 2;
-        });
+        }
+        if (end == TKanjiEnd::keClose) {
+            Enter(TMode::jmRoman);
+        }
+    }
+
+private:
+    enum class TMode { jmRoman, jmKanji, jmKana, jmShifted };
+
+    void Enter(TMode mode)
+    {
+        if (mode == mode_) {
+            return;
+        }
+        if (mode_ == TMode::jmShifted) {
+            out_.push_back(static_cast<char>(kShiftIn));
+        } else if (mode_ != TMode::jmRoman && (mode == TMode::jmRoman || mode == TMode::jmShifted)) {
+            Escape('(', forms_.roman != 0 ? forms_.roman : 'J');
+        }
+        if (mode == TMode::jmKanji) {
+            Escape('$', forms_.kanji != 0 ? forms_.kanji : 'B');
+        } else if (mode == TMode::jmKana) {
+            Escape('(', 'I');
+        } else if (mode == TMode::jmShifted) {
+            out_.push_back(static_cast<char>(kShiftOut));
+        }
+        mode_ = mode;
+    }
+    void Escape(char kind, char final)
+    {
+        out_.push_back(static_cast<char>(kEsc));
+        out_.push_back(kind);
+        out_.push_back(final);
+    }
+
+    std::string& out_;
+    const TJisForms& forms_;
+    TMode mode_ = TMode::jmRoman;
+};
+
+void AppendSjisToJis(std::string_view text, std::string& out, TKanjiEnd end, const TJisForms& forms = {})
+{
+    TSjisToJis(out, forms).Append(text, end);
 }
 
 bool IsJis(JCode code)
@@ -300,14 +396,33 @@ std::string SjisToEuc(std::string_view text)
     return Converted(text, AppendSjisToEuc);
 }
 
-void AppendConvertedFrom(std::string_view text, JCode source, JCode target, std::string& out, TKanjiEnd end)
+void NoteJisForms(std::string_view text, TJisForms& forms)
+{
+    for (std::size_t i = text.find_first_of("\x1B\x0E"); i != std::string_view::npos;
+         i = text.find_first_of("\x1B\x0E", i + 1)) {
+        const std::uint8_t kind = ByteAt(text, i + 1);
+        const auto final = static_cast<char>(ByteAt(text, i + 2));
+        if (At(text, i) == kShiftOut) {
+            forms.kana = forms.kana != 0 ? forms.kana : 'S';
+        } else if (kind == '$' && (final == 'B' || final == '@') && forms.kanji == 0) {
+            forms.kanji = final;
+        } else if (kind == '(' && (final == 'B' || final == 'J') && forms.roman == 0) {
+            forms.roman = final;
+        } else if (kind == '(' && final == 'I' && forms.kana == 0) {
+            forms.kana = 'I';
+        }
+    }
+}
+
+void AppendConvertedFrom(
+    std::string_view text, JCode source, JCode target, std::string& out, TKanjiEnd end, const TJisForms& forms)
 {
     if (source < jcJis || source == target || source == jcUndecided) {
         out.append(text);
     } else if (target == jcJis && source == jcEuc) {
         AppendEucToJis(text, out, end);
     } else if (target == jcJis && source == jcSjis) {
-        AppendSjisToJis(text, out, end);
+        AppendSjisToJis(text, out, end, forms);
     } else if (target == jcEuc && IsJis(source)) {
         AppendJisToEuc(text, out);
     } else if (target == jcEuc && source == jcSjis) {

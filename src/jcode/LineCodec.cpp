@@ -2,6 +2,7 @@
 #include "jcode/LineCodec.h"
 
 #include "jcode/ByteSearch.h"
+#include "jcode/FileForms.h"
 #include "jcode/TextParts.h"
 #include "jcode/Utf8Codec.h"
 #include "support/LineBreaks.h"
@@ -381,6 +382,13 @@ void AppendTranscodedLine(
 void AppendEncodedLine(
     std::string_view line, JCode target, RCode rcode, std::string& out, const TDocumentChars* chars)
 {
+    AppendEncodedText(line, target, out, chars);
+    out.append(LineTerminator(rcode));
+}
+
+void AppendEncodedText(
+    std::string_view line, JCode target, std::string& out, const TDocumentChars* chars, const TJisForms& jis)
+{
     // The editor's text is Shift_JIS whatever the file was: every line converts from there.
     if (target == jcUtf8) {
         static const TDocumentChars kNone;
@@ -388,9 +396,8 @@ void AppendEncodedLine(
     } else if (target == jcSjis || DetectJCode(line) == jcBinary) {
         out.append(line);
     } else {
-        AppendConvertedFrom(line, jcSjis, target, out, TKanjiEnd::keClose);
+        AppendConvertedFrom(line, jcSjis, target, out, TKanjiEnd::keClose, jis);
     }
-    out.append(LineTerminator(rcode));
 }
 
 namespace {
@@ -435,17 +442,28 @@ void EncodeLines(const TSaveLines& lines, const TStatedCodes& codes, const TDocu
 
 } // namespace
 
-void EncodeFileBlocks(
-    const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars, const TBlockSink& write)
+void EncodeFileBlocks(const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars,
+    const TBlockSink& write, const TFileForms* forms)
 {
     std::string out;
     out.reserve(2 * kSaveBlockBytes);
-    EncodeLines(lines, codes, chars, out, [&] {
+    auto writeFull = [&] {
         if (out.size() >= kSaveBlockBytes) {
             write(out);
             out.clear();
         }
-    });
+    };
+    if (forms) {
+        if (codes.jcode == jcUtf8 && codes.bom) {
+            out.append(kUtf8Bom);
+        }
+        lines.ForEachFormedLine([&](std::string_view line, std::uint32_t form, bool endOfText) {
+            forms->AppendLine(line, form, endOfText, codes, chars, out);
+            writeFull();
+        });
+    } else {
+        EncodeLines(lines, codes, chars, out, writeFull);
+    }
     if (!out.empty()) {
         write(out);
     }

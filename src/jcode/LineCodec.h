@@ -96,11 +96,20 @@ TJCodeVote VoteFileLines(std::string_view text, TJCodeVote::TPairs pairs, std::v
 // Calls its argument for every line of a file in order; the decoder walks the lines twice.
 using TLineWalk = std::function<void(const TLineSink&)>;
 
+// A line as save sees it with what is known of its file: its form code (TFileForms; 0 for none) and
+// whether the text ends after it without a line break.
+using TFormedLineSink = std::function<void(std::string_view line, std::uint32_t form, bool endOfText)>;
+
 // The editor's text as save sees it: each logical line in Shift_JIS, without its line break.
 class TSaveLines {
 public:
     virtual ~TSaveLines() = default;
     virtual void ForEachLine(const TLineSink& visit) const = 0;
+    // The lines with their forms; lines that keep none give 0, and the last one is taken to end with a break.
+    virtual void ForEachFormedLine(const TFormedLineSink& visit) const
+    {
+        ForEachLine([&](std::string_view line) { visit(line, 0, false); });
+    }
     virtual std::size_t LineCount() const = 0;
     // The bytes of all lines together, breaks not counted.
     virtual std::size_t TextBytes() const = 0;
@@ -167,6 +176,9 @@ std::string_view LineTerminator(RCode rcode);
 // chars.
 void AppendEncodedLine(std::string_view line, JCode target, RCode rcode, std::string& out,
     const TDocumentChars* chars = nullptr);
+// The same without the terminator, JIS written with the escapes jis names.
+void AppendEncodedText(std::string_view line, JCode target, std::string& out, const TDocumentChars* chars = nullptr,
+    const TJisForms& jis = {});
 
 // A line of a file decoded as source says and encoded to target, then its terminator: open and save
 // joined, converting once where one of the codes is Shift_JIS. decoded is scratch space.
@@ -180,8 +192,10 @@ using TBlockSink = std::function<void(std::string_view)>;
 // buffer that stays in the cache is reused, where an image of the whole file would cost a page fault
 // every 4 KB. UTF-8 starts with the byte-order mark when codes say so.
 inline constexpr std::size_t kSaveBlockBytes = std::size_t {1} << 18;
-void EncodeFileBlocks(
-    const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars, const TBlockSink& write);
+// forms, when given, writes each line in the form its file had (TFileForms::AppendLine).
+class TFileForms;
+void EncodeFileBlocks(const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars,
+    const TBlockSink& write, const TFileForms* forms = nullptr);
 
 // The same bytes as one file image, built in one buffer allocated once.
 std::string EncodeFileImage(const TSaveLines& lines, JCode target, RCode rcode);

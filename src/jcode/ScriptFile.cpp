@@ -24,13 +24,46 @@ TLineWalk WindowWalk(TFileWindow& window)
 }
 
 TStatedCodes DecodeScriptFileTo(const std::string& fileName, std::optional<TStatedCodes> stated,
-    const TLineSink& sink, TDocumentChars* chars)
+    const TLineSink& sink, TDocumentChars* chars, std::unique_ptr<TFileForms>* forms)
 {
     TFileWindow window(fileName);
     const TLoadDecision decision
         = DecideFileLoad(window.View(), stated, [&](const char* walked) { window.Consumed(walked); });
-    DecodeDecidedLines(WindowWalk(window), decision.source, sink, chars, window.View());
+    if (!forms) {
+        DecodeDecidedLines(WindowWalk(window), decision.source, sink, chars, window.View());
+        return decision.codes;
+    }
+    // Each decoded line is recorded beside the bytes it came from, which the walk has just handed over.
+    auto recorded = std::make_unique<TFileForms>(decision.codes);
+    const std::string_view bytes = window.View();
+    TDocumentChars scratch;
+    TDocumentChars& table = chars ? *chars : scratch;
+    std::string_view found;
+    const TLineWalk walk = [&](const TLineSink& onLine) {
+        WindowWalk(window)([&](std::string_view line) {
+            found = line;
+            onLine(line);
+        });
+    };
+    DecodeDecidedLines(
+        walk, decision.source,
+        [&](std::string_view text) {
+            recorded->Add(found, text, BreakAfter(bytes, found), table);
+            sink(text);
+        },
+        &table, bytes);
+    *forms = std::move(recorded);
     return decision.codes;
+}
+
+bool FileEndsWithBreak(const std::string& fileName)
+{
+    const TFileDescriptor fd(fileName);
+    const struct stat status = ReadableStatus(fd.Get(), fileName);
+    char last = 0;
+    if (status.st_size <= 0 || ::pread(fd.Get(), &last, 1, status.st_size - 1) != 1)
+        return true;
+    return last == '\r' || last == '\n';
 }
 
 TDecodedText LoadScriptFile(const std::string& fileName, std::optional<TStatedCodes> stated)
@@ -125,10 +158,11 @@ void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode 
     SaveScriptFile(fileName, lines, {jcode, rcode, false}, TDocumentChars());
 }
 
-void SaveScriptFile(
-    const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars)
+void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes,
+    const TDocumentChars& chars, const TFileForms* forms)
 {
-    WriteFileBlocks(fileName, [&](const TBlockSink& write) { EncodeFileBlocks(lines, codes, chars, write); });
+    WriteFileBlocks(
+        fileName, [&](const TBlockSink& write) { EncodeFileBlocks(lines, codes, chars, write, forms); });
 }
 
 void SaveScriptFile(const std::string& fileName, std::span<const std::string> lines, JCode jcode, RCode rcode)

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "jcode/FileBytes.h"
+#include "jcode/FileForms.h"
 #include "jcode/FileWindow.h"
 #include "jcode/LineCodec.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,8 +21,13 @@ TLineWalk WindowWalk(TFileWindow& window);
 // Reads the file through a window in two passes (the vote, then the decode) and hands each line, in
 // Shift_JIS, to sink; lines that need no conversion are views into the window, to be copied by the
 // sink. A file that cannot be opened throws EScriptFileError before sink is called. A UTF-8 file fills chars.
+// forms, when given, is made to record how the file's lines stood (TFileForms).
 TStatedCodes DecodeScriptFileTo(const std::string& fileName, std::optional<TStatedCodes> stated,
-    const TLineSink& sink, TDocumentChars* chars = nullptr);
+    const TLineSink& sink, TDocumentChars* chars = nullptr, std::unique_ptr<TFileForms>* forms = nullptr);
+
+// Whether the file's last byte is a line break (true for an empty file, or one whose size is not known);
+// throws EScriptFileError when the file cannot be opened.
+bool FileEndsWithBreak(const std::string& fileName);
 
 // The same, collecting the lines.
 TDecodedText LoadScriptFile(const std::string& fileName, std::optional<TStatedCodes> stated = std::nullopt);
@@ -50,8 +57,9 @@ void WriteFileImage(const std::string& fileName, std::string_view image);
 
 // Encodes every line (each followed by its terminator) block by block into the file.
 void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, JCode jcode, RCode rcode);
-void SaveScriptFile(
-    const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars);
+// forms, when given, writes each line in the form its file had.
+void SaveScriptFile(const std::string& fileName, const TSaveLines& lines, const TStatedCodes& codes,
+    const TDocumentChars& chars, const TFileForms* forms = nullptr);
 void SaveScriptFile(
     const std::string& fileName, std::span<const std::string> lines, JCode jcode, RCode rcode);
 

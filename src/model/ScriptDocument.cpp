@@ -2,6 +2,7 @@
 #include "model/ScriptDocument.h"
 
 #include "jcode/FileBytes.h"
+#include "jcode/FileForms.h"
 #include "jcode/ScriptFile.h"
 #include "model/ScriptLines.h"
 #include "text/EditorStrings.h"
@@ -42,6 +43,7 @@ void TScriptDocument::ShareText(TScriptDocument& other)
 {
     FModel.ShareRows(other.FModel);
     FChars = other.FChars;
+    FForms = other.FForms;
 }
 
 QString TScriptDocument::Folder(const QString& fallback) const
@@ -54,20 +56,35 @@ TFileResult TScriptDocument::Load(const QString& fileName, std::optional<TStated
     const QString name = QFileInfo(fileName).absoluteFilePath();
     TStatedCodes codes;
     TDocumentChars chars;
+    std::unique_ptr<TFileForms> forms;
     try {
         // The decoder hands each line straight to the row list, which wraps it as it arrives.
         FModel.Lines().LoadLines(
-            [&](const TLineSink& sink) { codes = DecodeScriptFileTo(NativeName(name), stated, sink, &chars); });
+            [&](const TLineSink& sink) { codes = DecodeScriptFileTo(NativeName(name), stated, sink, &chars, &forms); },
+            FileEndsWithBreak(NativeName(name)));
     } catch (const std::exception& error) {
-        return {ReasonOf(error), {}};
+        return {ReasonOf(error), {}, {}};
     }
+    // Each line's form goes with the row that ends it, so that it follows the line through edits.
+    TEditorScreenStrings& rows = FModel.Rows();
+    const std::vector<std::uint32_t> lineForms = forms->TakeLineForms();
+    std::size_t line = 0;
+    for (int row = 0; row < rows.Count() && line < lineForms.size(); ++row)
+        if (rows.RowAttribute(row) != raWrapped || row + 1 == rows.Count())
+            rows.SetRowData(row, lineForms[line++]);
+    forms->SetFinalBreak(rows.Count() == 0 || rows.RowAttribute(rows.Count() - 1) != raEndOfText);
     // The script being replaced keeps what changed in its side file.
-    TFileResult result {{}, FSide.WriteChanged()};
+    TFileResult result {{}, FSide.WriteChanged(), {}};
     // Only now, with the text in place, does the document take the file's name, codes and table.
     SetChars(std::move(chars));
     FFileName = name;
+    // The document's line end is the file's own, whatever was stated or fell outside the first bytes.
+    if (check.FirstBreak != rcNone)
+        codes.rcode = check.FirstBreak;
     FCodes = codes;
     FFirstBreak = check.FirstBreak;
+    FForms = std::move(forms);
+    FBinaryUnsaved = check.LooksBinary;
     // A file whose characters the user-defined area cannot all hold is opened read-only, so that
     // no save can lose them.
     if (FUnheldReadOnly || Unheld())
@@ -87,25 +104,36 @@ std::optional<TOwnCharsFound> TScriptDocument::CharsLostIn(JCode jcode) const
     return FindOwnChars(TScriptLines(FModel.Rows()), *FChars);
 }
 
-TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode)
+TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode, TWriteForms forms)
 {
     const QString name = QFileInfo(fileName).absoluteFilePath();
     // A document read without a line break in its first bytes keeps the file's own first break.
     if (codes.rcode == rcNone)
         codes.rcode = FFirstBreak != rcNone ? FFirstBreak : defaultRCode;
+    // The file's own forms are kept only in the codes it was read in (any line end for a file without one).
+    const bool asFound = FForms && forms == TWriteForms::wfAsFound && codes.jcode == FCodes.jcode
+        && codes.bom == FCodes.bom && (codes.rcode == FCodes.rcode || FCodes.rcode == rcNone);
     // A link is written through: its target gets the text, the link stays a link.
     const QFileInfo info(name);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
     try {
-        SaveScriptFile(NativeName(target), TScriptLines(FModel.Rows()), codes, *FChars);
+        SaveScriptFile(NativeName(target), TScriptLines(FModel.Rows()), codes, *FChars, asFound ? FForms.get() : nullptr);
     } catch (const std::exception& error) {
-        return {ReasonOf(error), {}};
+        return {ReasonOf(error), {}, {}};
     }
+    TFileResult result {{}, {}, {}};
+    if (FBinaryUnsaved)
+        result.Warning = QStringLiteral("バイナリファイルとして開いたファイルを保存しました。"
+                                        "編集しなかった部分は元のバイトのまま書きました。");
+    FBinaryUnsaved = false;
     FFileName = name;
+    if (!asFound)
+        FForms.reset();
     FCodes = codes;
     FFirstBreak = codes.rcode;
     FModel.SetModified(false);
-    return {{}, FSide.Write()};
+    result.Note = FSide.Write();
+    return result;
 }
 
 } // namespace brenvik

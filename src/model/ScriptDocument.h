@@ -23,8 +23,13 @@ namespace brenvik {
 struct TFileResult {
     QString Error;
     QString Note; // what the status bar says of the side file, empty when nothing
+    QString Warning; // what the user is told after a write that succeeded, empty when nothing
     explicit operator bool() const { return Error.isEmpty(); }
 };
+
+// How a save writes lines: wfAsFound keeps each unedited line, its break, the last break or its absence and
+// the JIS escapes as the file had them when the codes are the document's; wfRules writes every line anew.
+enum class TWriteForms { wfAsFound, wfRules };
 
 class TScriptDocument {
 public:
@@ -67,8 +72,10 @@ public:
     std::optional<TOwnCharsFound> CharsLostIn(JCode jcode) const;
     // Writes the text to fileName (through a link to its target; the old file kept on failure);
     // rcNone writes the file's first break, else defaultRCode. On success the document takes the
-    // name and codes and is unmodified, and the side file is written under the name.
-    TFileResult Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode);
+    // name and codes and is unmodified, and the side file is written under the name. A file that
+    // looked binary gets a warning at its first save.
+    TFileResult Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode,
+        TWriteForms forms = TWriteForms::wfAsFound);
     // A UTF-8 file's characters beyond the user-defined area: the document was made read-only.
     const std::optional<TUnheldChar>& Unheld() const { return FChars->Unheld(); }
 
@@ -84,6 +91,11 @@ private:
     TStatedCodes FCodes;
     // The code of the file's first line break, for saving a document read with RCode 0.
     RCode FFirstBreak = rcNone;
+    // How the file's lines stood, while the document is written in the codes it was read in; null for a
+    // new document and after a save in other codes.
+    std::shared_ptr<TFileForms> FForms;
+    // Opened though it looked binary, and not saved since.
+    bool FBinaryUnsaved = false;
     bool FUnheldReadOnly = false;
     TFindSession FFind;
     TSideFileSession FSide;

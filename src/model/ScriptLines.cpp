@@ -11,20 +11,26 @@ TScriptLines::TScriptLines(const TEditorScreenStrings& rows)
 
 void TScriptLines::ForEachLine(const TLineSink& visit) const
 {
+    ForEachFormedLine([&](std::string_view line, std::uint32_t, bool) { visit(line); });
+}
+
+void TScriptLines::ForEachFormedLine(const TFormedLineSink& visit) const
+{
     std::string joined;
     int row = 0;
     const int count = FRows.Count();
     FRows.ForEachRow(0, count, [&](std::string_view text, TRowAttribute attribute) {
         ++row;
         const bool lineGoesOn = attribute == raWrapped && row < count;
+        const bool endOfText = row == count && attribute == raEndOfText;
         if (!lineGoesOn && joined.empty()) {
-            visit(text);
+            visit(text, FRows.RowData(row - 1), endOfText);
             return;
         }
         joined.append(text);
         if (lineGoesOn)
             return;
-        visit(joined);
+        visit(joined, FRows.RowData(row - 1), endOfText);
         joined.clear();
     });
 }

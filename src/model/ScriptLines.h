@@ -12,6 +12,8 @@ public:
     explicit TScriptLines(const TEditorScreenStrings& rows);
 
     void ForEachLine(const TLineSink& visit) const override;
+    // The form of a line is the row data of its last row.
+    void ForEachFormedLine(const TFormedLineSink& visit) const override;
     std::size_t LineCount() const override { return static_cast<std::size_t>(FRows.LineCount()); }
     std::size_t TextBytes() const override { return FTextBytes; }
 

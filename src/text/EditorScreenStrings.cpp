@@ -212,10 +212,12 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
 
     const int lastReplaced = row + count - 1;
     TRowAttribute attribute;
+    int followingLine = -1; // the first row of a line re-split only because the break before it went
     if (lastReplaced >= 0 && RowAttribute(lastReplaced) == raWrapped) {
         attribute = RowAttribute(last);
     } else if (last + 1 < rowCount) {
         // The replaced text took the break before the next line: that line is re-split too.
+        followingLine = last + 1;
         last = LineEndRow(last + 1);
         attribute = RowAttribute(last);
     } else {
@@ -236,6 +238,15 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     // break before them (or is empty), and such a text has no row after its last break.
     if (!newText.empty() || attribute != raEndOfText)
         SplitRows(newText, attribute, rows);
+    // A line after the edit that comes out as it was keeps its row data.
+    if (followingLine >= 0 && rows.Count() > 0) {
+        const std::uint32_t data = RowData(last);
+        const std::string following = RowsText(followingLine, last - followingLine + 1).Text;
+        const std::size_t lineStart = newText.find_last_of("\r\n", newText.size() - following.size() - 1);
+        if (data != 0 && newText.ends_with(following) && newText.size() > following.size()
+            && lineStart == newText.size() - following.size() - 1)
+            rows.SetRowData(rows.Count() - 1, data);
+    }
     record.Text = std::move(taken.Text);
     record.Attribute = taken.Attribute;
     record.RowCount = rows.Count();
@@ -444,13 +455,16 @@ void TEditorScreenStrings::RewrapAll()
         ++row;
         if (!lineEnds) {
             line += text;
-        } else if (line.empty()) {
+            return;
+        }
+        if (line.empty()) {
             AppendLine(text, rebuilt);
         } else {
             line += text;
             AppendLine(line, rebuilt);
             line.clear();
         }
+        KeepRowData(row - 1, rebuilt);
     });
     rebuilt.SetRowAttribute(rebuilt.Count() - 1, lastAttribute == raWrapped ? raEndOfText : lastAttribute);
     ReplaceAllRows(rebuilt);
@@ -470,10 +484,17 @@ void TEditorScreenStrings::UnwrapAll()
         if (attribute == raWrapped && !lastRow)
             return;
         rebuilt.Add(line);
+        KeepRowData(row - 1, rebuilt);
         line.clear();
     });
     rebuilt.SetRowAttribute(rebuilt.Count() - 1, lastAttribute == raWrapped ? raEndOfText : lastAttribute);
     ReplaceAllRows(rebuilt);
+}
+
+void TEditorScreenStrings::KeepRowData(int lineEndRow, TEditorStringList& rebuilt) const
+{
+    if (const std::uint32_t data = RowData(lineEndRow); data != 0)
+        rebuilt.SetRowData(rebuilt.Count() - 1, data);
 }
 
 void TEditorScreenStrings::ReplaceAllRows(TEditorStringList& rows)

@@ -178,6 +178,8 @@ private:
     void AppendLines(std::string_view text, TEditorStringList& target) const;
     void AppendLine(std::string_view line, TEditorStringList& target) const;
     int TabWidth() const;
+    // The row data of the row ending a line, given to the last row rebuilt for it.
+    void KeepRowData(int lineEndRow, TEditorStringList& rebuilt) const;
     // Puts rows in place of all rows without telling the editors (rewrap and unwrap).
     void ReplaceAllRows(TEditorStringList& rows);
     // Clears undo, rebuilds the rows for the word-wrap setting, rescans, updates the editors.

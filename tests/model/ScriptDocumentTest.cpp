@@ -84,10 +84,11 @@ TEST_F(ScriptDocumentTest, EachCodeAndLineEndReadsAndWritesBackByteForByte)
 
 TEST_F(ScriptDocumentTest, StatedCodesAreTakenWithoutDetectionAndRcNoneKeepsTheFirstBreak)
 {
-    // Shift_JIS bytes read as JIS: nothing to convert, and the next save writes JIS.
+    // Shift_JIS bytes read as JIS: nothing to convert, and the next save writes JIS. The line end stated
+    // gives way to the file's own.
     ASSERT_TRUE(Load(Write("s.cgi", "print 1;\r\nx\r\n"), TStatedCodes {jcJis, rcLf}));
     EXPECT_EQ(document.DocumentJCode(), jcJis);
-    EXPECT_EQ(document.DocumentRCode(), rcLf);
+    EXPECT_EQ(document.DocumentRCode(), rcCrLf);
     EXPECT_EQ(Line(0), "print 1;");
     // Saved with rcNone: the file's own first break, CR LF, not the default LF.
     ASSERT_TRUE(document.Save(Path("n.cgi"), {jcSjis, rcNone}, rcLf));
