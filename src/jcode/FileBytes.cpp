@@ -89,13 +89,24 @@ TFileBytes TFileBytes::Read(const std::string& fileName)
     return ReadDescriptor(file.Get(), fileName);
 }
 
-TFileBytes TFileBytes::ReadDescriptor(int fd, const std::string& fileName)
+void ThrowTooLarge(const std::string& fileName, std::size_t maxBytes)
+{
+    throw EScriptFileError(fileName, "大きすぎます（上限 " + std::to_string(maxBytes) + " バイト）。");
+}
+
+TFileBytes TFileBytes::ReadDescriptor(int fd, const std::string& fileName, std::size_t maxBytes)
 {
     const struct stat info = ReadableStatus(fd, fileName);
     // The size is only a hint: a file that grows, or a pipe, is read to its end all the same.
     TFileBytes bytes;
+    if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > maxBytes) {
+        ThrowTooLarge(fileName, maxBytes);
+    }
     bytes.Reserve(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : kPipeBlock);
     for (;;) {
+        if (bytes.size_ > maxBytes) {
+            ThrowTooLarge(fileName, maxBytes);
+        }
         if (bytes.size_ == bytes.capacity_) {
             bytes.Reserve(bytes.capacity_ * 2);
         }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,9 @@ private:
     int fd_;
 };
 
+// The refusal of a file larger than maxBytes, in Japanese.
+[[noreturn]] void ThrowTooLarge(const std::string& fileName, std::size_t maxBytes);
+
 // The status of an open file that is to be read; a folder, or a failing call, throws EScriptFileError.
 struct stat ReadableStatus(int fd, const std::string& fileName);
 
@@ -44,8 +48,9 @@ struct stat ReadableStatus(int fd, const std::string& fileName);
 class TFileBytes {
 public:
     static TFileBytes Read(const std::string& fileName);
-    // Reads an open descriptor to its end; fileName names it in errors.
-    static TFileBytes ReadDescriptor(int fd, const std::string& fileName);
+    // Reads an open descriptor to its end; fileName names it in errors. More than maxBytes throws
+    // EScriptFileError once that much has been read.
+    static TFileBytes ReadDescriptor(int fd, const std::string& fileName, std::size_t maxBytes = SIZE_MAX);
     std::string_view View() const { return {data_.get(), size_}; }
 
 private:

@@ -20,17 +20,20 @@ std::size_t PageSize()
 
 } // namespace
 
-TFileWindow::TFileWindow(const std::string& fileName, TKeep keep)
+TFileWindow::TFileWindow(const std::string& fileName, TKeep keep, std::size_t maxBytes)
     : keep_(keep)
 {
     if (fileName == "-") {
-        bytes_ = TFileBytes::ReadDescriptor(STDIN_FILENO, fileName);
+        bytes_ = TFileBytes::ReadDescriptor(STDIN_FILENO, fileName, maxBytes);
         view_ = bytes_->View();
         return;
     }
     const TFileDescriptor file(fileName);
     const struct stat info = ReadableStatus(file.Get(), fileName);
     const auto size = static_cast<std::size_t>(info.st_size);
+    if (S_ISREG(info.st_mode) && size > maxBytes) {
+        ThrowTooLarge(fileName, maxBytes);
+    }
     if (S_ISREG(info.st_mode) && size > 0) {
         const int populate = keep == wkWhole ? MAP_POPULATE : 0;
         void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | populate, file.Get(), 0);
@@ -41,7 +44,7 @@ TFileWindow::TFileWindow(const std::string& fileName, TKeep keep)
             return;
         }
     }
-    bytes_ = TFileBytes::ReadDescriptor(file.Get(), fileName);
+    bytes_ = TFileBytes::ReadDescriptor(file.Get(), fileName, maxBytes);
     view_ = bytes_->View();
 }
 

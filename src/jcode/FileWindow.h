@@ -5,6 +5,7 @@
 #include "jcode/FileBytes.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +18,9 @@ public:
     // wkWhole maps the file in at once and keeps it (a converter run, where page faults count).
     enum TKeep { wkWindow, wkWhole };
 
-    // Opens fileName, or standard input for "-"; throws EScriptFileError when it cannot be read.
-    // Files that cannot be mapped (pipes, terminals) are read whole instead.
-    explicit TFileWindow(const std::string& fileName, TKeep keep = wkWindow);
+    // Opens fileName, or standard input for "-"; throws EScriptFileError when it cannot be read or holds
+    // more than maxBytes. Files that cannot be mapped (pipes, terminals) are read whole instead.
+    explicit TFileWindow(const std::string& fileName, TKeep keep = wkWindow, std::size_t maxBytes = SIZE_MAX);
     ~TFileWindow();
     TFileWindow(const TFileWindow&) = delete;
     TFileWindow& operator=(const TFileWindow&) = delete;

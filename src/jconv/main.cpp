@@ -2,11 +2,14 @@
 // would.
 #include "jcode/FileTranscode.h"
 #include "jcode/ScriptFile.h"
+#include "jcode/SystemReason.h"
 #include "jcode/TextParts.h"
 
 #include <BuildInfo.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,39 +19,49 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+
 using namespace brenvik;
 
 namespace {
 
-constexpr std::string_view kUsage = R"(usage: brenvik-jconv --guess FILE...
-       brenvik-jconv --to sjis|euc|jis|utf8 [--eol crlf|cr|lf] [--force] [-o OUT] FILE
+constexpr std::string_view kUsage = R"(使い方: brenvik-jconv --guess ファイル...
+        brenvik-jconv --to sjis|euc|jis|utf8 [--eol crlf|cr|lf] [--force]
+                      [--max-size バイト数] [-o 出力先] ファイル
 
-Reads files exactly as Brenvik's open command does: a file that is valid UTF-8
-with a multi-byte character or a byte-order mark is UTF-8; otherwise the
-character code of the whole file is decided by a majority of per-line
-detections. The line-break code is that of the first 1024 bytes.
+Brenvik の「開く」と同じ読み方でファイルを読みます。UTF-8 として正しく、
+マルチバイト文字かバイトオーダーマークを含むファイルは UTF-8、それ以外は
+行ごとの判定の多数決でファイル全体の文字コードを決めます。改行コードは
+ファイルで最初に現れる改行のものです。
 
-  --guess FILE...   print, per file, its name, character code (JIS, EUC, S-JIS,
-                    UTF-8, UTF-8 (BOM) for one that begins with a byte-order
-                    mark, or binary when a byte below 8 or 0xFF is among the
-                    first 512 bytes) and line-break code (CRLF, CR, LF, or
-                    none), tab-separated
-  --to CODE         write FILE to standard output converted to CODE, as
-                    Brenvik's save command would write it (a UTF-8 file's
-                    byte-order mark is kept; characters of a UTF-8 file
-                    without a Shift_JIS code are written as user-defined
-                    codes to the other codes, with a warning)
-  --eol EOL         line end for --to; default: the one detected, CR LF when
-                    the file has none
-  --force           convert with --to even a file that --guess calls binary
-  -o, --output OUT  write to OUT (replaced only once all is written) instead
-                    of standard output
-  --version         print the version
-  --help            show this text
+  --guess ファイル...  ファイルごとに名前、文字コード（JIS、EUC、S-JIS、
+                       UTF-8、バイトオーダーマークで始まるものは UTF-8 (BOM)、
+                       先頭 512 バイトに 8 未満のバイトか 0xFF があれば
+                       binary）、改行コード（CRLF、CR、LF、なし は none）を
+                       タブ区切りで書きます
+  --to コード          ファイルを Brenvik の保存と同じようにコードへ変換して
+                       標準出力へ書きます。ファイル自身のコードへの変換（--eol
+                       なし）は、何も編集せずに保存したときと同じく元のバイト
+                       のままです。UTF-8 ファイルのバイトオーダーマークは
+                       残ります。Shift_JIS にない文字は外字のコードで書き、
+                       警告します
+  --eol 改行           --to の改行コード。省略時はファイルの最初の改行のもの
+                       （改行がなければ CR LF）
+  --force              --guess が binary とするファイルも --to で変換します
+  --max-size バイト数  読むファイルの上限（K、M、G を付けられます。
+                       省略時 2G = 2 GiB）。これより大きいものは読みません
+  -o, --output 出力先  標準出力の代わりに出力先へ書きます（すべて書けてから
+                       置き換えます）
+  --version            版を表示します
+  --help               この説明を表示します
 
-FILE may be - for standard input. The input file is never written. Exit
-status: 0 on success, 1 on a file error, 2 on a usage error.
+ファイルに - を指定すると標準入力を読みます。通常のファイルと標準入力の
+ほかは読みません。入力ファイルには書きません。終了状態: 成功 0、ファイル
+のエラー 1、使い方の誤り 2。
 )";
+
+// Enough for any script; a device that never ends, or a pipe fed by one, stops here.
+constexpr std::size_t kDefaultMaxBytes = std::size_t {2} << 30;
 
 class EUsage : public std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -103,7 +116,7 @@ JCode ParseTarget(std::string_view name)
     if (name == "utf8") {
         return jcUtf8;
     }
-    throw EUsage("unknown code for --to: '" + std::string(name) + "' (use sjis, euc, jis or utf8)");
+    throw EUsage("--to のコード「" + std::string(name) + "」がわかりません（sjis、euc、jis、utf8 のどれか）");
 }
 
 RCode ParseEol(std::string_view name)
@@ -117,12 +130,27 @@ RCode ParseEol(std::string_view name)
     if (name == "lf") {
         return rcLf;
     }
-    throw EUsage("unknown line end for --eol: '" + std::string(name) + "' (use crlf, cr or lf)");
+    throw EUsage("--eol の改行「" + std::string(name) + "」がわかりません（crlf、cr、lf のどれか）");
+}
+
+std::size_t ParseSize(std::string_view text)
+{
+    std::size_t unit = 1;
+    if (!text.empty() && std::string_view("KMG").find(text.back()) != std::string_view::npos) {
+        unit = std::size_t {1} << (10 * (std::string_view("KMG").find(text.back()) + 1));
+        text.remove_suffix(1);
+    }
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value > SIZE_MAX / unit) {
+        throw EUsage("--max-size の値「" + std::string(text) + "」がバイト数ではありません");
+    }
+    return value * unit;
 }
 
 [[noreturn]] void FailOutput()
 {
-    throw std::runtime_error(std::string("standard output: ") + std::strerror(errno));
+    throw std::runtime_error("標準出力: " + SystemReason(errno, TFileAct::Write));
 }
 
 void WriteOut(std::string_view bytes)
@@ -146,17 +174,27 @@ bool LooksBinary(std::string_view bytes)
     return DetectJCode(bytes.substr(0, std::min(bytes.size(), kBinaryScanLimit))) == jcBinary;
 }
 
-void Guess(const std::vector<std::string>& files, bool& failed)
+// Only a regular file or standard input is read: a device or a pipe by name may never end.
+void CheckReadable(const std::string& file)
+{
+    struct stat info { };
+    if (file != "-" && ::stat(file.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+        throw EScriptFileError(file, "通常のファイルではないので読みません。");
+    }
+}
+
+void Guess(const std::vector<std::string>& files, std::size_t maxBytes, bool& failed)
 {
     for (const std::string& file : files) {
         try {
-            TFileWindow window(file);
+            CheckReadable(file);
+            TFileWindow window(file, TFileWindow::wkWindow, maxBytes);
             TStatedCodes codes {jcBinary, rcNone};
             if (!LooksBinary(window.View()))
                 codes = DecideFileLoad(window.View(), std::nullopt).codes;
             const std::string bom = codes.jcode == jcUtf8 && codes.bom ? " (BOM)" : "";
             WriteOut(file + "\t" + std::string(JCodeName(codes.jcode)) + bom + "\t"
-                + std::string(RCodeName(DetectFileRCode(window.View()))) + "\n");
+                + std::string(RCodeName(DetectRCode(window.View()))) + "\n");
         } catch (const EScriptFileError& error) {
             std::fprintf(stderr, "brenvik-jconv: %s\n", error.what());
             failed = true;
@@ -169,6 +207,7 @@ struct TConvert {
     std::optional<RCode> eol;
     bool force = false;
     std::optional<std::string> output;
+    std::size_t maxBytes = kDefaultMaxBytes;
 };
 
 // A UTF-8 file read into Shift_JIS: its characters without a code of their own are held by the document's
@@ -177,9 +216,7 @@ void WarnOfDocumentChars(const std::string& file, const TDocumentChars& chars, J
 {
     if (target != jcUtf8 && !chars.Empty()) {
         std::fprintf(stderr,
-            "brenvik-jconv: %s: characters without a Shift_JIS code, or in a second form of one, were written"
-            " as user-defined codes (F0 40 on)\n",
-            file.c_str());
+            "brenvik-jconv: %s: Shift_JIS にない文字を外字のコード（F0 40 から）で書きました。\n", file.c_str());
     }
 }
 
@@ -190,11 +227,12 @@ void WarnOfDocumentChars(const std::string& file, const TDocumentChars& chars, J
 void Convert(const std::string& file, const TConvert& convert)
 {
     PrepareTextParts();
-    TFileWindow window(file, TFileWindow::wkWhole);
+    CheckReadable(file);
+    TFileWindow window(file, TFileWindow::wkWhole, convert.maxBytes);
     if (!convert.force && LooksBinary(window.View())) {
         throw EScriptFileError(file,
-            "a binary file (a byte below 8 or 0xFF among its first 512 bytes); give --force to convert it "
-            "anyway");
+            "バイナリファイルのようです（先頭 512 バイトに 8 未満のバイトか 0xFF があります）。"
+            "変換するには --force を付けてください。");
     }
     // Reserved for a mark every sixteen bytes, so that the marks are never moved: only the pages they fill
     // are touched, and every page touched costs a fault.
@@ -205,7 +243,18 @@ void Convert(const std::string& file, const TConvert& convert)
     }
     const TLoadDecision decision
         = DecideFileLoad(window.View(), std::nullopt, {}, markable ? &marked : nullptr);
-    const RCode rcode = convert.eol.value_or(decision.codes.rcode == rcNone ? rcCrLf : decision.codes.rcode);
+    // Written in its own code, a file is what the editor's save of it unchanged gives: every line as found.
+    if (convert.target == decision.codes.jcode && !convert.eol) {
+        if (convert.output) {
+            WriteFileImage(*convert.output, window.View());
+        } else {
+            WriteOut(window.View());
+        }
+        return;
+    }
+    // The line end is the file's first, wherever it comes, as the editor's.
+    const RCode first = DetectRCode(window.View());
+    const RCode rcode = convert.eol.value_or(first == rcNone ? rcCrLf : first);
     if (convert.output || decision.source == TLineSource::lsUtf8) {
         TDocumentChars chars;
         const TStatedCodes codes {convert.target, rcode, decision.codes.bom};
@@ -214,10 +263,9 @@ void Convert(const std::string& file, const TConvert& convert)
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(unheld->c));
             throw EScriptFileError(file,
-                "more characters without a Shift_JIS code than the 1,880 user-defined codes hold; the first "
-                "not"
-                " held is "
-                    + std::string(code) + " on line " + std::to_string(unheld->line) + ": nothing written");
+                "Shift_JIS にない文字が外字のコード（1,880 文字）に収まるより多くあります。最初に収まらなかった"
+                "文字は "
+                    + std::string(code) + "（" + std::to_string(unheld->line) + " 行目）です。何も書いていません。");
         }
         WarnOfDocumentChars(file, chars, convert.target);
         if (convert.output) {
@@ -243,7 +291,7 @@ struct TOptions {
 std::string_view OptionValue(int argc, char** argv, int& i)
 {
     if (i + 1 >= argc) {
-        throw EUsage(std::string("option ") + argv[i] + " needs a value");
+        throw EUsage(std::string(argv[i]) + " には値が要ります");
     }
     return argv[++i];
 }
@@ -272,24 +320,26 @@ TOptions ParseOptions(int argc, char** argv)
             options.target = ParseTarget(OptionValue(argc, argv, i));
         } else if (arg == "--eol") {
             options.convert.eol = ParseEol(OptionValue(argc, argv, i));
+        } else if (arg == "--max-size") {
+            options.convert.maxBytes = ParseSize(OptionValue(argc, argv, i));
         } else {
-            throw EUsage("unknown option '" + std::string(arg) + "'");
+            throw EUsage("オプション「" + std::string(arg) + "」はありません");
         }
     }
     if (options.help || options.version) {
         return options;
     }
     if (options.guess == options.target.has_value()) {
-        throw EUsage("give either --guess or --to");
+        throw EUsage("--guess か --to のどちらかを指定してください");
     }
     if (options.guess && (options.convert.eol || options.convert.force || options.convert.output)) {
-        throw EUsage("--eol, --force and --output go with --to only");
+        throw EUsage("--eol、--force、--output は --to と一緒にだけ使えます");
     }
     if (options.files.empty()) {
-        throw EUsage("no input file given");
+        throw EUsage("入力ファイルがありません");
     }
     if (options.target && options.files.size() != 1) {
-        throw EUsage("--to converts exactly one file");
+        throw EUsage("--to で変換するファイルは一つだけです");
     }
     return options;
 }
@@ -307,7 +357,7 @@ int main(int argc, char** argv)
         }
         if (options.guess) {
             bool failed = false;
-            Guess(options.files, failed);
+            Guess(options.files, options.convert.maxBytes, failed);
             FlushOut();
             return failed ? 1 : 0;
         }
@@ -317,7 +367,7 @@ int main(int argc, char** argv)
         FlushOut();
         return 0;
     } catch (const EUsage& error) {
-        std::fprintf(stderr, "brenvik-jconv: %s (see --help)\n", error.what());
+        std::fprintf(stderr, "brenvik-jconv: %s（--help を参照）\n", error.what());
         return 2;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "brenvik-jconv: %s\n", error.what());

@@ -185,7 +185,7 @@ TEST(Jconv, WritesThatFailGiveAMessageAndFail)
     full.start(QStringLiteral(BRENVIK_JCONV), {"--to", "euc", file});
     ASSERT_TRUE(full.waitForFinished(30000));
     EXPECT_EQ(full.exitCode(), 1);
-    EXPECT_TRUE(full.readAllStandardError().contains("standard output"));
+    EXPECT_TRUE(full.readAllStandardError().contains("標準出力"));
 }
 
 // UTF-8 files are named and written back as they are; Shift_JIS goes to UTF-8 as iconv writes it, and back.
@@ -216,4 +216,71 @@ TEST(Jconv, Utf8FilesAndScriptsToUtf8)
     const TRun back = JconvWithInput({"--to", "sjis", "-"}, utf8.out);
     EXPECT_EQ(back.out, DataFile("board.sjis.crlf.txt"));
     EXPECT_TRUE(back.err.isEmpty());
+}
+
+namespace {
+
+QString WriteTemp(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
+} // namespace
+
+// A file converted to its own code is the editor's unchanged save: the same bytes, whatever its breaks, its
+// last line or its JIS escapes; converted to another code it keeps its first line end.
+TEST(Jconv, OwnCodeChangesNothingAndOtherCodesKeepTheFilesLineEnd)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray jisKana = "\x1B$B7G<(HD\x1B(B\r\n\x1B(I6^2D^\x1B(B\n# end";
+    const QByteArray eucMixed = "# \xA4\xA2\xB7\xC7\xBC\xA8\xC8\xC4\r\nx\n\x8E\xB6\ry";
+    const QByteArray sjisNoBreak = "print \"\x8C\x66\x8E\xA6\x94\xC2\";";
+    const struct {
+        QByteArray bytes;
+        const char* code;
+    } cases[] = {{jisKana, "jis"}, {eucMixed, "euc"}, {sjisNoBreak, "sjis"}, {DataFile("board.jis.cr.txt"), "jis"},
+        {DataFile("script.utf8bom.crlf.cgi"), "utf8"}};
+    int files = 0;
+    for (const auto& sample : cases) {
+        const QString path = WriteTemp(dir, QString::number(++files), sample.bytes);
+        const TRun run = Jconv({"--to", sample.code, path});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, sample.bytes) << sample.code;
+    }
+    const QString example = QStringLiteral(BRENVIK_EXAMPLES "/keijiban.cgi");
+    EXPECT_EQ(Jconv({"--to", "sjis", example}).out,
+        QByteArray::fromStdString(std::string(brenvik::TFileBytes::Read(example.toStdString()).View())));
+    // JIS X 0201 kana are half-width kana in every other code.
+    const TRun sjis = Jconv({"--to", "sjis", WriteTemp(dir, "kana", jisKana)});
+    EXPECT_EQ(sjis.out, "\x8C\x66\x8E\xA6\x94\xC2\r\n\xB6\xDE\xB2\xC4\xDE\r\n# end\r\n");
+    // The first break comes after 1,024 bytes: still the file's own.
+    const QByteArray longFirst = "# " + QByteArray(2000, 'x') + "\n\x8C\x66\n";
+    EXPECT_EQ(Jconv({"--to", "euc", WriteTemp(dir, "long", longFirst)}).out,
+        "# " + QByteArray(2000, 'x') + "\n\xB7\xC7\n");
+}
+
+// What never ends is never read: devices and named pipes are refused at once, and standard input stops at the
+// stated maximum.
+TEST(Jconv, RefusesWhatIsNotARegularFileAndBoundsWhatItReads)
+{
+    for (const QStringList& arguments : {QStringList {"--guess", "/dev/zero"}, QStringList {"--to", "sjis", "/dev/zero"}}) {
+        const TRun run = Jconv(arguments);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains("通常のファイルではない")) << run.err.toStdString();
+    }
+    const QByteArray big(5000, 'a');
+    const TRun bounded = JconvWithInput({"--to", "euc", "--max-size", "4K", "-"}, big);
+    EXPECT_EQ(bounded.exitCode, 1);
+    EXPECT_TRUE(bounded.err.contains("4096")) << bounded.err.toStdString();
+    EXPECT_EQ(JconvWithInput({"--to", "euc", "--max-size", "5000", "-"}, big).out, big + "\r\n");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const TRun file = Jconv({"--guess", "--max-size", "1K", WriteTemp(dir, "big", big)});
+    EXPECT_EQ(file.exitCode, 1);
+    EXPECT_EQ(Jconv({"--to", "euc", "--max-size", "12Q", "-"}).exitCode, 2);
 }
