@@ -1,6 +1,7 @@
 // The editor's open and save paths on files: two passes through a window, one atomic write.
 #include "jcode/ScriptFile.h"
 
+#include "jcode/InPlaceWrite.h"
 #include "jcode/SystemReason.h"
 #include "support/LineBreaks.h"
 
@@ -127,6 +128,12 @@ std::string OpenFailureReason(const std::string& fileName)
 
 void WriteFileBlocks(const std::string& fileName, const std::function<void(const TBlockSink&)>& produce)
 {
+    // A new file renamed over the name would split hard links, and cannot be made in a folder the user
+    // cannot write.
+    if (WritesInPlace(fileName)) {
+        WriteFileInPlace(fileName, produce);
+        return;
+    }
     QSaveFile file(Native(fileName));
     const bool existed = QFileInfo::exists(Native(fileName));
     if (!file.open(QIODevice::WriteOnly)) {

@@ -50,7 +50,8 @@ private:
 };
 
 // Writes the blocks produce hands to its sink in place of the file, only once all of them are written, so
-// a failed save (or produce throwing) leaves the old file as it was. Failures throw EScriptFileError with
+// a failed save (or produce throwing) leaves the old file as it was. A file with several links, or in a
+// folder that cannot be written, is written in place (InPlaceWrite.h). Failures throw EScriptFileError with
 // the reason in Japanese.
 void WriteFileBlocks(const std::string& fileName, const std::function<void(const TBlockSink&)>& produce);
 void WriteFileImage(const std::string& fileName, std::string_view image);

@@ -110,9 +110,10 @@ TEST_F(SaveFailure, ReadOnlyFolderKeepsTheOldFile)
     } else {
         WriteOld();
         ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
+        ASSERT_EQ(::chmod(OldPath().c_str(), 0444), 0); // a writable file would be written in place
     }
-    // A read-only mount stops the file itself; without root the folder's mode stops the new file.
-    ExpectFailedSave(Lines {"new"}, ::geteuid() == 0 ? "読み取り専用" : "保存先のフォルダに書き込む権限がありません");
+    // A read-only mount stops the file itself; without root the modes do.
+    ExpectFailedSave(Lines {"new"}, ::geteuid() == 0 ? "読み取り専用" : "ファイルに書き込む権限がありません");
 }
 
 // A file that cannot be written in a writable folder is named as the file, in Japanese only, and
