@@ -128,9 +128,13 @@ struct TJisForm {
     char32_t c;
     TSjisCode code;
 };
+// The yen sign and the overline are JIS X 0208's own forms of ￥ and ￣: as such they never become the single
+// bytes 5C and 7E, which Perl reads as a backslash and a tilde.
 constexpr TJisForm kJisForms[] = {
     {U'\u00A2', 0x8191}, // ¢ (code page 932: ￠)
     {U'\u00A3', 0x8192}, // £ (￡)
+    {U'\u00A5', 0x818F}, // ¥ (￥)
+    {U'\u203E', 0x8150}, // ‾ (￣)
     {U'\u00AC', 0x81CA}, // ¬ (￢)
     {U'\u2014', 0x815C}, // — (―)
     {U'\u2016', 0x8161}, // ‖ (∥)

@@ -89,6 +89,26 @@ TSjisCode TDocumentChars::Assign(char32_t c)
     return code;
 }
 
+TSjisCode TDocumentChars::SharedCode(TSjisCode code) const
+{
+    if (UserCodeIndex(code) < 0) {
+        return code;
+    }
+    const char32_t own = OwnChar(code);
+    const TSjisCode base = own != kNoChar ? BaseCode(own) : 0;
+    return base != 0 ? base : code;
+}
+
+bool TDocumentChars::HasCharsWithoutCode() const
+{
+    for (const auto& [code, c] : chars_) {
+        if (UserCodeIndex(code) >= 0 && BaseCode(c) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TDocumentChars::Reserve(TSjisCode code)
 {
     const int index = UserCodeIndex(code);

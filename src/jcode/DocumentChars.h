@@ -31,6 +31,11 @@ public:
     // a file uses for a code with two forms (the second form of one code gets a user-defined code instead).
     // 0 when the area is full.
     TSjisCode Take(char32_t c);
+    // The code a document's code is written as outside UTF-8: code page 932's code for the second form of a
+    // character with two, else code itself.
+    TSjisCode SharedCode(TSjisCode code) const;
+    // Whether the table holds a character without a code of code page 932 (not merely a second form).
+    bool HasCharsWithoutCode() const;
     // A user-defined code the text uses for itself: never given to another character.
     void Reserve(TSjisCode code);
 

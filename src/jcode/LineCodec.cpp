@@ -3,6 +3,7 @@
 
 #include "jcode/ByteSearch.h"
 #include "jcode/FileForms.h"
+#include "jcode/OwnChars.h"
 #include "jcode/TextParts.h"
 #include "jcode/Utf8Codec.h"
 #include "support/LineBreaks.h"
@@ -393,7 +394,13 @@ void AppendEncodedText(
     if (target == jcUtf8) {
         static const TDocumentChars kNone;
         AppendSjisToUtf8(line, chars ? *chars : kNone, out);
-    } else if (target == jcSjis || DetectJCode(line) == jcBinary) {
+        return;
+    }
+    std::string shared;
+    if (chars) {
+        line = WithSharedCodes(line, *chars, shared);
+    }
+    if (target == jcSjis || DetectJCode(line) == jcBinary) {
         out.append(line);
     } else {
         AppendConvertedFrom(line, jcSjis, target, out, TKanjiEnd::keClose, jis);

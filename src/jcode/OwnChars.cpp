@@ -18,7 +18,8 @@ std::optional<TOwnCharsFound> FindOwnChars(const TSaveLines& lines, const TDocum
                 continue;
             }
             const auto code = static_cast<TSjisCode>(lead << 8 | static_cast<std::uint8_t>(text[++i]));
-            if (UserCodeIndex(code) < 0 || chars.OwnChar(code) == kNoChar) {
+            // A second form keeps its code page's code outside UTF-8: nothing is lost there.
+            if (UserCodeIndex(code) < 0 || chars.OwnChar(code) == kNoChar || chars.SharedCode(code) != code) {
                 continue;
             }
             if (found.Count++ == 0) {
@@ -28,6 +29,29 @@ std::optional<TOwnCharsFound> FindOwnChars(const TSaveLines& lines, const TDocum
         }
     });
     return found.Count > 0 ? std::optional(found) : std::nullopt;
+}
+
+std::string_view WithSharedCodes(std::string_view line, const TDocumentChars& chars, std::string& scratch)
+{
+    if (chars.Empty()) {
+        return line;
+    }
+    scratch.assign(line);
+    bool changed = false;
+    for (std::size_t i = 0; i + 1 < scratch.size(); ++i) {
+        const auto lead = static_cast<std::uint8_t>(scratch[i]);
+        if (!IsLeadByte(lead)) {
+            continue;
+        }
+        const auto code = static_cast<TSjisCode>(lead << 8 | static_cast<std::uint8_t>(scratch[i + 1]));
+        if (const TSjisCode shared = chars.SharedCode(code); shared != code) {
+            scratch[i] = static_cast<char>(shared >> 8);
+            scratch[i + 1] = static_cast<char>(shared & 0xFF);
+            changed = true;
+        }
+        ++i;
+    }
+    return changed ? std::string_view(scratch) : line;
 }
 
 } // namespace brenvik

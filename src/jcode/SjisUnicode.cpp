@@ -10,13 +10,6 @@ bool IsTrail(std::uint8_t b)
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
-// JIS X 0201 Roman forms that input methods type for the single bytes 5C and 7E. Only a document
-// without characters of its own takes them so; a UTF-8 document keeps them as its own characters.
-TSjisCode RomanFormCode(char32_t c)
-{
-    return c == U'\u00A5' ? 0x5C : c == U'\u203E' ? 0x7E : 0;
-}
-
 void Append(QString& text, char32_t c)
 {
     if (c == kNoChar) {
@@ -66,16 +59,13 @@ std::optional<std::string> UnicodeToSjis(QStringView text, const TDocumentChars&
 {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
-    const bool roman = chars.Empty();
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             c = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         }
-        TSjisCode code = c < 0x80 ? static_cast<TSjisCode>(c) : chars.FromUnicode(c);
-        if (code == 0 && roman)
-            code = RomanFormCode(c);
+        const TSjisCode code = c < 0x80 ? static_cast<TSjisCode>(c) : chars.FromUnicode(c);
         if (code == 0 && c != 0)
             return std::nullopt;
         if (code > 0xFF)

@@ -210,11 +210,11 @@ struct TConvert {
     std::size_t maxBytes = kDefaultMaxBytes;
 };
 
-// A UTF-8 file read into Shift_JIS: its characters without a code of their own are held by the document's
-// table, which a file in another code cannot carry.
+// A UTF-8 file read into Shift_JIS: its characters without a code are held by the document's table, which a
+// file in another code cannot carry (a second form of a code is written as that code).
 void WarnOfDocumentChars(const std::string& file, const TDocumentChars& chars, JCode target)
 {
-    if (target != jcUtf8 && !chars.Empty()) {
+    if (target != jcUtf8 && chars.HasCharsWithoutCode()) {
         std::fprintf(stderr,
             "brenvik-jconv: %s: Shift_JIS にない文字を外字のコード（F0 40 から）で書きました。\n", file.c_str());
     }

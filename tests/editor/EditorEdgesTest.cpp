@@ -65,7 +65,7 @@ TEST(EditorCharsetTest, JisFormsThatInputMethodsProduceTakeTheirShiftJisCodes)
         std::string Bytes;
     } forms[] = {
         {"〜", "\x81\x60"}, {"−", "\x81\x7c"}, {"—", "\x81\x5c"}, {"‖", "\x81\x61"}, {"¢", "\x81\x91"},
-        {"£", "\x81\x92"}, {"¬", "\x81\xca"}, {"¥", "\x5c"}, {"‾", "\x7e"},
+        {"£", "\x81\x92"}, {"¬", "\x81\xca"}, {"¥", "\x81\x8f"}, {"‾", "\x81\x50"},
     };
     for (const auto& form : forms) {
         const std::optional<std::string> bytes = UnicodeToSjis(QString::fromUtf8(form.Unicode), TDocumentChars());
@@ -85,8 +85,8 @@ TEST_F(EditorEdgesTest, CtrlVOfTextWithAJisFormPastesItsShiftJisCodes)
     editor.SetRowCol(0, 1);
     Clipboard().setText(QString::fromUtf8("x〜y−¥"));
     QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Text(), "ax\x81\x60y\x81\x7c\\b\r\n");
-    EXPECT_EQ(Caret(), (TEditorPos {0, 8}));
+    EXPECT_EQ(Text(), "ax\x81\x60y\x81\x7c\x81\x8f" "b\r\n");
+    EXPECT_EQ(Caret(), (TEditorPos {0, 9}));
     EXPECT_TRUE(Refusals().isEmpty());
     Check();
 }
@@ -115,7 +115,7 @@ TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
     QApplication::sendEvent(&editor, &silent);
     QKeyEvent yen(QEvent::KeyPress, Qt::Key_yen, Qt::NoModifier, QString::fromUtf8("¥"));
     QApplication::sendEvent(&editor, &yen);
-    EXPECT_EQ(Text(), "\x81\x60\\");
+    EXPECT_EQ(Text(), "\x81\x60\x81\x8f"); // a yen sign is never a backslash
     EXPECT_TRUE(Refusals().isEmpty());
 
     Commit(QString::fromUtf8("a€"));
@@ -123,7 +123,7 @@ TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
     QApplication::sendEvent(&editor, &euro);
     EXPECT_EQ(Refusals().size(), 2);
     EXPECT_EQ(Refusals().value(0), NoShiftJisMessage());
-    EXPECT_EQ(Text(), "\x81\x60\\") << "a refused commit types none of its characters";
+    EXPECT_EQ(Text(), "\x81\x60\x81\x8f") << "a refused commit types none of its characters";
 }
 
 // ---- no exception leaves a handler ----------------------------------------------------------

@@ -290,3 +290,39 @@ TEST(FindOwnChars, CountsWholePairsTheTableGivesACharacter)
     EXPECT_EQ(found->Count, 2);
     EXPECT_FALSE(FindOwnChars(TVectorSaveLines(lines), TDocumentChars()));
 }
+
+// Both Unicode forms of a code Shift_JIS has go to that code outside UTF-8, whichever the file met first; only
+// a character without any code is one the other codes lose. The yen sign and the overline are such twins.
+TEST(SecondForms, GoToTheirShiftJisCodeOutsideUtf8AndAreNotCountedAsLost)
+{
+    const std::string utf8 = "〜～ −－ ‖∥ ¢￠ £￡ ¬￢ ¥￥ ‾￣\n";
+    const std::string sjis = "\x81\x60\x81\x60 \x81\x7C\x81\x7C \x81\x61\x81\x61 \x81\x91\x81\x91 \x81\x92\x81\x92 "
+                             "\x81\xCA\x81\xCA \x81\x8F\x81\x8F \x81\x50\x81\x50\r\n";
+    for (const bool wideFirst : {false, true}) {
+        std::string text = utf8;
+        if (wideFirst) {
+            // The other order: the code page's form is met first, the JIS form second.
+            text = "～〜 －− ∥‖ ￠¢ ￡£ ￢¬ ￥¥ ￣‾\n";
+        }
+        TDocumentChars chars;
+        std::vector<std::string> lines;
+        DecodeFileTo(text, std::nullopt, [&](std::string_view line) { lines.emplace_back(line); }, &chars);
+        EXPECT_FALSE(chars.Empty()) << "the second forms are kept apart for UTF-8";
+        EXPECT_FALSE(chars.HasCharsWithoutCode());
+        EXPECT_FALSE(FindOwnChars(TVectorSaveLines(lines), chars).has_value());
+        for (const JCode target : {jcSjis, jcEuc, jcJis}) {
+            const std::string written = EncodeFileImage(TVectorSaveLines(lines), {target, rcCrLf, false}, chars);
+            EXPECT_EQ(ConvertJCodeFrom(written, target, jcSjis), sjis) << target;
+        }
+        EXPECT_EQ(EncodeFileImage(TVectorSaveLines(lines), {jcUtf8, rcLf, false}, chars), text);
+    }
+    // An emoji has no code: it alone is counted.
+    TDocumentChars chars;
+    std::vector<std::string> lines;
+    DecodeFileTo("〜～😀\n", std::nullopt, [&](std::string_view line) { lines.emplace_back(line); }, &chars);
+    EXPECT_TRUE(chars.HasCharsWithoutCode());
+    const std::optional<TOwnCharsFound> lost = FindOwnChars(TVectorSaveLines(lines), chars);
+    ASSERT_TRUE(lost.has_value());
+    EXPECT_EQ(lost->Count, 1);
+    EXPECT_EQ(lost->First, U'\U0001F600');
+}
