@@ -7,6 +7,7 @@
 
 #include "model/ExplorerKeywords.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,16 @@ QString ReasonOfErrno(TFileAct act)
 } // namespace
 
 QString SideFilePath(const QString& iniFolder, const QString& scriptFileName)
+{
+    // The name stays readable for whoever looks in the folder; the hash of the full path tells apart
+    // the many index.cgi of one disk.
+    const QByteArray path = QFile::encodeName(QFileInfo(scriptFileName).absoluteFilePath());
+    const QByteArray hash = QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(8);
+    return QDir(iniFolder).filePath(
+        QFileInfo(scriptFileName).fileName() + QLatin1Char('.') + QString::fromLatin1(hash) + QStringLiteral(".dat"));
+}
+
+QString SharedSideFilePath(const QString& iniFolder, const QString& scriptFileName)
 {
     return QDir(iniFolder).filePath(QFileInfo(scriptFileName).fileName() + QStringLiteral(".dat"));
 }

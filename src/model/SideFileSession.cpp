@@ -6,6 +6,8 @@
 #include "model/ExplorerSideFile.h"
 #include "model/ScriptDocument.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <optional>
 
@@ -42,6 +44,10 @@ QString TSideFileSession::Read()
     TSideFileContent content;
     if (const QString path = Path(); !path.isEmpty()) {
         TSideFileRead read = ReadSideFile(path);
+        // A side file kept by the name alone goes to the first script of that name read since.
+        if (const QString shared = SharedSideFilePath(FFolder, FDocument.FileName());
+            read.State == TSideFileState::Missing && QFile::exists(shared) && QFile::rename(shared, path))
+            read = ReadSideFile(path);
         if (read.State == TSideFileState::Unreadable) {
             FBlockedPath = path;
             message = read.Reason + QStringLiteral(" このファイルには書き込みません。");

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace brenvik::test {
@@ -64,14 +65,19 @@ protected:
     }
 };
 
-TEST_F(SideFileTest, PathIsTheScriptsOwnNameInTheIniFolder)
+TEST_F(SideFileTest, PathIsTheScriptsOwnNameAndAHashOfItsFullPathInTheIniFolder)
 {
-    EXPECT_EQ(SideFilePath(Ini(), QStringLiteral("/home/u/cgi/a.cgi")), Ini() + QStringLiteral("/a.cgi.dat"));
+    const QString path = SideFilePath(Ini(), QStringLiteral("/home/u/cgi/a.cgi"));
+    EXPECT_TRUE(QRegularExpression(QRegularExpression::escape(Ini()) + QStringLiteral("/a\\.cgi\\.[0-9a-f]{8}\\.dat"))
+                    .match(path)
+                    .hasMatch())
+        << path.toStdString();
+    EXPECT_EQ(path, SideFilePath(Ini(), QStringLiteral("/home/u/cgi/a.cgi")));
     // A backslash is part of a Linux file name, never a folder separator.
-    EXPECT_EQ(SideFilePath(Ini(), QStringLiteral("/tmp/..\\..\\x.cgi")),
-        Ini() + QStringLiteral("/..\\..\\x.cgi.dat"));
-    EXPECT_EQ(
+    EXPECT_TRUE(SideFilePath(Ini(), QStringLiteral("/tmp/..\\..\\x.cgi")).startsWith(Ini() + QStringLiteral("/..\\..\\x.cgi.")));
+    EXPECT_NE(
         SideFilePath(Ini(), QStringLiteral("/other/a.cgi")), SideFilePath(Ini(), QStringLiteral("/x/a.cgi")));
+    EXPECT_EQ(SharedSideFilePath(Ini(), QStringLiteral("/x/a.cgi")), Ini() + QStringLiteral("/a.cgi.dat"));
 }
 
 TEST_F(SideFileTest, WrittenContentReadsBackByteForByte)

@@ -131,7 +131,8 @@ TEST_F(ScriptDocumentTest, SavingKeepsPermissionBitsAndWritesThroughALink)
 }
 
 // A UTF-8 script's emoji and second form of 81 60 are its own characters: another code would lose
-// them, and a second document sharing the text reads them through the same table.
+// the emoji (the second form is written as 81 60 there), and a second document sharing the text
+// reads them through the same table.
 TEST_F(ScriptDocumentTest, AUtf8ScriptsOwnCharactersAndWhatAnotherCodeWouldLose)
 {
     ASSERT_TRUE(Load(Write("own.cgi", "# plain\nmy $s = \"😀 ～ 〜\";\n")));
@@ -142,7 +143,7 @@ TEST_F(ScriptDocumentTest, AUtf8ScriptsOwnCharactersAndWhatAnotherCodeWouldLose)
     ASSERT_TRUE(lost);
     EXPECT_EQ(lost->First, U'😀');
     EXPECT_EQ(lost->Line, 2);
-    EXPECT_EQ(lost->Count, 2);
+    EXPECT_EQ(lost->Count, 1);
     TScriptDocument other;
     other.ShareText(document);
     EXPECT_EQ(&other.Chars(), &document.Chars());
@@ -170,7 +171,7 @@ TEST_F(ScriptDocumentTest, KeywordsAndMemoFollowTheScriptThroughSavesAndLoads)
     const QString a = Write("a.cgi", kSjisLines);
     ASSERT_TRUE(Load(a));
     TSideFileSession& side = document.Side();
-    EXPECT_EQ(side.Path(), Path("ini/a.cgi.dat"));
+    EXPECT_EQ(side.Path(), SideFilePath(Path("ini"), a));
     side.SetKeywords({"#!"});
     ASSERT_TRUE(side.SetMemoText(QStringLiteral("メモ\n二行目")));
     // Text with no Shift_JIS form is refused and changes nothing.
@@ -178,12 +179,12 @@ TEST_F(ScriptDocumentTest, KeywordsAndMemoFollowTheScriptThroughSavesAndLoads)
     EXPECT_EQ(side.MemoText(), QStringLiteral("メモ\n二行目"));
     // Another script replaces this one: the change is written first; the new one starts empty.
     ASSERT_TRUE(Load(Write("b.cgi", "$x;\r\n")));
-    EXPECT_EQ(Read(Path("ini/a.cgi.dat")), "#!\r\n\x83\x81\x83\x82\r\n\x93\xf1\x8d\x73\x96\xda\r\n");
+    EXPECT_EQ(Read(SideFilePath(Path("ini"), a)), "#!\r\n\x83\x81\x83\x82\r\n\x93\xf1\x8d\x73\x96\xda\r\n");
     EXPECT_TRUE(side.Keywords().empty());
     EXPECT_TRUE(side.MemoText().isEmpty());
     // A save writes the side file under the new name, without the other script's.
     ASSERT_TRUE(SaveAsItIs(Path("b.cgi")));
-    EXPECT_EQ(Read(Path("ini/b.cgi.dat")), "\r\n");
+    EXPECT_EQ(Read(SideFilePath(Path("ini"), Path("b.cgi"))), "\r\n");
     ASSERT_TRUE(Load(a));
     EXPECT_EQ(side.Keywords(), std::vector<std::string> {"#!"});
     EXPECT_EQ(side.MemoText(), QStringLiteral("メモ\n二行目"));
@@ -200,7 +201,7 @@ TEST_F(ScriptDocumentTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStay
     EXPECT_TRUE(read.Note.contains(QStringLiteral("NUL")));
     document.Side().SetKeywords({"$x"});
     ASSERT_TRUE(SaveAsItIs(Path("n.cgi")));
-    EXPECT_EQ(Read(Path("ini/n.cgi.dat")), withNul);
+    EXPECT_EQ(Read(document.Side().Path()), withNul);
 
     // 0x85 0x40 has no Unicode form: the memo is locked and written back as it was.
     const QByteArray badMemo = "k\r\nbad \x85\x40 memo\r\n";
@@ -210,7 +211,32 @@ TEST_F(ScriptDocumentTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStay
     EXPECT_FALSE(document.Side().SetMemoText(QStringLiteral("new")));
     document.Side().SetKeywords({"k"});
     ASSERT_TRUE(SaveAsItIs(Path("m.cgi")));
-    EXPECT_EQ(Read(Path("ini/m.cgi.dat")), badMemo);
+    EXPECT_EQ(Read(document.Side().Path()), badMemo);
+}
+
+// Two scripts of one name each keep their own side file; the file kept by the name alone goes, once, to the
+// first of them read.
+TEST_F(ScriptDocumentTest, SideFilesAreTheScriptsOwnAndTheSharedOneMovesOnce)
+{
+    QDir().mkpath(Path("one"));
+    QDir().mkpath(Path("two"));
+    const QString one = Write("one/index.cgi", "$x;\r\n");
+    const QString two = Write("two/index.cgi", "$y;\r\n");
+    EXPECT_NE(SideFilePath(Path("ini"), one), SideFilePath(Path("ini"), two));
+    EXPECT_TRUE(SideFilePath(Path("ini"), one).startsWith(Path("ini/index.cgi.")));
+    QDir().mkpath(Path("ini"));
+    Write("ini/index.cgi.dat", "old\r\nmemo\r\n");
+    ASSERT_TRUE(Load(one));
+    EXPECT_EQ(document.Side().Keywords(), std::vector<std::string> {"old"});
+    EXPECT_FALSE(QFile::exists(Path("ini/index.cgi.dat")));
+    EXPECT_EQ(Read(SideFilePath(Path("ini"), one)), "old\r\nmemo\r\n");
+    ASSERT_TRUE(Load(two));
+    EXPECT_TRUE(document.Side().Keywords().empty()) << "another site's keywords";
+    document.Side().SetKeywords({"mine"});
+    ASSERT_TRUE(Load(one));
+    EXPECT_EQ(document.Side().Keywords(), std::vector<std::string> {"old"});
+    ASSERT_TRUE(Load(two));
+    EXPECT_EQ(document.Side().Keywords(), std::vector<std::string> {"mine"});
 }
 
 } // namespace
