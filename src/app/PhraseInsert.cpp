@@ -38,7 +38,13 @@ bool InsertPhraseFile(TEditor& editor, const QString& path, QString& error)
     std::string bytes;
     if (!ReadPhraseFile(path, bytes, error))
         return false;
-    editor.SetSelText(PhraseInsertText(bytes, CaretAlignment(editor)));
+    const std::optional<std::string> text
+        = PhraseShiftJis(bytes, [&](const QString& typed) { return editor.InputBytes(typed); });
+    if (!text) {
+        error = editor.InputRefusal();
+        return false;
+    }
+    editor.SetSelText(PhraseInsertText(*text, CaretAlignment(editor)));
     return true;
 }
 

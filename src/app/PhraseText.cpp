@@ -1,6 +1,8 @@
 // Lining inserted text up under the caret.
 #include "app/PhraseText.h"
 
+#include "jcode/LineCodec.h"
+#include "jcode/Utf8Codec.h"
 #include "support/LineBreaks.h"
 #include "text/ColumnModel.h"
 
@@ -42,6 +44,26 @@ std::string PhraseInsertText(std::string_view fileBytes, std::string_view prefix
         text += line;
         first = false;
     });
+    if (EndsWithLineBreak(fileBytes))
+        text += "\r\n";
+    return text;
+}
+
+std::optional<std::string> PhraseShiftJis(std::string_view fileBytes, const TTypedBytes& typed)
+{
+    if (IsUtf8File(fileBytes)) {
+        if (fileBytes.starts_with(kUtf8Bom))
+            fileBytes.remove_prefix(kUtf8Bom.size());
+        return typed(QString::fromUtf8(fileBytes.data(), qsizetype(fileBytes.size())));
+    }
+    const TDecodedText decoded = DecodeFileBytes(fileBytes);
+    std::string text;
+    text.reserve(fileBytes.size());
+    for (std::size_t i = 0; i < decoded.Lines.size(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += decoded.Lines[i];
+    }
     if (EndsWithLineBreak(fileBytes))
         text += "\r\n";
     return text;

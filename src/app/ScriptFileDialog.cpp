@@ -4,7 +4,10 @@
 #include "support/Prompts.h"
 
 #include <QDir>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace brenvik {
 
@@ -65,10 +68,37 @@ QString AskOpenScript(QWidget* parent, const QString& folder)
     return dialog.Chosen();
 }
 
-QString AskSaveScript(QWidget* parent, const QString& start)
+void TScriptFileDialog::OfferCodes(const QString& codes)
+{
+    // The platform's own dialog takes no widgets of ours.
+    setOption(DontUseNativeDialog, true);
+    auto* grid = qobject_cast<QGridLayout*>(layout());
+    if (!grid)
+        return;
+    auto* label = new QLabel(QStringLiteral("文字コード: %1").arg(codes), this);
+    label->setObjectName(QStringLiteral("codesLabel"));
+    auto* button = new QPushButton(QStringLiteral("コード指定して保存..."), this);
+    button->setObjectName(QStringLiteral("chooseCodeButton"));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this] {
+        FChooseCode = true;
+        accept();
+        if (result() != Accepted)
+            FChooseCode = false;
+    });
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0, 1, 2);
+    grid->addWidget(button, row, 2);
+}
+
+QString AskSaveScript(QWidget* parent, const QString& start, const QString& codes, bool* chooseCode)
 {
     TScriptFileDialog dialog(parent, QFileDialog::AcceptSave, start);
+    if (!codes.isEmpty())
+        dialog.OfferCodes(codes);
     dialog.exec();
+    if (chooseCode)
+        *chooseCode = dialog.ChooseCode() && !dialog.Chosen().isEmpty();
     return dialog.Chosen();
 }
 

@@ -15,15 +15,22 @@ public:
 
     // The chosen file's absolute path; empty when the dialog was cancelled.
     QString Chosen() const;
+    // Saving: shows the codes the file will be written in, with a button that takes the name and asks
+    // for other codes instead.
+    void OfferCodes(const QString& codes);
+    // The name was taken with that button.
+    bool ChooseCode() const { return FChooseCode; }
 
     void accept() override;
 
 private:
     QString FChosen;
+    bool FChooseCode = false;
 };
 
 // Runs the dialog; empty when cancelled.
 QString AskOpenScript(QWidget* parent, const QString& folder);
-QString AskSaveScript(QWidget* parent, const QString& start);
+// codes, when given, is shown with the offer of "コード指定して保存" (ChooseCode).
+QString AskSaveScript(QWidget* parent, const QString& start, const QString& codes = {}, bool* chooseCode = nullptr);
 
 } // namespace brenvik

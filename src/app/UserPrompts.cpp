@@ -62,6 +62,11 @@ QString TDialogPrompts::SaveFileName(QWidget* parent, const QString& suggested)
     return AskSaveScript(parent, suggested);
 }
 
+QString TDialogPrompts::SaveScriptName(QWidget* parent, const QString& suggested, const QString& codes, bool& chooseCode)
+{
+    return AskSaveScript(parent, suggested, codes, &chooseCode);
+}
+
 QString TDialogPrompts::PdfFileName(QWidget* parent, const QString& suggested)
 {
     return QFileDialog::getSaveFileName(parent, QString(), suggested, QStringLiteral("PDF (*.pdf)"));

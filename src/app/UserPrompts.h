@@ -18,6 +18,13 @@ struct TFindRequest;
 class TUserPrompts : public TPrompts {
 public:
     virtual bool ChooseCode(QWidget* parent, const QString& fileName, TCodePair& codes, bool saving) = 0;
+    // The save dialog of "名前を付けて保存", showing codes (CodeText) and offering "コード指定して保存";
+    // chooseCode tells that the user took that offer. Without a dialog of its own, SaveFileName.
+    virtual QString SaveScriptName(QWidget* parent, const QString& suggested, const QString& /*codes*/, bool& chooseCode)
+    {
+        chooseCode = false;
+        return SaveFileName(parent, suggested);
+    }
     // The find and replace forms, offering initial (the selection); false when cancelled.
     virtual bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
     virtual bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
@@ -37,6 +44,7 @@ public:
     void ShowInformation(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& folder) override;
     QString SaveFileName(QWidget* parent, const QString& suggested) override;
+    QString SaveScriptName(QWidget* parent, const QString& suggested, const QString& codes, bool& chooseCode) override;
     QString PdfFileName(QWidget* parent, const QString& suggested) override;
     // The platform's printer setup; the range is chosen in the print form, not here.
     bool SetupPrinter(QWidget* parent, QPrinter& printer) override;

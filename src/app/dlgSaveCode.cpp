@@ -165,4 +165,35 @@ bool ChooseCode(const QString& fileName, TCodePair& codes, bool saving, QWidget*
     return true;
 }
 
+QString CodeText(JCode jcode, RCode rcode, bool bom)
+{
+    QString text;
+    switch (jcode) {
+    case jcJis:
+        text = QStringLiteral("JIS ");
+        break;
+    case jcEuc:
+        text = QStringLiteral("EUC ");
+        break;
+    case jcSjis:
+        text = QStringLiteral("S-JIS ");
+        break;
+    case jcUtf8:
+        text = bom ? QStringLiteral("UTF-8 BOM ") : QStringLiteral("UTF-8 ");
+        break;
+    default:
+        break;
+    }
+    switch (rcode) {
+    case rcCrLf:
+        return text + QStringLiteral("CRLF");
+    case rcCr:
+        return text + QStringLiteral("CR");
+    case rcLf:
+        return text + QStringLiteral("LF");
+    default:
+        return text;
+    }
+}
+
 } // namespace brenvik

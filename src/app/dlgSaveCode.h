@@ -54,4 +54,7 @@ private:
 // true. On Cancel codes keep their values.
 bool ChooseCode(const QString& fileName, TCodePair& codes, bool saving, QWidget* parent = nullptr);
 
+// The codes in the status bar's and the save dialog's words ("EUC LF", "UTF-8 BOM CRLF").
+QString CodeText(JCode jcode, RCode rcode, bool bom);
+
 } // namespace brenvik

@@ -12,12 +12,20 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QProgressDialog>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
 
 namespace brenvik {
 
 namespace {
 
 const QString kUntitled = QStringLiteral("新規文章");
+// Files from this size up are read with a progress dialog.
+constexpr qint64 kProgressBytes = qint64 {32} << 20;
+constexpr int kProgressSteps = 1000;
 
 QString Absolute(const QString& fileName)
 {
@@ -53,13 +61,30 @@ bool TfrmMain::LoadFile(const QString& fileName, JCode jcode, RCode rcode, bool 
     // next idle moment is set first: otherwise a script opened just after the first show is
     // wrapped twice.
     FollowWindowWidth();
+    // A large file shows how far the read has come, and can be cancelled (the document stays as it was).
+    std::unique_ptr<QProgressDialog> progress;
+    TReadProgress report;
+    if (QFileInfo(name).size() >= kProgressBytes) {
+        progress = std::make_unique<QProgressDialog>(QStringLiteral("「%1」を読んでいます...").arg(name),
+            QStringLiteral("キャンセル"), 0, kProgressSteps, this);
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        report = [&](std::uint64_t done, std::uint64_t total) {
+            progress->setValue(static_cast<int>(done * kProgressSteps / std::max<std::uint64_t>(total, 1)));
+            return !progress->wasCanceled();
+        };
+    }
     const TFileResult result = FDocument.Load(
-        name, stated ? std::optional<TStatedCodes>(TStatedCodes {jcode, rcode}) : std::nullopt, check);
+        name, stated ? std::optional<TStatedCodes>(TStatedCodes {jcode, rcode}) : std::nullopt, check, report);
+    if (progress && progress->wasCanceled())
+        return false;
     if (!result) {
         FPrompts->ShowError(this, QStringLiteral("ファイル「%1」を開けませんでした。\n%2").arg(name, result.Error));
         return false;
     }
     ShowDocument(result.Note);
+    if (!result.Warning.isEmpty())
+        FPrompts->ShowWarning(this, QStringLiteral("ファイル「%1」\n%2").arg(name, result.Warning));
     if (const std::optional<TUnheldChar>& unheld = FDocument.Unheld()) {
         const QString code = QStringLiteral("U+%1").arg(static_cast<uint>(unheld->c), 4, 16, QLatin1Char('0')).toUpper();
         FPrompts->ShowError(this,
@@ -197,11 +222,20 @@ bool TfrmMain::FileSave()
 bool TfrmMain::FileSaveAs()
 {
     const QString& current = FDocument.FileName();
-    const QString name = FPrompts->SaveFileName(this, current.isEmpty() ? DocumentFolder() : current);
-    // A script saved under another name keeps its codes: its server reads it as before.
-    if (FDocument.FileName().isEmpty())
-        return !name.isEmpty() && SaveFile(name, FOptions.DefaultJCode, FOptions.DefaultRCode);
-    return !name.isEmpty() && SaveFile(name, FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom());
+    // A script saved under another name keeps its codes: its server reads it as before. A new document
+    // takes the default codes.
+    TCodePair codes {FOptions.DefaultJCode, FOptions.DefaultRCode, false};
+    if (!current.isEmpty())
+        codes = {FDocument.DocumentJCode(), FDocument.DocumentRCode(), FDocument.Bom()};
+    bool chooseCode = false;
+    const QString name = FPrompts->SaveScriptName(
+        this, current.isEmpty() ? DocumentFolder() : current, CodeText(codes.jcode, codes.rcode, codes.bom), chooseCode);
+    if (name.isEmpty())
+        return false;
+    if (chooseCode)
+        return FPrompts->ChooseCode(this, name, codes, true)
+            && SaveFile(name, codes.jcode, codes.rcode, codes.bom, TWriteForms::wfRules);
+    return SaveFile(name, codes.jcode, codes.rcode, codes.bom);
 }
 
 bool TfrmMain::FileSaveCode()

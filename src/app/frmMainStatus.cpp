@@ -1,6 +1,7 @@
 // The main window at idle: command states, the status panels, the title, the wrap width
 // that follows the window, and the history items rebuilt when another copy changed them.
 #include "app/ProgramFolder.h"
+#include "app/dlgSaveCode.h"
 #include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "editor/CharacterReadout.h"
@@ -22,37 +23,6 @@ void SetText(QLabel* label, const QString& text)
 {
     if (label->text() != text)
         label->setText(text);
-}
-
-QString CodeText(JCode jcode, RCode rcode, bool bom)
-{
-    QString text;
-    switch (jcode) {
-    case jcJis:
-        text = QStringLiteral("JIS ");
-        break;
-    case jcEuc:
-        text = QStringLiteral("EUC ");
-        break;
-    case jcSjis:
-        text = QStringLiteral("S-JIS ");
-        break;
-    case jcUtf8:
-        text = bom ? QStringLiteral("UTF-8 BOM ") : QStringLiteral("UTF-8 ");
-        break;
-    default:
-        break;
-    }
-    switch (rcode) {
-    case rcCrLf:
-        return text + QStringLiteral("CRLF");
-    case rcCr:
-        return text + QStringLiteral("CR");
-    case rcLf:
-        return text + QStringLiteral("LF");
-    default:
-        return text;
-    }
 }
 
 } // namespace

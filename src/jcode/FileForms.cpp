@@ -53,6 +53,8 @@ void TFileForms::Add(std::string_view found, std::string_view text, RCode end, c
     std::uint32_t form = kRead | static_cast<std::uint32_t>(end) << kEndShift;
     if (codes_.jcode == jcJis) {
         NoteJisForms(found, jis_);
+    } else if (codes_.jcode == jcUtf8) {
+        stray_ += CountUtf8(found).invalid;
     }
     bool same = found == text && (codes_.jcode == jcSjis || PlainSevenBit(found));
     if (!same) {

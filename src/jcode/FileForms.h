@@ -34,6 +34,8 @@ public:
     void SetFinalBreak(bool finalBreak) { finalBreak_ = finalBreak; }
     const TJisForms& Jis() const { return jis_; }
     const TStatedCodes& Codes() const { return codes_; }
+    // Bytes of a UTF-8 file that start no valid sequence: kept as they are.
+    std::size_t StrayBytes() const { return stray_; }
 
     // A line of the text written with its form: an unchanged line as found, with its own break; an edited
     // one by codes and the file's JIS escapes. endOfText: the text ends after it without a break, which
@@ -48,6 +50,7 @@ private:
     TJisForms jis_;
     bool finalBreak_ = true;
     bool first_ = true;
+    std::size_t stray_ = 0;
 };
 
 // The break that ends the line found within bytes (a view into them): rcNone at the end of bytes.

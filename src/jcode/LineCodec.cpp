@@ -3,6 +3,7 @@
 
 #include "jcode/ByteSearch.h"
 #include "jcode/FileForms.h"
+#include "jcode/KanjiFrequency.h"
 #include "jcode/OwnChars.h"
 #include "jcode/TextParts.h"
 #include "jcode/Utf8Codec.h"
@@ -45,6 +46,7 @@ void TJCodeVote::Merge(const TJCodeVote& other)
     undecided_ += other.undecided_;
     pairs_ += other.pairs_;
     kanaPairs_ += other.kanaPairs_;
+    commonPairs_ += other.commonPairs_;
 }
 
 std::optional<TLineSource> TJCodeVote::Winner() const
@@ -101,6 +103,8 @@ void TJCodeVote::CountUndecidedPairs(std::string_view line)
             const std::uint8_t trail = i + 1 < line.size() ? bytes[i + 1] : 0;
             if ((b == 0xA4 || b == 0xA5) && trail >= 0xA1 && trail <= 0xF6) {
                 ++kanaPairs_;
+            } else if (trail >= 0xA1 && IsCommonKanji(b & 0x7F, trail & 0x7F)) {
+                ++commonPairs_;
             }
         }
         i += 2;
@@ -110,8 +114,12 @@ void TJCodeVote::CountUndecidedPairs(std::string_view line)
 bool TJCodeVote::UndecidedReadAsEuc() const
 {
     // One pair in eight: ordinary EUC text has far more kana, half-width Shift_JIS text far fewer marks.
+    // Without kana, one pair in two among the common kanji: half-width kana read as pairs hit them about
+    // one time in ten.
     constexpr std::size_t kKanaShare = 8;
-    return kanaPairs_ > 0 && kanaPairs_ * kKanaShare >= pairs_;
+    constexpr std::size_t kCommonShare = 2;
+    return (kanaPairs_ > 0 && kanaPairs_ * kKanaShare >= pairs_)
+        || (commonPairs_ > 0 && commonPairs_ * kCommonShare >= pairs_);
 }
 
 JCode TJCodeVote::FileJCode() const
@@ -251,7 +259,8 @@ TLoadDecision DecideFileLoad(std::string_view bytes, std::optional<TStatedCodes>
         decision.codes.bom = decision.source == TLineSource::lsUtf8 && bytes.starts_with(kUtf8Bom);
         return decision;
     }
-    if (IsUtf8File(bytes)) {
+    // Only when no Shift_JIS or EUC reading is near: UTF-8 with a few stray bytes (kept as they are).
+    if (IsUtf8File(bytes) || IsNearUtf8File(bytes)) {
         return {TLineSource::lsUtf8, {jcUtf8, DetectFileRCode(bytes), bytes.starts_with(kUtf8Bom)}};
     }
     // A walk that is followed (the editor's open, which gives back the pages walked) goes in order;

@@ -48,7 +48,8 @@ enum class TLineSource { lsJis, lsEuc, lsKeep, lsEachLine, lsUtf8 };
 // Counts per-line detections and decides the code of the whole file. When no code wins and lines
 // were left undecided between EUC and Shift_JIS, their bytes decide: hiragana and katakana (EUC leads
 // 0xA4 and 0xA5) are the bulk of Japanese text in EUC, while in Shift_JIS those bytes are the rare
-// half-width marks ､ and ･ followed by another kana.
+// half-width marks ､ and ･ followed by another kana; and an EUC text without kana is mostly common
+// kanji (KanjiFrequency.h), which half-width kana runs read as pairs seldom are.
 class TJCodeVote {
 public:
     // Counting the pairs of undecided lines costs a walk over each; vpSkip leaves it out, for a first vote
@@ -85,6 +86,7 @@ private:
     // Over the undecided lines read as EUC: double-byte pairs, and those that are hiragana or katakana.
     std::size_t pairs_ = 0;
     std::size_t kanaPairs_ = 0;
+    std::size_t commonPairs_ = 0;
     bool countPairs_;
 };
 

@@ -24,36 +24,82 @@ TLineWalk WindowWalk(TFileWindow& window)
     };
 }
 
+EReadCancelled::EReadCancelled()
+    : std::runtime_error("読み込みを取り消しました。")
+{
+}
+
+namespace {
+
+// Tells progress at most every kStep bytes; throws when it answers false.
+class TProgressSteps {
+public:
+    TProgressSteps(const TReadProgress& progress, std::uint64_t size)
+        : progress_(progress)
+        , total_(2 * size)
+    {
+    }
+    void At(std::uint64_t done)
+    {
+        if (!progress_ || done < next_) {
+            return;
+        }
+        next_ = done + kStep;
+        if (!progress_(done, total_)) {
+            throw EReadCancelled();
+        }
+    }
+
+private:
+    static constexpr std::uint64_t kStep = 4 << 20;
+    const TReadProgress& progress_;
+    std::uint64_t total_;
+    std::uint64_t next_ = 0;
+};
+
+} // namespace
+
 TStatedCodes DecodeScriptFileTo(const std::string& fileName, std::optional<TStatedCodes> stated,
-    const TLineSink& sink, TDocumentChars* chars, std::unique_ptr<TFileForms>* forms)
+    const TLineSink& sink, TDocumentChars* chars, std::unique_ptr<TFileForms>* forms, const TReadProgress& progress)
 {
     TFileWindow window(fileName);
-    const TLoadDecision decision
-        = DecideFileLoad(window.View(), stated, [&](const char* walked) { window.Consumed(walked); });
-    if (!forms) {
-        DecodeDecidedLines(WindowWalk(window), decision.source, sink, chars, window.View());
-        return decision.codes;
-    }
-    // Each decoded line is recorded beside the bytes it came from, which the walk has just handed over.
-    auto recorded = std::make_unique<TFileForms>(decision.codes);
     const std::string_view bytes = window.View();
+    TProgressSteps steps(progress, bytes.size());
+    steps.At(0);
+    const TLoadDecision decision = DecideFileLoad(bytes, stated, [&](const char* walked) {
+        window.Consumed(walked);
+        steps.At(static_cast<std::uint64_t>(walked - bytes.data()));
+    });
+    // Each decoded line is recorded beside the bytes it came from, which the walk has just handed over.
+    std::unique_ptr<TFileForms> recorded;
+    if (forms) {
+        recorded = std::make_unique<TFileForms>(decision.codes);
+    }
     TDocumentChars scratch;
     TDocumentChars& table = chars ? *chars : scratch;
     std::string_view found;
     const TLineWalk walk = [&](const TLineSink& onLine) {
         WindowWalk(window)([&](std::string_view line) {
             found = line;
+            steps.At(bytes.size() + static_cast<std::uint64_t>(line.data() - bytes.data()));
             onLine(line);
         });
     };
     DecodeDecidedLines(
         walk, decision.source,
         [&](std::string_view text) {
-            recorded->Add(found, text, BreakAfter(bytes, found), table);
+            if (recorded) {
+                recorded->Add(found, text, BreakAfter(bytes, found), table);
+            }
             sink(text);
         },
         &table, bytes);
-    *forms = std::move(recorded);
+    if (forms) {
+        *forms = std::move(recorded);
+    }
+    if (progress && !progress(2 * bytes.size(), 2 * bytes.size())) {
+        throw EReadCancelled();
+    }
     return decision.codes;
 }
 

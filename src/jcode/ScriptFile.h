@@ -6,10 +6,12 @@
 #include "jcode/FileWindow.h"
 #include "jcode/LineCodec.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -21,9 +23,18 @@ TLineWalk WindowWalk(TFileWindow& window);
 // Reads the file through a window in two passes (the vote, then the decode) and hands each line, in
 // Shift_JIS, to sink; lines that need no conversion are views into the window, to be copied by the
 // sink. A file that cannot be opened throws EScriptFileError before sink is called. A UTF-8 file fills chars.
+// Told how far a read has come, in bytes of both passes (done of total, twice the file's size); returning
+// false cancels the read, which then throws EReadCancelled.
+using TReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+class EReadCancelled : public std::runtime_error {
+public:
+    EReadCancelled();
+};
+
 // forms, when given, is made to record how the file's lines stood (TFileForms).
 TStatedCodes DecodeScriptFileTo(const std::string& fileName, std::optional<TStatedCodes> stated,
-    const TLineSink& sink, TDocumentChars* chars = nullptr, std::unique_ptr<TFileForms>* forms = nullptr);
+    const TLineSink& sink, TDocumentChars* chars = nullptr, std::unique_ptr<TFileForms>* forms = nullptr,
+    const TReadProgress& progress = {});
 
 // Whether the file's last byte is a line break (true for an empty file, or one whose size is not known);
 // throws EScriptFileError when the file cannot be opened.

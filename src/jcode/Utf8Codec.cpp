@@ -90,6 +90,42 @@ std::size_t DecodeUtf8At(std::string_view text, std::size_t i, char32_t& c)
     return c < lowest || c > 0x10FFFF || surrogate ? 0 : length;
 }
 
+TUtf8Share CountUtf8(std::string_view bytes, std::size_t strayLimit)
+{
+    TUtf8Share share;
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    while (share.invalid <= strayLimit && (i = FindRuleStartByte(Bytes(bytes), i, n)) < n) {
+        const auto b = static_cast<std::uint8_t>(bytes[i]);
+        if (b < 0x80) {
+            const char next = i + 1 < n ? bytes[i + 1] : '\0';
+            share.jisEscape = share.jisEscape || (b == 27 && (next == '$' || next == '('));
+            ++i;
+            continue;
+        }
+        char32_t c = 0;
+        const std::size_t length = DecodeUtf8At(bytes, i, c);
+        if (length == 0) {
+            ++share.invalid;
+            ++i;
+        } else {
+            ++share.valid;
+            i += length;
+        }
+    }
+    return share;
+}
+
+bool IsNearUtf8File(std::string_view bytes)
+{
+    constexpr std::size_t kLeastValid = 4;
+    constexpr std::size_t kValidPerStray = 8;
+    constexpr std::size_t kMostStray = 64;
+    const TUtf8Share share = CountUtf8(bytes, kMostStray);
+    return !share.jisEscape && share.valid >= kLeastValid && share.invalid <= kMostStray
+        && share.invalid * kValidPerStray <= share.valid;
+}
+
 bool IsUtf8File(std::string_view bytes)
 {
     const std::size_t n = bytes.size();

@@ -3,6 +3,7 @@
 
 #include "jcode/DocumentChars.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,21 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // Whether a file is read as UTF-8: valid UTF-8 as a whole (no overlong form, no surrogate, nothing above
 // U+10FFFF), without a JIS escape, holding a multi-byte sequence or starting with the byte-order mark.
 bool IsUtf8File(std::string_view bytes);
+
+// How much of a text reads as UTF-8: its valid multi-byte sequences and the bytes from 0x80 up that start none.
+struct TUtf8Share {
+    std::size_t valid = 0;
+    std::size_t invalid = 0;
+    bool jisEscape = false; // ESC $ or ESC (: a JIS text
+};
+// Counting stops once more than strayLimit stray bytes were met.
+TUtf8Share CountUtf8(std::string_view bytes, std::size_t strayLimit = SIZE_MAX);
+
+// A file that is not valid UTF-8 but is far likelier UTF-8 with a few stray bytes than anything else: at
+// least four valid multi-byte sequences, at most one stray byte to eight of them (and 64 in all), and no JIS
+// escape. Shift_JIS
+// and EUC text start hardly any valid sequence and leave most of their bytes stray.
+bool IsNearUtf8File(std::string_view bytes);
 
 // The UTF-8 sequence at i: its length and character, or 0 when the bytes there are no valid sequence.
 std::size_t DecodeUtf8At(std::string_view text, std::size_t i, char32_t& c);

@@ -51,7 +51,8 @@ QString TScriptDocument::Folder(const QString& fallback) const
     return FFileName.isEmpty() ? fallback : QFileInfo(FFileName).absolutePath();
 }
 
-TFileResult TScriptDocument::Load(const QString& fileName, std::optional<TStatedCodes> stated, const TScriptFileCheck& check)
+TFileResult TScriptDocument::Load(
+    const QString& fileName, std::optional<TStatedCodes> stated, const TScriptFileCheck& check, const TReadProgress& progress)
 {
     const QString name = QFileInfo(fileName).absoluteFilePath();
     TStatedCodes codes;
@@ -60,7 +61,9 @@ TFileResult TScriptDocument::Load(const QString& fileName, std::optional<TStated
     try {
         // The decoder hands each line straight to the row list, which wraps it as it arrives.
         FModel.Lines().LoadLines(
-            [&](const TLineSink& sink) { codes = DecodeScriptFileTo(NativeName(name), stated, sink, &chars, &forms); },
+            [&](const TLineSink& sink) {
+                codes = DecodeScriptFileTo(NativeName(name), stated, sink, &chars, &forms, progress);
+            },
             FileEndsWithBreak(NativeName(name)));
     } catch (const std::exception& error) {
         return {ReasonOf(error), {}, {}};
@@ -75,6 +78,10 @@ TFileResult TScriptDocument::Load(const QString& fileName, std::optional<TStated
     forms->SetFinalBreak(rows.Count() == 0 || rows.RowAttribute(rows.Count() - 1) != raEndOfText);
     // The script being replaced keeps what changed in its side file.
     TFileResult result {{}, FSide.WriteChanged(), {}};
+    if (forms->StrayBytes() > 0)
+        result.Warning = QStringLiteral("UTF-8 として読めないバイトが %1 個あります。そのままのバイトとして残し、"
+                                        "保存でも元のとおりに書きます。")
+                             .arg(forms->StrayBytes());
     // Only now, with the text in place, does the document take the file's name, codes and table.
     SetChars(std::move(chars));
     FFileName = name;

@@ -7,6 +7,7 @@
 #include "jcode/DocumentChars.h"
 #include "jcode/LineCodec.h"
 #include "jcode/OwnChars.h"
+#include "jcode/ScriptFile.h"
 #include "model/EditorModel.h"
 #include "model/FindSession.h"
 #include "model/ScriptFileCheck.h"
@@ -23,7 +24,7 @@ namespace brenvik {
 struct TFileResult {
     QString Error;
     QString Note; // what the status bar says of the side file, empty when nothing
-    QString Warning; // what the user is told after a write that succeeded, empty when nothing
+    QString Warning; // what the user is told after a read or write that succeeded, empty when nothing
     explicit operator bool() const { return Error.isEmpty(); }
 };
 
@@ -67,7 +68,9 @@ public:
     // name, modified flag and undo change together, and only when the read succeeded; the side
     // file of the script being replaced is written first when it changed. The caller checked the
     // file (ScriptFileCheck) and asked about binary content; check.FirstBreak is kept for saving.
-    TFileResult Load(const QString& fileName, std::optional<TStatedCodes> stated, const TScriptFileCheck& check);
+    // progress, when given, is told how far the read has come and may cancel it (nothing changes then).
+    TFileResult Load(const QString& fileName, std::optional<TStatedCodes> stated, const TScriptFileCheck& check,
+        const TReadProgress& progress = {});
     // The first character that only UTF-8 writes as itself, when saving in jcode would lose it.
     std::optional<TOwnCharsFound> CharsLostIn(JCode jcode) const;
     // Writes the text to fileName (through a link to its target; the old file kept on failure);

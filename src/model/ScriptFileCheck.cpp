@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@ namespace brenvik {
 namespace {
 
 constexpr qint64 kBinarySample = 512;
+// NUL bytes are looked for this far: the question comes before a large file is read, not after.
+constexpr qint64 kNulSample = 64 * 1024;
 constexpr qint64 kPiece = 1 << 20;
 
 // The code of the break at piece[at]; next is the byte after the piece (NUL at the file's end).
@@ -66,7 +69,7 @@ TScriptFileCheck CheckScriptFile(const QString& fileName)
         const std::string_view piece(buffer.data(), static_cast<std::size_t>(read));
         if (first && DetectJCode(piece.substr(0, kBinarySample)) == jcBinary)
             check.LooksBinary = true;
-        if (!check.LooksBinary && std::memchr(piece.data(), '\0', piece.size()))
+        if (first && !check.LooksBinary && std::memchr(piece.data(), '\0', std::min<std::size_t>(piece.size(), kNulSample)))
             check.LooksBinary = true;
         if (check.FirstBreak == rcNone) {
             const std::size_t at = piece.find_first_of("\r\n");
@@ -78,7 +81,7 @@ TScriptFileCheck CheckScriptFile(const QString& fileName)
             }
         }
         first = false;
-        if (check.LooksBinary && check.FirstBreak != rcNone)
+        if (check.FirstBreak != rcNone)
             break;
     }
     return check;

@@ -8,6 +8,7 @@
 #include "editor/Editor.h"
 #include "editor/EditorFont.h"
 #include "model/ExplorerNames.h"
+#include "model/ExplorerSideFile.h"
 #include "text/EditorStrings.h"
 
 #include <QAction>
@@ -186,7 +187,7 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     window->Editor().SetSelLength(2);
     window->Action(QStringLiteral("actKeyWordAdd"))->trigger();
     const QString side = window->Document().Side().Path();
-    EXPECT_EQ(side, FHome.filePath(QStringLiteral("ini/a.cgi.dat")));
+    EXPECT_EQ(side, SideFilePath(FHome.filePath(QStringLiteral("ini")), first));
     EXPECT_EQ(Read(side), "#!\r\n");
     EXPECT_TRUE(window->Explorer().RowHighlighter().KeywordOn());
 
@@ -205,7 +206,7 @@ TEST_F(ExplorerWindowTest, KeywordsAndMemoLiveInTheSideFileOfTheScript)
     EXPECT_EQ(window->Explorer().ListModel(kKeyWordList).rowCount(), 0);
     EXPECT_TRUE(memo->toPlainText().isEmpty());
     ASSERT_TRUE(SaveAndList(FHome.filePath("b.cgi"), jcSjis, rcCrLf));
-    EXPECT_EQ(Read(FHome.filePath("ini/b.cgi.dat")), "\r\n");
+    EXPECT_EQ(Read(SideFilePath(FHome.filePath(QStringLiteral("ini")), FHome.filePath("b.cgi"))), "\r\n");
 
     // Back to the first: its keywords and memo return; a deletion is written at the close.
     ASSERT_TRUE(LoadAndList(first));

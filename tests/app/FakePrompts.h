@@ -23,6 +23,12 @@ public:
         codes = *CodeAnswer;
         return true;
     }
+    QString SaveScriptName(QWidget* parent, const QString& start, const QString& codes, bool& chooseCode) override
+    {
+        SaveCodes.append(codes);
+        chooseCode = ChooseCodeOnSave;
+        return SaveFileName(parent, start);
+    }
     bool RunFind(QWidget*, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override
     {
         Initials.push_back(initial);
@@ -47,6 +53,8 @@ public:
     std::optional<TCodePair> CodeAnswer;
     std::optional<TFindRequest> Request;
     bool StartSucceeds = true;
+    bool ChooseCodeOnSave = false; // the save dialog's "コード指定して保存" is taken
+    QStringList SaveCodes; // the codes each save dialog showed
 
     QList<std::pair<TCodePair, bool>> CodeDialogs;
     std::vector<std::string> Initials;

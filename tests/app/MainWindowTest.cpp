@@ -82,7 +82,9 @@ TEST_F(MainWindowTest, EachCodeAndLineEndShowsInPanelFour)
     EXPECT_TRUE(prompts.Errors.isEmpty()) << prompts.Errors.join('\n').toStdString();
 }
 
-TEST_F(MainWindowTest, SaveAsUsesTheDefaultCodesAndSaveTheCodesTheFileWasReadWith)
+// Save and Save As keep the codes the file was read with (an EUC/LF script still runs on its server under
+// its new name); the save dialog shows them and offers "コード指定して保存".
+TEST_F(MainWindowTest, SaveAndSaveAsKeepTheCodesTheFileWasReadWith)
 {
     const QString path = Write("e.cgi", kEucLines);
     ASSERT_TRUE(window->LoadFile(path));
@@ -91,8 +93,17 @@ TEST_F(MainWindowTest, SaveAsUsesTheDefaultCodesAndSaveTheCodesTheFileWasReadWit
     EXPECT_EQ(Read(path), "#" + kEucLines);
     prompts.SaveNames.push_back(Path("as.cgi"));
     ASSERT_TRUE(window->FileSaveAs());
-    EXPECT_EQ(Read(Path("as.cgi")), "#" + kSjisLines);
+    EXPECT_EQ(prompts.SaveCodes, QStringList {QStringLiteral("EUC LF")});
+    EXPECT_EQ(Read(Path("as.cgi")), "#" + kEucLines);
     EXPECT_EQ(window->Document().FileName(), Path("as.cgi"));
+    EXPECT_EQ(window->Document().DocumentJCode(), jcEuc);
+    // Taking the offer: the codes asked for, every line by the rules.
+    prompts.SaveNames.push_back(Path("code.cgi"));
+    prompts.ChooseCodeOnSave = true;
+    prompts.CodeAnswer = TCodePair {jcSjis, rcCrLf, false};
+    ASSERT_TRUE(window->FileSaveAs());
+    EXPECT_EQ(prompts.CodeDialogs.size(), 1);
+    EXPECT_EQ(Read(Path("code.cgi")), "#" + kSjisLines);
     EXPECT_EQ(window->Document().DocumentJCode(), jcSjis);
 }
 
@@ -239,12 +250,12 @@ TEST_F(MainWindowTest, StatusPanelsAndTitleFollowTheDocument)
     EXPECT_EQ(window->StatusPanelText(3), QStringLiteral("矩形"));
     EXPECT_TRUE(window->Action("actFileSave")->isEnabled());
 
-    // A file without a line break in its first bytes shows only its character code.
+    // A file whose first line break comes late still shows its own line end.
     const QString path = Write("x.cgi", QByteArray(2000, 'x') + "\n");
     window->Editor().SetModified(false);
     ASSERT_TRUE(window->LoadFile(path));
     window->IdleUpdate();
-    EXPECT_EQ(window->StatusPanelText(4), QStringLiteral("S-JIS "));
+    EXPECT_EQ(window->StatusPanelText(4), QStringLiteral("S-JIS LF"));
     EXPECT_EQ(window->windowTitle(), path);
     // Saved, it keeps the file's own line break rather than the default CR LF.
     ASSERT_TRUE(window->FileSave());
@@ -434,15 +445,15 @@ TEST_F(MainWindowTest, ShiftJisSavedAsUtf8)
     EXPECT_TRUE(Read(Path("u.cgi")).startsWith("\xEF\xBB\xBF#print"));
 }
 
-// A UTF-8 script whose emoji and second form of 81 60 only UTF-8 writes: a save in another code asks first, and
-// No writes nothing; UTF-8 and a script without such characters are saved without a question.
+// A UTF-8 script whose emoji only UTF-8 writes (its second form of 81 60 is 81 60 elsewhere): a save in another
+// code asks first, and No writes nothing; UTF-8 and a script without such characters are saved without a question.
 TEST_F(MainWindowTest, SavingCharactersOnlyUtf8HoldsInAnotherCodeAsksFirst)
 {
     ASSERT_TRUE(window->LoadFile(Write("own.cgi", "# plain\nmy $s = \"😀 ～ 〜\";\n")));
     ASSERT_EQ(window->Document().DocumentJCode(), jcUtf8);
     EXPECT_FALSE(window->SaveFile(Path("sjis.cgi"), jcSjis, rcCrLf));
     ASSERT_EQ(prompts.Asked.size(), 1);
-    for (const QString& part : {QStringLiteral("2 か所"), QStringLiteral("2 行目"), QStringLiteral("「😀」")})
+    for (const QString& part : {QStringLiteral("1 か所"), QStringLiteral("2 行目"), QStringLiteral("「😀」")})
         EXPECT_TRUE(prompts.Asked[0].contains(part)) << prompts.Asked[0].toStdString();
     EXPECT_FALSE(QFile::exists(Path("sjis.cgi")));
     EXPECT_EQ(window->Document().DocumentJCode(), jcUtf8);

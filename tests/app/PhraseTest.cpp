@@ -3,6 +3,7 @@
 #include "app/PhraseFolder.h"
 #include "app/PhraseMenu.h"
 #include "app/PhraseText.h"
+#include "jcode/SjisUnicode.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +38,20 @@ TEST(PhraseInsertTextTest, LinesAfterTheFirstGetThePrefixAndOnlyAFinalBreakEndsT
     EXPECT_EQ(PhraseInsertText("a\r\nb", " "), "a\r\n b");
     EXPECT_EQ(PhraseInsertText("", " "), "");
     EXPECT_EQ(PhraseInsertText("\r\n\r\n", ">"), "\r\n>\r\n");
+}
+
+// A phrase file in any code arrives as Shift_JIS; a UTF-8 one goes through the typed-text rule, which may
+// refuse it whole.
+TEST(PhraseShiftJisTest, EveryCodeArrivesAsShiftJisAndUtf8AsTypedText)
+{
+    const TTypedBytes typed = [](const QString& text) { return UnicodeToSjis(text); };
+    const std::string board = "\x8C\x66\x8E\xA6\x94\xC2"; // 掲示板
+    EXPECT_EQ(PhraseShiftJis("# " + board + "\r\nx", typed), "# " + board + "\r\nx");
+    EXPECT_EQ(PhraseShiftJis("# \xA4\xA2\xB7\xC7\xBC\xA8\xC8\xC4\n", typed), "# \x82\xA0" + board + "\r\n");
+    EXPECT_EQ(PhraseShiftJis("\x1B$B7G<(HD\x1B(B\r", typed), board + "\r\n");
+    // UTF-8, with a byte-order mark and a yen sign, which is never a backslash.
+    EXPECT_EQ(PhraseShiftJis("\xEF\xBB\xBF掲示板 ¥100\n", typed), board + " \x81\x8F" "100\n");
+    EXPECT_FALSE(PhraseShiftJis("絵文字 😀\n", typed).has_value());
 }
 
 class PhraseFolderTest : public ::testing::Test {

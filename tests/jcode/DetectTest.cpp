@@ -2,8 +2,15 @@
 #include "Samples.h"
 
 #include "jcode/JConvert.h"
+#include "jcode/LineCodec.h"
+#include "jcode/SjisUnicode.h"
+
+#include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
 
 using namespace brenvik;
 
@@ -103,4 +110,64 @@ TEST(DetectRCode, FirstBreakDecides)
     EXPECT_EQ(DetectRCode("a\r\nb"), rcCrLf);
     EXPECT_EQ(DetectRCode("a\nb\r\n"), rcLf);
     EXPECT_EQ(DetectRCode("\n"), rcLf);
+}
+
+namespace {
+
+// nkf's guess of bytes ("EUC-JP (LF)"), or empty when nkf is not installed.
+std::string NkfGuess(const std::string& bytes)
+{
+    QProcess nkf;
+    nkf.start(QStringLiteral("nkf"), {QStringLiteral("--guess")});
+    if (!nkf.waitForStarted(5000))
+        return {};
+    nkf.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    nkf.closeWriteChannel();
+    nkf.waitForFinished(10000);
+    return nkf.readAllStandardOutput().trimmed().toStdString();
+}
+
+// A script of lines built from words picked at random, in Shift_JIS.
+std::string GeneratedScript(std::mt19937& random, const std::vector<QString>& words)
+{
+    std::string script = "#!/usr/bin/perl\n";
+    for (int line = 0; line < 12; ++line) {
+        QString text;
+        for (int word = 0; word < 3; ++word)
+            text += words[random() % words.size()];
+        script += "print \"" + *UnicodeToSjis(text) + "\";\n";
+    }
+    return script;
+}
+
+} // namespace
+
+// Where the per-line vote cannot decide: EUC kanji without kana against Shift_JIS half-width kana, read by the
+// likelier text; UTF-8 with a few stray bytes is UTF-8. nkf, where installed, guesses the same.
+TEST(DetectFile, UndecidedFilesGoToTheLikelierReading)
+{
+    const std::vector<QString> kanji = {QStringLiteral("発行"), QStringLiteral("表示"), QStringLiteral("掲示板"), QStringLiteral("管理者"), QStringLiteral("設定"), QStringLiteral("日付"),
+        QStringLiteral("名前"), QStringLiteral("送信"), QStringLiteral("削除"), QStringLiteral("投稿"), QStringLiteral("記事"), QStringLiteral("一覧"), QStringLiteral("検索"), QStringLiteral("結果"), QStringLiteral("会員"),
+        QStringLiteral("登録"), QStringLiteral("画像"), QStringLiteral("変更"), QStringLiteral("保存"), QStringLiteral("確認"), QStringLiteral("鑑賞"), QStringLiteral("麒麟")};
+    const std::vector<QString> kana = {QStringLiteral("ｶﾞｲﾄﾞ"), QStringLiteral("ﾃｽﾄ"), QStringLiteral("ﾒｰﾙ"), QStringLiteral("ﾊﾟｽﾜｰﾄﾞ"), QStringLiteral("ﾕｰｻﾞｰ"), QStringLiteral("ﾛｸﾞｲﾝ"),
+        QStringLiteral("ﾎｰﾑ"), QStringLiteral("ｻｲﾄ"), QStringLiteral("ﾃﾞｰﾀ"), QStringLiteral("ﾌｧｲﾙ"), QStringLiteral("ｶｳﾝﾀ"), QStringLiteral("ﾘﾝｸ")};
+    const bool nkf = !NkfGuess("a").empty();
+    std::mt19937 random(9);
+    for (int round = 0; round < 40; ++round) {
+        const std::string euc = SjisToEuc(GeneratedScript(random, kanji));
+        EXPECT_EQ(DecideFileLoad(euc, std::nullopt).codes.jcode, jcEuc) << euc;
+        const std::string sjis = GeneratedScript(random, kana);
+        EXPECT_EQ(DecideFileLoad(sjis, std::nullopt).codes.jcode, jcSjis) << sjis;
+        if (nkf) {
+            EXPECT_TRUE(NkfGuess(euc).starts_with("EUC-JP")) << NkfGuess(euc);
+            EXPECT_TRUE(NkfGuess(sjis).starts_with("Shift_JIS")) << NkfGuess(sjis);
+        }
+    }
+    // UTF-8 with one stray byte; Shift_JIS and EUC never pass for it.
+    const std::string utf8 = "# 掲示板の設定\nprint \"発行\xFF\";\n";
+    EXPECT_EQ(DecideFileLoad(utf8, std::nullopt).codes.jcode, jcUtf8);
+    const std::string board = *UnicodeToSjis(u"# 掲示板の設定\nprint \"発行日\";\n"_qs);
+    EXPECT_EQ(DecideFileLoad(board, std::nullopt).codes.jcode, jcSjis);
+    EXPECT_EQ(DecideFileLoad(SjisToEuc(board), std::nullopt).codes.jcode, jcEuc);
+    EXPECT_NE(DecideFileLoad("\xE6\x8E\xB2\xFF\xFF\n", std::nullopt).codes.jcode, jcUtf8) << "too few to tell";
 }

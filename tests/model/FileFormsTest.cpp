@@ -202,5 +202,50 @@ TEST_F(FileFormsTest, ABinaryFileOpenedAnywayIsWrittenBackByteForByteWithOneWarn
     }
 }
 
+// The binary question looks at the first 64 KiB only, so it comes before a large file is read; the first
+// break is found wherever it is.
+TEST_F(FileFormsTest, TheBinaryQuestionLooksAtTheFirst64KiB)
+{
+    const std::string text(70 * 1024, 'x');
+    const TScriptFileCheck late = CheckScriptFile(Write("late.cgi", text + std::string(1, '\0') + "\r\n"));
+    EXPECT_FALSE(late.LooksBinary);
+    EXPECT_EQ(late.FirstBreak, rcCrLf);
+    const TScriptFileCheck early = CheckScriptFile(Write("early.cgi", text.substr(0, 60 * 1024) + '\0' + text + "\n"));
+    EXPECT_TRUE(early.LooksBinary);
+    EXPECT_EQ(early.FirstBreak, rcLf);
+    EXPECT_EQ(CheckScriptFile(Write("far.cgi", std::string(3 << 20, 'y') + "\r")).FirstBreak, rcCr);
+}
+
+// A read tells how far it has come, up to the whole; cancelled, it leaves the document as it was.
+TEST_F(FileFormsTest, AReadShowsProgressAndCanBeCancelled)
+{
+    const QString small = Write("small.cgi", "kept\n");
+    ASSERT_TRUE(Load(small));
+    std::string big;
+    while (big.size() < (12u << 20))
+        big += "print \"\x8C\x66\x8E\xA6\x94\xC2\";\r\n";
+    const QString path = Write("big.cgi", big);
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> seen;
+    const TFileResult cancelled = document.Load(path, std::nullopt, CheckScriptFile(path), [&](std::uint64_t done, std::uint64_t total) {
+        seen.emplace_back(done, total);
+        return seen.size() < 3;
+    });
+    EXPECT_FALSE(cancelled);
+    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_EQ(document.FileName(), small);
+    EXPECT_EQ(Line(0), "kept");
+
+    seen.clear();
+    ASSERT_TRUE(document.Load(path, std::nullopt, CheckScriptFile(path), [&](std::uint64_t done, std::uint64_t total) {
+        seen.emplace_back(done, total);
+        return true;
+    }));
+    ASSERT_GE(seen.size(), 4u);
+    for (std::size_t i = 1; i < seen.size(); ++i)
+        EXPECT_LT(seen[i - 1].first, seen[i].first);
+    EXPECT_EQ(seen.back(), std::make_pair(std::uint64_t {2 * big.size()}, std::uint64_t {2 * big.size()}));
+    EXPECT_EQ(document.FileName(), path);
+}
+
 } // namespace
 } // namespace brenvik
