@@ -202,6 +202,22 @@ TEST_F(FileFormsTest, ABinaryFileOpenedAnywayIsWrittenBackByteForByteWithOneWarn
     }
 }
 
+// A Shift_JIS file opened as UTF-8: read as UTF-8 alone, its stray bytes kept and told once, its own line end
+// kept though another was stated, and saved unchanged as it was.
+TEST_F(FileFormsTest, AStatedUtf8ReadKeepsStrayBytesAndWarns)
+{
+    const std::string bytes = "# " + kSjisBoard + " " + kSjisKana + "\r\nprint 1;\r\n";
+    const QString path = Write("s.cgi", bytes);
+    const TFileResult read = document.Load(path, TStatedCodes {jcUtf8, rcLf, false}, CheckScriptFile(path));
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read.Warning.isEmpty());
+    EXPECT_EQ(document.DocumentJCode(), jcUtf8);
+    EXPECT_EQ(document.DocumentRCode(), rcCrLf);
+    ASSERT_TRUE(SaveAsItIs());
+    EXPECT_EQ(Read(path), bytes);
+    EXPECT_TRUE(Load(Write("plain.cgi", "print 1;\n")).Warning.isEmpty());
+}
+
 // The binary question looks at the first 64 KiB only, so it comes before a large file is read; the first
 // break is found wherever it is.
 TEST_F(FileFormsTest, TheBinaryQuestionLooksAtTheFirst64KiB)
