@@ -64,6 +64,7 @@ std::string Joined(const std::vector<std::string>& lines, const std::vector<std:
 
 class FileFormsTest : public ::testing::Test {
 protected:
+    FileFormsTest() { document.Side().SetFolder(Path("ini")); }
     QString Path(const QString& name) const { return FHome.filePath(name); }
     QString Write(const QString& name, const std::string& bytes) const
     {
@@ -171,6 +172,7 @@ TEST_F(FileFormsTest, ChosenCodesAndNewDocumentsWriteByTheRules)
     EXPECT_EQ(Read(path), "#!/usr/bin/perl\nprint \"\x1B$B7G<(HD\x1B(J\";\n\x1B$B%,%$%I\x1B(J\n\n# \x1B$B7G<(HD\x1B(J end\n");
 
     TScriptDocument fresh;
+    fresh.Side().SetFolder(Path("ini"));
     fresh.Model().TypeText("a\r\nb");
     ASSERT_TRUE(fresh.Save(Path("new.cgi"), {jcSjis, rcLf}, rcLf));
     EXPECT_EQ(Read(Path("new.cgi")), "a\nb\n");
