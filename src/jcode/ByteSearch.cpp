@@ -13,6 +13,8 @@ namespace brenvik::jcode_detail {
 namespace {
 
 constexpr std::uint8_t kEscByte = 27;
+constexpr std::uint8_t kShiftOutByte = 0x0E;
+constexpr std::uint8_t kShiftInByte = 0x0F;
 
 bool IsBinary(std::uint8_t b)
 {
@@ -77,7 +79,8 @@ int HighMask(__m128i v)
 
 int RuleStartMask(__m128i v)
 {
-    return HighMask(v) | AtMostMask(v, 7) | EqualMask(v, kEscByte);
+    return HighMask(v) | AtMostMask(v, 7) | EqualMask(v, kEscByte) | EqualMask(v, kShiftOutByte)
+        | EqualMask(v, kShiftInByte);
 }
 
 int LineBreakMask(__m128i v)

@@ -18,10 +18,11 @@ std::size_t FindHighByte(const std::uint8_t* bytes, std::size_t from, std::size_
 // room for end - from bytes.
 std::size_t CopySevenBitRun(const std::uint8_t* bytes, std::size_t from, std::size_t end, char* out);
 
-// A byte with its high bit set, below 8, or ESC: every other byte starts no rule of the code detection.
+// A byte with its high bit set, below 8, ESC, or the JIS kana shifts SO and SI: every other byte starts no rule
+// of the code detection and converts to itself in every code.
 inline bool IsRuleStartByte(std::uint8_t b)
 {
-    return b >= 0x80 || b < 8 || b == 27;
+    return b >= 0x80 || b < 8 || b == 27 || b == 0x0E || b == 0x0F;
 }
 std::size_t FindRuleStartByte(const std::uint8_t* bytes, std::size_t from, std::size_t end);
 
