@@ -70,11 +70,7 @@ TFileResult TScriptDocument::Load(
     }
     // Each line's form goes with the row that ends it, so that it follows the line through edits.
     TEditorScreenStrings& rows = FModel.Rows();
-    const std::vector<std::uint32_t> lineForms = forms->TakeLineForms();
-    std::size_t line = 0;
-    for (int row = 0; row < rows.Count() && line < lineForms.size(); ++row)
-        if (rows.RowAttribute(row) != raWrapped || row + 1 == rows.Count())
-            rows.SetRowData(row, lineForms[line++]);
+    rows.SetLineData(forms->TakeLineForms());
     forms->SetFinalBreak(rows.Count() == 0 || rows.RowAttribute(rows.Count() - 1) != raEndOfText);
     // The script being replaced keeps what changed in its side file.
     TFileResult result {{}, FSide.WriteChanged(), {}};

@@ -185,6 +185,17 @@ void TEditorScreenStrings::SetRows(int row, int count, const TEditorStringList& 
     InsertFrom(row, rows);
 }
 
+void TEditorScreenStrings::SetLineData(std::span<const std::uint32_t> lines)
+{
+    if (Count() == 0)
+        return;
+    // A cursor sets the slot of row after row without a lookup each.
+    std::size_t line = 0;
+    for (TRowCursor cursor = Cursor(0); !cursor.AtEnd() && line < lines.size(); cursor.Advance())
+        if (AttributeOf(cursor.Slot(1)) != raWrapped || cursor.Index() + 1 == Count())
+            cursor.SetSlot(0, lines[line++]);
+}
+
 void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text)
 {
     const int rowCount = Count();

@@ -8,7 +8,9 @@
 #include "text/EditorWrapOption.h"
 #include "text/RowContexts.h"
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -115,6 +117,9 @@ public:
     // set, else raEndOfText. Undo is cleared, no row state is computed, the carets go to the
     // start. If produce throws, the text stays as it was.
     void LoadLines(const TLineProducer& produce, bool finalLineBreak);
+
+    // Gives each logical line, in order, its row data on the row that ends it; nobody hears of it.
+    void SetLineData(std::span<const std::uint32_t> lines);
 
     // The editing primitive: replaces count rows from row by text (CR, LF or CR LF breaks),
     // re-splits the touched logical lines, records one undo step and rescans row states.
