@@ -143,5 +143,24 @@ TEST_F(JapaneseDialogsTest, ANameHoldingAQuoteOpensAndSaves)
     EXPECT_EQ(prompts.Asked.size(), 2);
 }
 
+// The save dialog shows the codes the script keeps, and its "コード指定して保存" takes the name and asks for
+// other codes instead.
+TEST_F(JapaneseDialogsTest, TheSaveDialogShowsTheCodesAndOffersSavingWithOtherCodes)
+{
+    TScriptFileDialog dialog(nullptr, QFileDialog::AcceptSave, FDir.path());
+    dialog.OfferCodes(QStringLiteral("EUC LF"));
+    const auto* label = dialog.findChild<QLabel*>(QStringLiteral("codesLabel"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("文字コード: EUC LF"));
+    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("chooseCodeButton"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("コード指定して保存..."));
+    dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("other.cgi"));
+    EXPECT_FALSE(dialog.ChooseCode());
+    button->click();
+    EXPECT_TRUE(dialog.ChooseCode());
+    EXPECT_EQ(dialog.Chosen(), FDir.filePath(QStringLiteral("other.cgi")));
+}
+
 } // namespace
 } // namespace brenvik
