@@ -239,6 +239,7 @@ bool TFindDialog::AcceptFields()
     if (FExpression->Valid())
         return true;
     const TRegexError& error = FExpression->Error();
+    FSearchText.clear();
     Refuse(QString::fromStdString(error.Message(SjisToUnicode(error.Reason, FChars).toStdString())), ComboBox1);
     return false;
 }

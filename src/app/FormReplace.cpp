@@ -94,6 +94,7 @@ bool TFormReplace::AcceptFields()
     const TRegexReplacement replacement(FReplaceText, *Expression());
     if (replacement.Valid())
         return true;
+    FReplaceText.clear();
     Refuse(QString::fromStdString(replacement.Message(SjisToUnicode(replacement.ErrorReference(), FChars).toStdString())),
         ComboBox2);
     return false;
