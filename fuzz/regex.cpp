@@ -24,7 +24,7 @@ namespace {
 constexpr std::size_t kMostPattern = 48;
 constexpr std::size_t kMostText = 4096;
 // Small budgets keep every input fast; a search that hits them stops as too complex.
-constexpr TRegexLimits kLimits {20'000, 200'000, 8};
+constexpr TRegexLimits kLimits {20'000, 200'000, 8, 64 * 1024};
 
 // Whether each position of text starts a character (the end included), walking from its first byte.
 std::vector<bool> CharacterStarts(std::string_view text)
@@ -69,7 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(error.Column >= 0 && error.Column <= CharacterCount(pattern), "the place of an error is in the pattern");
         return 0;
     }
-    TRegexSearch search(compiled, text, kLimits);
+    // Half the inputs have a literal prefix found by the literal engine first.
+    TRegexLimits limits = kLimits;
+    limits.PrefixScanMinBytes = (bits & 8) ? 0 : limits.PrefixScanMinBytes;
+    TRegexSearch search(compiled, text, limits);
     const std::vector<bool> starts = CharacterStarts(text);
     const bool loneLead = !text.empty() && IsLeadByte(static_cast<std::uint8_t>(text.back())) && starts[text.size() - 1];
     const auto subjectEnd = static_cast<std::int64_t>(text.size()) - (loneLead ? 1 : 0);

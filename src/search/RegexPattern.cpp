@@ -15,9 +15,8 @@ constexpr const char* NotInsideBreak = "(?!(?<=\\r)\\n)";
 // Patterns up to this size have the place of an error looked for, one compile per character.
 constexpr std::size_t MaxProbedBytes = 2'000;
 
-std::string LibraryPattern(std::string_view pattern, TRegexOptions options)
+std::string LibraryPattern(const TRewrittenExpression& rewritten, TRegexOptions options)
 {
-    const TRewrittenExpression rewritten = RewriteExpression(pattern, options);
     if (!rewritten.Balanced)
         return rewritten.Pattern;
     std::string wrapped = NotInsideBreak;
@@ -35,9 +34,10 @@ struct TCompiled {
     std::string Reason;
 };
 
-TCompiled Compile(std::string_view pattern, TRegexOptions options, bool wrap = true)
+// The rewritten pattern compiled, wrapped or (for probing prefixes) not.
+TCompiled Compile(const TRewrittenExpression& rewritten, TRegexOptions options, bool wrap = true)
 {
-    const std::string library = wrap ? LibraryPattern(pattern, options) : RewriteExpression(pattern, options).Pattern;
+    const std::string library = wrap ? LibraryPattern(rewritten, options) : rewritten.Pattern;
     OnigOptionType flags = ONIG_OPTION_CAPTURE_GROUP;
     if (options.IgnoreCase)
         flags |= ONIG_OPTION_IGNORECASE;
@@ -65,7 +65,7 @@ int ErrorColumn(std::string_view pattern, TRegexOptions options, int code)
     for (std::size_t end = 0; end < pattern.size();) {
         end += IsLeadByte(static_cast<unsigned char>(pattern[end])) && end + 1 < pattern.size() ? 2 : 1;
         ++column;
-        TCompiled prefix = Compile(pattern.substr(0, end), options, false);
+        TCompiled prefix = Compile(RewriteExpression(pattern.substr(0, end), options), options, false);
         if (prefix.Regex)
             onig_free(prefix.Regex);
         else if (prefix.Code == code)
@@ -95,8 +95,10 @@ TRegexPattern::TRegexPattern(std::string_view pattern, TRegexOptions options)
         error_.TooLong = true;
         return;
     }
-    TCompiled compiled = Compile(pattern, options);
+    TRewrittenExpression rewritten = RewriteExpression(pattern, options);
+    TCompiled compiled = Compile(rewritten, options);
     regex_ = compiled.Regex;
+    prefix_ = std::move(rewritten.Prefix);
     if (!regex_)
         error_ = {compiled.Reason, ErrorColumn(pattern, options, compiled.Code), false};
 }

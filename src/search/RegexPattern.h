@@ -39,6 +39,8 @@ public:
     bool Valid() const { return regex_ != nullptr; }
     const TRegexError& Error() const { return error_; }
     const std::string& Source() const { return source_; }
+    // Literal characters every match begins with (see TRewrittenExpression::Prefix).
+    const std::string& Prefix() const { return prefix_; }
     TRegexOptions Options() const { return options_; }
 
     // Capturing groups, named ones included (numbered in order of their opening parenthesis).
@@ -51,6 +53,7 @@ public:
 
 private:
     std::string source_;
+    std::string prefix_;
     TRegexOptions options_;
     re_pattern_buffer* regex_ = nullptr;
     TRegexError error_;

@@ -43,9 +43,15 @@ public:
 
     TRewrittenExpression Run()
     {
-        while (pos_ < pattern_.size())
-            Step();
-        return {std::move(out_), balanced_};
+        while (pos_ < pattern_.size()) {
+            const std::size_t before = pos_;
+            const bool literal = Step();
+            if (collecting_)
+                Collect(literal, before);
+        }
+        if (alternative_ || inlineOptions_)
+            prefix_.clear();
+        return {std::move(out_), balanced_, std::move(prefix_)};
     }
 
 private:
@@ -82,13 +88,35 @@ private:
         Copy(end + 1 - pos_);
     }
 
-    void Literal(std::size_t size)
+    // The prefix grows by a literal that no quantifier makes optional or repeatable (one that must
+    // appear once, +, ends it); zero-width anchors leave it alone; anything else ends it.
+    void Collect(bool literal, std::size_t before)
+    {
+        const std::string_view token = pattern_.substr(before, pos_ - before);
+        if (!literal) {
+            collecting_ = token == "^" || token == "\\A" || token == "\\b";
+            return;
+        }
+        const char next = At(pos_);
+        // With the width option a kana and a mark written apart would read as one character in the prefix.
+        const bool merges = options_.IgnoreWidth && !prefix_.empty()
+            && MarkMergesWithKana(static_cast<std::uint8_t>(prefix_.back()), static_cast<std::uint8_t>(lastLiteral_[0]));
+        if (next == '?' || next == '*' || next == '{' || merges) {
+            collecting_ = false;
+            return;
+        }
+        prefix_ += lastLiteral_;
+        collecting_ = next != '+';
+    }
+
+    bool Literal(std::size_t size)
     {
         const std::string_view character = pattern_.substr(pos_, size);
+        lastLiteral_ = character;
         pos_ += size;
         if (widen_) {
             out_ += LiteralForms(character, options_);
-            return;
+            return true;
         }
         const char c = character[0];
         if (size == 1 && c > 0x20 && c < 0x7F && std::strchr(Metacharacters, c))
@@ -97,57 +125,67 @@ private:
             out_ += c;
         else
             out_ += EscapedCharacter(character);
+        return true;
     }
 
-    void Step()
+    // One token; true when it was a literal character.
+    bool Step()
     {
         const char c = pattern_[pos_];
         switch (c) {
         case '\\':
             return Escape();
         case '[':
-            return Class();
+            Class();
+            return false;
         case '(':
-            return GroupOpen();
+            GroupOpen();
+            return false;
         case ')':
             balanced_ = balanced_ && depth_ > 0;
             --depth_;
-            return Copy(1);
+            Copy(1);
+            return false;
         case '{':
             return IntervalOrLiteral();
         case '.':
             ++pos_;
             out_ += AnyButBreak;
-            return;
+            return false;
         case '^':
             ++pos_;
             out_ += LineStart;
-            return;
+            return false;
         case '$':
             ++pos_;
             out_ += LineEnd;
-            return;
+            return false;
+        case '|':
+            alternative_ = alternative_ || depth_ == 0;
+            Copy(1);
+            return false;
         case '*':
         case '+':
         case '?':
-        case '|':
-            return Copy(1);
+            Copy(1);
+            return false;
         case '\r':
         case '\n':
             pos_ += c == '\r' && At(pos_ + 1) == '\n' ? 2 : 1;
             out_ += AnyBreak;
-            return;
+            return false;
         default:
             return Literal(LiteralSize(pos_));
         }
     }
 
-    void Escape()
+    bool Escape()
     {
         if (!Has(pos_ + 1)) {
             // It would escape what follows it.
             balanced_ = false;
-            return Copy(1);
+            Copy(1);
+            return false;
         }
         const char e = pattern_[pos_ + 1];
         if (e == 'n' || (e == 'r' && At(pos_ + 2) == '\\' && At(pos_ + 3) == 'n')) {
@@ -158,6 +196,8 @@ private:
             out_ += EndBeforeFinalBreak;
         } else if (e == 'Q') {
             Quote();
+            // The prefix ends before quoted text, whose last character a quantifier may follow.
+            collecting_ = false;
         } else if (e == 'x' || e == 'o' || e == 'p' || e == 'P' || e == 'k' || e == 'g') {
             EscapeWithArgument(e);
         } else if (e == 'c') {
@@ -173,8 +213,9 @@ private:
         } else {
             // Escaped punctuation, a blank or any other character: a literal.
             ++pos_;
-            Literal(LiteralSize(pos_));
+            return Literal(LiteralSize(pos_));
         }
+        return false;
     }
 
     // \x41 \x{8341} \o{101} \p{Alpha} \k<name> \g'1' and their kin: the argument is not literal text.
@@ -266,6 +307,7 @@ private:
         }
         if (IsAsciiLetter(kind) || kind == '-' || kind == '^') {
             // Options, for the rest of the group (?i) or a group of their own (?i:...).
+            inlineOptions_ = true;
             std::size_t end = pos_ + 2;
             while (IsAsciiLetter(At(end)) || At(end) == '-' || At(end) == '^')
                 ++end;
@@ -277,7 +319,7 @@ private:
     }
 
     // {n}, {n,} and {n,m} repeat; any other brace is a literal character.
-    void IntervalOrLiteral()
+    bool IntervalOrLiteral()
     {
         std::size_t end = pos_ + 1;
         const std::size_t digitsStart = end;
@@ -290,10 +332,10 @@ private:
                 ++end;
         }
         valid = valid && At(end) == '}';
-        if (valid)
-            Copy(end + 1 - pos_);
-        else
-            Literal(1);
+        if (!valid)
+            return Literal(1);
+        Copy(end + 1 - pos_);
+        return false;
     }
 
     std::string_view pattern_;
@@ -303,6 +345,11 @@ private:
     std::string out_;
     int depth_ = 0;
     bool balanced_ = true;
+    bool collecting_ = true;
+    bool alternative_ = false;
+    bool inlineOptions_ = false;
+    std::string_view lastLiteral_;
+    std::string prefix_;
 };
 
 } // namespace

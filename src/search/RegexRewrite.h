@@ -14,6 +14,10 @@ struct TRewrittenExpression {
     // False when the expression closes more groups than it opens or ends in a lone backslash; it is then
     // left for the library to refuse as it stands, since wrapping it would change the library's reason.
     bool Balanced = true;
+    // Literal characters that every match begins with (after zero-width ^, \A or \b), as the literal search
+    // under the same case and width options finds them; empty when there is no such beginning (an
+    // alternative at the top, inline options, a class or group first).
+    std::string Prefix;
 };
 
 // Outside classes: \n (and \r\n, and a line break typed into the pattern) matches one line break of any kind

@@ -1,6 +1,8 @@
 // One library search per call, with a step budget; a match the library reports inside a character (possible
 // only in invalid Shift_JIS, where its idea of a character start and the editor's differ) is passed over.
-// The library's forward range also bounds the end of a match, so a search always ranges to the end.
+// The library's forward range also bounds the end of a match, so a search always ranges to the end. When
+// every match begins with literal characters, the literal engine finds the candidates (it passes over
+// text several times faster than the library) and the library only matches at them.
 #include "search/RegexSearch.h"
 
 #include "search/RegexLibrary.h"
@@ -9,6 +11,20 @@
 #include <algorithm>
 
 namespace brenvik {
+
+namespace {
+
+TSearchFlags LiteralFlags(TRegexOptions options)
+{
+    std::uint16_t bits = TSearchFlags::Down;
+    if (!options.IgnoreCase)
+        bits |= TSearchFlags::MatchCase;
+    if (options.IgnoreWidth)
+        bits |= TSearchFlags::NoMatchZenkaku;
+    return bits;
+}
+
+} // namespace
 
 TRegexSearch::TRegexSearch(const TRegexPattern& pattern, std::string_view text, TRegexLimits limits)
     : pattern_(pattern)
@@ -24,6 +40,8 @@ TRegexSearch::TRegexSearch(const TRegexPattern& pattern, std::string_view text, 
         subjectEnd_ = last;
     onig_set_retry_limit_in_match_of_match_param(param_, limits_.StepsPerStart);
     onig_set_callout_user_data_of_match_param(param_, &text_);
+    if (pattern_.Valid() && !pattern_.Prefix().empty() && text_.Length() >= limits_.PrefixScanMinBytes)
+        prefixScan_ = std::make_unique<TPatternScan>(text, pattern_.Prefix(), LiteralFlags(pattern_.Options()));
 }
 
 TRegexSearch::~TRegexSearch()
@@ -47,8 +65,22 @@ TRegexStatus TRegexSearch::Search(std::int64_t from, TRegexMatch& match)
     const auto span = static_cast<unsigned long>(subjectEnd_ - from);
     onig_set_retry_limit_in_search_of_match_param(param_, limits_.StepsPerSearch + limits_.StepsPerByte * span);
     const OnigUChar* subject = text_.Data();
-    const int result = onig_search_with_param(pattern_.Library(), subject, subject + subjectEnd_, subject + from,
-        subject + subjectEnd_, region_, ONIG_OPTION_NONE, param_);
+    return Take(onig_search_with_param(pattern_.Library(), subject, subject + subjectEnd_, subject + from,
+                    subject + subjectEnd_, region_, ONIG_OPTION_NONE, param_),
+        match);
+}
+
+TRegexStatus TRegexSearch::MatchAt(std::int64_t at, TRegexMatch& match)
+{
+    onig_set_retry_limit_in_search_of_match_param(param_, limits_.StepsPerSearch);
+    const OnigUChar* subject = text_.Data();
+    return Take(onig_match_with_param(pattern_.Library(), subject, subject + subjectEnd_, subject + at, region_,
+                    ONIG_OPTION_NONE, param_),
+        match);
+}
+
+TRegexStatus TRegexSearch::Take(int result, TRegexMatch& match)
+{
     if (result == ONIG_MISMATCH)
         return TRegexStatus::NotFound;
     // Step limits, and the library's own stack limit: the expression is too costly for this text.
@@ -62,11 +94,27 @@ TRegexStatus TRegexSearch::Search(std::int64_t from, TRegexMatch& match)
     return TRegexStatus::Found;
 }
 
+TRegexResult TRegexSearch::ForwardByPrefix(std::int64_t from)
+{
+    TRegexMatch match;
+    for (std::optional<TSearchRange> candidate = prefixScan_->Forward(from); candidate;
+         candidate = prefixScan_->Forward(std::int64_t {candidate->Start} + 1)) {
+        const TRegexStatus status = MatchAt(candidate->Start, match);
+        if (status == TRegexStatus::TooComplex)
+            return {status, {}};
+        if (status == TRegexStatus::Found && IsCharacterStart(match.End))
+            return {status, std::move(match)};
+    }
+    return {};
+}
+
 TRegexResult TRegexSearch::Forward(std::int64_t from)
 {
-    if (!pattern_.Valid())
+    if (!pattern_.Valid() || from > subjectEnd_)
         return {};
-    from = std::clamp<std::int64_t>(from, 0, subjectEnd_);
+    from = std::max<std::int64_t>(from, 0);
+    if (prefixScan_)
+        return ForwardByPrefix(from);
     TRegexMatch match;
     while (from <= subjectEnd_) {
         if (!IsCharacterStart(from))

@@ -3,12 +3,14 @@
 // and a search that would run away (catastrophic backtracking) stops with TooComplex instead.
 #pragma once
 
+#include "search/PatternScan.h"
 #include "search/RegexPattern.h"
 #include "search/SearchRange.h"
 #include "search/SearchText.h"
 #include "search/TrailProbe.h"
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -46,6 +48,9 @@ struct TRegexLimits {
     unsigned long StepsPerStart = 10'000'000;
     unsigned long StepsPerSearch = 100'000'000;
     unsigned long StepsPerByte = 64;
+    // From this text size on, a pattern that begins with literal characters has them found by the literal
+    // engine first (shorter texts, such as a painted row, do not repay preparing it).
+    std::int64_t PrefixScanMinBytes = 64 * 1024;
 };
 
 class TRegexSearch {
@@ -58,7 +63,8 @@ public:
 
     std::int64_t TextLength() const { return text_.Length(); }
 
-    // The first match starting at from or after it (from a trail byte, after its character).
+    // The first match starting at from or after it (from a trail byte, after its character); none from past
+    // the end.
     TRegexResult Forward(std::int64_t from);
     // The match at the greatest start before before.
     TRegexResult Backward(std::int64_t before);
@@ -76,6 +82,11 @@ public:
 private:
     // One forward library search from from on.
     TRegexStatus Search(std::int64_t from, TRegexMatch& match);
+    // The library's match starting exactly at at.
+    TRegexStatus MatchAt(std::int64_t at, TRegexMatch& match);
+    TRegexStatus Take(int result, TRegexMatch& match);
+    // A forward search whose candidates are the places where the pattern's literal prefix stands.
+    TRegexResult ForwardByPrefix(std::int64_t from);
 
     const TRegexPattern& pattern_;
     TSearchText text_;
@@ -85,6 +96,8 @@ private:
     TRegexLimits limits_;
     re_registers* region_ = nullptr;
     OnigMatchParamStruct* param_ = nullptr;
+    // The literal search of the prefix, over texts long enough to repay preparing it.
+    std::unique_ptr<TPatternScan> prefixScan_;
 };
 
 } // namespace brenvik

@@ -131,7 +131,11 @@ void Compare(std::mt19937& random, const std::string& text, const std::string& p
             | ((bits & 2) ? TSearchFlags::NoMatchZenkaku : 0) | ((bits & 4) ? TSearchFlags::WholeWord : 0));
         const TRegexPattern compiled(expression, TRegexOptions::FromFlags(flags));
         ASSERT_TRUE(compiled.Valid()) << Hex(expression) << ": " << compiled.Error().Reason << " flags " << flags;
-        TRegexSearch search(compiled, text);
+        // Every other search has the literal prefix (here the whole pattern) found by the literal engine first.
+        TRegexLimits limits;
+        if (std::uniform_int_distribution<int>(0, 1)(random) == 0)
+            limits.PrefixScanMinBytes = 0;
+        TRegexSearch search(compiled, text, limits);
         const std::vector<TSearchRange> expected = LiteralMatches(text, pattern, flags);
         const std::vector<TSearchRange> actual = ExpressionMatches(search);
         ++tally.Compared;
@@ -181,6 +185,33 @@ TEST(RegexDifferential, LongTextsAgreeWithLiteralSearch)
             ASSERT_NO_FATAL_FAILURE(Compare(random, text, test::CutPattern(random, text, probe % 3), tally));
     }
     EXPECT_GT(tally.Found, tally.Compared / 4);
+}
+
+// Expressions that begin with literal characters have candidates found by the literal engine on long texts;
+// the matches are those the library finds alone.
+TEST(RegexDifferential, ALiteralPrefixFindsWhatTheLibraryFindsAlone)
+{
+    const std::vector<std::string> patterns = {"^sub\\s+(\\w+)", "ab?c", "a+b", "ab{2}", "\\$msg\\b", "(?i)ab",
+        "ab|g", "\\bxa", "a\\Qb.\\E?", "\x83\x67+a", "\xB6\\\xDE", "\xB6\xDE*", "\\Aab", "a\\nb", "\x82\x60\x82\x81"};
+    std::mt19937 random(4242);
+    int found = 0;
+    for (int round = 0; round < 40; ++round) {
+        const std::string text = test::RandomText(random) + test::RandomText(random);
+        for (const std::string& pattern : patterns) {
+            for (std::uint8_t bits = 0; bits < 8; ++bits) {
+                const TRegexPattern compiled(pattern, {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0});
+                ASSERT_TRUE(compiled.Valid()) << pattern;
+                TRegexLimits prefixFirst;
+                prefixFirst.PrefixScanMinBytes = 0;
+                TRegexSearch withPrefix(compiled, text, prefixFirst);
+                TRegexSearch alone(compiled, text, {});
+                const std::vector<TSearchRange> expected = ExpressionMatches(alone);
+                ASSERT_EQ(ExpressionMatches(withPrefix), expected) << pattern << " options " << int(bits) << " text " << Hex(text);
+                found += !expected.empty();
+            }
+        }
+    }
+    EXPECT_GT(found, 200);
 }
 
 } // namespace
