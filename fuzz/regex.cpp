@@ -5,6 +5,7 @@
 //   - a backward search finds the last match of the walk that starts before its point (\G, which anchors at
 //     a search's own start, aside);
 //   - replace-all replaces exactly the walk's matches, and a replacement refused is refused before any.
+#include "CharacterStarts.h"
 #include "FuzzCheck.h"
 
 #include "search/RegexReplaceAll.h"
@@ -12,11 +13,13 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 using namespace brenvik;
+using fuzz::CharacterStarts;
 using fuzz::Require;
 
 namespace {
@@ -25,26 +28,6 @@ constexpr std::size_t kMostPattern = 48;
 constexpr std::size_t kMostText = 4096;
 // Small budgets keep every input fast; a search that hits them stops as too complex.
 constexpr TRegexLimits kLimits {20'000, 200'000, 8, 64 * 1024};
-
-// Whether each position of text starts a character (the end included), walking from its first byte.
-std::vector<bool> CharacterStarts(std::string_view text)
-{
-    std::vector<bool> starts(text.size() + 1, false);
-    for (std::size_t i = 0; i < text.size();) {
-        starts[i] = true;
-        i += IsLeadByte(static_cast<std::uint8_t>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    }
-    starts[text.size()] = true;
-    return starts;
-}
-
-int CharacterCount(std::string_view text)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < text.size(); ++count)
-        i += IsLeadByte(static_cast<std::uint8_t>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    return count;
-}
 
 bool InsideBreak(std::string_view text, std::int64_t pos)
 {
@@ -66,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!compiled.Valid()) {
         const TRegexError& error = compiled.Error();
         Require(!error.Reason.empty() || error.TooLong, "a refused pattern has a reason");
-        Require(error.Column >= 0 && error.Column <= CharacterCount(pattern), "the place of an error is in the pattern");
+        const std::vector<bool> starts = CharacterStarts(pattern);
+        const auto characters = std::count(starts.begin(), starts.end(), true) - 1;
+        Require(error.Column >= 0 && error.Column <= characters, "the place of an error is in the pattern");
         return 0;
     }
     // Half the inputs have a literal prefix found by the literal engine first.

@@ -1,41 +1,20 @@
 // Expression searches of a document's find session: lines of every line end, both directions,
 // replacements with groups one at a time, with each answer and all in one undo step, and a
 // search that runs away.
-#include "model/ScriptDocument.h"
-#include "text/EditorStrings.h"
-
-#include <gtest/gtest.h>
-
-#include <deque>
+#include "FindSessionFixture.h"
 
 namespace brenvik {
 namespace {
 
 using F = TSearchFlags;
 
-class FindExpressionTest : public ::testing::Test {
+// Every search here is an expression.
+class FindExpressionTest : public test::TFindSessionFixture {
 protected:
-    TEditorModel& Model() { return document.Model(); }
-    TFindSession& Find() { return document.Find(); }
-    void SetText(const std::string& text)
-    {
-        Model().Lines().SetTextStr(text);
-        Model().SetSelStart(0);
-    }
-    std::string Text() { return Model().Lines().GetTextStr(); }
-    std::pair<qint64, qint64> Selection() { return {Model().SelStart(), Model().SelLength()}; }
     int Replace(const std::string& search, std::uint16_t flags, const std::string& replacement)
     {
-        Find().Start(search, replacement, flags | F::RegExp);
-        return Find().Replace([this](const TSearchRange&) {
-            const TAnswer answer = Answers.front();
-            Answers.pop_front();
-            return answer;
-        });
+        return TFindSessionFixture::Replace(search, flags | F::RegExp, replacement);
     }
-
-    TScriptDocument document;
-    std::deque<TAnswer> Answers;
 };
 
 TEST_F(FindExpressionTest, LinesOfEveryLineEndAnchorAndSpanAlike)
