@@ -2,6 +2,7 @@
 //   - the scan finds what the reference candidate loop of the tests finds, in both directions;
 //   - a match starts and ends at character starts of the text before its first zero byte;
 //   - FindPattern gives the scan's match, and leaves the range alone when there is none.
+#include "CharacterStarts.h"
 #include "FuzzCheck.h"
 
 #include "search/FindPattern.h"
@@ -17,24 +18,13 @@
 #include <vector>
 
 using namespace brenvik;
+using fuzz::CharacterStarts;
 using fuzz::Require;
 
 namespace {
 
 constexpr std::size_t kMostPattern = 24;
 constexpr std::size_t kMostText = 4096;
-
-// Whether each position of text starts a character (the end included), walking from its first byte.
-std::vector<bool> CharacterStarts(std::string_view text)
-{
-    std::vector<bool> starts(text.size() + 1, false);
-    for (std::size_t i = 0; i < text.size();) {
-        starts[i] = true;
-        i += IsLeadByte(static_cast<std::uint8_t>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    }
-    starts[text.size()] = true;
-    return starts;
-}
 
 } // namespace
 

@@ -1,8 +1,10 @@
 // Times forward searches over a whole script for patterns that do not occur, beside a memcpy of the same text
-// as the floor that no pass over it can beat: bench_search SCRIPT [RUNS]
+// as the floor that no pass over it can beat, and two expression searches (one absent, one counting every
+// match): bench_search SCRIPT [RUNS]
 #include "FakeEditor.h"
 
 #include "search/FindPattern.h"
+#include "search/RegexSearch.h"
 #include "jcode/ScriptFile.h"
 #include "text/EditorStrings.h"
 
@@ -127,5 +129,25 @@ int main(int argc, char** argv)
         });
         Report(test.Name, test.Measure, times);
     }
+
+    // Expressions, compiled once as the find session does per search.
+    const TRegexPattern absent("\\$zzz\\w+", {});
+    Report("expression \\$zzz\\w+ (absent)", "search.regex_absent", MedianMilliseconds(runs, [&] {
+        TRegexSearch search(absent, text);
+        if (search.Forward(0).Status != TRegexStatus::NotFound) {
+            std::fprintf(stderr, "\\$zzz\\w+ unexpectedly found\n");
+            std::exit(1);
+        }
+    }));
+    const TRegexPattern subs("^sub\\s+\\w+", {false, false, false});
+    int count = 0;
+    const TTimes counting = MedianMilliseconds(runs, [&] {
+        TRegexSearch search(subs, text);
+        count = 0;
+        for (TRegexResult result = search.Forward(0); result.Found(); result = search.After(result.Match))
+            ++count;
+    });
+    std::printf("^sub\\s+\\w+ matches: %d\n", count);
+    Report("expression ^sub\\s+\\w+ (count all)", "search.regex_count_sub", counting);
     return 0;
 }

@@ -71,8 +71,10 @@ TFindDialog::TFindDialog(const QString& title, QSize clientSize, const QString& 
     chkWholeWord = CheckBox("chkWholeWord", "単語単位で探す(&W)", GroupBox1);
     chkNoMatchZenkaku = CheckBox("chkNoMatchZenkaku", "全角・半角を区別しない(&Z)", GroupBox1);
     chkIncludeCRLF = CheckBox("chkIncludeCRLF", "改行・スペースを無視(&L)", GroupBox1);
-    for (QCheckBox* box : {chkMatchCase, chkWholeWord, chkNoMatchZenkaku, chkIncludeCRLF})
+    chkRegExp = CheckBox("chkRegExp", "正規表現(&X)", GroupBox1);
+    for (QCheckBox* box : {chkMatchCase, chkWholeWord, chkNoMatchZenkaku, chkIncludeCRLF, chkRegExp})
         FOptions->addWidget(box);
+    connect(chkRegExp, &QCheckBox::toggled, chkIncludeCRLF, &QWidget::setDisabled);
 
     lblMessage = Named(new QLabel(this), "lblMessage");
     lblMessage->setWordWrap(true);
@@ -129,6 +131,8 @@ TSearchFlags TFindDialog::OptionFlags() const
         bits |= TSearchFlags::Down;
     if (chkIncludeCRLF->isChecked())
         bits |= TSearchFlags::IncludeCRLF | TSearchFlags::IncludeSpace;
+    if (chkRegExp->isChecked())
+        bits |= TSearchFlags::RegExp;
     return bits;
 }
 
@@ -159,6 +163,7 @@ void TFindDialog::LoadFields(TSearchStore& store)
     chkWholeWord->setChecked(options.WholeWord);
     chkNoMatchZenkaku->setChecked(options.NoMatchZenkaku);
     chkIncludeCRLF->setChecked(options.IncludeCRLF);
+    chkRegExp->setChecked(options.RegExp);
     (options.Down ? rdbDown : rdbUp)->setChecked(true);
     FSearchHistory = TSearchHistory(store.ReadItems(TSearchStore::SearchItems));
     const std::string initial = InitialSearchBytes(FInitialText);
@@ -170,7 +175,7 @@ void TFindDialog::LoadFields(TSearchStore& store)
 void TFindDialog::SaveFields(TSearchStore& store)
 {
     store.WriteOptions({chkMatchCase->isChecked(), chkWholeWord->isChecked(), chkNoMatchZenkaku->isChecked(),
-        chkIncludeCRLF->isChecked(), rdbDown->isChecked()});
+        chkIncludeCRLF->isChecked(), rdbDown->isChecked(), chkRegExp->isChecked()});
     store.WriteItems(TSearchStore::SearchItems, FSearchHistory.Texts());
 }
 
@@ -205,9 +210,7 @@ bool TFindDialog::TakeField(QComboBox* box, TSearchHistory& history, std::string
         if (!bad)
             bytes = UnicodeToSjis(text, FChars);
         if (!bytes) {
-            lblMessage->setText(UnencodableMessage(bad.value_or(text.left(1))));
-            lblMessage->show();
-            box->setFocus();
+            Refuse(UnencodableMessage(bad.value_or(text.left(1))), box);
             return false;
         }
     }
@@ -218,9 +221,27 @@ bool TFindDialog::TakeField(QComboBox* box, TSearchHistory& history, std::string
     return true;
 }
 
+void TFindDialog::Refuse(const QString& message, QComboBox* box)
+{
+    lblMessage->setText(message);
+    lblMessage->show();
+    box->setFocus();
+}
+
 bool TFindDialog::AcceptFields()
 {
-    return TakeField(ComboBox1, FSearchHistory, FSearchText);
+    FExpression.reset();
+    if (!TakeField(ComboBox1, FSearchHistory, FSearchText))
+        return false;
+    if (!chkRegExp->isChecked() || FSearchText.empty())
+        return true;
+    FExpression = std::make_unique<TRegexPattern>(FSearchText, TRegexOptions::FromFlags(OptionFlags()));
+    if (FExpression->Valid())
+        return true;
+    const TRegexError& error = FExpression->Error();
+    FSearchText.clear();
+    Refuse(QString::fromStdString(error.Message(SjisToUnicode(error.Reason, FChars).toStdString())), ComboBox1);
+    return false;
 }
 
 bool TFindDialog::AcceptWith(int result)

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "app/SearchHistory.h"
+#include "search/RegexPattern.h"
 #include "search/SearchFlags.h"
 
 #include <QDialog>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 class QCheckBox;
@@ -35,6 +37,9 @@ class TFindDialog : public QDialog {
 public:
     ~TFindDialog() override;
 
+    // The accepted search text compiled with the options; null unless the expression option is on.
+    const TRegexPattern* Expression() const { return FExpression.get(); }
+
     // The text offered first (the editor's selection), as Shift_JIS bytes.
     void SetInitialText(const std::string& bytes) { FInitialText = bytes; }
     // The document's own characters, through which typed texts become bytes and back.
@@ -60,6 +65,8 @@ public:
     QCheckBox* chkWholeWord;
     QCheckBox* chkNoMatchZenkaku;
     QCheckBox* chkIncludeCRLF;
+    // The texts are a regular expression and its replacement; the skips of chkIncludeCRLF do not apply.
+    QCheckBox* chkRegExp;
     // Why OK was refused; hidden while there is nothing to say.
     QLabel* lblMessage;
 
@@ -75,6 +82,8 @@ protected:
     // field was refused (the dialog stays open).
     bool AcceptWith(int result);
     bool TakeField(QComboBox* box, TSearchHistory& history, std::string& accepted);
+    // Shows why OK was refused and puts the focus in the field at fault.
+    void Refuse(const QString& message, QComboBox* box);
     // An editable field over a history, named name.
     QComboBox* HistoryBox(const char* name);
     static void ShowHistory(QComboBox* box, const TSearchHistory& history);
@@ -95,6 +104,7 @@ private:
     std::string FInitialText;
     std::string FSearchText;
     TSearchHistory FSearchHistory;
+    std::unique_ptr<TRegexPattern> FExpression;
 };
 
 // Runs a dialog modally with the initial text; the texts and flags it accepted go to request.

@@ -3,6 +3,8 @@
 #include "app/FormReplace.h"
 
 #include "app/SearchStore.h"
+#include "jcode/SjisUnicode.h"
+#include "search/RegexReplacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +23,9 @@ const char* const kHelp = "検索する文字列と置換える文字列を入�
                           "OK: 次に見つかった 1 か所を置換えます。\n"
                           "すべて置換: 見つかった箇所をすべて置換えます。\n"
                           "置換え動作の確認: 置換えるたびに確認します（「すべて」でそれ以降は確認しません）。\n\n"
-                          "大/小文字の区別、単語単位、全角・半角、改行・スペースの扱いは検索と同じです。";
+                          "大/小文字の区別、単語単位、全角・半角、改行・スペース、正規表現の扱いは検索と同じです。\n"
+                          "正規表現では置換える文字列に $1～$9、${名前}、$&（見つかった文字列全体）、\\n（改行）、"
+                          "\\t（タブ）、\\\\、\\$ が使えます。";
 
 } // namespace
 
@@ -47,7 +51,7 @@ TFormReplace::TFormReplace(QWidget* parent)
     FOptions->addWidget(chkReplaceConfirm);
 
     SetTabOrder({ComboBox1, ComboBox2, btnOK, btnAll, btnCancel, rdbUp, rdbDown, btnHelp, chkMatchCase, chkWholeWord,
-        chkNoMatchZenkaku, chkIncludeCRLF, chkReplaceConfirm});
+        chkNoMatchZenkaku, chkIncludeCRLF, chkRegExp, chkReplaceConfirm});
 }
 
 TSearchFlags TFormReplace::Flags() const
@@ -82,7 +86,18 @@ bool TFormReplace::AcceptFields()
         ComboBox2->setFocus();
         return false;
     }
-    return TFindDialog::AcceptFields() && TakeField(ComboBox2, FReplaceHistory, FReplaceText);
+    if (!TFindDialog::AcceptFields() || !TakeField(ComboBox2, FReplaceHistory, FReplaceText))
+        return false;
+    // A reference to a group the expression does not have is refused before anything changes.
+    if (!Expression())
+        return true;
+    const TRegexReplacement replacement(FReplaceText, *Expression());
+    if (replacement.Valid())
+        return true;
+    FReplaceText.clear();
+    Refuse(QString::fromStdString(replacement.Message(SjisToUnicode(replacement.ErrorReference(), FChars).toStdString())),
+        ComboBox2);
+    return false;
 }
 
 void TFormReplace::LoadFields(TSearchStore& store)

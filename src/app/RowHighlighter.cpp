@@ -8,6 +8,7 @@
 #include "highlight/EditorColors.h"
 #include "highlight/FountainColor.h"
 #include "search/FindPattern.h"
+#include "search/RegexSearch.h"
 #include "support/DoubleByte.h"
 #include "text/ColumnModel.h"
 
@@ -48,6 +49,17 @@ std::vector<THighlightSpan> SearchSpans(std::string_view row, std::string_view s
     return spans;
 }
 
+std::vector<THighlightSpan> ExpressionSpans(std::string_view row, const TRegexPattern& expression)
+{
+    std::vector<THighlightSpan> spans;
+    TRegexSearch search(expression, row);
+    for (TRegexResult result = search.Forward(0); result.Found(); result = search.After(result.Match)) {
+        if (result.Match.Length() > 0)
+            spans.push_back({int(result.Match.Start), int(result.Match.Length())});
+    }
+    return spans;
+}
+
 bool TRowHighlighter::SetKeyword(std::string_view keyword, bool on)
 {
     const bool changed = on != FKeywordOn || (on && keyword != FKeyword);
@@ -59,6 +71,10 @@ bool TRowHighlighter::SetKeyword(std::string_view keyword, bool on)
 bool TRowHighlighter::SetSearch(std::string_view search, TSearchFlags flags, bool on)
 {
     const bool changed = on != FSearchOn || (on && (search != FSearch || flags != FSearchFlags));
+    if (!on || !flags.Has(TSearchFlags::RegExp))
+        FExpression.reset();
+    else if (changed || !FExpression)
+        FExpression = std::make_shared<const TRegexPattern>(search, TRegexOptions::FromFlags(flags));
     FSearch.assign(search);
     FSearchFlags = flags;
     FSearchOn = on;
@@ -77,8 +93,11 @@ void TRowHighlighter::Paint(TEditor& editor, const TFountainColor& searchColor,
     const TEditorModel& model = editor.Model();
     const std::string_view own
         = std::string_view(text).substr(0, std::min(text.size(), size_t(model.RowWidth(row))));
-    if (search)
-        PaintSpans(editor, searchColor, own, SearchSpans(own, FSearch, FSearchFlags), x, y, rect, selected);
+    if (search) {
+        const std::vector<THighlightSpan> spans
+            = FExpression ? ExpressionSpans(own, *FExpression) : SearchSpans(own, FSearch, FSearchFlags);
+        PaintSpans(editor, searchColor, own, spans, x, y, rect, selected);
+    }
     if (keyword) {
         const std::string expanded = ExpandTabs(FKeyword, {model.TabSpaceCount(), 0});
         PaintSpans(editor, keywordColor, own, KeywordSpans(own, expanded), x, y, rect, selected);

@@ -3,8 +3,10 @@
 // inside the row's own columns (the painted text of a wrapped row carries the next row).
 #pragma once
 
+#include "search/RegexPattern.h"
 #include "search/SearchFlags.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,8 @@ struct THighlightSpan {
 std::vector<THighlightSpan> KeywordSpans(std::string_view row, std::string_view keyword);
 // The engine's matches of search in row under flags (searching forward).
 std::vector<THighlightSpan> SearchSpans(std::string_view row, std::string_view search, TSearchFlags flags);
+// The expression's non-empty matches in row, left to right.
+std::vector<THighlightSpan> ExpressionSpans(std::string_view row, const TRegexPattern& expression);
 
 class TRowHighlighter {
 public:
@@ -34,7 +38,7 @@ public:
     bool SetKeyword(std::string_view keyword, bool on);
     const std::string& Keyword() const { return FKeyword; }
     bool KeywordOn() const { return FKeywordOn; }
-    // The search text as typed and the window's search options.
+    // The search text as typed and the window's search options (with RegExp, compiled here once).
     bool SetSearch(std::string_view search, TSearchFlags flags, bool on);
     bool SearchOn() const { return FSearchOn; }
 
@@ -52,6 +56,7 @@ private:
     std::string FSearch;
     TSearchFlags FSearchFlags;
     bool FSearchOn = false;
+    std::shared_ptr<const TRegexPattern> FExpression;
 };
 
 } // namespace brenvik

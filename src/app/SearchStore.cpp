@@ -63,6 +63,7 @@ TSearchOptions TSearchStore::ReadOptions() const
     options.WholeWord = checked("WholeWord");
     options.NoMatchZenkaku = checked("NoMatchZenkaku");
     options.IncludeCRLF = checked("IncludeCRLF");
+    options.RegExp = checked("RegExp");
     options.Down = FSettings->value(Key("Options", "Direction")).toString() != QLatin1String("0");
     return options;
 }
@@ -74,6 +75,7 @@ void TSearchStore::WriteOptions(const TSearchOptions& options)
     FSettings->setValue(Key("Options", "NoMatchZenkaku"), Flag(options.NoMatchZenkaku));
     FSettings->setValue(Key("Options", "IncludeCRLF"), Flag(options.IncludeCRLF));
     FSettings->setValue(Key("Options", "Direction"), Flag(options.Down));
+    FSettings->setValue(Key("Options", "RegExp"), Flag(options.RegExp));
 }
 
 QStringList TSearchStore::ReadItems(const char* section) const

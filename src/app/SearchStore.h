@@ -17,6 +17,7 @@ struct TSearchOptions {
     bool NoMatchZenkaku = false;
     bool IncludeCRLF = false;
     bool Down = true;
+    bool RegExp = false;
     friend bool operator==(const TSearchOptions&, const TSearchOptions&) = default;
 };
 

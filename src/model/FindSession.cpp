@@ -48,6 +48,11 @@ void TFindSession::Start(std::string search, std::string_view replacement, TSear
     FSearch = std::move(search);
     FReplace = WithCrLf(replacement);
     FOptions = options;
+    FStopped = false;
+    if (Expression())
+        FExpression.Start(FSearch, FReplace, options);
+    else
+        FExpression.Clear();
 }
 
 void TFindSession::SetDirection(bool down)
@@ -80,6 +85,8 @@ void TFindSession::Select(const TSearchRange& match)
 
 std::optional<TSearchRange> TFindSession::FindNext()
 {
+    if (Expression())
+        return FindExpression();
     TPatternScan scan(JoinedText(), FSearch, FOptions);
     const std::optional<TSearchRange> match = scan.Find(SelectionRange());
     if (match)
@@ -87,8 +94,20 @@ std::optional<TSearchRange> TFindSession::FindNext()
     return match;
 }
 
+std::optional<TSearchRange> TFindSession::FindExpression()
+{
+    const TRegexResult result = FExpression.Find(JoinedText(), SelectionRange(), FOptions.Has(TSearchFlags::Down));
+    FStopped = result.Status == TRegexStatus::TooComplex;
+    if (!result.Found())
+        return std::nullopt;
+    Select(result.Match.Range());
+    return result.Match.Range();
+}
+
 QString TFindSession::MissText() const
 {
+    if (FStopped)
+        return QStringLiteral("検索を中断しました: 式が複雑すぎます");
     return QStringLiteral("検索文字列  ' ") + SjisToUnicode(FSearch, FDocument.Chars()) + QStringLiteral(" '")
         + QStringLiteral("は見つかりませんでした。");
 }
@@ -103,17 +122,15 @@ QString TFindSession::ReplaceQuestion() const
 
 int TFindSession::Replace(const TAsk& ask)
 {
-    // A selection that is itself a match is the first one replaced.
-    std::optional<TSearchRange> first;
-    if (FDocument.Model().HasSelection()) {
-        const TSearchRange selection = SelectionRange();
-        TPatternScan scan(JoinedText(), FSearch, FOptions);
-        const std::optional<TSearchRange> match = scan.Forward(selection.Start);
-        if (match && *match == selection)
-            first = match;
-    }
-    int count = 0;
     FMissed = false;
+    FStopped = false;
+    if (Expression() && !FExpression.CanReplace()) {
+        FMissed = true;
+        return 0;
+    }
+    // A selection that is itself a match is the first one replaced.
+    std::optional<TSearchRange> first = SelectedMatch();
+    int count = 0;
     for (;;) {
         const TSearchFlags options = FOptions;
         if (options.Has(TSearchFlags::ReplaceAll) && !options.Has(TSearchFlags::ReplaceConfirm))
@@ -144,16 +161,49 @@ int TFindSession::Replace(const TAsk& ask)
     }
 }
 
+std::optional<TSearchRange> TFindSession::SelectedMatch()
+{
+    if (!FDocument.Model().HasSelection())
+        return std::nullopt;
+    const TSearchRange selection = SelectionRange();
+    if (Expression()) {
+        const std::optional<TRegexMatch> match = FExpression.MatchAt(JoinedText(), selection);
+        return match ? std::optional<TSearchRange>(match->Range()) : std::nullopt;
+    }
+    TPatternScan scan(JoinedText(), FSearch, FOptions);
+    const std::optional<TSearchRange> match = scan.Forward(selection.Start);
+    return match && *match == selection ? match : std::nullopt;
+}
+
 void TFindSession::ReplaceSelected(const TSearchRange& match)
 {
-    FDocument.Model().SetSelText(FReplace);
+    // The expansion reads the groups of the match, in the text before it changes.
+    FDocument.Model().SetSelText(Expression() ? FExpression.Expansion(JoinedText()) : FReplace);
     // Backward, the next search starts before the replacement.
     if (!FOptions.Has(TSearchFlags::Down))
         FDocument.Model().SetSelStart(match.Start);
 }
 
+int TFindSession::ReplaceRestOfExpression(const TSearchRange* first)
+{
+    const std::string& text = JoinedText();
+    const std::optional<TRegexMatch> firstMatch
+        = first ? FExpression.MatchAt(text, *first) : std::optional<TRegexMatch>();
+    TRegexReplaced replaced = FExpression.ReplaceAll(text, SelectionRange(), firstMatch, FOptions.Has(TSearchFlags::Down));
+    FStopped = replaced.Status == TRegexStatus::TooComplex;
+    if (replaced.Stretch.Count == 0) {
+        FMissed = true;
+        return 0;
+    }
+    TReplacedStretch& stretch = replaced.Stretch;
+    FDocument.Model().ReplaceBytes(stretch.Start, stretch.End, std::move(stretch.Text), stretch.Caret);
+    return stretch.Count;
+}
+
 int TFindSession::ReplaceRest(const TSearchRange* first)
 {
+    if (Expression())
+        return ReplaceRestOfExpression(first);
     const std::string& text = JoinedText();
     TReplacedStretch stretch = ReplaceMatches(
         text, SelectionRange(), first ? std::optional<TSearchRange>(*first) : std::nullopt, FSearch, FReplace, FOptions);

@@ -1,9 +1,12 @@
 // A document's find session: the last accepted texts (Shift_JIS bytes), the option word, whether
 // the hits are highlighted, and the whole text joined by CR LF kept until the text changes. Find
 // next selects the match in the document's model; replace goes one match at a time through an
-// answer callback, and what is replaced without asking goes in as one edit.
+// answer callback, and what is replaced without asking goes in as one edit. With the RegExp option
+// the texts are an expression and its replacement; an expression search that runs away stops,
+// changing nothing, and MissText says so.
 #pragma once
 
+#include "model/FindExpression.h"
 #include "search/SearchFlags.h"
 #include "support/Prompts.h"
 #include "search/SearchRange.h"
@@ -32,6 +35,7 @@ public:
     void Start(std::string search, std::string_view replacement, TSearchFlags options);
     // The next finds go down (or up) whatever the dialog said.
     void SetDirection(bool down);
+    bool Expression() const { return FOptions.Has(TSearchFlags::RegExp); }
 
     // The whole text, lines joined by CR LF.
     const std::string& JoinedText();
@@ -43,7 +47,8 @@ public:
     // Asked before each replacement while the options say so; the match is selected.
     using TAsk = std::function<TAnswer(const TSearchRange& match)>;
     // The replace loop: from a selection that is itself a match, else from find next; returns the
-    // number of replacements. Missed tells whether it ended at a match that was not there.
+    // number of replacements. Missed tells whether it ended at a match that was not there (or at
+    // an expression search that stopped; MissText tells which).
     int Replace(const TAsk& ask);
     bool Missed() const { return FMissed; }
     QString ReplaceQuestion() const;
@@ -53,6 +58,9 @@ private:
     void Select(const TSearchRange& match);
     int ReplaceRest(const TSearchRange* first);
     void ReplaceSelected(const TSearchRange& match);
+    std::optional<TSearchRange> FindExpression();
+    std::optional<TSearchRange> SelectedMatch();
+    int ReplaceRestOfExpression(const TSearchRange* first);
 
     TScriptDocument& FDocument;
     std::string FSearch;
@@ -60,6 +68,9 @@ private:
     TSearchFlags FOptions;
     bool FHighlight = false;
     bool FMissed = false;
+    // The last expression search stopped for its cost.
+    bool FStopped = false;
+    TFindExpression FExpression;
     std::string FJoined;
     std::uint64_t FJoinedVersion = 0;
     bool FJoinedValid = false;

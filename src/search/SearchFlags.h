@@ -18,6 +18,8 @@ public:
         ReplaceConfirm = 0x040,
         IncludeCRLF = 0x080,
         IncludeSpace = 0x100,
+        // The pattern is a regular expression (the skips of IncludeCRLF and IncludeSpace do not apply).
+        RegExp = 0x200,
     };
 
     constexpr TSearchFlags() = default;

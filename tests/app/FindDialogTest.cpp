@@ -212,6 +212,50 @@ TEST_F(FindDialogTest, TheDocumentsOwnCharactersBecomeItsCodes)
     EXPECT_FALSE(plain.lblMessage->isHidden());
 }
 
+// An expression that does not compile, or a replacement naming a group it lacks, is refused in
+// the dialog with the reason and place; the option is stored and turns the skips off.
+TEST_F(FindDialogTest, TheExpressionOptionRefusesBadExpressionsAndReplacements)
+{
+    {
+        TFormReplace dialog;
+        dialog.show();
+        EXPECT_EQ(dialog.chkRegExp->text(), "正規表現(&X)");
+        dialog.chkRegExp->setChecked(true);
+        EXPECT_FALSE(dialog.chkIncludeCRLF->isEnabled());
+        dialog.ComboBox1->setEditText(QStringLiteral("(\\w+)=(\\d{2,1})"));
+        dialog.ComboBox2->setEditText(QStringLiteral("$1"));
+        dialog.btnAllClick();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.lblMessage->text().toStdString(),
+            "正規表現が正しくありません: upper is smaller than lower in repeat range（14 文字目）");
+        EXPECT_TRUE(dialog.SearchText().empty());
+        // Corrected, the replacement's $3 is refused in turn.
+        dialog.ComboBox1->setEditText(QStringLiteral("(\\w+)=(\\d+)"));
+        dialog.ComboBox2->setEditText(QStringLiteral("$2=$3"));
+        dialog.btnAllClick();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.lblMessage->text().toStdString(), "置換文字列の $3 に当たるグループがありません");
+        EXPECT_TRUE(dialog.ComboBox2->hasFocus() || !dialog.isActiveWindow());
+        EXPECT_EQ(store.Value(kOptions + "RegExp"), "");
+        dialog.ComboBox2->setEditText(QStringLiteral("$2=$1"));
+        dialog.btnAllClick();
+        EXPECT_EQ(dialog.result(), TFormReplace::ResultAll);
+        EXPECT_EQ(dialog.Flags().Bits() & TSearchFlags::RegExp, TSearchFlags::RegExp);
+        EXPECT_EQ(dialog.ReplaceText(), "$2=$1");
+    }
+    EXPECT_EQ(store.Value(kOptions + "RegExp"), "1");
+    TFormSearch next;
+    next.show();
+    EXPECT_TRUE(next.chkRegExp->isChecked());
+    // The same text without the option is no expression, and is accepted.
+    next.chkRegExp->setChecked(false);
+    EXPECT_TRUE(next.chkIncludeCRLF->isEnabled());
+    next.ComboBox1->setEditText(QStringLiteral("a{2,1}"));
+    next.btnOKClick();
+    EXPECT_EQ(next.SearchText(), "a{2,1}");
+    EXPECT_EQ(store.Value(kOptions + "RegExp"), "0");
+}
+
 TEST_F(FindDialogTest, SelectionKeepsItsBytesAndLineBreaksAreCut)
 {
     // 纊 as NEC-selected ED 40 decodes and re-encodes as FA 5C; the selection's bytes are kept.

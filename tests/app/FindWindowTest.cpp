@@ -117,6 +117,31 @@ TEST_F(FindWindowTest, AUtf8ScriptsOwnCharactersReachTheDialogsAndTheirTexts)
     EXPECT_TRUE(find.Questions[0].contains(QString::fromUtf8("😀"))) << find.Questions[0].toStdString();
 }
 
+// An expression over a UTF-8 script: its own characters, typed in the pattern, go through the
+// document's table; replace-all with groups is one undo step and its count goes to panel 5.
+TEST_F(FindWindowTest, AnExpressionFindsAUtf8ScriptsOwnCharactersAndReplacesWithGroups)
+{
+    ASSERT_TRUE(window->LoadFile(test::WriteTestFile(
+        FHome.filePath(QStringLiteral("emoji.cgi")), "print \"\xF0\x9F\x98\x80\xF0\x9F\x98\x80x\";\nprint \"\xF0\x9F\x98\x80\";\n")));
+    const std::string emoji = "\xF0\x40";
+    const std::string text = Text();
+    Ask("(" + emoji + "+)(x?)\"", F::Down | F::RegExp);
+    Trigger("actFind");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(7), qint64(6)));
+    Editor().SetSelStart(0);
+    Ask("(" + emoji + "+)(x?)\"", F::Down | F::RegExp | F::ReplaceAll, "$2[$1]\"");
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "print \"x[" + emoji + emoji + "]\";\r\nprint \"[" + emoji + "]\";\r\n");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("2 個置換しました。"));
+    Editor().Undo();
+    EXPECT_EQ(Text(), text);
+    // A search that runs away says so in panel 5.
+    SetText(std::string(30'000, 'a') + "!");
+    Ask("(a+)+$", F::Down | F::RegExp);
+    Trigger("actFind");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("検索を中断しました: 式が複雑すぎます"));
+}
+
 TEST_F(FindWindowTest, ReplaceOneAllAndTheSelectionItself)
 {
     SetText("foo " + kSo + " foo\r\nfoo\r\n");

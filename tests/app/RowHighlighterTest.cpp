@@ -37,6 +37,20 @@ TEST(RowHighlighterTest, SearchHitsFollowTheFindOptions)
     EXPECT_EQ(SearchSpans("\x83\x41 A", "A", TSearchFlags::MatchCase), (TSpans {{3, 1}}));
 }
 
+TEST(RowHighlighterTest, ExpressionHitsStartOnCharactersAndSkipEmptyMatches)
+{
+    // ア is 83 41: its trail byte is "A"; ソ is 83 5C: its trail byte is a backslash.
+    const TRegexPattern dollar("\\$\\w+|A", {});
+    EXPECT_EQ(ExpressionSpans("\x83\x41 A $A;", dollar), (TSpans {{3, 1}, {5, 2}}));
+    EXPECT_EQ(ExpressionSpans("\x83\x5C\\", TRegexPattern("\\\\", {})), (TSpans {{2, 1}}));
+    EXPECT_EQ(ExpressionSpans("abc", TRegexPattern("x*", {})), TSpans {});
+    // Set with the option, the highlighter compiles the expression and reports a change once.
+    TRowHighlighter highlighter;
+    EXPECT_TRUE(highlighter.SetSearch("a+", TSearchFlags::RegExp, true));
+    EXPECT_FALSE(highlighter.SetSearch("a+", TSearchFlags::RegExp, true));
+    EXPECT_TRUE(highlighter.SetSearch("a+", 0, true));
+}
+
 TEST(RowHighlighterTest, OnlyAChangeOfWhatIsShownAsksForARepaint)
 {
     TRowHighlighter highlighter;

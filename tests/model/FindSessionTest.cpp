@@ -1,7 +1,6 @@
 // The find session of a script document, without a window: find next over the joined text,
 // replace one, all and with each answer, and replace-all against a plain reference.
-#include "model/ScriptDocument.h"
-#include "text/EditorStrings.h"
+#include "FindSessionFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,32 +15,7 @@ using F = TSearchFlags;
 const std::string kSo = "\x83\x5C"; // ソ: its trail byte is a backslash
 const std::string kKensaku = "\x8C\x9F\x8D\xF5";
 
-class FindSessionTest : public ::testing::Test {
-protected:
-    TEditorModel& Model() { return document.Model(); }
-    TFindSession& Find() { return document.Find(); }
-    void SetText(const std::string& text)
-    {
-        Model().Lines().SetTextStr(text);
-        Model().SetSelStart(0);
-    }
-    std::string Text() { return Model().Lines().GetTextStr(); }
-    std::pair<qint64, qint64> Selection() { return {Model().SelStart(), Model().SelLength()}; }
-    int Replace(const std::string& search, std::uint16_t flags, const std::string& replacement)
-    {
-        Find().Start(search, replacement, flags);
-        return Find().Replace([this](const TSearchRange&) {
-            const TAnswer answer = Answers.front();
-            Answers.pop_front();
-            ++Asked;
-            return answer;
-        });
-    }
-
-    TScriptDocument document;
-    std::deque<TAnswer> Answers;
-    int Asked = 0;
-};
+using FindSessionTest = test::TFindSessionFixture;
 
 TEST_F(FindSessionTest, FindNextGoesBothWaysPastZeroBytesAndSeesEdits)
 {
