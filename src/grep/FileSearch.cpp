@@ -1,0 +1,161 @@
+// Searching one file's text: the load path's decision and decoding, then the matches walked once, the line
+// breaks before each counted as the editor's rows count them.
+#include "grep/FileSearch.h"
+
+#include "jcode/CodeDetect.h"
+#include "jcode/SjisUnicode.h"
+#include "support/LineBreaks.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace brenvik {
+
+namespace {
+
+// The lines of the text as the matches reach them: the number and bounds of the line holding a position.
+class TLineCursor {
+public:
+    explicit TLineCursor(std::string_view text)
+        : text_(text)
+        , finder_(text)
+    {
+    }
+
+    // Moves to the line holding pos (at or after the current line).
+    void MoveTo(std::size_t pos)
+    {
+        for (;;) {
+            const std::size_t end = End();
+            if (end >= pos || end == text_.size())
+                return;
+            start_ = end + 1;
+            if (text_[end] == '\r' && start_ < text_.size() && text_[start_] == '\n')
+                ++start_;
+            ++line_;
+            end_ = std::string_view::npos;
+        }
+    }
+    int Line() const { return line_; }
+    std::size_t Start() const { return start_; }
+    std::size_t End()
+    {
+        if (end_ == std::string_view::npos)
+            end_ = std::min(finder_.Next(start_), text_.size());
+        return end_;
+    }
+
+private:
+    std::string_view text_;
+    TLineBreakFinder finder_;
+    std::size_t start_ = 0;
+    std::size_t end_ = std::string_view::npos;
+    int line_ = 1;
+};
+
+// The hit's line in UTF-8, each match's bounds carried over: matches start and end between characters, so
+// the pieces convert alone as they would together.
+void ConvertHitLine(std::string_view line, const std::vector<std::pair<int, int>>& marks,
+    const TDocumentChars& chars, TGrepHit& hit, bool& invalid)
+{
+    int from = 0;
+    auto append = [&](int to) {
+        const QString piece = SjisToUnicode(line.substr(from, to - from), chars);
+        invalid = invalid || piece.contains(QChar(0xFFFD));
+        hit.Text += piece.toUtf8().toStdString();
+        from = to;
+    };
+    for (const auto& [start, end] : marks) {
+        append(start);
+        const int markStart = static_cast<int>(hit.Text.size());
+        append(end);
+        hit.Marks.emplace_back(markStart, static_cast<int>(hit.Text.size()));
+    }
+    append(static_cast<int>(line.size()));
+}
+
+// The file's text in Shift_JIS: its own bytes when they need no conversion, else the decoded lines joined by
+// CR LF in decoded.
+std::string_view DecodedText(
+    std::string_view bytes, TLineSource source, std::string& decoded, TDocumentChars& chars)
+{
+    if (source == TLineSource::lsKeep)
+        return bytes;
+    decoded.clear();
+    decoded.reserve(bytes.size());
+    bool first = true;
+    DecodeDecidedLines([&](const TLineSink& sink) { ForEachLine(bytes, sink); }, source,
+        [&](std::string_view line) {
+            if (!first)
+                decoded += "\r\n";
+            decoded += line;
+            first = false;
+        },
+        &chars, bytes);
+    return decoded;
+}
+
+} // namespace
+
+bool LooksBinary(std::string_view bytes)
+{
+    return DetectJCode(bytes.substr(0, std::min(bytes.size(), kBinaryScanLimit))) == jcBinary
+        || std::memchr(bytes.data(), '\0', bytes.size()) != nullptr;
+}
+
+void SearchFileBytes(std::string_view bytes, const TGrepMatcher& matcher, const TFileSearchOptions& options,
+    TGrepFile& file, std::string& decoded, const std::atomic<bool>* cancel)
+{
+    if (!options.SearchBinary && LooksBinary(bytes)) {
+        file.Outcome = TGrepFile::goBinary;
+        return;
+    }
+    const TLoadDecision decision = DecideFileLoad(bytes, options.Code);
+    file.Code = decision.codes.jcode;
+    file.Bom = decision.codes.bom;
+    TDocumentChars chars;
+    const std::string_view text = DecodedText(bytes, decision.source, decoded, chars);
+
+    TLineCursor lines(text);
+    // The line of the hit being gathered: its bounds in text and its matches in its bytes.
+    std::string_view hitLine;
+    std::vector<std::pair<int, int>> marks;
+    auto finishHit = [&] {
+        if (marks.empty())
+            return;
+        TGrepHit& hit = file.Hits.back();
+        bool invalid = false;
+        ConvertHitLine(hitLine, marks, chars, hit, invalid);
+        if (invalid && file.FirstInvalidLine == 0)
+            file.FirstInvalidLine = hit.Line;
+        marks.clear();
+    };
+    int currentLine = 0;
+    matcher.ForEachMatch(text, [&](TSearchRange match) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return false;
+        const auto start = static_cast<std::size_t>(match.Start);
+        lines.MoveTo(start);
+        const std::size_t lineStart = lines.Start();
+        if (lines.Line() != currentLine) {
+            finishHit();
+            currentLine = lines.Line();
+            ++file.MatchedLines;
+            if (options.Mode == TGrepMode::gmFileNames)
+                return false;
+            if (options.Mode == TGrepMode::gmCount)
+                return true;
+            hitLine = text.substr(lineStart, lines.End() - lineStart);
+            file.Hits.push_back({currentLine, static_cast<int>(start - lineStart) + 1, match.Length, {}, {}});
+        }
+        if (options.Mode == TGrepMode::gmLines) {
+            // A match running over the line's end is marked up to it.
+            const std::size_t end = std::min(start + static_cast<std::size_t>(match.Length), lines.End());
+            marks.emplace_back(static_cast<int>(start - lineStart), static_cast<int>(end - lineStart));
+        }
+        return true;
+    });
+    finishHit();
+}
+
+} // namespace brenvik

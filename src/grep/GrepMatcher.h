@@ -1,0 +1,19 @@
+// What grep searches a file's text with: the literal engine or the expression layer, behind one call.
+#pragma once
+
+#include "search/SearchRange.h"
+
+#include <functional>
+#include <string_view>
+
+namespace brenvik {
+
+class TGrepMatcher {
+public:
+    virtual ~TGrepMatcher() = default;
+    // Calls found for every match in text (a file's Shift_JIS text, its lines apart by CR, LF or CR LF),
+    // first to last and not overlapping, until found returns false. Several threads call it at once.
+    virtual void ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const = 0;
+};
+
+} // namespace brenvik

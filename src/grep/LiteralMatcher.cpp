@@ -1,0 +1,27 @@
+// The literal engine's matches, each next one searched from the end of the last as find next does.
+#include "grep/LiteralMatcher.h"
+
+#include "search/PatternScan.h"
+
+namespace brenvik {
+
+TLiteralMatcher::TLiteralMatcher(std::string pattern, TSearchFlags flags)
+    : pattern_(std::move(pattern))
+    , flags_(flags.Bits() | TSearchFlags::Down)
+{
+}
+
+void TLiteralMatcher::ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const
+{
+    if (pattern_.empty() || text.empty())
+        return;
+    TPatternScan scan(text, pattern_, flags_);
+    std::int64_t from = 0;
+    while (const std::optional<TSearchRange> match = scan.Forward(from)) {
+        if (!found(*match))
+            return;
+        from = std::int64_t {match->Start} + std::max(match->Length, 1);
+    }
+}
+
+} // namespace brenvik
