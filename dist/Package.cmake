@@ -17,9 +17,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${BRENVIK_HOMEPAGE})
 # Libraries found by dpkg-shlibdeps; the font is the editor's default, which no
-# library link shows, and Qt's dialogs speak Japanese with its translations.
+# library link shows, and Qt's dialogs speak Japanese with its translations. The
+# regular-expression library is named as well, so that the dependency stays when the
+# package is built without shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, libonig5")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # The first line is the synopsis; CPack indents the rest and marks empty lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "editor for Perl CGI scripts written in Japanese

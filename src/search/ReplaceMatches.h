@@ -6,9 +6,11 @@
 #include "search/SearchRange.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brenvik {
 
@@ -24,6 +26,12 @@ struct TReplacedStretch {
     // forward, at its start backward.
     std::int64_t Caret = 0;
 };
+
+// The stretch of text in which the matches (in ascending order, not overlapping, at least one) are replaced
+// by what append writes for each (given its index); the caret as a walk in that direction leaves it.
+// replacedBytes, when known beforehand, is the size of all the replacements together.
+TReplacedStretch ReplaceRanges(std::string_view text, const std::vector<TSearchRange>& matches, bool down,
+    const std::function<void(std::string& out, std::size_t index)>& append, std::size_t replacedBytes = 0);
 
 // Replaces the matches that find-next would reach one after another from selection in the direction of
 // the flags (replacements are never searched again); when first is given, it is the first match and the

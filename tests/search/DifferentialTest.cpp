@@ -1,5 +1,6 @@
 // The engine's scan against the reference loop on seeded random Shift_JIS texts full of traps.
 #include "ReferenceScan.h"
+#include "TrapText.h"
 
 #include "search/HankakuToZenkaku.h"
 #include "search/ScanPattern.h"
@@ -14,103 +15,10 @@
 namespace brenvik {
 namespace {
 
-// Pieces of text chosen to trip a careless scan: trail bytes equal to letters or 0x5C, lead-valued trail
-// bytes, letters with full-width and case twins, kana with and without merging marks, breaks and blanks.
-const std::vector<std::string> Pieces = {
-    "a",
-    "b",
-    "g",
-    "A",
-    "G",
-    "x",
-    "f",
-    "o",
-    "z",
-    "0",
-    "_",
-    ".",
-    "\\",
-    " ",
-    "\t",
-    "\r\n",
-    "\n",
-    "\r",
-    "\x83\x67",
-    "\x83\x47",
-    "\x83\x5C",
-    "\x83\x41",
-    "\x82\x81",
-    "\x82\x60",
-    "\x82\x87",
-    "\x82\x66",
-    "\x83\xBF",
-    "\x83\x9F",
-    "\x84\x70",
-    "\x84\x40",
-    "\x84\x80",
-    "\x84\x4F",
-    "\xEE\xEF",
-    "\x87\x54",
-    "\x81\x40",
-    "\x81\x81",
-    "\x82\xA0",
-    "\x9F\x9F",
-    "\xE0\xE0",
-    "\x83\x4A",
-    "\x83\x4B",
-    "\x83\x45",
-    "\x83\x94",
-    "\x83\x6E",
-    "\x83\x70",
-    "\x81\x4A",
-    "\x81\x4B",
-    "\x81\x5F",
-    "\xB6",
-    "\xCA",
-    "\xB3",
-    "\xB1",
-    "\xDE",
-    "\xDF",
-    "\xB0",
-    "\xA5",
-    "\xA1",
-    "\x80",
-    "\xFD",
-};
-
-std::string RandomText(std::mt19937& random)
-{
-    std::uniform_int_distribution<std::size_t> piece(0, Pieces.size() - 1);
-    const int count = std::uniform_int_distribution<int>(0, 60)(random);
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += Pieces[piece(random)];
-    const int ending = std::uniform_int_distribution<int>(0, 9)(random);
-    if (ending == 0)
-        text += '\x83'; // a lead byte with no trail
-    else if (ending == 1)
-        text += std::string("\0tail", 5); // the text ends at its zero byte
-    return text;
-}
-
-std::string RandomPattern(std::mt19937& random, const std::string& text)
-{
-    std::uniform_int_distribution<int> kind(0, 9);
-    const int choice = kind(random);
-    if (text.empty() || choice == 0)
-        return Pieces[std::uniform_int_distribution<std::size_t>(0, Pieces.size() - 1)(random)] + "o";
-    const std::size_t from = std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random);
-    const std::size_t length = std::uniform_int_distribution<std::size_t>(1, 6)(random);
-    std::string pattern = text.substr(from, length);
-    if (choice <= 3) {
-        // Without breaks and blanks, so that skipping is needed to find it again.
-        std::erase_if(pattern, [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; });
-    } else if (choice <= 5) {
-        for (char& c : pattern)
-            c = static_cast<char>(std::isalpha(static_cast<unsigned char>(c)) ? c ^ 0x20 : c);
-    }
-    return pattern;
-}
+using test::CutPattern;
+using test::RandomPattern;
+using test::RandomText;
+using test::TrapPieces;
 
 TSearchRange RandomSelection(std::mt19937& random, const std::string& text)
 {
@@ -157,47 +65,19 @@ TEST(SearchDifferential, ScanFindsWhatTheReferenceLoopFinds)
     EXPECT_GT(found, compared / 20);
 }
 
-// A piece of the text near its start (place 0), its end (1) or anywhere (2); at times in full width, in the
-// other case or without its breaks and blanks.
-std::string CutPattern(std::mt19937& random, const std::string& text, int place)
-{
-    const auto upTo
-        = [&](std::size_t most) { return std::uniform_int_distribution<std::size_t>(0, most)(random); };
-    const std::size_t length = 1 + upTo(8);
-    std::size_t from = upTo(text.size() - 1);
-    if (place == 0)
-        from = upTo(8);
-    else if (place == 1)
-        from = text.size() - std::min(text.size(), length + upTo(8));
-    std::string pattern = text.substr(from, length);
-    switch (upTo(3)) {
-    case 1:
-        return HankakuToZenkaku(pattern);
-    case 2:
-        for (char& c : pattern)
-            c = static_cast<char>(std::isalpha(static_cast<unsigned char>(c)) ? c ^ 0x20 : c);
-        return pattern;
-    case 3:
-        std::erase_if(pattern, [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; });
-        return pattern;
-    default:
-        return pattern;
-    }
-}
-
 // Long texts run the scan's vector blocks, the byte-by-byte end of the text and both directions; the pattern
 // is cut near either end or in the middle, at times in another case or width than the text holds it.
 TEST(SearchDifferential, LongTextsAgreeWithTheReferenceLoop)
 {
     std::mt19937 random(31337);
-    std::uniform_int_distribution<std::size_t> piece(0, Pieces.size() - 1);
+    std::uniform_int_distribution<std::size_t> piece(0, TrapPieces.size() - 1);
     int compared = 0;
     int found = 0;
     for (int round = 0; round < 400; ++round) {
         std::string text;
         const int count = std::uniform_int_distribution<int>(30, 1500)(random);
         for (int i = 0; i < count; ++i)
-            text += Pieces[piece(random)];
+            text += TrapPieces[piece(random)];
         text += RandomText(random);
         // The text ends at its first zero byte, wherever it stands.
         if (round % 4 == 0)
