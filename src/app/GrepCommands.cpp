@@ -7,7 +7,6 @@
 #include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
-#include "grep/LiteralMatcher.h"
 #include "jcode/SjisUnicode.h"
 #include "model/LineColumnJump.h"
 
@@ -78,7 +77,7 @@ void TGrepCommands::Start(const TGrepRequest& request)
     FHits = 0;
     FWalkOver = false;
     FClock.start();
-    FJob = std::make_unique<TGrepJob>(std::make_unique<TLiteralMatcher>(request.SjisPattern, request.Flags),
+    FJob = std::make_unique<TGrepJob>(request.Matcher,
         std::vector<std::string> {QFile::encodeName(request.Folder).toStdString()}, request.Settings);
     connect(FJob.get(), &TGrepJob::PathsWalked, this, [this](qulonglong paths) {
         FWalked = paths;

@@ -4,6 +4,7 @@
 #include "app/SearchHistory.h"
 #include "app/SearchStore.h"
 #include "app/SettingsFile.h"
+#include "grep/MakeGrepMatcher.h"
 #include "jcode/SjisUnicode.h"
 
 #include <QCheckBox>
@@ -103,7 +104,8 @@ TGrepDialog::TGrepDialog(const QString& initialPattern, const QString& folder, Q
     chkMatchCase = CheckBox("chkMatchCase", "大/小文字の区別(&C)", options);
     chkWholeWord = CheckBox("chkWholeWord", "単語単位で探す(&W)", options);
     chkNoMatchZenkaku = CheckBox("chkNoMatchZenkaku", "全角・半角を区別しない(&Z)", options);
-    for (QCheckBox* box : {chkSubFolders, chkMatchCase, chkWholeWord, chkNoMatchZenkaku})
+    chkRegex = CheckBox("chkRegex", "正規表現(&R)", options);
+    for (QCheckBox* box : {chkSubFolders, chkMatchCase, chkWholeWord, chkNoMatchZenkaku, chkRegex})
         optionRows->addWidget(box);
     cmbCode = new QComboBox(this);
     cmbCode->setObjectName(QStringLiteral("cmbCode"));
@@ -160,6 +162,7 @@ void TGrepDialog::Load(const QString& initialPattern, const QString& folder)
     chkMatchCase->setChecked(flag("MatchCase", false));
     chkWholeWord->setChecked(flag("WholeWord", false));
     chkNoMatchZenkaku->setChecked(flag("NoMatchZenkaku", false));
+    chkRegex->setChecked(flag("Regex", false));
     cmbCode->setCurrentIndex(std::clamp(settings.Value(kSection + QStringLiteral("Code")).toInt(), 0, 4));
 }
 
@@ -181,6 +184,7 @@ void TGrepDialog::Save()
     settings.SetValue(kSection + QStringLiteral("MatchCase"), chkMatchCase->isChecked());
     settings.SetValue(kSection + QStringLiteral("WholeWord"), chkWholeWord->isChecked());
     settings.SetValue(kSection + QStringLiteral("NoMatchZenkaku"), chkNoMatchZenkaku->isChecked());
+    settings.SetValue(kSection + QStringLiteral("Regex"), chkRegex->isChecked());
     settings.SetValue(kSection + QStringLiteral("Code"), cmbCode->currentIndex());
     settings.Sync();
 }
@@ -221,6 +225,13 @@ void TGrepDialog::TryAccept()
     request_.Flags = TSearchFlags((chkMatchCase->isChecked() ? TSearchFlags::MatchCase : 0)
         | (chkWholeWord->isChecked() ? TSearchFlags::WholeWord : 0)
         | (chkNoMatchZenkaku->isChecked() ? TSearchFlags::NoMatchZenkaku : 0));
+    request_.Expression = chkRegex->isChecked();
+    std::string error;
+    request_.Matcher = MakeGrepMatcher(request_.SjisPattern, request_.Flags, request_.Expression, error);
+    if (!request_.Matcher) {
+        Refuse(QString::fromStdString(error));
+        return;
+    }
     request_.Settings.Walk.Globs = GrepMaskGlobs(cmbMasks->currentText());
     request_.Settings.Walk.MaxDepth = chkSubFolders->isChecked() ? -1 : 1;
     request_.Settings.Search.Code = kCodes[std::clamp(cmbCode->currentIndex(), 0, 4)];

@@ -8,6 +8,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -20,6 +22,8 @@ struct TGrepRequest {
     std::string SjisPattern;
     QString Folder; // absolute
     TSearchFlags Flags;
+    bool Expression = false;
+    std::shared_ptr<const TGrepMatcher> Matcher; // prepared on OK
     TGrepSettings Settings;
 };
 
@@ -44,6 +48,7 @@ public:
     QCheckBox* chkMatchCase;
     QCheckBox* chkWholeWord;
     QCheckBox* chkNoMatchZenkaku;
+    QCheckBox* chkRegex;
     QComboBox* cmbCode;
     QLabel* lblMessage;
 

@@ -72,10 +72,11 @@ int TGrepHitModel::Append(const std::vector<TGrepFile>& files)
     int hits = 0;
     for (const TGrepFile& file : files) {
         const QString path = QFile::decodeName(file.Path.c_str());
-        if (file.Outcome == TGrepFile::goSkipped || file.Outcome == TGrepFile::goFailed) {
+        // What became of a file skipped, not read or searched only in part.
+        if (!file.Message.empty())
             added.push_back({path, {}, 0, 0, 0, QString::fromStdString(file.Message)});
+        if (file.Outcome != TGrepFile::goSearched)
             continue;
-        }
         const QString code = QString::fromStdString(JCodeCaption(file.Code, file.Bom));
         for (const TGrepHit& hit : file.Hits) {
             added.push_back({path, code, hit.Line, hit.Column, hit.Length, ShownText(hit)});

@@ -6,7 +6,7 @@
 
 namespace brenvik {
 
-TGrepJob::TGrepJob(std::unique_ptr<TGrepMatcher> matcher, std::vector<std::string> roots, TGrepSettings settings,
+TGrepJob::TGrepJob(std::shared_ptr<const TGrepMatcher> matcher, std::vector<std::string> roots, TGrepSettings settings,
     QObject* parent)
     : QObject(parent)
     , matcher_(std::move(matcher))

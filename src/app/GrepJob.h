@@ -17,7 +17,7 @@ namespace brenvik {
 class TGrepJob : public QObject, private TGrepReport {
     Q_OBJECT
 public:
-    TGrepJob(std::unique_ptr<TGrepMatcher> matcher, std::vector<std::string> roots, TGrepSettings settings,
+    TGrepJob(std::shared_ptr<const TGrepMatcher> matcher, std::vector<std::string> roots, TGrepSettings settings,
         QObject* parent = nullptr);
     // Cancels and waits for the thread (a cancelled run stops between matches).
     ~TGrepJob() override;
@@ -39,7 +39,7 @@ private:
     // On the window's thread: takes what has gathered.
     void Deliver();
 
-    std::unique_ptr<TGrepMatcher> matcher_;
+    std::shared_ptr<const TGrepMatcher> matcher_;
     std::vector<std::string> roots_;
     TGrepSettings settings_;
     std::atomic<bool> cancel_ {false};

@@ -131,7 +131,7 @@ void SearchFileBytes(std::string_view bytes, const TGrepMatcher& matcher, const 
         marks.clear();
     };
     int currentLine = 0;
-    matcher.ForEachMatch(text, [&](TSearchRange match) {
+    file.Message = matcher.ForEachMatch(text, [&](TSearchRange match) {
         if (cancel && cancel->load(std::memory_order_relaxed))
             return false;
         const auto start = static_cast<std::size_t>(match.Start);

@@ -27,7 +27,7 @@ struct TGrepFile {
     };
     std::string Path;
     TOutcome Outcome = goSearched;
-    std::string Message; // why it was skipped or failed, in Japanese
+    std::string Message; // why it was skipped or failed, or why a search stopped short, in Japanese
     JCode Code = jcNone; // the code the file was read in
     bool Bom = false;
     int MatchedLines = 0;

@@ -4,6 +4,7 @@
 #include "search/SearchRange.h"
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace brenvik {
@@ -12,8 +13,9 @@ class TGrepMatcher {
 public:
     virtual ~TGrepMatcher() = default;
     // Calls found for every match in text (a file's Shift_JIS text, its lines apart by CR, LF or CR LF),
-    // first to last and not overlapping, until found returns false. Several threads call it at once.
-    virtual void ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const = 0;
+    // first to last and not overlapping, until found returns false. Several threads call it at once. Returns
+    // why the matches stopped before the text's end (in Japanese), empty when they did not.
+    virtual std::string ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const = 0;
 };
 
 } // namespace brenvik

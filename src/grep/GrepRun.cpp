@@ -74,7 +74,8 @@ private:
     void Count(const TGrepFile& file)
     {
         totals_.Files += file.Outcome == TGrepFile::goSearched;
-        totals_.Failed += file.Outcome == TGrepFile::goFailed;
+        // A search stopped short (an expression too complex) did not do what was asked either.
+        totals_.Failed += file.Outcome == TGrepFile::goFailed || !file.Message.empty();
         totals_.FilesWithHits += file.MatchedLines > 0;
         totals_.Lines += file.MatchedLines;
     }

@@ -34,7 +34,7 @@ struct TGrepTotals {
     std::size_t Files = 0; // searched
     std::size_t FilesWithHits = 0;
     std::int64_t Lines = 0; // lines with a match
-    std::size_t Failed = 0;
+    std::size_t Failed = 0; // not read, or searched only in part
     bool Cancelled = false;
 };
 

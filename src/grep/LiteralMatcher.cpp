@@ -11,17 +11,18 @@ TLiteralMatcher::TLiteralMatcher(std::string pattern, TSearchFlags flags)
 {
 }
 
-void TLiteralMatcher::ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const
+std::string TLiteralMatcher::ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const
 {
     if (pattern_.empty() || text.empty())
-        return;
+        return {};
     TPatternScan scan(text, pattern_, flags_);
     std::int64_t from = 0;
     while (const std::optional<TSearchRange> match = scan.Forward(from)) {
         if (!found(*match))
-            return;
+            return {};
         from = std::int64_t {match->Start} + std::max(match->Length, 1);
     }
+    return {};
 }
 
 } // namespace brenvik

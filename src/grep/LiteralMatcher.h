@@ -13,7 +13,7 @@ class TLiteralMatcher : public TGrepMatcher {
 public:
     // pattern in Shift_JIS; flags as the find dialog gives them (the direction is always down).
     TLiteralMatcher(std::string pattern, TSearchFlags flags);
-    void ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const override;
+    std::string ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const override;
 
 private:
     std::string pattern_;

@@ -24,6 +24,9 @@ character counts two), as the editor's caret does: brenvik +LINE:COLUMN PATH
 opens the file there.
 
   -F, --fixed-strings    PATTERN is a literal text (the default)
+  -E, --extended-regexp  PATTERN is a regular expression (Perl's syntax,
+                         matched in Shift_JIS: . is one character, never a
+                         byte of one)
   -i, --ignore-case      upper and lower case alike
       --width            full-width and half-width characters alike
   -w, --word-regexp      whole words only
@@ -243,6 +246,8 @@ private:
             command_.Version = true;
         else if (name == "-F" || name == "--fixed-strings")
             command_.Expression = false;
+        else if (name == "-E" || name == "--extended-regexp")
+            command_.Expression = true;
         else if (name == "-i" || name == "--ignore-case")
             command_.Flags = command_.Flags.Bits() & ~TSearchFlags::MatchCase;
         else if (name == "--width")

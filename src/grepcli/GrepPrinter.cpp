@@ -81,6 +81,10 @@ void TGrepPrinter::File(TGrepFile&& file)
     }
     if (file.Outcome != TGrepFile::goSearched)
         return;
+    if (!file.Message.empty()) {
+        std::fflush(out_);
+        Notice(file.Path, file.Message);
+    }
     switch (style_.Mode) {
     case TGrepMode::gmFileNames:
         if (file.MatchedLines > 0) {

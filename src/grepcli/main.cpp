@@ -1,5 +1,5 @@
 // brenvik-grep: searches folders of scripts in mixed Japanese codes as Brenvik's find searches one script.
-#include "grep/LiteralMatcher.h"
+#include "grep/MakeGrepMatcher.h"
 #include "grepcli/GrepCommandLine.h"
 #include "grepcli/GrepPrinter.h"
 
@@ -25,11 +25,6 @@ bool NamesFiles(const TGrepCommand& command)
     return ::stat(command.Paths.front().c_str(), &status) != 0 || S_ISDIR(status.st_mode);
 }
 
-std::unique_ptr<TGrepMatcher> MakeMatcher(const TGrepCommand& command)
-{
-    return std::make_unique<TLiteralMatcher>(command.Pattern, command.Flags);
-}
-
 int Grep(const TGrepCommand& command)
 {
     // Hits go out in large writes; the order of hits and words on standard error is kept by flushing.
@@ -41,7 +36,13 @@ int Grep(const TGrepCommand& command)
     style.Color = command.Color == TColor::clAlways || (command.Color == TColor::clAuto && ::isatty(STDOUT_FILENO));
     style.Quiet = command.Quiet;
     TGrepPrinter printer(style, stdout, stderr);
-    const std::unique_ptr<TGrepMatcher> matcher = MakeMatcher(command);
+    std::string error;
+    const std::unique_ptr<TGrepMatcher> matcher
+        = MakeGrepMatcher(command.Pattern, command.Flags, command.Expression, error);
+    if (!matcher) {
+        std::fprintf(stderr, "brenvik-grep: %s\n", error.c_str());
+        return 2;
+    }
     const TGrepTotals totals = RunGrep(command.Paths, *matcher, command.Settings, printer);
     if (std::fflush(stdout) != 0 || printer.OutputFailed()) {
         std::fprintf(stderr, "brenvik-grep: 標準出力に書き込めませんでした。\n");

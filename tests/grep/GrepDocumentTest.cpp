@@ -4,6 +4,7 @@
 #include "GrepSupport.h"
 #include "GrepTree.h"
 
+#include "grep/MakeGrepMatcher.h"
 #include "jcode/SjisUnicode.h"
 #include "model/ScriptDocument.h"
 
@@ -164,6 +165,40 @@ TEST(GrepDocumentTest, StatedCodeReadsEveryFileInIt)
     EXPECT_FALSE(run.At(tree.Path("cgi/euc-lf.cgi")).Hits.empty());
     EXPECT_EQ(run.At(tree.Path("cgi/sjis-lf.cgi")).Code, jcEuc);
     EXPECT_TRUE(run.At(tree.Path("cgi/sjis-lf.cgi")).Hits.empty()) << "Shift_JIS bytes read as EUC";
+}
+
+TEST(GrepDocumentTest, ExpressionsFindWhatTheLiteralEngineFindsAndMoreInEveryCode)
+{
+    const TGrepTree tree;
+    std::string error;
+    const auto hitsOf = [&](const std::string& pattern, bool expression) {
+        const std::unique_ptr<TGrepMatcher> matcher
+            = MakeGrepMatcher(Sjis(pattern), TSearchFlags::MatchCase, expression, error);
+        EXPECT_TRUE(matcher) << error;
+        TCollect collect;
+        RunGrep({tree.Root()}, *matcher, {}, collect);
+        return collect;
+    };
+    const std::pair<const char*, const char*> same[] = {{"管理者", "管理者"}, {"\\$logfile", "$logfile"}, {"\\\\", "\\"}};
+    for (const auto& [expression, literal] : same) {
+        const TCollect byExpression = hitsOf(expression, true);
+        const TCollect byLiteral = hitsOf(literal, false);
+        for (const auto& [path, file] : byLiteral.files)
+            EXPECT_EQ(GrepFinds(byExpression.At(path)), GrepFinds(file)) << expression << " " << path;
+    }
+    // One character of any width between 管理 and 者, never a byte of one: in every code, the line with
+    // "管理 者" is found and the trail byte traps are not.
+    const TCollect any = hitsOf("管理.者", true);
+    const std::pair<const char*, std::size_t> counts[] = {
+        {"cgi/sjis-cr.cgi", 1}, {"cgi/euc-lf.cgi", 1}, {"cgi/jis-crlf.cgi", 3}, {"cgi/utf8-crlf.cgi", 2}};
+    for (const auto& [file, count] : counts) {
+        const TGrepFile& found = any.At(tree.Path(file));
+        ASSERT_EQ(found.Hits.size(), count) << file;
+        for (const TGrepHit& hit : found.Hits)
+            EXPECT_EQ(hit.Text.substr(0, 11), "print \"行 ") << file;
+    }
+    EXPECT_FALSE(MakeGrepMatcher(Sjis("管理("), 0, true, error));
+    EXPECT_NE(error.find("正規表現"), std::string::npos) << error;
 }
 
 } // namespace

@@ -113,9 +113,9 @@ public:
         , cancel_(cancel)
     {
     }
-    void ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const override
+    std::string ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const override
     {
-        inner_.ForEachMatch(text, [&](TSearchRange match) {
+        return inner_.ForEachMatch(text, [&](TSearchRange match) {
             if (++seen == 10)
                 cancel_ = true;
             return found(match);
