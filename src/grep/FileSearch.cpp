@@ -110,6 +110,8 @@ void SearchFileBytes(std::string_view bytes, const TGrepMatcher& matcher, const 
         file.Outcome = TGrepFile::goBinary;
         return;
     }
+    if (!matcher.MayMatch(bytes))
+        return;
     const TLoadDecision decision = DecideFileLoad(bytes, options.Code);
     file.Code = decision.codes.jcode;
     file.Bom = decision.codes.bom;

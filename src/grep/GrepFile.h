@@ -28,7 +28,7 @@ struct TGrepFile {
     std::string Path;
     TOutcome Outcome = goSearched;
     std::string Message; // why it was skipped or failed, or why a search stopped short, in Japanese
-    JCode Code = jcNone; // the code the file was read in
+    JCode Code = jcNone; // the code the file was read in (jcNone too when a first look found no match)
     bool Bom = false;
     int MatchedLines = 0;
     std::vector<TGrepHit> Hits; // empty when only the count or the name was asked for

@@ -3,12 +3,24 @@
 
 #include "search/PatternScan.h"
 
+#include <algorithm>
+
 namespace brenvik {
 
 TLiteralMatcher::TLiteralMatcher(std::string pattern, TSearchFlags flags)
     : pattern_(std::move(pattern))
     , flags_(flags.Bits() | TSearchFlags::Down)
 {
+    const bool ascii = std::all_of(pattern_.begin(), pattern_.end(), [](char byte) { return byte > 0; });
+    rawBytes_ = ascii && !pattern_.empty() && flags_.Has(TSearchFlags::MatchCase)
+        && !flags_.Has(TSearchFlags::NoMatchZenkaku) && !flags_.Has(TSearchFlags::IncludeCRLF)
+        && !flags_.Has(TSearchFlags::IncludeSpace);
+}
+
+bool TLiteralMatcher::MayMatch(std::string_view bytes) const
+{
+    return !rawBytes_ || bytes.find(pattern_) != std::string_view::npos
+        || bytes.find('\x1B') != std::string_view::npos;
 }
 
 std::string TLiteralMatcher::ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const
