@@ -37,7 +37,8 @@ TGrepCommands::TGrepCommands(TfrmMain& window)
     , FWindow(window)
     , FPanel(new TGrepPanel(&window))
 {
-    FWindow.addDockWidget(Qt::BottomDockWidgetArea, FPanel);
+    // Below any panels already at the bottom, across the window's width: hit lines are long.
+    FWindow.addDockWidget(Qt::BottomDockWidgetArea, FPanel, Qt::Vertical);
     FPanel->setVisible(TSettingsFile().Value(kPanelShown).toBool());
     FWindow.BindCommand("actGrep", [this] { Grep(); });
     connect(FPanel, &TGrepPanel::CancelAsked, this, &TGrepCommands::Cancel);
@@ -69,7 +70,7 @@ void TGrepCommands::Grep()
 void TGrepCommands::Start(const TGrepRequest& request)
 {
     FJob.reset();
-    FPanel->Hits().Clear();
+    FPanel->Hits().Clear(request.Folder);
     FPanel->show();
     FPanel->raise();
     FPattern = request.Pattern;

@@ -38,7 +38,7 @@ QVariant TGrepHitModel::data(const QModelIndex& index, int role) const
     const TGrepRow& row = Row(index.row());
     switch (index.column()) {
     case ColFile:
-        return row.Path;
+        return !folder_.isEmpty() && row.Path.startsWith(folder_) ? row.Path.mid(folder_.size()) : row.Path;
     case ColLine:
         return row.Line > 0 ? QVariant(row.Line) : QVariant();
     case ColColumn:
@@ -59,10 +59,11 @@ QVariant TGrepHitModel::headerData(int section, Qt::Orientation orientation, int
     return section >= 0 && section < ColCount ? headers[section] : QString();
 }
 
-void TGrepHitModel::Clear()
+void TGrepHitModel::Clear(const QString& folder)
 {
     beginResetModel();
     rows_.clear();
+    folder_ = folder.endsWith(QLatin1Char('/')) || folder.isEmpty() ? folder : folder + QLatin1Char('/');
     endResetModel();
 }
 

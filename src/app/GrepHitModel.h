@@ -29,13 +29,15 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    void Clear();
+    // Empties the list for a grep of folder, below which file names are shown.
+    void Clear(const QString& folder = QString());
     // Appends the hits and troubles of a batch of files in one insertion; returns the hit rows added.
     int Append(const std::vector<TGrepFile>& files);
     const TGrepRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
 
 private:
     std::vector<TGrepRow> rows_;
+    QString folder_;
 };
 
 // A long line shown around its match: at most this many characters.
