@@ -234,6 +234,7 @@ void TGrepDialog::TryAccept()
     }
     request_.Settings.Walk.Globs = GrepMaskGlobs(cmbMasks->currentText());
     request_.Settings.Walk.MaxDepth = chkSubFolders->isChecked() ? -1 : 1;
+    request_.Settings.Background = true;
     request_.Settings.Search.Code = kCodes[std::clamp(cmbCode->currentIndex(), 0, 4)];
     Save();
     accept();

@@ -3,8 +3,15 @@
 #include "app/GrepJob.h"
 
 #include <QMetaObject>
+#include <QTimer>
 
 namespace brenvik {
+
+namespace {
+
+constexpr std::size_t kBatchFiles = 64;
+
+} // namespace
 
 TGrepJob::TGrepJob(std::shared_ptr<const TGrepMatcher> matcher, std::vector<std::string> roots, TGrepSettings settings,
     QObject* parent)
@@ -27,11 +34,10 @@ void TGrepJob::Start()
     running_ = true;
     thread_ = std::thread([this] {
         const TGrepTotals totals = RunGrep(roots_, *matcher_, settings_, *this, &cancel_);
-        QMetaObject::invokeMethod(this, [this, totals] {
-            Deliver();
-            running_ = false;
-            emit Finished(totals);
-        }, Qt::QueuedConnection);
+        const std::lock_guard lock(mutex_);
+        totals_ = totals;
+        done_ = true;
+        Post();
     });
 }
 
@@ -44,6 +50,11 @@ void TGrepJob::File(TGrepFile&& file)
 {
     const std::lock_guard lock(mutex_);
     pending_.push_back(std::move(file));
+    Post();
+}
+
+void TGrepJob::Post()
+{
     if (!posted_) {
         posted_ = true;
         QMetaObject::invokeMethod(this, [this] { Deliver(); }, Qt::QueuedConnection);
@@ -53,13 +64,35 @@ void TGrepJob::File(TGrepFile&& file)
 void TGrepJob::Deliver()
 {
     std::vector<TGrepFile> batch;
+    bool finished = false;
+    TGrepTotals totals;
     {
-        const std::lock_guard lock(mutex_);
-        batch.swap(pending_);
-        posted_ = false;
+        // A search thread holding the lock may have been put aside by the scheduler (it runs at a lower
+        // priority): the window never waits for it, it comes back a moment later.
+        const std::unique_lock lock(mutex_, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            QTimer::singleShot(1, this, [this] { Deliver(); });
+            return;
+        }
+        // A batch the list takes in a few milliseconds; the rest waits for the next call, so that input and
+        // painting come in between.
+        if (pending_.size() <= kBatchFiles) {
+            batch.swap(pending_);
+            posted_ = false;
+        } else {
+            batch.assign(std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.begin() + kBatchFiles));
+            pending_.erase(pending_.begin(), pending_.begin() + kBatchFiles);
+            QMetaObject::invokeMethod(this, [this] { Deliver(); }, Qt::QueuedConnection);
+        }
+        finished = done_ && pending_.empty();
+        totals = totals_;
     }
     if (!batch.empty())
         emit FilesArrived(batch);
+    if (finished && running_) {
+        running_ = false;
+        emit Finished(totals);
+    }
 }
 
 } // namespace brenvik

@@ -36,7 +36,9 @@ signals:
 private:
     void Walked(std::size_t paths) override;
     void File(TGrepFile&& file) override;
-    // On the window's thread: takes what has gathered.
+    // Asks for a Deliver on the window's thread unless one is on its way; under mutex_.
+    void Post();
+    // On the window's thread: takes what has gathered, a batch at a time, and tells the end after the last.
     void Deliver();
 
     std::shared_ptr<const TGrepMatcher> matcher_;
@@ -48,6 +50,8 @@ private:
     std::mutex mutex_;
     std::vector<TGrepFile> pending_;
     bool posted_ = false;
+    bool done_ = false;
+    TGrepTotals totals_;
 };
 
 } // namespace brenvik

@@ -5,10 +5,15 @@
 #include <algorithm>
 #include <mutex>
 #include <thread>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace brenvik {
 
 namespace {
+
+// Linux gives each thread a nice value of its own; a window's thread keeps the default 0.
+constexpr int kBackgroundNice = 4;
 
 class TRun {
 public:
@@ -44,6 +49,8 @@ private:
 
     void Serve()
     {
+        if (settings_.Background)
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kBackgroundNice);
         TReadBuffer buffer;
         std::string decoded;
         for (;;) {

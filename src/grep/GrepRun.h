@@ -18,6 +18,8 @@ struct TGrepSettings {
     TFileSearchOptions Search;
     std::uint64_t MaxBytes = std::uint64_t {512} << 20; // larger files are skipped with a notice
     unsigned Threads = 0; // 0: one per processor
+    // The run's threads yield to the rest of the process (a window's event loop) on a busy machine.
+    bool Background = false;
 };
 
 // Receives the run's results; its calls never overlap, though they come from any thread of the run.
