@@ -45,4 +45,8 @@ rgj=$(time_ms "$work/rgj.txt" rg -c 管理者 "$tree")
 rgs=$(time_ms "$work/rgs.txt" rg -c -E shift_jis 管理者 "$tree")
 count() { awk -F: '{ s += $NF } END { print s + 0 }' "$1"; }
 echo "管理者: brenvik-grep ${bgj} ms, rg ${rgj} ms, rg -E shift_jis ${rgs} ms (ratio to rg -E shift_jis $(echo "scale=2; $bgj / $rgs" | bc))"
+# CPU time (user + system) of one run each: steadier than wall time on a busy shared machine.
+cpu() { /usr/bin/time -f '%U %S' -o "$work/cpu" "$@" > /dev/null || true; awk '{ printf "%d", ($1 + $2) * 1000 }' "$work/cpu"; }
+echo "CPU ms: \$logfile brenvik-grep $(cpu "$grep" -r '$logfile' "$tree"), rg $(cpu rg '\$logfile' "$tree");" \
+    "管理者 brenvik-grep $(cpu "$grep" 管理者 "$tree"), rg -E shift_jis $(cpu rg -E shift_jis 管理者 "$tree")"
 echo "管理者 lines found: brenvik-grep $(count "$work/bgj.txt"), rg $(count "$work/rgj.txt"), rg -E shift_jis $(count "$work/rgs.txt")"

@@ -14,42 +14,49 @@ namespace brenvik {
 namespace {
 
 // The lines of the text as the matches reach them: the number and bounds of the line holding a position.
+// Breaks are CR, LF or CR LF (one break), as the editor's rows count them; the breaks between two matches are
+// counted in one branch-free pass rather than looked up line by line.
 class TLineCursor {
 public:
     explicit TLineCursor(std::string_view text)
         : text_(text)
-        , finder_(text)
     {
     }
 
     // Moves to the line holding pos (at or after the current line).
     void MoveTo(std::size_t pos)
     {
-        for (;;) {
-            const std::size_t end = End();
-            if (end >= pos || end == text_.size())
-                return;
-            start_ = end + 1;
-            if (text_[end] == '\r' && start_ < text_.size() && text_[start_] == '\n')
-                ++start_;
-            ++line_;
-            end_ = std::string_view::npos;
+        if (pos <= End())
+            return;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
+        int breaks = 0;
+        for (std::size_t i = end_; i < pos; ++i) {
+            const unsigned char next = i + 1 < text_.size() ? bytes[i + 1] : 0;
+            breaks += (bytes[i] == '\n') + (bytes[i] == '\r' && next != '\n');
         }
+        line_ += breaks;
+        start_ = pos;
+        while (start_ > 0 && bytes[start_ - 1] != '\n' && bytes[start_ - 1] != '\r')
+            --start_;
+        end_ = kUnknown;
     }
     int Line() const { return line_; }
     std::size_t Start() const { return start_; }
     std::size_t End()
     {
-        if (end_ == std::string_view::npos)
-            end_ = std::min(finder_.Next(start_), text_.size());
+        if (end_ == kUnknown) {
+            end_ = start_;
+            while (end_ < text_.size() && text_[end_] != '\n' && text_[end_] != '\r')
+                ++end_;
+        }
         return end_;
     }
 
 private:
+    static constexpr std::size_t kUnknown = std::string_view::npos;
     std::string_view text_;
-    TLineBreakFinder finder_;
     std::size_t start_ = 0;
-    std::size_t end_ = std::string_view::npos;
+    std::size_t end_ = kUnknown;
     int line_ = 1;
 };
 
