@@ -71,6 +71,11 @@ void TGrepCommands::Start(const TGrepRequest& request)
 {
     FJob.reset();
     FPanel->Hits().Clear(request.Folder);
+    if (FPanel->isHidden() && !FPanel->isFloating()) {
+        // Docked again when it comes back: a row of its own below the panels the layouts put at the bottom.
+        FWindow.removeDockWidget(FPanel);
+        FWindow.addDockWidget(Qt::BottomDockWidgetArea, FPanel, Qt::Vertical);
+    }
     FPanel->show();
     FPanel->raise();
     FPattern = request.Pattern;
