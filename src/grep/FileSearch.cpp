@@ -113,12 +113,19 @@ bool LooksBinary(std::string_view bytes)
 void SearchFileBytes(std::string_view bytes, const TGrepMatcher& matcher, const TFileSearchOptions& options,
     TGrepFile& file, std::string& decoded, const std::atomic<bool>* cancel)
 {
-    if (!options.SearchBinary && LooksBinary(bytes)) {
+    // The first bytes first: a file without the pattern's bytes is done before the NUL bytes of the rest
+    // are looked for (it has no match either way).
+    const std::string_view head = bytes.substr(0, std::min(bytes.size(), kBinaryScanLimit));
+    if (!options.SearchBinary && DetectJCode(head) == jcBinary) {
         file.Outcome = TGrepFile::goBinary;
         return;
     }
     if (!matcher.MayMatch(bytes))
         return;
+    if (!options.SearchBinary && LooksBinary(bytes)) {
+        file.Outcome = TGrepFile::goBinary;
+        return;
+    }
     const TLoadDecision decision = DecideFileLoad(bytes, options.Code);
     file.Code = decision.codes.jcode;
     file.Bom = decision.codes.bom;

@@ -28,7 +28,8 @@ struct TFileSearchOptions {
 // A file looks binary by the rule of the editor's open: a NUL byte anywhere, or first bytes that detect so.
 bool LooksBinary(std::string_view bytes);
 
-// Decodes and searches bytes; file.Path is left as given. decoded is scratch space kept between calls.
+// Decodes and searches bytes; file.Path is left as given. A file the matcher's first look rules out is
+// reported searched without hits, even when a NUL byte after its first bytes would have made it binary. decoded is scratch space kept between calls.
 // cancel is looked at between matches.
 void SearchFileBytes(std::string_view bytes, const TGrepMatcher& matcher, const TFileSearchOptions& options,
     TGrepFile& file, std::string& decoded, const std::atomic<bool>* cancel = nullptr);

@@ -4,6 +4,7 @@
 #include "search/PatternScan.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace brenvik {
 
@@ -19,8 +20,8 @@ TLiteralMatcher::TLiteralMatcher(std::string pattern, TSearchFlags flags)
 
 bool TLiteralMatcher::MayMatch(std::string_view bytes) const
 {
-    return !rawBytes_ || bytes.find(pattern_) != std::string_view::npos
-        || bytes.find('\x1B') != std::string_view::npos;
+    return !rawBytes_ || ::memmem(bytes.data(), bytes.size(), pattern_.data(), pattern_.size()) != nullptr
+        || std::memchr(bytes.data(), '\x1B', bytes.size()) != nullptr;
 }
 
 std::string TLiteralMatcher::ForEachMatch(std::string_view text, const std::function<bool(TSearchRange)>& found) const
