@@ -114,24 +114,24 @@ void TGrepCommands::Arrived(const std::vector<TGrepFile>& files)
 
 void TGrepCommands::ShowProgress()
 {
-    const QString counts = QStringLiteral("%1 ファイル中 %2 ファイルで %3 行").arg(FWalked).arg(FHitFiles).arg(FHits);
-    if (Running()) {
-        FPanel->Progress()->setText(FWalkOver ? QStringLiteral("「%1」を検索中… %2 / %3 ファイル、%4 行")
-                                                    .arg(FPattern).arg(FDone).arg(FWalked).arg(FHits)
-                                              : QStringLiteral("「%1」を検索中… ファイルを集めています").arg(FPattern));
-    } else {
-        FPanel->Progress()->setText(QStringLiteral("「%1」: %2").arg(FPattern, counts));
-    }
+    FPanel->Progress()->setText(FWalkOver ? QStringLiteral("「%1」を検索中… %2 / %3 ファイル、%4 行")
+                                                .arg(FPattern).arg(FDone).arg(FWalked).arg(FHits)
+                                          : QStringLiteral("「%1」を検索中… ファイルを集めています").arg(FPattern));
 }
 
 void TGrepCommands::Finished(const TGrepTotals& totals)
 {
     FPanel->CancelButton()->setEnabled(false);
-    const QString time = QStringLiteral("（%1 秒）").arg(double(FClock.elapsed()) / 1000.0, 0, 'f', 2);
-    const QString counts = QStringLiteral("%1 ファイル中 %2 ファイルで %3 行").arg(totals.Files).arg(totals.FilesWithHits).arg(totals.Lines);
-    FPanel->Progress()->setText(totals.Cancelled
-            ? QStringLiteral("「%1」の検索を中止しました: %2 / %3 ファイルまで、%4 行").arg(FPattern).arg(FDone).arg(FWalked).arg(FHits)
-            : QStringLiteral("「%1」: %2%3").arg(FPattern, counts, time));
+    if (totals.Cancelled) {
+        FPanel->Progress()->setText(QStringLiteral("「%1」の検索を中止しました: %2 / %3 ファイルまで、%4 行")
+                                        .arg(FPattern).arg(FDone).arg(FWalked).arg(FHits));
+        return;
+    }
+    QString text = QStringLiteral("「%1」: %2 ファイル中 %3 ファイルで %4 行")
+                       .arg(FPattern).arg(totals.Files).arg(totals.FilesWithHits).arg(totals.Lines);
+    if (totals.Failed > 0)
+        text += QStringLiteral("、読めなかったファイル %1").arg(totals.Failed);
+    FPanel->Progress()->setText(text + QStringLiteral("（%1 秒）").arg(double(FClock.elapsed()) / 1000.0, 0, 'f', 2));
 }
 
 void TGrepCommands::OpenHit(const TGrepRow& row)
