@@ -35,7 +35,8 @@ private:
 
 std::string SizeText(std::uint64_t bytes)
 {
-    return std::to_string(bytes / (1024 * 1024)) + " MB";
+    constexpr std::uint64_t kMega = 1024 * 1024;
+    return bytes < kMega ? std::to_string(bytes) + " バイト" : std::to_string(bytes / kMega) + " MB";
 }
 
 // Reads fd to its end; the size, when known, sizes the buffer at once.

@@ -82,7 +82,8 @@ private:
     {
         totals_.Files += file.Outcome == TGrepFile::goSearched;
         // A search stopped short (an expression too complex) did not do what was asked either.
-        totals_.Failed += file.Outcome == TGrepFile::goFailed || !file.Message.empty();
+        totals_.Failed += file.Outcome == TGrepFile::goFailed
+            || (file.Outcome == TGrepFile::goSearched && !file.Message.empty());
         totals_.FilesWithHits += file.MatchedLines > 0;
         totals_.Lines += file.MatchedLines;
     }

@@ -69,6 +69,10 @@ TEST(GrepProgramTest, ExitCodesCountsNamesAndColours)
     EXPECT_NE(trouble.Errors.find("brenvik-grep: ./cgi/pipe.cgi: 名前付きパイプ"), std::string::npos) << trouble.Errors;
     EXPECT_NE(trouble.Errors.find("./cgi/lib/loop: フォルダへのリンク"), std::string::npos) << trouble.Errors;
     EXPECT_TRUE(RunGrep({QStringLiteral("-s"), QStringLiteral("管理者")}, root).Errors.empty());
+    // A FIFO is only skipped: no match is status 1, not an error.
+    const TRun pipe = RunGrep({QStringLiteral("管理者"), QStringLiteral("cgi/pipe.cgi")}, root);
+    EXPECT_EQ(pipe.Status, 1) << pipe.Errors;
+    EXPECT_NE(pipe.Errors.find("FIFO"), std::string::npos);
 }
 
 TEST(GrepProgramTest, WrongArgumentsAreToldWithStatusTwo)
