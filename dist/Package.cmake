@@ -34,7 +34,9 @@ fixed phrases and turns HTML into Perl print statements.
 Perl/CGI スクリプトエディタ
 
 The package also holds brenvik-jconv, which tells or converts the Japanese
-code of script files exactly as the editor reads and writes them.")
+code of script files exactly as the editor reads and writes them, and
+brenvik-grep, which searches folders of scripts in mixed codes as the editor's
+find searches one script.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -26,10 +26,11 @@ cleanup() {
 trap cleanup EXIT
 
 # What an install holds, relative to its prefix.
-expected=(bin/brenvik bin/brenvik-jconv
+expected=(bin/brenvik bin/brenvik-jconv bin/brenvik-grep
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml
     share/icons/hicolor/scalable/apps/brenvik.svg
-    share/man/man1/brenvik.1.gz share/man/man1/brenvik-jconv.1.gz share/man/ja/man1/brenvik.1.gz
+    share/man/man1/brenvik.1.gz share/man/man1/brenvik-jconv.1.gz share/man/man1/brenvik-grep.1.gz
+    share/man/ja/man1/brenvik.1.gz
     share/doc/brenvik/README.md share/doc/brenvik/copyright share/doc/brenvik/changelog.gz
     share/brenvik/keijiban.cgi)
 for size in 16 32 48 128 256; do
@@ -108,6 +109,7 @@ expect_output "Brenvik $version" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLA
 expect_output "brenvik [--help]" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/brenvik" --help
 expect_output "brenvik-jconv $version" "$prefix/bin/brenvik-jconv" --version
 expect_output "keijiban.cgi	S-JIS	CRLF" "$prefix/bin/brenvik-jconv" --guess "$prefix/share/brenvik/keijiban.cgi"
+expect_output "brenvik-grep $version" "$prefix/bin/brenvik-grep" --version
 mv "$moved_build" "$build"
 moved_build=""
 
@@ -115,7 +117,7 @@ step "desktop entry, metainfo and manual pages"
 desktop-file-validate "$prefix/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml"
 grep -q "^StartupWMClass=Brenvik$" "$prefix/share/applications/$app_id.desktop" || fail "StartupWMClass"
-for page in man1/brenvik man1/brenvik-jconv ja/man1/brenvik; do
+for page in man1/brenvik man1/brenvik-jconv man1/brenvik-grep ja/man1/brenvik; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/$page.1.gz" 2>&1 > /dev/null)
     [ -z "$warnings" ] || fail "manual page $page: $warnings"
 done

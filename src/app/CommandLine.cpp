@@ -1,7 +1,25 @@
 // Command-line parsing, done before any window or display is needed.
 #include "app/CommandLine.h"
 
+#include <QRegularExpression>
+
 namespace brenvik {
+
+namespace {
+
+// "+LINE" or "+LINE:COL" with positive numbers; anything else starting with "+" is a file name.
+bool ParsePosition(const QString& argument, TCommandLine& result)
+{
+    static const QRegularExpression position(QStringLiteral("^\\+([1-9][0-9]{0,8})(?::([1-9][0-9]{0,8}))?$"));
+    const QRegularExpressionMatch match = position.match(argument);
+    if (!match.hasMatch())
+        return false;
+    result.GoLine = match.captured(1).toInt();
+    result.GoColumn = match.hasCaptured(2) ? match.captured(2).toInt() : 1;
+    return true;
+}
+
+} // namespace
 
 TCommandLine ParseCommandLine(const QStringList& arguments)
 {
@@ -16,6 +34,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         } else if (options && argument == QLatin1String("--version")) {
             result.Action = TCommandLine::caVersion;
             return result;
+        } else if (options && argument.startsWith(QLatin1Char('+')) && ParsePosition(argument, result)) {
+            continue;
         } else if (options && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
             result.Action = TCommandLine::caUsageError;
             result.BadOption = argument;
@@ -31,12 +51,13 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 QString UsageText()
 {
     return QStringLiteral(
-        "使い方: brenvik [--help] [--version] [--] [ファイル...]\n"
+        "使い方: brenvik [--help] [--version] [+行[:桁]] [--] [ファイル...]\n"
         "Perl/CGI スクリプトエディタ。ファイルを指定しなければ新規文章で起動します。\n"
         "二つ目以降のファイルは、それぞれ新しいウィンドウで開きます。\n"
         "\n"
         "  --help     この説明を表示して終了します\n"
         "  --version  バージョンを表示して終了します\n"
+        "  +行[:桁]   最初のファイルを開き、その行と桁（Shift_JIS のバイトで数えて 1 から）にカーソルを置きます\n"
         "  --         以降の引数をすべてファイル名として扱います\n");
 }
 

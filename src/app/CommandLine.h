@@ -1,4 +1,4 @@
-// The program's command line: brenvik [--help] [--version] [--] [FILE...]
+// The program's command line: brenvik [--help] [--version] [+LINE[:COL]] [--] [FILE...]
 #pragma once
 
 #include <BuildInfo.h>
@@ -11,6 +11,9 @@ struct TCommandLine {
     TAction Action = caRun;
     QStringList Files;   // as given; the window makes them absolute
     QString BadOption;   // for caUsageError
+    // +LINE[:COL]: where the caret goes in the first file (from 1; 0 when not given).
+    int GoLine = 0;
+    int GoColumn = 0;
 };
 
 // Reads the arguments after the program name. Options stop at "--" or at the first file.

@@ -4,6 +4,7 @@
 #include "app/DockPanels.h"
 #include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
+#include "app/GrepCommands.h"
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
 #include "app/RestorePos.h"
@@ -71,6 +72,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     CreateStatusBar();
     ReadSettings();
     FExplorer = new TExplorerPanel(*this, {lbxSubRoutine, lbxVariable, lbxArrangement, lbxAssocArr, lbxKeyWord}, memMemo);
+    FGrep = new TGrepCommands(*this);
     edrMain->SetFountain(PERLFountain.get());
     FDocument.SetCodes({FOptions.DefaultJCode, FOptions.DefaultRCode});
     PERLFountain->SetTrailBytesEscape(FDocument.WrittenInShiftJis());

@@ -24,6 +24,7 @@ namespace brenvik {
 
 class TEditor;
 class TFindCommands;
+class TGrepCommands;
 class TDockPanels;
 class TExplorerPanel;
 class TPERLFountain;
@@ -61,7 +62,8 @@ public:
     // Asks, then saves on Yes; true when the command may go on (No, or Yes and saved).
     bool SaveIfAsked();
     void AddHistory(const QString& fileName);
-    bool OpenElsewhere(const QString& fileName = QString());
+    // position, when given, goes before the file as "+LINE:COL".
+    bool OpenElsewhere(const QString& fileName = QString(), const QString& position = QString());
     TDockPanels& Panels() const { return *FPanels; }
     // The update handlers of the commands, the status bar and the title; run when the event
     // loop is about to wait.
@@ -194,6 +196,12 @@ private:
     friend class TExplorerPanel;
     friend class TPhraseCommands;
     TExplorerPanel* FExplorer = nullptr;
+
+public:
+    TGrepCommands& Grep() const { return *FGrep; }
+
+private:
+    TGrepCommands* FGrep = nullptr;
     // The print-statement builder, and the fixed phrases and line tools (frmMainBuilder.cpp).
 public:
     TfrmPrint& Builder() const { return *frmPrint; }

@@ -117,6 +117,7 @@ void TfrmMain::CreateActions()
     AddAction("actFindBackward", "前を検索", "Shift+F3", "前を検索");
     AddAction("actReplace", "置換(&H)", "Ctrl+H", "置換|指定した文字列を他の文字列で置換");
     AddAction("actFindViewOFF", "検索結果の強調を解除(&E)", "Ctrl+F3", "検索した文字列の強調表示を解除");
+    AddAction("actGrep", "Grep(&G)...", "Ctrl+G", "Grep|フォルダ内のファイルから文字列を検索");
     AddAction("actMakeList", "最新の状態に更新", "F5", "更新|変数エクスプローラーの内容を更新");
     AddAction("actMakeConst", "更新", nullptr, "定型文メニューを更新");
     AddAction("actfrmPrint", "Print文の挿入(&P)", nullptr, "Print文|Print文挿入フォームを表示");
@@ -189,7 +190,7 @@ void TfrmMain::CreateMenus()
         "-", "actKeyWordAdd", "actKeyWordViewOFF", "-", "actSelectAll", "actOverWrap", "-", "actSelectMode"};
     fill(menuBar()->addMenu(QStringLiteral("編集(&E)")), editItems);
     fill(menuBar()->addMenu(QStringLiteral("検索(&S)")),
-        {"actFind", "actFindForward", "actFindBackward", "-", "actReplace", "-", "actFindViewOFF"});
+        {"actFind", "actFindForward", "actFindBackward", "-", "actReplace", "-", "actFindViewOFF", "-", "actGrep"});
     QMenu* mnuConst = menuBar()->addMenu(QStringLiteral("定型文(&C)"));
     mnuConst->setObjectName(QStringLiteral("mnuConst"));
     fill(mnuConst, {"actMakeConst", "-"});

@@ -155,10 +155,12 @@ void TfrmMain::AddHistory(const QString& fileName)
     TSettingsFile().AddHistory(fileName);
 }
 
-bool TfrmMain::OpenElsewhere(const QString& fileName)
+bool TfrmMain::OpenElsewhere(const QString& fileName, const QString& position)
 {
     // The name travels as one argument, never through a command line a quote could break.
     QStringList arguments;
+    if (!position.isEmpty())
+        arguments.append(position);
     if (!fileName.isEmpty())
         arguments.append(Absolute(fileName));
     if (FPrompts->StartProcess(QCoreApplication::applicationFilePath(), arguments))

@@ -10,6 +10,7 @@
 #include "app/UserPrompts.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "model/LineColumnJump.h"
 #include "options/OptionCommands.h"
 
 #include <BuildInfo.h>
@@ -61,8 +62,11 @@ int main(int argc, char** argv)
         prompts.ShowWarning(&window, seedFailures.join(QStringLiteral("\n\n")));
     for (int i = 1; i < commandLine.Files.size(); ++i)
         window.OpenElsewhere(QFileInfo(commandLine.Files[i]).absoluteFilePath());
-    if (!commandLine.Files.isEmpty())
-        window.LoadFile(QFileInfo(commandLine.Files.front()).absoluteFilePath());
+    if (!commandLine.Files.isEmpty() && window.LoadFile(QFileInfo(commandLine.Files.front()).absoluteFilePath())
+        && commandLine.GoLine > 0) {
+        brenvik::SelectAtLineColumn(window.Document(), commandLine.GoLine, commandLine.GoColumn);
+        window.Editor().ScrollCaret();
+    }
     trace.Mark("loaded");
     return application.exec();
 }

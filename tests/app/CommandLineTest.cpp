@@ -29,5 +29,25 @@ TEST(CommandLine, AnUnknownOptionIsAUsageErrorNamingIt)
     EXPECT_TRUE(bad.Files.isEmpty());
 }
 
+TEST(CommandLine, PlusLineAndColumnPlaceTheCaretInTheFirstFile)
+{
+    const TCommandLine both = ParseCommandLine({"+12:5", "a.cgi", "b.cgi"});
+    EXPECT_EQ(both.Action, TCommandLine::caRun);
+    EXPECT_EQ(both.GoLine, 12);
+    EXPECT_EQ(both.GoColumn, 5);
+    EXPECT_EQ(both.Files, (QStringList {"a.cgi", "b.cgi"}));
+    const TCommandLine line = ParseCommandLine({"+7", "a.cgi"});
+    EXPECT_EQ(line.GoLine, 7);
+    EXPECT_EQ(line.GoColumn, 1);
+    // Anything else starting with "+" is a file, and so is a position after the first file.
+    for (const char* file : {"+0", "+x", "+3:", "+1:0"}) {
+        const TCommandLine named = ParseCommandLine({file});
+        EXPECT_EQ(named.GoLine, 0) << file;
+        EXPECT_EQ(named.Files, QStringList {QString::fromLatin1(file)}) << file;
+    }
+    EXPECT_EQ(ParseCommandLine({"a.cgi", "+3"}).GoLine, 0);
+    EXPECT_TRUE(UsageText().contains(QStringLiteral("+行[:桁]")));
+}
+
 } // namespace
 } // namespace brenvik
