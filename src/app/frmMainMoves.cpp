@@ -1,6 +1,7 @@
 // The main window's moves: to a line, back and forward through the caret's jumps, to the
-// partner of a bracket, selecting to it, the bookmarks, and the box mode's shortcut. Their logic lives in the editor and the go-to-line dialog; this file only
-// makes the commands and places them in the menus.
+// partner of a bracket, selecting to it, the bookmarks, and the box mode's shortcut. Their logic
+// lives in the editor, its line marks and the go-to-line dialog; this file only makes the commands
+// and places them in the menus.
 #include "app/frmMain.h"
 
 #include "app/GoToLineDialog.h"
@@ -77,10 +78,13 @@ void TfrmMain::CreateMoveCommands()
 
 void TfrmMain::CreateBookmarkCommands()
 {
-    AddAction("actBookmark", "ブックマークの設定/解除(&K)", "Ctrl+F2", "ブックマークの設定/解除|カーソル行のブックマークを設定または解除");
+    AddAction("actBookmark", "ブックマークの設定/解除(&K)", "Ctrl+F2",
+        "ブックマークの設定/解除|カーソル行のブックマークを設定または解除");
     AddAction("actBookmarkNext", "次のブックマーク(&N)", "F2", "次のブックマーク|次のブックマークの行へ移動");
-    AddAction("actBookmarkPrevious", "前のブックマーク(&P)", "Shift+F2", "前のブックマーク|前のブックマークの行へ移動");
-    AddAction("actBookmarkClear", "すべてのブックマークを解除", "Ctrl+Shift+F2", "すべてのブックマークを解除|このファイルのブックマークをすべて解除");
+    AddAction("actBookmarkPrevious", "前のブックマーク(&P)", "Shift+F2",
+        "前のブックマーク|前のブックマークの行へ移動");
+    AddAction("actBookmarkClear", "すべてのブックマークを解除", "Ctrl+Shift+F2",
+        "すべてのブックマークを解除|このファイルのブックマークをすべて解除");
     const auto marks = [this]() -> TMarkedLines& { return edrMain->Model().Marks(); };
     const auto caretLine = [this] { return edrMain->Model().LineOfRow(edrMain->Row()); };
     const auto goTo = [this](std::optional<int> line) {
