@@ -71,7 +71,8 @@ TFindDialog::TFindDialog(const QString& title, QSize clientSize, const QString& 
     chkWholeWord = CheckBox("chkWholeWord", "単語単位で探す(&W)", GroupBox1);
     chkNoMatchZenkaku = CheckBox("chkNoMatchZenkaku", "全角・半角を区別しない(&Z)", GroupBox1);
     chkIncludeCRLF = CheckBox("chkIncludeCRLF", "改行・スペースを無視(&L)", GroupBox1);
-    for (QCheckBox* box : {chkMatchCase, chkWholeWord, chkNoMatchZenkaku, chkIncludeCRLF})
+    chkInSelection = CheckBox("chkInSelection", "選択範囲内(&I)", GroupBox1);
+    for (QCheckBox* box : {chkMatchCase, chkWholeWord, chkNoMatchZenkaku, chkIncludeCRLF, chkInSelection})
         FOptions->addWidget(box);
 
     lblMessage = Named(new QLabel(this), "lblMessage");
@@ -255,6 +256,7 @@ bool SearchDialogRun(QWidget* parent, const std::string& initial, const TDocumen
         return false;
     request.Search = dialog.SearchText();
     request.Flags = dialog.OptionFlags();
+    request.InSelection = dialog.chkInSelection->isChecked();
     return !request.Search.empty();
 }
 
@@ -272,6 +274,7 @@ bool ReplaceDialogRun(QWidget* parent, const std::string& initial, const TDocume
     request.Search = dialog.SearchText();
     request.Replacement = dialog.ReplaceText();
     request.Flags = dialog.Flags();
+    request.InSelection = dialog.chkInSelection->isChecked();
     return !request.Search.empty() && !request.Replacement.empty();
 }
 

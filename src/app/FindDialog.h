@@ -28,6 +28,7 @@ struct TFindRequest {
     std::string Search;
     std::string Replacement;
     TSearchFlags Flags;
+    bool InSelection = false; // find and replace all inside the editor's selection only
 };
 
 class TFindDialog : public QDialog {
@@ -60,6 +61,8 @@ public:
     QCheckBox* chkWholeWord;
     QCheckBox* chkNoMatchZenkaku;
     QCheckBox* chkIncludeCRLF;
+    // Not kept between runs: a selection is rarely the same twice.
+    QCheckBox* chkInSelection;
     // Why OK was refused; hidden while there is nothing to say.
     QLabel* lblMessage;
 

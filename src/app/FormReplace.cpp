@@ -46,8 +46,8 @@ TFormReplace::TFormReplace(QWidget* parent)
     chkReplaceConfirm->setChecked(true);
     FOptions->addWidget(chkReplaceConfirm);
 
-    SetTabOrder({ComboBox1, ComboBox2, btnOK, btnAll, btnCancel, rdbUp, rdbDown, btnHelp, chkMatchCase, chkWholeWord,
-        chkNoMatchZenkaku, chkIncludeCRLF, chkReplaceConfirm});
+    SetTabOrder({ComboBox1, ComboBox2, btnOK, btnAll, btnCancel, rdbUp, rdbDown, btnHelp, chkMatchCase,
+        chkWholeWord, chkNoMatchZenkaku, chkIncludeCRLF, chkInSelection, chkReplaceConfirm});
 }
 
 TSearchFlags TFormReplace::Flags() const

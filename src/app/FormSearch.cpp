@@ -24,8 +24,8 @@ TFormSearch::TFormSearch(QWidget* parent)
     : TFindDialog(QStringLiteral("検索"), QSize(520, 159), QString::fromUtf8(kHelp), parent)
 {
     setObjectName(QStringLiteral("FormSearch"));
-    SetTabOrder({ComboBox1, btnOK, btnCancel, rdbUp, rdbDown, btnHelp, chkMatchCase, chkWholeWord, chkNoMatchZenkaku,
-        chkIncludeCRLF});
+    SetTabOrder({ComboBox1, btnOK, btnCancel, rdbUp, rdbDown, btnHelp, chkMatchCase, chkWholeWord,
+        chkNoMatchZenkaku, chkIncludeCRLF, chkInSelection});
 }
 
 } // namespace brenvik

@@ -48,6 +48,21 @@ void TFindSession::Start(std::string search, std::string_view replacement, TSear
     FSearch = std::move(search);
     FReplace = WithCrLf(replacement);
     FOptions = options;
+    FScope.reset();
+}
+
+void TFindSession::SetScope(qint64 start, qint64 length)
+{
+    FScope = TSearchRange {ClampedOffset(start), ClampedOffset(length)};
+    FScopeVersion = FDocument.Model().TextVersion();
+}
+
+bool TFindSession::Scoped()
+{
+    // An edit moved the text under the stretch: it no longer says which bytes were meant.
+    if (FScope && FScopeVersion != FDocument.Model().TextVersion())
+        FScope.reset();
+    return FScope.has_value();
 }
 
 void TFindSession::SetDirection(bool down)
@@ -78,13 +93,52 @@ void TFindSession::Select(const TSearchRange& match)
     FDocument.Model().SetSelLength(match.Length);
 }
 
+std::string_view TFindSession::SearchedText()
+{
+    const std::string_view text = JoinedText();
+    if (!Scoped())
+        return text;
+    return text.substr(std::min(size_t(FScope->Start), text.size()), size_t(FScope->Length));
+}
+
+TSearchRange TFindSession::StartRange()
+{
+    const std::int32_t length = std::int32_t(SearchedText().size());
+    const TSearchRange selection = SelectionRange();
+    const bool down = FOptions.Has(TSearchFlags::Down);
+    if (FScope && selection == *FScope)
+        return {down ? 0 : length, 0};
+    const std::int32_t start = std::clamp(selection.Start - Base(), 0, length);
+    return {start, std::clamp(selection.Length, 0, length - start)};
+}
+
+std::optional<TSearchRange> TFindSession::Search(bool wrap)
+{
+    FWrapped = false;
+    const std::string_view text = SearchedText();
+    TPatternScan scan(text, FSearch, FOptions);
+    std::optional<TSearchRange> match = scan.Find(StartRange());
+    if (!match && wrap) {
+        const bool down = FOptions.Has(TSearchFlags::Down);
+        match = scan.Find({down ? 0 : std::int32_t(text.size()), 0});
+        FWrapped = match.has_value();
+    }
+    if (match) {
+        match->Start += Base();
+        Select(*match);
+    }
+    return match;
+}
+
 std::optional<TSearchRange> TFindSession::FindNext()
 {
-    TPatternScan scan(JoinedText(), FSearch, FOptions);
-    const std::optional<TSearchRange> match = scan.Find(SelectionRange());
-    if (match)
-        Select(*match);
-    return match;
+    return Search(true);
+}
+
+QString TFindSession::WrapText() const
+{
+    return FOptions.Has(TSearchFlags::Down) ? QStringLiteral("末尾まで検索しました。先頭から再検索しました")
+                                            : QStringLiteral("先頭まで検索しました。末尾から再検索しました");
 }
 
 QString TFindSession::MissText() const
@@ -122,7 +176,7 @@ int TFindSession::Replace(const TAsk& ask)
         first.reset();
         if (match)
             Select(*match);
-        else if (!(match = FindNext())) {
+        else if (!(match = Search(false))) {
             FMissed = true;
             return count;
         }
@@ -146,7 +200,11 @@ int TFindSession::Replace(const TAsk& ask)
 
 void TFindSession::ReplaceSelected(const TSearchRange& match)
 {
+    const bool scoped = Scoped();
     FDocument.Model().SetSelText(FReplace);
+    // The stretch takes in the replacement: it still ends where its text ends.
+    if (scoped)
+        SetScope(FScope->Start, FScope->Length + qint64(FReplace.size()) - match.Length);
     // Backward, the next search starts before the replacement.
     if (!FOptions.Has(TSearchFlags::Down))
         FDocument.Model().SetSelStart(match.Start);
@@ -154,14 +212,25 @@ void TFindSession::ReplaceSelected(const TSearchRange& match)
 
 int TFindSession::ReplaceRest(const TSearchRange* first)
 {
-    const std::string& text = JoinedText();
-    TReplacedStretch stretch = ReplaceMatches(
-        text, SelectionRange(), first ? std::optional<TSearchRange>(*first) : std::nullopt, FSearch, FReplace, FOptions);
+    const std::string_view text = SearchedText();
+    const std::int32_t base = Base();
+    std::optional<TSearchRange> from;
+    if (first)
+        from = TSearchRange {first->Start - base, first->Length};
+    TReplacedStretch stretch = ReplaceMatches(text, StartRange(), from, FSearch, FReplace, FOptions);
     if (stretch.Count == 0) {
         FMissed = true;
         return 0;
     }
-    FDocument.Model().ReplaceBytes(stretch.Start, stretch.End, std::move(stretch.Text), stretch.Caret);
+    const qint64 grown = qint64(stretch.Text.size()) - (stretch.End - stretch.Start);
+    FDocument.Model().ReplaceBytes(
+        base + stretch.Start, base + stretch.End, std::move(stretch.Text), base + stretch.Caret);
+    if (FScope) {
+        // The stretch stays selected, as it was, with its replacements.
+        SetScope(FScope->Start, FScope->Length + grown);
+        FDocument.Model().SetSelStart(FScope->Start);
+        FDocument.Model().SetSelLength(FScope->Length);
+    }
     return stretch.Count;
 }
 

@@ -1,7 +1,10 @@
 // A document's find session: the last accepted texts (Shift_JIS bytes), the option word, whether
 // the hits are highlighted, and the whole text joined by CR LF kept until the text changes. Find
-// next selects the match in the document's model; replace goes one match at a time through an
-// answer callback, and what is replaced without asking goes in as one edit.
+// next selects the match in the document's model, going round past the end (or the start) of the
+// text; replace goes one match at a time through an answer callback and never goes round, and
+// what is replaced without asking goes in as one edit. A search may be kept to a stretch of the
+// text (the selection when it started): finds and replacements stay inside it until the text
+// changes other than by the session's own replacements.
 #pragma once
 
 #include "search/SearchFlags.h"
@@ -32,12 +35,19 @@ public:
     void Start(std::string search, std::string_view replacement, TSearchFlags options);
     // The next finds go down (or up) whatever the dialog said.
     void SetDirection(bool down);
+    // Keeps the search to the bytes [start, start + length) of the text; a selection that is the
+    // whole stretch is searched from its start (its end going up).
+    void SetScope(qint64 start, qint64 length);
+    bool Scoped();
 
     // The whole text, lines joined by CR LF.
     const std::string& JoinedText();
-    // Selects the next match from the selection in the direction of the options; nothing when
-    // there is none (MissText says so).
+    // Selects the next match from the selection in the direction of the options, going round
+    // past the end (start) when there is none before it (Wrapped and WrapText say so); nothing
+    // when there is none at all (MissText says so).
     std::optional<TSearchRange> FindNext();
+    bool Wrapped() const { return FWrapped; }
+    QString WrapText() const;
     QString MissText() const;
 
     // Asked before each replacement while the options say so; the match is selected.
@@ -50,6 +60,12 @@ public:
 
 private:
     TSearchRange SelectionRange() const;
+    // The text searched: the scope's bytes or the whole text; offsets of the view add Base().
+    std::string_view SearchedText();
+    std::int32_t Base() const { return FScope ? FScope->Start : 0; }
+    // Where a search starts, in the searched text's offsets.
+    TSearchRange StartRange();
+    std::optional<TSearchRange> Search(bool wrap);
     void Select(const TSearchRange& match);
     int ReplaceRest(const TSearchRange* first);
     void ReplaceSelected(const TSearchRange& match);
@@ -60,6 +76,9 @@ private:
     TSearchFlags FOptions;
     bool FHighlight = false;
     bool FMissed = false;
+    bool FWrapped = false;
+    std::optional<TSearchRange> FScope;
+    std::uint64_t FScopeVersion = 0;
     std::string FJoined;
     std::uint64_t FJoinedVersion = 0;
     bool FJoinedValid = false;
