@@ -119,6 +119,8 @@ void TEditorModel::LinesChanged()
 
 void TEditorModel::Refresh()
 {
+    // Rebuilt rows (a rewrap) move the rows typing was tracked by: the next key starts a new step.
+    FTyping = {};
     InvalidateOffsetsFrom(0);
     FWidest = 0;
     MeasureRows(0, RowCount());

@@ -33,6 +33,9 @@ struct TRowsText {
     int Rows = 0;
 };
 
+// The logical lines rows hold: rows that are not raWrapped.
+int LineCountOf(const TEditorStringList& rows);
+
 // The editors that share one row list each hold it through a std::shared_ptr; the list is
 // freed with the last of them. AddEditor/RemoveEditor keep the (non-owning) list of attached
 // editors, the first being the owner that supplies metrics and the row-state scanner.
@@ -172,7 +175,8 @@ public:
     int WrapByte() const { return FWrapOption->WrapByte(); }
 
     bool WordWrap() const { return FWordWrap; }
-    // The editor's WordWrap switch: clears undo, rewraps or unwraps, rescans, keeps carets valid.
+    // The editor's WordWrap switch: rewraps or unwraps and rescans; the undo history and each
+    // caret's place in the text are kept.
     void SetWordWrap(bool value);
 
     // Empty when the row invariant holds, else what is broken (for tests).
@@ -188,7 +192,7 @@ private:
     int TabWidth() const;
     // Puts rows in place of all rows without telling the editors (rewrap and unwrap).
     void ReplaceAllRows(TEditorStringList& rows);
-    // Clears undo, rebuilds the rows for the word-wrap setting, rescans, updates the editors.
+    // Rebuilds the rows for the word-wrap setting, rescans, updates the editors, puts the carets back.
     void Rewrap();
     bool OwnerLoading() const;
     void CancelSelections();

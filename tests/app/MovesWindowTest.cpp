@@ -258,5 +258,42 @@ TEST_F(MovesWindowTest, BookmarksToggleGoRoundAndFollowTheirLines)
     }
 }
 
+// A new wrap width (the window made narrower, the rows following it) or wrap switched off keeps
+// what Ctrl+Z undoes and where the caret stands in the text.
+TEST_F(MovesWindowTest, AWrapChangeKeepsUndoAndTheCaretsPlace)
+{
+    window->resize(900, 600);
+    Editor().SetWordWrap(true);
+    window->IdleUpdate();
+    QTest::keyClicks(&Editor(), "first line");
+    Key(Qt::Key_Return);
+    for (int word = 0; word < 30; ++word)
+        QTest::keyClicks(&Editor(), "word" + QString::number(word) + " ");
+    const int wideRows = Editor().RowCount();
+    ASSERT_GE(wideRows, 3) << "the second line wraps";
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Right);
+    const qint64 place = Editor().SelStart();
+    ASSERT_GT(place, 12 + 20) << "on the second row of the second line";
+    window->resize(420, 600);
+    window->IdleUpdate();
+    ASSERT_GT(Editor().RowCount(), wideRows) << "narrower rows";
+    EXPECT_EQ(Editor().SelStart(), place);
+    Editor().SetWordWrap(false);
+    EXPECT_EQ(Editor().SelStart(), place);
+    ASSERT_TRUE(Editor().CanUndo());
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(Editor().Lines().GetTextStr().find("word0"), std::string::npos);
+    while (Editor().CanUndo())
+        Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Editor().Lines().GetTextStr(), "");
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_NE(Editor().Lines().GetTextStr(), "") << "redo too";
+}
+
 } // namespace
 } // namespace brenvik
