@@ -42,7 +42,10 @@ void TFindCommands::Find()
     TFindRequest request;
     if (!FWindow.FPrompts->RunFind(&FWindow, InitialSearchBytes(editor.SelText()), FWindow.Document().Chars(), request))
         return;
-    FWindow.Document().Find().Start(std::move(request.Search), {}, request.Flags);
+    TFindSession& find = FWindow.Document().Find();
+    find.Start(std::move(request.Search), {}, request.Flags);
+    if (request.InSelection && editor.HasSelection())
+        find.SetScope(editor.SelStart(), editor.SelLength());
     SetSearchHighlight(true);
     FindNext();
 }
@@ -68,7 +71,7 @@ bool TFindCommands::FindNext()
         return false;
     }
     // An earlier miss no longer holds.
-    FWindow.ShowMessage(QString());
+    FWindow.ShowMessage(find.Wrapped() ? find.WrapText() : QString());
     editor.ScrollCaret();
     return true;
 }
@@ -85,6 +88,8 @@ void TFindCommands::Replace()
     }
     TFindSession& find = FWindow.Document().Find();
     find.Start(std::move(request.Search), request.Replacement, request.Flags);
+    if (request.InSelection && editor.HasSelection())
+        find.SetScope(editor.SelStart(), editor.SelLength());
     SetSearchHighlight(true);
     if (editor.ReadOnly()) {
         FWindow.ShowMessage(QStringLiteral("読み取り専用のため置換できません。"));

@@ -72,7 +72,8 @@ TFindDialog::TFindDialog(const QString& title, QSize clientSize, const QString& 
     chkNoMatchZenkaku = CheckBox("chkNoMatchZenkaku", "全角・半角を区別しない(&Z)", GroupBox1);
     chkIncludeCRLF = CheckBox("chkIncludeCRLF", "改行・スペースを無視(&L)", GroupBox1);
     chkRegExp = CheckBox("chkRegExp", "正規表現(&X)", GroupBox1);
-    for (QCheckBox* box : {chkMatchCase, chkWholeWord, chkNoMatchZenkaku, chkIncludeCRLF, chkRegExp})
+    chkInSelection = CheckBox("chkInSelection", "選択範囲内(&I)", GroupBox1);
+    for (QCheckBox* box : {chkMatchCase, chkWholeWord, chkNoMatchZenkaku, chkIncludeCRLF, chkRegExp, chkInSelection})
         FOptions->addWidget(box);
     connect(chkRegExp, &QCheckBox::toggled, chkIncludeCRLF, &QWidget::setDisabled);
 
@@ -276,6 +277,7 @@ bool SearchDialogRun(QWidget* parent, const std::string& initial, const TDocumen
         return false;
     request.Search = dialog.SearchText();
     request.Flags = dialog.OptionFlags();
+    request.InSelection = dialog.chkInSelection->isChecked();
     return !request.Search.empty();
 }
 
@@ -293,6 +295,7 @@ bool ReplaceDialogRun(QWidget* parent, const std::string& initial, const TDocume
     request.Search = dialog.SearchText();
     request.Replacement = dialog.ReplaceText();
     request.Flags = dialog.Flags();
+    request.InSelection = dialog.chkInSelection->isChecked();
     return !request.Search.empty() && !request.Replacement.empty();
 }
 

@@ -30,6 +30,7 @@ struct TFindRequest {
     std::string Search;
     std::string Replacement;
     TSearchFlags Flags;
+    bool InSelection = false; // find and replace all inside the editor's selection only
 };
 
 class TFindDialog : public QDialog {
@@ -67,6 +68,8 @@ public:
     QCheckBox* chkIncludeCRLF;
     // The texts are a regular expression and its replacement; the skips of chkIncludeCRLF do not apply.
     QCheckBox* chkRegExp;
+    // Not kept between runs: a selection is rarely the same twice.
+    QCheckBox* chkInSelection;
     // Why OK was refused; hidden while there is nothing to say.
     QLabel* lblMessage;
 

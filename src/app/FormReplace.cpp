@@ -51,7 +51,7 @@ TFormReplace::TFormReplace(QWidget* parent)
     FOptions->addWidget(chkReplaceConfirm);
 
     SetTabOrder({ComboBox1, ComboBox2, btnOK, btnAll, btnCancel, rdbUp, rdbDown, btnHelp, chkMatchCase, chkWholeWord,
-        chkNoMatchZenkaku, chkIncludeCRLF, chkRegExp, chkReplaceConfirm});
+        chkNoMatchZenkaku, chkIncludeCRLF, chkRegExp, chkInSelection, chkReplaceConfirm});
 }
 
 TSearchFlags TFormReplace::Flags() const

@@ -27,7 +27,7 @@ TFormSearch::TFormSearch(QWidget* parent)
 {
     setObjectName(QStringLiteral("FormSearch"));
     SetTabOrder({ComboBox1, btnOK, btnCancel, rdbUp, rdbDown, btnHelp, chkMatchCase, chkWholeWord, chkNoMatchZenkaku,
-        chkIncludeCRLF, chkRegExp});
+        chkIncludeCRLF, chkRegExp, chkInSelection});
 }
 
 } // namespace brenvik

@@ -214,9 +214,12 @@ public:
     std::optional<std::string> InputBytes(const QString& text);
     // Why InputBytes refused a text.
     QString InputRefusal() const;
+    // InputBytes for typed or pasted text; when some characters have no code in a document that
+    // takes none, the user is asked whether they go in as 〓 (the geta mark). Empty when refused
+    // (told through InputRefused) or cancelled.
+    std::optional<std::string> TakeInput(const QString& text, bool pasted);
 
-    // Clipboard (EditorClipboard.cpp). Pasting text with no Shift_JIS form changes nothing
-    // and is refused through InputRefused.
+    // Clipboard (EditorClipboard.cpp). Pasted text goes through TakeInput.
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
@@ -415,6 +418,9 @@ private:
     // Shift+Alt+arrows and Alt+drag: box mode until the selection ends.
     void StartAltBox();
     bool TripleClick(const QMouseEvent& event) const;
+
+    // The model's line marks repaint this editor when they change; none: they no longer do.
+    void WatchMarks(bool watch);
 
     // Brackets.
     void UpdateBrackets();

@@ -36,7 +36,7 @@ QMimeData* CreateMimeData(const std::string& bytes, bool box, const TDocumentCha
 }
 
 // The data's text as Shift_JIS: our own bytes while they still match the plain text, else
-// the text converted as typed text is; empty when some character has no code.
+// the text converted as typed text is; empty when refused or cancelled.
 std::optional<std::string> MimeDataBytes(const QMimeData& data, TEditor& editor)
 {
     const QString text = data.text();
@@ -46,20 +46,18 @@ std::optional<std::string> MimeDataBytes(const QMimeData& data, TEditor& editor)
         if (WithLineFeeds(SjisToUnicode(bytes, editor.DocumentChars())) == text)
             return bytes;
     }
-    return editor.InputBytes(text);
+    return editor.TakeInput(text, true);
 }
 
 // Pastes at the caret (replacing the selection): as a box when asked or when the data
-// carries the box format. Text without a Shift_JIS form is refused whole.
+// carries the box format.
 void PasteMimeData(TEditor& editor, const QMimeData* data, bool asBox)
 {
     if (editor.ReadOnly() || data == nullptr || !data->hasText())
         return;
     const std::optional<std::string> bytes = MimeDataBytes(*data, editor);
-    if (!bytes) {
-        emit editor.InputRefused(editor.InputRefusal());
+    if (!bytes)
         return;
-    }
     if (asBox || data->hasFormat(TEditor::BoxMimeType()))
         editor.PasteBox(*bytes);
     else

@@ -219,17 +219,15 @@ bool TEditor::CharacterKey(const QKeyEvent& event)
     return true;
 }
 
-// Typed or committed text goes in once, as Shift_JIS; text without a Shift_JIS form is
-// refused whole rather than altered.
+// Typed or committed text goes in once, as Shift_JIS; characters without a Shift_JIS form go
+// in as 〓 only when the user says so.
 void TEditor::TypeUnicode(const QString& text)
 {
     if (ReadOnly() || text.isEmpty())
         return;
-    const std::optional<std::string> bytes = InputBytes(text);
-    if (!bytes) {
-        emit InputRefused(InputRefusal());
+    const std::optional<std::string> bytes = TakeInput(text, false);
+    if (!bytes)
         return;
-    }
     updateMicroFocus();
     FModel->TypeKeys(*bytes);
 }

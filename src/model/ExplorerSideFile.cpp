@@ -70,9 +70,9 @@ std::string SideFileBytes(const TSideFileContent& content)
     return bytes;
 }
 
-TSideFileRead ReadSideFile(const QString& path)
+TSmallFileRead ReadSmallFile(const QString& path)
 {
-    TSideFileRead read;
+    TSmallFileRead read;
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return read;
@@ -102,11 +102,20 @@ TSideFileRead ReadSideFile(const QString& path)
         return read;
     }
     read.State = TSideFileState::Read;
-    read.Content = ParseSideFile(bytes.toStdString());
+    read.Bytes = bytes.toStdString();
     return read;
 }
 
-QString WriteSideFile(const QString& path, const TSideFileContent& content)
+TSideFileRead ReadSideFile(const QString& path)
+{
+    TSmallFileRead read = ReadSmallFile(path);
+    TSideFileRead side {read.State, {}, read.Reason};
+    if (read.State == TSideFileState::Read)
+        side.Content = ParseSideFile(read.Bytes);
+    return side;
+}
+
+QString WriteWholeFile(const QString& path, const std::string& bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
@@ -114,12 +123,16 @@ QString WriteSideFile(const QString& path, const TSideFileContent& content)
     if (QFileInfo(path).isDir())
         return QStringLiteral("%1 はフォルダです。").arg(path);
     QSaveFile file(path);
-    const std::string bytes = SideFileBytes(content);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)
         || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
         return QStringLiteral("%1 に書き込めません: %2").arg(path, ReasonOfErrno(TFileAct::Write));
     return {};
+}
+
+QString WriteSideFile(const QString& path, const TSideFileContent& content)
+{
+    return WriteWholeFile(path, SideFileBytes(content));
 }
 
 } // namespace brenvik

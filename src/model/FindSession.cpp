@@ -48,11 +48,26 @@ void TFindSession::Start(std::string search, std::string_view replacement, TSear
     FSearch = std::move(search);
     FReplace = WithCrLf(replacement);
     FOptions = options;
+    FScope.reset();
     FStopped = false;
     if (Expression())
         FExpression.Start(FSearch, FReplace, options);
     else
         FExpression.Clear();
+}
+
+void TFindSession::SetScope(qint64 start, qint64 length)
+{
+    FScope = TSearchRange {ClampedOffset(start), ClampedOffset(length)};
+    FScopeVersion = FDocument.Model().TextVersion();
+}
+
+bool TFindSession::Scoped()
+{
+    // An edit moved the text under the stretch: it no longer says which bytes were meant.
+    if (FScope && FScopeVersion != FDocument.Model().TextVersion())
+        FScope.reset();
+    return FScope.has_value();
 }
 
 void TFindSession::SetDirection(bool down)
@@ -83,25 +98,61 @@ void TFindSession::Select(const TSearchRange& match)
     FDocument.Model().SetSelLength(match.Length);
 }
 
-std::optional<TSearchRange> TFindSession::FindNext()
+std::string_view TFindSession::SearchedText()
 {
-    if (Expression())
-        return FindExpression();
-    TPatternScan scan(JoinedText(), FSearch, FOptions);
-    const std::optional<TSearchRange> match = scan.Find(SelectionRange());
-    if (match)
+    const std::string_view text = JoinedText();
+    if (!Scoped())
+        return text;
+    return text.substr(std::min(size_t(FScope->Start), text.size()), size_t(FScope->Length));
+}
+
+TSearchRange TFindSession::StartRange()
+{
+    const std::int32_t length = std::int32_t(SearchedText().size());
+    const TSearchRange selection = SelectionRange();
+    const bool down = FOptions.Has(TSearchFlags::Down);
+    if (FScope && selection == *FScope)
+        return {down ? 0 : length, 0};
+    const std::int32_t start = std::clamp(selection.Start - Base(), 0, length);
+    return {start, std::clamp(selection.Length, 0, length - start)};
+}
+
+std::optional<TSearchRange> TFindSession::FindIn(std::string_view text, const TSearchRange& where)
+{
+    if (!Expression())
+        return TPatternScan(text, FSearch, FOptions).Find(where);
+    const TRegexResult result = FExpression.Find(text, where, FOptions.Has(TSearchFlags::Down));
+    FStopped = result.Status == TRegexStatus::TooComplex;
+    return result.Found() ? std::optional<TSearchRange>(result.Match.Range()) : std::nullopt;
+}
+
+std::optional<TSearchRange> TFindSession::Search(bool wrap)
+{
+    FWrapped = false;
+    const std::string_view text = SearchedText();
+    std::optional<TSearchRange> match = FindIn(text, StartRange());
+    // A search that ran away is not tried again from the other end.
+    if (!match && wrap && !FStopped) {
+        const bool down = FOptions.Has(TSearchFlags::Down);
+        match = FindIn(text, {down ? 0 : std::int32_t(text.size()), 0});
+        FWrapped = match.has_value();
+    }
+    if (match) {
+        match->Start += Base();
         Select(*match);
+    }
     return match;
 }
 
-std::optional<TSearchRange> TFindSession::FindExpression()
+std::optional<TSearchRange> TFindSession::FindNext()
 {
-    const TRegexResult result = FExpression.Find(JoinedText(), SelectionRange(), FOptions.Has(TSearchFlags::Down));
-    FStopped = result.Status == TRegexStatus::TooComplex;
-    if (!result.Found())
-        return std::nullopt;
-    Select(result.Match.Range());
-    return result.Match.Range();
+    return Search(true);
+}
+
+QString TFindSession::WrapText() const
+{
+    return FOptions.Has(TSearchFlags::Down) ? QStringLiteral("末尾まで検索しました。先頭から再検索しました")
+                                            : QStringLiteral("先頭まで検索しました。末尾から再検索しました");
 }
 
 QString TFindSession::MissText() const
@@ -139,7 +190,7 @@ int TFindSession::Replace(const TAsk& ask)
         first.reset();
         if (match)
             Select(*match);
-        else if (!(match = FindNext())) {
+        else if (!(match = Search(false))) {
             FMissed = true;
             return count;
         }
@@ -165,53 +216,72 @@ std::optional<TSearchRange> TFindSession::SelectedMatch()
 {
     if (!FDocument.Model().HasSelection())
         return std::nullopt;
-    const TSearchRange selection = SelectionRange();
+    const std::string_view text = SearchedText();
+    const std::int32_t base = Base();
+    TSearchRange selection = SelectionRange();
+    selection.Start -= base;
+    if (selection.Start < 0 || qint64(selection.Start) + selection.Length > qint64(text.size()))
+        return std::nullopt;
+    std::optional<TSearchRange> match;
     if (Expression()) {
-        const std::optional<TRegexMatch> match = FExpression.MatchAt(JoinedText(), selection);
-        return match ? std::optional<TSearchRange>(match->Range()) : std::nullopt;
+        const std::optional<TRegexMatch> found = FExpression.MatchAt(text, selection);
+        if (found)
+            match = found->Range();
+    } else {
+        match = TPatternScan(text, FSearch, FOptions).Forward(selection.Start);
+        if (match && *match != selection)
+            match.reset();
     }
-    TPatternScan scan(JoinedText(), FSearch, FOptions);
-    const std::optional<TSearchRange> match = scan.Forward(selection.Start);
-    return match && *match == selection ? match : std::nullopt;
+    if (match)
+        match->Start += base;
+    return match;
 }
 
 void TFindSession::ReplaceSelected(const TSearchRange& match)
 {
+    const bool scoped = Scoped();
     // The expansion reads the groups of the match, in the text before it changes.
-    FDocument.Model().SetSelText(Expression() ? FExpression.Expansion(JoinedText()) : FReplace);
+    const std::string replacement = Expression() ? FExpression.Expansion(SearchedText()) : FReplace;
+    FDocument.Model().SetSelText(replacement);
+    // The stretch takes in the replacement: it still ends where its text ends.
+    if (scoped)
+        SetScope(FScope->Start, FScope->Length + qint64(replacement.size()) - match.Length);
     // Backward, the next search starts before the replacement.
     if (!FOptions.Has(TSearchFlags::Down))
         FDocument.Model().SetSelStart(match.Start);
 }
 
-int TFindSession::ReplaceRestOfExpression(const TSearchRange* first)
+TReplacedStretch TFindSession::ReplaceRestOfExpression(
+    std::string_view text, const std::optional<TSearchRange>& first)
 {
-    const std::string& text = JoinedText();
-    const std::optional<TRegexMatch> firstMatch
-        = first ? FExpression.MatchAt(text, *first) : std::optional<TRegexMatch>();
-    TRegexReplaced replaced = FExpression.ReplaceAll(text, SelectionRange(), firstMatch, FOptions.Has(TSearchFlags::Down));
+    const std::optional<TRegexMatch> firstMatch = first ? FExpression.MatchAt(text, *first) : std::nullopt;
+    TRegexReplaced replaced = FExpression.ReplaceAll(text, StartRange(), firstMatch, FOptions.Has(TSearchFlags::Down));
     FStopped = replaced.Status == TRegexStatus::TooComplex;
-    if (replaced.Stretch.Count == 0) {
-        FMissed = true;
-        return 0;
-    }
-    TReplacedStretch& stretch = replaced.Stretch;
-    FDocument.Model().ReplaceBytes(stretch.Start, stretch.End, std::move(stretch.Text), stretch.Caret);
-    return stretch.Count;
+    return std::move(replaced.Stretch);
 }
 
 int TFindSession::ReplaceRest(const TSearchRange* first)
 {
-    if (Expression())
-        return ReplaceRestOfExpression(first);
-    const std::string& text = JoinedText();
-    TReplacedStretch stretch = ReplaceMatches(
-        text, SelectionRange(), first ? std::optional<TSearchRange>(*first) : std::nullopt, FSearch, FReplace, FOptions);
+    const std::string_view text = SearchedText();
+    const std::int32_t base = Base();
+    std::optional<TSearchRange> from;
+    if (first)
+        from = TSearchRange {first->Start - base, first->Length};
+    TReplacedStretch stretch = Expression() ? ReplaceRestOfExpression(text, from)
+                                            : ReplaceMatches(text, StartRange(), from, FSearch, FReplace, FOptions);
     if (stretch.Count == 0) {
         FMissed = true;
         return 0;
     }
-    FDocument.Model().ReplaceBytes(stretch.Start, stretch.End, std::move(stretch.Text), stretch.Caret);
+    const qint64 grown = qint64(stretch.Text.size()) - (stretch.End - stretch.Start);
+    FDocument.Model().ReplaceBytes(
+        base + stretch.Start, base + stretch.End, std::move(stretch.Text), base + stretch.Caret);
+    if (FScope) {
+        // The stretch stays selected, as it was, with its replacements.
+        SetScope(FScope->Start, FScope->Length + grown);
+        FDocument.Model().SetSelStart(FScope->Start);
+        FDocument.Model().SetSelLength(FScope->Length);
+    }
     return stretch.Count;
 }
 

@@ -58,6 +58,9 @@ TFileResult TScriptDocument::Load(
     TStatedCodes codes;
     TDocumentChars chars;
     std::unique_ptr<TFileForms> forms;
+    // The script being replaced keeps what changed in its side file, before its lines and their
+    // bookmarks give way to the new text.
+    TFileResult result {{}, FSide.WriteChanged(), {}};
     try {
         // The decoder hands each line straight to the row list, which wraps it as it arrives.
         FModel.Lines().LoadLines(
@@ -66,14 +69,12 @@ TFileResult TScriptDocument::Load(
             },
             FileEndsWithBreak(NativeName(name)));
     } catch (const std::exception& error) {
-        return {ReasonOf(error), {}, {}};
+        return {ReasonOf(error), result.Note, {}};
     }
     // Each line's form goes with the row that ends it, so that it follows the line through edits.
     TEditorScreenStrings& rows = FModel.Rows();
     rows.SetLineData(forms->TakeLineForms());
     forms->SetFinalBreak(rows.Count() == 0 || rows.RowAttribute(rows.Count() - 1) != raEndOfText);
-    // The script being replaced keeps what changed in its side file.
-    TFileResult result {{}, FSide.WriteChanged(), {}};
     if (forms->StrayBytes() > 0)
         result.Warning = QStringLiteral("UTF-8 として読めないバイトが %1 個あります。そのままのバイトとして残し、"
                                         "保存でも元のとおりに書きます。")
@@ -97,6 +98,7 @@ TFileResult TScriptDocument::Load(
     FModel.SetRowCol(0, 0);
     if (const QString note = FSide.Read(); !note.isEmpty())
         result.Note = note;
+    FModel.Marks().SetLines(TMarkKind::Bookmark, FSide.Bookmarks());
     return result;
 }
 

@@ -1,8 +1,9 @@
 // Row list: attached editors, update batches, row moves and the ReplaceRows primitive.
 #include "text/EditorScreenStrings.h"
 
-#include "support/NotifyPersistent.h"
 #include "support/LineBreaks.h"
+#include "support/NotifyPersistent.h"
+#include "text/CaretPlace.h"
 #include "text/LineWrapper.h"
 
 #include <algorithm>
@@ -14,6 +15,14 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 static_assert(kCrLf.size() == LineBreakBytes);
 } // namespace
+
+int LineCountOf(const TEditorStringList& rows)
+{
+    int lines = 0;
+    for (int row = 0; row < rows.Count(); ++row)
+        lines += rows.RowAttribute(row) != raWrapped;
+    return lines;
+}
 
 TEditorScreenStrings::TEditorScreenStrings()
     : FUndo(*this)
@@ -54,6 +63,26 @@ TAttachedEditor* TEditorScreenStrings::ActiveEditor() const
         if (editor->HasFocus())
             return editor;
     return OwnerEditor();
+}
+
+void TEditorScreenStrings::AddLineListener(TLineEditListener* listener)
+{
+    if (std::find(FLineListeners.begin(), FLineListeners.end(), listener) == FLineListeners.end())
+        FLineListeners.push_back(listener);
+}
+
+void TEditorScreenStrings::RemoveLineListener(TLineEditListener* listener)
+{
+    std::erase(FLineListeners, listener);
+}
+
+void TEditorScreenStrings::TellLinesReplaced(int first, std::string_view before, std::string_view after)
+{
+    if (FLineListeners.empty())
+        return;
+    const int line = LineOfRow(first);
+    for (TLineEditListener* listener : FLineListeners)
+        listener->LinesReplaced(line, before, after);
 }
 
 void TEditorScreenStrings::UpdateEditors()
@@ -211,11 +240,12 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
 
     if (first == row && last == row + count - 1 && text.empty() && count > 0) {
         TUndoData& record = FUndo.NewUndoRecord();
-        record.Row = row;
+        record.Line = LineOfRow(row);
         TRowsText taken = RowsText(row, count);
         record.Text = std::move(taken.Text);
         record.Attribute = taken.Attribute;
         DeleteRows(row, count);
+        TellLinesReplaced(row, record.Text, {});
         int rescanned = Rescan(row, true);
         FPendingChange = {row, taken.Rows, 0, rescanned, true};
         return;
@@ -236,7 +266,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     }
 
     TUndoData& record = FUndo.NewUndoRecord();
-    record.Row = first;
+    record.Line = LineOfRow(first);
     TRowsText taken = RowsText(first, last - first + 1);
     std::string newText = RowsText(first, row - first).Text;
     newText += text;
@@ -260,8 +290,9 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     }
     record.Text = std::move(taken.Text);
     record.Attribute = taken.Attribute;
-    record.RowCount = rows.Count();
+    record.LineCount = LineCountOf(rows);
     SetRows(first, taken.Rows, rows);
+    TellLinesReplaced(first, record.Text, newText);
     int rescanned = Rescan(first, true);
     FPendingChange = {first, taken.Rows, rows.Count(), rescanned, true};
 }
@@ -539,6 +570,8 @@ void TEditorScreenStrings::Fill(const TLineProducer& produce, bool finalLineBrea
         FPendingChange = {0, Count(), fresh.Count(), 0, true, byEdit};
         Swap(fresh);
     }
+    for (TLineEditListener* listener : FLineListeners)
+        listener->TextReplaced();
     ForEachEditor([](TAttachedEditor& editor) {
         editor.SetCaretRow(0);
         editor.SetCaretCol(0);
@@ -585,7 +618,10 @@ void TEditorScreenStrings::SetWordWrap(bool value)
 
 void TEditorScreenStrings::Rewrap()
 {
-    FUndo.ClearAll();
+    // The logical lines stay as they are: the undo history, kept by line, stays valid, and each
+    // caret keeps its place in the text.
+    std::vector<TCaretPlace> places;
+    ForEachEditor([&](TAttachedEditor& editor) { places.push_back(CaretPlaceOf(*this, editor)); });
     // A new wrap width that cuts no line differently (the usual case when a window is resized
     // by a few columns over short lines) leaves the rows and their states as they are.
     if (!FWordWrap) {
@@ -597,7 +633,8 @@ void TEditorScreenStrings::Rewrap()
     }
     UpdateEditors();
     ClampCarets();
-    ForEachEditor([](TAttachedEditor& editor) { editor.SetCaretCol(0); });
+    for (std::size_t i = 0; i < FEditors.size() && i < places.size(); ++i)
+        PlaceCaret(*this, *FEditors[i], places[i]);
 }
 
 std::string TEditorScreenStrings::CheckRows() const

@@ -6,6 +6,7 @@
 #include "text/EditorStringList.h"
 #include "text/EditorUndoObj.h"
 #include "text/EditorWrapOption.h"
+#include "text/LineEditListener.h"
 #include "text/RowContexts.h"
 
 #include <cstdint>
@@ -33,6 +34,9 @@ struct TRowsText {
     TRowAttribute Attribute = raNone; // of the last row taken; raNone when none
     int Rows = 0;
 };
+
+// The logical lines rows hold: rows that are not raWrapped.
+int LineCountOf(const TEditorStringList& rows);
 
 // The editors that share one row list each hold it through a std::shared_ptr; the list is
 // freed with the last of them. AddEditor/RemoveEditor keep the (non-owning) list of attached
@@ -92,6 +96,13 @@ public:
     // The first attached editor with the input focus, else the owner; null when none is attached.
     TAttachedEditor* ActiveEditor() const;
     void UpdateEditors();
+
+    // Listeners to changes of the logical lines (not owned; a listener removes itself).
+    void AddLineListener(TLineEditListener* listener);
+    void RemoveLineListener(TLineEditListener* listener);
+    // Tells the listeners that the whole lines from the one holding row first read after where
+    // they read before (ReplaceRows and the undo replay call it).
+    void TellLinesReplaced(int first, std::string_view before, std::string_view after);
     void ClampCarets();
 
     // Update batches nest; the editors hear of changes when the outermost one ends.
@@ -169,7 +180,8 @@ public:
     int WrapByte() const { return FWrapOption->WrapByte(); }
 
     bool WordWrap() const { return FWordWrap; }
-    // The editor's WordWrap switch: clears undo, rewraps or unwraps, rescans, keeps carets valid.
+    // The editor's WordWrap switch: rewraps or unwraps and rescans; the undo history and each
+    // caret's place in the text are kept.
     void SetWordWrap(bool value);
 
     // Empty when the row invariant holds, else what is broken (for tests).
@@ -187,7 +199,7 @@ private:
     void KeepRowData(int lineEndRow, TEditorStringList& rebuilt) const;
     // Puts rows in place of all rows without telling the editors (rewrap and unwrap).
     void ReplaceAllRows(TEditorStringList& rows);
-    // Clears undo, rebuilds the rows for the word-wrap setting, rescans, updates the editors.
+    // Rebuilds the rows for the word-wrap setting, rescans, updates the editors, puts the carets back.
     void Rewrap();
     bool OwnerLoading() const;
     void CancelSelections();
@@ -200,6 +212,7 @@ private:
     }
 
     std::vector<TAttachedEditor*> FEditors;
+    std::vector<TLineEditListener*> FLineListeners;
     TPendingChange FPendingChange;
     int FUpdateCount = 0;
     bool FChangeEventBound = true;

@@ -16,10 +16,8 @@ TEditorUndoObj::TEditorUndoObj(TEditorScreenStrings& rows)
 TUndoData& TEditorUndoObj::NewUndoRecord()
 {
     TUndoData record;
-    if (TAttachedEditor* active = FRows.ActiveEditor()) {
-        record.CaretRow = active->CaretRow();
-        record.CaretCol = active->CaretCol();
-    }
+    if (TAttachedEditor* active = FRows.ActiveEditor())
+        record.Caret = CaretPlaceOf(FRows, *active);
     FUndoList.push_back(std::move(record));
     if (static_cast<int>(FUndoList.size()) > FLimit)
         FUndoList.pop_front();
@@ -28,13 +26,10 @@ TUndoData& TEditorUndoObj::NewUndoRecord()
     return FUndoList.back();
 }
 
-void TEditorUndoObj::PushRedo(const TUndoData& record)
+void TEditorUndoObj::PushRedo(const TUndoData& record, TCaretPlace caret)
 {
     TUndoData copy = record;
-    if (TAttachedEditor* active = FRows.ActiveEditor()) {
-        copy.CaretRow = active->CaretRow();
-        copy.CaretCol = active->CaretCol();
-    }
+    copy.Caret = caret;
     FRedoList.push_back(std::move(copy));
 }
 
@@ -60,29 +55,32 @@ void TEditorUndoObj::SetLimit(int value)
 TEditorUndoObj::Inverse TEditorUndoObj::Replay(const TUndoData& record)
 {
     Inverse inverse;
-    if (record.RowCount > 0) {
-        TRowsText taken = FRows.RowsText(record.Row, record.RowCount);
+    const int row = FRows.RowOfLine(record.Line);
+    if (record.LineCount > 0) {
+        TRowsText taken = FRows.RowsText(row, FRows.RowOfLine(record.Line + record.LineCount) - row);
         inverse.Text = std::move(taken.Text);
         inverse.Attribute = taken.Attribute;
         inverse.Removed = taken.Rows;
-        FRows.DeleteRows(record.Row, record.RowCount);
+        FRows.DeleteRows(row, taken.Rows);
     }
     if (record.Attribute != raNone) {
         TEditorStringList rows;
         FRows.SplitRows(record.Text, record.Attribute, rows);
+        inverse.LineCount = LineCountOf(rows);
         inverse.RowCount = rows.Count();
-        FRows.InsertRows(record.Row, rows);
+        FRows.InsertRows(row, rows);
     }
-    int rescanned = FRows.Rescan(record.Row, true);
-    FRows.SetPendingChange({record.Row, inverse.Removed, inverse.RowCount, rescanned, true});
+    const std::string_view inserted = record.Attribute != raNone ? record.Text : std::string_view();
+    FRows.TellLinesReplaced(row, inverse.Text, inserted);
+    int rescanned = FRows.Rescan(row, true);
+    FRows.SetPendingChange({row, inverse.Removed, inverse.RowCount, rescanned, true});
     return inverse;
 }
 
-void TEditorUndoObj::SetCaret(int row, int col)
+void TEditorUndoObj::SetCaret(TCaretPlace place)
 {
     if (TAttachedEditor* active = FRows.ActiveEditor()) {
-        active->SetCaretRow(row);
-        active->SetCaretCol(col);
+        PlaceCaret(FRows, *active, place);
         active->ShowCaret();
     }
 }
@@ -109,17 +107,20 @@ void TEditorUndoObj::UndoOne()
     if (FUndoList.empty())
         return;
     TUndoData& record = FUndoList.back();
-    if (TAttachedEditor* active = FRows.ActiveEditor())
+    TCaretPlace caret;
+    if (TAttachedEditor* active = FRows.ActiveEditor()) {
+        caret = CaretPlaceOf(FRows, *active);
         active->HideCaret();
+    }
     {
         TUpdateBatch batch(FRows);
         Inverse inverse = Replay(record);
-        record.RowCount = inverse.RowCount;
+        record.LineCount = inverse.LineCount;
         record.Attribute = inverse.Attribute;
         record.Text = std::move(inverse.Text);
-        PushRedo(record);
+        PushRedo(record, caret);
     }
-    SetCaret(record.CaretRow, record.CaretCol);
+    SetCaret(record.Caret);
     FUndoList.pop_back();
 }
 
@@ -136,13 +137,13 @@ void TEditorUndoObj::RedoOne()
         FReplaying = true;
         TUndoData& redone = NewUndoRecord();
         FReplaying = false;
-        redone.Row = record.Row;
-        redone.RowCount = inverse.RowCount;
+        redone.Line = record.Line;
+        redone.LineCount = inverse.LineCount;
         redone.Joined = record.Joined;
         redone.Attribute = inverse.Attribute;
         redone.Text = std::move(inverse.Text);
     }
-    SetCaret(record.CaretRow, record.CaretCol);
+    SetCaret(record.Caret);
     FRedoList.pop_back();
 }
 

@@ -1,6 +1,9 @@
 // Undo and redo of row replacements: each ReplaceRows leaves one record of the rows it took out.
+// Records count logical lines and carets by line and byte, not rows, so that a rewrap (a new
+// wrap width or mode) leaves the history valid.
 #pragma once
 
+#include "text/CaretPlace.h"
 #include "text/RowAttribute.h"
 
 #include <deque>
@@ -11,10 +14,9 @@ namespace brenvik {
 class TEditorScreenStrings;
 
 struct TUndoData {
-    int CaretRow = 0;
-    int CaretCol = 0;
-    int Row = -1; // first row of the replaced span
-    int RowCount = 0; // rows the operation put in, taken out on replay
+    TCaretPlace Caret;
+    int Line = -1; // first logical line of the replaced span
+    int LineCount = 0; // logical lines the operation put in, taken out on replay
     bool Joined = false; // undone and redone in one step with the record before it
     TRowAttribute Attribute = raNone; // attribute of the last removed row; raNone: nothing removed
     std::string Text; // text of the removed rows, CR LF after each raBreak row
@@ -38,7 +40,8 @@ public:
     // One step: a record and those joined to it.
     void Undo();
     void Redo();
-    void PushRedo(const TUndoData& record);
+    // Keeps record for redo, with caret: where the caret stood before the undo.
+    void PushRedo(const TUndoData& record, TCaretPlace caret);
     // Makes the last record one step with the record before it (typing on in one word).
     void JoinLast();
     void ClearAll();
@@ -52,6 +55,7 @@ public:
 
 private:
     struct Inverse {
+        int LineCount = 0;
         int RowCount = 0;
         TRowAttribute Attribute = raNone;
         std::string Text;
@@ -59,7 +63,7 @@ private:
     };
     // Takes out what the record put in and puts back what it took out; returns the inverse.
     Inverse Replay(const TUndoData& record);
-    void SetCaret(int row, int col);
+    void SetCaret(TCaretPlace place);
     void UndoOne();
     void RedoOne();
 

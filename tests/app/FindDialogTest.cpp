@@ -358,5 +358,27 @@ TEST_F(FindDialogTest, RunnersReturnTextsAndFlagWords)
     EXPECT_TRUE(request.Search.empty());
 }
 
+// 選択範囲内 is taken from a click in both dialogs and starts unchecked each time.
+TEST_F(FindDialogTest, InSelectionIsAskedOnEachRun)
+{
+    TFindRequest request;
+    const auto searchInSelection = [](TFormSearch& d) {
+        EXPECT_FALSE(d.chkInSelection->isChecked());
+        // On the box itself: a click past the caption's end misses.
+        QTest::mouseClick(d.chkInSelection, Qt::LeftButton, {}, QPoint(6, d.chkInSelection->height() / 2));
+        QTest::mouseClick(d.btnOK, Qt::LeftButton);
+    };
+    EXPECT_TRUE(RunAnswered<TFormSearch>(
+        [&] { return SearchDialogRun(nullptr, "abc", TDocumentChars(), request); }, searchInSelection));
+    EXPECT_TRUE(request.InSelection);
+    EXPECT_TRUE(RunAnswered<TFormReplace>([&] { return ReplaceDialogRun(nullptr, "abc", TDocumentChars(), request); },
+        [](TFormReplace& d) {
+            EXPECT_FALSE(d.chkInSelection->isChecked());
+            d.ComboBox2->setEditText(QStringLiteral("xyz"));
+            QTest::mouseClick(d.btnAll, Qt::LeftButton);
+        }));
+    EXPECT_FALSE(request.InSelection);
+}
+
 } // namespace
 } // namespace brenvik

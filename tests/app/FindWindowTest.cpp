@@ -66,7 +66,7 @@ protected:
     std::unique_ptr<TfrmMain> window;
 };
 
-TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
+TEST_F(FindWindowTest, FindNextBothWaysRoundTheEndsAndTheMissText)
 {
     SetText("x " + kHyoji + " y " + kHyoji + "\r\n" + kKensaku + "\r\n");
     // F3 without a search text opens the find dialog, with the selection as initial text.
@@ -81,20 +81,79 @@ TEST_F(FindWindowTest, FindNextBothWaysAndTheMissText)
     EXPECT_TRUE(window->Explorer().RowHighlighter().SearchOn());
     Trigger("actFindBackward");
     EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
-    Trigger("actFindBackward");
-    EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
-    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("検索文字列  ' 表示 'は見つかりませんでした。"));
-    EXPECT_EQ(find.Initials.size(), 1u);
-    // A find that succeeds clears the earlier miss.
-    Trigger("actFindForward");
-    EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
     EXPECT_EQ(window->StatusPanelText(5), QString());
+    Trigger("actFindBackward");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(4)));
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("先頭まで検索しました。末尾から再検索しました"));
+    Trigger("actFindForward");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(2), qint64(4)));
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("末尾まで検索しました。先頭から再検索しました"));
+    Trigger("actFindForward");
+    EXPECT_EQ(window->StatusPanelText(5), QString()) << "a find that does not go round clears the note";
+    // A text found nowhere is a miss; a find that succeeds clears it.
+    Ask(kHyoji + "z", F::Down);
+    Trigger("actFind");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("検索文字列  ' 表示z 'は見つかりませんでした。"));
+    Editor().SetSelStart(0);
+    Ask(kHyoji, F::Down);
+    Trigger("actFind");
+    EXPECT_EQ(window->StatusPanelText(5), QString());
+    EXPECT_EQ(find.Initials.size(), 3u);
     // The search highlight goes off and its command is disabled afterwards.
     Trigger("actFindViewOFF");
     EXPECT_FALSE(window->Document().Find().Highlight());
     EXPECT_FALSE(window->Explorer().RowHighlighter().SearchOn());
     window->IdleUpdate();
     EXPECT_FALSE(window->Action(QStringLiteral("actFindViewOFF"))->isEnabled());
+}
+
+// F3 goes down and Shift+F3 up whatever direction the dialog was given; 選択範囲内 keeps the find
+// and replace-all to the selection the command started with.
+TEST_F(FindWindowTest, F3KeysKeepTheirDirectionAndInSelectionKeepsToTheSelection)
+{
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Editor().setFocus();
+    SetText("ab ab\r\nab ab\r\nab\r\n");
+    Ask("ab", 0); // up
+    Trigger("actFind");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(14), qint64(2))) << "up from the top goes round";
+    QTest::keyClick(&Editor(), Qt::Key_F3);
+    EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(2))) << "F3 goes down";
+    QTest::keyClick(&Editor(), Qt::Key_F3);
+    EXPECT_EQ(Selection(), std::make_pair(qint64(3), qint64(2)));
+    QTest::keyClick(&Editor(), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(2)));
+    QTest::keyClick(&Editor(), Qt::Key_F3);
+    EXPECT_EQ(Selection(), std::make_pair(qint64(3), qint64(2))) << "the up move did not stick";
+
+    // The selection from line 1's start to line 2's start: finds go round inside it.
+    Editor().SetSelStart(7);
+    Editor().SetSelLength(7);
+    find.Request = TFindRequest {"ab", {}, F::Down, true};
+    Trigger("actFind");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(7), qint64(2)));
+    QTest::keyClick(&Editor(), Qt::Key_F3);
+    EXPECT_EQ(Selection(), std::make_pair(qint64(10), qint64(2)));
+    QTest::keyClick(&Editor(), Qt::Key_F3);
+    EXPECT_EQ(Selection(), std::make_pair(qint64(7), qint64(2)));
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("末尾まで検索しました。先頭から再検索しました"));
+    // Replace-all in the selection: only its two matches, undone in one step.
+    Editor().SetSelStart(7);
+    Editor().SetSelLength(7);
+    find.Request = TFindRequest {"ab", "X", F::Down | F::ReplaceAll, true};
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "ab ab\r\nX X\r\nab\r\n");
+    EXPECT_EQ(window->StatusPanelText(5), QString::fromUtf8("2 個置換しました。"));
+    // Without a selection the box changes nothing: every match is replaced.
+    Editor().SetSelStart(0);
+    find.Request = TFindRequest {"ab", "Y", F::Down | F::ReplaceAll, true};
+    Trigger("actReplace");
+    EXPECT_EQ(Text(), "Y Y\r\nX X\r\nY\r\n");
+    Editor().Undo();
+    Editor().Undo();
+    EXPECT_EQ(Text(), "ab ab\r\nab ab\r\nab\r\n");
 }
 
 // A UTF-8 script's own characters (an emoji, held at the user-defined F0 40): the dialogs get the

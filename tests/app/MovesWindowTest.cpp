@@ -212,5 +212,88 @@ TEST_F(MovesWindowTest, BackAndForwardGoThroughTheCaretsJumps)
     EXPECT_EQ(Editor().Lines().GetCount(), 300) << "the chords typed nothing";
 }
 
+// Ctrl+F2 marks the caret's line, F2 and Shift+F2 go round the marks, Ctrl+Shift+F2 clears them;
+// the marks stay on their lines as lines are typed above them.
+TEST_F(MovesWindowTest, BookmarksToggleGoRoundAndFollowTheirLines)
+{
+    Editor().TypeText("a\r\nb\r\nc\r\nd\r\ne\r\n");
+    const TMarkedLines& marks = Editor().Model().Marks();
+    window->IdleUpdate();
+    EXPECT_FALSE(window->Action(QStringLiteral("actBookmarkNext"))->isEnabled());
+    Editor().SetRowCol(1, 1);
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    Editor().SetRowCol(3, 0);
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {1, 3}));
+    window->IdleUpdate();
+    EXPECT_TRUE(window->Action(QStringLiteral("actBookmarkNext"))->isEnabled());
+    Key(Qt::Key_F2);
+    EXPECT_EQ(Caret(), (TEditorPos {1, 0})) << "round past the end";
+    Key(Qt::Key_F2);
+    EXPECT_EQ(Caret(), (TEditorPos {3, 0}));
+    Key(Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {1, 0}));
+    // Enter at the start of the marked line puts a line above it; the mark moves with its text.
+    Key(Qt::Key_Return);
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {2, 4}));
+    Key(Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {4, 0})) << "round past the start";
+    EXPECT_EQ(Editor().Lines().Get(4), "d");
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {2}));
+    Key(Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(marks.Lines(TMarkKind::Bookmark).empty());
+    EXPECT_EQ(Editor().Lines().GetCount(), 6) << "the keys typed nothing";
+    // The commands stand in the find menu with their shortcuts and hints.
+    QMenu* find = nullptr;
+    for (QAction* item : window->menuBar()->actions())
+        if (item->menu() && item->menu()->title() == QStringLiteral("検索(&S)"))
+            find = item->menu();
+    ASSERT_NE(find, nullptr);
+    for (const char* name : {"actBookmark", "actBookmarkNext", "actBookmarkPrevious", "actBookmarkClear"}) {
+        QAction* action = window->Action(QString::fromLatin1(name));
+        EXPECT_TRUE(find->actions().contains(action)) << name;
+        EXPECT_FALSE(action->shortcut().isEmpty()) << name;
+        EXPECT_FALSE(action->statusTip().isEmpty()) << name;
+    }
+}
+
+// A new wrap width (the window made narrower, the rows following it) or wrap switched off keeps
+// what Ctrl+Z undoes and where the caret stands in the text.
+TEST_F(MovesWindowTest, AWrapChangeKeepsUndoAndTheCaretsPlace)
+{
+    window->resize(900, 600);
+    Editor().SetWordWrap(true);
+    window->IdleUpdate();
+    QTest::keyClicks(&Editor(), "first line");
+    Key(Qt::Key_Return);
+    for (int word = 0; word < 30; ++word)
+        QTest::keyClicks(&Editor(), "word" + QString::number(word) + " ");
+    const int wideRows = Editor().RowCount();
+    ASSERT_GE(wideRows, 3) << "the second line wraps";
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Right);
+    const qint64 place = Editor().SelStart();
+    ASSERT_GT(place, 12 + 20) << "on the second row of the second line";
+    window->resize(420, 600);
+    window->IdleUpdate();
+    ASSERT_GT(Editor().RowCount(), wideRows) << "narrower rows";
+    EXPECT_EQ(Editor().SelStart(), place);
+    Editor().SetWordWrap(false);
+    EXPECT_EQ(Editor().SelStart(), place);
+    ASSERT_TRUE(Editor().CanUndo());
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(Editor().Lines().GetTextStr().find("word0"), std::string::npos);
+    while (Editor().CanUndo())
+        Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Editor().Lines().GetTextStr(), "");
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_NE(Editor().Lines().GetTextStr(), "") << "redo too";
+}
+
 } // namespace
 } // namespace brenvik

@@ -1,8 +1,9 @@
 // The editor's edges with the rest of the desktop, driven by real events: text without a
-// Shift_JIS form is refused whole with a message, no exception leaves an event handler,
+// Shift_JIS form goes in as 〓 only when the user says so, no exception leaves an event handler,
 // the clipboard carries LF line breaks, the X primary selection and the scroll bars.
 #include "EditorTestSupport.h"
 
+#include "common/FakePrompts.h"
 #include "jcode/SjisUnicode.h"
 #include "editor/EditorMessages.h"
 
@@ -54,6 +55,8 @@ protected:
     }
 
     QSignalSpy refused {&editor, &TEditor::InputRefused};
+    TFakePromptsOf<> prompts;
+    TInstalledPrompts installed {prompts};
 };
 
 // ---- characters without a code page 932 form --------------------------------------------------
@@ -91,23 +94,39 @@ TEST_F(EditorEdgesTest, CtrlVOfTextWithAJisFormPastesItsShiftJisCodes)
     Check();
 }
 
-TEST_F(EditorEdgesTest, PastesWithoutAShiftJisFormAreRefusedWholeWithTheMessage)
+// The question names the first character without a code and how many there are; cancelled,
+// nothing changes; answered OK, each goes in as the geta mark 〓 (81 AC) and the rest as typed.
+TEST_F(EditorEdgesTest, PastesWithoutAShiftJisFormAskAndGoInAsGetaMarksOrNotAtAll)
 {
     SetText("abc\r\n");
     editor.SetRowCol(0, 1);
     Clipboard().setText(QString::fromUtf8("x〜y€"));
+    prompts.OkCancelAnswer = false;
     QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
     editor.Perform(WM_PASTE);
-    const QString message = QString::fromUtf8("Shift_JIS で表せない文字を含むテキストは入力できません。");
-    EXPECT_EQ(Refusals(), QStringList({message, message, message}));
+    const QString one = QString::fromUtf8("「€」(U+20AC) は Shift_JIS で表せません。\n〓 に置き換えて貼り付けますか？");
+    EXPECT_EQ(prompts.Asked, QStringList({one, one, one}));
+    EXPECT_TRUE(Refusals().isEmpty());
     EXPECT_EQ(Text(), "abc\r\n");
     EXPECT_FALSE(editor.CanUndo());
     EXPECT_FALSE(editor.Modified());
     EXPECT_EQ(Caret(), (TEditorPos {0, 1}));
+
+    prompts.Asked.clear();
+    prompts.OkCancelAnswer = true;
+    Clipboard().setText(QString::fromUtf8("é〜\n😀ß"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(prompts.Asked,
+        QStringList(QString::fromUtf8("「é」(U+00E9) など 3 文字は Shift_JIS で表せません。\n〓 に置き換えて貼り付けますか？")));
+    EXPECT_EQ(Text(), "a\x81\xac\x81\x60\r\n\x81\xac\x81\xac" "bc\r\n");
+    EXPECT_EQ(Caret(), (TEditorPos {1, 4}));
+    editor.Undo();
+    EXPECT_EQ(Text(), "abc\r\n") << "one undo step";
+    Check();
 }
 
-TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
+TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAsk)
 {
     SetText("");
     Commit(QString::fromUtf8("〜"));
@@ -116,20 +135,29 @@ TEST_F(EditorEdgesTest, TypedAndCommittedCharactersUseJisFormsOrAreRefused)
     QKeyEvent yen(QEvent::KeyPress, Qt::Key_yen, Qt::NoModifier, QString::fromUtf8("¥"));
     QApplication::sendEvent(&editor, &yen);
     EXPECT_EQ(Text(), "\x81\x60\x81\x8f"); // a yen sign is never a backslash
-    EXPECT_TRUE(Refusals().isEmpty());
+    EXPECT_TRUE(prompts.Asked.isEmpty());
 
+    prompts.OkCancelAnswer = false;
     Commit(QString::fromUtf8("a€"));
     QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("€"));
     QApplication::sendEvent(&editor, &euro);
-    EXPECT_EQ(Refusals().size(), 2);
-    EXPECT_EQ(Refusals().value(0), NoShiftJisMessage());
-    EXPECT_EQ(Text(), "\x81\x60\x81\x8f") << "a refused commit types none of its characters";
+    ASSERT_EQ(prompts.Asked.size(), 2);
+    EXPECT_EQ(prompts.Asked.value(0),
+        QString::fromUtf8("「€」(U+20AC) は Shift_JIS で表せません。\n〓 に置き換えて入力しますか？"));
+    EXPECT_EQ(Text(), "\x81\x60\x81\x8f") << "a cancelled commit types none of its characters";
+    prompts.OkCancelAnswer = true;
+    QApplication::sendEvent(&editor, &euro);
+    Commit(QString::fromUtf8("a😀"));
+    EXPECT_EQ(prompts.Asked.value(3),
+        QString::fromUtf8("「😀」(U+1F600) は Shift_JIS で表せません。\n〓 に置き換えて入力しますか？"));
+    EXPECT_EQ(Text(), "\x81\x60\x81\x8f\x81\xac" "a\x81\xac");
+    EXPECT_TRUE(Refusals().isEmpty());
 }
 
 // ---- no exception leaves a handler ----------------------------------------------------------
 
-// A UTF-8 document gives what it is typed or pasted without a Shift_JIS code a code of the user-defined area;
-// a full area refuses more, saying why; other documents refuse such characters as before.
+// A UTF-8 document gives what it is typed or pasted without a Shift_JIS code a code of the user-defined area,
+// asking nothing; a full area refuses more, saying why; other documents ask.
 TEST_F(EditorEdgesTest, AUtf8DocumentTakesTypedAndPastedCharactersWithoutACode)
 {
     SetText("abc\r\n");
@@ -143,6 +171,7 @@ TEST_F(EditorEdgesTest, AUtf8DocumentTakesTypedAndPastedCharactersWithoutACode)
     editor.CopyToClipboard();
     EXPECT_EQ(Clipboard().text(), QString::fromUtf8("ax表y😀é😀bc\n"));
     EXPECT_TRUE(Refusals().isEmpty());
+    EXPECT_TRUE(prompts.Asked.isEmpty());
 
     // 😀 is among these and keeps its code; é took one more: the last one is refused.
     editor.SetRowCol(1, 0);
@@ -151,11 +180,14 @@ TEST_F(EditorEdgesTest, AUtf8DocumentTakesTypedAndPastedCharactersWithoutACode)
     ASSERT_EQ(Refusals().size(), 1);
     EXPECT_TRUE(Refusals().front().contains(QStringLiteral("外字領域"))) << Refusals().front().toStdString();
 
+    EXPECT_TRUE(prompts.Asked.isEmpty()) << "a full area is told, not asked about";
+
     editor.Document().SetCodes({jcSjis, rcCrLf});
     SetText("abc\r\n");
+    prompts.OkCancelAnswer = false;
     Commit(QString::fromUtf8("ß"));
     EXPECT_EQ(Text(), "abc\r\n");
-    EXPECT_EQ(Refusals().back(), NoShiftJisMessage());
+    EXPECT_EQ(prompts.Asked.size(), 1);
 }
 
 TEST_F(EditorEdgesTest, AnExceptionInAHandlerEndsAsAMessageInsteadOfLeavingIt)

@@ -17,26 +17,96 @@ const std::string kKensaku = "\x8C\x9F\x8D\xF5";
 
 using FindSessionTest = test::TFindSessionFixture;
 
-TEST_F(FindSessionTest, FindNextGoesBothWaysPastZeroBytesAndSeesEdits)
+TEST_F(FindSessionTest, FindNextGoesBothWaysRoundTheEndsPastZeroBytesAndSeesEdits)
 {
     SetText(std::string("needle a\0b\r\nneedle\r\n", 20));
     Model().SetSelStart(3);
     Find().Start("needle", {}, F::Down);
     ASSERT_TRUE(Find().FindNext());
     EXPECT_EQ(Selection(), std::make_pair(qint64(12), qint64(6)));
-    EXPECT_FALSE(Find().FindNext());
-    EXPECT_EQ(Selection(), std::make_pair(qint64(12), qint64(6)));
-    EXPECT_EQ(Find().MissText(), QString::fromUtf8("検索文字列  ' needle 'は見つかりませんでした。"));
-    Find().SetDirection(false);
+    EXPECT_FALSE(Find().Wrapped());
+    // None below: round from the top, and said so.
     ASSERT_TRUE(Find().FindNext());
     EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(6)));
+    EXPECT_TRUE(Find().Wrapped());
+    EXPECT_EQ(Find().WrapText(), QString::fromUtf8("末尾まで検索しました。先頭から再検索しました"));
+    Find().SetDirection(false);
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(12), qint64(6)));
+    EXPECT_EQ(Find().WrapText(), QString::fromUtf8("先頭まで検索しました。末尾から再検索しました"));
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_FALSE(Find().Wrapped());
+    // A text found nowhere is a miss, the selection kept.
+    Find().Start("pin", {}, F::Down);
+    EXPECT_FALSE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(6)));
+    EXPECT_EQ(Find().MissText(), QString::fromUtf8("検索文字列  ' pin 'は見つかりませんでした。"));
     // The kept joined text follows an edit.
+    Find().Start("needle", {}, F::Down);
     Model().SetSelStart(9);
     Model().TypeText("needle");
     Model().SetSelStart(1);
-    Find().SetDirection(true);
     ASSERT_TRUE(Find().FindNext());
     EXPECT_EQ(Selection(), std::make_pair(qint64(9), qint64(6)));
+}
+
+// Kept to a stretch: finds go round inside it; replace-all changes only it and leaves it selected;
+// confirmed replacements stay inside as it grows; an edit of the text ends it.
+TEST_F(FindSessionTest, AScopeKeepsFindsAndReplacementsInsideIt)
+{
+    SetText("ab ab\r\nab ab\r\nab\r\n");
+    Find().Start("ab", {}, F::Down);
+    Find().SetScope(3, 8); // "ab\r\nab " of lines 1 and 2
+    Model().SetSelStart(3);
+    Model().SetSelLength(8);
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(3), qint64(2))) << "a selection that is the stretch: from its start";
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(7), qint64(2)));
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(3), qint64(2)));
+    EXPECT_TRUE(Find().Wrapped());
+    Find().SetDirection(false);
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(7), qint64(2))) << "round past the stretch's start";
+
+    Find().Start("ab", "xyz", F::Down | F::Replace | F::ReplaceAll);
+    Find().SetScope(3, 8);
+    Model().SetSelStart(3);
+    Model().SetSelLength(8);
+    EXPECT_EQ(Find().Replace([](const TSearchRange&) { return TAnswer::Cancel; }), 2);
+    EXPECT_EQ(Text(), "ab xyz\r\nxyz ab\r\nab\r\n");
+    EXPECT_EQ(Selection(), std::make_pair(qint64(3), qint64(10)));
+    Model().Undo();
+    EXPECT_EQ(Text(), "ab ab\r\nab ab\r\nab\r\n");
+
+    // Confirmed one by one: the second match moved by the first replacement is still inside,
+    // and nothing outside is reached; at the stretch's end the loop stops rather than go round.
+    SetText("ab ab\r\nab ab\r\nab\r\n");
+    Answers = {TAnswer::Yes, TAnswer::Yes, TAnswer::Yes};
+    Find().Start("ab", "xyz", F::Down | F::Replace | F::ReplaceAll | F::ReplaceConfirm);
+    Find().SetScope(3, 8);
+    Model().SetSelStart(3);
+    Model().SetSelLength(8);
+    EXPECT_EQ(Find().Replace([this](const TSearchRange&) {
+        ++Asked;
+        const TAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }),
+        2);
+    EXPECT_EQ(Asked, 2);
+    EXPECT_EQ(Text(), "ab xyz\r\nxyz ab\r\nab\r\n");
+    EXPECT_TRUE(Find().Missed());
+
+    // An edit ends the stretch: the whole text is searched again.
+    Find().Start("ab", {}, F::Down);
+    Find().SetScope(3, 3);
+    Model().SetSelStart(0);
+    Model().TypeText(" ");
+    Model().SetSelStart(14);
+    ASSERT_TRUE(Find().FindNext());
+    EXPECT_EQ(Selection(), std::make_pair(qint64(17), qint64(2)));
 }
 
 TEST_F(FindSessionTest, ReplaceOneAllAndTheSelectionItself)

@@ -4,8 +4,8 @@
 // the text, the computed row states equal a scan from the top, and the caret stands on a
 // character boundary. Undo-all and redo-all are checked every few steps and at the end of
 // each segment (checking them every step would make the run quadratic); the undo history is
-// cleared at the start of each segment, so "the start text" is the text the segment began with
-// (or the text at the last rewrap, which clears the history too).
+// cleared at the start of each segment, so "the start text" is the text the segment began with;
+// rewraps keep the history, so undo-all reaches back through them.
 //
 // BRENVIK_FUZZ_SECONDS=n runs fresh seeds for n seconds instead of the fixed ones
 // (tools/fuzz.sh); the number of steps run is printed either way.
@@ -96,13 +96,6 @@ private:
         m.CancelSelection();
         m.Rows().UndoObj().ClearAll();
         FSegmentStart = FEdited.Text();
-    }
-
-    // A rewrap clears the undo history: what undo-all restores from then on is the text now.
-    void RewrapCleared()
-    {
-        if (!FEdited.Model.CanUndo() && !FEdited.Model.CanRedo())
-            FSegmentStart = FEdited.Text();
     }
 
     void Log(std::string what)
@@ -200,13 +193,11 @@ private:
         case 18:
             Log("wrap toggle");
             m.SetWordWrap(!m.WordWrap());
-            RewrapCleared();
             break;
         case 19: {
             const int width = 20 + Pick(30);
             Log("wrap width " + std::to_string(width));
             m.Rows().WrapOption().SetWrapByte(width);
-            RewrapCleared();
             break;
         }
         }

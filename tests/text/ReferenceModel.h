@@ -130,7 +130,7 @@ public:
         }
     }
 
-    // Options change: the rows are rewrapped and the undo history goes.
+    // Options change: the rows are rewrapped and the undo history stays.
     void ChangeWrapOption()
     {
         TEditorWrapOption& option = Rows.WrapOption();
@@ -152,8 +152,6 @@ public:
             option.SetFollowRetMark(!option.FollowRetMark());
             break;
         }
-        History.clear();
-        Undone.clear();
     }
 
     // Undoes every step, checking each text on the way, then redoes as many: the rows come back

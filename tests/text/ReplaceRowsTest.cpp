@@ -110,8 +110,8 @@ TEST_F(ReplaceRowsTest, DeletingWholeLinesTakesTheFastPathAndUndoOnlyReinserts)
     Store.ReplaceRows(1, 1, "");
     ExpectRows({{"a", raBreak}, {"c", raEndOfText}});
     const TUndoData& record = Store.UndoObj().UndoList().back();
-    EXPECT_EQ(record.Row, 1);
-    EXPECT_EQ(record.RowCount, 0);
+    EXPECT_EQ(record.Line, 1);
+    EXPECT_EQ(record.LineCount, 0);
     EXPECT_EQ(record.Text, "b\r\n");
     EXPECT_EQ(record.Attribute, raBreak);
     Store.Undo();

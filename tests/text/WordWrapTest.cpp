@@ -141,21 +141,26 @@ TEST_F(WordWrapTest, TabNearTheWrapColumnFillsOnlyToIt)
     EXPECT_EQ(Split("\t\t\tabc"), (Rows {{"\t\t\tabc", raBreak}}));
 }
 
-TEST_F(WordWrapTest, SwitchingWordWrapOffAndOnGivesTheSameRowsAndClearsUndo)
+TEST_F(WordWrapTest, SwitchingWordWrapOffAndOnGivesTheSameRowsAndKeepsUndo)
 {
     Lines.SetTextStr("short\r\n" + Repeat('x', 45) + "\r\nend");
     Rows wrapped = RowsOf(Store);
     EXPECT_EQ(wrapped.size(), 5u);
+    // An edit on the wrapped line's third row: its undo record outlives both rewraps.
+    Store.ReplaceRows(3, 1, Repeat('x', 5) + "yy\r\n");
     Store.ReplaceRows(0, 0, "z");
-    ASSERT_TRUE(Store.UndoObj().CanUndo());
     Store.SetWordWrap(false);
-    EXPECT_FALSE(Store.UndoObj().CanUndo());
     EXPECT_EQ(Store.Count(), 3);
     EXPECT_EQ(Store.CheckRows(), "");
+    Store.Undo();
+    EXPECT_EQ(Store.Text(), "short\r\n" + Repeat('x', 40) + Repeat('x', 5) + "yy\r\nend");
     Store.SetWordWrap(true);
-    Rows expected = wrapped;
-    expected[0].Text = "zshort";
-    EXPECT_EQ(RowsOf(Store), expected);
+    Store.Undo();
+    EXPECT_EQ(RowsOf(Store), wrapped);
+    Store.Redo();
+    Store.SetWordWrap(false);
+    Store.Redo();
+    EXPECT_EQ(Store.Text(), "zshort\r\n" + Repeat('x', 45) + "yy\r\nend");
 }
 
 TEST_F(WordWrapTest, ChangingTheWrapOptionRewrapsOnlyWhileWrapIsOn)

@@ -1,0 +1,32 @@
+// Caret places: the bytes of the line's rows before the caret's, and the caret's column as a byte.
+#include "text/CaretPlace.h"
+
+#include "text/ColumnModel.h"
+#include "text/EditorScreenStrings.h"
+#include "text/PlaceCaretAfter.h"
+
+#include <algorithm>
+
+namespace brenvik {
+
+TCaretPlace CaretPlaceOf(const TEditorScreenStrings& rows, const TAttachedEditor& editor)
+{
+    const int row = std::clamp(editor.CaretRow(), 0, rows.Count());
+    TCaretPlace place {rows.LineOfRow(row), 0};
+    if (row == rows.Count())
+        return place;
+    const TColumnLayout layout {std::max(1, editor.TabSpaceCount()), rows.WordWrap() ? rows.WrapByte() : 0};
+    const std::string_view text = rows.Strings(row);
+    const int byte = ByteOfColumn(ColumnAttributes(text, layout), std::max(editor.CaretCol(), 0));
+    place.Byte = std::min(std::size_t(std::max(byte, 0)), text.size());
+    for (int r = rows.LineStartRow(row); r < row; ++r)
+        place.Byte += rows.Strings(r).size();
+    return place;
+}
+
+void PlaceCaret(const TEditorScreenStrings& rows, TAttachedEditor& editor, TCaretPlace place)
+{
+    PlaceCaretAfter(rows, editor, rows.RowOfLine(place.Line), place.Byte);
+}
+
+} // namespace brenvik
