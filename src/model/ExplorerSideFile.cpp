@@ -97,13 +97,17 @@ TSideFileRead ReadSideFile(const QString& path)
 
 QString WriteSideFile(const QString& path, const TSideFileContent& content)
 {
+    return WriteSideBytes(path, SideFileBytes(content));
+}
+
+QString WriteSideBytes(const QString& path, const std::string& bytes)
+{
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("フォルダ %1 を作成できません。").arg(folder);
     if (QFileInfo(path).isDir())
         return QStringLiteral("%1 はフォルダです。").arg(path);
     QSaveFile file(path);
-    const std::string bytes = SideFileBytes(content);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)
         || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())

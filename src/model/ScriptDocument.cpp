@@ -90,22 +90,40 @@ std::optional<TOwnCharsFound> TScriptDocument::CharsLostIn(JCode jcode) const
 TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode)
 {
     const QString name = QFileInfo(fileName).absoluteFilePath();
-    // A document read without a line break in its first bytes keeps the file's own first break.
-    if (codes.rcode == rcNone)
-        codes.rcode = FFirstBreak != rcNone ? FFirstBreak : defaultRCode;
+    codes = WrittenCodes(codes, defaultRCode);
     // A link is written through: its target gets the text, the link stays a link.
     const QFileInfo info(name);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
-    try {
-        SaveScriptFile(NativeName(target), TScriptLines(FModel.Rows()), codes, *FChars);
-    } catch (const std::exception& error) {
-        return {ReasonOf(error), {}};
-    }
+    if (TFileResult written = WriteText(target, codes); !written)
+        return written;
     FFileName = name;
     FCodes = codes;
     FFirstBreak = codes.rcode;
     FModel.SetModified(false);
     return {{}, FSide.Write()};
+}
+
+TStatedCodes TScriptDocument::WrittenCodes(TStatedCodes codes, RCode defaultRCode) const
+{
+    // A document read without a line break in its first bytes keeps the file's own first break.
+    if (codes.rcode == rcNone)
+        codes.rcode = FFirstBreak != rcNone ? FFirstBreak : defaultRCode;
+    return codes;
+}
+
+TFileResult TScriptDocument::WriteText(const QString& fileName, const TStatedCodes& codes) const
+{
+    try {
+        SaveScriptFile(NativeName(fileName), TScriptLines(FModel.Rows()), codes, *FChars);
+    } catch (const std::exception& error) {
+        return {ReasonOf(error), {}};
+    }
+    return {};
+}
+
+TFileResult TScriptDocument::WriteCopy(const QString& fileName) const
+{
+    return WriteText(fileName, WrittenCodes(FCodes, rcLf));
 }
 
 } // namespace brenvik

@@ -69,6 +69,9 @@ public:
     // rcNone writes the file's first break, else defaultRCode. On success the document takes the
     // name and codes and is unmodified, and the side file is written under the name.
     TFileResult Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode);
+    // Writes the text to fileName in the document's codes and first break, as Save would, but as
+    // a copy: the document keeps its name, codes and modified flag.
+    TFileResult WriteCopy(const QString& fileName) const;
     // A UTF-8 file's characters beyond the user-defined area: the document was made read-only.
     const std::optional<TUnheldChar>& Unheld() const { return FChars->Unheld(); }
 
@@ -78,6 +81,9 @@ public:
     const TSideFileSession& Side() const { return FSide; }
 
 private:
+    TStatedCodes WrittenCodes(TStatedCodes codes, RCode defaultRCode) const;
+    TFileResult WriteText(const QString& fileName, const TStatedCodes& codes) const;
+
     TEditorModel FModel;
     std::shared_ptr<TDocumentChars> FChars = std::make_shared<TDocumentChars>();
     QString FFileName;

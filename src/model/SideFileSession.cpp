@@ -6,6 +6,9 @@
 #include "model/ExplorerSideFile.h"
 #include "model/ScriptDocument.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <optional>
 
@@ -21,6 +24,22 @@ QString MemoTextOf(const std::string& bytes)
 std::optional<std::string> MemoBytesOf(QString text)
 {
     return UnicodeToSjis(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+}
+
+QString RunFormPath(const QString& sideFile)
+{
+    return sideFile.isEmpty() ? QString() : sideFile.chopped(4) + QStringLiteral(".run");
+}
+
+// The form's values are a few lines; anything larger is no file this program wrote.
+constexpr qint64 kRunFormLimit = 1024 * 1024;
+
+QString ReadRunForm(const QString& path)
+{
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).size() > kRunFormLimit || !file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.read(kRunFormLimit));
 }
 
 } // namespace
@@ -55,6 +74,7 @@ QString TSideFileSession::Read()
     FMemo = std::move(content.Memo);
     // Bytes that do not decode would change on the way back: such a memo is only shown.
     FMemoLocked = MemoBytesOf(MemoTextOf(FMemo)) != FMemo;
+    FRunForm = ReadRunForm(RunFormPath(Path()));
     if (FMemoLocked && message.isEmpty())
         message = QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。");
     FChanged = false;
@@ -84,6 +104,16 @@ bool TSideFileSession::SetMemoText(const QString& text)
         FChanged = true;
     }
     return true;
+}
+
+QString TSideFileSession::SetRunForm(const QString& text)
+{
+    FRunForm = text;
+    const QString path = RunFormPath(Path());
+    if (path.isEmpty())
+        return {};
+    const QByteArray bytes = text.toUtf8();
+    return WriteSideBytes(path, std::string(bytes.constData(), std::size_t(bytes.size())));
 }
 
 QString TSideFileSession::Write()

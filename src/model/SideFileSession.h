@@ -35,6 +35,13 @@ public:
     bool SetMemoText(const QString& text);
     bool Changed() const { return FChanged; }
 
+    // The last values of the script's CGI run form, as text, kept in "<ini folder>/<file name>.run"
+    // beside the side file; empty when none.
+    const QString& RunForm() const { return FRunForm; }
+    // Takes the values and writes them at once; empty on success (or with no file to write
+    // to: a new document keeps them until closed), else why not.
+    QString SetRunForm(const QString& text);
+
     // Writes the keywords and the memo; empty on success (or with nothing to write to), else why not.
     QString Write();
     QString WriteChanged() { return FChanged ? Write() : QString(); }
@@ -47,6 +54,7 @@ private:
     std::string FMemo; // lines joined by CR LF
     bool FMemoLocked = false;
     bool FChanged = false;
+    QString FRunForm;
 };
 
 } // namespace brenvik
