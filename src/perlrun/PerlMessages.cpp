@@ -58,7 +58,10 @@ void Place(TPerlMessage& message, const QString& scriptName)
         last = matches.next();
     if (!last.hasMatch())
         return;
+    // The lazy match starts at the first " at " of the text: the file follows the last one.
     message.File = last.captured(1);
+    if (const qsizetype inner = message.File.lastIndexOf(QLatin1String(" at ")); inner >= 0)
+        message.File = message.File.mid(inner + 4);
     message.Line = last.captured(2).toInt();
     message.InScript = message.File == scriptName;
 }

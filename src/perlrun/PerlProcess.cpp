@@ -10,6 +10,8 @@ TPerlProcess::TPerlProcess(QObject* parent)
     : QObject(parent)
 {
     FLimit.setSingleShot(true);
+    // A coarse timer may fire 5 % early: the limit is the limit.
+    FLimit.setTimerType(Qt::PreciseTimer);
     connect(&FLimit, &QTimer::timeout, this, [this] { Stop(TProcessResult::TEnd::TimedOut); });
 }
 
