@@ -132,6 +132,7 @@ private:
     void AddRule(const char* name, std::function<bool()> enabled, std::function<bool()> checked = {});
     // The caret moves and their menu places, in frmMainMoves.cpp; after the menus are made.
     void CreateMoveCommands();
+    void CreateBookmarkCommands();
     void RunCommand(const std::function<void()>& command);
     bool MemoFocused() const;
     // Status bar, title, wrap and history, in frmMainStatus.cpp.

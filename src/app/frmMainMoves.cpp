@@ -1,6 +1,7 @@
 // The main window's moves: to a line, back and forward through the caret's jumps, to the
-// partner of a bracket, selecting to it, and the box mode's shortcut. Their logic lives in the editor and the go-to-line dialog; this file only
-// makes the commands and places them in the menus.
+// partner of a bracket, selecting to it, the bookmarks, and the box mode's shortcut. Their logic
+// lives in the editor, its line marks and the go-to-line dialog; this file only makes the commands
+// and places them in the menus.
 #include "app/frmMain.h"
 
 #include "app/GoToLineDialog.h"
@@ -59,6 +60,7 @@ void TfrmMain::CreateMoveCommands()
     }
     BindCommand("actGoToBracket", [this] { edrMain->GoToMatchingBracket(false); });
     BindCommand("actSelectToBracket", [this] { edrMain->GoToMatchingBracket(true); });
+    CreateBookmarkCommands();
     Action(QStringLiteral("actSelectMode"))->setShortcut(QKeySequence(QStringLiteral("Alt+Shift+B")));
 
     if (QMenu* find = MenuTitled(*this, QStringLiteral("検索(&S)"))) {
@@ -68,7 +70,38 @@ void TfrmMain::CreateMoveCommands()
         find->addAction(Action(QStringLiteral("actGoForward")));
         find->addAction(Action(QStringLiteral("actGoToBracket")));
         find->addAction(Action(QStringLiteral("actSelectToBracket")));
+        find->addSeparator();
+        for (const char* name : {"actBookmark", "actBookmarkNext", "actBookmarkPrevious", "actBookmarkClear"})
+            find->addAction(Action(QString::fromLatin1(name)));
     }
+}
+
+void TfrmMain::CreateBookmarkCommands()
+{
+    AddAction("actBookmark", "ブックマークの設定/解除(&K)", "Ctrl+F2",
+        "ブックマークの設定/解除|カーソル行のブックマークを設定または解除");
+    AddAction("actBookmarkNext", "次のブックマーク(&N)", "F2", "次のブックマーク|次のブックマークの行へ移動");
+    AddAction("actBookmarkPrevious", "前のブックマーク(&P)", "Shift+F2",
+        "前のブックマーク|前のブックマークの行へ移動");
+    AddAction("actBookmarkClear", "すべてのブックマークを解除", "Ctrl+Shift+F2",
+        "すべてのブックマークを解除|このファイルのブックマークをすべて解除");
+    const auto marks = [this]() -> TMarkedLines& { return edrMain->Model().Marks(); };
+    const auto caretLine = [this] { return edrMain->Model().LineOfRow(edrMain->Row()); };
+    const auto goTo = [this](std::optional<int> line) {
+        if (!line)
+            return;
+        edrMain->CancelSelection();
+        edrMain->PlaceCaretAfter(edrMain->Lines().LineToRow(*line), 0);
+        edrMain->setFocus();
+    };
+    constexpr TMarkKind kind = TMarkKind::Bookmark;
+    BindCommand("actBookmark", [=] { marks().Toggle(kind, caretLine()); });
+    BindCommand("actBookmarkNext", [=] { goTo(marks().Next(kind, caretLine())); });
+    BindCommand("actBookmarkPrevious", [=] { goTo(marks().Previous(kind, caretLine())); });
+    BindCommand("actBookmarkClear", [=] { marks().Clear(kind); });
+    const auto any = [=] { return !marks().Lines(kind).empty(); };
+    for (const char* name : {"actBookmarkNext", "actBookmarkPrevious", "actBookmarkClear"})
+        AddRule(name, any);
 }
 
 } // namespace brenvik

@@ -38,6 +38,7 @@ TEditor::TEditor(QWidget* parent)
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setMouseTracking(true);
     FModel->SetOwner(*this);
+    WatchMarks(true);
     FPopupMenu = new TEditorPopupMenu(*this);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
         [this](int value) { ApplyScroll(true, value); });
@@ -55,6 +56,12 @@ TEditor::~TEditor()
     FFont->OnChange = nullptr;
     // A document of the window's outlives this editor: it tells nobody from now on.
     FModel->SetOwner(TEditorModelOwner::None());
+    WatchMarks(false);
+}
+
+void TEditor::WatchMarks(bool watch)
+{
+    FModel->Marks().OnChange = watch ? std::function<void()>([this] { viewport()->update(); }) : nullptr;
 }
 
 void TEditor::SetDocument(TScriptDocument& document)
@@ -63,9 +70,11 @@ void TEditor::SetDocument(TScriptDocument& document)
         return;
     CancelSelection();
     FModel->SetOwner(TEditorModelOwner::None());
+    WatchMarks(false);
     FDocument = &document;
     FModel = &document.Model();
     FModel->SetOwner(*this);
+    WatchMarks(true);
     FPainter->SetModel(*FModel);
     ForgetBracketMatch();
     FPainter->Glyphs().SetDocumentChars(DocumentChars());
@@ -77,7 +86,9 @@ void TEditor::ShareLines(TEditor& other)
 {
     if (&other.ListRows() == &ListRows())
         return;
+    WatchMarks(false);
     FDocument->ShareText(*other.FDocument);
+    WatchMarks(true);
     FPainter->Glyphs().SetDocumentChars(DocumentChars());
     FTopRow = FTopCol = 0;
     Refresh();

@@ -416,6 +416,9 @@ private:
     void StartAltBox();
     bool TripleClick(const QMouseEvent& event) const;
 
+    // The model's line marks repaint this editor when they change; none: they no longer do.
+    void WatchMarks(bool watch);
+
     // Brackets.
     void UpdateBrackets();
     void QueueBrackets();

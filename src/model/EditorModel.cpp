@@ -13,8 +13,10 @@ namespace brenvik {
 TEditorModel::TEditorModel(TEditorModelOwner& owner)
     : FOwner(&owner)
     , FRows(std::make_shared<TEditorScreenStrings>())
+    , FMarks(std::make_shared<TMarkedLines>())
 {
     FRows->AddEditor(this);
+    FMarks->Attach(FRows.get());
     FLines = std::make_unique<TEditorStrings>(*this, FRows);
 }
 
@@ -29,6 +31,8 @@ void TEditorModel::ShareRows(TEditorModel& other)
         return;
     CancelSelection();
     FRows->RemoveEditor(this);
+    // The marks go first: marks of this model's own go with it and leave its rows while they live.
+    FMarks = other.FMarks;
     FRows = other.FRows;
     FRows->AddEditor(this);
     FRow = FCol = 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/EditorModelOwner.h"
+#include "model/MarkedLines.h"
 #include "text/AttachedEditor.h"
 #include "text/ColumnModel.h"
 #include "text/RowAttribute.h"
@@ -81,8 +82,10 @@ public:
     TEditorStrings& Lines() const { return *FLines; }
     // The row list is shared, not part of the model's own state: const queries may reach it.
     TEditorScreenStrings& Rows() const { return *FRows; }
-    // Leaves this model's rows and edits those of other, with its undo history.
+    // Leaves this model's rows and edits those of other, with its undo history and marks.
     void ShareRows(TEditorModel& other);
+    // The marks on the lines of the rows, shared with the models sharing them.
+    TMarkedLines& Marks() const { return *FMarks; }
     int RowCount() const;
     // Empty outside the rows.
     std::string_view RowText(int row) const;
@@ -280,6 +283,7 @@ private:
     TEditorModelOwner* FOwner;
     std::shared_ptr<TEditorScreenStrings> FRows;
     std::unique_ptr<TEditorStrings> FLines;
+    std::shared_ptr<TMarkedLines> FMarks; // after FRows: it leaves them before they go
 
     int FRow = 0;
     int FCol = 0;

@@ -59,9 +59,9 @@ std::string SideFileBytes(const TSideFileContent& content)
     return bytes;
 }
 
-TSideFileRead ReadSideFile(const QString& path)
+TSmallFileRead ReadSmallFile(const QString& path)
 {
-    TSideFileRead read;
+    TSmallFileRead read;
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return read;
@@ -91,11 +91,20 @@ TSideFileRead ReadSideFile(const QString& path)
         return read;
     }
     read.State = TSideFileState::Read;
-    read.Content = ParseSideFile(bytes.toStdString());
+    read.Bytes = bytes.toStdString();
     return read;
 }
 
-QString WriteSideFile(const QString& path, const TSideFileContent& content)
+TSideFileRead ReadSideFile(const QString& path)
+{
+    TSmallFileRead read = ReadSmallFile(path);
+    TSideFileRead side {read.State, {}, read.Reason};
+    if (read.State == TSideFileState::Read)
+        side.Content = ParseSideFile(read.Bytes);
+    return side;
+}
+
+QString WriteWholeFile(const QString& path, const std::string& bytes)
 {
     return WriteSideBytes(path, SideFileBytes(content));
 }
@@ -113,6 +122,11 @@ QString WriteSideBytes(const QString& path, const std::string& bytes)
         || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
         return QStringLiteral("%1 に書き込めません: %2").arg(path, ReasonOfErrno(TFileAct::Write));
     return {};
+}
+
+QString WriteSideFile(const QString& path, const TSideFileContent& content)
+{
+    return WriteWholeFile(path, SideFileBytes(content));
 }
 
 } // namespace brenvik

@@ -35,6 +35,17 @@ constexpr qint64 kSideFileLimit = 16 * 1024 * 1024;
 // at a backslash, which is an ordinary character of a Linux name.
 QString SideFilePath(const QString& iniFolder, const QString& scriptFileName);
 
+// A file of at most kSideFileLimit bytes without NUL bytes, read whole: the side file and the
+// bookmark file beside it.
+struct TSmallFileRead {
+    TSideFileState State = TSideFileState::Missing;
+    std::string Bytes;
+    QString Reason; // why an existing file was not taken
+};
+TSmallFileRead ReadSmallFile(const QString& path);
+// Creates the folder when missing and replaces the file whole; empty on success, else why not.
+QString WriteWholeFile(const QString& path, const std::string& bytes);
+
 TSideFileRead ReadSideFile(const QString& path);
 std::string SideFileBytes(const TSideFileContent& content);
 TSideFileContent ParseSideFile(const std::string& bytes);

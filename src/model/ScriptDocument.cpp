@@ -54,15 +54,16 @@ TFileResult TScriptDocument::Load(const QString& fileName, std::optional<TStated
     const QString name = QFileInfo(fileName).absoluteFilePath();
     TStatedCodes codes;
     TDocumentChars chars;
+    // The script being replaced keeps what changed in its side file, before its lines and their
+    // bookmarks give way to the new text.
+    TFileResult result {{}, FSide.WriteChanged()};
     try {
         // The decoder hands each line straight to the row list, which wraps it as it arrives.
         FModel.Lines().LoadLines(
             [&](const TLineSink& sink) { codes = DecodeScriptFileTo(NativeName(name), stated, sink, &chars); });
     } catch (const std::exception& error) {
-        return {ReasonOf(error), {}};
+        return {ReasonOf(error), result.Note};
     }
-    // The script being replaced keeps what changed in its side file.
-    TFileResult result {{}, FSide.WriteChanged()};
     // Only now, with the text in place, does the document take the file's name, codes and table.
     SetChars(std::move(chars));
     FFileName = name;
@@ -77,6 +78,7 @@ TFileResult TScriptDocument::Load(const QString& fileName, std::optional<TStated
     FModel.SetRowCol(0, 0);
     if (const QString note = FSide.Read(); !note.isEmpty())
         result.Note = note;
+    FModel.Marks().SetLines(TMarkKind::Bookmark, FSide.Bookmarks());
     return result;
 }
 

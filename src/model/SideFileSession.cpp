@@ -2,6 +2,7 @@
 #include "model/SideFileSession.h"
 
 #include "jcode/SjisUnicode.h"
+#include "model/BookmarkFile.h"
 #include "model/ExplorerKeywords.h"
 #include "model/ExplorerSideFile.h"
 #include "model/ScriptDocument.h"
@@ -78,7 +79,44 @@ QString TSideFileSession::Read()
     if (FMemoLocked && message.isEmpty())
         message = QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。");
     FChanged = false;
+    if (const QString note = ReadBookmarks(); message.isEmpty())
+        message = note;
     return message;
+}
+
+QString TSideFileSession::ReadBookmarks()
+{
+    FBookmarks.clear();
+    FBlockedBookmarkPath.clear();
+    if (FDocument.FileName().isEmpty())
+        return {};
+    const QString path = BookmarkFilePath(FFolder, FDocument.FileName());
+    TSmallFileRead read = ReadSmallFile(path);
+    if (read.State == TSideFileState::Read) {
+        if (std::optional<std::vector<int>> lines = ParseBookmarks(read.Bytes)) {
+            FBookmarks = std::move(*lines);
+            return {};
+        }
+        read.Reason = QStringLiteral("%1 はブックマークの行番号として読めません。").arg(path);
+    } else if (read.State == TSideFileState::Missing) {
+        return {};
+    }
+    FBlockedBookmarkPath = path;
+    return read.Reason + QStringLiteral(" このファイルには書き込みません。");
+}
+
+QString TSideFileSession::WriteBookmarks()
+{
+    const std::vector<int>& lines = FDocument.Model().Marks().Lines(TMarkKind::Bookmark);
+    if (FDocument.FileName().isEmpty() || FDocument.Model().Modified() || lines == FBookmarks)
+        return {};
+    const QString path = BookmarkFilePath(FFolder, FDocument.FileName());
+    if (path == FBlockedBookmarkPath)
+        return {};
+    const QString error = WriteWholeFile(path, BookmarkBytes(lines));
+    if (error.isEmpty())
+        FBookmarks = lines;
+    return error;
 }
 
 void TSideFileSession::SetKeywords(std::vector<std::string> keywords)
@@ -119,12 +157,20 @@ QString TSideFileSession::SetRunForm(const QString& text)
 QString TSideFileSession::Write()
 {
     const QString path = Path();
-    if (path.isEmpty() || path == FBlockedPath)
-        return {};
-    const QString error = WriteSideFile(path, {FKeywords, FMemo});
-    if (error.isEmpty())
-        FChanged = false;
+    QString error;
+    if (!path.isEmpty() && path != FBlockedPath) {
+        error = WriteSideFile(path, {FKeywords, FMemo});
+        if (error.isEmpty())
+            FChanged = false;
+    }
+    if (const QString bookmarks = WriteBookmarks(); error.isEmpty())
+        error = bookmarks;
     return error;
+}
+
+QString TSideFileSession::WriteChanged()
+{
+    return FChanged ? Write() : WriteBookmarks();
 }
 
 } // namespace brenvik

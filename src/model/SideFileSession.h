@@ -2,6 +2,9 @@
 // save, after a keyword is added and when a changed memo is left, and before the script is
 // replaced or the window closes when they changed. A side file that exists but could not be read
 // is never overwritten; a memo whose bytes do not decode is kept as read and only shown.
+// The script's bookmarks go to the bookmark file beside it (BookmarkFile.h) by the same rules, and
+// only while the text is as saved: the lines of an edited text that was not saved would not match
+// the file's.
 #pragma once
 
 #include <QString>
@@ -34,6 +37,8 @@ public:
     // Takes the memo as typed; false (nothing changes) when it has no Shift_JIS form.
     bool SetMemoText(const QString& text);
     bool Changed() const { return FChanged; }
+    // The bookmarked lines (0-based) Read found; the document puts them on its lines.
+    const std::vector<int>& Bookmarks() const { return FBookmarks; }
 
     // The last values of the script's CGI run form, as text, kept in "<ini folder>/<file name>.run"
     // beside the side file; empty when none.
@@ -42,14 +47,20 @@ public:
     // to: a new document keeps them until closed), else why not.
     QString SetRunForm(const QString& text);
 
-    // Writes the keywords and the memo; empty on success (or with nothing to write to), else why not.
+    // Writes the keywords and the memo, and the document's bookmarks when its text is unmodified
+    // and they changed; empty on success (or with nothing to write to), else why not.
     QString Write();
-    QString WriteChanged() { return FChanged ? Write() : QString(); }
+    QString WriteChanged();
 
 private:
+    QString ReadBookmarks();
+    QString WriteBookmarks();
+
     TScriptDocument& FDocument;
     QString FFolder;
     QString FBlockedPath; // an existing side file that could not be read: never overwritten
+    QString FBlockedBookmarkPath; // likewise for the bookmark file
+    std::vector<int> FBookmarks; // as read or last written
     std::vector<std::string> FKeywords;
     std::string FMemo; // lines joined by CR LF
     bool FMemoLocked = false;

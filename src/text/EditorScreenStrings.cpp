@@ -56,6 +56,26 @@ TAttachedEditor* TEditorScreenStrings::ActiveEditor() const
     return OwnerEditor();
 }
 
+void TEditorScreenStrings::AddLineListener(TLineEditListener* listener)
+{
+    if (std::find(FLineListeners.begin(), FLineListeners.end(), listener) == FLineListeners.end())
+        FLineListeners.push_back(listener);
+}
+
+void TEditorScreenStrings::RemoveLineListener(TLineEditListener* listener)
+{
+    std::erase(FLineListeners, listener);
+}
+
+void TEditorScreenStrings::TellLinesReplaced(int first, std::string_view before, std::string_view after)
+{
+    if (FLineListeners.empty())
+        return;
+    const int line = LineOfRow(first);
+    for (TLineEditListener* listener : FLineListeners)
+        listener->LinesReplaced(line, before, after);
+}
+
 void TEditorScreenStrings::UpdateEditors()
 {
     ForEachEditor([](TAttachedEditor& editor) { editor.Refresh(); });
@@ -205,6 +225,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
         record.Text = std::move(taken.Text);
         record.Attribute = taken.Attribute;
         DeleteRows(row, count);
+        TellLinesReplaced(row, record.Text, {});
         int rescanned = Rescan(row, true);
         FPendingChange = {row, taken.Rows, 0, rescanned, true};
         return;
@@ -240,6 +261,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     record.Attribute = taken.Attribute;
     record.RowCount = rows.Count();
     SetRows(first, taken.Rows, rows);
+    TellLinesReplaced(first, record.Text, newText);
     int rescanned = Rescan(first, true);
     FPendingChange = {first, taken.Rows, rows.Count(), rescanned, true};
 }
@@ -507,6 +529,8 @@ void TEditorScreenStrings::Fill(const TLineProducer& produce, bool finalLineBrea
         FPendingChange = {0, Count(), fresh.Count(), 0, true, byEdit};
         Swap(fresh);
     }
+    for (TLineEditListener* listener : FLineListeners)
+        listener->TextReplaced();
     ForEachEditor([](TAttachedEditor& editor) {
         editor.SetCaretRow(0);
         editor.SetCaretCol(0);

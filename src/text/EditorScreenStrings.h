@@ -6,6 +6,7 @@
 #include "text/EditorStringList.h"
 #include "text/EditorUndoObj.h"
 #include "text/EditorWrapOption.h"
+#include "text/LineEditListener.h"
 #include "text/RowContexts.h"
 
 #include <memory>
@@ -90,6 +91,13 @@ public:
     // The first attached editor with the input focus, else the owner; null when none is attached.
     TAttachedEditor* ActiveEditor() const;
     void UpdateEditors();
+
+    // Listeners to changes of the logical lines (not owned; a listener removes itself).
+    void AddLineListener(TLineEditListener* listener);
+    void RemoveLineListener(TLineEditListener* listener);
+    // Tells the listeners that the whole lines from the one holding row first read after where
+    // they read before (ReplaceRows and the undo replay call it).
+    void TellLinesReplaced(int first, std::string_view before, std::string_view after);
     void ClampCarets();
 
     // Update batches nest; the editors hear of changes when the outermost one ends.
@@ -193,6 +201,7 @@ private:
     }
 
     std::vector<TAttachedEditor*> FEditors;
+    std::vector<TLineEditListener*> FLineListeners;
     TPendingChange FPendingChange;
     int FUpdateCount = 0;
     bool FChangeEventBound = true;

@@ -73,6 +73,8 @@ TEditorUndoObj::Inverse TEditorUndoObj::Replay(const TUndoData& record)
         inverse.RowCount = rows.Count();
         FRows.InsertRows(record.Row, rows);
     }
+    const std::string_view inserted = record.Attribute != raNone ? record.Text : std::string_view();
+    FRows.TellLinesReplaced(record.Row, inverse.Text, inserted);
     int rescanned = FRows.Rescan(record.Row, true);
     FRows.SetPendingChange({record.Row, inverse.Removed, inverse.RowCount, rescanned, true});
     return inverse;

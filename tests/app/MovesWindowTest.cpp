@@ -212,5 +212,51 @@ TEST_F(MovesWindowTest, BackAndForwardGoThroughTheCaretsJumps)
     EXPECT_EQ(Editor().Lines().GetCount(), 300) << "the chords typed nothing";
 }
 
+// Ctrl+F2 marks the caret's line, F2 and Shift+F2 go round the marks, Ctrl+Shift+F2 clears them;
+// the marks stay on their lines as lines are typed above them.
+TEST_F(MovesWindowTest, BookmarksToggleGoRoundAndFollowTheirLines)
+{
+    Editor().TypeText("a\r\nb\r\nc\r\nd\r\ne\r\n");
+    const TMarkedLines& marks = Editor().Model().Marks();
+    window->IdleUpdate();
+    EXPECT_FALSE(window->Action(QStringLiteral("actBookmarkNext"))->isEnabled());
+    Editor().SetRowCol(1, 1);
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    Editor().SetRowCol(3, 0);
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {1, 3}));
+    window->IdleUpdate();
+    EXPECT_TRUE(window->Action(QStringLiteral("actBookmarkNext"))->isEnabled());
+    Key(Qt::Key_F2);
+    EXPECT_EQ(Caret(), (TEditorPos {1, 0})) << "round past the end";
+    Key(Qt::Key_F2);
+    EXPECT_EQ(Caret(), (TEditorPos {3, 0}));
+    Key(Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {1, 0}));
+    // Enter at the start of the marked line puts a line above it; the mark moves with its text.
+    Key(Qt::Key_Return);
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {2, 4}));
+    Key(Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_EQ(Caret(), (TEditorPos {4, 0})) << "round past the start";
+    EXPECT_EQ(Editor().Lines().Get(4), "d");
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {2}));
+    Key(Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(marks.Lines(TMarkKind::Bookmark).empty());
+    EXPECT_EQ(Editor().Lines().GetCount(), 6) << "the keys typed nothing";
+    // The commands stand in the find menu with their shortcuts and hints.
+    QMenu* find = nullptr;
+    for (QAction* item : window->menuBar()->actions())
+        if (item->menu() && item->menu()->title() == QStringLiteral("検索(&S)"))
+            find = item->menu();
+    ASSERT_NE(find, nullptr);
+    for (const char* name : {"actBookmark", "actBookmarkNext", "actBookmarkPrevious", "actBookmarkClear"}) {
+        QAction* action = window->Action(QString::fromLatin1(name));
+        EXPECT_TRUE(find->actions().contains(action)) << name;
+        EXPECT_FALSE(action->shortcut().isEmpty()) << name;
+        EXPECT_FALSE(action->statusTip().isEmpty()) << name;
+    }
+}
+
 } // namespace
 } // namespace brenvik

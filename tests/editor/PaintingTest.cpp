@@ -583,5 +583,41 @@ TEST_F(PaintingTest, DocumentCharactersArePaintedAsTheirCharacters)
     const int ink = Ink(expected, expected.rect(), Qt::white);
     EXPECT_NEAR(Ink(own, cell, Qt::white), ink, ink / 5);
 }
+
+TEST_F(PaintingTest, MarkedLinesBandTheirRowsInTheLeftbar)
+{
+    TEditorLeftbar& bar = *editor.Leftbar();
+    bar.SetVisible(true);
+    bar.SetBkColor(clSilver);
+    editor.ListRows().WrapOption().SetWrapByte(20);
+    editor.SetWordWrap(true);
+    SetText(std::string(30, 'w') + "\r\nerr\r\nplain\r\nboth\r\n");
+    ASSERT_EQ(editor.RowCount(), 5);
+    TMarkedLines& marks = editor.Model().Marks();
+    marks.SetLines(TMarkKind::Bookmark, {0, 3});
+    marks.SetLines(TMarkKind::SyntaxError, {1, 3});
+    const QColor silver(0xc0, 0xc0, 0xc0);
+    const int margin = bar.LeftMargin();
+    const auto band = [&](int row) {
+        return QRect(margin, editor.TopOffset() + row * editor.RowHeight(), editor.LeftbarWidth() - margin - 2,
+            editor.RowHeight());
+    };
+    const auto tab = [&](int row) { return band(row).topLeft() + QPoint(-margin + 2, 2); };
+    const QImage image = Render();
+    const int area = band(0).width() * band(0).height();
+    // Both rows of the wrapped bookmarked line, the error line and the line with both are banded.
+    for (int row : {0, 1, 2, 4})
+        EXPECT_LT(Exact(image, band(row), silver), area / 4) << row;
+    EXPECT_GT(Exact(image, band(3), silver), area / 2) << "an unmarked line keeps the bar's colour";
+    const QRgb bookmarkBand = image.pixel(band(0).topRight() - QPoint(1, -1));
+    const QRgb errorBand = image.pixel(band(2).topRight() - QPoint(1, -1));
+    EXPECT_NE(bookmarkBand, errorBand);
+    EXPECT_EQ(image.pixel(band(4).topRight() - QPoint(1, -1)), errorBand) << "the error's band over the bookmark's";
+    // The bookmark's tab in the margin: on both bookmarked lines, not on the error line.
+    EXPECT_EQ(image.pixel(tab(0)), image.pixel(tab(4)));
+    EXPECT_NE(image.pixel(tab(0)), image.pixel(tab(2)));
+    EXPECT_NE(image.pixel(tab(0)), bookmarkBand);
+}
+
 } // namespace
 } // namespace brenvik

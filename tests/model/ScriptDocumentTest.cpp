@@ -1,7 +1,8 @@
 // The script document without a window: reading and writing every code and line end, stated
 // codes, failures that change nothing, links and modes, a UTF-8 script's own characters, and the
-// side file's keywords and memo.
+// side file's keywords and memo, and the bookmarks beside it.
 #include "model/ExplorerSideFile.h"
+#include "model/MarkedLines.h"
 #include "model/ScriptDocument.h"
 #include "text/EditorStrings.h"
 
@@ -210,6 +211,51 @@ TEST_F(ScriptDocumentTest, AnUnreadableSideFileIsNeverOverwrittenAndABadMemoStay
     document.Side().SetKeywords({"k"});
     ASSERT_TRUE(SaveAsItIs(Path("m.cgi")));
     EXPECT_EQ(Read(Path("ini/m.cgi.dat")), badMemo);
+}
+
+TEST_F(ScriptDocumentTest, BookmarksFollowTheScriptOnlyWhileItsTextIsAsSaved)
+{
+    const QString a = Write("a.cgi", "l1\r\nl2\r\nl3\r\nl4\r\n");
+    ASSERT_TRUE(Load(a));
+    TMarkedLines& marks = document.Model().Marks();
+    marks.SetLines(TMarkKind::Bookmark, {1, 3});
+    // An unmodified script's bookmarks are written when another replaces it, and come back.
+    ASSERT_TRUE(Load(Write("b.cgi", "b\r\n")));
+    EXPECT_EQ(Read(Path("ini/a.cgi.bookmarks")), "2,4\r\n");
+    EXPECT_FALSE(QFileInfo::exists(Path("ini/b.cgi.bookmarks"))) << "no bookmarks, no file";
+    EXPECT_TRUE(marks.Lines(TMarkKind::Bookmark).empty());
+    ASSERT_TRUE(Load(a));
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {1, 3}));
+    // Edited and left unsaved, the lines no longer match the file: nothing is written.
+    document.Model().SetRowCol(0, 0);
+    document.Model().TypeText("l0\r\n");
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {2, 4}));
+    ASSERT_TRUE(Load(Write("b.cgi", "b\r\n")));
+    EXPECT_EQ(Read(Path("ini/a.cgi.bookmarks")), "2,4\r\n");
+    // Saved, they are written as the saved text has them; lines past the end are dropped.
+    ASSERT_TRUE(Load(a));
+    document.Model().SetRowCol(0, 0);
+    document.Model().TypeText("l0\r\n");
+    ASSERT_TRUE(SaveAsItIs(a));
+    EXPECT_EQ(Read(Path("ini/a.cgi.bookmarks")), "3,5\r\n");
+    Write("ini/a.cgi.bookmarks", "1,99\r\n");
+    ASSERT_TRUE(Load(a));
+    EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {0}));
+}
+
+TEST_F(ScriptDocumentTest, ABookmarkFileThatIsNotAListOfLinesIsToldAndKept)
+{
+    QDir().mkpath(Path("ini"));
+    for (const QByteArray& bad : {QByteArray("1,,2\r\n"), QByteArray("0\r\n"), QByteArray("x\r\n"),
+             QByteArray("1,\r\n"), QByteArray("1 2\r\n")}) {
+        Write("ini/c.cgi.bookmarks", bad);
+        const TFileResult read = Load(Write("c.cgi", "c\r\nd\r\n"));
+        ASSERT_TRUE(read);
+        EXPECT_TRUE(read.Note.contains(QStringLiteral("ブックマーク"))) << bad.constData();
+        document.Model().Marks().SetLines(TMarkKind::Bookmark, {1});
+        ASSERT_TRUE(SaveAsItIs(Path("c.cgi")));
+        EXPECT_EQ(Read(Path("ini/c.cgi.bookmarks")), bad);
+    }
 }
 
 } // namespace
