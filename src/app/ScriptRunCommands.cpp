@@ -5,6 +5,7 @@
 #include "app/WindowParts.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
+#include "model/MarkedLines.h"
 #include "perlrun/CgiRequest.h"
 #include "perlrun/CgiResponse.h"
 #include "text/EditorStrings.h"
@@ -22,6 +23,8 @@
 namespace brenvik {
 
 namespace {
+
+constexpr TMarkKind kErrorMark = TMarkKind::SyntaxError;
 
 QMenu* MenuOf(QMainWindow& window, const QString& title)
 {
@@ -69,9 +72,7 @@ void TScriptRunCommands::CreateActions()
     FWindow.BindCommand("actNextMessage", [this] { GoToMessage(true); });
     FWindow.BindCommand("actPrevMessage", [this] { GoToMessage(false); });
     FWindow.AddRule("actRunCancel", [this] { return FRun->Running(); });
-    const auto hasLines = [this] {
-        return std::any_of(FReport.Messages.begin(), FReport.Messages.end(), [](const TPerlMessage& m) { return m.InScript && m.Line > 0; });
-    };
+    const auto hasLines = [this] { return !Marks().Lines(kErrorMark).empty(); };
     FWindow.AddRule("actNextMessage", hasLines);
     FWindow.AddRule("actPrevMessage", hasLines);
     if (QMenu* tools = MenuOf(FWindow, QStringLiteral("ツール(&T)"))) {
@@ -163,6 +164,16 @@ void TScriptRunCommands::Finished(TRunKind kind, const TProcessResult& result)
 void TScriptRunCommands::CheckFinished(const TProcessResult& result)
 {
     FReport = ParseCheckMessages(result.Errors, FRun->Source(), result.Ended() ? result.ExitCode : -1);
+    FCheckedLines.clear();
+    for (const TPerlMessage& message : FReport.Messages)
+        if (message.InScript && message.Line > 0 && !message.Trailer)
+            FCheckedLines.push_back(message.Line - 1);
+    std::sort(FCheckedLines.begin(), FCheckedLines.end());
+    FCheckedLines.erase(std::unique(FCheckedLines.begin(), FCheckedLines.end()), FCheckedLines.end());
+    // Lines past the end (perl's "at EOF") are dropped by the marks: keep the list in step.
+    const int lineCount = FWindow.Editor().Lines().GetCount();
+    std::erase_if(FCheckedLines, [lineCount](int line) { return line >= lineCount; });
+    Marks().SetLines(kErrorMark, FCheckedLines);
     const QString interruption = Interruption(result);
     FPanel->ShowCheck(FReport, interruption);
     FWindow.ShowMessage(interruption.isEmpty() ? FReport.Summary() : QStringLiteral("構文チェック: ") + interruption);
@@ -200,51 +211,59 @@ void TScriptRunCommands::OpenBodyInBrowser()
         FWindow.ShowMessage(QStringLiteral("ブラウザを起動できません。"));
 }
 
+TMarkedLines& TScriptRunCommands::Marks() const
+{
+    return FWindow.Document().Model().Marks();
+}
+
 int TScriptRunCommands::MessageLine(int index) const
 {
     if (index < 0 || index >= int(FReport.Messages.size()))
         return 0;
     const TPerlMessage& message = FReport.Messages[std::size_t(index)];
-    return message.InScript ? message.Line : 0;
+    if (!message.InScript || message.Line <= 0)
+        return 0;
+    // Marks follow their lines through edits but keep their order, and only a line taken out
+    // takes one away: while none was, the n-th line checked is the n-th mark.
+    const std::vector<int>& now = Marks().Lines(kErrorMark);
+    const auto checked = std::lower_bound(FCheckedLines.begin(), FCheckedLines.end(), message.Line - 1);
+    if (now.size() == FCheckedLines.size())
+        return now[std::size_t(checked - FCheckedLines.begin())] + 1;
+    return Marks().Has(kErrorMark, message.Line - 1) ? message.Line : 0;
 }
 
-void TScriptRunCommands::GoToMessageAt(int index)
+void TScriptRunCommands::GoToLine(int line)
 {
-    const int line = MessageLine(index);
-    if (line <= 0)
-        return;
     TEditor& editor = FWindow.Editor();
     const int lines = std::max(editor.Lines().GetCount(), 1);
     editor.CancelSelection();
     editor.PlaceCaretAfter(editor.Lines().LineToRow(std::min(line, lines) - 1), 0);
-    FPanel->SelectMessage(index);
     editor.setFocus();
+}
+
+void TScriptRunCommands::GoToMessageAt(int index)
+{
+    if (const int line = MessageLine(index); line > 0) {
+        FPanel->SelectMessage(index);
+        GoToLine(line);
+    }
 }
 
 void TScriptRunCommands::GoToMessage(bool forward)
 {
     TEditor& editor = FWindow.Editor();
-    const int caretLine = editor.LineOfRow(editor.Row()) + 1;
-    int best = -1;
-    int wrap = -1;
+    const int caretLine = editor.LineOfRow(editor.Row());
+    const std::optional<int> line = forward ? Marks().Next(kErrorMark, caretLine) : Marks().Previous(kErrorMark, caretLine);
+    if (!line)
+        return;
+    // The list follows: the first message on that line is selected.
     for (int i = 0; i < int(FReport.Messages.size()); ++i) {
-        const int line = MessageLine(i);
-        if (line <= 0)
-            continue;
-        const bool ahead = forward ? line > caretLine : line < caretLine;
-        const auto better = [&](int other) {
-            return other < 0 || (forward ? line < MessageLine(other) : line > MessageLine(other));
-        };
-        if (ahead && better(best))
-            best = i;
-        // Round the end: the first line of all going forward, the last going back.
-        if (better(wrap))
-            wrap = i;
+        if (MessageLine(i) == *line + 1) {
+            FPanel->SelectMessage(i);
+            break;
+        }
     }
-    if (best < 0)
-        best = wrap;
-    if (best >= 0)
-        GoToMessageAt(best);
+    GoToLine(*line + 1);
 }
 
 } // namespace brenvik

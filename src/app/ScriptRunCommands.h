@@ -11,12 +11,14 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
 
 class QDockWidget;
 
 namespace brenvik {
 
 class TfrmMain;
+class TMarkedLines;
 class TScriptRunPanel;
 
 class TScriptRunCommands : public QObject {
@@ -29,8 +31,8 @@ public:
     // Asks the form, then runs the script as a CGI program.
     void RunCgi();
     void Cancel();
-    // Moves the caret to the next (or previous) line a message of the last check names, after
-    // (or before) the caret's line, going round at the end.
+    // Moves the caret to the next (or previous) line marked by the last check, after (or before)
+    // the caret's line, going round at the end; the marks follow edits until the next check.
     void GoToMessage(bool forward);
     // Moves the caret to the line of message index of the last check.
     void GoToMessageAt(int index);
@@ -39,13 +41,16 @@ public:
     TScriptRunPanel& Panel() const { return *FPanel; }
     QDockWidget& Dock() const { return *pnlScriptRun; }
     const TCheckReport& Report() const { return FReport; }
-    // The line message index stands on now (from 1); 0 when it names none of the script's.
+    // The line message index stands on now (from 1), its mark followed through edits; 0 when it
+    // names none of the script's, or its line was taken out.
     int MessageLine(int index) const;
     // The body of the last run in a file of its own for the user's browser.
     void OpenBodyInBrowser();
 
 private:
     void CreateActions();
+    TMarkedLines& Marks() const;
+    void GoToLine(int line);
     bool StartRun(TRunKind kind, const TCgiRequest* request);
     void Finished(TRunKind kind, const TProcessResult& result);
     void CheckFinished(const TProcessResult& result);
@@ -58,6 +63,7 @@ private:
     QDockWidget* pnlScriptRun;
     TScriptRunPanel* FPanel;
     TCheckReport FReport;
+    std::vector<int> FCheckedLines; // the marked lines (0-based, ascending) as the check found them
     QByteArray FBody; // the last run's body, decoded, in UTF-8
     bool FBodyIsHtml = false;
     std::unique_ptr<QTemporaryDir> FBrowserFolder;

@@ -106,11 +106,6 @@ TSideFileRead ReadSideFile(const QString& path)
 
 QString WriteWholeFile(const QString& path, const std::string& bytes)
 {
-    return WriteSideBytes(path, SideFileBytes(content));
-}
-
-QString WriteSideBytes(const QString& path, const std::string& bytes)
-{
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("フォルダ %1 を作成できません。").arg(folder);

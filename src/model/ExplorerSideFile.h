@@ -51,6 +51,5 @@ std::string SideFileBytes(const TSideFileContent& content);
 TSideFileContent ParseSideFile(const std::string& bytes);
 // Creates the folder when missing and replaces the file whole; empty on success, else why not.
 QString WriteSideFile(const QString& path, const TSideFileContent& content);
-QString WriteSideBytes(const QString& path, const std::string& bytes);
 
 } // namespace brenvik

@@ -7,9 +7,6 @@
 #include "model/ExplorerSideFile.h"
 #include "model/ScriptDocument.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <algorithm>
 #include <optional>
 
@@ -32,15 +29,10 @@ QString RunFormPath(const QString& sideFile)
     return sideFile.isEmpty() ? QString() : sideFile.chopped(4) + QStringLiteral(".run");
 }
 
-// The form's values are a few lines; anything larger is no file this program wrote.
-constexpr qint64 kRunFormLimit = 1024 * 1024;
-
 QString ReadRunForm(const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).size() > kRunFormLimit || !file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.read(kRunFormLimit));
+    const TSmallFileRead read = path.isEmpty() ? TSmallFileRead {} : ReadSmallFile(path);
+    return read.State == TSideFileState::Read ? QString::fromStdString(read.Bytes) : QString();
 }
 
 } // namespace
@@ -151,7 +143,7 @@ QString TSideFileSession::SetRunForm(const QString& text)
     if (path.isEmpty())
         return {};
     const QByteArray bytes = text.toUtf8();
-    return WriteSideBytes(path, std::string(bytes.constData(), std::size_t(bytes.size())));
+    return WriteWholeFile(path, std::string(bytes.constData(), std::size_t(bytes.size())));
 }
 
 QString TSideFileSession::Write()
