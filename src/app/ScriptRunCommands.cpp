@@ -145,7 +145,7 @@ QString TScriptRunCommands::Interruption(const TProcessResult& result) const
     case TProcessResult::TEnd::Crashed:
         return QStringLiteral("perl が異常終了しました。");
     case TProcessResult::TEnd::NotStarted:
-        return QStringLiteral("perl を起動できません: %1").arg(result.StartError);
+        return result.StartError;
     case TProcessResult::TEnd::Exited:
         break;
     }

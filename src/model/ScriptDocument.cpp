@@ -96,7 +96,7 @@ TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, R
     // A link is written through: its target gets the text, the link stays a link.
     const QFileInfo info(name);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
-    if (TFileResult written = WriteText(target, codes); !written)
+    if (TFileResult written = WriteLines(target, TScriptLines(FModel.Rows()), codes, *FChars); !written)
         return written;
     FFileName = name;
     FCodes = codes;
@@ -113,19 +113,25 @@ TStatedCodes TScriptDocument::WrittenCodes(TStatedCodes codes, RCode defaultRCod
     return codes;
 }
 
-TFileResult TScriptDocument::WriteText(const QString& fileName, const TStatedCodes& codes) const
+TFileResult TScriptDocument::WriteLines(
+    const QString& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars)
 {
     try {
-        SaveScriptFile(NativeName(fileName), TScriptLines(FModel.Rows()), codes, *FChars);
+        SaveScriptFile(NativeName(fileName), lines, codes, chars);
     } catch (const std::exception& error) {
         return {ReasonOf(error), {}};
     }
     return {};
 }
 
-TFileResult TScriptDocument::WriteCopy(const QString& fileName) const
+TScriptTextCopy TScriptDocument::CopyText() const
 {
-    return WriteText(fileName, WrittenCodes(FCodes, rcLf));
+    return TScriptTextCopy(FModel.Rows(), WrittenCodes(FCodes, rcLf), *FChars);
+}
+
+TFileResult TScriptDocument::WriteCopy(const QString& fileName, const TScriptTextCopy& copy)
+{
+    return WriteLines(fileName, copy, copy.Codes(), copy.Chars());
 }
 
 } // namespace brenvik

@@ -10,6 +10,7 @@
 #include "model/EditorModel.h"
 #include "model/FindSession.h"
 #include "model/ScriptFileCheck.h"
+#include "model/ScriptTextCopy.h"
 #include "model/SideFileSession.h"
 
 #include <QString>
@@ -69,9 +70,11 @@ public:
     // rcNone writes the file's first break, else defaultRCode. On success the document takes the
     // name and codes and is unmodified, and the side file is written under the name.
     TFileResult Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode);
-    // Writes the text to fileName in the document's codes and first break, as Save would, but as
-    // a copy: the document keeps its name, codes and modified flag.
-    TFileResult WriteCopy(const QString& fileName) const;
+    // The text as it stands now, with the codes and first break Save would write it in; the
+    // document keeps its name, codes and modified flag.
+    TScriptTextCopy CopyText() const;
+    // Writes a copy to fileName as Save writes the text; safe on any thread.
+    static TFileResult WriteCopy(const QString& fileName, const TScriptTextCopy& copy);
     // A UTF-8 file's characters beyond the user-defined area: the document was made read-only.
     const std::optional<TUnheldChar>& Unheld() const { return FChars->Unheld(); }
 
@@ -82,7 +85,8 @@ public:
 
 private:
     TStatedCodes WrittenCodes(TStatedCodes codes, RCode defaultRCode) const;
-    TFileResult WriteText(const QString& fileName, const TStatedCodes& codes) const;
+    static TFileResult WriteLines(
+        const QString& fileName, const TSaveLines& lines, const TStatedCodes& codes, const TDocumentChars& chars);
 
     TEditorModel FModel;
     std::shared_ptr<TDocumentChars> FChars = std::make_shared<TDocumentChars>();

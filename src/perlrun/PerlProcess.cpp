@@ -51,7 +51,7 @@ bool TPerlProcess::Start(const TProcessRequest& request)
         if (error != QProcess::FailedToStart)
             return;
         FResult.End = TProcessResult::TEnd::NotStarted;
-        FResult.StartError = FProcess->errorString();
+        FResult.StartError = QStringLiteral("%1 を起動できません: %2").arg(FProcess->program(), FProcess->errorString());
         Finish();
     });
     connect(FProcess, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {

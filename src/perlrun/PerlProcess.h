@@ -20,7 +20,7 @@ struct TProcessResult {
     enum class TEnd { Exited, Crashed, TimedOut, Cancelled, NotStarted };
     TEnd End = TEnd::NotStarted;
     int ExitCode = -1;
-    QString StartError; // why the program did not start (NotStarted)
+    QString StartError; // why the program did not start (NotStarted), in a sentence
     QByteArray Output;
     QByteArray Errors;
     bool OutputCut = false; // output beyond the cap was dropped

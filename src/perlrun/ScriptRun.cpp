@@ -7,19 +7,38 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 namespace brenvik {
 
 TScriptRun::TScriptRun(QObject* parent)
     : QObject(parent)
 {
-    connect(&FProcess, &TPerlProcess::Finished, this, [this](const TProcessResult& result) {
-        emit Finished(FKind, result);
-        FCopyFolder.reset();
-    });
+    connect(&FProcess, &TPerlProcess::Finished, this, &TScriptRun::End);
 }
 
-TScriptRun::~TScriptRun() = default;
+TScriptRun::~TScriptRun()
+{
+    if (FWriter) {
+        FWriter->disconnect(this);
+        FWriter->wait();
+        delete FWriter;
+    }
+}
+
+void TScriptRun::End(const TProcessResult& result)
+{
+    emit Finished(FKind, result);
+    FCopyFolder.reset();
+}
+
+void TScriptRun::Cancel()
+{
+    if (FWriter)
+        FCancelled = true;
+    else
+        FProcess.Cancel();
+}
 
 QString TScriptRun::Start(TRunKind kind, const TScriptDocument& document, const TRunOptions& options,
     const TCgiRequest* request)
@@ -39,8 +58,6 @@ QString TScriptRun::Start(TRunKind kind, const TScriptDocument& document, const 
     const QString scriptName =
         document.FileName().isEmpty() ? QStringLiteral("無題.cgi") : QFileInfo(document.FileName()).fileName();
     const QString copy = folder->filePath(scriptName);
-    if (const TFileResult written = document.WriteCopy(copy); !written)
-        return QStringLiteral("一時ファイル %1 に書き込めません: %2").arg(copy, written.Error);
 
     const QString scriptFolder = document.Folder(QDir::homePath());
     FArguments = ShebangSwitches(document.Model().LineText(0));
@@ -61,7 +78,28 @@ QString TScriptRun::Start(TRunKind kind, const TScriptDocument& document, const 
     FKind = kind;
     FSource = {QFile::encodeName(copy), scriptName, document.DocumentJCode(), &document.Chars()};
     FCopyFolder = std::move(folder);
-    FProcess.Start(process);
+    FCancelled = false;
+
+    // The text is taken now, as it stands, and written on a thread of its own: encoding a large
+    // script would stall the window, and the user may go on typing meanwhile.
+    auto text = std::make_shared<const TScriptTextCopy>(document.CopyText());
+    auto written = std::make_shared<TFileResult>();
+    FWriter = QThread::create([text, written, copy] { *written = TScriptDocument::WriteCopy(copy, *text); });
+    connect(FWriter, &QThread::finished, this, [this, written, copy, process] {
+        FWriter->deleteLater();
+        FWriter = nullptr;
+        TProcessResult result;
+        if (FCancelled) {
+            result.End = TProcessResult::TEnd::Cancelled;
+        } else if (!*written) {
+            result.StartError = QStringLiteral("一時ファイル %1 に書き込めません: %2").arg(copy, written->Error);
+        } else {
+            FProcess.Start(process);
+            return;
+        }
+        End(result);
+    });
+    FWriter->start();
     return {};
 }
 

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <memory>
 
@@ -26,14 +27,16 @@ public:
     explicit TScriptRun(QObject* parent = nullptr);
     ~TScriptRun() override;
 
-    // Starts a run; empty when it started (Finished follows), else why not: perl missing, the
-    // copy not written, a run already going on. request: the CGI run's environment and input.
+    // Starts a run; empty when it started (Finished follows, also when the copy could not be
+    // written), else why not: perl missing, a run already going on. request: the CGI run's
+    // environment and input.
     QString Start(TRunKind kind, const TScriptDocument& document, const TRunOptions& options,
         const TCgiRequest* request = nullptr);
-    bool Running() const { return FProcess.Running(); }
+    // From Start to Finished: the copy being written, then perl running.
+    bool Running() const { return FWriter || FProcess.Running(); }
     TRunKind Kind() const { return FKind; }
     // Kills the run's whole process group.
-    void Cancel() { FProcess.Cancel(); }
+    void Cancel();
     qint64 ProcessGroup() const { return FProcess.ProcessGroup(); }
     // How the last run's messages read: the copy's name, the script's name and code.
     const TMessageSource& Source() const { return FSource; }
@@ -44,7 +47,11 @@ signals:
     void Finished(TRunKind kind, const TProcessResult& result);
 
 private:
+    void End(const TProcessResult& result);
+
     TPerlProcess FProcess;
+    QThread* FWriter = nullptr; // writes the copy before perl starts
+    bool FCancelled = false;    // cancelled while the copy was being written
     TRunKind FKind = TRunKind::Check;
     std::unique_ptr<QTemporaryDir> FCopyFolder;
     TMessageSource FSource;

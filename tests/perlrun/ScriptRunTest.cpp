@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QTest>
 #include <QThread>
 
 namespace brenvik {
@@ -119,6 +120,16 @@ QStringList ProcessesOfGroup(qint64 group)
     return found;
 }
 
+// The group of the run once perl has started (after the copy is written), and then 200 ms for
+// the script to get going; 0 when it did not start within 5 s.
+qint64 StartedGroup(const TScriptRun& run)
+{
+    for (int i = 0; i < 500 && run.ProcessGroup() == 0; ++i)
+        QTest::qWait(10);
+    QTest::qWait(200);
+    return run.ProcessGroup();
+}
+
 TEST(ScriptRunTest, AnEndlessBeginIsEndedByTheTimeLimitWithItsWholeGroup)
 {
     // The loop forks first: the child must go with the group, not only perl itself.
@@ -128,9 +139,7 @@ TEST(ScriptRunTest, AnEndlessBeginIsEndedByTheTimeLimitWithItsWholeGroup)
     TRunOptions options;
     options.TimeLimit = 1;
     ASSERT_TRUE(run.Start(TRunKind::Check, script.Document, options).isEmpty());
-    QThread::msleep(300);
-    QCoreApplication::processEvents();
-    const qint64 group = run.ProcessGroup();
+    const qint64 group = StartedGroup(run);
     ASSERT_GT(group, 0);
     EXPECT_EQ(ProcessesOfGroup(group).size(), 2) << "perl and its fork are running in the group";
     ASSERT_TRUE(finished.wait(5000));
@@ -152,14 +161,22 @@ TEST(ScriptRunTest, CancelEndsTheRunAtOnce)
     TScriptRun run;
     QSignalSpy finished(&run, &TScriptRun::Finished);
     ASSERT_TRUE(run.Start(TRunKind::Cgi, script.Document, {}).isEmpty());
-    QThread::msleep(200);
-    QCoreApplication::processEvents();
-    const qint64 group = run.ProcessGroup();
+    const qint64 group = StartedGroup(run);
+    ASSERT_GT(group, 0);
     run.Cancel();
     ASSERT_TRUE(finished.wait(3000));
     EXPECT_EQ(finished.at(0).at(1).value<TProcessResult>().End, TProcessResult::TEnd::Cancelled);
     QThread::msleep(100);
     EXPECT_TRUE(ProcessesOfGroup(group).isEmpty());
+
+    // Cancelled while the copy is still being written: perl never starts.
+    ASSERT_TRUE(run.Start(TRunKind::Cgi, script.Document, {}).isEmpty());
+    run.Cancel();
+    ASSERT_TRUE(finished.wait(3000));
+    const auto early = finished.at(1).at(1).value<TProcessResult>();
+    EXPECT_EQ(early.End, TProcessResult::TEnd::Cancelled);
+    EXPECT_EQ(early.ElapsedMs, 0) << "no process was timed";
+    EXPECT_FALSE(run.Running());
 }
 
 TEST(ScriptRunTest, AMissingPerlIsToldWithWhereItWasLookedFor)
