@@ -115,6 +115,8 @@ void TScriptRunPanel::ShowCheck(const TCheckReport& report, const QString& note)
             item->setText(0, message.InScript ? QString::number(message.Line)
                                               : QStringLiteral("%1:%2").arg(message.File).arg(message.Line));
         item->setText(1, message.Text);
+        // A message longer than the column reads whole in its tip.
+        item->setToolTip(1, message.Text);
         items << item;
     }
     if (!note.isEmpty()) {
