@@ -26,14 +26,6 @@ namespace {
 
 constexpr TMarkKind kErrorMark = TMarkKind::SyntaxError;
 
-QMenu* MenuOf(QMainWindow& window, const QString& title)
-{
-    for (QAction* item : window.menuBar()->actions())
-        if (item->menu() && item->menu()->title() == title)
-            return item->menu();
-    return nullptr;
-}
-
 } // namespace
 
 TScriptRunCommands::TScriptRunCommands(TfrmMain& window)
@@ -75,11 +67,11 @@ void TScriptRunCommands::CreateActions()
     const auto hasLines = [this] { return !Marks().Lines(kErrorMark).empty(); };
     FWindow.AddRule("actNextMessage", hasLines);
     FWindow.AddRule("actPrevMessage", hasLines);
-    if (QMenu* tools = MenuOf(FWindow, QStringLiteral("ツール(&T)"))) {
+    if (QMenu* tools = MenuTitled(FWindow, QStringLiteral("ツール(&T)"))) {
         tools->addSeparator();
         AddCommands(*tools, FWindow, {"actSyntaxCheck", "actCgiRun", "actRunCancel", "-", "actNextMessage", "actPrevMessage"});
     }
-    if (QMenu* view = MenuOf(FWindow, QStringLiteral("表示(&V)"))) {
+    if (QMenu* view = MenuTitled(FWindow, QStringLiteral("表示(&V)"))) {
         QAction* toggle = pnlScriptRun->toggleViewAction();
         toggle->setObjectName(QStringLiteral("actViewScriptRun"));
         view->insertAction(FWindow.Action(QStringLiteral("actViewListTabPage")), toggle);
