@@ -165,10 +165,15 @@ void TScriptRunCommands::CheckFinished(const TProcessResult& result)
     // Lines past the end (perl's "at EOF") are dropped by the marks: keep the list in step.
     const int lineCount = FWindow.Editor().Lines().GetCount();
     std::erase_if(FCheckedLines, [lineCount](int line) { return line >= lineCount; });
+    QString note = Interruption(result);
+    // Lines put in or taken out while perl ran: its line numbers are no longer the document's.
+    if (note.isEmpty() && lineCount != FRun->LineCount()) {
+        note = QStringLiteral("チェック中に行数が変わったため、行に印を付けていません。");
+        FCheckedLines.clear();
+    }
     Marks().SetLines(kErrorMark, FCheckedLines);
-    const QString interruption = Interruption(result);
-    FPanel->ShowCheck(FReport, interruption);
-    FWindow.ShowMessage(interruption.isEmpty() ? FReport.Summary() : QStringLiteral("構文チェック: ") + interruption);
+    FPanel->ShowCheck(FReport, note);
+    FWindow.ShowMessage(note.isEmpty() ? FReport.Summary() : QStringLiteral("構文チェック: ") + note);
 }
 
 void TScriptRunCommands::CgiFinished(const TProcessResult& result)

@@ -83,6 +83,7 @@ QString TScriptRun::Start(TRunKind kind, const TScriptDocument& document, const 
     // The text is taken now, as it stands, and written on a thread of its own: encoding a large
     // script would stall the window, and the user may go on typing meanwhile.
     auto text = std::make_shared<const TScriptTextCopy>(document.CopyText());
+    FLineCount = int(text->LineCount());
     auto written = std::make_shared<TFileResult>();
     FWriter = QThread::create([text, written, copy] { *written = TScriptDocument::WriteCopy(copy, *text); });
     connect(FWriter, &QThread::finished, this, [this, written, copy, process] {

@@ -40,6 +40,9 @@ public:
     qint64 ProcessGroup() const { return FProcess.ProcessGroup(); }
     // How the last run's messages read: the copy's name, the script's name and code.
     const TMessageSource& Source() const { return FSource; }
+    // The lines of the text the last run was given: a different count at the end means the
+    // text was edited meanwhile, and the lines perl names are no longer the document's.
+    int LineCount() const { return FLineCount; }
     // The arguments perl was given, for the panel.
     const QStringList& Arguments() const { return FArguments; }
 
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<QTemporaryDir> FCopyFolder;
     TMessageSource FSource;
     QStringList FArguments;
+    int FLineCount = 0;
 };
 
 } // namespace brenvik

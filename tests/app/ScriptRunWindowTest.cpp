@@ -112,6 +112,19 @@ TEST_F(ScriptRunWindowTest, F9MarksTheErrorsLineAndF4FindsItAfterAnEditAboveIt)
     EXPECT_FALSE(window->Action(QStringLiteral("actNextMessage"))->isEnabled());
 }
 
+TEST_F(ScriptRunWindowTest, LinesTypedWhilePerlRunsLeaveTheErrorsUnmarked)
+{
+    ASSERT_TRUE(Open("bad.cgi", "use strict;\nmy $x = 1\nprint $x;\n"));
+    Key(Qt::Key_F9);
+    ASSERT_TRUE(Commands().Run().Running());
+    Editor().SetRowCol(0, 0);
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_TRUE(Editor().Model().Marks().Lines(TMarkKind::SyntaxError).empty());
+    EXPECT_TRUE(window->StatusPanelText(5).contains(QStringLiteral("行数が変わった"))) << window->StatusPanelText(5).toStdString();
+    EXPECT_GE(Commands().Panel().lstMessages->topLevelItemCount(), 2) << "the messages are still listed";
+}
+
 TEST_F(ScriptRunWindowTest, AMissingPerlIsToldInPanelFive)
 {
     ASSERT_TRUE(Open("ok.cgi", "print 1;\n"));
