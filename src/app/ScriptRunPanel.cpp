@@ -24,6 +24,10 @@ public:
     QVariant loadResource(int, const QUrl&) override { return {}; }
 };
 
+// The views lay out at most this much of a body (a few seconds' layout for 10 MB would freeze
+// the window); the browser gets it whole.
+constexpr qsizetype kShownChars = 512 * 1024;
+
 QPlainTextEdit* ReadOnlyText(const char* name, QWidget* parent)
 {
     auto* text = new QPlainTextEdit(parent);
@@ -139,17 +143,21 @@ void TScriptRunPanel::ShowCgi(const TCgiRunView& view)
     head += QStringLiteral("終了: %1\n").arg(view.Ending);
     if (view.OutputCut)
         head += QStringLiteral("出力が 10 MB を超えたため、それ以降を切り捨てました。\n");
+    const bool shortened = response.BodyText.size() > kShownChars;
+    if (shortened)
+        head += QStringLiteral("本文は先頭の %1 文字だけを表示しています (全体は「ブラウザで開く」で)。\n").arg(kShownChars);
     head += QStringLiteral("\n[ヘッダー]\n");
     for (const auto& [name, value] : response.Headers)
         head += name + QStringLiteral(": ") + value + QLatin1Char('\n');
     head += QStringLiteral("\n[本文の文字コード] %1\n").arg(response.CodeFromCharset ? QStringLiteral("charset による") : QStringLiteral("判定による"));
     head += QStringLiteral("\n[標準エラー出力]\n") + view.Errors;
     memCgiHead->setPlainText(head);
-    memCgiBody->setPlainText(response.BodyText);
+    const QString shown = shortened ? response.BodyText.left(kShownChars) : response.BodyText;
+    memCgiBody->setPlainText(shown);
     if (response.Header(QStringLiteral("Content-Type")).contains(QLatin1String("html"), Qt::CaseInsensitive))
-        brwCgiBody->setHtml(response.BodyText);
+        brwCgiBody->setHtml(shown);
     else
-        brwCgiBody->setPlainText(response.BodyText);
+        brwCgiBody->setPlainText(shown);
     btnOpenBrowser->setEnabled(!response.Body.isEmpty());
     lblSummary->setText(QStringLiteral("CGI: %1").arg(response.StatusLine()));
     ShowPage(1);

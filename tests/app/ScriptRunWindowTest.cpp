@@ -18,7 +18,9 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -47,11 +49,15 @@ protected:
     {
         return window->LoadFile(test::WriteTestFile(FScripts.filePath(QLatin1String(name)), bytes));
     }
-    // Waits for the run going on to end; false when it did not within 20 s.
+    // Waits for the run going on to end; false when it did not within 20 s. An event loop, not
+    // qWait, which sleeps between its turns and would leave perl's pipe full meanwhile.
     bool WaitForRun() const
     {
-        for (int i = 0; i < 1000 && Commands().Run().Running(); ++i)
-            QTest::qWait(20);
+        QEventLoop loop;
+        QObject::connect(&Commands().Run(), &TScriptRun::Finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        if (Commands().Run().Running())
+            loop.exec();
         return !Commands().Run().Running();
     }
 
@@ -123,6 +129,19 @@ TEST_F(ScriptRunWindowTest, LinesTypedWhilePerlRunsLeaveTheErrorsUnmarked)
     EXPECT_TRUE(Editor().Model().Marks().Lines(TMarkKind::SyntaxError).empty());
     EXPECT_TRUE(window->StatusPanelText(5).contains(QStringLiteral("行数が変わった"))) << window->StatusPanelText(5).toStdString();
     EXPECT_GE(Commands().Panel().lstMessages->topLevelItemCount(), 2) << "the messages are still listed";
+}
+
+TEST_F(ScriptRunWindowTest, TwentyMegabytesOfOutputAreCutWithANote)
+{
+    ASSERT_TRUE(Open("big.cgi", "print \"Content-Type: text/plain\\n\\n\";\nprint ('x' x 79, \"\\n\") for 1 .. 262144;\n"));
+    prompts.CgiAnswer = TCgiForm {};
+    Key(Qt::Key_F9, Qt::ControlModifier);
+    ASSERT_TRUE(WaitForRun());
+    const QString head = Commands().Panel().memCgiHead->toPlainText();
+    EXPECT_TRUE(head.contains(QStringLiteral("10 MB を超えたため"))) << head.toStdString();
+    EXPECT_TRUE(head.contains(QStringLiteral("先頭の 524288 文字だけを表示")));
+    EXPECT_EQ(Commands().Panel().memCgiBody->toPlainText().size(), 524288) << "the views lay out a part";
+    EXPECT_EQ(window->StatusPanelText(5), QStringLiteral("CGI: 200 OK"));
 }
 
 TEST_F(ScriptRunWindowTest, AMissingPerlIsToldInPanelFive)
