@@ -3,6 +3,8 @@
 // the script's own code, and a run whose output is cut.
 #include "PerlRunSupport.h"
 
+#include "common/SmallDisk.h"
+
 #include "jcode/SjisUnicode.h"
 #include "perlrun/PerlCommand.h"
 #include "text/EditorStrings.h"
@@ -194,6 +196,29 @@ TEST(ScriptRunTest, AMissingPerlIsToldWithWhereItWasLookedFor)
     EXPECT_TRUE(onPath.Program.isEmpty());
     EXPECT_TRUE(PerlMissingMessage(onPath).contains(QStringLiteral("/nonexistent:") + script.Folder.path()));
     EXPECT_FALSE(FindPerl({}, QStringLiteral("/usr/bin:/bin")).Program.isEmpty());
+}
+
+TEST(ScriptRunTest, ACopyThatCannotBeWrittenIsToldAndLeavesNothingBehind)
+{
+    TScriptOnDisk script(QStringLiteral("long.cgi"), QByteArray(5000, '#') + "\n");
+    QTemporaryDir temp;
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    TScriptRun run;
+    QSignalSpy finished(&run, &TScriptRun::Finished);
+    {
+        // A disk that takes no more than 1,000 bytes of a file.
+        test::TFileSizeLimit limit(1000);
+        EXPECT_TRUE(run.Start(TRunKind::Check, script.Document, {}).isEmpty());
+        EXPECT_TRUE(finished.wait(5000));
+    }
+    oldTemp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", oldTemp);
+    ASSERT_EQ(finished.size(), 1);
+    const auto result = finished.at(0).at(1).value<TProcessResult>();
+    EXPECT_EQ(result.End, TProcessResult::TEnd::NotStarted) << "a shortened copy must never run";
+    EXPECT_TRUE(result.StartError.startsWith(QStringLiteral("一時ファイル "))) << result.StartError.toStdString();
+    EXPECT_TRUE(result.StartError.contains(QStringLiteral("に書き込めません")));
+    EXPECT_TRUE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
 TEST(ScriptRunTest, OutputOverTenMegabytesIsCutAndTheScriptStillEnds)
