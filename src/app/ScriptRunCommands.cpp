@@ -52,9 +52,9 @@ void TScriptRunCommands::CreateActions()
 {
     // The hints say plainly that the script's own code runs.
     AddHintedAction(FWindow, "actSyntaxCheck", "構文チェック(&Y)", "F9",
-        "構文チェック|perl -c で構文を検査します (BEGIN ブロックと use はこのとき実行されます)");
+        "構文チェック|perl -c で構文を検査 (BEGIN ブロックと use は実行されます)");
     AddHintedAction(FWindow, "actCgiRun", "CGI として実行(&R)...", "Ctrl+F9",
-        "CGI として実行|スクリプトをこのコンピューター上で CGI として実行します (スクリプトのコードがあなたの権限で実行されます)");
+        "CGI として実行|スクリプトをこのコンピューター上で CGI として実行 (コードがあなたの権限で実行されます)");
     AddHintedAction(FWindow, "actRunCancel", "実行を中止", nullptr, "構文チェックまたは CGI の実行を中止します");
     AddHintedAction(FWindow, "actNextMessage", "次のエラー行へ", "F4", "構文チェックで報告された次の行へ移動");
     AddHintedAction(FWindow, "actPrevMessage", "前のエラー行へ", "Shift+F4", "構文チェックで報告された前の行へ移動");
