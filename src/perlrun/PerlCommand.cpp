@@ -8,13 +8,15 @@ namespace brenvik {
 
 TPerlLocation FindPerl(const QString& configured, const QString& path)
 {
-    if (!configured.isEmpty()) {
+    const QStringList folders = path.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    // A path names one file; a bare name ("perl5.36") is looked for on PATH, as a shell would.
+    if (configured.contains(QLatin1Char('/'))) {
         const QFileInfo info(configured);
         const bool runnable = info.isFile() && info.isExecutable();
         return {runnable ? info.absoluteFilePath() : QString(), configured};
     }
-    const QStringList folders = path.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    return {QStandardPaths::findExecutable(QStringLiteral("perl"), folders), folders.join(QLatin1Char(':'))};
+    const QString name = configured.isEmpty() ? QStringLiteral("perl") : configured;
+    return {QStandardPaths::findExecutable(name, folders), folders.join(QLatin1Char(':'))};
 }
 
 QString PerlMissingMessage(const TPerlLocation& location)

@@ -15,7 +15,8 @@ struct TPerlLocation {
     QString Looked;  // the configured path, or the folders of PATH
 };
 
-// configured empty: the first "perl" on path (a PATH value, folders joined by ':').
+// configured: a path, or a name looked for on path (a PATH value, folders joined by ':'); empty
+// stands for "perl".
 TPerlLocation FindPerl(const QString& configured, const QString& path);
 // "perl が見つかりません" with where it was looked for.
 QString PerlMissingMessage(const TPerlLocation& location);

@@ -196,6 +196,8 @@ TEST(ScriptRunTest, AMissingPerlIsToldWithWhereItWasLookedFor)
     EXPECT_TRUE(onPath.Program.isEmpty());
     EXPECT_TRUE(PerlMissingMessage(onPath).contains(QStringLiteral("/nonexistent:") + script.Folder.path()));
     EXPECT_FALSE(FindPerl({}, QStringLiteral("/usr/bin:/bin")).Program.isEmpty());
+    EXPECT_EQ(FindPerl(QStringLiteral("perl"), QStringLiteral("/usr/bin")).Program, QStringLiteral("/usr/bin/perl"));
+    EXPECT_TRUE(FindPerl(QStringLiteral("perl"), script.Folder.path()).Program.isEmpty());
 }
 
 TEST(ScriptRunTest, ACopyThatCannotBeWrittenIsToldAndLeavesNothingBehind)
