@@ -75,6 +75,7 @@ void TMainOptions::Read(QSettings& settings)
         std::visit([&](auto member) { this->*member = static_cast<std::remove_reference_t<decltype(this->*member)>>(*number); },
             key.Field);
     }
+    Run.Read(settings);
     settings.endGroup();
 }
 
@@ -85,6 +86,7 @@ void TMainOptions::Write(QSettings& settings) const
     for (const TOptionKey& key : kKeys)
         std::visit([&](auto member) { settings.setValue(QLatin1String(key.Name), static_cast<qlonglong>(this->*member)); },
             key.Field);
+    Run.Write(settings);
     settings.endGroup();
 }
 

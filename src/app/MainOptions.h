@@ -3,6 +3,7 @@
 #pragma once
 
 #include "jcode/JCodeTypes.h"
+#include "perlrun/RunOptions.h"
 
 #include <cstdint>
 
@@ -34,6 +35,7 @@ struct TMainOptions {
     int ListDefaultSet = 2; // panel layout 0 to 3
     bool WheelOneRow = false; // a wheel notch scrolls one row instead of the desktop's lines
     int UndoLimit = 1000;     // undo steps kept, 64 to 100000
+    TRunOptions Run;          // perl for the check and the CGI run
 
     // The version written at close; never read.
     static constexpr int Version = 300;

@@ -1,7 +1,9 @@
 // The question and message boxes, the file and printer choices and the code form, one box at a time.
 #include "app/UserPrompts.h"
+#include "app/CgiRunDialog.h"
 #include "app/ScriptFileDialog.h"
 
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -9,6 +11,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QUrl>
 
 namespace brenvik {
 
@@ -94,6 +97,21 @@ bool TDialogPrompts::ChooseCode(QWidget* parent, const QString& fileName, TCodeP
 bool TDialogPrompts::StartProcess(const QString& program, const QStringList& arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+bool TDialogPrompts::RunCgiForm(QWidget* parent, TCgiForm& form)
+{
+    TCgiRunDialog dialog(parent);
+    dialog.SetForm(form);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    form = dialog.Form();
+    return true;
+}
+
+bool TDialogPrompts::OpenInBrowser(const QString& fileName)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
 } // namespace brenvik

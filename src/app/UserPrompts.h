@@ -13,6 +13,7 @@
 namespace brenvik {
 
 class TDocumentChars;
+struct TCgiForm;
 struct TFindRequest;
 
 class TUserPrompts : public TPrompts {
@@ -29,6 +30,10 @@ public:
     virtual bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
     virtual bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
     virtual bool StartProcess(const QString& program, const QStringList& arguments) = 0;
+    // The CGI run's form, filled with form; false when cancelled.
+    virtual bool RunCgiForm(QWidget* parent, TCgiForm& form) = 0;
+    // A local file in the user's browser; false when none could be started.
+    virtual bool OpenInBrowser(const QString& fileName) = 0;
 };
 
 // The real dialogs and message boxes, and QProcess::startDetached.
@@ -52,6 +57,8 @@ public:
     bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
     bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
     bool StartProcess(const QString& program, const QStringList& arguments) override;
+    bool RunCgiForm(QWidget* parent, TCgiForm& form) override;
+    bool OpenInBrowser(const QString& fileName) override;
 };
 
 } // namespace brenvik

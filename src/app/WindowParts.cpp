@@ -7,7 +7,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -88,6 +90,14 @@ void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending, in
     pending -= notches * kWheelNotch;
     if (notches != 0)
         editor.SetTopRow(std::max(0, editor.TopRow() - notches * std::max(rows, 1)));
+}
+
+QMenu* MenuTitled(QMainWindow& window, const QString& title)
+{
+    for (QAction* item : window.menuBar()->actions())
+        if (item->menu() && item->menu()->title() == title)
+            return item->menu();
+    return nullptr;
 }
 
 void ApplyEditorLook(const TEditor& editor, const QList<QWidget*>& views)

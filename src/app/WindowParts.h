@@ -8,6 +8,8 @@
 #include <initializer_list>
 
 class QAction;
+class QMainWindow;
+class QMenu;
 class QString;
 class QWheelEvent;
 class QWidget;
@@ -34,6 +36,9 @@ void AddCommands(QWidget& target, const QWidget& owner, std::initializer_list<co
 // A popup of owner's commands named in names takes the place of the editor's own popup, whose
 // items go with their shortcuts (they would make Ctrl+Z and its kin ambiguous).
 void ReplaceEditorPopup(TEditor& editor, QWidget& owner, std::initializer_list<const char*> names);
+
+// The menu of window's menu bar captioned title; null when none.
+QMenu* MenuTitled(QMainWindow& window, const QString& title);
 
 // Scrolls editor rows rows per wheel notch; pending keeps the movement short of a notch.
 void ScrollWheelRows(TEditor& editor, const QWheelEvent& event, int& pending, int rows = 1);

@@ -8,6 +8,7 @@
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
 #include "app/RestorePos.h"
+#include "app/ScriptRunCommands.h"
 #include "app/SettingsFile.h"
 #include "app/WindowParts.h"
 #include "app/frmPrint.h"
@@ -84,6 +85,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     RestorePos->Restore();
     UpdateTitle();
     CreateBuilderParts();
+    FScriptRun = new TScriptRunCommands(*this);
     edrMain->OnDrawLine = [this](TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect,
                               bool selected) { DrawOverRow(*editor, text, x, y, row, rect, selected); };
 

@@ -29,6 +29,7 @@ class TDockPanels;
 class TExplorerPanel;
 class TPERLFountain;
 class TRestorePos;
+class TScriptRunCommands;
 class TSettingsFile;
 class TStringsPrinter;
 class TfrmPrint;
@@ -218,6 +219,13 @@ public:
 
 private:
     void CreateBuilderParts();
+    // The check and the CGI run, with their panel (ScriptRunCommands.cpp).
+public:
+    TScriptRunCommands& ScriptRun() const { return *FScriptRun; }
+
+private:
+    friend class TScriptRunCommands;
+    TScriptRunCommands* FScriptRun = nullptr;
     std::unique_ptr<TfrmPrint> frmPrint;
 };
 

@@ -16,18 +16,6 @@
 
 namespace brenvik {
 
-namespace {
-
-QMenu* MenuTitled(QMainWindow& window, const QString& title)
-{
-    for (QAction* item : window.menuBar()->actions())
-        if (item->menu() && item->menu()->title() == title)
-            return item->menu();
-    return nullptr;
-}
-
-} // namespace
-
 void TfrmMain::CreateMoveCommands()
 {
     AddAction("actGoToBracket", "対応する括弧へ移動(&M)", "Ctrl+]", "対応する括弧へ移動|カーソル位置の括弧と対になる括弧へ移動");

@@ -185,6 +185,7 @@ void WriteFileBlocks(const std::string& fileName, const std::function<void(const
     if (!file.open(QIODevice::WriteOnly)) {
         FailSave(fileName, OpenFailureReason(fileName), existed);
     }
+    qint64 total = 0;
     produce([&](std::string_view block) {
         // errno is read right after the failing call: Qt keeps only the text of the system's reason.
         errno = 0;
@@ -193,7 +194,16 @@ void WriteFileBlocks(const std::string& fileName, const std::function<void(const
             file.cancelWriting();
             FailSave(fileName, SystemReason(error, TFileAct::Write), existed);
         }
+        total += static_cast<qint64>(block.size());
     });
+    // Bytes still in Qt's buffer go out now. A short write there (a full disk, a file-size
+    // limit) is not an error to Qt, and commit would keep the shortened file: the size tells.
+    errno = 0;
+    if (!file.flush() || file.size() != total) {
+        const int error = errno != 0 ? errno : ENOSPC;
+        file.cancelWriting();
+        FailSave(fileName, SystemReason(error, TFileAct::Write), existed);
+    }
     errno = 0;
     if (!file.commit()) {
         const int error = errno;

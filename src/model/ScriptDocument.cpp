@@ -112,20 +112,17 @@ std::optional<TOwnCharsFound> TScriptDocument::CharsLostIn(JCode jcode) const
 TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode, TWriteForms forms)
 {
     const QString name = QFileInfo(fileName).absoluteFilePath();
-    // A document read without a line break in its first bytes keeps the file's own first break.
-    if (codes.rcode == rcNone)
-        codes.rcode = FFirstBreak != rcNone ? FFirstBreak : defaultRCode;
+    codes = WrittenCodes(codes, defaultRCode);
     // The file's own forms are kept only in the codes it was read in (any line end for a file without one).
     const bool asFound = FForms && forms == TWriteForms::wfAsFound && codes.jcode == FCodes.jcode
         && codes.bom == FCodes.bom && (codes.rcode == FCodes.rcode || FCodes.rcode == rcNone);
     // A link is written through: its target gets the text, the link stays a link.
     const QFileInfo info(name);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
-    try {
-        SaveScriptFile(NativeName(target), TScriptLines(FModel.Rows()), codes, *FChars, asFound ? FForms.get() : nullptr);
-    } catch (const std::exception& error) {
-        return {ReasonOf(error), {}, {}};
-    }
+    if (TFileResult written
+        = WriteLines(target, TScriptLines(FModel.Rows()), codes, *FChars, asFound ? FForms.get() : nullptr);
+        !written)
+        return written;
     TFileResult result {{}, {}, {}};
     if (FBinaryUnsaved)
         result.Warning = QStringLiteral("バイナリファイルとして開いたファイルを保存しました。"
@@ -139,6 +136,35 @@ TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, R
     FModel.SetModified(false);
     result.Note = FSide.Write();
     return result;
+}
+
+TStatedCodes TScriptDocument::WrittenCodes(TStatedCodes codes, RCode defaultRCode) const
+{
+    // A document read without a line break in its first bytes keeps the file's own first break.
+    if (codes.rcode == rcNone)
+        codes.rcode = FFirstBreak != rcNone ? FFirstBreak : defaultRCode;
+    return codes;
+}
+
+TFileResult TScriptDocument::WriteLines(const QString& fileName, const TSaveLines& lines, const TStatedCodes& codes,
+    const TDocumentChars& chars, const TFileForms* forms)
+{
+    try {
+        SaveScriptFile(NativeName(fileName), lines, codes, chars, forms);
+    } catch (const std::exception& error) {
+        return {ReasonOf(error), {}, {}};
+    }
+    return {};
+}
+
+TScriptTextCopy TScriptDocument::CopyText() const
+{
+    return TScriptTextCopy(FModel.Rows(), WrittenCodes(FCodes, rcLf), *FChars);
+}
+
+TFileResult TScriptDocument::WriteCopy(const QString& fileName, const TScriptTextCopy& copy)
+{
+    return WriteLines(fileName, copy, copy.Codes(), copy.Chars());
 }
 
 } // namespace brenvik

@@ -11,6 +11,7 @@
 #include "model/EditorModel.h"
 #include "model/FindSession.h"
 #include "model/ScriptFileCheck.h"
+#include "model/ScriptTextCopy.h"
 #include "model/SideFileSession.h"
 
 #include <QString>
@@ -79,6 +80,11 @@ public:
     // looked binary gets a warning at its first save.
     TFileResult Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode,
         TWriteForms forms = TWriteForms::wfAsFound);
+    // The text as it stands now, with the codes and first break Save would write it in; the
+    // document keeps its name, codes and modified flag.
+    TScriptTextCopy CopyText() const;
+    // Writes a copy to fileName as Save writes the text; safe on any thread.
+    static TFileResult WriteCopy(const QString& fileName, const TScriptTextCopy& copy);
     // A UTF-8 file's characters beyond the user-defined area: the document was made read-only.
     const std::optional<TUnheldChar>& Unheld() const { return FChars->Unheld(); }
 
@@ -88,6 +94,11 @@ public:
     const TSideFileSession& Side() const { return FSide; }
 
 private:
+    TStatedCodes WrittenCodes(TStatedCodes codes, RCode defaultRCode) const;
+    // forms, when given, writes each unedited line as the file had it.
+    static TFileResult WriteLines(const QString& fileName, const TSaveLines& lines, const TStatedCodes& codes,
+        const TDocumentChars& chars, const TFileForms* forms = nullptr);
+
     TEditorModel FModel;
     std::shared_ptr<TDocumentChars> FChars = std::make_shared<TDocumentChars>();
     QString FFileName;

@@ -26,6 +26,17 @@ std::optional<std::string> MemoBytesOf(QString text)
     return UnicodeToSjis(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
+QString RunFormPath(const QString& sideFile)
+{
+    return sideFile.isEmpty() ? QString() : sideFile.chopped(4) + QStringLiteral(".run");
+}
+
+QString ReadRunForm(const QString& path)
+{
+    const TSmallFileRead read = path.isEmpty() ? TSmallFileRead {} : ReadSmallFile(path);
+    return read.State == TSideFileState::Read ? QString::fromStdString(read.Bytes) : QString();
+}
+
 } // namespace
 
 TSideFileSession::TSideFileSession(TScriptDocument& document)
@@ -62,6 +73,7 @@ QString TSideFileSession::Read()
     FMemo = std::move(content.Memo);
     // Bytes that do not decode would change on the way back: such a memo is only shown.
     FMemoLocked = MemoBytesOf(MemoTextOf(FMemo)) != FMemo;
+    FRunForm = ReadRunForm(RunFormPath(Path()));
     if (FMemoLocked && message.isEmpty())
         message = QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。");
     FChanged = false;
@@ -128,6 +140,16 @@ bool TSideFileSession::SetMemoText(const QString& text)
         FChanged = true;
     }
     return true;
+}
+
+QString TSideFileSession::SetRunForm(const QString& text)
+{
+    FRunForm = text;
+    const QString path = RunFormPath(Path());
+    if (path.isEmpty())
+        return {};
+    const QByteArray bytes = text.toUtf8();
+    return WriteWholeFile(path, std::string(bytes.constData(), std::size_t(bytes.size())));
 }
 
 QString TSideFileSession::Write()

@@ -40,6 +40,13 @@ public:
     // The bookmarked lines (0-based) Read found; the document puts them on its lines.
     const std::vector<int>& Bookmarks() const { return FBookmarks; }
 
+    // The last values of the script's CGI run form, as text, kept in "<ini folder>/<file name>.run"
+    // beside the side file; empty when none.
+    const QString& RunForm() const { return FRunForm; }
+    // Takes the values and writes them at once; empty on success (or with no file to write
+    // to: a new document keeps them until closed), else why not.
+    QString SetRunForm(const QString& text);
+
     // Writes the keywords and the memo, and the document's bookmarks when its text is unmodified
     // and they changed; empty on success (or with nothing to write to), else why not.
     QString Write();
@@ -58,6 +65,7 @@ private:
     std::string FMemo; // lines joined by CR LF
     bool FMemoLocked = false;
     bool FChanged = false;
+    QString FRunForm;
 };
 
 } // namespace brenvik

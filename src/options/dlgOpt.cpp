@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -147,6 +148,20 @@ void TdlgOption::CreateOtherTab()
     undo->addWidget(speUndoLimit);
     undo->addStretch();
     layout->addLayout(undo);
+    auto* perl = new QGroupBox(QStringLiteral("構文チェックと CGI 実行 "), page);
+    auto* perlLayout = new QGridLayout(perl);
+    edtPerlPath = new QLineEdit(perl);
+    edtPerlPath->setObjectName(QStringLiteral("edtPerlPath"));
+    edtPerlPath->setPlaceholderText(QStringLiteral("空欄: PATH 上の最初の perl"));
+    speRunTimeLimit = new QSpinBox(perl);
+    speRunTimeLimit->setObjectName(QStringLiteral("speRunTimeLimit"));
+    speRunTimeLimit->setRange(1, 600);
+    speRunTimeLimit->setSuffix(QStringLiteral(" 秒"));
+    perlLayout->addWidget(new QLabel(QStringLiteral("perl のパス"), perl), 0, 0);
+    perlLayout->addWidget(edtPerlPath, 0, 1);
+    perlLayout->addWidget(new QLabel(QStringLiteral("制限時間"), perl), 1, 0);
+    perlLayout->addWidget(speRunTimeLimit, 1, 1, Qt::AlignLeft);
+    layout->addWidget(perl);
     layout->addStretch();
 }
 
@@ -175,6 +190,8 @@ void TdlgOption::Load(const TfrmMain& owner)
     rdgListDefaultSet->SetItemIndex(FLoaded.ListDefaultSet);
     cbxWheelOneRow->setChecked(FLoaded.WheelOneRow);
     speUndoLimit->setValue(FLoaded.UndoLimit);
+    edtPerlPath->setText(FLoaded.Run.PerlPath);
+    speRunTimeLimit->setValue(FLoaded.Run.TimeLimit);
 }
 
 void TdlgOption::LoadCodes(JCode jcode, RCode rcode)
@@ -228,6 +245,8 @@ void TdlgOption::Store(TfrmMain& owner)
         options.ListDefaultSet = index;
     options.WheelOneRow = cbxWheelOneRow->isChecked();
     options.UndoLimit = speUndoLimit->value();
+    options.Run.PerlPath = edtPerlPath->text().trimmed();
+    options.Run.TimeLimit = speRunTimeLimit->value();
     owner.SetOptions(options);
     owner.WriteViewSettings();
 }

@@ -1,12 +1,13 @@
 // The options dialog of the main window ("設定"): the shared editor tabs over the main editor
 // and its Perl colours, the tab and full-width-space marks, and the tab "その他" with the
-// default codes for new files and two settings of the variable explorer.
+// default codes for new files, settings of the variable explorer, and perl for the check and the CGI run.
 #pragma once
 
 #include "app/MainOptions.h"
 #include "options/dlgOptionBase.h"
 
 class QCheckBox;
+class QLineEdit;
 class QRadioButton;
 class QSpinBox;
 
@@ -54,6 +55,9 @@ private:
     TRadioGroup* rdgListDefaultSet;
     QCheckBox* cbxWheelOneRow;
     QSpinBox* speUndoLimit;
+    // The check and the CGI run.
+    QLineEdit* edtPerlPath;
+    QSpinBox* speRunTimeLimit;
 };
 
 // The options runner of "設定(&O)": shows the dialog modally and stores it on OK. Its result

@@ -6,6 +6,7 @@
 #include "app/FindDialog.h"
 #include "app/UserPrompts.h"
 #include "jcode/DocumentChars.h"
+#include "perlrun/CgiRequest.h"
 
 #include <optional>
 #include <string>
@@ -50,7 +51,24 @@ public:
         return StartSucceeds;
     }
 
+    bool RunCgiForm(QWidget*, TCgiForm& form) override
+    {
+        CgiForms.push_back(form);
+        if (!CgiAnswer)
+            return false;
+        form = *CgiAnswer;
+        return true;
+    }
+    bool OpenInBrowser(const QString& fileName) override
+    {
+        Browsed.append(fileName);
+        return true;
+    }
+
     std::optional<TCodePair> CodeAnswer;
+    std::optional<TCgiForm> CgiAnswer;
+    std::vector<TCgiForm> CgiForms;
+    QStringList Browsed;
     std::optional<TFindRequest> Request;
     bool StartSucceeds = true;
     bool ChooseCodeOnSave = false; // the save dialog's "コード指定して保存" is taken

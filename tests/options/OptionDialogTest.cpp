@@ -217,6 +217,23 @@ TEST_F(OptionDialogTest, UndoLimitDefaultsTo1000AndReachesTheEditor)
     EXPECT_TRUE(StoredSettings().contains("UndoLimit=64"));
 }
 
+// perl for the check and the CGI run: typed, kept by the window, stored in "Option".
+TEST_F(OptionDialogTest, PerlPathAndTimeLimitReachTheWindowAndTheSettings)
+{
+    Open();
+    auto* path = Child<QLineEdit>("edtPerlPath");
+    EXPECT_TRUE(path->text().isEmpty()) << "empty: the first perl on PATH";
+    QTest::keyClicks(path, " /opt/perl/bin/perl ");
+    auto* limit = Child<QSpinBox>("speRunTimeLimit");
+    EXPECT_EQ(limit->value(), 10);
+    limit->selectAll();
+    QTest::keyClicks(limit, "30");
+    Ok();
+    EXPECT_EQ(window->Options().Run, (TRunOptions {QStringLiteral("/opt/perl/bin/perl"), 30}));
+    EXPECT_TRUE(StoredSettings().contains("RunTimeLimit=30"));
+    EXPECT_TRUE(StoredSettings().contains("PerlPath=/opt/perl/bin/perl"));
+}
+
 TEST_F(OptionDialogTest, CaretBoxesAndTabWidthReachTheCaret)
 {
     std::vector<bool> before;
