@@ -7,7 +7,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 {
     TCommandLine result;
     bool options = true;
-    for (const QString& argument : arguments) {
+    for (qsizetype index = 0; index < arguments.size(); ++index) {
+        const QString& argument = arguments[index];
         if (options && argument == QLatin1String("--")) {
             options = false;
         } else if (options && argument == QLatin1String("--help")) {
@@ -16,6 +17,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         } else if (options && argument == QLatin1String("--version")) {
             result.Action = TCommandLine::caVersion;
             return result;
+        } else if (options && argument == QLatin1String("--recover") && ++index < arguments.size()) {
+            result.Recover = arguments[index];
         } else if (options && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
             result.Action = TCommandLine::caUsageError;
             result.BadOption = argument;
@@ -37,6 +40,8 @@ QString UsageText()
         "\n"
         "  --help     この説明を表示して終了します\n"
         "  --version  バージョンを表示して終了します\n"
+        "  --recover 復元用ファイル\n"
+        "             前回保存されなかった編集内容を、確認せずに復元します\n"
         "  --         以降の引数をすべてファイル名として扱います\n");
 }
 

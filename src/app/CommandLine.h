@@ -1,4 +1,4 @@
-// The program's command line: brenvik [--help] [--version] [--] [FILE...]
+// The program's command line: brenvik [--help] [--version] [--recover RECOVERY-FILE] [--] [FILE...]
 #pragma once
 
 #include <BuildInfo.h>
@@ -11,6 +11,7 @@ struct TCommandLine {
     TAction Action = caRun;
     QStringList Files;   // as given; the window makes them absolute
     QString BadOption;   // for caUsageError
+    QString Recover;     // a recovery file whose text another copy was asked to bring back
 };
 
 // Reads the arguments after the program name. Options stop at "--" or at the first file.

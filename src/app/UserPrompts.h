@@ -22,6 +22,9 @@ public:
     virtual bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
     virtual bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) = 0;
     virtual bool StartProcess(const QString& program, const QStringList& arguments) = 0;
+    // A question with buttons of its own: the first is the default, the last answers Escape and
+    // closing the box. Returns the index of the button pressed.
+    virtual int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons) = 0;
 };
 
 // The real dialogs and message boxes, and QProcess::startDetached.
@@ -44,6 +47,7 @@ public:
     bool RunFind(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
     bool RunReplace(QWidget* parent, const std::string& initial, const TDocumentChars& chars, TFindRequest& request) override;
     bool StartProcess(const QString& program, const QStringList& arguments) override;
+    int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons) override;
 };
 
 } // namespace brenvik

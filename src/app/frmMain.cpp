@@ -1,11 +1,13 @@
 // The main window's start-up, settings file and shut-down.
 #include "app/frmMain.h"
 
+#include "app/DiskWatch.h"
 #include "app/DockPanels.h"
 #include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
+#include "app/RecoveryKeeper.h"
 #include "app/RestorePos.h"
 #include "app/SettingsFile.h"
 #include "app/WindowParts.h"
@@ -82,6 +84,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     RestorePos->Restore();
     UpdateTitle();
     CreateBuilderParts();
+    CreateRecoveryParts();
     edrMain->OnDrawLine = [this](TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect,
                               bool selected) { DrawOverRow(*editor, text, x, y, row, rect, selected); };
 
@@ -190,6 +193,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     RunCommand([&] {
         if (!SaveIfAsked())
             return;
+        FRecovery->Discard();
         FExplorer->WriteChangedSideFile();
         WriteSettings();
         RestorePos->Save();

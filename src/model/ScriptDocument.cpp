@@ -3,6 +3,7 @@
 
 #include "jcode/FileBytes.h"
 #include "jcode/ScriptFile.h"
+#include "model/RecoveryFile.h"
 #include "model/ScriptLines.h"
 #include "text/EditorStrings.h"
 
@@ -106,6 +107,42 @@ TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, R
     FFirstBreak = codes.rcode;
     FModel.SetModified(false);
     return {{}, FSide.Write()};
+}
+
+std::shared_ptr<TRecoverySnapshot> TScriptDocument::Snapshot() const
+{
+    auto snapshot = std::make_shared<TRecoverySnapshot>(TRecoverySnapshot {{}, FModel.Rows().RowList(), *FChars});
+    snapshot->Header.Owner = CurrentProcess();
+    snapshot->Header.FileName = FFileName;
+    snapshot->Header.Codes = FCodes;
+    snapshot->Header.FirstBreak = FFirstBreak;
+    return snapshot;
+}
+
+TFileResult TScriptDocument::Restore(const TRecoveredText& recovered)
+{
+    const TRecoveryHeader& header = recovered.Header;
+    TDocumentChars chars;
+    try {
+        FModel.Lines().LoadLines([&](const TLineSink& sink) {
+            DecodeFileTo(recovered.Body, RecoveryBodyCodes(header.Codes.jcode), sink, &chars);
+        });
+    } catch (const std::exception& error) {
+        return {ReasonOf(error), {}};
+    }
+    TFileResult result {{}, FSide.WriteChanged()};
+    SetChars(std::move(chars));
+    FFileName = header.FileName;
+    FCodes = header.Codes;
+    FFirstBreak = header.FirstBreak;
+    if (FUnheldReadOnly || Unheld())
+        FModel.SetReadOnly(Unheld().has_value());
+    FUnheldReadOnly = Unheld().has_value();
+    FModel.SetModified(true);
+    FModel.SetRowCol(0, 0);
+    if (const QString note = FSide.Read(); !note.isEmpty())
+        result.Note = note;
+    return result;
 }
 
 } // namespace brenvik

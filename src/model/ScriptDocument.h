@@ -20,6 +20,9 @@
 namespace brenvik {
 
 // What a read or a write came to: empty Error on success, else why not (the file layer's words).
+struct TRecoveredText;
+struct TRecoverySnapshot;
+
 struct TFileResult {
     QString Error;
     QString Note; // what the status bar says of the side file, empty when nothing
@@ -69,6 +72,12 @@ public:
     // rcNone writes the file's first break, else defaultRCode. On success the document takes the
     // name and codes and is unmodified, and the side file is written under the name.
     TFileResult Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode);
+    // The text, table and codes as they stand, for the recovery writer; copying the rows is the
+    // whole cost on the caller's thread. The header's stamp and time are the caller's.
+    std::shared_ptr<TRecoverySnapshot> Snapshot() const;
+    // Takes the text of a recovery file in place of the document's, with its file's name and codes,
+    // modified: the file itself is neither read nor written. The side file is read as after Load.
+    TFileResult Restore(const TRecoveredText& recovered);
     // A UTF-8 file's characters beyond the user-defined area: the document was made read-only.
     const std::optional<TUnheldChar>& Unheld() const { return FChars->Unheld(); }
 

@@ -1,6 +1,7 @@
 // The main window's options dialog: its colour items, its own tab and what it loads and stores
 // beyond the shared editor settings.
 #include "options/dlgOpt.h"
+#include "options/RecoveryBackupTab.h"
 
 #include "editor/RadioGroup.h"
 
@@ -84,6 +85,7 @@ TdlgOption::TdlgOption(QWidget* parent)
     setObjectName(QStringLiteral("dlgOpt"));
     setWindowTitle(QStringLiteral("設定"));
     CreateOtherTab();
+    FRecoveryBackup = new TRecoveryBackupTab(AddTab(QStringLiteral("復元とバックアップ")));
     cbxPerlGrammar = new QCheckBox(QStringLiteral("Perl の文法を詳しく解析する"), this);
     cbxPerlGrammar->setObjectName(QStringLiteral("cbxPerlGrammar"));
     // Below the mark boxes of the colour tab, whose sample shows the choice at once.
@@ -175,6 +177,7 @@ void TdlgOption::Load(const TfrmMain& owner)
     rdgListDefaultSet->SetItemIndex(FLoaded.ListDefaultSet);
     cbxWheelOneRow->setChecked(FLoaded.WheelOneRow);
     speUndoLimit->setValue(FLoaded.UndoLimit);
+    FRecoveryBackup->Load(FLoaded);
 }
 
 void TdlgOption::LoadCodes(JCode jcode, RCode rcode)
@@ -228,6 +231,7 @@ void TdlgOption::Store(TfrmMain& owner)
         options.ListDefaultSet = index;
     options.WheelOneRow = cbxWheelOneRow->isChecked();
     options.UndoLimit = speUndoLimit->value();
+    FRecoveryBackup->Store(options);
     owner.SetOptions(options);
     owner.WriteViewSettings();
 }

@@ -13,6 +13,7 @@ class QSpinBox;
 namespace brenvik {
 
 class TPERLFountain;
+class TRecoveryBackupTab;
 class TfrmMain;
 
 class TdlgOption : public TdlgOptionBase {
@@ -54,6 +55,8 @@ private:
     TRadioGroup* rdgListDefaultSet;
     QCheckBox* cbxWheelOneRow;
     QSpinBox* speUndoLimit;
+    // Tab "復元とバックアップ".
+    TRecoveryBackupTab* FRecoveryBackup;
 };
 
 // The options runner of "設定(&O)": shows the dialog modally and stores it on OK. Its result

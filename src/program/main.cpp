@@ -61,8 +61,11 @@ int main(int argc, char** argv)
         prompts.ShowWarning(&window, seedFailures.join(QStringLiteral("\n\n")));
     for (int i = 1; i < commandLine.Files.size(); ++i)
         window.OpenElsewhere(QFileInfo(commandLine.Files[i]).absoluteFilePath());
-    if (!commandLine.Files.isEmpty())
-        window.LoadFile(QFileInfo(commandLine.Files.front()).absoluteFilePath());
+    // The recovery question comes after the window shows, over it.
+    if (!commandLine.Recover.isEmpty())
+        window.RestoreRecovery(QFileInfo(commandLine.Recover).absoluteFilePath());
+    else
+        window.OpenAtStart(commandLine.Files.value(0));
     trace.Mark("loaded");
     return application.exec();
 }

@@ -1,0 +1,99 @@
+// The recovery writer's queue and thread.
+#include "model/RecoveryWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace brenvik {
+
+TRecoveryWriter::TRecoveryWriter()
+    : FThread([this] { Run(); })
+{
+}
+
+TRecoveryWriter::~TRecoveryWriter()
+{
+    {
+        const std::lock_guard lock(FMutex);
+        FStopping = true;
+    }
+    FWake.notify_one();
+    FThread.join();
+}
+
+void TRecoveryWriter::Write(const QString& path, std::shared_ptr<const TRecoverySnapshot> snapshot)
+{
+    {
+        const std::lock_guard lock(FMutex);
+        FJobs.push_back({path, std::move(snapshot)});
+    }
+    FWake.notify_one();
+}
+
+void TRecoveryWriter::Remove(const QString& path)
+{
+    {
+        const std::lock_guard lock(FMutex);
+        FJobs.push_back({path, nullptr});
+    }
+    FWake.notify_one();
+}
+
+void TRecoveryWriter::WaitIdle()
+{
+    std::unique_lock lock(FMutex);
+    FIdle.wait(lock, [this] { return FJobs.empty() && !FBusy; });
+}
+
+int TRecoveryWriter::Written() const
+{
+    const std::lock_guard lock(FMutex);
+    return FWritten;
+}
+
+QString TRecoveryWriter::TakeError()
+{
+    const std::lock_guard lock(FMutex);
+    return std::exchange(FError, QString());
+}
+
+void TRecoveryWriter::Run()
+{
+    std::unique_lock lock(FMutex);
+    for (;;) {
+        FWake.wait(lock, [this] { return FStopping || !FJobs.empty(); });
+        if (FJobs.empty())
+            return;
+        TJob job = std::move(FJobs.front());
+        FJobs.pop_front();
+        // A later write (the document has one recovery file at a time) or a removal of the same
+        // file makes this write stale. Snapshots are freed here, off the window's thread.
+        const bool stale = job.Snapshot && std::any_of(FJobs.begin(), FJobs.end(), [&](const TJob& later) {
+            return later.Snapshot || later.Path == job.Path;
+        });
+        FBusy = true;
+        lock.unlock();
+        const bool write = job.Snapshot && !stale;
+        QString error;
+        if (write) {
+            QDir().mkpath(QFileInfo(job.Path).absolutePath());
+            error = WriteRecoveryFile(job.Path, *job.Snapshot);
+        } else if (!job.Snapshot) {
+            QFile::remove(job.Path);
+        }
+        job.Snapshot.reset();
+        lock.lock();
+        FBusy = false;
+        if (!error.isEmpty())
+            FError = error;
+        else if (write)
+            ++FWritten;
+        if (FJobs.empty())
+            FIdle.notify_all();
+    }
+}
+
+} // namespace brenvik
