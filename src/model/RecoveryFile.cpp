@@ -28,6 +28,7 @@ QByteArray HeaderBytes(const TRecoveryHeader& header, std::size_t bodyBytes)
     bytes += line("rcode", QString::number(header.Codes.rcode));
     bytes += line("bom", QString::number(header.Codes.bom ? 1 : 0));
     bytes += line("firstbreak", QString::number(header.FirstBreak));
+    bytes += line("finalbreak", QString::number(header.FinalBreak ? 1 : 0));
     bytes += line("stamp", header.Stamp ? DiskStampText(*header.Stamp) : QString());
     bytes += line("written", header.Written.toString(Qt::ISODateWithMs));
     bytes += line("bytes", QString::number(bodyBytes));
@@ -66,10 +67,11 @@ std::optional<TParsedHeader> ParseHeader(QFile& file)
     const auto rcode = number("rcode", rcNone, rcLf);
     const auto firstBreak = number("firstbreak", rcNone, rcLf);
     const auto bom = number("bom", 0, 1);
+    const auto finalBreak = number("finalbreak", 0, 1);
     const auto bodyBytes = number("bytes", 0, INT64_MAX);
     bool startOk = false;
     const quint64 start = values["start"].toULongLong(&startOk);
-    if (!pid || !jcode || !rcode || !firstBreak || !bom || !bodyBytes || !startOk)
+    if (!pid || !jcode || !rcode || !firstBreak || !bom || !finalBreak || !bodyBytes || !startOk)
         return std::nullopt;
     TParsedHeader parsed;
     TRecoveryHeader& header = parsed.Header;
@@ -77,6 +79,7 @@ std::optional<TParsedHeader> ParseHeader(QFile& file)
     header.FileName = values["file"];
     header.Codes = {static_cast<JCode>(*jcode), static_cast<RCode>(*rcode), *bom == 1};
     header.FirstBreak = static_cast<RCode>(*firstBreak);
+    header.FinalBreak = *finalBreak == 1;
     header.Stamp = ParseDiskStamp(values["stamp"]);
     header.Written = QDateTime::fromString(values["written"], Qt::ISODateWithMs);
     parsed.BodyBytes = *bodyBytes;

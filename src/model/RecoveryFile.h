@@ -25,6 +25,7 @@ struct TRecoveryHeader {
     QString FileName; // absolute; empty for a new document
     TStatedCodes Codes;
     RCode FirstBreak = rcNone; // the file's first break, for a document read with RCode 0
+    bool FinalBreak = true;    // the text ends with a line break
     std::optional<TDiskStamp> Stamp; // the file as the document last read or wrote it
     QDateTime Written;
 };

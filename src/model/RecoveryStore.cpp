@@ -44,14 +44,15 @@ QString TRecoveryStore::OwnPath(const QString& fileName) const
 std::vector<TRecoveryEntry> TRecoveryStore::Orphans(const QString& fileName) const
 {
     std::vector<TRecoveryEntry> orphans;
-    const QFileInfoList files
-        = QDir(FFolder).entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files | QDir::Hidden, QDir::Time | QDir::Reversed);
+    const QFileInfoList files = QDir(FFolder).entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files | QDir::Hidden);
     for (const QFileInfo& file : files) {
         std::optional<TRecoveryHeader> header = ReadRecoveryHeader(file.filePath());
         if (!header || IsRunning(header->Owner) || (!fileName.isEmpty() && header->FileName != fileName))
             continue;
         orphans.push_back({file.filePath(), std::move(*header)});
     }
+    std::stable_sort(orphans.begin(), orphans.end(),
+        [](const TRecoveryEntry& a, const TRecoveryEntry& b) { return a.Header.Written < b.Header.Written; });
     return orphans;
 }
 

@@ -116,6 +116,8 @@ std::shared_ptr<TRecoverySnapshot> TScriptDocument::Snapshot() const
     snapshot->Header.FileName = FFileName;
     snapshot->Header.Codes = FCodes;
     snapshot->Header.FirstBreak = FFirstBreak;
+    const int rows = snapshot->Rows.Count();
+    snapshot->Header.FinalBreak = rows > 0 && snapshot->Rows.RowAttribute(rows - 1) != raEndOfText;
     return snapshot;
 }
 
@@ -126,7 +128,7 @@ TFileResult TScriptDocument::Restore(const TRecoveredText& recovered)
     try {
         FModel.Lines().LoadLines([&](const TLineSink& sink) {
             DecodeFileTo(recovered.Body, RecoveryBodyCodes(header.Codes.jcode), sink, &chars);
-        });
+        }, header.FinalBreak);
     } catch (const std::exception& error) {
         return {ReasonOf(error), {}};
     }

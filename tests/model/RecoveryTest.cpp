@@ -77,6 +77,7 @@ TEST_F(RecoveryTest, RestoredTextSavesToTheSameBytesInEveryCodeWrappedOrNot)
         TScriptDocument restored;
         ASSERT_TRUE(RoundTrip(original, restored, Path("r.recovery")));
         EXPECT_TRUE(restored.Model().Modified());
+        EXPECT_EQ(restored.Model().Lines().GetTextStr(), original.Model().Lines().GetTextStr()) << "round " << round;
         EXPECT_EQ(restored.DocumentJCode(), code.jcode);
         EXPECT_EQ(restored.DocumentRCode(), code.rcode);
         EXPECT_EQ(restored.Bom(), code.bom);
