@@ -62,7 +62,7 @@ void TRecoveryKeeper::WriteNow()
     FLongest.stop();
     if (!FEnabled || !FDocument.Model().Modified())
         return;
-    std::shared_ptr<TRecoverySnapshot> snapshot = FDocument.Snapshot();
+    std::shared_ptr<TRecoverySnapshot> snapshot = FDocument.Snapshot(FWriter.TakeSpare());
     snapshot->Header.Stamp = FStamp;
     snapshot->Header.Written = QDateTime::currentDateTime();
     const QString path = OwnPath();

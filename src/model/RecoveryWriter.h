@@ -1,6 +1,9 @@
 // The thread that writes recovery files, so that typing never waits for the disk. The window
 // hands it snapshots; a snapshot not yet written when a newer one comes is dropped, and a removal
 // drops the writes queued before it, so a file removed after a save is never written again.
+// The last snapshot written is kept as a spare for the next one to be copied into: copying into
+// memory already in use costs the window's thread a plain copy, where fresh memory for a large
+// text costs a page fault every 4 KB.
 #pragma once
 
 #include "model/RecoveryFile.h"
@@ -24,8 +27,11 @@ public:
     TRecoveryWriter& operator=(const TRecoveryWriter&) = delete;
 
     // Creates the folder when needed and writes snapshot to path, replacing what is there.
-    void Write(const QString& path, std::shared_ptr<const TRecoverySnapshot> snapshot);
+    void Write(const QString& path, std::shared_ptr<TRecoverySnapshot> snapshot);
+    // Removes path, and lets the spare go.
     void Remove(const QString& path);
+    // The spare snapshot, when there is one; null otherwise.
+    std::shared_ptr<TRecoverySnapshot> TakeSpare();
     // Until everything queued is done.
     void WaitIdle();
     // Files written so far.
@@ -36,7 +42,7 @@ public:
 private:
     struct TJob {
         QString Path;
-        std::shared_ptr<const TRecoverySnapshot> Snapshot; // null: remove Path
+        std::shared_ptr<TRecoverySnapshot> Snapshot; // null: remove Path
     };
     void Run();
 
@@ -48,6 +54,7 @@ private:
     bool FStopping = false;
     int FWritten = 0;
     QString FError;
+    std::shared_ptr<TRecoverySnapshot> FSpare;
     std::thread FThread;
 };
 

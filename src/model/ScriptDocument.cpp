@@ -109,9 +109,12 @@ TFileResult TScriptDocument::Save(const QString& fileName, TStatedCodes codes, R
     return {{}, FSide.Write()};
 }
 
-std::shared_ptr<TRecoverySnapshot> TScriptDocument::Snapshot() const
+std::shared_ptr<TRecoverySnapshot> TScriptDocument::Snapshot(std::shared_ptr<TRecoverySnapshot> into) const
 {
-    auto snapshot = std::make_shared<TRecoverySnapshot>(TRecoverySnapshot {{}, FModel.Rows().RowList(), *FChars});
+    std::shared_ptr<TRecoverySnapshot> snapshot = into ? std::move(into) : std::make_shared<TRecoverySnapshot>();
+    snapshot->Rows = FModel.Rows().RowList();
+    snapshot->Chars = *FChars;
+    snapshot->Header = {};
     snapshot->Header.Owner = CurrentProcess();
     snapshot->Header.FileName = FFileName;
     snapshot->Header.Codes = FCodes;

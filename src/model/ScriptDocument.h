@@ -74,7 +74,8 @@ public:
     TFileResult Save(const QString& fileName, TStatedCodes codes, RCode defaultRCode);
     // The text, table and codes as they stand, for the recovery writer; copying the rows is the
     // whole cost on the caller's thread. The header's stamp and time are the caller's.
-    std::shared_ptr<TRecoverySnapshot> Snapshot() const;
+    // into, when given, is a snapshot taken before whose memory the copy reuses.
+    std::shared_ptr<TRecoverySnapshot> Snapshot(std::shared_ptr<TRecoverySnapshot> into = nullptr) const;
     // Takes the text of a recovery file in place of the document's, with its file's name and codes,
     // modified: the file itself is neither read nor written. The side file is read as after Load.
     TFileResult Restore(const TRecoveredText& recovered);
