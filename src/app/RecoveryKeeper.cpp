@@ -3,6 +3,8 @@
 
 #include "model/ScriptDocument.h"
 
+#include <algorithm>
+
 namespace brenvik {
 
 TRecoveryKeeper::TRecoveryKeeper(TScriptDocument& document, QObject* parent)
@@ -62,6 +64,12 @@ void TRecoveryKeeper::WriteNow()
     FLongest.stop();
     if (!FEnabled || !FDocument.Model().Modified())
         return;
+    // One snapshot in flight at a time: a second would be dropped unwritten, and would find no
+    // spare to be copied into.
+    if (FWriter.Busy()) {
+        FIdle.start(std::min(FIdle.interval(), 100));
+        return;
+    }
     std::shared_ptr<TRecoverySnapshot> snapshot = FDocument.Snapshot(FWriter.TakeSpare());
     snapshot->Header.Stamp = FStamp;
     snapshot->Header.Written = QDateTime::currentDateTime();

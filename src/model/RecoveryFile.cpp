@@ -86,6 +86,18 @@ std::optional<TParsedHeader> ParseHeader(QFile& file)
     return parsed;
 }
 
+// Opens file and reads its header, leaving file at the first byte of the text; none when it is no
+// complete recovery file.
+std::optional<TParsedHeader> OpenRecovery(QFile& file)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    std::optional<TParsedHeader> parsed = ParseHeader(file);
+    if (!parsed || file.size() - file.pos() != parsed->BodyBytes)
+        return std::nullopt;
+    return parsed;
+}
+
 } // namespace
 
 TStatedCodes RecoveryBodyCodes(JCode documentJCode)
@@ -123,26 +135,20 @@ QString WriteRecoveryFile(const QString& path, const TRecoverySnapshot& snapshot
 std::optional<TRecoveryHeader> ReadRecoveryHeader(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const std::optional<TParsedHeader> parsed = ParseHeader(file);
-    if (!parsed || file.size() - file.pos() != parsed->BodyBytes)
-        return std::nullopt;
-    return parsed->Header;
+    std::optional<TParsedHeader> parsed = OpenRecovery(file);
+    return parsed ? std::optional<TRecoveryHeader>(std::move(parsed->Header)) : std::nullopt;
 }
 
 std::optional<TRecoveredText> ReadRecoveryFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const std::optional<TParsedHeader> parsed = ParseHeader(file);
-    if (!parsed || file.size() - file.pos() != parsed->BodyBytes)
+    std::optional<TParsedHeader> parsed = OpenRecovery(file);
+    if (!parsed)
         return std::nullopt;
     const QByteArray body = file.readAll();
     if (body.size() != parsed->BodyBytes)
         return std::nullopt;
-    return TRecoveredText {parsed->Header, body.toStdString()};
+    return TRecoveredText {std::move(parsed->Header), body.toStdString()};
 }
 
 } // namespace brenvik

@@ -58,6 +58,12 @@ std::shared_ptr<TRecoverySnapshot> TRecoveryWriter::TakeSpare()
     return std::move(FSpare);
 }
 
+bool TRecoveryWriter::Busy() const
+{
+    const std::lock_guard lock(FMutex);
+    return FBusy || !FJobs.empty();
+}
+
 int TRecoveryWriter::Written() const
 {
     const std::lock_guard lock(FMutex);
@@ -100,10 +106,11 @@ void TRecoveryWriter::Run()
         } else if (!job.Snapshot) {
             QFile::remove(job.Path);
         }
-        // Freed here, off the window's thread: the spare that was, or the one a removal lets go.
+        // The spare that was is freed here, off the window's thread.
         std::shared_ptr<TRecoverySnapshot> freed;
         lock.lock();
-        freed = std::exchange(FSpare, std::move(job.Snapshot));
+        if (job.Snapshot)
+            freed = std::exchange(FSpare, std::move(job.Snapshot));
         lock.unlock();
         freed.reset();
         lock.lock();
