@@ -107,18 +107,24 @@ int main(int argc, char** argv)
 
     // 2. The hand-over as the keeper's timer does it: the snapshot (copied into the spare the writer
     // gave back), the header and the queue; after each one the writer writes it out.
-    std::vector<double> handOvers;
+    std::vector<double> handOvers, handOverCpu;
     for (int i = 0; i < 20; ++i) {
         editor.TypeText("x");
         QElapsedTimer timer;
         timer.start();
+        const double cpu = ThreadCpuMs();
         keeper.WriteNow();
+        handOverCpu.push_back(ThreadCpuMs() - cpu);
         handOvers.push_back(Micros(timer) / 1000);
         keeper.Writer().WaitIdle();
     }
     const double handOverMax = *std::max_element(handOvers.begin(), handOvers.end());
-    std::printf("hand-over to the writer (snapshot included): median %.2f ms, max %.2f ms\n", Median(handOvers), handOverMax);
+    const double handOverCpuMax = *std::max_element(handOverCpu.begin(), handOverCpu.end());
+    std::printf("hand-over to the writer (snapshot included): median %.2f ms, max %.2f ms; processor time median "
+                "%.2f ms, max %.2f ms\n",
+        Median(handOvers), handOverMax, Median(handOverCpu), handOverCpuMax);
     std::printf("result\trecovery.handover\t%.2f\tms\nresult\trecovery.handover.max\t%.2f\tms\n", Median(handOvers), handOverMax);
+    std::printf("result\trecovery.handover_cpu.max\t%.2f\tms\n", handOverCpuMax);
 
     // 3. A key every millisecond for ten seconds, without recovery and then with a write every 250 ms:
     // the gaps between keystrokes, whatever ran between them (the keeper's timer, snapshot and
