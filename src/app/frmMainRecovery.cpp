@@ -25,7 +25,12 @@ void TfrmMain::CreateRecoveryParts()
 {
     FRecovery = new TRecoveryKeeper(FDocument, this);
     FDiskWatch = new TDiskWatch([this] { RunCommand([this] { CheckDisk(); }); }, this);
-    edrMain->OnChange = [this](TEditor*) { FRecovery->Edited(); };
+    // After the explorer, whose handler of the same event runs first.
+    edrMain->OnChange = [this, before = std::move(edrMain->OnChange)](TEditor* editor) {
+        if (before)
+            before(editor);
+        FRecovery->Edited();
+    };
     ApplyRecoveryOptions();
 }
 
