@@ -29,5 +29,16 @@ TEST(CommandLine, AnUnknownOptionIsAUsageErrorNamingIt)
     EXPECT_TRUE(bad.Files.isEmpty());
 }
 
+TEST(CommandLine, RecoverTakesTheNextArgumentAndNeedsOne)
+{
+    const TCommandLine recover = ParseCommandLine({"--recover", "--x.recovery", "a.cgi"});
+    EXPECT_EQ(recover.Action, TCommandLine::caRun);
+    EXPECT_EQ(recover.Recover, QStringLiteral("--x.recovery"));
+    EXPECT_EQ(recover.Files, QStringList {"a.cgi"});
+    const TCommandLine missing = ParseCommandLine({"--recover"});
+    EXPECT_EQ(missing.Action, TCommandLine::caUsageError);
+    EXPECT_EQ(missing.BadOption, QStringLiteral("--recover"));
+}
+
 } // namespace
 } // namespace brenvik

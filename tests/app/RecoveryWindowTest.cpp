@@ -208,18 +208,27 @@ TEST_F(RecoveryWindowTest, DiscardRemovesAnOrphanAndAFurtherOneOpensInAnotherCop
     snapshot->Header.Written = QDateTime::currentDateTime();
     ASSERT_TRUE(QDir().mkpath(Path("state/brenvik/recovery")));
     ASSERT_EQ(WriteRecoveryFile(Path("state/brenvik/recovery/a.recovery"), *snapshot), QString());
-    snapshot->Header.FileName = Path("b.cgi");
+    snapshot->Header.FileName = Write("b.cgi", "print 1;\r\n");
+    snapshot->Header.Stamp = TakeDiskStamp(Path("b.cgi"));
     snapshot->Header.Written = snapshot->Header.Written.addSecs(1);
     ASSERT_EQ(WriteRecoveryFile(Path("state/brenvik/recovery/b.recovery"), *snapshot), QString());
-    snapshot->Header.FileName = Path("c.cgi");
+    snapshot->Header.FileName = Write("c.cgi", "print 2;\r\n");
+    snapshot->Header.Stamp = TakeDiskStamp(Path("c.cgi"));
     snapshot->Header.Written = snapshot->Header.Written.addSecs(1);
     ASSERT_EQ(WriteRecoveryFile(Path("state/brenvik/recovery/c.recovery"), *snapshot), QString());
+    Write("b.cgi", "print 11;\r\n"); // changed on disk since the recovery file was written
 
     prompts.Choices = {1, 0, 0}; // 破棄, then 復元 twice
     TfrmMain window(&prompts);
     window.OpenAtStart(QString());
     ASSERT_EQ(prompts.ChoiceQuestions.size(), 3);
+    const QString changedNote = QStringLiteral("このファイルは、その後ディスク上で変更されています。");
+    EXPECT_TRUE(prompts.ChoiceQuestions[1].contains(changedNote)) << prompts.ChoiceQuestions[1].toStdString();
+    EXPECT_FALSE(prompts.ChoiceQuestions[2].contains(changedNote));
     EXPECT_EQ(window.Document().FileName(), Path("b.cgi"));
+    EXPECT_EQ(Read(Path("b.cgi")), "print 11;\r\n");
+    EXPECT_TRUE(window.StatusPanelText(5).contains(QStringLiteral("他のプログラムで変更されました")))
+        << "and the save will ask before overwriting";
     ASSERT_EQ(prompts.Started.size(), 1) << "one document per window: the third goes to another copy";
     EXPECT_EQ(prompts.Started[0], QStringList({"--recover", Path("state/brenvik/recovery/c.recovery")}));
     window.Recovery().Writer().WaitIdle();
