@@ -64,15 +64,12 @@ bool TfrmMain::OfferRecovery(const TRecoveryEntry& orphan)
                        .arg(ShownName(header.FileName), header.Written.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
     if (!header.FileName.isEmpty() && header.Stamp && CompareDiskStamp(header.FileName, *header.Stamp) != TDiskState::Same)
         text += QStringLiteral("\n\nこのファイルは、その後ディスク上で変更されています。復元した内容を保存すると、その変更は失われます。");
-    switch (FPrompts->AskChoice(this, text, {QStringLiteral("復元"), QStringLiteral("破棄"), QStringLiteral("後で")})) {
-    case 0:
-        break;
-    case 1:
+    // 復元, 破棄 (the file goes), or 後で (it stays for the next start).
+    const int answer = FPrompts->AskChoice(this, text, {QStringLiteral("復元"), QStringLiteral("破棄"), QStringLiteral("後で")});
+    if (answer == 1)
         QFile::remove(orphan.Path);
+    if (answer != 0)
         return false;
-    default:
-        return false;
-    }
     // This window takes the text when it shows nothing of the user's yet; otherwise another copy does.
     const bool here = !FDocument.Model().Modified()
         && (FDocument.FileName().isEmpty() || FDocument.FileName() == header.FileName);
