@@ -82,7 +82,7 @@ protected:
             FChild.kill();
             FChild.waitForFinished(10000);
         }
-        qunsetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", FStateBefore);
         qunsetenv("BRENVIK_HOME");
     }
 
@@ -127,6 +127,7 @@ protected:
         EXPECT_EQ(FChild.exitStatus(), QProcess::CrashExit);
     }
 
+    const QByteArray FStateBefore = qgetenv("XDG_STATE_HOME");
     QTemporaryDir FHome;
     QProcess FChild;
     TFakePrompts prompts;
