@@ -51,9 +51,11 @@ bool WaitFor(const std::function<bool()>& done, int ms = 20000)
 }
 
 // The program's part in the process tests: opens the file named in BRENVIK_CHILD_FILE (none: a new
-// document), types, says "recorded" once the recovery file is written, and waits to be killed.
+// document), types, says "recorded" once the recovery file is written to the state folder
+// BRENVIK_CHILD_STATE names, and waits to be killed.
 TEST(RecoveryChild, DISABLED_TypesUntilTheTextIsRecorded)
 {
+    qputenv("XDG_STATE_HOME", qgetenv("BRENVIK_CHILD_STATE"));
     TFakePrompts prompts;
     TfrmMain window(&prompts);
     window.show();
@@ -108,6 +110,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("BRENVIK_CHILD_FILE", file);
+        environment.insert("BRENVIK_CHILD_STATE", qEnvironmentVariable("XDG_STATE_HOME"));
         FChild.setProcessEnvironment(environment);
         FChild.start(QCoreApplication::applicationFilePath(),
             {"--gtest_also_run_disabled_tests", "--gtest_filter=RecoveryChild.DISABLED_TypesUntilTheTextIsRecorded"});
