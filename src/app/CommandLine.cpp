@@ -25,7 +25,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 {
     TCommandLine result;
     bool options = true;
-    for (const QString& argument : arguments) {
+    for (qsizetype index = 0; index < arguments.size(); ++index) {
+        const QString& argument = arguments[index];
         if (options && argument == QLatin1String("--")) {
             options = false;
         } else if (options && argument == QLatin1String("--help")) {
@@ -36,6 +37,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             return result;
         } else if (options && argument.startsWith(QLatin1Char('+')) && ParsePosition(argument, result)) {
             continue;
+        } else if (options && argument == QLatin1String("--recover") && ++index < arguments.size()) {
+            result.Recover = arguments[index];
         } else if (options && argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
             result.Action = TCommandLine::caUsageError;
             result.BadOption = argument;
@@ -58,6 +61,8 @@ QString UsageText()
         "  --help     この説明を表示して終了します\n"
         "  --version  バージョンを表示して終了します\n"
         "  +行[:桁]   最初のファイルを開き、その行と桁（Shift_JIS のバイトで数えて 1 から）にカーソルを置きます\n"
+        "  --recover 復元用ファイル\n"
+        "             前回保存されなかった編集内容を、確認せずに復元します\n"
         "  --         以降の引数をすべてファイル名として扱います\n");
 }
 

@@ -1,4 +1,4 @@
-// The program's command line: brenvik [--help] [--version] [+LINE[:COL]] [--] [FILE...]
+// The program's command line: brenvik [--help] [--version] [+LINE[:COL]] [--recover RECOVERY-FILE] [--] [FILE...]
 #pragma once
 
 #include <BuildInfo.h>
@@ -14,6 +14,7 @@ struct TCommandLine {
     // +LINE[:COL]: where the caret goes in the first file (from 1; 0 when not given).
     int GoLine = 0;
     int GoColumn = 0;
+    QString Recover;     // a recovery file whose text another copy was asked to bring back
 };
 
 // Reads the arguments after the program name. Options stop at "--" or at the first file.

@@ -1,6 +1,7 @@
 // Strict reading and writing of the "Option" keys, from one table of keys.
 #include "app/MainOptions.h"
 
+#include <QDir>
 #include <QSettings>
 #include <array>
 #include <optional>
@@ -27,7 +28,7 @@ bool IsSavableJCode(qlonglong code)
 
 constexpr qlonglong kColorHigh = 0xFFFFFFFFLL;
 
-const std::array<TOptionKey, 20> kKeys {{
+const std::array<TOptionKey, 24> kKeys {{
     {"WordWrapWindow", &TMainOptions::WordWrapWindow},
     {"DefaultJCode", &TMainOptions::DefaultJCode, jcJis, jcUtf8, IsSavableJCode},
     {"DefaultRCode", &TMainOptions::DefaultRCode, rcCrLf, rcLf},
@@ -48,7 +49,14 @@ const std::array<TOptionKey, 20> kKeys {{
     {"ListDefaultSet", &TMainOptions::ListDefaultSet, 0, 3},
     {"WheelOneRow", &TMainOptions::WheelOneRow},
     {"UndoLimit", &TMainOptions::UndoLimit, 64, 100000},
+    {"Recovery", &TMainOptions::Recovery},
+    {"RecoveryIdle", &TMainOptions::RecoveryIdle, 1, 60},
+    {"RecoveryLongest", &TMainOptions::RecoveryLongest, 5, 600},
+    {"Backup", &TMainOptions::Backup},
 }};
+
+// The one key that is text: a folder, absolute or empty.
+const QString kBackupFolder = QStringLiteral("BackupFolder");
 
 const QString kGroup = QStringLiteral("Option");
 
@@ -76,6 +84,9 @@ void TMainOptions::Read(QSettings& settings)
             key.Field);
     }
     Run.Read(settings);
+    const QString folder = settings.value(kBackupFolder).toString();
+    if (settings.contains(kBackupFolder) && (folder.isEmpty() || QDir::isAbsolutePath(folder)))
+        BackupFolder = folder;
     settings.endGroup();
 }
 
@@ -87,6 +98,7 @@ void TMainOptions::Write(QSettings& settings) const
         std::visit([&](auto member) { settings.setValue(QLatin1String(key.Name), static_cast<qlonglong>(this->*member)); },
             key.Field);
     Run.Write(settings);
+    settings.setValue(kBackupFolder, BackupFolder);
     settings.endGroup();
 }
 

@@ -5,6 +5,7 @@
 #include "jcode/JCodeTypes.h"
 #include "perlrun/RunOptions.h"
 
+#include <QString>
 #include <cstdint>
 
 class QSettings;
@@ -36,6 +37,14 @@ struct TMainOptions {
     bool WheelOneRow = false; // a wheel notch scrolls one row instead of the desktop's lines
     int UndoLimit = 1000;     // undo steps kept, 64 to 100000
     TRunOptions Run;          // perl for the check and the CGI run
+    // Unsaved text kept in a recovery file this many seconds after typing stops, and at the
+    // latest every RecoveryLongest seconds while it goes on.
+    bool Recovery = true;
+    int RecoveryIdle = 2;     // 1 to 60
+    int RecoveryLongest = 30; // 5 to 600
+    // The previous version kept on every save: "NAME.bak" beside the file, or in BackupFolder.
+    bool Backup = false;
+    QString BackupFolder;
 
     // The version written at close; never read.
     static constexpr int Version = 300;

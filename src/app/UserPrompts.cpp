@@ -114,4 +114,17 @@ bool TDialogPrompts::OpenInBrowser(const QString& fileName)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
+int TDialogPrompts::AskChoice(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> pressed;
+    for (const QString& caption : buttons)
+        pressed.append(box.addButton(caption, QMessageBox::ActionRole));
+    box.setDefaultButton(qobject_cast<QPushButton*>(pressed.front()));
+    box.setEscapeButton(pressed.back());
+    box.exec();
+    const qsizetype index = pressed.indexOf(box.clickedButton());
+    return index < 0 ? static_cast<int>(buttons.size()) - 1 : static_cast<int>(index);
+}
+
 } // namespace brenvik

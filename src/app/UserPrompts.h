@@ -34,6 +34,9 @@ public:
     virtual bool RunCgiForm(QWidget* parent, TCgiForm& form) = 0;
     // A local file in the user's browser; false when none could be started.
     virtual bool OpenInBrowser(const QString& fileName) = 0;
+    // A question with buttons of its own: the first is the default, the last answers Escape and
+    // closing the box. Returns the index of the button pressed.
+    virtual int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons) = 0;
 };
 
 // The real dialogs and message boxes, and QProcess::startDetached.
@@ -59,6 +62,7 @@ public:
     bool StartProcess(const QString& program, const QStringList& arguments) override;
     bool RunCgiForm(QWidget* parent, TCgiForm& form) override;
     bool OpenInBrowser(const QString& fileName) override;
+    int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons) override;
 };
 
 } // namespace brenvik

@@ -1,12 +1,14 @@
 // The main window's start-up, settings file and shut-down.
 #include "app/frmMain.h"
 
+#include "app/DiskWatch.h"
 #include "app/DockPanels.h"
 #include "app/ExplorerPanel.h"
 #include "app/FileHistory.h"
 #include "app/GrepCommands.h"
 #include "app/LineMarks.h"
 #include "app/ProgramFolder.h"
+#include "app/RecoveryKeeper.h"
 #include "app/RestorePos.h"
 #include "app/ScriptRunCommands.h"
 #include "app/SettingsFile.h"
@@ -86,6 +88,7 @@ TfrmMain::TfrmMain(TUserPrompts* prompts, QWidget* parent)
     UpdateTitle();
     CreateBuilderParts();
     FScriptRun = new TScriptRunCommands(*this);
+    CreateRecoveryParts();
     edrMain->OnDrawLine = [this](TEditor* editor, const std::string& text, int x, int y, int row, const QRect& rect,
                               bool selected) { DrawOverRow(*editor, text, x, y, row, rect, selected); };
 
@@ -194,6 +197,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     RunCommand([&] {
         if (!SaveIfAsked())
             return;
+        FRecovery->Discard();
         FExplorer->WriteChangedSideFile();
         WriteSettings();
         RestorePos->Save();

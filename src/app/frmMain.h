@@ -4,6 +4,7 @@
 
 #include "app/MainOptions.h"
 #include "app/UserPrompts.h"
+#include "model/DiskStamp.h"
 #include "model/ExplorerNames.h"
 #include "model/ScriptDocument.h"
 
@@ -25,11 +26,14 @@ namespace brenvik {
 class TEditor;
 class TFindCommands;
 class TGrepCommands;
+class TDiskWatch;
 class TDockPanels;
 class TExplorerPanel;
 class TPERLFountain;
+class TRecoveryKeeper;
 class TRestorePos;
 class TScriptRunCommands;
+struct TRecoveryEntry;
 class TSettingsFile;
 class TStringsPrinter;
 class TfrmPrint;
@@ -227,6 +231,41 @@ private:
     friend class TScriptRunCommands;
     TScriptRunCommands* FScriptRun = nullptr;
     std::unique_ptr<TfrmPrint> frmPrint;
+
+    // Recovery after a crash, changes on disk and backups (frmMainRecovery.cpp).
+public:
+    // At start: reads fileName and offers the recovery files a process that is gone left of it;
+    // with no file, offers every such recovery file.
+    void OpenAtStart(const QString& fileName);
+    // Takes the text of the recovery file path without asking (another copy asked); false when
+    // it is gone or its process still runs.
+    bool RestoreRecovery(const QString& path);
+    TRecoveryKeeper& Recovery() const { return *FRecovery; }
+    TDiskWatch& DiskWatch() const { return *FDiskWatch; }
+    // Compares the file with what the document last read or wrote, and asks or tells.
+    void CheckDisk();
+
+private:
+    enum class TOverwrite { Go, SaveAs, Cancel };
+    void CreateRecoveryParts();
+    void ApplyRecoveryOptions();
+    // Asks about one recovery file; true when its text came back in this window.
+    bool OfferRecovery(const TRecoveryEntry& orphan);
+    bool Restore(const TRecoveryEntry& orphan);
+    // Before a save over the document's own file that another program changed: the question.
+    TOverwrite AskOverwriteChanged(const QString& fileName);
+    // Before every save: the backup, when the option asks for one; false, told, when it failed.
+    bool BackUp(const QString& fileName);
+    // After a load, a save or a restore: the file as the document knows it.
+    void FollowFile(const std::optional<TDiskStamp>& stamp);
+    // What the title adds for a file gone from the disk; empty when it is there.
+    QString DiskNote() const;
+    TRecoveryKeeper* FRecovery = nullptr;
+    TDiskWatch* FDiskWatch = nullptr;
+    TDiskState FDiskState = TDiskState::Same;
+    bool FCheckingDisk = false;
+    // A change the user chose not to reload: not asked again until the file changes again.
+    std::optional<TDiskStamp> FKeptChange;
 };
 
 } // namespace brenvik

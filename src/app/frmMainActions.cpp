@@ -1,6 +1,7 @@
 // The main window's commands: the action table, menus, tool bar, the editor's popup menu, the
 // enable rules run at idle, and the keys and wheel the window takes before the editor.
 #include "app/FindCommands.h"
+#include "app/DiskWatch.h"
 #include "app/frmMain.h"
 
 #include "app/WindowParts.h"
@@ -238,6 +239,9 @@ void TfrmMain::CreateToolBar()
 bool TfrmMain::event(QEvent* event)
 {
     // Hints go to panel 5 only; the status bar's own message line would hide the panels.
+    // Another program may have changed the file while the user was away.
+    if (event->type() == QEvent::WindowActivate)
+        FDiskWatch->LookSoon();
     if (event->type() == QEvent::StatusTip) {
         ShowMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;

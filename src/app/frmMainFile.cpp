@@ -1,6 +1,7 @@
 // The main window's file commands: open, save, asking to save, the history and other processes.
 // The document reads and writes; the window asks and tells.
 #include "app/ExplorerPanel.h"
+#include "app/RecoveryKeeper.h"
 #include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "editor/Editor.h"
@@ -108,6 +109,16 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
                 .arg(own->Line)
                 .arg(QString::fromUcs4(&own->First, 1))))
         return false;
+    switch (AskOverwriteChanged(name)) {
+    case TOverwrite::Go:
+        break;
+    case TOverwrite::SaveAs:
+        return FileSaveAs();
+    case TOverwrite::Cancel:
+        return false;
+    }
+    if (!BackUp(name))
+        return false;
     const TFileResult result = FDocument.Save(name, {jcode, rcode, bom}, FOptions.DefaultRCode, forms);
     if (!result) {
         FPrompts->ShowError(this, QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(name, result.Error));
@@ -122,6 +133,9 @@ bool TfrmMain::SaveFile(const QString& fileName, JCode jcode, RCode rcode, bool 
 void TfrmMain::ShowDocument(const QString& note)
 {
     PERLFountain->SetTrailBytesEscape(FDocument.WrittenInShiftJis());
+    // The recovery file of the text before goes; the file on disk is what the document holds.
+    FRecovery->Discard();
+    FollowFile(TakeDiskStamp(FDocument.FileName()));
     AddHistory(FDocument.FileName());
     UpdateTitle();
     FExplorer->ShowSideFile();

@@ -14,6 +14,7 @@ void TfrmMain::SetOptions(const TMainOptions& options)
 {
     FOptions = options;
     edrMain->SetUndoListMax(FOptions.UndoLimit);
+    ApplyRecoveryOptions();
     // The tab and full-width-space marks are drawn over the rows.
     edrMain->viewport()->update();
 }

@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "app/dlgSaveCode.h"
 #include "app/SettingsFile.h"
+#include "app/RecoveryKeeper.h"
 #include "app/frmMain.h"
 #include "editor/CharacterReadout.h"
 #include "editor/Editor.h"
@@ -73,7 +74,7 @@ void TfrmMain::UpdateTitle()
     // (WM_ICON_NAME on X11). The application's display name stays unset: the platform would
     // append it to every caption and recompose it only when the caption itself changes.
     const QString& fileName = FDocument.FileName();
-    const QString caption = fileName.isEmpty() ? QStringLiteral("新規文章") : fileName;
+    const QString caption = (fileName.isEmpty() ? QStringLiteral("新規文章") : fileName) + DiskNote();
     const QString shortName = fileName.isEmpty() ? caption : QFileInfo(fileName).fileName();
     if (windowTitle() != caption)
         setWindowTitle(caption);
@@ -151,6 +152,8 @@ void TfrmMain::IdleUpdate()
     }
     UpdateStatusBar();
     UpdateTitle();
+    if (const QString error = FRecovery->TakeError(); !error.isEmpty())
+        ShowMessage(QStringLiteral("編集内容を復元用ファイルに記録できませんでした。%1").arg(error));
     FollowWindowWidth();
     UpdateHistoryMenus();
 }

@@ -4,6 +4,7 @@
 #include "jcode/FileBytes.h"
 #include "jcode/FileForms.h"
 #include "jcode/ScriptFile.h"
+#include "model/RecoveryFile.h"
 #include "model/ScriptLines.h"
 #include "text/EditorStrings.h"
 
@@ -165,6 +166,47 @@ TScriptTextCopy TScriptDocument::CopyText() const
 TFileResult TScriptDocument::WriteCopy(const QString& fileName, const TScriptTextCopy& copy)
 {
     return WriteLines(fileName, copy, copy.Codes(), copy.Chars());
+}
+
+std::shared_ptr<TRecoverySnapshot> TScriptDocument::Snapshot(std::shared_ptr<TRecoverySnapshot> into) const
+{
+    std::shared_ptr<TRecoverySnapshot> snapshot = into ? std::move(into) : std::make_shared<TRecoverySnapshot>();
+    snapshot->Rows = FModel.Rows().RowList();
+    snapshot->Chars = *FChars;
+    snapshot->Header = {};
+    snapshot->Header.Owner = CurrentProcess();
+    snapshot->Header.FileName = FFileName;
+    snapshot->Header.Codes = FCodes;
+    snapshot->Header.FirstBreak = FFirstBreak;
+    const int rows = snapshot->Rows.Count();
+    snapshot->Header.FinalBreak = rows > 0 && snapshot->Rows.RowAttribute(rows - 1) != raEndOfText;
+    return snapshot;
+}
+
+TFileResult TScriptDocument::Restore(const TRecoveredText& recovered)
+{
+    const TRecoveryHeader& header = recovered.Header;
+    TDocumentChars chars;
+    try {
+        FModel.Lines().LoadLines([&](const TLineSink& sink) {
+            DecodeFileTo(recovered.Body, RecoveryBodyCodes(header.Codes.jcode), sink, &chars);
+        }, header.FinalBreak);
+    } catch (const std::exception& error) {
+        return {ReasonOf(error), {}};
+    }
+    TFileResult result {{}, FSide.WriteChanged()};
+    SetChars(std::move(chars));
+    FFileName = header.FileName;
+    FCodes = header.Codes;
+    FFirstBreak = header.FirstBreak;
+    if (FUnheldReadOnly || Unheld())
+        FModel.SetReadOnly(Unheld().has_value());
+    FUnheldReadOnly = Unheld().has_value();
+    FModel.SetModified(true);
+    FModel.SetRowCol(0, 0);
+    if (const QString note = FSide.Read(); !note.isEmpty())
+        result.Note = note;
+    return result;
 }
 
 } // namespace brenvik

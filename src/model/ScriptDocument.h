@@ -22,6 +22,9 @@
 namespace brenvik {
 
 // What a read or a write came to: empty Error on success, else why not (the file layer's words).
+struct TRecoveredText;
+struct TRecoverySnapshot;
+
 struct TFileResult {
     QString Error;
     QString Note; // what the status bar says of the side file, empty when nothing
@@ -85,6 +88,13 @@ public:
     TScriptTextCopy CopyText() const;
     // Writes a copy to fileName as Save writes the text; safe on any thread.
     static TFileResult WriteCopy(const QString& fileName, const TScriptTextCopy& copy);
+    // The text, table and codes as they stand, for the recovery writer; copying the rows is the
+    // whole cost on the caller's thread. The header's stamp and time are the caller's.
+    // into, when given, is a snapshot taken before whose memory the copy reuses.
+    std::shared_ptr<TRecoverySnapshot> Snapshot(std::shared_ptr<TRecoverySnapshot> into = nullptr) const;
+    // Takes the text of a recovery file in place of the document's, with its file's name and codes,
+    // modified: the file itself is neither read nor written. The side file is read as after Load.
+    TFileResult Restore(const TRecoveredText& recovered);
     // A UTF-8 file's characters beyond the user-defined area: the document was made read-only.
     const std::optional<TUnheldChar>& Unheld() const { return FChars->Unheld(); }
 

@@ -4,9 +4,19 @@
 namespace brenvik {
 
 TScriptLines::TScriptLines(const TEditorScreenStrings& rows)
+    : TScriptLines(rows.RowList())
+{
+}
+
+TScriptLines::TScriptLines(const TRowAttributeStringList& rows)
     : FRows(rows)
 {
     FRows.ForEachRow(0, FRows.Count(), [&](std::string_view text, TRowAttribute) { FTextBytes += text.size(); });
+}
+
+std::size_t TScriptLines::LineCount() const
+{
+    return FRows.Count() == 0 ? 0 : static_cast<std::size_t>(FRows.LineEndsBefore(FRows.Count() - 1) + 1);
 }
 
 void TScriptLines::ForEachLine(const TLineSink& visit) const

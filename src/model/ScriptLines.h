@@ -10,15 +10,17 @@ namespace brenvik {
 class TScriptLines : public TSaveLines {
 public:
     explicit TScriptLines(const TEditorScreenStrings& rows);
+    // The same over a copy of the rows (a recovery snapshot).
+    explicit TScriptLines(const TRowAttributeStringList& rows);
 
     void ForEachLine(const TLineSink& visit) const override;
     // The form of a line is the row data of its last row.
     void ForEachFormedLine(const TFormedLineSink& visit) const override;
-    std::size_t LineCount() const override { return static_cast<std::size_t>(FRows.LineCount()); }
+    std::size_t LineCount() const override;
     std::size_t TextBytes() const override { return FTextBytes; }
 
 private:
-    const TEditorScreenStrings& FRows;
+    const TRowAttributeStringList& FRows;
     std::size_t FTextBytes = 0;
 };
 

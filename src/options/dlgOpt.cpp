@@ -1,6 +1,7 @@
 // The main window's options dialog: its colour items, its own tab and what it loads and stores
 // beyond the shared editor settings.
 #include "options/dlgOpt.h"
+#include "options/RecoveryBackupTab.h"
 
 #include "editor/RadioGroup.h"
 
@@ -85,6 +86,7 @@ TdlgOption::TdlgOption(QWidget* parent)
     setObjectName(QStringLiteral("dlgOpt"));
     setWindowTitle(QStringLiteral("設定"));
     CreateOtherTab();
+    FRecoveryBackup = new TRecoveryBackupTab(AddTab(QStringLiteral("復元とバックアップ")));
     cbxPerlGrammar = new QCheckBox(QStringLiteral("Perl の文法を詳しく解析する"), this);
     cbxPerlGrammar->setObjectName(QStringLiteral("cbxPerlGrammar"));
     // Below the mark boxes of the colour tab, whose sample shows the choice at once.
@@ -192,6 +194,7 @@ void TdlgOption::Load(const TfrmMain& owner)
     speUndoLimit->setValue(FLoaded.UndoLimit);
     edtPerlPath->setText(FLoaded.Run.PerlPath);
     speRunTimeLimit->setValue(FLoaded.Run.TimeLimit);
+    FRecoveryBackup->Load(FLoaded);
 }
 
 void TdlgOption::LoadCodes(JCode jcode, RCode rcode)
@@ -247,6 +250,7 @@ void TdlgOption::Store(TfrmMain& owner)
     options.UndoLimit = speUndoLimit->value();
     options.Run.PerlPath = edtPerlPath->text().trimmed();
     options.Run.TimeLimit = speRunTimeLimit->value();
+    FRecoveryBackup->Store(options);
     owner.SetOptions(options);
     owner.WriteViewSettings();
 }

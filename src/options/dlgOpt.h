@@ -14,6 +14,7 @@ class QSpinBox;
 namespace brenvik {
 
 class TPERLFountain;
+class TRecoveryBackupTab;
 class TfrmMain;
 
 class TdlgOption : public TdlgOptionBase {
@@ -58,6 +59,8 @@ private:
     // The check and the CGI run.
     QLineEdit* edtPerlPath;
     QSpinBox* speRunTimeLimit;
+    // Tab "復元とバックアップ".
+    TRecoveryBackupTab* FRecoveryBackup;
 };
 
 // The options runner of "設定(&O)": shows the dialog modally and stores it on OK. Its result

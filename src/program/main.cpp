@@ -62,8 +62,14 @@ int main(int argc, char** argv)
         prompts.ShowWarning(&window, seedFailures.join(QStringLiteral("\n\n")));
     for (int i = 1; i < commandLine.Files.size(); ++i)
         window.OpenElsewhere(QFileInfo(commandLine.Files[i]).absoluteFilePath());
-    if (!commandLine.Files.isEmpty() && window.LoadFile(QFileInfo(commandLine.Files.front()).absoluteFilePath())
-        && commandLine.GoLine > 0) {
+    // The recovery question comes after the window shows, over it.
+    if (!commandLine.Recover.isEmpty())
+        window.RestoreRecovery(QFileInfo(commandLine.Recover).absoluteFilePath());
+    else
+        window.OpenAtStart(commandLine.Files.value(0));
+    // +LINE[:COL] puts the caret in the first file, once it is the window's document.
+    if (commandLine.GoLine > 0 && !commandLine.Files.isEmpty()
+        && window.Document().FileName() == QFileInfo(commandLine.Files.front()).absoluteFilePath()) {
         brenvik::SelectAtLineColumn(window.Document(), commandLine.GoLine, commandLine.GoColumn);
         window.Editor().ScrollCaret();
     }

@@ -186,6 +186,8 @@ public:
 
     // Empty when the row invariant holds, else what is broken (for tests).
     std::string CheckRows() const;
+    // The rows as a plain list, to read or copy (a copy is a snapshot of the text).
+    const TEditorStringList& RowList() const { return *this; }
 
 private:
     void NotifyEditors();

@@ -49,5 +49,16 @@ TEST(CommandLine, PlusLineAndColumnPlaceTheCaretInTheFirstFile)
     EXPECT_TRUE(UsageText().contains(QStringLiteral("+行[:桁]")));
 }
 
+TEST(CommandLine, RecoverTakesTheNextArgumentAndNeedsOne)
+{
+    const TCommandLine recover = ParseCommandLine({"--recover", "--x.recovery", "a.cgi"});
+    EXPECT_EQ(recover.Action, TCommandLine::caRun);
+    EXPECT_EQ(recover.Recover, QStringLiteral("--x.recovery"));
+    EXPECT_EQ(recover.Files, QStringList {"a.cgi"});
+    const TCommandLine missing = ParseCommandLine({"--recover"});
+    EXPECT_EQ(missing.Action, TCommandLine::caUsageError);
+    EXPECT_EQ(missing.BadOption, QStringLiteral("--recover"));
+}
+
 } // namespace
 } // namespace brenvik

@@ -69,6 +69,21 @@ public:
     std::optional<TCgiForm> CgiAnswer;
     std::vector<TCgiForm> CgiForms;
     QStringList Browsed;
+    // The next of Choices; the last button (Escape) when they have run out.
+    int AskChoice(QWidget*, const QString& text, const QStringList& buttons) override
+    {
+        ChoiceQuestions.append(text);
+        ChoiceButtons.append(buttons);
+        if (Choices.empty())
+            return static_cast<int>(buttons.size()) - 1;
+        const int choice = Choices.front();
+        Choices.pop_front();
+        return choice;
+    }
+
+    std::deque<int> Choices;
+    QStringList ChoiceQuestions;
+    QList<QStringList> ChoiceButtons;
     std::optional<TFindRequest> Request;
     bool StartSucceeds = true;
     bool ChooseCodeOnSave = false; // the save dialog's "コード指定して保存" is taken

@@ -572,7 +572,7 @@ TEST_F(OptionDialogTest, MenuItemOpensTheDialogAndOkApplies)
             modal.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
         });
     EXPECT_EQ(tabs, (QStringList {QStringLiteral("エディタ"), QStringLiteral("表示色"),
-                        QStringLiteral("行・ルーラー"), QStringLiteral("その他")}));
+                        QStringLiteral("行・ルーラー"), QStringLiteral("その他"), QStringLiteral("復元とバックアップ")}));
     EXPECT_EQ(window->Options().DefaultRCode, rcCr);
 }
 

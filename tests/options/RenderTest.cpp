@@ -51,7 +51,7 @@ TEST_F(RenderTest, EveryTabAndTheAboutBoxPaint)
     dialog.Load(*window);
     dialog.show();
     auto* pages = dialog.findChild<QTabWidget*>();
-    ASSERT_EQ(pages->count(), 4);
+    ASSERT_EQ(pages->count(), 5);
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
         EXPECT_GT(Colours(Picture(dialog, QStringLiteral("options-tab%1").arg(i))), 3) << i;
