@@ -192,13 +192,16 @@ TFileResult TScriptDocument::Restore(const TRecoveredText& recovered)
             DecodeFileTo(recovered.Body, RecoveryBodyCodes(header.Codes.jcode), sink, &chars);
         }, header.FinalBreak);
     } catch (const std::exception& error) {
-        return {ReasonOf(error), {}};
+        return {ReasonOf(error), {}, {}};
     }
-    TFileResult result {{}, FSide.WriteChanged()};
+    TFileResult result {{}, FSide.WriteChanged(), {}};
     SetChars(std::move(chars));
     FFileName = header.FileName;
     FCodes = header.Codes;
     FFirstBreak = header.FirstBreak;
+    // The recovered text is written by the rules: the file's own line forms are not known for it.
+    FForms.reset();
+    FBinaryUnsaved = false;
     if (FUnheldReadOnly || Unheld())
         FModel.SetReadOnly(Unheld().has_value());
     FUnheldReadOnly = Unheld().has_value();
