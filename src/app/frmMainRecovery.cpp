@@ -98,7 +98,7 @@ bool TfrmMain::Restore(const TRecoveryEntry& orphan)
         return false;
     }
     const std::optional<TRecoveredText> recovered = ReadRecoveryFile(own);
-    const TFileResult result = recovered ? FDocument.Restore(*recovered) : TFileResult {QStringLiteral("ファイルが壊れています。"), {}};
+    const TFileResult result = recovered ? FDocument.Restore(*recovered) : TFileResult {QStringLiteral("ファイルが壊れています。"), {}, {}};
     if (!result) {
         // The file stays, under this process's name, for another try after the next start.
         FPrompts->ShowError(this, QStringLiteral("編集内容を復元できませんでした。\n%1\n%2").arg(own, result.Error));
