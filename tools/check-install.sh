@@ -130,7 +130,7 @@ deb=$build/brenvik_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
 info=$(dpkg-deb --info "$deb")
 for field in "Package: brenvik" "Version: $version" "Section: editors" "Maintainer: " \
-    "fonts-ipafont-gothic" "libqt6widgets6" "Perl/CGI スクリプトエディタ"; do
+    "fonts-ipafont-gothic" "libqt6widgets6" "libonig5" "Perl/CGI スクリプトエディタ"; do
     [[ "$info" == *"$field"* ]] || fail "the package's control has no '$field': $info"
 done
 # lintian's errors fail the check; its warnings are shown.
