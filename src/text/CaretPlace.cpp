@@ -9,10 +9,10 @@
 
 namespace brenvik {
 
-TCaretPlace CaretPlaceOf(const TEditorScreenStrings& rows, const TAttachedEditor& editor)
+TCaretPlace CaretPlaceOf(const TEditorScreenStrings& rows, const TAttachedEditor& editor, TKnownLine known)
 {
     const int row = std::clamp(editor.CaretRow(), 0, rows.Count());
-    TCaretPlace place {rows.LineOfRow(row), 0};
+    TCaretPlace place {rows.LineOfRowFrom(known, row), 0};
     if (row == rows.Count())
         return place;
     const TColumnLayout layout {std::max(1, editor.TabSpaceCount()), rows.WordWrap() ? rows.WrapByte() : 0};
@@ -24,9 +24,10 @@ TCaretPlace CaretPlaceOf(const TEditorScreenStrings& rows, const TAttachedEditor
     return place;
 }
 
-void PlaceCaret(const TEditorScreenStrings& rows, TAttachedEditor& editor, TCaretPlace place)
+void PlaceCaret(
+    const TEditorScreenStrings& rows, TAttachedEditor& editor, TCaretPlace place, TKnownLine known)
 {
-    PlaceCaretAfter(rows, editor, rows.RowOfLine(place.Line), place.Byte);
+    PlaceCaretAfter(rows, editor, rows.RowOfLineFrom(known, place.Line), place.Byte);
 }
 
 } // namespace brenvik
