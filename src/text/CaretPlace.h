@@ -9,6 +9,12 @@ namespace brenvik {
 class TAttachedEditor;
 class TEditorScreenStrings;
 
+// A row that starts a logical line, and that line: where line lookups near it may walk from.
+struct TKnownLine {
+    int Row = 0;
+    int Line = 0;
+};
+
 struct TCaretPlace {
     int Line = 0;
     std::size_t Byte = 0;
@@ -17,8 +23,11 @@ struct TCaretPlace {
 
 // The caret's place; a caret past its row's end stands at the row's end, in tab fill at its tab,
 // on a trail byte at its character.
-TCaretPlace CaretPlaceOf(const TEditorScreenStrings& rows, const TAttachedEditor& editor);
+// known, when given, is a line the caret is likely to stand on or just after.
+TCaretPlace CaretPlaceOf(
+    const TEditorScreenStrings& rows, const TAttachedEditor& editor, TKnownLine known = {});
 // Puts the caret at the place (PlaceCaretAfter from the line's first row).
-void PlaceCaret(const TEditorScreenStrings& rows, TAttachedEditor& editor, TCaretPlace place);
+void PlaceCaret(
+    const TEditorScreenStrings& rows, TAttachedEditor& editor, TCaretPlace place, TKnownLine known = {});
 
 } // namespace brenvik

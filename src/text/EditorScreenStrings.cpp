@@ -78,11 +78,8 @@ void TEditorScreenStrings::RemoveLineListener(TLineEditListener* listener)
 
 void TEditorScreenStrings::TellLinesReplaced(int first, std::string_view before, std::string_view after)
 {
-    if (FLineListeners.empty())
-        return;
-    const int line = LineOfRow(first);
     for (TLineEditListener* listener : FLineListeners)
-        listener->LinesReplaced(line, before, after);
+        listener->LinesReplaced(first, before, after);
 }
 
 void TEditorScreenStrings::UpdateEditors()
@@ -149,6 +146,37 @@ int TEditorScreenStrings::LineOfRow(int row) const
 int TEditorScreenStrings::RowOfLine(int line) const
 {
     return line <= 0 ? 0 : std::min(Count(), FindLineEnd(line - 1) + 1);
+}
+
+namespace {
+// Rows a near lookup walks at most before it asks the tallies.
+constexpr int kNearRows = 64;
+} // namespace
+
+int TEditorScreenStrings::LineOfRowFrom(TKnownLine known, int row) const
+{
+    row = std::clamp(row, 0, Count());
+    if (row < known.Row || row - known.Row > kNearRows || known.Row > Count())
+        return LineOfRow(row);
+    int line = known.Line;
+    for (int r = known.Row; r < row; ++r)
+        line += RowAttribute(r) != raWrapped;
+    return line;
+}
+
+int TEditorScreenStrings::RowOfLineFrom(TKnownLine known, int line) const
+{
+    if (line < known.Line || known.Row > Count())
+        return RowOfLine(line);
+    int row = known.Row;
+    for (int left = line - known.Line; left > 0; ++row) {
+        if (row >= Count())
+            return Count();
+        if (row - known.Row >= kNearRows)
+            return RowOfLine(line);
+        left -= RowAttribute(row) != raWrapped;
+    }
+    return row;
 }
 
 int TEditorScreenStrings::LineStartRow(int row) const
@@ -238,14 +266,15 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     const int first = LineStartRow(row);
     int last = LineEndRow(row + count - 1);
 
+    // Typing goes on near the last edit: its line is found without a walk through the tallies.
+    const TKnownLine known {first, LineOfRowFrom(FUndo.LastKnownLine(), first)};
     if (first == row && last == row + count - 1 && text.empty() && count > 0) {
-        TUndoData& record = FUndo.NewUndoRecord();
-        record.Line = LineOfRow(row);
+        TUndoData& record = FUndo.NewUndoRecord(known);
         TRowsText taken = RowsText(row, count);
         record.Text = std::move(taken.Text);
         record.Attribute = taken.Attribute;
         DeleteRows(row, count);
-        TellLinesReplaced(row, record.Text, {});
+        TellLinesReplaced(known.Line, record.Text, {});
         int rescanned = Rescan(row, true);
         FPendingChange = {row, taken.Rows, 0, rescanned, true};
         return;
@@ -265,8 +294,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
         attribute = EndsWithLineBreak(text) ? raBreak : raEndOfText;
     }
 
-    TUndoData& record = FUndo.NewUndoRecord();
-    record.Line = LineOfRow(first);
+    TUndoData& record = FUndo.NewUndoRecord(known);
     TRowsText taken = RowsText(first, last - first + 1);
     std::string newText = RowsText(first, row - first).Text;
     newText += text;
@@ -292,7 +320,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     record.Attribute = taken.Attribute;
     record.LineCount = LineCountOf(rows);
     SetRows(first, taken.Rows, rows);
-    TellLinesReplaced(first, record.Text, newText);
+    TellLinesReplaced(known.Line, record.Text, newText);
     int rescanned = Rescan(first, true);
     FPendingChange = {first, taken.Rows, rows.Count(), rescanned, true};
 }
@@ -631,6 +659,7 @@ void TEditorScreenStrings::Rewrap()
         RewrapAll();
         RescanAll();
     }
+    FUndo.RowsRewrapped();
     UpdateEditors();
     ClampCarets();
     for (std::size_t i = 0; i < FEditors.size() && i < places.size(); ++i)

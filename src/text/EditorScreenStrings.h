@@ -87,6 +87,10 @@ public:
     int LineOfRow(int row) const;
     // First row of line; Count() when there are not that many lines.
     int RowOfLine(int line) const;
+    // LineOfRow and RowOfLine walking from a row known to start its line when the target lies a
+    // few rows after it (an edit's caret, an undo step's lines), else through the tallies.
+    int LineOfRowFrom(TKnownLine known, int row) const;
+    int RowOfLineFrom(TKnownLine known, int line) const;
 
     // Attached editors.
     void AddEditor(TAttachedEditor* editor);
@@ -100,8 +104,8 @@ public:
     // Listeners to changes of the logical lines (not owned; a listener removes itself).
     void AddLineListener(TLineEditListener* listener);
     void RemoveLineListener(TLineEditListener* listener);
-    // Tells the listeners that the whole lines from the one holding row first read after where
-    // they read before (ReplaceRows and the undo replay call it).
+    // Tells the listeners that the whole lines from line first on read after where they read
+    // before (ReplaceRows and the undo replay call it).
     void TellLinesReplaced(int first, std::string_view before, std::string_view after);
     void ClampCarets();
 

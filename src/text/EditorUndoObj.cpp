@@ -13,17 +13,26 @@ TEditorUndoObj::TEditorUndoObj(TEditorScreenStrings& rows)
 {
 }
 
-TUndoData& TEditorUndoObj::NewUndoRecord()
+TUndoData& TEditorUndoObj::NewUndoRecord(TKnownLine known)
 {
+    FLastLine = known;
     TUndoData record;
+    record.Line = known.Line;
+    record.Row = known.Row;
+    record.Layout = FLayout;
     if (TAttachedEditor* active = FRows.ActiveEditor())
-        record.Caret = CaretPlaceOf(FRows, *active);
+        record.Caret = CaretPlaceOf(FRows, *active, known);
     FUndoList.push_back(std::move(record));
     if (static_cast<int>(FUndoList.size()) > FLimit)
         FUndoList.pop_front();
     if (!FReplaying)
         FRedoList.clear();
     return FUndoList.back();
+}
+
+TKnownLine TEditorUndoObj::KnownLine(const TUndoData& record) const
+{
+    return {record.Layout == FLayout ? record.Row : FRows.RowOfLine(record.Line), record.Line};
 }
 
 void TEditorUndoObj::PushRedo(const TUndoData& record, TCaretPlace caret)
@@ -41,6 +50,7 @@ void TEditorUndoObj::JoinLast()
 
 void TEditorUndoObj::ClearAll()
 {
+    FLastLine = {};
     FRedoList.clear();
     FUndoList.clear();
 }
@@ -52,12 +62,12 @@ void TEditorUndoObj::SetLimit(int value)
         FUndoList.pop_front();
 }
 
-TEditorUndoObj::Inverse TEditorUndoObj::Replay(const TUndoData& record)
+TEditorUndoObj::Inverse TEditorUndoObj::Replay(const TUndoData& record, int row)
 {
     Inverse inverse;
-    const int row = FRows.RowOfLine(record.Line);
     if (record.LineCount > 0) {
-        TRowsText taken = FRows.RowsText(row, FRows.RowOfLine(record.Line + record.LineCount) - row);
+        const int end = FRows.RowOfLineFrom({row, record.Line}, record.Line + record.LineCount);
+        TRowsText taken = FRows.RowsText(row, end - row);
         inverse.Text = std::move(taken.Text);
         inverse.Attribute = taken.Attribute;
         inverse.Removed = taken.Rows;
@@ -71,16 +81,16 @@ TEditorUndoObj::Inverse TEditorUndoObj::Replay(const TUndoData& record)
         FRows.InsertRows(row, rows);
     }
     const std::string_view inserted = record.Attribute != raNone ? record.Text : std::string_view();
-    FRows.TellLinesReplaced(row, inverse.Text, inserted);
+    FRows.TellLinesReplaced(record.Line, inverse.Text, inserted);
     int rescanned = FRows.Rescan(row, true);
     FRows.SetPendingChange({row, inverse.Removed, inverse.RowCount, rescanned, true});
     return inverse;
 }
 
-void TEditorUndoObj::SetCaret(TCaretPlace place)
+void TEditorUndoObj::SetCaret(TCaretPlace place, TKnownLine known)
 {
     if (TAttachedEditor* active = FRows.ActiveEditor()) {
-        PlaceCaret(FRows, *active, place);
+        PlaceCaret(FRows, *active, place, known);
         active->ShowCaret();
     }
 }
@@ -107,20 +117,25 @@ void TEditorUndoObj::UndoOne()
     if (FUndoList.empty())
         return;
     TUndoData& record = FUndoList.back();
+    const TKnownLine known = KnownLine(record);
+    FLastLine = known;
     TCaretPlace caret;
     if (TAttachedEditor* active = FRows.ActiveEditor()) {
-        caret = CaretPlaceOf(FRows, *active);
+        caret = CaretPlaceOf(FRows, *active, known);
         active->HideCaret();
     }
     {
         TUpdateBatch batch(FRows);
-        Inverse inverse = Replay(record);
+        Inverse inverse = Replay(record, known.Row);
         record.LineCount = inverse.LineCount;
         record.Attribute = inverse.Attribute;
         record.Text = std::move(inverse.Text);
+        // The rows before the record's line are the same before and after it is replayed.
+        record.Row = known.Row;
+        record.Layout = FLayout;
         PushRedo(record, caret);
     }
-    SetCaret(record.Caret);
+    SetCaret(record.Caret, known);
     FUndoList.pop_back();
 }
 
@@ -129,21 +144,27 @@ void TEditorUndoObj::RedoOne()
     if (FRedoList.empty())
         return;
     TUndoData& record = FRedoList.back();
-    if (TAttachedEditor* active = FRows.ActiveEditor())
+    const TKnownLine known = KnownLine(record);
+    FLastLine = known;
+    // Undoing the step again brings back the caret as it stands before the redo.
+    TCaretPlace caret;
+    if (TAttachedEditor* active = FRows.ActiveEditor()) {
+        caret = CaretPlaceOf(FRows, *active, known);
         active->HideCaret();
+    }
     {
         TUpdateBatch batch(FRows);
-        Inverse inverse = Replay(record);
+        Inverse inverse = Replay(record, known.Row);
         FReplaying = true;
-        TUndoData& redone = NewUndoRecord();
+        TUndoData& redone = NewUndoRecord(known);
         FReplaying = false;
-        redone.Line = record.Line;
+        redone.Caret = caret;
         redone.LineCount = inverse.LineCount;
         redone.Joined = record.Joined;
         redone.Attribute = inverse.Attribute;
         redone.Text = std::move(inverse.Text);
     }
-    SetCaret(record.Caret);
+    SetCaret(record.Caret, known);
     FRedoList.pop_back();
 }
 

@@ -6,6 +6,7 @@
 #include "text/CaretPlace.h"
 #include "text/RowAttribute.h"
 
+#include <cstdint>
 #include <deque>
 #include <string>
 
@@ -16,6 +17,10 @@ class TEditorScreenStrings;
 struct TUndoData {
     TCaretPlace Caret;
     int Line = -1; // first logical line of the replaced span
+    // Line's first row while the rows are wrapped as when the record was made (Layout), saving a
+    // lookup through the tallies of a long text.
+    int Row = -1;
+    std::uint32_t Layout = 0;
     int LineCount = 0; // logical lines the operation put in, taken out on replay
     bool Joined = false; // undone and redone in one step with the record before it
     TRowAttribute Attribute = raNone; // attribute of the last removed row; raNone: nothing removed
@@ -34,7 +39,9 @@ public:
 
     // Appends a fresh record (caret from the active editor) for the caller to fill; drops the
     // oldest when the list is over the limit; clears the redo list unless a redo is replaying.
-    TUndoData& NewUndoRecord();
+    // known: the first line of the edit and its row, the record's Line and Row (the caret
+    // usually stands near it).
+    TUndoData& NewUndoRecord(TKnownLine known);
     bool CanUndo() const { return !FUndoList.empty(); }
     bool CanRedo() const { return !FRedoList.empty(); }
     // One step: a record and those joined to it.
@@ -45,6 +52,16 @@ public:
     // Makes the last record one step with the record before it (typing on in one word).
     void JoinLast();
     void ClearAll();
+
+    // The rows were rewrapped: the rows records keep no longer hold.
+    void RowsRewrapped()
+    {
+        ++FLayout;
+        FLastLine = {};
+    }
+    // A line and its first row as the rows stand now, for lookups near it: where the last edit,
+    // undo or redo began (rows before it are as they were), else the first line.
+    TKnownLine LastKnownLine() const { return FLastLine; }
 
     int Limit() const { return FLimit; }
     // Stores max(64, value).
@@ -61,14 +78,18 @@ private:
         std::string Text;
         int Removed = 0;
     };
+    // The first row of record's line.
+    TKnownLine KnownLine(const TUndoData& record) const;
     // Takes out what the record put in and puts back what it took out; returns the inverse.
-    Inverse Replay(const TUndoData& record);
-    void SetCaret(TCaretPlace place);
+    Inverse Replay(const TUndoData& record, int row);
+    void SetCaret(TCaretPlace place, TKnownLine known);
     void UndoOne();
     void RedoOne();
 
     TEditorScreenStrings& FRows;
     int FLimit = MinLimit;
+    std::uint32_t FLayout = 0;
+    TKnownLine FLastLine;
     bool FReplaying = false;
     TUndoDataList FRedoList;
     TUndoDataList FUndoList;
