@@ -2,6 +2,7 @@
 #include "app/RecoveryKeeper.h"
 
 #include "model/ScriptDocument.h"
+#include "text/EditorScreenStrings.h"
 
 #include <algorithm>
 
@@ -34,6 +35,9 @@ void TRecoveryKeeper::Edited()
 {
     if (!FEnabled)
         return;
+    // Before the first snapshot, the memory it will be copied into is made ready off this thread.
+    if (!FIdle.isActive() && !FLongest.isActive())
+        FWriter.Prepare(FDocument.Model().Rows().TextLength());
     FIdle.start();
     if (!FLongest.isActive())
         FLongest.start();

@@ -1,6 +1,8 @@
 // The recovery writer's queue and thread.
 #include "model/RecoveryWriter.h"
 
+#include "support/BlockBuffers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +34,7 @@ void TRecoveryWriter::Write(const QString& path, std::shared_ptr<TRecoverySnapsh
 {
     {
         const std::lock_guard lock(FMutex);
-        FJobs.push_back({path, std::move(snapshot)});
+        FJobs.push_back({TJob::jkWrite, path, std::move(snapshot)});
     }
     FWake.notify_one();
 }
@@ -41,7 +43,19 @@ void TRecoveryWriter::Remove(const QString& path)
 {
     {
         const std::lock_guard lock(FMutex);
-        FJobs.push_back({path, nullptr});
+        FJobs.push_back({TJob::jkRemove, path, nullptr});
+    }
+    FWake.notify_one();
+}
+
+void TRecoveryWriter::Prepare(std::size_t textBytes)
+{
+    {
+        const std::lock_guard lock(FMutex);
+        if (FSpare || FPrepared)
+            return;
+        FPrepared = true;
+        FJobs.push_back({TJob::jkPrepare, {}, nullptr, textBytes});
     }
     FWake.notify_one();
 }
@@ -93,18 +107,21 @@ void TRecoveryWriter::Run()
         FJobs.pop_front();
         // A later write (the document has one recovery file at a time) or a removal of the same
         // file makes this write stale.
-        const bool stale = job.Snapshot && std::any_of(FJobs.begin(), FJobs.end(), [&](const TJob& later) {
-            return later.Snapshot || later.Path == job.Path;
+        const bool stale = job.Kind == TJob::jkWrite && std::any_of(FJobs.begin(), FJobs.end(), [&](const TJob& later) {
+            return later.Kind == TJob::jkWrite || (later.Kind == TJob::jkRemove && later.Path == job.Path);
         });
         FBusy = true;
         lock.unlock();
-        const bool write = job.Snapshot && !stale;
+        const bool write = job.Kind == TJob::jkWrite && !stale;
         QString error;
         if (write) {
             QDir().mkpath(QFileInfo(job.Path).absolutePath());
             error = WriteRecoveryFile(job.Path, *job.Snapshot);
-        } else if (!job.Snapshot) {
+        } else if (job.Kind == TJob::jkRemove) {
             QFile::remove(job.Path);
+        } else if (job.Kind == TJob::jkPrepare) {
+            // The rows' buffers hold their text with room to grow: half as much again.
+            PrepareBlockBuffers(job.Bytes + job.Bytes / 2);
         }
         // The spare that was is freed here, off the window's thread.
         std::shared_ptr<TRecoverySnapshot> freed;

@@ -30,6 +30,8 @@ public:
     // Creates the folder when needed and writes snapshot to path, replacing what is there.
     void Write(const QString& path, std::shared_ptr<TRecoverySnapshot> snapshot);
     void Remove(const QString& path);
+    // Makes memory for a snapshot of textBytes ready on the writer thread, when there is no spare.
+    void Prepare(std::size_t textBytes);
     // The spare snapshot, when there is one; null otherwise.
     std::shared_ptr<TRecoverySnapshot> TakeSpare();
     // Until everything queued is done.
@@ -43,8 +45,10 @@ public:
 
 private:
     struct TJob {
+        enum TKind { jkWrite, jkRemove, jkPrepare } Kind;
         QString Path;
-        std::shared_ptr<TRecoverySnapshot> Snapshot; // null: remove Path
+        std::shared_ptr<TRecoverySnapshot> Snapshot; // jkWrite
+        std::size_t Bytes = 0;                       // jkPrepare
     };
     void Run();
 
@@ -57,6 +61,7 @@ private:
     int FWritten = 0;
     QString FError;
     std::shared_ptr<TRecoverySnapshot> FSpare;
+    bool FPrepared = false;
     std::thread FThread;
 };
 

@@ -28,6 +28,7 @@ int SizeClass(std::size_t size)
 struct Pool {
     std::mutex Lock;
     std::array<std::vector<void*>, kClassCount> Free;
+    std::vector<char*> Ready; // whole slabs faulted in beforehand
     char* SlabNext = nullptr;
     char* SlabEnd = nullptr;
 
@@ -48,15 +49,43 @@ struct Pool {
                     Free[smaller].push_back(SlabNext);
                     SlabNext += kSmallestClass << smaller;
                 }
-            SlabNext = static_cast<char*>(std::aligned_alloc(kSlabSize, kSlabSize));
-            if (!SlabNext)
-                throw std::bad_alloc();
-            madvise(SlabNext, kSlabSize, MADV_HUGEPAGE);
+            if (!Ready.empty()) {
+                SlabNext = Ready.back();
+                Ready.pop_back();
+            } else {
+                SlabNext = NewSlab();
+            }
             SlabEnd = SlabNext + kSlabSize;
         }
         void* buffer = SlabNext;
         SlabNext += size;
         return buffer;
+    }
+
+    static char* NewSlab()
+    {
+        auto* slab = static_cast<char*>(std::aligned_alloc(kSlabSize, kSlabSize));
+        if (!slab)
+            throw std::bad_alloc();
+        madvise(slab, kSlabSize, MADV_HUGEPAGE);
+        return slab;
+    }
+
+    void Prepare(std::size_t bytes)
+    {
+        const std::size_t wanted = bytes / kSlabSize + 1;
+        std::size_t ready = 0;
+        {
+            std::lock_guard guard(Lock);
+            ready = Ready.size();
+        }
+        for (; ready < wanted; ++ready) {
+            char* slab = NewSlab();
+            for (std::size_t page = 0; page < kSlabSize; page += 4096)
+                slab[page] = 0;
+            std::lock_guard guard(Lock);
+            Ready.push_back(slab);
+        }
     }
 
     void Give(void* buffer, int sizeClass)
@@ -77,6 +106,11 @@ void* AllocateBlockBuffer(std::size_t size)
 {
     int sizeClass = SizeClass(size);
     return sizeClass < 0 ? ::operator new(size) : ThePool().Take(sizeClass);
+}
+
+void PrepareBlockBuffers(std::size_t bytes)
+{
+    ThePool().Prepare(bytes);
 }
 
 void FreeBlockBuffer(void* buffer, std::size_t size)

@@ -12,6 +12,10 @@ namespace brenvik {
 // sizes go to the ordinary heap.
 void* AllocateBlockBuffer(std::size_t size);
 void FreeBlockBuffer(void* buffer, std::size_t size);
+// Makes slabs for about bytes of buffers ready, faulted in on the calling thread, so that a thread
+// that must not wait (the window's, copying a large text) finds the memory there: a fault in a
+// huge page may wait for the kernel to compact memory (measured: up to 70 ms for 30 MB).
+void PrepareBlockBuffers(std::size_t bytes);
 
 template <typename T> struct TBlockAllocator {
     using value_type = T;
