@@ -43,6 +43,9 @@ std::vector<TLineFind> DocumentFinds(const std::string& path, const std::string&
         lineStarts.push_back(at + 2);
     std::vector<TLineFind> finds;
     while (const std::optional<TSearchRange> match = document.Find().FindNext()) {
+        // Find goes round past the end: the first match again ends the walk.
+        if (document.Find().Wrapped())
+            break;
         const auto next = std::upper_bound(lineStarts.begin(), lineStarts.end(), std::size_t(match->Start));
         const int line = static_cast<int>(next - lineStarts.begin());
         if (!finds.empty() && finds.back().Line == line)

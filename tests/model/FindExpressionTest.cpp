@@ -25,8 +25,10 @@ TEST_F(FindExpressionTest, LinesOfEveryLineEndAnchorAndSpanAlike)
         Find().Start("^sub\\s+(\\w+)", {}, F::Down | F::MatchCase | F::RegExp);
         ASSERT_TRUE(Find().FindNext());
         EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(5)));
-        // The second sub is indented: no line start.
-        EXPECT_FALSE(Find().FindNext());
+        // The second sub is indented: no line start, so find goes round to the first again.
+        ASSERT_TRUE(Find().FindNext());
+        EXPECT_TRUE(Find().Wrapped());
+        EXPECT_EQ(Selection(), std::make_pair(qint64(0), qint64(5)));
         Find().Start("\\{\\n\\}$", {}, F::Down | F::RegExp);
         ASSERT_TRUE(Find().FindNext());
         EXPECT_EQ(Selection(), std::make_pair(qint64(6), qint64(4)));
@@ -35,8 +37,14 @@ TEST_F(FindExpressionTest, LinesOfEveryLineEndAnchorAndSpanAlike)
         Find().SetDirection(false);
         ASSERT_TRUE(Find().FindNext());
         EXPECT_EQ(Selection(), std::make_pair(qint64(6), qint64(4)));
+        EXPECT_FALSE(Find().Wrapped());
+        ASSERT_TRUE(Find().FindNext());
+        EXPECT_TRUE(Find().Wrapped());
+        EXPECT_EQ(Selection(), std::make_pair(qint64(20), qint64(4)));
+        // Only an expression found nowhere is a miss.
+        Find().Start("sub\\s+c", {}, F::Down | F::RegExp);
         EXPECT_FALSE(Find().FindNext());
-        EXPECT_EQ(Find().MissText(), QString::fromUtf8("検索文字列  ' \\{\\n\\}$ 'は見つかりませんでした。"));
+        EXPECT_EQ(Find().MissText(), QString::fromUtf8("検索文字列  ' sub\\s+c 'は見つかりませんでした。"));
     }
 }
 
