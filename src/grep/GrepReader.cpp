@@ -3,6 +3,7 @@
 #include "grep/GrepReader.h"
 
 #include "jcode/SystemReason.h"
+#include "support/OpenFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -13,25 +14,6 @@
 namespace brenvik {
 
 namespace {
-
-class TOpenFile {
-public:
-    explicit TOpenFile(int fd)
-        : fd_(fd)
-    {
-    }
-    ~TOpenFile()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    TOpenFile(const TOpenFile&) = delete;
-    TOpenFile& operator=(const TOpenFile&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 std::string SizeText(std::uint64_t bytes)
 {

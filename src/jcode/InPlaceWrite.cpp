@@ -3,6 +3,7 @@
 
 #include "jcode/FileBytes.h"
 #include "jcode/SystemReason.h"
+#include "support/OpenFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,26 +26,6 @@ TWriteLayer& SystemLayer()
 }
 
 TWriteLayer* installed = nullptr;
-
-// A descriptor closed on every path out.
-class TOpenFile {
-public:
-    explicit TOpenFile(int fd)
-        : fd_(fd)
-    {
-    }
-    ~TOpenFile()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    TOpenFile(const TOpenFile&) = delete;
-    TOpenFile& operator=(const TOpenFile&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Writes all of data at the descriptor's position through layer; the errno of the failure, else 0.
 int WriteAll(TWriteLayer& layer, int fd, std::string_view data)
