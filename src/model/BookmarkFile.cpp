@@ -8,11 +8,6 @@
 
 namespace brenvik {
 
-QString BookmarkFilePath(const QString& iniFolder, const QString& scriptFileName)
-{
-    return QDir(iniFolder).filePath(QFileInfo(scriptFileName).fileName() + QStringLiteral(".bookmarks"));
-}
-
 std::string BookmarkBytes(const std::vector<int>& lines)
 {
     std::string bytes;

@@ -28,14 +28,14 @@ QString ReasonOfErrno(TFileAct act)
 
 } // namespace
 
-QString SideFilePath(const QString& iniFolder, const QString& scriptFileName)
+QString SideFilePath(const QString& iniFolder, const QString& scriptFileName, const QString& extension)
 {
     // The name stays readable for whoever looks in the folder; the hash of the full path tells apart
     // the many index.cgi of one disk.
     const QByteArray path = QFile::encodeName(QFileInfo(scriptFileName).absoluteFilePath());
     const QByteArray hash = QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(8);
     return QDir(iniFolder).filePath(
-        QFileInfo(scriptFileName).fileName() + QLatin1Char('.') + QString::fromLatin1(hash) + QStringLiteral(".dat"));
+        QFileInfo(scriptFileName).fileName() + QLatin1Char('.') + QString::fromLatin1(hash) + extension);
 }
 
 QString SharedSideFilePath(const QString& iniFolder, const QString& scriptFileName)

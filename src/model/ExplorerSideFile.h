@@ -33,8 +33,9 @@ constexpr qint64 kSideFileLimit = 16 * 1024 * 1024;
 
 // The file name is the script's own (with its extension), eight hex digits of a hash of its full
 // path and ".dat"; folders are never split at a backslash, which is an ordinary character of a
-// Linux name.
-QString SideFilePath(const QString& iniFolder, const QString& scriptFileName);
+// Linux name. The files kept beside it (bookmarks, the CGI run's form) differ in extension only.
+QString SideFilePath(
+    const QString& iniFolder, const QString& scriptFileName, const QString& extension = QStringLiteral(".dat"));
 // Where side files were kept by the script's name alone, shared by every script of that name; read once and
 // moved to the script's own side file.
 QString SharedSideFilePath(const QString& iniFolder, const QString& scriptFileName);

@@ -26,11 +26,6 @@ std::optional<std::string> MemoBytesOf(QString text)
     return UnicodeToSjis(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
-QString RunFormPath(const QString& sideFile)
-{
-    return sideFile.isEmpty() ? QString() : sideFile.chopped(4) + QStringLiteral(".run");
-}
-
 QString ReadRunForm(const QString& path)
 {
     const TSmallFileRead read = path.isEmpty() ? TSmallFileRead {} : ReadSmallFile(path);
@@ -46,7 +41,12 @@ TSideFileSession::TSideFileSession(TScriptDocument& document)
 
 QString TSideFileSession::Path() const
 {
-    return FDocument.FileName().isEmpty() ? QString() : SideFilePath(FFolder, FDocument.FileName());
+    return Companion(QStringLiteral(".dat"));
+}
+
+QString TSideFileSession::Companion(const QString& extension) const
+{
+    return FDocument.FileName().isEmpty() ? QString() : SideFilePath(FFolder, FDocument.FileName(), extension);
 }
 
 QString TSideFileSession::Read()
@@ -73,7 +73,7 @@ QString TSideFileSession::Read()
     FMemo = std::move(content.Memo);
     // Bytes that do not decode would change on the way back: such a memo is only shown.
     FMemoLocked = MemoBytesOf(MemoTextOf(FMemo)) != FMemo;
-    FRunForm = ReadRunForm(RunFormPath(Path()));
+    FRunForm = ReadRunForm(Companion(QStringLiteral(".run")));
     if (FMemoLocked && message.isEmpty())
         message = QStringLiteral("メモにShift_JISとして読めないバイトがあるため、読み取り専用で表示します。");
     FChanged = false;
@@ -88,7 +88,7 @@ QString TSideFileSession::ReadBookmarks()
     FBlockedBookmarkPath.clear();
     if (FDocument.FileName().isEmpty())
         return {};
-    const QString path = BookmarkFilePath(FFolder, FDocument.FileName());
+    const QString path = Companion(QStringLiteral(".bookmarks"));
     TSmallFileRead read = ReadSmallFile(path);
     if (read.State == TSideFileState::Read) {
         if (std::optional<std::vector<int>> lines = ParseBookmarks(read.Bytes)) {
@@ -108,7 +108,7 @@ QString TSideFileSession::WriteBookmarks()
     const std::vector<int>& lines = FDocument.Model().Marks().Lines(TMarkKind::Bookmark);
     if (FDocument.FileName().isEmpty() || FDocument.Model().Modified() || lines == FBookmarks)
         return {};
-    const QString path = BookmarkFilePath(FFolder, FDocument.FileName());
+    const QString path = Companion(QStringLiteral(".bookmarks"));
     if (path == FBlockedBookmarkPath)
         return {};
     const QString error = WriteWholeFile(path, BookmarkBytes(lines));
@@ -145,7 +145,7 @@ bool TSideFileSession::SetMemoText(const QString& text)
 QString TSideFileSession::SetRunForm(const QString& text)
 {
     FRunForm = text;
-    const QString path = RunFormPath(Path());
+    const QString path = Companion(QStringLiteral(".run"));
     if (path.isEmpty())
         return {};
     const QByteArray bytes = text.toUtf8();

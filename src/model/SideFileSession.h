@@ -40,7 +40,7 @@ public:
     // The bookmarked lines (0-based) Read found; the document puts them on its lines.
     const std::vector<int>& Bookmarks() const { return FBookmarks; }
 
-    // The last values of the script's CGI run form, as text, kept in "<ini folder>/<file name>.run"
+    // The last values of the script's CGI run form, as text, kept in "<ini folder>/<file name>.<hash>.run"
     // beside the side file; empty when none.
     const QString& RunForm() const { return FRunForm; }
     // Takes the values and writes them at once; empty on success (or with no file to write
@@ -53,6 +53,8 @@ public:
     QString WriteChanged();
 
 private:
+    // A file of the script's kept beside its side file, by extension; empty for a new document.
+    QString Companion(const QString& extension) const;
     QString ReadBookmarks();
     QString WriteBookmarks();
 

@@ -194,7 +194,8 @@ TEST_F(ScriptRunWindowTest, CtrlF9RunsAShiftJisScriptWithGetAndPostAndKeepsItsFo
 
     // The values live in the script's side folder: a new window reading the script offers them.
     const QStringList kept = QDir(FHome.filePath(QStringLiteral("ini"))).entryList({QStringLiteral("*.run")});
-    EXPECT_EQ(kept, QStringList {QStringLiteral("form.cgi.run")});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(kept[0].startsWith(QStringLiteral("form.cgi."))) << kept[0].toStdString(); // the name, then the path's hash
     window = std::make_unique<TfrmMain>(&prompts);
     ASSERT_TRUE(window->LoadFile(FScripts.filePath(QStringLiteral("form.cgi"))));
     EXPECT_EQ(TCgiForm::FromText(window->Document().Side().RunForm()), form);

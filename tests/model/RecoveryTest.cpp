@@ -42,7 +42,7 @@ protected:
         EXPECT_EQ(WriteRecoveryFile(path, *from.Snapshot()), QString());
         const std::optional<TRecoveredText> recovered = ReadRecoveryFile(path);
         EXPECT_TRUE(recovered.has_value());
-        return recovered ? to.Restore(*recovered) : TFileResult {QStringLiteral("unreadable"), {}};
+        return recovered ? to.Restore(*recovered) : TFileResult {QStringLiteral("unreadable"), {}, {}};
     }
 
     QTemporaryDir FHome;

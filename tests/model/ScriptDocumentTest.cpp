@@ -25,6 +25,11 @@ protected:
     ScriptDocumentTest() { document.Side().SetFolder(Path("ini")); }
 
     QString Path(const QString& name) const { return FHome.filePath(name); }
+    // The bookmark file of script, relative to the home folder.
+    QString Bookmarks(const QString& script) const
+    {
+        return "ini/" + QFileInfo(SideFilePath(Path("ini"), Path(script), QStringLiteral(".bookmarks"))).fileName();
+    }
     QString Write(const QString& name, const QByteArray& bytes) const
     {
         QFile file(Path(name));
@@ -248,8 +253,8 @@ TEST_F(ScriptDocumentTest, BookmarksFollowTheScriptOnlyWhileItsTextIsAsSaved)
     marks.SetLines(TMarkKind::Bookmark, {1, 3});
     // An unmodified script's bookmarks are written when another replaces it, and come back.
     ASSERT_TRUE(Load(Write("b.cgi", "b\r\n")));
-    EXPECT_EQ(Read(Path("ini/a.cgi.bookmarks")), "2,4\r\n");
-    EXPECT_FALSE(QFileInfo::exists(Path("ini/b.cgi.bookmarks"))) << "no bookmarks, no file";
+    EXPECT_EQ(Read(Path(Bookmarks("a.cgi"))), "2,4\r\n");
+    EXPECT_FALSE(QFileInfo::exists(Path(Bookmarks("b.cgi")))) << "no bookmarks, no file";
     EXPECT_TRUE(marks.Lines(TMarkKind::Bookmark).empty());
     ASSERT_TRUE(Load(a));
     EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {1, 3}));
@@ -258,14 +263,14 @@ TEST_F(ScriptDocumentTest, BookmarksFollowTheScriptOnlyWhileItsTextIsAsSaved)
     document.Model().TypeText("l0\r\n");
     EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {2, 4}));
     ASSERT_TRUE(Load(Write("b.cgi", "b\r\n")));
-    EXPECT_EQ(Read(Path("ini/a.cgi.bookmarks")), "2,4\r\n");
+    EXPECT_EQ(Read(Path(Bookmarks("a.cgi"))), "2,4\r\n");
     // Saved, they are written as the saved text has them; lines past the end are dropped.
     ASSERT_TRUE(Load(a));
     document.Model().SetRowCol(0, 0);
     document.Model().TypeText("l0\r\n");
     ASSERT_TRUE(SaveAsItIs(a));
-    EXPECT_EQ(Read(Path("ini/a.cgi.bookmarks")), "3,5\r\n");
-    Write("ini/a.cgi.bookmarks", "1,99\r\n");
+    EXPECT_EQ(Read(Path(Bookmarks("a.cgi"))), "3,5\r\n");
+    Write(Bookmarks("a.cgi"), "1,99\r\n");
     ASSERT_TRUE(Load(a));
     EXPECT_EQ(marks.Lines(TMarkKind::Bookmark), (std::vector<int> {0}));
 }
@@ -275,13 +280,13 @@ TEST_F(ScriptDocumentTest, ABookmarkFileThatIsNotAListOfLinesIsToldAndKept)
     QDir().mkpath(Path("ini"));
     for (const QByteArray& bad : {QByteArray("1,,2\r\n"), QByteArray("0\r\n"), QByteArray("x\r\n"),
              QByteArray("1,\r\n"), QByteArray("1 2\r\n")}) {
-        Write("ini/c.cgi.bookmarks", bad);
+        Write(Bookmarks("c.cgi"), bad);
         const TFileResult read = Load(Write("c.cgi", "c\r\nd\r\n"));
         ASSERT_TRUE(read);
         EXPECT_TRUE(read.Note.contains(QStringLiteral("ブックマーク"))) << bad.constData();
         document.Model().Marks().SetLines(TMarkKind::Bookmark, {1});
         ASSERT_TRUE(SaveAsItIs(Path("c.cgi")));
-        EXPECT_EQ(Read(Path("ini/c.cgi.bookmarks")), bad);
+        EXPECT_EQ(Read(Path(Bookmarks("c.cgi"))), bad);
     }
 }
 
