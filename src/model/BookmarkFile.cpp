@@ -1,8 +1,6 @@
 // The bookmark file's one line of numbers.
 #include "model/BookmarkFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 #include <charconv>
 
