@@ -26,7 +26,7 @@ if [ "${2:-}" != "--headless" ]; then
     cmake --build build-sanitize
     cd build-sanitize && exec env QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 fi
-headless=(support text jcode search highlight model)
+headless=(support text jcode search highlight model grep perlrun)
 targets=()
 for layer in "${headless[@]}"; do
     [ -d "tests/$layer" ] && targets+=("test_$layer")

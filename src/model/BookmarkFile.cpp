@@ -1,7 +1,6 @@
 // The bookmark file's one line of numbers.
 #include "model/BookmarkFile.h"
 
-
 #include <charconv>
 
 namespace brenvik {
