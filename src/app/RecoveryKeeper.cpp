@@ -33,7 +33,9 @@ void TRecoveryKeeper::SetTiming(bool enabled, int idleMs, int maxMs)
 
 void TRecoveryKeeper::Edited()
 {
-    if (!FEnabled)
+    // A load or a save changes the text or its state too; only unsaved text is kept, and only then is
+    // the memory for its copy taken.
+    if (!FEnabled || !FDocument.Model().Modified())
         return;
     // Before the first snapshot, the memory it will be copied into is made ready off this thread.
     if (!FIdle.isActive() && !FLongest.isActive())
