@@ -130,11 +130,13 @@ std::optional<TSearchRange> TFindSession::Search(bool wrap)
 {
     FWrapped = false;
     const std::string_view text = SearchedText();
-    std::optional<TSearchRange> match = FindIn(text, StartRange());
-    // A search that ran away is not tried again from the other end.
-    if (!match && wrap && !FStopped) {
-        const bool down = FOptions.Has(TSearchFlags::Down);
-        match = FindIn(text, {down ? 0 : std::int32_t(text.size()), 0});
+    const bool down = FOptions.Has(TSearchFlags::Down);
+    const TSearchRange from = StartRange();
+    const TSearchRange end {down ? 0 : std::int32_t(text.size()), 0};
+    std::optional<TSearchRange> match = FindIn(text, from);
+    // A search that ran away is not tried again from the other end, nor one that began there.
+    if (!match && wrap && !FStopped && from != end) {
+        match = FindIn(text, end);
         FWrapped = match.has_value();
     }
     if (match) {
