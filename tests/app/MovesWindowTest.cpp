@@ -1,5 +1,6 @@
 // The main window's moves and readouts driven by real keys: the bracket commands, the box mode's
 // shortcut and the character under the caret in the status bar.
+#include "ActiveWindowTest.h"
 #include "FakePrompts.h"
 #include "TestFiles.h"
 #include "app/GoToLineDialog.h"
@@ -25,26 +26,9 @@
 namespace brenvik {
 namespace {
 
-class MovesWindowTest : public ::testing::Test {
+class MovesWindowTest : public test::TActiveWindowTest {
 protected:
-    MovesWindowTest()
-    {
-        qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
-        window = std::make_unique<TfrmMain>(&prompts);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        Editor().setFocus();
-    }
-    ~MovesWindowTest() override { qunsetenv("BRENVIK_HOME"); }
-
-    TEditor& Editor() const { return window->Editor(); }
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&Editor(), key, modifiers); }
     TEditorPos Caret() const { return {Editor().Row(), Editor().Col()}; }
-
-    QTemporaryDir FHome;
-    test::TFakePrompts prompts;
-    std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(MovesWindowTest, BracketCommandsGoToThePartnerAndSelectToIt)

@@ -1,6 +1,7 @@
 // The check and the CGI run from the main window, driven by their keys with the real perl: the
 // error's line marked and reached with F4 after an edit above it, a missing perl, and a Shift_JIS
 // script run with GET and POST whose page shows its characters, its form kept per script.
+#include "ActiveWindowTest.h"
 #include "FakePrompts.h"
 #include "TestFiles.h"
 #include "app/ScriptRunCommands.h"
@@ -28,22 +29,9 @@
 namespace brenvik {
 namespace {
 
-class ScriptRunWindowTest : public ::testing::Test {
+class ScriptRunWindowTest : public test::TActiveWindowTest {
 protected:
-    ScriptRunWindowTest()
-    {
-        qputenv("BRENVIK_HOME", FHome.path().toLocal8Bit());
-        window = std::make_unique<TfrmMain>(&prompts);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        Editor().setFocus();
-    }
-    ~ScriptRunWindowTest() override { qunsetenv("BRENVIK_HOME"); }
-
-    TEditor& Editor() const { return window->Editor(); }
     TScriptRunCommands& Commands() const { return window->ScriptRun(); }
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&Editor(), key, modifiers); }
     int CaretLine() const { return Editor().LineOfRow(Editor().Row()); }
     bool Open(const char* name, const QByteArray& bytes)
     {
@@ -61,10 +49,7 @@ protected:
         return !Commands().Run().Running();
     }
 
-    QTemporaryDir FHome;
     QTemporaryDir FScripts;
-    test::TFakePrompts prompts;
-    std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(ScriptRunWindowTest, F9MarksTheErrorsLineAndF4FindsItAfterAnEditAboveIt)
